@@ -1,0 +1,8 @@
+// Turns a CImage into a QImage for display.
+#pragma once
+
+#include <QImage>
+
+#include "image/Image.h"
+
+QImage ToQImage(const CImage& image);

@@ -1,0 +1,341 @@
+#include "cli/Cli.h"
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "cli/CliUserInterface.h"
+#include "document/AttributesText.h"
+#include "image/Image.h"
+#include "platform/Format.h"
+#include "series/Operations.h"
+
+namespace {
+
+using platform::Format;
+
+struct UsageError {
+    std::string reason;
+};
+
+struct Option {
+    std::string name;
+    std::string value;
+};
+
+struct Invocation {
+    std::string command;
+    std::vector<Option> options;
+    std::vector<std::string> files;
+};
+
+bool IsFlag(const std::string& name) { return name == "below" || name == "above" || name == "overwrite"; }
+
+Invocation Parse(int argc, const char* const* argv)
+{
+    Invocation inv;
+    inv.command = argv[1];
+    bool optionsEnded = false;
+    for (int i = 2; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (optionsEnded || arg.size() < 3 || arg.compare(0, 2, "--") != 0) {
+            if (arg == "--") {
+                optionsEnded = true;
+                continue;
+            }
+            inv.files.push_back(arg);
+            continue;
+        }
+        Option opt;
+        const size_t eq = arg.find('=');
+        opt.name = arg.substr(2, eq == std::string::npos ? std::string::npos : eq - 2);
+        if (IsFlag(opt.name)) {
+            if (eq != std::string::npos) throw UsageError{Format("--%s takes no value", opt.name.c_str())};
+        } else if (eq != std::string::npos) {
+            opt.value = arg.substr(eq + 1);
+        } else {
+            if (i + 1 >= argc) throw UsageError{Format("--%s needs a value", opt.name.c_str())};
+            opt.value = argv[++i];
+        }
+        inv.options.push_back(opt);
+    }
+    return inv;
+}
+
+// Removes and returns the value of a general option.
+std::optional<std::string> Take(Invocation& inv, const std::string& name)
+{
+    std::optional<std::string> value;
+    for (auto it = inv.options.begin(); it != inv.options.end();) {
+        if (it->name == name) {
+            value = it->value;
+            it = inv.options.erase(it);
+        } else {
+            ++it;
+        }
+    }
+    return value;
+}
+
+bool TakeAnswer(Invocation& inv)
+{
+    const auto answer = Take(inv, "answer");
+    if (!answer || *answer == "yes") return true;
+    if (*answer == "no") return false;
+    throw UsageError{"--answer must be yes or no"};
+}
+
+void ExpectFiles(const Invocation& inv, size_t count, const char* names)
+{
+    if (inv.files.size() < count) throw UsageError{Format("missing file argument: %s expects %s", inv.command.c_str(), names)};
+    if (inv.files.size() > count)
+        throw UsageError{Format("too many file arguments: %s expects %s", inv.command.c_str(), names)};
+}
+
+void RejectRemainingOptions(const Invocation& inv, const char* what)
+{
+    if (!inv.options.empty())
+        throw UsageError{Format("--%s is not an option of %s", inv.options.front().name.c_str(), what)};
+}
+
+std::string TrimNewlines(std::string text)
+{
+    while (!text.empty() && text.back() == '\n') text.pop_back();
+    return text;
+}
+
+// Installs the headless user for one command.
+class InstalledUi {
+public:
+    InstalledUi(std::ostream& err, bool answer) : ui_(err, answer) { platform::install(&ui_); }
+    ~InstalledUi() { platform::install(nullptr); }
+
+private:
+    CliUserInterface ui_;
+};
+
+// Reads a bitmap; false after the reason has been written to err.
+bool ReadImage(CImage& image, const std::string& path, std::ostream& err)
+{
+    std::string message;
+    bool causeValid = false;
+    int cause = 0;
+    try {
+        if (image.SerializeFile(false, path, false, message, causeValid, cause) == 0) return true;
+        err << "nuvak-cli: " << TrimNewlines(message) << '\n';
+    } catch (const platform::UserAbort&) {
+        // The reader has shown its reason.
+    }
+    return false;
+}
+
+bool WriteImage(CImage& image, const std::string& path, std::ostream& err)
+{
+    std::string message;
+    bool causeValid = false;
+    int cause = 0;
+    if (image.SerializeFile(true, path, false, message, causeValid, cause) == 0) return true;
+    err << "nuvak-cli: " << TrimNewlines(message) << '\n';
+    return false;
+}
+
+std::string Stem(const std::string& path)
+{
+    const size_t slash = path.find_last_of('/');
+    const size_t dot = path.find_last_of('.');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return path;
+    return path.substr(0, dot);
+}
+
+int Info(Invocation& inv, std::ostream& out, std::ostream& err)
+{
+    InstalledUi ui(err, TakeAnswer(inv));
+    RejectRemainingOptions(inv, "info");
+    ExpectFiles(inv, 1, "IN.bmp");
+    CImage image;
+    if (!ReadImage(image, inv.files[0], err)) return kExitFile;
+    std::error_code ec;
+    std::filesystem::path full = std::filesystem::absolute(inv.files[0], ec);
+    out << AttributesText(ec ? inv.files[0] : full.lexically_normal().string(), image);
+    return kExitOk;
+}
+
+void ParseAoi(const std::string& text, int aoi[4])
+{
+    int values[4];
+    size_t start = 0;
+    for (int i = 0; i < 4; ++i) {
+        const size_t comma = text.find(',', start);
+        const bool last = i == 3;
+        if (last != (comma == std::string::npos)) throw UsageError{"--aoi must be L,T,R,B"};
+        const std::string part = text.substr(start, last ? std::string::npos : comma - start);
+        size_t used = 0;
+        try {
+            values[i] = std::stoi(part, &used);
+        } catch (const std::exception&) {
+            throw UsageError{"--aoi must be L,T,R,B with four integers"};
+        }
+        if (used != part.size() || part.empty()) throw UsageError{"--aoi must be L,T,R,B with four integers"};
+        start = comma + 1;
+    }
+    if (values[0] > values[2] || values[1] > values[3])
+        throw UsageError{"--aoi needs L <= R and T <= B"};
+    std::copy(values, values + 4, aoi);
+}
+
+const Operation& TakeOperation(Invocation& inv)
+{
+    const auto name = Take(inv, "op");
+    if (!name) throw UsageError{Format("%s needs --op NAME", inv.command.c_str())};
+    const Operation* op = FindOperation(*name);
+    if (!op) throw UsageError{Format("unknown operation \"%s\"", name->c_str())};
+    return *op;
+}
+
+OperationParams TakeParams(Invocation& inv, const Operation& op)
+{
+    OperationParams params;
+    for (const Option& opt : inv.options) {
+        const ParamSpec* spec = nullptr;
+        for (ParamId id : op.params)
+            if (opt.name == FindParam(id).option) spec = &FindParam(id);
+        if (!spec) {
+            bool known = false;
+            for (const ParamSpec& any : ParameterTable()) known |= opt.name == any.option;
+            if (known) throw UsageError{Format("--%s does not apply to \"%s\"", opt.name.c_str(), op.name)};
+            throw UsageError{Format("unknown option --%s", opt.name.c_str())};
+        }
+        const std::string problem = ApplyParam(params, spec->id, opt.value);
+        if (!problem.empty()) throw UsageError{problem};
+    }
+    inv.options.clear();
+    return params;
+}
+
+int Apply(Invocation& inv, std::ostream& err)
+{
+    const Operation& op = TakeOperation(inv);
+    const bool answer = TakeAnswer(inv);
+    const auto aoiText = Take(inv, "aoi");
+    int aoi[4] = {};
+    if (aoiText) ParseAoi(*aoiText, aoi);
+    const OperationParams params = TakeParams(inv, op);
+    ExpectFiles(inv, 2, "IN.bmp OUT.bmp");
+
+    InstalledUi ui(err, answer);
+    CImage image;
+    if (!ReadImage(image, inv.files[0], err)) return kExitFile;
+    if (aoiText) {
+        image.SetUpperLeft(aoi[0], aoi[1], true);
+        image.SetLowerRight(aoi[2], aoi[3], true);
+    }
+    OperationOutputs outputs;
+    try {
+        if (op.run(image, params, outputs) != 0) {
+            err << "nuvak-cli: " << TrimNewlines(image.errorMessage) << '\n';
+            return kExitFailed;
+        }
+    } catch (const platform::UserAbort&) {
+        return kExitFailed;
+    }
+
+    const std::string& outPath = inv.files[1];
+    std::vector<std::string> written;
+    auto undo = [&written] {
+        for (const std::string& path : written) std::filesystem::remove(path);
+    };
+    for (ExtraImage& extra : outputs.extras) {
+        const std::string path = Stem(outPath) + extra.suffix;
+        if (!WriteImage(extra.image, path, err)) {
+            undo();
+            return kExitFile;
+        }
+        written.push_back(path);
+    }
+    if (!WriteImage(image, outPath, err)) {
+        undo();
+        return kExitFile;
+    }
+    return kExitOk;
+}
+
+int Calc(Invocation& inv, std::ostream& err)
+{
+    const auto name = Take(inv, "op");
+    if (!name) throw UsageError{"calc needs --op NAME"};
+    const CalcOperation* op = FindCalcOperation(*name);
+    if (!op) throw UsageError{Format("unknown calculation \"%s\"", name->c_str())};
+    const bool answer = TakeAnswer(inv);
+    RejectRemainingOptions(inv, "calc");
+    ExpectFiles(inv, 3, "A.bmp B.bmp OUT.bmp");
+
+    InstalledUi ui(err, answer);
+    CImage first, second;
+    if (!ReadImage(first, inv.files[0], err) || !ReadImage(second, inv.files[1], err)) return kExitFile;
+    try {
+        if (op->run(first, second) != 0) {
+            err << "nuvak-cli: " << TrimNewlines(first.errorMessage) << '\n';
+            return kExitFailed;
+        }
+    } catch (const platform::UserAbort&) {
+        return kExitFailed;
+    }
+    return WriteImage(first, inv.files[2], err) ? kExitOk : kExitFile;
+}
+
+void PrintHelp(std::ostream& out)
+{
+    out << "Usage:\n"
+           "  nuvak-cli --help | --version\n"
+           "  nuvak-cli info IN.bmp\n"
+           "  nuvak-cli apply --op NAME [parameters] [--aoi L,T,R,B] [--answer yes|no] IN.bmp OUT.bmp\n"
+           "  nuvak-cli calc --op NAME A.bmp B.bmp OUT.bmp\n"
+           "\n"
+           "Questions are answered with --answer (default yes) and echoed on standard error\n"
+           "as \"question: TEXT -> yes|no\"; notices as \"notice: TEXT\".\n"
+           "\nOperations (--op NAME) and their parameters:\n";
+    for (const Operation& op : OperationTable()) {
+        out << Format("  %-20s %s\n", op.name, op.description);
+        for (ParamId id : op.params) {
+            const ParamSpec& spec = FindParam(id);
+            std::string usage = std::string("--") + spec.option;
+            if (*spec.valueHint) usage += std::string(" ") + spec.valueHint;
+            out << Format("      %-28s %s", usage.c_str(), spec.help);
+            if (*spec.defaultText) out << " (default " << spec.defaultText << ")";
+            out << '\n';
+        }
+    }
+    if (!CalcOperationTable().empty()) {
+        out << "\nCalculations (calc --op NAME):\n";
+        for (const CalcOperation& op : CalcOperationTable()) out << "  " << op.name << '\n';
+    }
+    out << "\nExit status: 0 success, 1 the operation failed, 2 usage error,\n"
+           "3 a file could not be read or written.\n";
+}
+
+}  // namespace
+
+int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err)
+{
+    try {
+        if (argc < 2) throw UsageError{"no command given"};
+        const std::string first = argv[1];
+        if (first == "--help" || first == "-h" || first == "help") {
+            PrintHelp(out);
+            return kExitOk;
+        }
+        if (first == "--version") {
+            out << "nuvak-cli " << NUVAK_VERSION << '\n';
+            return kExitOk;
+        }
+        Invocation inv = Parse(argc, argv);
+        if (inv.command == "info") return Info(inv, out, err);
+        if (inv.command == "apply") return Apply(inv, err);
+        if (inv.command == "calc") return Calc(inv, err);
+        throw UsageError{Format("unknown command \"%s\"", inv.command.c_str())};
+    } catch (const UsageError& usage) {
+        err << "nuvak-cli: " << usage.reason << "\nTry 'nuvak-cli --help' for more information.\n";
+        return kExitUsage;
+    }
+}

@@ -1,0 +1,175 @@
+// Reads 1-, 4-, 8- and 24-bit uncompressed bottom-up bitmaps. Every header
+// field is checked before it is trusted; the file is decoded into a fresh
+// image that replaces this one only when the whole file was read.
+#include <climits>
+#include <cstring>
+#include <new>
+
+#include "image/File.h"
+#include "image/Image.h"
+#include "platform/Format.h"
+#include "platform/UserInterface.h"
+
+namespace {
+
+std::uint32_t Le32(const std::uint8_t* p)
+{
+    return std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16 | std::uint32_t(p[3]) << 24;
+}
+std::uint16_t Le16(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] | p[1] << 8); }
+
+using platform::abortWith;
+using platform::Format;
+
+struct Palette {
+    std::vector<CColorVal> colors;
+    std::vector<bool> grey;
+};
+
+// Decodes one stored row of palette indices; false at an index outside the table.
+template <int Bits>
+bool DecodePaletteRow(const std::uint8_t* in, int width, const Palette& pal, CColorVal* out, bool& rgb, int& badX,
+                      int& badIndex)
+{
+    const size_t entries = pal.colors.size();
+    for (int x = 0; x < width; ++x) {
+        unsigned index;
+        if constexpr (Bits == 8) {
+            index = in[x];
+        } else if constexpr (Bits == 4) {
+            const std::uint8_t byte = in[x >> 1];
+            index = (x & 1) ? (byte & 0x0F) : (byte >> 4);
+        } else {
+            index = (in[x >> 3] >> (7 - (x & 7))) & 1;
+        }
+        if (index >= entries) {
+            badX = x;
+            badIndex = static_cast<int>(index);
+            return false;
+        }
+        out[x] = pal.colors[index];
+        if (!pal.grey[index]) rgb = true;
+    }
+    return true;
+}
+
+void DecodeTrueColorRow(const std::uint8_t* in, int width, CColorVal* out, bool& rgb)
+{
+    bool colour = false;
+    for (int x = 0; x < width; ++x, in += 3) {
+        out[x].red = in[2];
+        out[x].green = in[1];
+        out[x].blue = in[0];
+        colour |= (in[0] != in[1]) | (in[1] != in[2]);
+    }
+    if (colour) rgb = true;
+}
+
+}  // namespace
+
+void CImage::ReadBitmap(CArchive& archive)
+{
+    CFile& file = archive.GetFile();
+    std::uint8_t fileHeader[14];
+    file.Seek(0);
+    if (file.Read(fileHeader, sizeof fileHeader) != sizeof fileHeader) abortWith("Failed to read bitmap file header");
+    if (Le16(fileHeader) != 0x4D42) abortWith("Not a bitmap file");
+
+    std::uint8_t info[40];
+    if (file.Read(info, sizeof info) != sizeof info) abortWith("Failed to read bitmap info header");
+    if (Le32(info) != 40) abortWith("File is not Windows DIB format");
+    const auto fileWidth = static_cast<std::int32_t>(Le32(info + 4));
+    const auto fileHeight = static_cast<std::int32_t>(Le32(info + 8));
+    const int bits = Le16(info + 14);
+    const std::uint32_t compression = Le32(info + 16);
+    const std::uint32_t colorsUsed = Le32(info + 32);
+    const std::uint32_t dataOffset = Le32(fileHeader + 10);
+
+    if (compression != 0)
+        abortWith("Bitmap is not compression type BI_RGB (uncompressed).\nOnly uncompressed bitmaps are supported.");
+    if (fileHeight < 0) abortWith("Bitmap is not in bottom-up format.\nOnly bottom-up bitmaps are supported.");
+    if (bits != 1 && bits != 4 && bits != 8 && bits != 24)
+        abortWith(Format("Bit depth (%d) is an unsupported number.\nOnly 1, 4, 8 and 24-bit bitmaps are supported.", bits));
+    if (fileWidth <= 0 || fileHeight == 0)
+        abortWith(Format("Bitmap size (%d x %d) is invalid.\nWidth and height must be at least 1 pixel.", fileWidth,
+                         fileHeight));
+    // Counts, histograms and loop indices are 32-bit throughout.
+    const std::uint64_t pixelCount = std::uint64_t(fileWidth) * std::uint64_t(fileHeight);
+    if (pixelCount > static_cast<std::uint64_t>(INT_MAX))
+        abortWith(Format("Bitmap size (%d x %d) is too large.\nImages of at most %d pixels are supported.", fileWidth,
+                         fileHeight, INT_MAX));
+
+    const std::uint64_t maxEntries = bits == 24 ? 0 : (1u << bits);
+    const std::uint64_t entries = bits == 24 ? 0 : (colorsUsed == 0 ? maxEntries : colorsUsed);
+    if (entries > maxEntries)
+        abortWith(Format("Bitmap color table size (%u) is invalid.\nA %d-bit bitmap has at most %u colors.", colorsUsed,
+                         bits, static_cast<unsigned>(maxEntries)));
+    std::vector<std::uint8_t> table;
+    try {
+        table.resize(entries * 4);
+    } catch (const std::bad_alloc&) {
+        abortWith("Cannot allocate memory for color table");
+    }
+    if (file.Read(table.data(), table.size()) != table.size()) abortWith("Failed to read color table");
+
+    const std::uint64_t rowBytes = ((std::uint64_t(bits) * std::uint64_t(fileWidth) + 31) / 8) & ~std::uint64_t(3);
+    const std::uint64_t length = file.Length();
+    if (dataOffset > length)
+        abortWith(Format("Bitmap pixel data offset (%u) lies beyond the end of the file (%llu bytes).", dataOffset,
+                         static_cast<unsigned long long>(length)));
+    // A short file is refused before any pixel memory is taken.
+    if (length - dataOffset < rowBytes * std::uint64_t(fileHeight)) abortWith("Failed to read bitmap pixel data");
+
+    Palette palette;
+    palette.colors.resize(entries);
+    palette.grey.resize(entries);
+    for (size_t k = 0; k < entries; ++k) {
+        const std::uint8_t* e = &table[k * 4];
+        palette.colors[k] = CColorVal(e[2], e[1], e[0]);
+        palette.grey[k] = palette.colors[k].IsGrey();
+    }
+
+    CImage fresh;
+    try {
+        fresh.pixelValueArray.Allocate(fileWidth, fileHeight);
+    } catch (const std::exception&) {
+        abortWith("Unable to allocate memory for pixelValueArray.");
+    }
+    fresh.width = fileWidth;
+    fresh.height = fileHeight;
+
+    std::vector<std::uint8_t> row(rowBytes);
+    bool rgb = false;
+    file.Seek(dataOffset);
+    for (int y = fileHeight - 1; y >= 0; --y) {
+        if (file.Read(row.data(), row.size()) != row.size()) abortWith("Failed to read bitmap pixel data");
+        CColorVal* out = fresh.pixelValueArray[y];
+        int badX = 0, badIndex = 0;
+        bool ok = true;
+        switch (bits) {
+        case 1: ok = DecodePaletteRow<1>(row.data(), fileWidth, palette, out, rgb, badX, badIndex); break;
+        case 4: ok = DecodePaletteRow<4>(row.data(), fileWidth, palette, out, rgb, badX, badIndex); break;
+        case 8: ok = DecodePaletteRow<8>(row.data(), fileWidth, palette, out, rgb, badX, badIndex); break;
+        default: DecodeTrueColorRow(row.data(), fileWidth, out, rgb); break;
+        }
+        if (!ok)
+            abortWith(Format("Bitmap pixel (%d, %d) uses color %d, but the color table has only %d entries.", badX, y,
+                             badIndex, static_cast<int>(entries)));
+    }
+
+    // Histograms and the outline colour belong to the image, not to the file.
+    ReleaseStorage();
+    pixelValueArray = std::move(fresh.pixelValueArray);
+    width = fileWidth;
+    height = fileHeight;
+    format = rgb ? FORMAT_RGB : FORMAT_GRAYSCALE;
+    SetWholeAoi();
+}
+
+void CImage::Serialize(CArchive& archive)
+{
+    if (archive.IsLoading())
+        ReadBitmap(archive);
+    else
+        WriteBitmap(archive);
+}

@@ -1,0 +1,81 @@
+// CImage: an image's pixels, format, area of interest, histograms, frequency
+// buffer and found objects. Operations are its methods, implemented in the
+// folder of their subsystem.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "image/ColorVal.h"
+#include "image/PixelRows.h"
+#include "objects/FoundObject.h"
+
+class CArchive;
+
+enum ImageFormat { FORMAT_RGB = 0, FORMAT_GRAYSCALE = 1 };
+
+// "RGB", "GRAYSCALE" or "UNKNOWN".
+const char* FormatName(int format);
+
+class CImage {
+public:
+    CImage() = default;
+    CImage(const CImage& other) { *this = other; }
+    CImage(CImage&& other) noexcept = default;
+    ~CImage() = default;
+
+    // Deep copy without the found objects. When the pixels cannot be
+    // allocated the user is told and platform::UserAbort is raised with the
+    // target unchanged.
+    CImage& operator=(const CImage& source);
+    CImage& operator=(CImage&& source) noexcept = default;
+
+    // ---- Lifecycle and storage (image/ImageStorage.cpp)
+    void ReleaseStorage();
+    int BlankImage(int width, int height, CColorVal fill);
+    // rows: height rows of width colour references, 0x00BBGGRR.
+    int CopyFromBuffer(int width, int height, const std::uint32_t* const* rows, bool replace);
+    int Crop(int left, int top, int right, int bottom);
+    void SetFormat(int newFormat) { format = newFormat; }
+    int ObjectCount() const { return static_cast<int>(objects.size()); }
+    bool IsEmpty() const { return width == 0 || height == 0; }
+
+    // ---- Area of interest (image/Aoi.cpp)
+    void SetUpperLeft(int x, int y, bool warn);
+    void SetLowerRight(int x, int y, bool warn);
+    void SetWholeAoi();  // (0, 0)-(width - 1, height - 1), no notices
+
+    // ---- Colour conversions (image/Conversions.cpp)
+    void ConvertToGrayscale();
+    void ConvertToRgb();
+    int ExtractRgbPlanes(CImage& red, CImage& green, CImage& blue) const;
+    int Comb(CImage& even, CImage& odd) const;
+
+    // ---- Bitmap files (image/BitmapReader.cpp, BitmapWriter.cpp, SerializeFile.cpp)
+    void Serialize(CArchive& archive);
+    int SerializeFile(bool write, const std::string& path, bool askOverwrite,
+                      std::string& message, bool& causeValid, int& cause);
+
+    // ---- Fields
+    std::uint32_t objectColor = 255;  // 0x00BBGGRR
+    int aoiRight = 0;
+    int aoiBottom = 0;
+    int aoiLeft = 0;
+    int aoiTop = 0;
+    FrequencyBuffer dataArray;
+    std::string errorMessage;
+    int height = 0;
+    std::array<int, 256> redHistogram{};
+    std::array<int, 256> greenHistogram{};
+    std::array<int, 256> blueHistogram{};
+    int format = FORMAT_RGB;
+    std::vector<CFoundObject> objects;
+    PixelRows pixelValueArray;
+    int width = 0;
+
+private:
+    void ReadBitmap(CArchive& archive);
+    void WriteBitmap(CArchive& archive) const;
+};

@@ -1,0 +1,169 @@
+// CImage lifecycle: release, blank, copy from a colour buffer, assignment, crop.
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <new>
+
+#include "image/Image.h"
+#include "platform/UserInterface.h"
+
+namespace {
+
+const char* const kAssignFailed = "Could not allocate memory to perform assignment";
+
+CColorVal FromColorRef(std::uint32_t ref)
+{
+    return CColorVal(ref & 0xFF, (ref >> 8) & 0xFF, (ref >> 16) & 0xFF);
+}
+
+}  // namespace
+
+const char* FormatName(int format)
+{
+    switch (format) {
+    case FORMAT_RGB: return "RGB";
+    case FORMAT_GRAYSCALE: return "GRAYSCALE";
+    default: return "UNKNOWN";
+    }
+}
+
+void CImage::ReleaseStorage()
+{
+    pixelValueArray.Release();
+    aoiLeft = aoiTop = aoiRight = aoiBottom = 0;
+    dataArray.Release();
+    errorMessage.clear();
+    height = 0;
+    objects.clear();
+    width = 0;
+}
+
+void CImage::SetWholeAoi()
+{
+    aoiLeft = 0;
+    aoiTop = 0;
+    aoiRight = width - 1;
+    aoiBottom = height - 1;
+}
+
+int CImage::BlankImage(int w, int h, CColorVal fill)
+{
+    ReleaseStorage();
+    try {
+        if (w < 0 || h < 0) throw std::bad_alloc();
+        pixelValueArray.Allocate(w, h);
+    } catch (const std::exception&) {
+        ReleaseStorage();
+        errorMessage = "BlankImage() aborted;  unable to allocate memory for pixelValueArray.";
+        return -1;
+    }
+    width = w;
+    height = h;
+    format = FORMAT_RGB;
+    SetWholeAoi();
+    std::fill_n(pixelValueArray.data(), pixelValueArray.size(), fill);
+    return 0;
+}
+
+int CImage::CopyFromBuffer(int w, int h, const std::uint32_t* const* rows, bool replace)
+{
+    if (!replace && width >= w && height >= h) {
+        const int left = width / 2 - w / 2;
+        const int top = height / 2 - h / 2;
+        for (int i = 0; i < h; ++i) {
+            CColorVal* dst = pixelValueArray[top + i] + left;
+            for (int j = 0; j < w; ++j) {
+                dst[j] = FromColorRef(rows[i][j]);
+                if (!dst[j].IsGrey()) format = FORMAT_RGB;
+            }
+        }
+        aoiLeft = left;
+        aoiTop = top;
+        aoiRight = left + w - 1;
+        aoiBottom = top + h - 1;
+        return 0;
+    }
+
+    ReleaseStorage();
+    try {
+        if (w < 0 || h < 0) throw std::bad_alloc();
+        pixelValueArray.Allocate(w, h);
+    } catch (const std::exception&) {
+        ReleaseStorage();
+        errorMessage = "CImage::CopyFromBuffer() aborted;  unable to allocate memory for pixelValueArray.";
+        return -1;
+    }
+    width = w;
+    height = h;
+    format = FORMAT_GRAYSCALE;
+    SetWholeAoi();
+    for (int i = 0; i < h; ++i) {
+        CColorVal* dst = pixelValueArray[i];
+        for (int j = 0; j < w; ++j) {
+            dst[j] = FromColorRef(rows[i][j]);
+            if (!dst[j].IsGrey()) format = FORMAT_RGB;
+        }
+    }
+    return 0;
+}
+
+CImage& CImage::operator=(const CImage& source)
+{
+    if (this == &source) return *this;
+
+    PixelRows rows;
+    try {
+        rows.Allocate(source.width, source.height);
+    } catch (const std::exception&) {
+        platform::abortWith(kAssignFailed);
+    }
+    if (!source.pixelValueArray.empty())
+        std::memcpy(rows.data(), source.pixelValueArray.data(), source.pixelValueArray.size() * sizeof(CColorVal));
+
+    ReleaseStorage();
+    aoiLeft = source.aoiLeft;
+    aoiTop = source.aoiTop;
+    aoiRight = source.aoiRight;
+    aoiBottom = source.aoiBottom;
+    errorMessage = source.errorMessage;
+    height = source.height;
+    width = source.width;
+    redHistogram = source.redHistogram;
+    greenHistogram = source.greenHistogram;
+    blueHistogram = source.blueHistogram;
+    format = source.format;
+    objectColor = source.objectColor;
+    pixelValueArray = std::move(rows);
+
+    if (source.dataArray.present()) {
+        if (!dataArray.Allocate(width, height)) {
+            ReleaseStorage();
+            errorMessage = kAssignFailed;
+            throw platform::UserAbort();
+        }
+        std::copy_n(source.dataArray.data(), source.dataArray.size(), dataArray.data());
+    }
+    return *this;
+}
+
+int CImage::Crop(int left, int top, int right, int bottom)
+{
+    const int newHeight = std::abs(bottom - top) + 1;
+    const int newWidth = std::abs(right - left) + 1;
+    PixelRows rows;
+    try {
+        rows.Allocate(newWidth, newHeight);
+    } catch (const std::exception&) {
+        errorMessage = "CImage::Crop() aborted:  could not allocate memory.";
+        return -1;
+    }
+    for (int i = 0; i < newHeight; ++i)
+        std::memcpy(rows[i], pixelValueArray[top + i] + left, static_cast<size_t>(newWidth) * sizeof(CColorVal));
+
+    ReleaseStorage();
+    pixelValueArray = std::move(rows);
+    height = newHeight;
+    width = newWidth;
+    SetWholeAoi();
+    return 0;
+}

@@ -1,0 +1,55 @@
+// The parameters of every operation, with the defaults of the dialogs and the
+// series wizard. Dialogs, the wizard, the CLI and the series engine fill and
+// read this one record.
+#pragma once
+
+#include <string>
+
+struct OperationParams {
+    // Morphology
+    int morphSize = 3;
+    int morphDirection = 0;  // 0 Omnidirectional, 1 Horizontal, 2 Vertical, 3 Diagonal
+    int repetitions = 1;
+    // Filters
+    int filterSize = 3;
+    int prewittDirection = 0;  // 0 North .. 7 Northwest
+    double boost = 1.0;
+    int clutterThreshold = 150;
+    int significanceThreshold = 20;
+    int background = -1;  // 0 or 255; anything else asks the detector
+    std::string kernelFile;
+    // Transforms
+    double theta = 90.0;
+    double scaleX = 100.0;
+    double scaleY = 100.0;
+    int interpolation = 1;  // 0 nearest neighbour, 1 bilinear
+    // Find Objects
+    std::string resultsFile;
+    int metricMask = 2047;
+    // Bound, Brightness Slice, Threshold
+    int intensity = 0;
+    int red = 0;
+    int green = 0;
+    int blue = 0;
+    int boundMode = 1;  // 0 inside the AOI, 1 outside
+    int lowerLimit = 100;
+    int upperLimit = 150;
+    int threshold = 127;
+    int fillValue = 0;
+    int editAbove = 0;  // 0 below, 1 above
+    int component = 3;  // 0 Red, 1 Green, 2 Blue, 3 RGB
+    // Format of the series' first image, which decides Bound's fill colour;
+    // -1 lets each image's own format decide.
+    int firstImageFormat = -1;
+    // Histogram combinations
+    int channel = 0;  // 0 red, 1 green, 2 blue; a grayscale image has all three treated
+    int offset = 0;
+    // Frequency domain
+    int windowType = 0;  // 0 Hamming, 1 Hann, 2 Cosine, 3 Triangular, 4 Rolloff
+    double alpha = 0.5;
+    int percent = 10;
+    int filterKind = 0;  // 0 low pass, 1 high pass
+    int slider = 100;
+    bool customEllipse = false;
+    int ellipseLeft = 0, ellipseTop = 0, ellipseRight = 0, ellipseBottom = 0;
+};

@@ -1,0 +1,130 @@
+#include "series/Operations.h"
+
+#include <algorithm>
+
+namespace {
+
+using P = ParamId;
+
+int RunGrayscale(CImage& image, const OperationParams&, OperationOutputs&)
+{
+    image.ConvertToGrayscale();
+    return 0;
+}
+
+int RunRgb(CImage& image, const OperationParams&, OperationOutputs&)
+{
+    image.ConvertToRgb();
+    return 0;
+}
+
+int RunExtractRgb(CImage& image, const OperationParams&, OperationOutputs& out)
+{
+    out.extras.resize(3);
+    out.extras[0].suffix = "_red.bmp";
+    out.extras[1].suffix = "_green.bmp";
+    out.extras[2].suffix = "_blue.bmp";
+    image.ExtractRgbPlanes(out.extras[0].image, out.extras[1].image, out.extras[2].image);
+    return 0;
+}
+
+int RunComb(CImage& image, const OperationParams&, OperationOutputs& out)
+{
+    out.extras.resize(2);
+    out.extras[0].suffix = "_even.bmp";
+    out.extras[1].suffix = "_odd.bmp";
+    image.Comb(out.extras[0].image, out.extras[1].image);
+    return 0;
+}
+
+int RunCrop(CImage& image, const OperationParams&, OperationOutputs&)
+{
+    return image.Crop(image.aoiLeft, image.aoiTop, image.aoiRight, image.aoiBottom);
+}
+
+// Rows with a null run are operations still to be built; they are left out
+// of the table that callers see.
+const std::vector<Operation> kAllRows = {
+    {"Grayscale", true, OfferedFor::Rgb, false, false, {}, "convert to grayscale", RunGrayscale},
+    {"Extract RGB", true, OfferedFor::Both, false, false, {}, "write the red, green and blue planes", RunExtractRgb},
+    {"Comb", true, OfferedFor::Both, false, false, {}, "write the even and odd fields", RunComb},
+    {"Flip Horizontal", true, OfferedFor::Both, false, false, {}, "mirror the AOI left to right", nullptr},
+    {"Flip Vertical", true, OfferedFor::Both, false, false, {}, "mirror the AOI top to bottom", nullptr},
+    {"Crop", true, OfferedFor::Both, true, false, {}, "crop the image to the AOI", RunCrop},
+    {"Invert", true, OfferedFor::Both, false, false, {}, "invert the AOI", nullptr},
+    {"Sobel", true, OfferedFor::Both, true, true, {}, "Sobel edge magnitude", nullptr},
+    {"Erosion", true, OfferedFor::Grayscale, true, true, {P::Size, P::MorphDirection}, "grey erosion", nullptr},
+    {"Dilation", true, OfferedFor::Grayscale, true, true, {P::Size, P::MorphDirection}, "grey dilation", nullptr},
+    {"Opening", true, OfferedFor::Grayscale, true, true, {P::Size, P::MorphDirection, P::Repetitions},
+     "grey opening", nullptr},
+    {"Closing", true, OfferedFor::Grayscale, true, true, {P::Size, P::MorphDirection, P::Repetitions},
+     "grey closing", nullptr},
+    {"Outline", true, OfferedFor::Grayscale, true, true, {P::Size, P::MorphDirection}, "morphological outline",
+     nullptr},
+    {"Gradient", true, OfferedFor::Grayscale, true, true, {P::Size, P::MorphDirection}, "morphological gradient",
+     nullptr},
+    {"Peak Detection", true, OfferedFor::Grayscale, true, true, {P::Size, P::MorphDirection, P::Repetitions},
+     "peak detector", nullptr},
+    {"Valley Detection", true, OfferedFor::Grayscale, true, true, {P::Size, P::MorphDirection, P::Repetitions},
+     "valley detector", nullptr},
+    {"High Pass Filter", true, OfferedFor::Both, true, true, {P::Size}, "high pass filter", nullptr},
+    {"Low Pass Filter", true, OfferedFor::Both, true, true, {P::Size}, "low pass filter", nullptr},
+    {"Median Filter", true, OfferedFor::Grayscale, true, true, {P::Size}, "median filter", nullptr},
+    {"Unsharp Mask", true, OfferedFor::Both, true, true, {P::Size, P::Boost}, "unsharp mask", nullptr},
+    {"Laplace", true, OfferedFor::Both, true, true, {P::Size}, "Laplace filter", nullptr},
+    {"Prewitt", true, OfferedFor::Both, true, true, {P::PrewittDirection}, "Prewitt edge enhancement", nullptr},
+    {"Clean", true, OfferedFor::Grayscale, true, true, {P::Size, P::Clutter, P::Significance, P::Background},
+     "remove isolated noise", nullptr},
+    {"Rotate", true, OfferedFor::Both, true, false, {P::Degrees, P::Interpolation}, "rotate the AOI", nullptr},
+    {"Scale", true, OfferedFor::Both, true, false, {P::ScaleX, P::ScaleY, P::Interpolation}, "scale the image",
+     nullptr},
+    {"Find Objects", true, OfferedFor::Both, true, false, {P::Results, P::Metrics, P::Background},
+     "find objects and write their metrics", nullptr},
+    {"Bound", true, OfferedFor::Both, false, false, {P::Mode, P::Intensity, P::Color},
+     "set the pixels inside or outside the AOI", nullptr},
+    {"Brightness Slice", true, OfferedFor::Grayscale, true, false, {P::Low, P::High},
+     "make the levels between the limits white", nullptr},
+    {"Threshold", true, OfferedFor::Both, false, false, {P::Threshold, P::Fill, P::Below, P::Above, P::Component},
+     "fill the pixels below or above a threshold", nullptr},
+    {"RGB", false, OfferedFor::Both, true, false, {}, "mark the image as RGB", RunRgb},
+    {"Custom Filter", false, OfferedFor::Both, true, true, {P::Kernel}, "filter with a kernel from a file", nullptr},
+    {"Stretch", false, OfferedFor::Both, true, false, {P::Channel}, "stretch the histogram", nullptr},
+    {"Equalize", false, OfferedFor::Both, true, false, {P::Channel}, "equalize the histogram", nullptr},
+    {"Slide", false, OfferedFor::Both, true, false, {P::Channel, P::Offset}, "slide the histogram", nullptr},
+    {"FFT", false, OfferedFor::Grayscale, true, false, {}, "show the spectrum of the AOI", nullptr},
+    {"FFT Filter", false, OfferedFor::Grayscale, true, false, {P::Filter, P::Slider, P::Ellipse},
+     "delete frequencies of the AOI", nullptr},
+    {"Window", false, OfferedFor::Both, true, false, {P::Window, P::Alpha, P::Percent}, "apply a window function",
+     nullptr},
+};
+
+const std::vector<CalcOperation> kCalcRows = {};
+
+}  // namespace
+
+const std::vector<Operation>& OperationTable()
+{
+    static const std::vector<Operation> table = [] {
+        std::vector<Operation> rows;
+        std::copy_if(kAllRows.begin(), kAllRows.end(), std::back_inserter(rows),
+                     [](const Operation& op) { return op.run != nullptr; });
+        return rows;
+    }();
+    return table;
+}
+
+const Operation* FindOperation(const std::string& name)
+{
+    for (const Operation& op : OperationTable())
+        if (name == op.name) return &op;
+    return nullptr;
+}
+
+const std::vector<CalcOperation>& CalcOperationTable() { return kCalcRows; }
+
+const CalcOperation* FindCalcOperation(const std::string& name)
+{
+    for (const CalcOperation& op : kCalcRows)
+        if (name == op.name) return &op;
+    return nullptr;
+}
