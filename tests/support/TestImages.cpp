@@ -32,7 +32,8 @@ std::vector<std::uint8_t> BitmapBytes(const BitmapSpec& s)
 {
     const size_t tableBytes = s.palette.size() * 4;
     const size_t offset = s.dataOffset >= 0 ? static_cast<size_t>(s.dataOffset) : 54 + tableBytes;
-    const size_t rowBytes = ((static_cast<size_t>(s.bits) * s.width + 31) / 8) & ~size_t(3);
+    // Without pixels only the headers and the table are written.
+    const size_t rowBytes = s.pixels.empty() ? 0 : ((static_cast<size_t>(s.bits) * s.width + 31) / 8) & ~size_t(3);
     const int rows = s.height < 0 ? -s.height : s.height;
     std::vector<std::uint8_t> out(std::max(offset, 54 + tableBytes) + rowBytes * rows, 0);
     Put(out, 0, s.signature, 2);

@@ -1,0 +1,225 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <sstream>
+#include <sys/wait.h>
+
+#include "cli/Cli.h"
+#include "cli/CliUserInterface.h"
+#include "image/Image.h"
+#include "support/FakeUserInterface.h"
+#include "support/TestFiles.h"
+#include "support/TestImages.h"
+
+namespace {
+
+struct CliRun {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+CliRun RunTool(std::vector<std::string> args)
+{
+    args.insert(args.begin(), "nuvak-cli");
+    std::vector<const char*> argv;
+    for (const std::string& a : args) argv.push_back(a.c_str());
+    std::ostringstream out, err;
+    const int status = RunCli(static_cast<int>(argv.size()), argv.data(), out, err);
+    return {status, out.str(), err.str()};
+}
+
+class Cli : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        CImage rgb = MakeImage(4, 3, [](int x, int y) { return CColorVal(60 * x, 100 * y, 7); });
+        Save(rgb, in);
+    }
+    static void Save(CImage& image, const std::string& path)
+    {
+        std::string message;
+        bool causeValid;
+        int cause;
+        ASSERT_EQ(image.SerializeFile(true, path, false, message, causeValid, cause), 0) << message;
+    }
+    static CImage Load(const std::string& path)
+    {
+        CImage image;
+        std::string message;
+        bool causeValid;
+        int cause;
+        EXPECT_EQ(image.SerializeFile(false, path, false, message, causeValid, cause), 0) << message;
+        return image;
+    }
+
+    TempDir dir;
+    const std::string in = dir.path("in.bmp");
+    const std::string out = dir.path("out.bmp");
+};
+
+const char* const kHint = "Try 'nuvak-cli --help' for more information.\n";
+
+}  // namespace
+
+TEST_F(Cli, HelpListsOperationsWithTheirParameters)
+{
+    const CliRun r = RunTool({"--help"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_NE(r.out.find("nuvak-cli apply --op NAME"), std::string::npos);
+    for (const char* name : {"Grayscale", "RGB", "Crop", "Extract RGB", "Comb"})
+        EXPECT_NE(r.out.find(std::string("  ") + name + " "), std::string::npos) << name;
+    EXPECT_TRUE(r.err.empty());
+}
+
+TEST_F(Cli, Version)
+{
+    const CliRun r = RunTool({"--version"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, std::string("nuvak-cli ") + NUVAK_VERSION + "\n");
+}
+
+TEST_F(Cli, InfoPrintsTheAttributesText)
+{
+    const CliRun r = RunTool({"info", in});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, in +
+                         "\n\nwidth = 4 pixels\nheight = 3 pixels\n\nImage format: RGB\n"
+                         "Area of Interest, upper left:  (0, 0)\nArea of Interest, lower right:  (3, 2)\n");
+}
+
+TEST_F(Cli, UsageErrors)
+{
+    struct Case {
+        std::vector<std::string> args;
+        std::string reason;
+    } cases[] = {
+        {{}, "no command given"},
+        {{"frobnicate"}, "unknown command \"frobnicate\""},
+        {{"apply", in, out}, "apply needs --op NAME"},
+        {{"apply", "--op", "Sharpen", in, out}, "unknown operation \"Sharpen\""},
+        {{"apply", "--op", "Grayscale", in}, "missing file argument: apply expects IN.bmp OUT.bmp"},
+        {{"apply", "--op", "Grayscale", in, out, out}, "too many file arguments: apply expects IN.bmp OUT.bmp"},
+        {{"apply", "--op", "Grayscale", "--frob", "1", in, out}, "unknown option --frob"},
+        {{"apply", "--op", "Grayscale", "--size", "5", in, out}, "--size does not apply to \"Grayscale\""},
+        {{"apply", "--op", "Grayscale", "--answer", "maybe", in, out}, "--answer must be yes or no"},
+        {{"apply", "--op", "Crop", "--aoi", "1,2,3", in, out}, "--aoi must be L,T,R,B"},
+        {{"apply", "--op", "Crop", "--aoi", "1,2,x,4", in, out}, "--aoi must be L,T,R,B with four integers"},
+        {{"apply", "--op", "Crop", "--aoi", "3,0,1,2", in, out}, "--aoi needs L <= R and T <= B"},
+        {{"apply", "--op"}, "--op needs a value"},
+        {{"info"}, "missing file argument: info expects IN.bmp"},
+        {{"info", "--op", "Crop", in}, "--op is not an option of info"},
+        {{"calc", "--op", "Add", in, in, out}, "unknown calculation \"Add\""},
+    };
+    for (const Case& c : cases) {
+        const CliRun r = RunTool(c.args);
+        EXPECT_EQ(r.status, 2) << c.reason;
+        EXPECT_EQ(r.err, "nuvak-cli: " + c.reason + "\n" + kHint);
+        EXPECT_FALSE(Exists(out)) << c.reason;
+    }
+}
+
+TEST_F(Cli, GrayscaleWritesAnEightBitFile)
+{
+    const CliRun r = RunTool({"apply", "--op", "Grayscale", in, out});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(r.err.empty());
+    const CImage result = Load(out);
+    EXPECT_EQ(result.format, FORMAT_GRAYSCALE);
+    EXPECT_EQ(result.pixelValueArray[2][3].red, CColorVal(180, 200, 7).Luminance());
+    EXPECT_EQ(ReadBytes(out)[28], 8);
+}
+
+TEST_F(Cli, RgbOfAGreyImageWritesTwentyFourBits)
+{
+    CImage grey = MakeGrey(3, 3, [](int x, int y) { return x * y; });
+    Save(grey, in);
+    ASSERT_EQ(RunTool({"apply", "--op", "RGB", in, out}).status, 0);
+    EXPECT_EQ(ReadBytes(out)[28], 24);
+}
+
+TEST_F(Cli, CropToAClampedAoiEchoesTheNotice)
+{
+    const CliRun r = RunTool({"apply", "--op", "Crop", "--aoi=1,1,9,2", in, out});
+    ASSERT_EQ(r.status, 0);
+    EXPECT_EQ(r.err,
+              "notice: Specified lower right corner (9, 2) is outside the image.\n"
+              "Lower right corner being reset to (3, 2)\n");
+    const CImage result = Load(out);
+    EXPECT_EQ(result.width, 3);
+    EXPECT_EQ(result.height, 2);
+    EXPECT_EQ(result.pixelValueArray[0][0], CColorVal(60, 100, 7));
+}
+
+TEST_F(Cli, ExtractRgbAndCombWriteTheirFilesBesideOut)
+{
+    ASSERT_EQ(RunTool({"apply", "--op", "Extract RGB", in, out}).status, 0);
+    EXPECT_EQ(Load(dir.path("out_red.bmp")).pixelValueArray[1][2], CColorVal(120, 0, 0));
+    EXPECT_EQ(Load(dir.path("out_green.bmp")).pixelValueArray[1][2], CColorVal(0, 100, 0));
+    EXPECT_EQ(Load(dir.path("out_blue.bmp")).pixelValueArray[1][2], CColorVal(0, 0, 7));
+    EXPECT_EQ(ReadBytes(out), ReadBytes(in));
+
+    ASSERT_EQ(RunTool({"apply", "--op", "Comb", in, dir.path("c.bmp")}).status, 0);
+    EXPECT_EQ(Load(dir.path("c_even.bmp")).pixelValueArray[1][0], CColorVal(0, 0, 7));
+    EXPECT_EQ(Load(dir.path("c_odd.bmp")).pixelValueArray[0][0], CColorVal(0, 100, 7));
+}
+
+TEST_F(Cli, RefusedInputIsExitThreeWithoutOut)
+{
+    WriteBytes(in, {'B', 'M', 0});
+    CliRun r = RunTool({"apply", "--op", "Grayscale", in, out});
+    EXPECT_EQ(r.status, 3);
+    EXPECT_EQ(r.err, "error: Failed to read bitmap file header\n");
+    EXPECT_FALSE(Exists(out));
+
+    r = RunTool({"info", dir.path("none.bmp")});
+    EXPECT_EQ(r.status, 3);
+    EXPECT_EQ(r.err, "nuvak-cli: Failed to open file " + dir.path("none.bmp") +
+                         " for reading.\nCause:  No such file or directory\n");
+}
+
+TEST_F(Cli, UnwritableOutIsExitThree)
+{
+    const std::string bad = dir.path("missing/out.bmp");
+    const CliRun r = RunTool({"apply", "--op", "Extract RGB", in, bad});
+    EXPECT_EQ(r.status, 3);
+    EXPECT_EQ(r.err, "nuvak-cli: Failed to open file " + dir.path("missing/out_red.bmp") +
+                         " for writing.\nCause:  No such file or directory\n");
+}
+
+TEST_F(Cli, OutIsReplacedWithoutAQuestion)
+{
+    WriteBytes(out, {1, 2, 3});
+    const CliRun r = RunTool({"apply", "--op", "RGB", in, out});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_TRUE(r.err.empty());
+    EXPECT_EQ(ReadBytes(out), ReadBytes(in));
+}
+
+TEST(CliUser, EchoesQuestionsAndNoticesOnTheErrorStream)
+{
+    std::ostringstream err;
+    CliUserInterface yes(err, true), no(err, false);
+    EXPECT_TRUE(yes.askYesNo("Reduce the AOI?"));
+    EXPECT_FALSE(no.askYesNo("Invert first?"));
+    yes.message("Size corrected", platform::MessageKind::Notice);
+    yes.message("Not a bitmap file", platform::MessageKind::Error);
+    EXPECT_EQ(err.str(),
+              "question: Reduce the AOI? -> yes\nquestion: Invert first? -> no\nnotice: Size corrected\n"
+              "error: Not a bitmap file\n");
+}
+
+TEST(CliBinary, ExitStatusesOfTheRealProgram)
+{
+    TempDir dir;
+    auto status = [](const std::string& command) {
+        const int raw = std::system((command + " >/dev/null 2>&1").c_str());
+        return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    };
+    const std::string cli = NUVAK_CLI_PATH;
+    EXPECT_EQ(status(cli + " --help"), 0);
+    EXPECT_EQ(status(cli + " apply --op Nothing a b"), 2);
+    WriteBytes(dir.path("bad.bmp"), {'X', 'Y'});
+    EXPECT_EQ(status(cli + " apply --op Crop " + dir.path("bad.bmp") + " " + dir.path("o.bmp") + " </dev/null"), 3);
+    EXPECT_FALSE(Exists(dir.path("o.bmp")));
+}
