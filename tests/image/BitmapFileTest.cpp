@@ -343,6 +343,7 @@ TEST_F(BitmapFile, OneBitPixelsUseTheMostSignificantBitFirst)
     spec.height = 1;
     spec.bits = 1;
     spec.palette = {0x000000, 0xFFFFFF};
+    spec.pixels.assign(10, 0);
     const auto bytes = [&] {
         auto b = BitmapBytes(spec);
         b[62] = 0xA5;  // 1010 0101
