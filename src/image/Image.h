@@ -58,6 +58,30 @@ public:
     int SerializeFile(bool write, const std::string& path, bool askOverwrite,
                       std::string& message, bool& causeValid, int& cause);
 
+    // ---- Point operations (processing/PointOps.cpp)
+
+    // ---- Image arithmetic (processing/Arithmetic.cpp): the whole image, not the AOI
+    int AddImage(const CImage& other);
+    int SubtractImage(const CImage& other);
+    int AbsoluteDifference(const CImage& other);
+    int MultiplyImage(const CImage& other);
+    int DivideImage(const CImage& other);
+
+    // ---- Neighbourhood operations: linear filters, edges, median, clean (processing/)
+
+    // ---- Morphology (processing/Morphology.cpp)
+
+    // ---- Geometric transforms (processing/Geometry.cpp)
+
+    // ---- Histograms (processing/Histogram.cpp)
+
+    // ---- Frequency domain (frequency/)
+
+    // ---- Objects (objects/)
+    // Proposes 0 or 255 from the AOI's left column and top row and asks the
+    // user to confirm.
+    int DetectBackground();
+
     // ---- Fields
     std::uint32_t objectColor = 255;  // 0x00BBGGRR
     int aoiRight = 0;

@@ -98,7 +98,13 @@ const std::vector<Operation> kAllRows = {
      nullptr},
 };
 
-const std::vector<CalcOperation> kCalcRows = {};
+const std::vector<CalcOperation> kCalcRows = {
+    {"Add", [](CImage& a, const CImage& b) { return a.AddImage(b); }},
+    {"Subtract", [](CImage& a, const CImage& b) { return a.SubtractImage(b); }},
+    {"Absolute Difference", [](CImage& a, const CImage& b) { return a.AbsoluteDifference(b); }},
+    {"Multiply", [](CImage& a, const CImage& b) { return a.MultiplyImage(b); }},
+    {"Divide", [](CImage& a, const CImage& b) { return a.DivideImage(b); }},
+};
 
 }  // namespace
 

@@ -109,7 +109,8 @@ TEST_F(Cli, UsageErrors)
         {{"apply", "--op"}, "--op needs a value"},
         {{"info"}, "missing file argument: info expects IN.bmp"},
         {{"info", "--op", "Crop", in}, "--op is not an option of info"},
-        {{"calc", "--op", "Add", in, in, out}, "unknown calculation \"Add\""},
+        {{"calc", "--op", "Power", in, in, out}, "unknown calculation \"Power\""},
+        {{"calc", "--op", "Add", in, out}, "missing file argument: calc expects A.bmp B.bmp OUT.bmp"},
     };
     for (const Case& c : cases) {
         const CliRun r = RunTool(c.args);
@@ -194,6 +195,21 @@ TEST_F(Cli, OutIsReplacedWithoutAQuestion)
     EXPECT_EQ(r.status, 0);
     EXPECT_TRUE(r.err.empty());
     EXPECT_EQ(ReadBytes(out), ReadBytes(in));
+}
+
+TEST_F(Cli, CalcWritesTheFirstOperandsResult)
+{
+    CliRun r = RunTool({"calc", "--op", "Absolute Difference", in, in, out});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(Load(out).pixelValueArray[2][3], CColorVal());
+
+    CImage other = MakeImage(5, 3, [](int, int) { return CColorVal(); });
+    Save(other, dir.path("other.bmp"));
+    std::filesystem::remove(out);
+    r = RunTool({"calc", "--op", "Divide", in, dir.path("other.bmp"), out});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "nuvak-cli: CImage::DivideImage: Images must be the same size to Divide\n");
+    EXPECT_FALSE(Exists(out));
 }
 
 TEST(CliUser, EchoesQuestionsAndNoticesOnTheErrorStream)

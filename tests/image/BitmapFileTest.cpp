@@ -267,7 +267,7 @@ TEST_F(BitmapFile, RefusedFilesShowTheirReasonAndLeaveTheImageUnchanged)
         {"header size", [](BitmapSpec& s) { s.headerSize = 108; }, "File is not Windows DIB format"},
         {"compression", [](BitmapSpec& s) { s.compression = 1; },
          "Bitmap is not compression type BI_RGB (uncompressed).\nOnly uncompressed bitmaps are supported."},
-        {"compression before bit depth", [](BitmapSpec& s) { s.compression = 3, s.bits = 16, s.palette.clear(); },
+        {"compression before bit depth", [](BitmapSpec& s) { s.compression = 3, s.bits = 16, s.palette.clear(), s.pixels.clear(); },
          "Bitmap is not compression type BI_RGB (uncompressed).\nOnly uncompressed bitmaps are supported."},
         {"top-down", [](BitmapSpec& s) { s.height = -10, s.pixels.clear(); },
          "Bitmap is not in bottom-up format.\nOnly bottom-up bitmaps are supported."},
