@@ -100,6 +100,10 @@ public:
     int width = 0;
 
 private:
+    // Replaces the storage by w x h black pixels with the whole-image AOI;
+    // false with failure stored in errorMessage when the memory is not there.
+    bool NewStorage(int w, int h, int newFormat, const char* failure);
+    void PasteColorRefs(int w, int h, const std::uint32_t* const* rows, int left, int top);
     void ReadBitmap(CArchive& archive);
     void WriteBitmap(CArchive& archive) const;
 };

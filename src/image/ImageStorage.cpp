@@ -46,7 +46,7 @@ void CImage::SetWholeAoi()
     aoiBottom = height - 1;
 }
 
-int CImage::BlankImage(int w, int h, CColorVal fill)
+bool CImage::NewStorage(int w, int h, int newFormat, const char* failure)
 {
     ReleaseStorage();
     try {
@@ -54,15 +54,33 @@ int CImage::BlankImage(int w, int h, CColorVal fill)
         pixelValueArray.Allocate(w, h);
     } catch (const std::exception&) {
         ReleaseStorage();
-        errorMessage = "BlankImage() aborted;  unable to allocate memory for pixelValueArray.";
-        return -1;
+        errorMessage = failure;
+        return false;
     }
     width = w;
     height = h;
-    format = FORMAT_RGB;
+    format = newFormat;
     SetWholeAoi();
+    return true;
+}
+
+int CImage::BlankImage(int w, int h, CColorVal fill)
+{
+    if (!NewStorage(w, h, FORMAT_RGB, "BlankImage() aborted;  unable to allocate memory for pixelValueArray."))
+        return -1;
     std::fill_n(pixelValueArray.data(), pixelValueArray.size(), fill);
     return 0;
+}
+
+void CImage::PasteColorRefs(int w, int h, const std::uint32_t* const* rows, int left, int top)
+{
+    for (int i = 0; i < h; ++i) {
+        CColorVal* dst = pixelValueArray[top + i] + left;
+        for (int j = 0; j < w; ++j) {
+            dst[j] = FromColorRef(rows[i][j]);
+            if (!dst[j].IsGrey()) format = FORMAT_RGB;
+        }
+    }
 }
 
 int CImage::CopyFromBuffer(int w, int h, const std::uint32_t* const* rows, bool replace)
@@ -70,40 +88,17 @@ int CImage::CopyFromBuffer(int w, int h, const std::uint32_t* const* rows, bool 
     if (!replace && width >= w && height >= h) {
         const int left = width / 2 - w / 2;
         const int top = height / 2 - h / 2;
-        for (int i = 0; i < h; ++i) {
-            CColorVal* dst = pixelValueArray[top + i] + left;
-            for (int j = 0; j < w; ++j) {
-                dst[j] = FromColorRef(rows[i][j]);
-                if (!dst[j].IsGrey()) format = FORMAT_RGB;
-            }
-        }
+        PasteColorRefs(w, h, rows, left, top);
         aoiLeft = left;
         aoiTop = top;
         aoiRight = left + w - 1;
         aoiBottom = top + h - 1;
         return 0;
     }
-
-    ReleaseStorage();
-    try {
-        if (w < 0 || h < 0) throw std::bad_alloc();
-        pixelValueArray.Allocate(w, h);
-    } catch (const std::exception&) {
-        ReleaseStorage();
-        errorMessage = "CImage::CopyFromBuffer() aborted;  unable to allocate memory for pixelValueArray.";
+    if (!NewStorage(w, h, FORMAT_GRAYSCALE,
+                    "CImage::CopyFromBuffer() aborted;  unable to allocate memory for pixelValueArray."))
         return -1;
-    }
-    width = w;
-    height = h;
-    format = FORMAT_GRAYSCALE;
-    SetWholeAoi();
-    for (int i = 0; i < h; ++i) {
-        CColorVal* dst = pixelValueArray[i];
-        for (int j = 0; j < w; ++j) {
-            dst[j] = FromColorRef(rows[i][j]);
-            if (!dst[j].IsGrey()) format = FORMAT_RGB;
-        }
-    }
+    PasteColorRefs(w, h, rows, 0, 0);
     return 0;
 }
 
