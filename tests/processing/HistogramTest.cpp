@@ -147,7 +147,7 @@ TEST(Histogram, EqualizeUsesTheStoredCountsAndTheCurrentAoi)
     EXPECT_EQ(image.pixelValueArray[0][2], CColorVal(255, 255, 255));
 }
 
-TEST(Histogram, ChannelTablesMatchThePlainPerPixelRule)
+TEST(Histogram, CountsAndChannelTablesMatchThePlainPerPixelRule)
 {
     std::mt19937 random(11);
     for (int trial = 0; trial < 100; ++trial) {
@@ -158,6 +158,13 @@ TEST(Histogram, ChannelTablesMatchThePlainPerPixelRule)
         const int l = random() % w, t = random() % h;
         SetAoi(image, l, t, l + random() % (w - l), t + random() % (h - t));
         image.ComputeHistograms();
+        std::array<std::array<int, 256>, 3> plain{};
+        for (int y = t; y <= image.aoiBottom; ++y)
+            for (int x = l; x <= image.aoiRight; ++x)
+                for (int c = 0; c < 3; ++c) ++plain[c][Component(image.pixelValueArray[y][x], c)];
+        ASSERT_EQ(image.redHistogram, plain[0]);
+        ASSERT_EQ(image.greenHistogram, plain[1]);
+        ASSERT_EQ(image.blueHistogram, plain[2]);
         const auto& counts = channel == 0 ? image.redHistogram
                                           : (channel == 1 ? image.greenHistogram : image.blueHistogram);
         const int n = (image.aoiRight - l + 1) * (image.aoiBottom - t + 1);
