@@ -254,20 +254,12 @@ TEST_F(Cli, PointAndHistogramOperations)
     } cases[] = {
         {{"--op", "Threshold", "--threshold", "100", "--fill", "1", "--above", "--component", "green"}, false, 3, 2,
          {180, 1, 7}, 24},
-        {{"--op", "Threshold", "--threshold", "100", "--fill", "1", "--above", "--component", "green"}, false, 3, 1,
-         {180, 100, 7}, 24},
         {{"--op", "Bound", "--mode", "inside", "--intensity", "200", "--color", "1,2,3", "--aoi", "1,1,1,1"}, true, 1,
          1, {200, 200, 200}, 8},
         {{"--op", "Bound", "--color", "1,2,3", "--aoi", "0,0,2,1"}, false, 3, 2, {1, 2, 3}, 24},
-        {{"--op", "Bound", "--color", "1,2,3", "--aoi", "0,0,2,1"}, false, 2, 1, {120, 100, 7}, 24},
         {{"--op", "Flip Horizontal", "--aoi", "1,0,3,2"}, false, 1, 2, {180, 200, 7}, 24},
-        {{"--op", "Flip Vertical"}, false, 1, 0, {60, 200, 7}, 24},
-        {{"--op", "Invert"}, false, 1, 0, {195, 255, 248}, 24},
         {{"--op", "Slide", "--offset", "100"}, true, 0, 0, {16, 16, 16}, 8},  // 249 + 6 = 255
-        {{"--op", "Slide", "--offset", "-100"}, true, 1, 0, {239, 239, 239}, 8},
         {{"--op", "Stretch", "--channel", "blue"}, false, 2, 2, {120, 200, 0}, 24},
-        {{"--op", "Stretch", "--channel", "red"}, false, 2, 2, {170, 200, 7}, 24},
-        {{"--op", "Equalize"}, true, 0, 0, {21, 21, 21}, 8},
         {{"--op", "Brightness Slice", "--low", "240", "--high", "249"}, true, 1, 0, {255, 255, 255}, 8},
     };
     for (const Case& c : cases) {
