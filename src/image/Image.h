@@ -58,7 +58,18 @@ public:
     int SerializeFile(bool write, const std::string& path, bool askOverwrite,
                       std::string& message, bool& causeValid, int& cause);
 
-    // ---- Point operations (processing/PointOps.cpp)
+    // ---- Point operations (processing/PointOps.cpp, Flips.cpp)
+    void Invert();
+    // below: replace values under level, else over it; component 0 R, 1 G,
+    // 2 B, 3 (or other) all; a grayscale image always uses all three.
+    void Threshold(int level, int fill, bool below, int component);
+    // Grayscale only: low..high white, the rest black.
+    int BrightnessSlice(int low, int high);
+    // mode 0 fills inside the AOI, 1 outside it; a grayscale image turns RGB
+    // for a colour that is not grey.
+    void Bound(int mode, CColorVal color);
+    void FlipHorizontal();  // mirrors the AOI about its own centre
+    void FlipVertical();
 
     // ---- Image arithmetic (processing/Arithmetic.cpp): the whole image, not the AOI
     int AddImage(const CImage& other);
@@ -74,6 +85,15 @@ public:
     // ---- Geometric transforms (processing/Geometry.cpp)
 
     // ---- Histograms (processing/Histogram.cpp)
+    // Channel 0 R, 1 G, 2 B. The level queries and EqualizeChannel read the
+    // histograms of the last ComputeHistograms.
+    void ComputeHistograms();
+    int LowestLevel(int channel) const;   // 0 when the histogram is empty
+    int HighestLevel(int channel) const;  // 255 when the histogram is empty
+    int PeakCount(int channel) const;
+    void SlideChannel(int offset, int channel);
+    void StretchChannel(float factor, int channel);
+    void EqualizeChannel(int channel);
 
     // ---- Frequency domain (frequency/)
 

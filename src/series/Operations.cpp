@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "processing/HistogramCombos.h"
+
 namespace {
 
 using P = ParamId;
@@ -42,16 +44,73 @@ int RunCrop(CImage& image, const OperationParams&, OperationOutputs&)
     return image.Crop(image.aoiLeft, image.aoiTop, image.aoiRight, image.aoiBottom);
 }
 
+int RunFlipHorizontal(CImage& image, const OperationParams&, OperationOutputs&)
+{
+    image.FlipHorizontal();
+    return 0;
+}
+
+int RunFlipVertical(CImage& image, const OperationParams&, OperationOutputs&)
+{
+    image.FlipVertical();
+    return 0;
+}
+
+int RunInvert(CImage& image, const OperationParams&, OperationOutputs&)
+{
+    image.Invert();
+    return 0;
+}
+
+// A series takes the fill colour from its first image's format, so every
+// file of one run is filled alike.
+int RunBound(CImage& image, const OperationParams& p, OperationOutputs&)
+{
+    const int deciding = p.firstImageFormat != -1 ? p.firstImageFormat : image.format;
+    image.Bound(p.boundMode, deciding == FORMAT_RGB ? CColorVal(p.red, p.green, p.blue)
+                                                    : CColorVal(p.intensity, p.intensity, p.intensity));
+    return 0;
+}
+
+int RunBrightnessSlice(CImage& image, const OperationParams& p, OperationOutputs&)
+{
+    return image.BrightnessSlice(p.lowerLimit, p.upperLimit);
+}
+
+int RunThreshold(CImage& image, const OperationParams& p, OperationOutputs&)
+{
+    image.Threshold(p.threshold, p.fillValue, p.editAbove == 0, p.component);
+    return 0;
+}
+
+int RunStretch(CImage& image, const OperationParams& p, OperationOutputs&)
+{
+    StretchHistogram(image, p.channel);
+    return 0;
+}
+
+int RunEqualize(CImage& image, const OperationParams& p, OperationOutputs&)
+{
+    EqualizeHistogram(image, p.channel);
+    return 0;
+}
+
+int RunSlide(CImage& image, const OperationParams& p, OperationOutputs&)
+{
+    SlideHistogram(image, p.channel, p.offset);
+    return 0;
+}
+
 // Rows with a null run are operations still to be built; they are left out
 // of the table that callers see.
 const std::vector<Operation> kAllRows = {
     {"Grayscale", true, OfferedFor::Rgb, false, false, {}, "convert to grayscale", RunGrayscale},
     {"Extract RGB", true, OfferedFor::Both, false, false, {}, "write the red, green and blue planes", RunExtractRgb},
     {"Comb", true, OfferedFor::Both, false, false, {}, "write the even and odd fields", RunComb},
-    {"Flip Horizontal", true, OfferedFor::Both, false, false, {}, "mirror the AOI left to right", nullptr},
-    {"Flip Vertical", true, OfferedFor::Both, false, false, {}, "mirror the AOI top to bottom", nullptr},
+    {"Flip Horizontal", true, OfferedFor::Both, false, false, {}, "mirror the AOI left to right", RunFlipHorizontal},
+    {"Flip Vertical", true, OfferedFor::Both, false, false, {}, "mirror the AOI top to bottom", RunFlipVertical},
     {"Crop", true, OfferedFor::Both, true, false, {}, "crop the image to the AOI", RunCrop},
-    {"Invert", true, OfferedFor::Both, false, false, {}, "invert the AOI", nullptr},
+    {"Invert", true, OfferedFor::Both, false, false, {}, "invert the AOI", RunInvert},
     {"Sobel", true, OfferedFor::Both, true, true, {}, "Sobel edge magnitude", nullptr},
     {"Erosion", true, OfferedFor::Grayscale, true, true, {P::Size, P::MorphDirection}, "grey erosion", nullptr},
     {"Dilation", true, OfferedFor::Grayscale, true, true, {P::Size, P::MorphDirection}, "grey dilation", nullptr},
@@ -81,16 +140,16 @@ const std::vector<Operation> kAllRows = {
     {"Find Objects", true, OfferedFor::Both, true, false, {P::Results, P::Metrics, P::Background},
      "find objects and write their metrics", nullptr},
     {"Bound", true, OfferedFor::Both, false, false, {P::Mode, P::Intensity, P::Color},
-     "set the pixels inside or outside the AOI", nullptr},
+     "set the pixels inside or outside the AOI", RunBound},
     {"Brightness Slice", true, OfferedFor::Grayscale, true, false, {P::Low, P::High},
-     "make the levels between the limits white", nullptr},
+     "make the levels between the limits white", RunBrightnessSlice},
     {"Threshold", true, OfferedFor::Both, false, false, {P::Threshold, P::Fill, P::Below, P::Above, P::Component},
-     "fill the pixels below or above a threshold", nullptr},
+     "fill the pixels below or above a threshold", RunThreshold},
     {"RGB", false, OfferedFor::Both, true, false, {}, "mark the image as RGB", RunRgb},
     {"Custom Filter", false, OfferedFor::Both, true, true, {P::Kernel}, "filter with a kernel from a file", nullptr},
-    {"Stretch", false, OfferedFor::Both, true, false, {P::Channel}, "stretch the histogram", nullptr},
-    {"Equalize", false, OfferedFor::Both, true, false, {P::Channel}, "equalize the histogram", nullptr},
-    {"Slide", false, OfferedFor::Both, true, false, {P::Channel, P::Offset}, "slide the histogram", nullptr},
+    {"Stretch", false, OfferedFor::Both, true, false, {P::Channel}, "stretch the histogram", RunStretch},
+    {"Equalize", false, OfferedFor::Both, true, false, {P::Channel}, "equalize the histogram", RunEqualize},
+    {"Slide", false, OfferedFor::Both, true, false, {P::Channel, P::Offset}, "slide the histogram", RunSlide},
     {"FFT", false, OfferedFor::Grayscale, true, false, {}, "show the spectrum of the AOI", nullptr},
     {"FFT Filter", false, OfferedFor::Grayscale, true, false, {P::Filter, P::Slider, P::Ellipse},
      "delete frequencies of the AOI", nullptr},

@@ -239,3 +239,73 @@ TEST(CliBinary, ExitStatusesOfTheRealProgram)
     EXPECT_EQ(status(cli + " apply --op Crop " + dir.path("bad.bmp") + " " + dir.path("o.bmp") + " </dev/null"), 3);
     EXPECT_FALSE(Exists(dir.path("o.bmp")));
 }
+
+TEST_F(Cli, PointAndHistogramOperations)
+{
+    CImage grey = MakeGrey(4, 3, [](int x, int y) { return x == 0 && y == 0 ? 10 : 250 - x - y; });
+    const std::string greyIn = dir.path("grey.bmp");
+    Save(grey, greyIn);
+    struct Case {
+        std::vector<std::string> args;  // before IN OUT
+        bool greyInput;
+        int x, y;
+        CColorVal pixel;
+        int bits;
+    } cases[] = {
+        {{"--op", "Threshold", "--threshold", "100", "--fill", "1", "--above", "--component", "green"}, false, 3, 2,
+         {180, 1, 7}, 24},
+        {{"--op", "Bound", "--mode", "inside", "--intensity", "200", "--color", "1,2,3", "--aoi", "1,1,1,1"}, true, 1,
+         1, {200, 200, 200}, 8},
+        {{"--op", "Bound", "--color", "1,2,3", "--aoi", "0,0,2,1"}, false, 3, 2, {1, 2, 3}, 24},
+        {{"--op", "Flip Horizontal", "--aoi", "1,0,3,2"}, false, 1, 2, {180, 200, 7}, 24},
+        {{"--op", "Slide", "--offset", "100"}, true, 0, 0, {16, 16, 16}, 8},  // 249 + 6 = 255
+        {{"--op", "Stretch", "--channel", "blue"}, false, 2, 2, {120, 200, 0}, 24},
+        {{"--op", "Brightness Slice", "--low", "240", "--high", "249"}, true, 1, 0, {255, 255, 255}, 8},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> args = {"apply"};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        args.push_back(c.greyInput ? greyIn : in);
+        args.push_back(out);
+        const CliRun r = RunTool(args);
+        ASSERT_EQ(r.status, 0) << c.args[1] << ": " << r.err;
+        EXPECT_TRUE(r.err.empty()) << r.err;
+        EXPECT_EQ(Load(out).pixelValueArray[c.y][c.x], c.pixel) << c.args[1] << " at " << c.x << "," << c.y;
+        EXPECT_EQ(ReadBytes(out)[28], c.bits) << c.args[1];
+    }
+}
+
+TEST_F(Cli, BrightnessSliceOfAnRgbImageFails)
+{
+    const CliRun r = RunTool({"apply", "--op", "Brightness Slice", in, out});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "nuvak-cli: CImage::BrightnessSlice() only defined on grayscale images\n");
+    EXPECT_FALSE(Exists(out));
+}
+
+TEST_F(Cli, PointAndHistogramParameterErrors)
+{
+    struct Case {
+        std::vector<std::string> args;
+        std::string reason;
+    } cases[] = {
+        {{"--op", "Slide", "--offset", "300"}, "--offset must be an integer from -255 to 255"},
+        {{"--op", "Stretch", "--channel", "rgb"}, "--channel must be red|green|blue"},
+        {{"--op", "Bound", "--mode", "middle"}, "--mode must be inside|outside"},
+        {{"--op", "Bound", "--color", "1,2"}, "--color must be R,G,B with each value from 0 to 255"},
+        {{"--op", "Threshold", "--threshold", "256"}, "--threshold must be an integer from 0 to 255"},
+        {{"--op", "Threshold", "--component", "alpha"}, "--component must be red|green|blue|rgb"},
+        {{"--op", "Brightness Slice", "--low", "-1"}, "--low must be an integer from 0 to 255"},
+        {{"--op", "Invert", "--fill", "3"}, "--fill does not apply to \"Invert\""},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> args = {"apply"};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        args.push_back(in);
+        args.push_back(out);
+        const CliRun r = RunTool(args);
+        EXPECT_EQ(r.status, 2) << c.reason;
+        EXPECT_EQ(r.err, "nuvak-cli: " + c.reason + "\n" + kHint);
+        EXPECT_FALSE(Exists(out));
+    }
+}

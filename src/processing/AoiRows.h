@@ -1,0 +1,85 @@
+// Row-wise visits of an image's AOI and the level tables that point and
+// histogram operations apply to it.
+#pragma once
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+
+#include "image/Image.h"
+
+// The AOI limited to the image; empty when the image has no pixels or the
+// corners are crossed, so that a damaged AOI never reaches outside the rows.
+struct AoiBounds {
+    int left, top, right, bottom;
+
+    bool Empty() const { return left > right || top > bottom; }
+    long long PixelCount() const
+    {
+        return Empty() ? 0 : static_cast<long long>(right - left + 1) * (bottom - top + 1);
+    }
+};
+
+inline AoiBounds ClampedAoi(const CImage& image)
+{
+    if (image.width <= 0 || image.height <= 0 || image.pixelValueArray.empty()) return {0, 0, -1, -1};
+    return {std::max(image.aoiLeft, 0), std::max(image.aoiTop, 0), std::min(image.aoiRight, image.width - 1),
+            std::min(image.aoiBottom, image.height - 1)};
+}
+
+// visit(first, last) once per AOI row, top to bottom, on the half-open pixel
+// range [first, last).
+template <typename Visit>
+void ForEachAoiRow(CImage& image, Visit visit)
+{
+    const AoiBounds aoi = ClampedAoi(image);
+    if (aoi.Empty()) return;
+    for (int y = aoi.top; y <= aoi.bottom; ++y) {
+        CColorVal* row = image.pixelValueArray[y];
+        visit(row + aoi.left, row + aoi.right + 1);
+    }
+}
+
+// New value of each level 0..255 of one component.
+using LevelMap = std::array<std::uint8_t, 256>;
+
+inline LevelMap IdentityMap()
+{
+    LevelMap map;
+    for (int v = 0; v < 256; ++v) map[v] = static_cast<std::uint8_t>(v);
+    return map;
+}
+
+// The component of a channel index 0 R, 1 G, 2 B; nullptr for any other.
+inline std::uint8_t CColorVal::* ChannelMember(int channel)
+{
+    switch (channel) {
+    case 0: return &CColorVal::red;
+    case 1: return &CColorVal::green;
+    case 2: return &CColorVal::blue;
+    default: return nullptr;
+    }
+}
+
+// Passes one component of every AOI pixel through map; a channel outside
+// 0..2 changes nothing.
+inline void MapAoiChannel(CImage& image, int channel, const LevelMap& map)
+{
+    std::uint8_t CColorVal::* const member = ChannelMember(channel);
+    if (!member) return;
+    ForEachAoiRow(image, [&](CColorVal* p, CColorVal* end) {
+        for (; p != end; ++p) p->*member = map[p->*member];
+    });
+}
+
+// Passes R, G and B of every AOI pixel through their own maps.
+inline void MapAoiComponents(CImage& image, const LevelMap& red, const LevelMap& green, const LevelMap& blue)
+{
+    ForEachAoiRow(image, [&](CColorVal* p, CColorVal* end) {
+        for (; p != end; ++p) {
+            p->red = red[p->red];
+            p->green = green[p->green];
+            p->blue = blue[p->blue];
+        }
+    });
+}

@@ -1,0 +1,111 @@
+// The AOI's channel histograms and the tone operations built on them: slide,
+// stretch and equalize one channel.
+#include <algorithm>
+
+#include "image/Image.h"
+#include "processing/AoiRows.h"
+
+namespace {
+
+const std::array<int, 256>* HistogramOf(const CImage& image, int channel)
+{
+    switch (channel) {
+    case 0: return &image.redHistogram;
+    case 1: return &image.greenHistogram;
+    case 2: return &image.blueHistogram;
+    default: return nullptr;
+    }
+}
+
+// Rounds half away from zero and clamps to 0..255 without converting an
+// out-of-range or NaN value to int; NaN counts as below 0.
+std::uint8_t ClampedLevel(double x)
+{
+    if (!(x > 0)) return 0;
+    if (x >= 255) return 255;
+    return static_cast<std::uint8_t>(RoundHalfAway(x));
+}
+
+}  // namespace
+
+void CImage::ComputeHistograms()
+{
+    // Alternate pixels go to two sets of counts: runs of one level then do
+    // not wait on the previous increment of the same counter.
+    std::array<std::array<unsigned, 256>, 6> counts{};
+    ForEachAoiRow(*this, [&counts](CColorVal* p, CColorVal* end) {
+        for (; end - p >= 2; p += 2) {
+            ++counts[0][p[0].red];
+            ++counts[1][p[0].green];
+            ++counts[2][p[0].blue];
+            ++counts[3][p[1].red];
+            ++counts[4][p[1].green];
+            ++counts[5][p[1].blue];
+        }
+        if (p != end) {
+            ++counts[0][p->red];
+            ++counts[1][p->green];
+            ++counts[2][p->blue];
+        }
+    });
+    for (int v = 0; v < 256; ++v) {
+        redHistogram[v] = static_cast<int>(counts[0][v] + counts[3][v]);
+        greenHistogram[v] = static_cast<int>(counts[1][v] + counts[4][v]);
+        blueHistogram[v] = static_cast<int>(counts[2][v] + counts[5][v]);
+    }
+}
+
+int CImage::LowestLevel(int channel) const
+{
+    if (const auto* counts = HistogramOf(*this, channel))
+        for (int level = 0; level < 256; ++level)
+            if ((*counts)[level] != 0) return level;
+    return 0;
+}
+
+int CImage::HighestLevel(int channel) const
+{
+    if (const auto* counts = HistogramOf(*this, channel))
+        for (int level = 255; level >= 0; --level)
+            if ((*counts)[level] != 0) return level;
+    return 255;
+}
+
+int CImage::PeakCount(int channel) const
+{
+    const auto* counts = HistogramOf(*this, channel);
+    return counts ? *std::max_element(counts->begin(), counts->end()) : 0;
+}
+
+void CImage::SlideChannel(int offset, int channel)
+{
+    // Beyond +-256 every level lands on the same end; limiting first keeps
+    // the sum from overflowing.
+    offset = std::clamp(offset, -256, 256);
+    LevelMap map;
+    for (int v = 0; v < 256; ++v) map[v] = CColorVal::Clamp(v + offset);
+    MapAoiChannel(*this, channel, map);
+}
+
+void CImage::StretchChannel(float factor, int channel)
+{
+    // The product is taken in double from the single-precision factor: with
+    // 255 / 100 held as 2.5499999523, level 50 gives 127.4999976 -> 127.
+    LevelMap map;
+    for (int v = 0; v < 256; ++v) map[v] = ClampedLevel(static_cast<double>(factor) * v);
+    MapAoiChannel(*this, channel, map);
+}
+
+void CImage::EqualizeChannel(int channel)
+{
+    const auto* counts = HistogramOf(*this, channel);
+    const long long n = ClampedAoi(*this).PixelCount();
+    if (!counts || n == 0) return;
+    LevelMap map;
+    long long running = 0;
+    for (int v = 0; v < 256; ++v) {
+        running += (*counts)[v];
+        map[v] = ClampedLevel((255.0 * static_cast<double>(running)) / static_cast<double>(n));
+    }
+    MapAoiChannel(*this, channel, map);
+}
