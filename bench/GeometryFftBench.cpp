@@ -42,28 +42,29 @@ void FftInverse(benchmark::State& state)
 }
 BENCHMARK(FftInverse)->Unit(benchmark::kMillisecond);
 
-// range(0): 0 nearest neighbour, 1 bilinear; range(1): 1 grey, 0 RGB.
-void Rotate(benchmark::State& state)
+// Times run on a fresh copy of a 4096 x 4096 image each time; range(0):
+// 0 nearest neighbour, 1 bilinear; range(1): 1 grey, 0 RGB.
+template <typename Run>
+void OnLargeImage(benchmark::State& state, Run run)
 {
     const CImage source = NoiseImage(4096, 4096, state.range(1) != 0);
     for (auto _ : state) {
         state.PauseTiming();
         CImage image = source;
         state.ResumeTiming();
-        benchmark::DoNotOptimize(image.Rotate(30, static_cast<int>(state.range(0))));
+        benchmark::DoNotOptimize(run(image, static_cast<int>(state.range(0))));
     }
+}
+
+void Rotate(benchmark::State& state)
+{
+    OnLargeImage(state, [](CImage& image, int method) { return image.Rotate(30, method); });
 }
 BENCHMARK(Rotate)->ArgsProduct({{0, 1}, {1, 0}})->Unit(benchmark::kMillisecond);
 
 void Scale(benchmark::State& state)
 {
-    const CImage source = NoiseImage(4096, 4096, state.range(1) != 0);
-    for (auto _ : state) {
-        state.PauseTiming();
-        CImage image = source;
-        state.ResumeTiming();
-        benchmark::DoNotOptimize(image.Scale(75, 125, static_cast<int>(state.range(0))));
-    }
+    OnLargeImage(state, [](CImage& image, int method) { return image.Scale(75, 125, method); });
 }
 BENCHMARK(Scale)->ArgsProduct({{0, 1}, {1, 0}})->Unit(benchmark::kMillisecond);
 

@@ -54,7 +54,9 @@ void LengthTwoButterflies(double* v, size_t n)
 }
 
 // The L-shaped butterflies of one stage for offset j within each block of
-// n2 = 4 * n4 values; c and g are turned by e^(-i theta) and e^(-3i theta).
+// n2 = 4 * n4 values; with twiddles, c and g are first turned by
+// e^(-i theta) = c1 - i s1 and e^(-3i theta) = c3 - i s3.
+template <bool kTwiddled>
 void LButterflies(double* v, size_t n, size_t n2, size_t j, double c1, double s1, double c3, double s3)
 {
     const size_t n4 = n2 / 4;
@@ -66,10 +68,13 @@ void LButterflies(double* v, size_t n, size_t n2, size_t j, double c1, double s1
             double* b = v + 2 * (i + n4);
             double* c = v + 2 * (i + 2 * n4);
             double* g = v + 2 * (i + 3 * n4);
-            const double cr = c[0] * c1 + c[1] * s1;
-            const double ci = c[1] * c1 - c[0] * s1;
-            const double gr = g[0] * c3 + g[1] * s3;
-            const double gi = g[1] * c3 - g[0] * s3;
+            double cr = c[0], ci = c[1], gr = g[0], gi = g[1];
+            if constexpr (kTwiddled) {
+                cr = c[0] * c1 + c[1] * s1;
+                ci = c[1] * c1 - c[0] * s1;
+                gr = g[0] * c3 + g[1] * s3;
+                gi = g[1] * c3 - g[0] * s3;
+            }
             const double tr = cr + gr, ti = ci + gi;
             const double ur = cr - gr, ui = ci - gi;
             const double ar = a[0], ai = a[1];
@@ -84,36 +89,6 @@ void LButterflies(double* v, size_t n, size_t n2, size_t j, double c1, double s1
             g[1] = bi + ur;
         }
         s = 2 * d - n2 + j;
-        d *= 4;
-    } while (s + 1 < n);
-}
-
-// The twiddle-free butterflies (j = 0): no multiplications.
-void PlainLButterflies(double* v, size_t n, size_t n2)
-{
-    const size_t n4 = n2 / 4;
-    size_t s = 0;
-    size_t d = 2 * n2;
-    do {
-        for (size_t i = s; i + 1 < n; i += d) {
-            double* a = v + 2 * i;
-            double* b = v + 2 * (i + n4);
-            double* c = v + 2 * (i + 2 * n4);
-            double* g = v + 2 * (i + 3 * n4);
-            const double tr = c[0] + g[0], ti = c[1] + g[1];
-            const double ur = c[0] - g[0], ui = c[1] - g[1];
-            const double ar = a[0], ai = a[1];
-            const double br = b[0], bi = b[1];
-            a[0] = ar + tr;
-            a[1] = ai + ti;
-            c[0] = ar - tr;
-            c[1] = ai - ti;
-            b[0] = br + ui;
-            b[1] = bi - ur;
-            g[0] = br - ui;
-            g[1] = bi + ur;
-        }
-        s = 2 * d - n2;
         d *= 4;
     } while (s + 1 < n);
 }
@@ -146,7 +121,7 @@ void Fft1D(FftValue* data, int exponent, int direction)
         const double e = 2 * std::numbers::pi / static_cast<double>(n2);
         const double cosE = std::cos(e);
         const double sinE = std::sin(e);
-        PlainLButterflies(v, n, n2);
+        LButterflies<false>(v, n, n2, 0, 1, 0, 1, 0);
         double c1 = 1;
         double s1 = 0;
         for (size_t j = 1; j < n4; ++j) {
@@ -154,7 +129,7 @@ void Fft1D(FftValue* data, int exponent, int direction)
             s1 = std::sqrt(1 - c1 * c1);
             const double c3 = c1 * (4 * c1 * c1 - 3);
             const double s3 = s1 * (3 - 4 * s1 * s1);
-            LButterflies(v, n, n2, j, c1, s1, c3, s3);
+            LButterflies<true>(v, n, n2, j, c1, s1, c3, s3);
         }
     }
     if (direction == FFT_FORWARD) ScaleDown(v, 2 * n, exponent);

@@ -61,25 +61,37 @@ Rows Flat(int width, int height, int level) { return Rows(height, std::vector<in
 
 }  // namespace
 
-TEST_F(CliTransforms, RotateAndScale)
+TEST_F(CliTransforms, RotateScaleAndWindowResults)
 {
+    const Rows digits = {{1, 2, 3}, {4, 5, 6}, {7, 8, 9}};
+    const Rows flat = Flat(3, 3, 200);
     struct Case {
         std::vector<std::string> args;
+        const Rows& input;
         Rows expected;
     } cases[] = {
-        {{"--op", "Rotate"}, {{3, 6, 9}, {2, 5, 8}, {1, 4, 7}}},
-        {{"--op", "Rotate", "--degrees", "-90", "--interpolation", "nearest"}, {{7, 4, 1}, {8, 5, 2}, {9, 6, 3}}},
-        {{"--op", "Rotate", "--degrees", "90", "--aoi", "0,0,1,1"}, {{2, 5, 3}, {1, 4, 6}, {7, 8, 9}}},
-        {{"--op", "Scale", "--x", "200", "--y", "50", "--interpolation", "nearest"}, {{1, 2, 2, 3, 3, 0}, {7, 8, 8, 9, 9, 0}}},
-        {{"--op", "Scale"}, {{1, 2, 3}, {4, 5, 6}, {7, 8, 9}}},
-        {{"--op", "Scale", "--x", "66.7", "--y", "100"}, {{1, 2}, {4, 5}, {7, 8}}},
+        {{"--op", "Rotate"}, digits, {{3, 6, 9}, {2, 5, 8}, {1, 4, 7}}},
+        {{"--op", "Rotate", "--degrees", "-90", "--interpolation", "nearest"}, digits, {{7, 4, 1}, {8, 5, 2}, {9, 6, 3}}},
+        {{"--op", "Rotate", "--degrees", "90", "--aoi", "0,0,1,1"}, digits, {{2, 5, 3}, {1, 4, 6}, {7, 8, 9}}},
+        {{"--op", "Scale", "--x", "200", "--y", "50", "--interpolation", "nearest"}, digits,
+         {{1, 2, 2, 3, 3, 0}, {7, 8, 8, 9, 9, 0}}},
+        {{"--op", "Scale"}, digits, digits},
+        {{"--op", "Scale", "--x", "66.7", "--y", "100"}, digits, {{1, 2}, {4, 5}, {7, 8}}},
+        // Hamming on 3: 0.08, 1, 0.08.
+        {{"--op", "Window"}, flat, {{1, 16, 1}, {16, 200, 16}, {1, 16, 1}}},
+        {{"--op", "Window", "--window", "triangular"}, flat, {{0, 0, 0}, {0, 200, 0}, {0, 0, 0}}},
+        {{"--op", "Window", "--window", "cosine", "--alpha", "0.75"}, flat,
+         {{50, 100, 50}, {100, 200, 100}, {50, 100, 50}}},
+        {{"--op", "Window", "--window", "hann"}, flat, {{0, 0, 0}, {0, 200, 0}, {0, 0, 0}}},
+        // k = 2: 0 and 1 both ways.
+        {{"--op", "Window", "--window", "rolloff", "--percent", "50"}, flat, {{0, 0, 0}, {0, 200, 200}, {0, 200, 200}}},
     };
     for (const Case& c : cases) {
-        Save(GreyFromRows({{1, 2, 3}, {4, 5, 6}, {7, 8, 9}}));
+        Save(GreyFromRows(c.input));
         const CliRun r = Run(c.args);
         ASSERT_EQ(r.status, 0) << r.err;
         EXPECT_EQ(r.err, "");
-        EXPECT_EQ(Result(), c.expected) << c.args[1];
+        EXPECT_EQ(Result(), c.expected) << c.args[1] << " " << c.args.back();
     }
 }
 
@@ -146,28 +158,6 @@ TEST_F(CliTransforms, FftFilterCropsTheAoiFirst)
     const CliRun r = Run({"--op", "FFT Filter", "--aoi", "0,0,7,7"});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(Result(), Flat(8, 8, 100));
-}
-
-TEST_F(CliTransforms, WindowDefaultsAndChoices)
-{
-    struct Case {
-        std::vector<std::string> args;
-        Rows expected;
-    } cases[] = {
-        // Hamming on 3: 0.08, 1, 0.08.
-        {{"--op", "Window"}, {{1, 16, 1}, {16, 200, 16}, {1, 16, 1}}},
-        {{"--op", "Window", "--window", "triangular"}, {{0, 0, 0}, {0, 200, 0}, {0, 0, 0}}},
-        {{"--op", "Window", "--window", "cosine", "--alpha", "0.75"}, {{50, 100, 50}, {100, 200, 100}, {50, 100, 50}}},
-        {{"--op", "Window", "--window", "hann"}, {{0, 0, 0}, {0, 200, 0}, {0, 0, 0}}},
-        // k = 2: 0 and 1 both ways.
-        {{"--op", "Window", "--window", "rolloff", "--percent", "50"}, {{0, 0, 0}, {0, 200, 200}, {0, 200, 200}}},
-    };
-    for (const Case& c : cases) {
-        Save(MakeGrey(3, 3, [](int, int) { return 200; }));
-        const CliRun r = Run(c.args);
-        ASSERT_EQ(r.status, 0) << r.err;
-        EXPECT_EQ(Result(), c.expected) << c.args.back();
-    }
 }
 
 TEST_F(CliTransforms, OperationFailures)
