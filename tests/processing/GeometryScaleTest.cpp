@@ -88,7 +88,13 @@ TEST(Scale, RefusalsLeaveTheImageAsItWas)
         double x, y;
         const char* text;
     } cases[] = {
-        {0, 100, zero}, {100, 0, zero}, {0.1, 100, tiny}, {100, 0.4, tiny}, {-50, 100, tiny},
+        {0, 100, zero},
+        {100, 0, zero},
+        {0.1, 100, tiny},
+        {100, 0.4, tiny},
+        {-50, 100, tiny},
+        // A side that does not fit an int is refused before any allocation.
+        {100, 3e9, "CImage::Scale cannot allocate sufficient memory"},
     };
     for (const Case& c : cases) {
         CImage image = RandomImage(100, 100, 3);
