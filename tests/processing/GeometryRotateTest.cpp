@@ -40,20 +40,24 @@ TEST(Rotate, ByZeroLeavesTheImageAsItWas)
 
 TEST(Rotate, ByNinetyTurnsASquareAoiExactlyCounterClockwise)
 {
-    // Whatever was below the centre moves to its right: pixel (x, y) of a
-    // 4 x 4 AOI comes from (3 - y, x).
-    for (int method : {kNearest, kBilinear}) {
-        const CImage source = RandomImage(6, 6, 4);
-        CImage image = source;
-        SetAoi(image, 1, 2, 4, 5);
-        ASSERT_EQ(image.Rotate(90, method), 0);
-        for (int y = 0; y < 4; ++y)
-            for (int x = 0; x < 4; ++x)
-                EXPECT_EQ(image.pixelValueArray[2 + y][1 + x], source.pixelValueArray[2 + x][1 + 3 - y])
-                    << method << " " << x << "," << y;
-        // Outside the AOI nothing changes.
-        EXPECT_EQ(image.pixelValueArray[1][1], source.pixelValueArray[1][1]);
-        EXPECT_EQ(image.pixelValueArray[3][5], source.pixelValueArray[3][5]);
+    // Whatever was below the centre moves to its right: pixel (x, y) of an
+    // n x n AOI comes from (n - 1 - y, x). 150 spans several tiles of the walk.
+    for (int n : {4, 150}) {
+        for (int method : {kNearest, kBilinear}) {
+            const CImage source = RandomImage(n + 2, n + 3, 4);
+            CImage image = source;
+            SetAoi(image, 1, 2, n, n + 1);
+            ASSERT_EQ(image.Rotate(90, method), 0);
+            int wrong = 0;
+            for (int y = 0; y < n; ++y)
+                for (int x = 0; x < n; ++x)
+                    wrong += image.pixelValueArray[2 + y][1 + x] != source.pixelValueArray[2 + x][1 + n - 1 - y];
+            EXPECT_EQ(wrong, 0) << n << " " << method;
+            // Outside the AOI nothing changes.
+            EXPECT_EQ(image.pixelValueArray[1][1], source.pixelValueArray[1][1]);
+            EXPECT_EQ(image.pixelValueArray[3][n + 1], source.pixelValueArray[3][n + 1]);
+            EXPECT_EQ(image.pixelValueArray[n + 2][5], source.pixelValueArray[n + 2][5]);
+        }
     }
 }
 
