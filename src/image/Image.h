@@ -82,7 +82,13 @@ public:
 
     // ---- Morphology (processing/Morphology.cpp)
 
-    // ---- Geometric transforms (processing/Geometry.cpp)
+    // ---- Geometric transforms (processing/Geometry*.cpp)
+    // Turns the AOI's contents about its centre; method 0 nearest neighbour,
+    // any other bilinear. Only AOI pixels are sampled.
+    int Rotate(double degrees, int method);
+    // Resamples the whole image to new sizes; the AOI becomes the whole image
+    // and the found objects go.
+    int Scale(double xPercent, double yPercent, int method);
 
     // ---- Histograms (processing/Histogram.cpp)
     // Channel 0 R, 1 G, 2 B. The level queries and EqualizeChannel read the
@@ -96,6 +102,22 @@ public:
     void EqualizeChannel(int channel);
 
     // ---- Frequency domain (frequency/)
+    // True when both sides are powers of two (1 = 2^0); the exponents are the
+    // floors of their base-2 logarithms and are set for any positive sides.
+    bool PowerOfTwoDimensions(int& heightExponent, int& widthExponent) const;
+    // Forward transform into dataArray (divided by width x height), pixels
+    // the centred spectrum; offers a centred power-of-two crop.
+    int Fft();
+    // Pixels from dataArray as the centred log-magnitude picture.
+    int FftForDisplay();
+    // Inverse transform of dataArray in place; pixels the magnitudes.
+    int FftInverse();
+    // type 0 Hamming (and any unknown code), 1 Hann, 2 Cosine, 3 Triangular,
+    // 4 Rolloff; alpha is used by Cosine and Rolloff, percent by Rolloff.
+    int Window(int type, double alpha, int percent);
+    // Zeroes the dataArray values shown inside (or outside) the ellipse
+    // inscribed in the AOI of the spectrum picture, with their point mirrors.
+    int DeleteEllipseFrequencies(bool outside);
 
     // ---- Objects (objects/)
     // Proposes 0 or 255 from the AOI's left column and top row and asks the

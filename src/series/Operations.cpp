@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "frequency/FilterEllipse.h"
 #include "processing/HistogramCombos.h"
 
 namespace {
@@ -39,9 +40,58 @@ int RunComb(CImage& image, const OperationParams&, OperationOutputs& out)
     return 0;
 }
 
-int RunCrop(CImage& image, const OperationParams&, OperationOutputs&)
+int CropToAoi(CImage& image) { return image.Crop(image.aoiLeft, image.aoiTop, image.aoiRight, image.aoiBottom); }
+
+int RunCrop(CImage& image, const OperationParams&, OperationOutputs&) { return CropToAoi(image); }
+
+int RunRotate(CImage& image, const OperationParams& p, OperationOutputs&)
 {
-    return image.Crop(image.aoiLeft, image.aoiTop, image.aoiRight, image.aoiBottom);
+    return image.Rotate(p.theta, p.interpolation);
+}
+
+int RunScale(CImage& image, const OperationParams& p, OperationOutputs&)
+{
+    return image.Scale(p.scaleX, p.scaleY, p.interpolation);
+}
+
+int RunWindow(CImage& image, const OperationParams& p, OperationOutputs&)
+{
+    return image.Window(p.windowType, p.alpha, p.percent);
+}
+
+// The spectrum of the AOI alone, as the frequency wizard shows it.
+int RunFft(CImage& image, const OperationParams&, OperationOutputs&)
+{
+    if (CropToAoi(image) != 0) return -1;
+    return image.Fft();
+}
+
+// The frequency wizard's Apply Filter on the AOI: transform, delete the
+// frequencies of the ellipse, transform back.
+int RunFftFilter(CImage& image, const OperationParams& p, OperationOutputs&)
+{
+    if (CropToAoi(image) != 0) return -1;
+    int heightExponent, widthExponent;
+    if (!image.PowerOfTwoDimensions(heightExponent, widthExponent)) {
+        image.errorMessage =
+            "To perform an FFT (Fast Fourier Transform) the area of interest width and height must be powers of two.";
+        return -1;
+    }
+    // The ellipse is the AOI of the spectrum.
+    if (p.customEllipse) {
+        image.SetUpperLeft(p.ellipseLeft, p.ellipseTop, true);
+        image.SetLowerRight(p.ellipseRight, p.ellipseBottom, true);
+    } else {
+        const FilterEllipse ellipse = FilterEllipse::FromSlider(image.width, image.height, p.slider);
+        image.SetUpperLeft(ellipse.left, ellipse.top, false);
+        image.SetLowerRight(ellipse.right, ellipse.bottom, false);
+    }
+    if (image.Fft() != 0) return -1;
+    // A custom ellipse deletes its inside, as the wizard's Custom filter does.
+    image.DeleteEllipseFrequencies(!p.customEllipse && p.filterKind == 0);
+    if (image.FftInverse() != 0) return -1;
+    image.SetWholeAoi();
+    return 0;
 }
 
 int RunFlipHorizontal(CImage& image, const OperationParams&, OperationOutputs&)
@@ -134,9 +184,9 @@ const std::vector<Operation> kAllRows = {
     {"Prewitt", true, OfferedFor::Both, true, true, {P::PrewittDirection}, "Prewitt edge enhancement", nullptr},
     {"Clean", true, OfferedFor::Grayscale, true, true, {P::Size, P::Clutter, P::Significance, P::Background},
      "remove isolated noise", nullptr},
-    {"Rotate", true, OfferedFor::Both, true, false, {P::Degrees, P::Interpolation}, "rotate the AOI", nullptr},
+    {"Rotate", true, OfferedFor::Both, true, false, {P::Degrees, P::Interpolation}, "rotate the AOI", RunRotate},
     {"Scale", true, OfferedFor::Both, true, false, {P::ScaleX, P::ScaleY, P::Interpolation}, "scale the image",
-     nullptr},
+     RunScale},
     {"Find Objects", true, OfferedFor::Both, true, false, {P::Results, P::Metrics, P::Background},
      "find objects and write their metrics", nullptr},
     {"Bound", true, OfferedFor::Both, false, false, {P::Mode, P::Intensity, P::Color},
@@ -150,11 +200,11 @@ const std::vector<Operation> kAllRows = {
     {"Stretch", false, OfferedFor::Both, true, false, {P::Channel}, "stretch the histogram", RunStretch},
     {"Equalize", false, OfferedFor::Both, true, false, {P::Channel}, "equalize the histogram", RunEqualize},
     {"Slide", false, OfferedFor::Both, true, false, {P::Channel, P::Offset}, "slide the histogram", RunSlide},
-    {"FFT", false, OfferedFor::Grayscale, true, false, {}, "show the spectrum of the AOI", nullptr},
+    {"FFT", false, OfferedFor::Grayscale, true, false, {}, "show the spectrum of the AOI", RunFft},
     {"FFT Filter", false, OfferedFor::Grayscale, true, false, {P::Filter, P::Slider, P::Ellipse},
-     "delete frequencies of the AOI", nullptr},
+     "delete frequencies of the AOI", RunFftFilter},
     {"Window", false, OfferedFor::Both, true, false, {P::Window, P::Alpha, P::Percent}, "apply a window function",
-     nullptr},
+     RunWindow},
 };
 
 const std::vector<CalcOperation> kCalcRows = {

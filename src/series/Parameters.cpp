@@ -52,7 +52,7 @@ const std::vector<ParamSpec> kParams = {
     {ParamId::Percent, "percent", "N", "10", "percent of the image to roll off", 0, 100},
     {ParamId::Filter, "filter", "low|high", "low", "frequencies to keep"},
     {ParamId::Slider, "slider", "P", "100", "ellipse size in percent of the spectrum", 0, 100},
-    {ParamId::Ellipse, "ellipse", "L,T,R,B", "", "custom ellipse of frequencies to delete"},
+    {ParamId::Ellipse, "ellipse", "L,T,R,B", "", "custom ellipse of frequencies to delete, instead of --filter"},
 };
 
 bool ParseInt(const std::string& text, long& out)
@@ -222,6 +222,7 @@ std::string ApplyParam(OperationParams& p, ParamId id, const std::string& value)
         int box[4];
         if (!ParseIntList(value, 4, -1000000000L, 1000000000L, box))
             return Format("--%s must be L,T,R,B with four integers", spec.option);
+        if (box[0] > box[2] || box[1] > box[3]) return Format("--%s needs L <= R and T <= B", spec.option);
         p.customEllipse = true;
         p.ellipseLeft = box[0];
         p.ellipseTop = box[1];

@@ -1,0 +1,8 @@
+// The image's complex buffer as the transforms use it.
+#pragma once
+
+#include "image/Image.h"
+
+// Makes dataArray hold width x height values, zeros when it was absent or
+// of another size; false when the memory is not there.
+bool PrepareDataArray(CImage& image);

@@ -1,0 +1,116 @@
+// The image's forward and inverse transforms and the power-of-two test they
+// share.
+#include <cmath>
+#include <vector>
+
+#include "frequency/DataArray.h"
+#include "frequency/FftTransform.h"
+#include "image/Image.h"
+#include "platform/UserInterface.h"
+
+namespace {
+
+// The floor of log2(side); false when a value met while halving is odd.
+bool ExponentOf(int side, int& exponent)
+{
+    bool power = true;
+    exponent = 0;
+    for (; side > 1; side /= 2, ++exponent)
+        if (side % 2 != 0) power = false;
+    return power;
+}
+
+// Runs Fft2D over dataArray; false when the scratch buffer cannot be had.
+bool TransformDataArray(CImage& image, int heightExponent, int widthExponent, int direction)
+{
+    std::vector<FftValue> scratch;
+    try {
+        scratch.resize(FftScratchSize(heightExponent, widthExponent));
+    } catch (const std::exception&) {
+        return false;
+    }
+    Fft2D(image.dataArray.data(), scratch.data(), heightExponent, widthExponent, image.width, direction);
+    return true;
+}
+
+}  // namespace
+
+bool CImage::PowerOfTwoDimensions(int& heightExponent, int& widthExponent) const
+{
+    if (height <= 0 || width <= 0) return false;
+    const bool heightPower = ExponentOf(height, heightExponent);
+    const bool widthPower = ExponentOf(width, widthExponent);
+    return heightPower && widthPower;
+}
+
+int CImage::Fft()
+{
+    if (format != FORMAT_GRAYSCALE) {
+        errorMessage = "CImage::Fft() only defined on grayscale images";
+        return -1;
+    }
+    const char* const notPowers = "Can't perform FFT on image whose dimensions are not powers of 2";
+    int heightExponent = 0, widthExponent = 0;
+    if (IsEmpty()) {
+        errorMessage = notPowers;
+        return -1;
+    }
+    if (!PowerOfTwoDimensions(heightExponent, widthExponent)) {
+        if (!platform::askYesNo("Image width and height must be powers of 2.\nAutosize image?")) {
+            errorMessage = notPowers;
+            return -1;
+        }
+        const int newWidth = 1 << widthExponent;
+        const int newHeight = 1 << heightExponent;
+        const int left = width / 2 - newWidth / 2;
+        const int top = height / 2 - newHeight / 2;
+        if (Crop(left, top, left + newWidth - 1, top + newHeight - 1) != 0) return -1;
+    }
+
+    const char* const noMemory = "CImage::Fft() aborted:  failed to allocate memory.";
+    if (!PrepareDataArray(*this)) {
+        errorMessage = noMemory;
+        return -1;
+    }
+    for (int y = 0; y < height; ++y) {
+        const CColorVal* in = pixelValueArray[y];
+        FrequencyBuffer::Value* out = dataArray[y];
+        for (int x = 0; x < width; ++x) out[x] = FrequencyBuffer::Value(in[x].red, 0.0);
+    }
+    if (!TransformDataArray(*this, heightExponent, widthExponent, FFT_FORWARD)) {
+        errorMessage = noMemory;
+        return -1;
+    }
+    return FftForDisplay();
+}
+
+int CImage::FftInverse()
+{
+    if (format != FORMAT_GRAYSCALE) {
+        errorMessage = "CImage::FftInverse() only defined on grayscale images";
+        return -1;
+    }
+    int heightExponent = 0, widthExponent = 0;
+    if (!PowerOfTwoDimensions(heightExponent, widthExponent)) {
+        errorMessage =
+            "CImage::FftInverse() can't perform Inverse FFT on area whose dimensions are not powers of 2.";
+        return -1;
+    }
+    const char* const noMemory = "CImage::FftInverse() aborted:  failed to allocate memory.";
+    if (!PrepareDataArray(*this) || !TransformDataArray(*this, heightExponent, widthExponent, FFT_INVERSE)) {
+        errorMessage = noMemory;
+        return -1;
+    }
+    for (int y = 0; y < height; ++y) {
+        const FrequencyBuffer::Value* in = dataArray[y];
+        CColorVal* out = pixelValueArray[y];
+        for (int x = 0; x < width; ++x) {
+            const double re = in[x].real(), im = in[x].imag();
+            const double magnitude = std::sqrt(re * re + im * im);
+            // Compared before the conversion so that huge values cannot overflow an int.
+            const int level = magnitude < 255 ? static_cast<int>(magnitude) : 255;
+            out[x] = CColorVal(level, level, level);
+        }
+    }
+    return 0;
+}
