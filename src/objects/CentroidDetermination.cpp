@@ -1,0 +1,81 @@
+// Find Objects: each object of the AOI is found by a raster scan, traced,
+// measured, reported when large enough and erased from a working copy.
+#include <cstdio>
+#include <memory>
+#include <new>
+
+#include "image/Image.h"
+#include "platform/UserInterface.h"
+
+namespace {
+
+// Objects with a shorter major axis are erased but not reported.
+constexpr double kReportingLimit = 3.0;
+
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using ResultsFile = std::unique_ptr<std::FILE, FileCloser>;
+
+// Follows the boundary from the start point (x, y) until it returns there;
+// by then the object has been measured and erased from work.
+CFoundObject TraceObject(const CImage& image, PixelRows& work, int background, int x, int y)
+{
+    CFoundObject object;
+    object.AddBoundaryPoint(x, y, image, work, background);
+    int firstDirection = 1;
+    for (;;) {
+        const int moved = image.NextBoundaryPoint(work, background, x, y, firstDirection);
+        // The next search starts 90 degrees counter-clockwise from the move.
+        if (moved) firstDirection = (moved + 5) % 8 + 1;
+        if (object.AddBoundaryPoint(x, y, image, work, background)) return object;
+    }
+}
+
+}  // namespace
+
+int CImage::CentroidDetermination(const std::string& fileName, int metricFlags, int background)
+{
+    ResultsFile file(std::fopen(fileName.c_str(), "wb"));
+    if (!file) {
+        errorMessage = fileName + " could not be opened for output.";
+        return -1;
+    }
+    objects.clear();
+    PixelRows work;
+    try {
+        work = pixelValueArray;
+    } catch (const std::bad_alloc&) {
+        errorMessage = "CImage::CentroidDetermination cannot allocate sufficient memory.";
+        return -1;
+    }
+    // An image without pixels has no AOI to scan or ask about.
+    const bool scan = !IsEmpty();
+    if (scan && background != 0 && background != 255) background = DetectBackground();
+
+    platform::WaitCursor wait;
+    const bool grayscale = format == FORMAT_GRAYSCALE;
+    bool headerWritten = false;
+    bool written = true;
+    // Erasing only ever turns pixels into background, so each scan may go on
+    // from the last start point instead of the AOI's corner.
+    int x = aoiLeft, y = aoiTop;
+    while (written && scan && FindStartPixel(work, background, x, y)) {
+        CFoundObject object = TraceObject(*this, work, background, x, y);
+        if (!headerWritten) {
+            written = WriteResultsLine(file.get(), object.HeaderLine(metricFlags, grayscale));
+            headerWritten = true;
+        }
+        if (written && object.majorAxis >= kReportingLimit) {
+            written = object.WriteRow(file.get(), ObjectCount() + 1, grayscale, metricFlags);
+            objects.push_back(std::move(object));
+        }
+    }
+    written = std::fclose(file.release()) == 0 && written;
+    if (!written) {
+        objects.clear();
+        errorMessage = fileName + " could not be written completely.";
+        return -1;
+    }
+    return 0;
+}
