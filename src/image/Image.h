@@ -96,6 +96,9 @@ public:
     // and then clockwise; returns the direction taken, 0 when all eight are
     // blocked and the point stays.
     int NextBoundaryPoint(const PixelRows& work, int background, int& x, int& y, int firstDirection) const;
+    // Follows the boundary from the start point (x, y) until it returns
+    // there; by then the object is measured and erased from work.
+    CFoundObject TraceObject(PixelRows& work, int background, int x, int y) const;
     // A copy in RGB with every stored object's boundary points in objectColor.
     CImage ObjectOverlay() const;
 

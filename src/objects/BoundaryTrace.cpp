@@ -47,6 +47,19 @@ int CImage::NextBoundaryPoint(const PixelRows& work, int background, int& x, int
     return 0;
 }
 
+CFoundObject CImage::TraceObject(PixelRows& work, int background, int x, int y) const
+{
+    CFoundObject object;
+    object.AddBoundaryPoint(x, y, *this, work, background);
+    int firstDirection = 1;
+    for (;;) {
+        const int moved = NextBoundaryPoint(work, background, x, y, firstDirection);
+        // The next search starts 90 degrees counter-clockwise from the move.
+        if (moved) firstDirection = (moved + 5) % 8 + 1;
+        if (object.AddBoundaryPoint(x, y, *this, work, background)) return object;
+    }
+}
+
 bool CFoundObject::AddBoundaryPoint(int x, int y, const CImage& image, PixelRows& work, int background)
 {
     if (x == image.aoiLeft || x == image.aoiRight || y == image.aoiTop || y == image.aoiBottom) partial = true;

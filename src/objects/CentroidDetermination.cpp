@@ -17,21 +17,6 @@ struct FileCloser {
 };
 using ResultsFile = std::unique_ptr<std::FILE, FileCloser>;
 
-// Follows the boundary from the start point (x, y) until it returns there;
-// by then the object has been measured and erased from work.
-CFoundObject TraceObject(const CImage& image, PixelRows& work, int background, int x, int y)
-{
-    CFoundObject object;
-    object.AddBoundaryPoint(x, y, image, work, background);
-    int firstDirection = 1;
-    for (;;) {
-        const int moved = image.NextBoundaryPoint(work, background, x, y, firstDirection);
-        // The next search starts 90 degrees counter-clockwise from the move.
-        if (moved) firstDirection = (moved + 5) % 8 + 1;
-        if (object.AddBoundaryPoint(x, y, image, work, background)) return object;
-    }
-}
-
 }  // namespace
 
 int CImage::CentroidDetermination(const std::string& fileName, int metricFlags, int background)
@@ -61,7 +46,7 @@ int CImage::CentroidDetermination(const std::string& fileName, int metricFlags, 
     // from the last start point instead of the AOI's corner.
     int x = aoiLeft, y = aoiTop;
     while (written && scan && FindStartPixel(work, background, x, y)) {
-        CFoundObject object = TraceObject(*this, work, background, x, y);
+        CFoundObject object = TraceObject(work, background, x, y);
         if (!headerWritten) {
             written = WriteResultsLine(file.get(), object.HeaderLine(metricFlags, grayscale));
             headerWritten = true;
