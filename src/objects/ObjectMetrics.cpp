@@ -88,8 +88,7 @@ void MeasureShape(CFoundObject& o)
 // Area, weighted centroid and colour statistics over the bounding box.
 void MeasureIntensity(CFoundObject& o, const PixelRows& work, int background)
 {
-    // Integer sums are exact; the divisions below see the same values a
-    // double accumulation of these integers would.
+    // Integer sums: exact, and equal to double sums wherever those are exact.
     std::int64_t weight = 0, weightX = 0, weightY = 0;
     std::array<std::int64_t, 3> sums{};
     std::array<int, 3> mins{255, 255, 255}, maxs{0, 0, 0};
@@ -98,10 +97,10 @@ void MeasureIntensity(CFoundObject& o, const PixelRows& work, int background)
         const CColorVal* row = work[y];
         for (int x = o.left; x <= o.right; ++x) {
             const int grey = row[x].Luminance();
-            const int w8 = std::abs(background - grey);
-            weight += w8;
-            weightX += static_cast<std::int64_t>(w8) * x;
-            weightY += static_cast<std::int64_t>(w8) * y;
+            const int pixelWeight = std::abs(background - grey);
+            weight += pixelWeight;
+            weightX += static_cast<std::int64_t>(pixelWeight) * x;
+            weightY += static_cast<std::int64_t>(pixelWeight) * y;
             if (grey == background) continue;
             ++o.area;
             const std::array<int, 3> c = Components(row[x]);
