@@ -12,6 +12,8 @@ namespace {
 // Objects with a shorter major axis are erased but not reported.
 constexpr double kReportingLimit = 3.0;
 
+const char* const kNoMemory = "CImage::CentroidDetermination cannot allocate sufficient memory.";
+
 struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
 };
@@ -31,7 +33,7 @@ int CImage::CentroidDetermination(const std::string& fileName, int metricFlags, 
     try {
         work = pixelValueArray;
     } catch (const std::bad_alloc&) {
-        errorMessage = "CImage::CentroidDetermination cannot allocate sufficient memory.";
+        errorMessage = kNoMemory;
         return -1;
     }
     // An image without pixels has no AOI to scan or ask about.
@@ -45,16 +47,23 @@ int CImage::CentroidDetermination(const std::string& fileName, int metricFlags, 
     // Erasing only ever turns pixels into background, so each scan may go on
     // from the last start point instead of the AOI's corner.
     int x = aoiLeft, y = aoiTop;
-    while (written && scan && FindStartPixel(work, background, x, y)) {
-        CFoundObject object = TraceObject(work, background, x, y);
-        if (!headerWritten) {
-            written = WriteResultsLine(file.get(), object.HeaderLine(metricFlags, grayscale));
-            headerWritten = true;
+    try {
+        while (written && scan && FindStartPixel(work, background, x, y)) {
+            CFoundObject object = TraceObject(work, background, x, y);
+            if (!headerWritten) {
+                written = WriteResultsLine(file.get(), object.HeaderLine(metricFlags, grayscale));
+                headerWritten = true;
+            }
+            if (written && object.majorAxis >= kReportingLimit) {
+                written = object.WriteRow(file.get(), ObjectCount() + 1, grayscale, metricFlags);
+                objects.push_back(std::move(object));
+            }
         }
-        if (written && object.majorAxis >= kReportingLimit) {
-            written = object.WriteRow(file.get(), ObjectCount() + 1, grayscale, metricFlags);
-            objects.push_back(std::move(object));
-        }
+    } catch (const std::bad_alloc&) {
+        // A label matrix or a long boundary did not fit: no half-filled list.
+        objects.clear();
+        errorMessage = kNoMemory;
+        return -1;
     }
     written = std::fclose(file.release()) == 0 && written;
     if (!written) {
