@@ -195,6 +195,13 @@ const Operation& TakeOperation(Invocation& inv)
 
 OperationParams TakeParams(Invocation& inv, const Operation& op)
 {
+    for (ParamId id : op.params) {
+        const ParamSpec& spec = FindParam(id);
+        bool given = false;
+        for (const Option& opt : inv.options) given |= opt.name == spec.option;
+        if (spec.required && !given)
+            throw UsageError{Format("\"%s\" needs --%s %s", op.name, spec.option, spec.valueHint)};
+    }
     OperationParams params;
     for (const Option& opt : inv.options) {
         const ParamSpec* spec = nullptr;
@@ -246,7 +253,7 @@ int Apply(Invocation& inv, std::ostream& err)
         for (const std::string& path : written) std::filesystem::remove(path);
     };
     for (ExtraImage& extra : outputs.extras) {
-        const std::string path = Stem(outPath) + extra.suffix;
+        const std::string path = extra.path.empty() ? Stem(outPath) + extra.suffix : extra.path;
         if (!WriteImage(extra.image, path, err)) {
             undo();
             return kExitFile;
@@ -303,6 +310,7 @@ void PrintHelp(std::ostream& out)
             if (*spec.valueHint) usage += std::string(" ") + spec.valueHint;
             out << Format("      %-28s %s", usage.c_str(), spec.help);
             if (*spec.defaultText) out << " (default " << spec.defaultText << ")";
+            if (spec.required) out << " (required)";
             out << '\n';
         }
     }

@@ -26,6 +26,12 @@ struct CColorVal {
 
 static_assert(sizeof(CColorVal) == 3, "pixel rows are packed RGB triples");
 
+// A colour reference 0x00BBGGRR as a colour value.
+constexpr CColorVal FromColorRef(std::uint32_t ref)
+{
+    return CColorVal(ref & 0xFF, (ref >> 8) & 0xFF, (ref >> 16) & 0xFF);
+}
+
 // trunc(x + 0.5) for x >= 0, trunc(x - 0.5) otherwise.
 constexpr int RoundHalfAway(double x)
 {

@@ -123,6 +123,26 @@ public:
     // Proposes 0 or 255 from the AOI's left column and top row and asks the
     // user to confirm.
     int DetectBackground();
+    // Finds the objects of the AOI on a 0 or 255 background (anything else
+    // detects it), writes the results file with the chosen metric columns and
+    // replaces the object list. The pixels are not changed.
+    int CentroidDetermination(const std::string& fileName, int metricFlags, int background);
+    // Raster scan of the working copy over the AOI, from (x, y) on, for the
+    // first pixel whose grey level is not the background; false when none.
+    // Everything before (x, y) in raster order must be background already.
+    bool FindStartPixel(const PixelRows& work, int background, int& x, int& y) const;
+    // Directions run clockwise from 1 north to 8 north-west, y downwards.
+    // Blocked: the neighbour lies outside the AOI or is background in work.
+    bool StepBlocked(const PixelRows& work, int background, int x, int y, int direction) const;
+    // Moves (x, y) to the first unblocked neighbour, trying firstDirection
+    // and then clockwise; returns the direction taken, 0 when all eight are
+    // blocked and the point stays.
+    int NextBoundaryPoint(const PixelRows& work, int background, int& x, int& y, int firstDirection) const;
+    // Follows the boundary from the start point (x, y) until it returns
+    // there; by then the object is measured and erased from work.
+    CFoundObject TraceObject(PixelRows& work, int background, int x, int y) const;
+    // A copy in RGB with every stored object's boundary points in objectColor.
+    CImage ObjectOverlay() const;
 
     // ---- Fields
     std::uint32_t objectColor = 255;  // 0x00BBGGRR

@@ -11,11 +11,6 @@ namespace {
 
 const char* const kAssignFailed = "Could not allocate memory to perform assignment";
 
-CColorVal FromColorRef(std::uint32_t ref)
-{
-    return CColorVal(ref & 0xFF, (ref >> 8) & 0xFF, (ref >> 16) & 0xFF);
-}
-
 }  // namespace
 
 const char* FormatName(int format)

@@ -26,6 +26,7 @@ struct OperationParams {
     // Find Objects
     std::string resultsFile;
     int metricMask = 2047;
+    std::string overlayFile;  // empty: no overlay image
     // Bound, Brightness Slice, Threshold
     int intensity = 0;
     int red = 0;

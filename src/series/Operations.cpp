@@ -151,6 +151,17 @@ int RunSlide(CImage& image, const OperationParams& p, OperationOutputs&)
     return 0;
 }
 
+int RunFindObjects(CImage& image, const OperationParams& params, OperationOutputs& out)
+{
+    if (image.CentroidDetermination(params.resultsFile, params.metricMask, params.background) != 0) return -1;
+    if (!params.overlayFile.empty()) {
+        out.extras.emplace_back();
+        out.extras.back().image = image.ObjectOverlay();
+        out.extras.back().path = params.overlayFile;
+    }
+    return 0;
+}
+
 // Rows with a null run are operations still to be built; they are left out
 // of the table that callers see.
 const std::vector<Operation> kAllRows = {
@@ -187,8 +198,8 @@ const std::vector<Operation> kAllRows = {
     {"Rotate", true, OfferedFor::Both, true, false, {P::Degrees, P::Interpolation}, "rotate the AOI", RunRotate},
     {"Scale", true, OfferedFor::Both, true, false, {P::ScaleX, P::ScaleY, P::Interpolation}, "scale the image",
      RunScale},
-    {"Find Objects", true, OfferedFor::Both, true, false, {P::Results, P::Metrics, P::Background},
-     "find objects and write their metrics", nullptr},
+    {"Find Objects", true, OfferedFor::Both, true, false, {P::Results, P::Metrics, P::Background, P::Overlay},
+     "find objects and write their metrics", RunFindObjects},
     {"Bound", true, OfferedFor::Both, false, false, {P::Mode, P::Intensity, P::Color},
      "set the pixels inside or outside the AOI", RunBound},
     {"Brightness Slice", true, OfferedFor::Grayscale, true, false, {P::Low, P::High},

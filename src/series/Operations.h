@@ -13,10 +13,11 @@
 enum class OfferedFor { Rgb, Grayscale, Both };
 
 // A file written beside the result: the stem of the output name followed by
-// the suffix, such as "_red.bmp".
+// the suffix, such as "_red.bmp", or the path when one is given.
 struct ExtraImage {
     std::string suffix;
     CImage image;
+    std::string path;
 };
 
 struct OperationOutputs {

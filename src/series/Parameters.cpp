@@ -33,7 +33,7 @@ const std::vector<ParamSpec> kParams = {
     {ParamId::ScaleX, "x", "P", "100", "horizontal scale in percent, above 0", 0, 400},
     {ParamId::ScaleY, "y", "P", "100", "vertical scale in percent, above 0", 0, 400},
     {ParamId::Interpolation, "interpolation", "nearest|bilinear", "bilinear", "interpolation method"},
-    {ParamId::Results, "results", "FILE.dat", "", "object results file"},
+    {ParamId::Results, "results", "FILE.dat", "", "object results file", 0, -1, true},
     {ParamId::Metrics, "metrics", "N", "2047", "metric flags written to the results file", 0, 2047},
     {ParamId::Mode, "mode", "inside|outside", "outside", "pixels to set: inside or outside the AOI"},
     {ParamId::Intensity, "intensity", "N", "0", "fill intensity for a grayscale image", 0, 255},
@@ -53,6 +53,7 @@ const std::vector<ParamSpec> kParams = {
     {ParamId::Filter, "filter", "low|high", "low", "frequencies to keep"},
     {ParamId::Slider, "slider", "P", "100", "ellipse size in percent of the spectrum", 0, 100},
     {ParamId::Ellipse, "ellipse", "L,T,R,B", "", "custom ellipse of frequencies to delete, instead of --filter"},
+    {ParamId::Overlay, "overlay", "FILE.bmp", "", "copy of the image with the objects' outlines in red"},
 };
 
 bool ParseInt(const std::string& text, long& out)
@@ -132,6 +133,13 @@ std::string SetPercent(const ParamSpec& spec, const std::string& value, double& 
     return {};
 }
 
+std::string SetFileName(const ParamSpec& spec, const std::string& value, std::string& field)
+{
+    if (value.empty()) return Format("--%s needs a file name", spec.option);
+    field = value;
+    return {};
+}
+
 std::string SetChoice(const ParamSpec& spec, const std::string& value, const char* const* names, int count,
                       int& field)
 {
@@ -188,10 +196,7 @@ std::string ApplyParam(OperationParams& p, ParamId id, const std::string& value)
     case ParamId::ScaleX: return SetPercent(spec, value, p.scaleX);
     case ParamId::ScaleY: return SetPercent(spec, value, p.scaleY);
     case ParamId::Interpolation: return SetChoice(spec, value, interpolations, 2, p.interpolation);
-    case ParamId::Results:
-        if (value.empty()) return Format("--%s needs a file name", spec.option);
-        p.resultsFile = value;
-        return {};
+    case ParamId::Results: return SetFileName(spec, value, p.resultsFile);
     case ParamId::Metrics: return SetInt(spec, value, p.metricMask);
     case ParamId::Mode: return SetChoice(spec, value, modes, 2, p.boundMode);
     case ParamId::Intensity: return SetInt(spec, value, p.intensity);
@@ -230,6 +235,7 @@ std::string ApplyParam(OperationParams& p, ParamId id, const std::string& value)
         p.ellipseBottom = box[3];
         return {};
     }
+    case ParamId::Overlay: return SetFileName(spec, value, p.overlayFile);
     }
     return Format("--%s is not a known option", spec.option);
 }

@@ -41,6 +41,7 @@ enum class ParamId {
     Filter,
     Slider,
     Ellipse,
+    Overlay,
 };
 
 struct ParamSpec {
@@ -51,6 +52,7 @@ struct ParamSpec {
     const char* help;
     double min = 0;  // range of a number; min > max means no range
     double max = -1;
+    bool required = false;  // the operation cannot run without it
 };
 
 const std::vector<ParamSpec>& ParameterTable();
