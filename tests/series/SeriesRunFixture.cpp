@@ -8,24 +8,6 @@
 
 LocalDateTime FixedTime() { return {2026, 3, 7, 14, 5, 9}; }
 
-void SaveBitmap(CImage& image, const std::string& path)
-{
-    std::string message;
-    bool causeValid;
-    int cause;
-    ASSERT_EQ(image.SerializeFile(true, path, false, message, causeValid, cause), 0) << message;
-}
-
-CImage LoadBitmap(const std::string& path)
-{
-    CImage image;
-    std::string message;
-    bool causeValid;
-    int cause;
-    EXPECT_EQ(image.SerializeFile(false, path, false, message, causeValid, cause), 0) << message;
-    return image;
-}
-
 std::vector<std::string> FolderNames(const std::string& folder)
 {
     std::vector<std::string> names;

@@ -8,14 +8,13 @@
 #include <vector>
 
 #include "series/SeriesEngine.h"
+#include "support/BitmapFiles.h"
 #include "support/FakeUserInterface.h"
 #include "support/TestFiles.h"
 
 // "series_3_7_2026 14_5_9.log"
 LocalDateTime FixedTime();
 
-void SaveBitmap(CImage& image, const std::string& path);
-CImage LoadBitmap(const std::string& path);
 // The file names in a folder, sorted.
 std::vector<std::string> FolderNames(const std::string& folder);
 // Text with every "\n" as a carriage return and line feed, as logs hold it.

@@ -1,0 +1,15 @@
+#include "cli/CliRun.h"
+
+#include <sstream>
+
+#include "cli/Cli.h"
+
+CliRun RunTool(std::vector<std::string> args)
+{
+    args.insert(args.begin(), "nuvak-cli");
+    std::vector<const char*> argv;
+    for (const std::string& a : args) argv.push_back(a.c_str());
+    std::ostringstream out, err;
+    const int status = RunCli(static_cast<int>(argv.size()), argv.data(), out, err);
+    return {status, out.str(), err.str()};
+}
