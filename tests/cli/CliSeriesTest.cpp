@@ -134,6 +134,13 @@ TEST_F(CliSeries, UnreadableFirstFileStopsBeforeTheRun)
     EXPECT_EQ(r.err, "nuvak-cli: Failed to open file " + missing +
                          " for reading.\nCause:  No such file or directory\nnuvak-cli: Series processing aborted\n");
     EXPECT_TRUE(std::filesystem::is_empty(outDir));
+
+    const std::string bad = dir.path("bad.bmp");
+    WriteBytes(bad, {'N', 'O', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
+    const CliRun refused = RunTool({"series", "--op", "Grayscale", "--out", outDir, bad, files[0]});
+    EXPECT_EQ(refused.status, 3);
+    EXPECT_EQ(refused.err, "error: Not a bitmap file\nnuvak-cli: Series processing aborted\n");
+    EXPECT_TRUE(std::filesystem::is_empty(outDir));
 }
 
 TEST_F(CliSeries, UsageErrors)
