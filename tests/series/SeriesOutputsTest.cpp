@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <sys/resource.h>
 
+#include "platform/UserInterface.h"
 #include "series/SeriesRunFixture.h"
 #include "support/TestImages.h"
 
@@ -32,6 +33,9 @@ int Fail(CImage& image, const OperationParams&, OperationOutputs&)
     image.errorMessage = "Cannot reset AOI.  Low Pass Aborted.";
     return -1;
 }
+
+// Refuses after showing its reason, as an operation does when the user declines its question.
+int Refuse(CImage&, const OperationParams&, OperationOutputs&) { platform::abortWith("Operation abandoned."); }
 
 OperationLookup Only(const Operation& op)
 {
@@ -279,4 +283,21 @@ TEST_F(SeriesRunTest, OverwriteModeWriteFailureLeavesTheSourceIntact)
                              "\nto disk.\n\nFailed to close archive for file " + a + ".\nCause:  File too large\n");
     EXPECT_EQ(ReadBytes(a), before);
     EXPECT_EQ(FolderNames(in), (std::vector<std::string>{"a.bmp", "series_3_7_2026 14_5_9.log"}));
+}
+
+TEST_F(SeriesRunTest, SilentAbortInsideTheOperationStopsAtThatFile)
+{
+    const Operation op{"Refusing", true, OfferedFor::Both, true, false, {}, "", Refuse};
+    const std::string a = AddSource("a.bmp");
+    AddSource("b.bmp");
+    ReadFirstImage();
+    settings.operationName = "Refusing";
+
+    const SeriesResult r = Run(Only(op));
+
+    EXPECT_EQ(r.ending, SeriesEnding::Abandoned);
+    EXPECT_EQ(r.stoppedAt, a);
+    EXPECT_EQ(ui.errors, (std::vector<std::string>{"Operation abandoned."}));
+    EXPECT_EQ(FileText(LogPath()), LogHead() + "Now processing " + a + "\r\n");
+    EXPECT_EQ(FolderNames(out), (std::vector<std::string>{"series_3_7_2026 14_5_9.log"}));
 }

@@ -49,6 +49,17 @@ TEST(SeriesSettings, AddFileBuildsTheListAndCount)
     SeriesSettings settings;
     EXPECT_EQ(settings.overwriteChoice, SERIES_SAVE_TO_FOLDER);
     EXPECT_FALSE(settings.abortRequest);
+    EXPECT_EQ(settings.fileCount, 0);
+    EXPECT_TRUE(settings.outputFolder.empty() && settings.fileList.empty() && settings.operationName.empty());
+    // The wizard pages' defaults.
+    const OperationParams& p = settings.params;
+    EXPECT_EQ(std::vector<int>({p.morphSize, p.morphDirection, p.repetitions, p.filterSize, p.prewittDirection,
+                                p.clutterThreshold, p.significanceThreshold, p.interpolation, p.metricMask,
+                                p.intensity, p.red, p.green, p.blue, p.boundMode, p.lowerLimit, p.upperLimit,
+                                p.threshold, p.fillValue, p.editAbove, p.component}),
+              std::vector<int>({3, 0, 1, 3, 0, 150, 20, 1, 2047, 0, 0, 0, 0, 1, 100, 150, 127, 0, 0, 3}));
+    EXPECT_EQ(std::vector<double>({p.boost, p.theta, p.scaleX, p.scaleY}), std::vector<double>({1.0, 90.0, 100.0, 100.0}));
+    EXPECT_TRUE(p.resultsFile.empty());
     settings.AddFile("/a/1.bmp");
     settings.AddFile("/a/2.bmp");
     EXPECT_EQ(settings.fileList, "/a/1.bmp\r\n/a/2.bmp\r\n");
