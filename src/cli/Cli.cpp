@@ -6,6 +6,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 #include "cli/CliUserInterface.h"
@@ -16,8 +17,6 @@
 #include "series/Operations.h"
 #include "series/SeriesEngine.h"
 #include "series/SeriesPaths.h"
-
-#include <unistd.h>
 
 namespace {
 
@@ -314,16 +313,17 @@ void PrintText(std::ostream& out, const std::string& text)
     if (text.empty() || text.back() != '\n') out << '\n';
 }
 
-// In save mode every result lands in one folder under its base name, so two
-// sources with one base name would silently overwrite each other's results.
-void RejectSharedBaseNames(const std::vector<std::string>& files)
+// The file list separates paths by "\r\n". In save mode every result lands
+// in one folder under its base name, so two sources with one base name would
+// silently overwrite each other's results.
+void CheckSeriesFiles(const std::vector<std::string>& files, bool saveMode)
 {
     std::set<std::string> bases;
     std::set<std::string> paths;
     for (const std::string& file : files) {
         if (file.find("\r\n") != std::string::npos)
             throw UsageError{"a file name must not contain a carriage return and line feed"};
-        if (paths.insert(file).second && !bases.insert(BaseName(file)).second)
+        if (saveMode && paths.insert(file).second && !bases.insert(BaseName(file)).second)
             throw UsageError{Format("two files are named %s; their results would overwrite each other in --out",
                                     BaseName(file).c_str())};
     }
@@ -344,7 +344,7 @@ int Series(Invocation& inv, std::ostream& out, std::ostream& err, bool errIsTerm
     SeriesSettings settings;
     settings.params = TakeParams(inv, op);
     if (inv.files.empty()) throw UsageError{"missing file argument: series expects FILE..."};
-    if (outDir) RejectSharedBaseNames(inv.files);
+    CheckSeriesFiles(inv.files, outDir.has_value());
 
     InstalledUi ui(err, answer);
     settings.operationName = op.name;

@@ -164,6 +164,8 @@ TEST_F(CliSeries, UsageErrors)
          "two files are named a.bmp; their results would overwrite each other in --out"},
         {{"series", "--op", "Comb", "--out", outDir, files[0], "x\r\ny.bmp"},
          "a file name must not contain a carriage return and line feed"},
+        {{"series", "--op", "Comb", "--overwrite", files[0], "x\r\ny.bmp"},
+         "a file name must not contain a carriage return and line feed"},
     };
     for (const Case& c : cases) {
         const CliRun r = RunTool(c.args);
