@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
+
 #include "series/ConfirmationText.h"
 #include "series/SeriesRunFixture.h"
 #include "support/TestImages.h"
@@ -174,4 +177,35 @@ TEST_F(SeriesRunTest, LogOfTheSameSecondGrowsAndAnEmptyListCompletesAtOnce)
     settings.fileCount = 1;
     EXPECT_EQ(Run().ending, SeriesEnding::Complete);
     EXPECT_EQ(FileText(LogPath()), once + once);
+}
+
+// Grows with the operation table: every series operation runs headless on the
+// image type it is offered for, completes and is logged.
+TEST_F(SeriesRunTest, EveryTableOperationRunsHeadless)
+{
+    for (const Operation& op : OperationTable()) {
+        if (!op.inSeries) continue;
+        std::filesystem::remove_all(out);
+        std::filesystem::create_directory(out);
+        settings.fileList.clear();
+        settings.fileCount = 0;
+        for (const char* name : {"1.bmp", "2.bmp"}) {
+            CImage image = op.offered == OfferedFor::Grayscale
+                               ? MakeGrey(32, 24, [](int x, int y) { return (x * 7 + y * 13) % 256; })
+                               : MakeImage(32, 24, [](int x, int y) { return CColorVal(x * 8, y * 10, 255 - x * 3); });
+            SaveBitmap(image, in + "/" + name);
+            settings.AddFile(in + "/" + name);
+        }
+        ReadFirstImage();
+        settings.operationName = op.name;
+        settings.params.resultsFile = dir.path("objects.dat");
+
+        const SeriesResult r = Run();
+
+        EXPECT_EQ(r.ending, SeriesEnding::Complete) << op.name << ": " << r.confirmationText;
+        EXPECT_TRUE(Exists(out + "/1.bmp") && Exists(out + "/2.bmp")) << op.name;
+        const std::string log = FileText(LogPath());
+        const std::string ending = "Now processing " + in + "/2.bmp\r\n\r\nImage series processing complete.\r\n";
+        EXPECT_EQ(log.substr(log.size() - std::min(log.size(), ending.size())), ending) << op.name;
+    }
 }
