@@ -369,7 +369,7 @@ int Series(Invocation& inv, std::ostream& out, std::ostream& err, bool errIsTerm
     PrintText(out, result.confirmationText);
     if (result.ending == SeriesEnding::Abandoned)
         err << "nuvak-cli: series processing stopped at " << result.stoppedAt
-            << ", which the bitmap reader refused; the log ends at the file before it\n";
+            << " after the error above; the log has no closing line\n";
     return result.ending == SeriesEnding::Complete ? kExitOk : kExitFailed;
 }
 

@@ -110,7 +110,7 @@ TEST_F(CliSeries, RunsThatDoNotCompleteExitWithOne)
         {{"series", "--op", "Comb", "--out", outDir, files[0], bad, files[1]},
          "Requested procedure:\n\tComb\n",
          "error: Not a bitmap file\nnuvak-cli: series processing stopped at " + bad +
-             ", which the bitmap reader refused; the log ends at the file before it\n"},
+             " after the error above; the log has no closing line\n"},
         {{"series", "--op", "Comb", "--out", dir.path("nowhere"), files[0]},
          "\n\nImage Series Processing aborted.\nLog file\n" + dir.path("nowhere") + "/series_",
          ""},
