@@ -1,15 +1,22 @@
 #include "cli/Cli.h"
 
+#include <array>
 #include <filesystem>
+#include <iostream>
 #include <optional>
+#include <set>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 #include "cli/CliUserInterface.h"
 #include "document/AttributesText.h"
 #include "image/Image.h"
 #include "platform/Format.h"
+#include "series/ConfirmationText.h"
 #include "series/Operations.h"
+#include "series/SeriesEngine.h"
+#include "series/SeriesPaths.h"
 
 namespace {
 
@@ -30,7 +37,10 @@ struct Invocation {
     std::vector<std::string> files;
 };
 
-bool IsFlag(const std::string& name) { return name == "below" || name == "above" || name == "overwrite"; }
+bool IsFlag(const std::string& name)
+{
+    return name == "below" || name == "above" || name == "overwrite" || name == "progress";
+}
 
 Invocation Parse(int argc, const char* const* argv)
 {
@@ -140,7 +150,7 @@ bool WriteImage(CImage& image, const std::string& path, std::ostream& err)
     return false;
 }
 
-std::string Stem(const std::string& path)
+std::string PathWithoutExtension(const std::string& path)
 {
     const size_t slash = path.find_last_of('/');
     const size_t dot = path.find_last_of('.');
@@ -161,7 +171,9 @@ int Info(Invocation& inv, std::ostream& out, std::ostream& err)
     return kExitOk;
 }
 
-void ParseAoi(const std::string& text, int aoi[4])
+using Aoi = std::array<int, 4>;
+
+Aoi ParseAoi(const std::string& text)
 {
     int values[4];
     size_t start = 0;
@@ -181,7 +193,22 @@ void ParseAoi(const std::string& text, int aoi[4])
     }
     if (values[0] > values[2] || values[1] > values[3])
         throw UsageError{"--aoi needs L <= R and T <= B"};
-    std::copy(values, values + 4, aoi);
+    return {values[0], values[1], values[2], values[3]};
+}
+
+std::optional<Aoi> TakeAoi(Invocation& inv)
+{
+    const auto text = Take(inv, "aoi");
+    if (!text) return std::nullopt;
+    return ParseAoi(*text);
+}
+
+// With notices on, so a corner outside the image is reported as it is clamped.
+void SetAoi(CImage& image, const std::optional<Aoi>& aoi)
+{
+    if (!aoi) return;
+    image.SetUpperLeft((*aoi)[0], (*aoi)[1], true);
+    image.SetLowerRight((*aoi)[2], (*aoi)[3], true);
 }
 
 const Operation& TakeOperation(Invocation& inv)
@@ -224,19 +251,14 @@ int Apply(Invocation& inv, std::ostream& err)
 {
     const Operation& op = TakeOperation(inv);
     const bool answer = TakeAnswer(inv);
-    const auto aoiText = Take(inv, "aoi");
-    int aoi[4] = {};
-    if (aoiText) ParseAoi(*aoiText, aoi);
+    const std::optional<Aoi> aoi = TakeAoi(inv);
     const OperationParams params = TakeParams(inv, op);
     ExpectFiles(inv, 2, "IN.bmp OUT.bmp");
 
     InstalledUi ui(err, answer);
     CImage image;
     if (!ReadImage(image, inv.files[0], err)) return kExitFile;
-    if (aoiText) {
-        image.SetUpperLeft(aoi[0], aoi[1], true);
-        image.SetLowerRight(aoi[2], aoi[3], true);
-    }
+    SetAoi(image, aoi);
     OperationOutputs outputs;
     try {
         if (op.run(image, params, outputs) != 0) {
@@ -253,7 +275,7 @@ int Apply(Invocation& inv, std::ostream& err)
         for (const std::string& path : written) std::filesystem::remove(path);
     };
     for (ExtraImage& extra : outputs.extras) {
-        const std::string path = extra.path.empty() ? Stem(outPath) + extra.suffix : extra.path;
+        const std::string path = extra.path.empty() ? PathWithoutExtension(outPath) + extra.suffix : extra.path;
         if (!WriteImage(extra.image, path, err)) {
             undo();
             return kExitFile;
@@ -291,6 +313,73 @@ int Calc(Invocation& inv, std::ostream& err)
     return WriteImage(first, inv.files[2], err) ? kExitOk : kExitFile;
 }
 
+// Ends a text with exactly the line end it may lack.
+void PrintText(std::ostream& out, const std::string& text)
+{
+    out << text;
+    if (text.empty() || text.back() != '\n') out << '\n';
+}
+
+// The file list separates paths by "\r\n". In save mode every result lands
+// in one folder under its base name, so two sources with one base name would
+// silently overwrite each other's results.
+void CheckSeriesFiles(const std::vector<std::string>& files, bool saveMode)
+{
+    std::set<std::string> bases;
+    std::set<std::string> paths;
+    for (const std::string& file : files) {
+        if (file.find("\r\n") != std::string::npos)
+            throw UsageError{"a file name must not contain a carriage return and line feed"};
+        if (saveMode && paths.insert(file).second && !bases.insert(BaseName(file)).second)
+            throw UsageError{Format("two files are named %s; their results would overwrite each other in --out",
+                                    BaseName(file).c_str())};
+    }
+}
+
+int Series(Invocation& inv, std::ostream& out, std::ostream& err, bool errIsTerminal)
+{
+    const Operation& op = TakeOperation(inv);
+    if (!op.inSeries) throw UsageError{Format("\"%s\" is not a series operation", op.name)};
+    const bool answer = TakeAnswer(inv);
+    const std::optional<Aoi> aoi = TakeAoi(inv);
+    const auto outDir = Take(inv, "out");
+    const bool overwrite = Take(inv, "overwrite").has_value();
+    const bool progress = Take(inv, "progress").has_value() || errIsTerminal;
+    if (outDir && overwrite) throw UsageError{"series takes --out DIR or --overwrite, not both"};
+    if (!outDir && !overwrite) throw UsageError{"series needs --out DIR or --overwrite"};
+    if (outDir && outDir->empty()) throw UsageError{"--out needs a folder"};
+    SeriesSettings settings;
+    settings.params = TakeParams(inv, op);
+    if (inv.files.empty()) throw UsageError{"missing file argument: series expects FILE..."};
+    CheckSeriesFiles(inv.files, outDir.has_value());
+
+    InstalledUi ui(err, answer);
+    settings.operationName = op.name;
+    for (const std::string& file : inv.files) settings.AddFile(file);
+    settings.overwriteChoice = overwrite ? SERIES_OVERWRITE : SERIES_SAVE_TO_FOLDER;
+    settings.outputFolder = overwrite ? FolderOf(inv.files[0]) : *outDir;
+    if (!ReadImage(settings.firstImage, inv.files[0], err)) {
+        err << "nuvak-cli: Series processing aborted\n";
+        return kExitFile;
+    }
+    SetAoi(settings.firstImage, aoi);
+    PrintText(out, ConfirmationText(settings));
+    out << '\n';
+
+    SeriesCallbacks callbacks;
+    const size_t count = inv.files.size();
+    if (progress)
+        callbacks.fileReached = [&err, count](int index, const std::string& path) {
+            err << '[' << index + 1 << '/' << count << "] " << path << '\n';
+        };
+    const SeriesResult result = RunSeries(settings, callbacks);
+    PrintText(out, result.confirmationText);
+    if (result.ending == SeriesEnding::Abandoned)
+        err << "nuvak-cli: series processing stopped at " << result.stoppedAt
+            << " after the error above; the log has no closing line\n";
+    return result.ending == SeriesEnding::Complete ? kExitOk : kExitFailed;
+}
+
 void PrintHelp(std::ostream& out)
 {
     out << "Usage:\n"
@@ -298,12 +387,20 @@ void PrintHelp(std::ostream& out)
            "  nuvak-cli info IN.bmp\n"
            "  nuvak-cli apply --op NAME [parameters] [--aoi L,T,R,B] [--answer yes|no] IN.bmp OUT.bmp\n"
            "  nuvak-cli calc --op NAME A.bmp B.bmp OUT.bmp\n"
+           "  nuvak-cli series --op NAME [parameters] [--aoi L,T,R,B] [--answer yes|no] [--progress]\n"
+           "                   (--out DIR | --overwrite) FILE...\n"
+           "\n"
+           "series applies one operation to every FILE in turn, with the AOI set on the first\n"
+           "file, writes each result under its file's name into DIR (or over the file itself\n"
+           "with --overwrite) and a log series_M_D_YYYY H_M_S.log into DIR (or the first\n"
+           "file's folder). It prints the confirmation text before and after the run and,\n"
+           "with --progress or on a terminal, \"[i/n] FILE\" per file on standard error.\n"
            "\n"
            "Questions are answered with --answer (default yes) and echoed on standard error\n"
            "as \"question: TEXT -> yes|no\"; notices as \"notice: TEXT\".\n"
            "\nOperations (--op NAME) and their parameters:\n";
     for (const Operation& op : OperationTable()) {
-        out << Format("  %-20s %s\n", op.name, op.description);
+        out << Format("  %-20s %s%s\n", op.name, op.description, op.inSeries ? "" : " (not offered by series)");
         for (ParamId id : op.params) {
             const ParamSpec& spec = FindParam(id);
             std::string usage = std::string("--") + spec.option;
@@ -318,8 +415,8 @@ void PrintHelp(std::ostream& out)
         out << "\nCalculations (calc --op NAME):\n";
         for (const CalcOperation& op : CalcOperationTable()) out << "  " << op.name << '\n';
     }
-    out << "\nExit status: 0 success, 1 the operation failed, 2 usage error,\n"
-           "3 a file could not be read or written.\n";
+    out << "\nExit status: 0 success, 1 the operation failed (series: the run did not complete),\n"
+           "2 usage error, 3 a file could not be read or written (series: the first file).\n";
 }
 
 }  // namespace
@@ -341,6 +438,7 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
         if (inv.command == "info") return Info(inv, out, err);
         if (inv.command == "apply") return Apply(inv, err);
         if (inv.command == "calc") return Calc(inv, err);
+        if (inv.command == "series") return Series(inv, out, err, &err == &std::cerr && ::isatty(STDERR_FILENO));
         throw UsageError{Format("unknown command \"%s\"", inv.command.c_str())};
     } catch (const UsageError& usage) {
         err << "nuvak-cli: " << usage.reason << "\nTry 'nuvak-cli --help' for more information.\n";

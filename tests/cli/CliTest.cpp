@@ -5,9 +5,10 @@
 #include <sys/wait.h>
 
 #include "cli/Cli.h"
+#include "support/CliRun.h"
 #include "cli/CliUserInterface.h"
 #include "image/Image.h"
-#include "support/CliRun.h"
+#include "support/BitmapFiles.h"
 #include "support/FakeUserInterface.h"
 #include "support/TestFiles.h"
 #include "support/TestImages.h"

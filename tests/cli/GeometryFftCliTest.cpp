@@ -219,9 +219,9 @@ TEST_F(CliTransforms, HelpListsTheOperations)
     std::ostringstream o, e;
     ASSERT_EQ(RunCli(2, argv, o, e), 0);
     for (const char* line : {"  Rotate               rotate the AOI\n", "  Scale                scale the image\n",
-                             "  FFT                  show the spectrum of the AOI\n",
-                             "  FFT Filter           delete frequencies of the AOI\n",
-                             "  Window               apply a window function\n",
+                             "  FFT                  show the spectrum of the AOI (not offered by series)\n",
+                             "  FFT Filter           delete frequencies of the AOI (not offered by series)\n",
+                             "  Window               apply a window function (not offered by series)\n",
                              "      --window hamming|hann|cosine|triangular|rolloff window function (default hamming)\n",
                              "      --alpha X                    window alpha (default 0.5)\n"})
         EXPECT_NE(o.str().find(line), std::string::npos) << line;

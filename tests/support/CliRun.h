@@ -1,10 +1,10 @@
-// Running nuvak-cli in-process, and bitmap files for its tests.
+// Running nuvak-cli in-process for tests.
 #pragma once
 
 #include <string>
 #include <vector>
 
-#include "image/Image.h"
+#include "support/BitmapFiles.h"
 
 struct CliRun {
     int status;
@@ -14,7 +14,3 @@ struct CliRun {
 
 // RunCli with "nuvak-cli" and args as argv.
 CliRun RunTool(std::vector<std::string> args);
-
-// Writes or reads a bitmap file, failing the test on an error.
-void SaveBitmap(CImage& image, const std::string& path);
-CImage LoadBitmap(const std::string& path);

@@ -1,0 +1,16 @@
+// The texts a series run shows on the confirmation page: the summary of the
+// settings before a run and the texts that end one.
+#pragma once
+
+#include <string>
+
+#include "series/SeriesSettings.h"
+
+std::string ConfirmationText(const SeriesSettings& settings);
+
+// Replaces the confirmation text after a complete run.
+std::string CompleteText(const std::string& logPath);
+// Appended to the confirmation text when the log cannot be opened.
+std::string LogNotOpenedText(const std::string& logPath);
+// Appended to the confirmation text when a run ends with a message.
+std::string EndedText(const std::string& message, const std::string& logPath);

@@ -1,0 +1,183 @@
+// The series run: one file after another, each read, given the run's AOI,
+// processed by the operation table's row and written, with its log.
+#include "series/SeriesEngine.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <utility>
+
+#include "platform/Format.h"
+#include "platform/UserInterface.h"
+#include "series/ConfirmationText.h"
+#include "series/SeriesLog.h"
+
+namespace {
+
+using platform::Format;
+
+template <typename F, typename... Args>
+void Notify(const std::function<F>& callback, Args&&... args)
+{
+    if (callback) callback(std::forward<Args>(args)...);
+}
+
+class SeriesRun {
+public:
+    SeriesRun(SeriesSettings& settings, const SeriesCallbacks& callbacks, const OperationLookup& lookup,
+              SeriesLog& log)
+        : settings_(settings), callbacks_(callbacks), log_(log), op_(lookup(settings.operationName)),
+          params_(settings.params)
+    {
+        // Bound takes its fill colour by the first image's format.
+        params_.firstImageFormat = settings.firstImage.format;
+    }
+
+    // "" when the file was done, else the message that ends the run.
+    std::string ProcessFile(int index, const std::string& path);
+
+private:
+    std::string Write(CImage& image, const std::string& path) const;
+    std::string OutputPath(const std::string& source, const std::string& name) const;
+
+    SeriesSettings& settings_;
+    const SeriesCallbacks& callbacks_;
+    SeriesLog& log_;
+    const Operation* op_;
+    OperationParams params_;
+};
+
+std::string SeriesRun::ProcessFile(int index, const std::string& path)
+{
+    Notify(callbacks_.dispatchMessages, kSeriesDispatchLimit);
+    if (settings_.abortRequest) {
+        settings_.abortRequest = false;
+        return Format("Image Series processing canceled by user at file %s", path.c_str());
+    }
+
+    CImage working;
+    std::string fileMessage;
+    bool causeValid = false;
+    int cause = 0;
+    if (working.SerializeFile(false, path, false, fileMessage, causeValid, cause) != 0)
+        return Format("Image Series processing aborted.\nAn error occurred while attempting to read the file\n%s\n"
+                      "from disk.\n\n%s",
+                      path.c_str(), fileMessage.c_str());
+    const CImage& first = settings_.firstImage;
+    working.SetUpperLeft(first.aoiLeft, first.aoiTop, false);
+    working.SetLowerRight(first.aoiRight, first.aoiBottom, false);
+
+    const int count = std::max(settings_.fileCount, 1);
+    Notify(callbacks_.setProgress, static_cast<int>(std::min<std::int64_t>(100, (index + 1LL) * 100 / count)));
+    const std::string status = Format("Now processing %s", path.c_str());
+    Notify(callbacks_.setStatus, status);
+    Notify(callbacks_.fileReached, index, path);
+    log_.Write(status + "\n");
+
+    const std::string baseName = BaseName(path);
+    const std::string stem = Stem(baseName);
+    if (op_) {
+        OperationOutputs outputs;
+        if (op_->run(working, params_, outputs) != 0 && op_->checked)
+            return Format("Image Series processing aborted.\nAn error occurred while processing the file\n%s\n\n%s",
+                          path.c_str(), working.errorMessage.c_str());
+        for (ExtraImage& extra : outputs.extras) {
+            const std::string message = Write(extra.image, OutputPath(path, stem + extra.suffix));
+            if (!message.empty()) return message;
+        }
+        if (op_->aoiKept && index == 0) {
+            settings_.firstImage.SetUpperLeft(working.aoiLeft, working.aoiTop, false);
+            settings_.firstImage.SetLowerRight(working.aoiRight, working.aoiBottom, false);
+            if (settings_.Overwrites()) settings_.firstImage = working;
+        }
+    }
+    return Write(working, OutputPath(path, baseName));
+}
+
+std::string SeriesRun::Write(CImage& image, const std::string& path) const
+{
+    std::string fileMessage;
+    bool causeValid = false;
+    int cause = 0;
+    if (image.SerializeFile(true, path, false, fileMessage, causeValid, cause) == 0) return std::string();
+    return Format("Image Series processing aborted.\nAn error occurred while attempting to write the file\n%s\n"
+                  "to disk.\n\n%s",
+                  path.c_str(), fileMessage.c_str());
+}
+
+// Overwrite mode writes beside each source, so a source is replaced by its
+// own result even when the files come from different folders.
+std::string SeriesRun::OutputPath(const std::string& source, const std::string& name) const
+{
+    return settings_.Overwrites() ? FolderPrefix(source) + name : JoinPath(settings_.outputFolder, name);
+}
+
+}  // namespace
+
+const Operation* FindSeriesOperation(const std::string& name)
+{
+    const Operation* op = FindOperation(name);
+    return op && op->inSeries ? op : nullptr;
+}
+
+SeriesResult RunSeries(SeriesSettings& settings, const SeriesCallbacks& callbacks, const SeriesClock& clock,
+                       const OperationLookup& lookup)
+{
+    platform::WaitCursor wait;
+    Notify(callbacks.setRunning, true);
+    Notify(callbacks.setProgress, 0);
+    Notify(callbacks.setStatus, std::string());
+
+    SeriesResult result;
+    result.confirmationText = ConfirmationText(settings);
+    Notify(callbacks.showText, result.confirmationText);
+    result.logPath = JoinPath(settings.outputFolder, LogFileName(clock()));
+
+    // Restore: the page returns to its idle state showing the final text.
+    auto restore = [&]() -> SeriesResult {
+        Notify(callbacks.showText, result.confirmationText);
+        Notify(callbacks.setStatus, std::string());
+        Notify(callbacks.setRunning, false);
+        return result;
+    };
+
+    SeriesLog log;
+    if (!log.Open(result.logPath)) {
+        result.ending = SeriesEnding::LogNotOpened;
+        result.confirmationText += LogNotOpenedText(result.logPath);
+        return restore();
+    }
+    log.Write("\n\n" + std::string(51, '*') + "\n" + result.confirmationText + "\n\n");
+
+    SeriesRun run(settings, callbacks, lookup, log);
+    const std::string& list = settings.fileList;
+    size_t start = 0;
+    size_t end = list.find("\r\n");
+    for (int index = 0; end != std::string::npos; ++index) {
+        const std::string path = list.substr(start, end - start);
+        std::string message;
+        try {
+            message = run.ProcessFile(index, path);
+        } catch (const platform::UserAbort&) {
+            // The user has seen why; the log stops at this file without a closing line.
+            log.Close();
+            result.ending = SeriesEnding::Abandoned;
+            result.stoppedAt = path;
+            return restore();
+        }
+        if (!message.empty()) {
+            log.Write("\n\n" + message + "\n");
+            log.Close();
+            result.ending = SeriesEnding::Ended;
+            result.message = message;
+            result.confirmationText += EndedText(message, result.logPath);
+            return restore();
+        }
+        start = end + 2;
+        end = list.find("\r\n", start);
+    }
+    log.Write("\nImage series processing complete.\n");
+    log.Close();
+    result.ending = SeriesEnding::Complete;
+    result.confirmationText = CompleteText(result.logPath);
+    return restore();
+}

@@ -1,0 +1,60 @@
+// Names of series files.
+#include "series/SeriesPaths.h"
+
+#include <ctime>
+
+#include "platform/Format.h"
+
+namespace {
+
+constexpr const char* kSeparators = "/\\";
+
+bool EndsWithSeparator(const std::string& path)
+{
+    return !path.empty() && (path.back() == '/' || path.back() == '\\');
+}
+
+}  // namespace
+
+std::string BaseName(const std::string& path)
+{
+    const size_t sep = path.find_last_of(kSeparators);
+    return sep == std::string::npos ? path : path.substr(sep + 1);
+}
+
+std::string Stem(const std::string& baseName)
+{
+    const size_t dot = baseName.find_last_of('.');
+    return dot == std::string::npos ? std::string() : baseName.substr(0, dot);
+}
+
+std::string FolderPrefix(const std::string& path)
+{
+    const size_t sep = path.find_last_of(kSeparators);
+    return sep == std::string::npos ? std::string() : path.substr(0, sep + 1);
+}
+
+std::string FolderOf(const std::string& path)
+{
+    const size_t sep = path.find_last_of(kSeparators);
+    return sep == std::string::npos ? std::string(".") : path.substr(0, sep);
+}
+
+std::string JoinPath(const std::string& folder, const std::string& name)
+{
+    return EndsWithSeparator(folder) ? folder + name : folder + "/" + name;
+}
+
+LocalDateTime LocalNow()
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec};
+}
+
+std::string LogFileName(const LocalDateTime& when)
+{
+    return platform::Format("series_%d_%d_%d %d_%d_%d.log", when.month, when.day, when.year, when.hour,
+                            when.minute, when.second);
+}

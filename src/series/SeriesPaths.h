@@ -1,0 +1,30 @@
+// Names of series files: base name and stem of a source path, output paths
+// and the log file's name. Both '/' and '\\' separate folders.
+#pragma once
+
+#include <string>
+
+// The part after the last separator; the whole path when it has none.
+std::string BaseName(const std::string& path);
+// The base name up to, not including, its last "."; empty when it has none.
+std::string Stem(const std::string& baseName);
+// The path up to and including its last separator; empty when it has none.
+std::string FolderPrefix(const std::string& path);
+// The path up to, not including, its last separator; "." when it has none.
+std::string FolderOf(const std::string& path);
+// folder + "/" + name, without doubling a separator the folder ends with.
+std::string JoinPath(const std::string& folder, const std::string& name);
+
+// Local date and time as the log name needs them (month 1-12, four-digit year).
+struct LocalDateTime {
+    int year = 0;
+    int month = 0;
+    int day = 0;
+    int hour = 0;
+    int minute = 0;
+    int second = 0;
+};
+
+LocalDateTime LocalNow();
+// "series_M_D_YYYY H_M_S.log", every number without leading zeros.
+std::string LogFileName(const LocalDateTime& when);

@@ -1,0 +1,9 @@
+// Building the series file list.
+#include "series/SeriesSettings.h"
+
+void SeriesSettings::AddFile(const std::string& path)
+{
+    fileList += path;
+    fileList += "\r\n";
+    ++fileCount;
+}

@@ -1,0 +1,26 @@
+// The settings of one series run as the series wizard collects them: files,
+// where results go, the operation with its parameters, the first image with
+// the AOI for every file, and the abort request.
+#pragma once
+
+#include <string>
+
+#include "image/Image.h"
+#include "series/OperationParams.h"
+
+enum SeriesOutputChoice { SERIES_OVERWRITE = 0, SERIES_SAVE_TO_FOLDER = 1 };
+
+struct SeriesSettings {
+    std::string outputFolder;  // in overwrite mode the first file's folder
+    int fileCount = 0;
+    std::string fileList;  // each full path followed by "\r\n", in the chosen order
+    int overwriteChoice = SERIES_SAVE_TO_FOLDER;
+    std::string operationName;
+    CImage firstImage;  // read from the first file; its AOI is the AOI of the run
+    bool abortRequest = false;  // set by the Abort button, cleared when a run acts on it
+    OperationParams params;
+
+    bool Overwrites() const { return overwriteChoice == SERIES_OVERWRITE; }
+    // Appends a path to the file list as the file dialog's selection does.
+    void AddFile(const std::string& path);
+};

@@ -1,0 +1,211 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+
+#include "series/ConfirmationText.h"
+#include "series/SeriesRunFixture.h"
+#include "support/TestImages.h"
+
+namespace {
+
+const char* const kStars = "***************************************************";
+
+}  // namespace
+
+TEST_F(SeriesRunTest, CompleteRunWritesResultsLogAndCallsBackInOrder)
+{
+    const std::string a = AddSource("a.bmp", 3, 2);
+    const std::string b = AddSource("b.bmp", 3, 2, 5);
+    ReadFirstImage();
+    settings.operationName = "Grayscale";
+
+    const SeriesResult r = Run();
+
+    EXPECT_EQ(r.ending, SeriesEnding::Complete);
+    EXPECT_EQ(r.logPath, out + "/series_3_7_2026 14_5_9.log");
+    EXPECT_EQ(confirmation, "Requested procedure:\n\tGrayscale\nOutput location:\n\t" + out + "\n");
+    EXPECT_EQ(r.confirmationText, "Image series processing complete.\n\nSee log file:\n" + r.logPath +
+                                      "\nfor details.\n\nPress BACK to perform further image processing or\n"
+                                      "Press FINISH to exit the Image Series Wizard.");
+    EXPECT_EQ(FileText(r.logPath), std::string("\r\n\r\n") + kStars + "\r\nRequested procedure:\r\n\tGrayscale\r\n" +
+                                       "Output location:\r\n\t" + out + "\r\n\r\n\r\nNow processing " + a +
+                                       "\r\nNow processing " + b + "\r\n\r\nImage series processing complete.\r\n");
+    const std::vector<std::string> expectedEvents = {
+        "running", "status:", "text:" + confirmation, "dispatch:10", "status:Now processing " + a, "file:0:" + a,
+        "dispatch:10", "status:Now processing " + b, "file:1:" + b, "text:" + r.confirmationText, "status:",
+        "idle"};
+    EXPECT_EQ(events, expectedEvents);
+    EXPECT_EQ(progress, (std::vector<int>{0, 50, 100}));
+    EXPECT_EQ(ui.waitCount, 1);
+    EXPECT_EQ(ui.waitDepth, 0);
+    EXPECT_TRUE(ui.errors.empty());
+    EXPECT_EQ(FolderNames(out), (std::vector<std::string>{"a.bmp", "b.bmp", "series_3_7_2026 14_5_9.log"}));
+
+    const CImage result = LoadBitmap(out + "/b.bmp");
+    EXPECT_EQ(result.format, FORMAT_GRAYSCALE);
+    // (25, 25, 15) and (5, 5, 15): round(0.299 R + 0.587 G + 0.114 B)
+    EXPECT_EQ(result.pixelValueArray[1][2], CColorVal(24, 24, 24));
+    EXPECT_EQ(result.pixelValueArray[0][0], CColorVal(6, 6, 6));
+}
+
+TEST_F(SeriesRunTest, ProgressIsTruncatedAndReachesHundredAtTheLastFile)
+{
+    const std::vector<std::pair<int, std::vector<int>>> cases = {
+        {1, {0, 100}},
+        {3, {0, 33, 66, 100}},
+        {7, {0, 14, 28, 42, 57, 71, 85, 100}},
+    };
+    for (const auto& [count, expected] : cases) {
+        settings.fileList.clear();
+        settings.fileCount = 0;
+        progress.clear();
+        for (int i = 0; i < count; ++i) AddSource(std::to_string(i) + ".bmp", 2, 2, i);
+        ReadFirstImage();
+        settings.operationName = "Grayscale";
+        EXPECT_EQ(Run().ending, SeriesEnding::Complete);
+        EXPECT_EQ(progress, expected) << count;
+    }
+}
+
+TEST_F(SeriesRunTest, AbortStopsBeforeTheNextFileIsReadAndNamesIt)
+{
+    const std::string a = AddSource("a.bmp");
+    const std::string b = AddSource("b.bmp");
+    AddSource("c.bmp");
+    ReadFirstImage();
+    settings.operationName = "Grayscale";
+    int dispatches = 0;
+    // The Abort button is pressed while the first file is processed.
+    callbacks.dispatchMessages = [&](int) {
+        if (++dispatches == 2) settings.abortRequest = true;
+    };
+
+    const SeriesResult r = Run();
+
+    const std::string message = "Image Series processing canceled by user at file " + b;
+    EXPECT_EQ(r.ending, SeriesEnding::Ended);
+    EXPECT_EQ(r.message, message);
+    EXPECT_FALSE(settings.abortRequest);
+    EXPECT_EQ(r.confirmationText, confirmation + "\n\n" + message + "\n\nSee log file:\n" + LogPath() + "\nfor details.\n");
+    EXPECT_EQ(FileText(LogPath()), LogHead() + "Now processing " + a + "\r\n\r\n\r\n" + message + "\r\n");
+    EXPECT_EQ(FolderNames(out), (std::vector<std::string>{"a.bmp", "series_3_7_2026 14_5_9.log"}));
+    EXPECT_EQ(progress, (std::vector<int>{0, 33}));
+}
+
+TEST_F(SeriesRunTest, ReadFailureEndsTheRunWithTheReadersText)
+{
+    const std::string a = AddSource("a.bmp");
+    const std::string missing = in + "/gone.bmp";
+    settings.AddFile(missing);
+    AddSource("c.bmp");
+    ReadFirstImage();
+    settings.operationName = "Grayscale";
+
+    const SeriesResult r = Run();
+
+    const std::string message = "Image Series processing aborted.\nAn error occurred while attempting to read the file\n" +
+                                missing + "\nfrom disk.\n\nFailed to open file " + missing +
+                                " for reading.\nCause:  No such file or directory\n";
+    EXPECT_EQ(r.ending, SeriesEnding::Ended);
+    EXPECT_EQ(r.message, message);
+    EXPECT_EQ(FileText(LogPath()), std::string("\r\n\r\n") + kStars + "\r\nRequested procedure:\r\n\tGrayscale\r\n" +
+                                       "Output location:\r\n\t" + out + "\r\n\r\n\r\nNow processing " + a +
+                                       "\r\n\r\n\r\nImage Series processing aborted.\r\nAn error occurred while "
+                                       "attempting to read the file\r\n" +
+                                       missing + "\r\nfrom disk.\r\n\r\nFailed to open file " + missing +
+                                       " for reading.\r\nCause:  No such file or directory\r\n\r\n");
+    EXPECT_EQ(r.confirmationText, confirmation + "\n\n" + message + "\n\nSee log file:\n" + LogPath() + "\nfor details.\n");
+    EXPECT_EQ(FolderNames(out), (std::vector<std::string>{"a.bmp", "series_3_7_2026 14_5_9.log"}));
+}
+
+TEST_F(SeriesRunTest, ReaderRefusalStopsTheRunAtThatFileWithoutAClosingLine)
+{
+    const std::string a = AddSource("a.bmp");
+    const std::string bad = in + "/bad.bmp";
+    WriteBytes(bad, {'X', 'Y', 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14});
+    settings.AddFile(bad);
+    AddSource("c.bmp");
+    ReadFirstImage();
+    settings.operationName = "Grayscale";
+
+    const SeriesResult r = Run();
+
+    EXPECT_EQ(r.ending, SeriesEnding::Abandoned);
+    EXPECT_EQ(r.stoppedAt, bad);
+    EXPECT_EQ(ui.errors, (std::vector<std::string>{"Not a bitmap file"}));
+    EXPECT_EQ(r.confirmationText, confirmation);
+    EXPECT_EQ(FileText(LogPath()), LogHead() + "Now processing " + a + "\r\n");
+    EXPECT_EQ(FolderNames(out), (std::vector<std::string>{"a.bmp", "series_3_7_2026 14_5_9.log"}));
+    EXPECT_EQ(events.back(), "idle");
+    EXPECT_EQ(ui.waitDepth, 0);
+}
+
+TEST_F(SeriesRunTest, LogThatCannotBeOpenedTouchesNothing)
+{
+    AddSource("a.bmp");
+    ReadFirstImage();
+    settings.operationName = "Grayscale";
+    settings.outputFolder = dir.path("no such folder");
+    const std::vector<std::uint8_t> before = ReadBytes(in + "/a.bmp");
+
+    const SeriesResult r = Run();
+
+    const std::string logPath = dir.path("no such folder") + "/series_3_7_2026 14_5_9.log";
+    EXPECT_EQ(r.ending, SeriesEnding::LogNotOpened);
+    EXPECT_EQ(r.logPath, logPath);
+    EXPECT_EQ(r.confirmationText,
+              confirmation + "\n\nImage Series Processing aborted.\nLog file\n" + logPath + "\ncould not be opened for output.");
+    const std::vector<std::string> expectedEvents = {"running", "status:", "text:" + confirmation,
+                                                     "text:" + r.confirmationText, "status:", "idle"};
+    EXPECT_EQ(events, expectedEvents);
+    EXPECT_EQ(FolderNames(in), (std::vector<std::string>{"a.bmp"}));
+    EXPECT_EQ(ReadBytes(in + "/a.bmp"), before);
+    EXPECT_TRUE(FolderNames(out).empty());
+}
+
+TEST_F(SeriesRunTest, LogOfTheSameSecondGrowsAndAnEmptyListCompletesAtOnce)
+{
+    settings.operationName = "Comb";
+    EXPECT_EQ(Run().ending, SeriesEnding::Complete);
+    const std::string once = LogHead() + "\r\nImage series processing complete.\r\n";
+    EXPECT_EQ(FileText(LogPath()), once);
+    EXPECT_EQ(progress, (std::vector<int>{0}));
+
+    // A list without a line end holds no complete path.
+    settings.fileList = in + "/a.bmp";
+    settings.fileCount = 1;
+    EXPECT_EQ(Run().ending, SeriesEnding::Complete);
+    EXPECT_EQ(FileText(LogPath()), once + once);
+}
+
+// Grows with the operation table: every series operation runs headless on the
+// image type it is offered for, completes and is logged.
+TEST_F(SeriesRunTest, EveryTableOperationRunsHeadless)
+{
+    for (const Operation& op : OperationTable()) {
+        if (!op.inSeries) continue;
+        std::filesystem::remove_all(out);
+        std::filesystem::create_directory(out);
+        settings.fileList.clear();
+        settings.fileCount = 0;
+        for (const char* name : {"1.bmp", "2.bmp"}) {
+            CImage image = op.offered == OfferedFor::Grayscale
+                               ? MakeGrey(32, 24, [](int x, int y) { return (x * 7 + y * 13) % 256; })
+                               : MakeImage(32, 24, [](int x, int y) { return CColorVal(x * 8, y * 10, 255 - x * 3); });
+            SaveBitmap(image, in + "/" + name);
+            settings.AddFile(in + "/" + name);
+        }
+        ReadFirstImage();
+        settings.operationName = op.name;
+        settings.params.resultsFile = dir.path("objects.dat");
+
+        const SeriesResult r = Run();
+
+        EXPECT_EQ(r.ending, SeriesEnding::Complete) << op.name << ": " << r.confirmationText;
+        EXPECT_TRUE(Exists(out + "/1.bmp") && Exists(out + "/2.bmp")) << op.name;
+        const std::string log = FileText(LogPath());
+        const std::string ending = "Now processing " + in + "/2.bmp\r\n\r\nImage series processing complete.\r\n";
+        EXPECT_EQ(log.substr(log.size() - std::min(log.size(), ending.size())), ending) << op.name;
+    }
+}
