@@ -66,7 +66,6 @@ enum : int {
     Paste = 57637,
     SelectAll = 57642,
     Undo = 57643,
-    WindowArrange = 57649,
     WindowCascade = 57650,
     WindowTileHorz = 57651,
     AppAbout = 57664,
