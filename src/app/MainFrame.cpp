@@ -66,6 +66,12 @@ CMainFrame::CMainFrame(CNUVAKApp& app) : app_(app), mdiArea_(new QMdiArea)
     };
 }
 
+CMainFrame::~CMainFrame()
+{
+    // The workspace reports window activations while it is torn down, after the actions are gone.
+    disconnect(mdiArea_, nullptr, this, nullptr);
+}
+
 bool CMainFrame::LoadFrame(bool showSplash)
 {
     CreateActions();

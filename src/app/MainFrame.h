@@ -20,6 +20,7 @@ class CMainFrame : public QMainWindow {
     Q_OBJECT
 public:
     explicit CMainFrame(CNUVAKApp& app);
+    ~CMainFrame() override;
 
     // Menus, toolbars, status bar, splash; false when something is missing.
     bool LoadFrame(bool showSplash);

@@ -21,7 +21,7 @@ bool CStartupSplash::ShowSplashScreen(QWidget* owner)
     splash->move(area.center() - splash->rect().center());
     splash->show();
     splash->repaint();
-    splash->timerId_ = splash->startTimer(kTimeoutMs);
+    splash->timerId_ = splash->startTimer(kTimeoutMs, Qt::PreciseTimer);
     return true;
 }
 
