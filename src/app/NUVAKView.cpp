@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QStyle>
 
 #include "app/MainFrame.h"
 #include "app/QtCanvas.h"
@@ -50,7 +51,15 @@ void CNUVAKView::OnUpdate()
 void CNUVAKView::SetScrollSizes()
 {
     const ZoomedSize size = ZoomedImageSize(document_.image, zoomFactor_);
-    const QSize page = viewport()->size();
+    // Decide on the scroll bars from the room without them, so that an image
+    // that fits shows none; one bar takes room from the other direction.
+    const QSize room = maximumViewportSize();
+    const int barWidth = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    bool needH = size.width > room.width();
+    bool needV = size.height > room.height();
+    needH = needH || (needV && size.width > room.width() - barWidth);
+    needV = needV || (needH && size.height > room.height() - barWidth);
+    const QSize page(room.width() - (needV ? barWidth : 0), room.height() - (needH ? barWidth : 0));
     horizontalScrollBar()->setRange(0, std::max(0, size.width - page.width()));
     verticalScrollBar()->setRange(0, std::max(0, size.height - page.height()));
     horizontalScrollBar()->setPageStep(page.width());
@@ -71,6 +80,10 @@ void CNUVAKView::ResizeParentToFit()
         child->resize(fit);
     else
         child->resize(child->size().boundedTo(fit));
+    // A window that grew past the workspace moves back into it where there is room.
+    const QPoint inside(std::max(0, std::min(child->x(), client.width() - child->width())),
+                        std::max(0, std::min(child->y(), client.height() - child->height())));
+    if (inside != child->pos()) child->move(inside);
     SetScrollSizes();
 }
 

@@ -83,11 +83,18 @@ private slots:
     {
         Workbench w;
         const QSize workspace = w.frame().MdiArea()->viewport()->size();
-        Replace(w, MakeGrey(120, 90, [](int, int) { return 0; }));
-        QCOMPARE(w.view().size(), QSize(120, 90));
-        // Growing back for a larger image that still fits.
-        Replace(w, MakeGrey(200, 150, [](int, int) { return 0; }));
-        QCOMPARE(w.view().size(), QSize(200, 150));
+        // Exactly the image, without scroll bars, also right after a zoom that needed them.
+        const struct {
+            int w, h, zoomIns;
+        } fits[] = {{120, 90, 0}, {200, 150, 0}, {60, 45, 1}, {200, 150, 0}};
+        for (const auto& f : fits) {
+            w.frame().OnCommand(cmd::Zoom1to1);
+            Replace(w, MakeGrey(f.w, f.h, [](int, int) { return 0; }));
+            for (int i = 0; i < f.zoomIns; ++i) w.frame().OnCommand(cmd::ZoomIn);
+            QCOMPARE(w.view().size(), QSize(f.w << f.zoomIns, f.h << f.zoomIns));
+            QTRY_COMPARE(w.view().viewport()->size(), w.view().size());  // the bars go on the next turn
+            QVERIFY(w.child()->geometry().right() < workspace.width());
+        }
         // Larger than the workspace: the window does not grow.
         const QSize before = w.child()->size();
         Replace(w, MakeGrey(workspace.width() + 100, 100, [](int, int) { return 0; }));
