@@ -89,7 +89,8 @@ void CMainFrame::CreateActions()
     for (const CommandText& text : CommandTexts()) {
         auto* action = new QAction(QString::fromUtf8(text.menuText), this);
         action->setStatusTip(QString::fromUtf8(text.prompt));
-        action->setToolTip(QString::fromUtf8(text.tooltip));
+        // Tooltips carry no mnemonics; a marker in the text is not shown.
+        action->setToolTip(QString::fromUtf8(text.tooltip).remove('&'));
         action->setWhatsThis(QString::fromUtf8(text.prompt));
         if (*text.icon) action->setIcon(QIcon(QString(":/icons/%1.xpm").arg(text.icon)));
         QList<QKeySequence> keys;

@@ -47,13 +47,7 @@ private slots:
     void commandLineFileOpensInsteadOfNew()
     {
         TempDir dir;
-        FakeUserInterface quiet;
-        CImage image = MakeGrey(5, 5, [](int, int) { return 9; });
-        std::string message;
-        bool causeValid = false;
-        int cause = 0;
-        image.SerializeFile(true, dir.path("start.bmp"), false, message, causeValid, cause);
-        Workbench w({QString::fromStdString(dir.path("start.bmp"))});
+        Workbench w({WriteBitmap(dir, "start.bmp", MakeGrey(5, 5, [](int, int) { return 9; }))});
         QCOMPARE(w.titles(), QStringList{"start.bmp"});
         QCOMPARE(w.doc().image.format, int(FORMAT_GRAYSCALE));
     }

@@ -13,13 +13,7 @@ namespace {
 // Writes a grey bitmap whose pixel (x, y) is f(x, y).
 QString WriteGrey(const TempDir& dir, const std::string& name, int w, int h, int (*f)(int, int))
 {
-    FakeUserInterface quiet;
-    CImage image = MakeGrey(w, h, [f](int x, int y) { return f(x, y); });
-    std::string message;
-    bool causeValid = false;
-    int cause = 0;
-    image.SerializeFile(true, dir.path(name), false, message, causeValid, cause);
-    return QString::fromStdString(dir.path(name));
+    return WriteBitmap(dir, name, MakeGrey(w, h, [f](int x, int y) { return f(x, y); }));
 }
 
 int Ramp(int x, int y) { return (x + 2 * y) % 256; }

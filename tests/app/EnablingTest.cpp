@@ -129,7 +129,7 @@ private slots:
             {"transformToolbar", "Transform", {"Crop", "Flip Horizontal", "Flip Vertical", "Rotate", "Scale"}},
             {"analysisToolbar", "Analysis",
              {"Laplace Edge", "Prewitt Edge", "Sobel Edge", "|", "Histogram", "|", "Find Objects",
-              "Clear Ob&jects"}},
+              "Clear Objects"}},
         };
         for (const auto& b : bars) {
             QToolBar* bar = w.frame().Toolbar(b.bar);

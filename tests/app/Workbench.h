@@ -11,6 +11,7 @@
 #include "app/NUVAKView.h"
 #include "document/NUVAKDoc.h"
 #include "support/FakeUserInterface.h"
+#include "support/TestFiles.h"
 
 struct Workbench {
     FakeUserInterface user;
@@ -31,6 +32,17 @@ struct Workbench {
         return list;
     }
 };
+
+// Writes image as a bitmap file in dir; returns its path.
+inline QString WriteBitmap(const TempDir& dir, const std::string& name, CImage image)
+{
+    std::string message;
+    bool causeValid = false;
+    int cause = 0;
+    if (image.SerializeFile(true, dir.path(name), false, message, causeValid, cause) != 0)
+        qFatal("%s", message.c_str());
+    return QString::fromStdString(dir.path(name));
+}
 
 // Registers a Qt Test class with the test program's main.
 int RegisterGuiTest(QObject* (*make)());
