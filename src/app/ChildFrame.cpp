@@ -27,6 +27,7 @@ CChildFrame::~CChildFrame()
     // The document outlives the view by a moment; it must not call back.
     document_->SetTitleHandler(nullptr);
     document_->SetViewsHandler(nullptr);
+    delete view_;  // before the document it shows
 }
 
 bool CChildFrame::SaveModified()

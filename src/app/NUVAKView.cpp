@@ -71,7 +71,8 @@ void CNUVAKView::SetScrollSizes()
 void CNUVAKView::ResizeParentToFit()
 {
     auto* child = qobject_cast<QMdiSubWindow*>(parentWidget());
-    if (child == nullptr || frame_ == nullptr || child->isMaximized()) return;
+    // An image not made yet has no size to fit: the window keeps its first size.
+    if (child == nullptr || frame_ == nullptr || child->isMaximized() || document_.image.IsEmpty()) return;
     const ZoomedSize shown = ZoomedImageSize(document_.image, zoomFactor_);
     const QSize decoration = child->size() - QWidget::size();
     const QSize fit(shown.width + decoration.width(), shown.height + decoration.height());

@@ -103,6 +103,19 @@ private slots:
         QCOMPARE(w.view().horizontalScrollBar()->maximum() > 0, true);
     }
 
+    // On a small screen a new 640 x 480 image keeps the window's first size
+    // instead of the size of the empty image it started with.
+    void newImageLargerThanTheWorkspaceKeepsAUsableWindow()
+    {
+        Workbench w;
+        w.frame().showNormal();
+        w.frame().resize(500, 400);
+        QVERIFY(w.frame().OnCommand(cmd::FileNew));
+        QTRY_VERIFY(w.view().viewport()->width() > 100);
+        QVERIFY(w.view().viewport()->height() > 100);
+        QVERIFY(w.view().horizontalScrollBar()->maximum() > 0);
+    }
+
     void paintsImageOutlineAndObjects()
     {
         Workbench w;
