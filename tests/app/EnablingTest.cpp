@@ -1,5 +1,6 @@
 // Which commands the main frame enables for no window, RGB and grayscale
 // images, found objects and the undo history; texts of menus and toolbars.
+#include <QLabel>
 #include <QToolBar>
 
 #include "Workbench.h"
@@ -146,6 +147,22 @@ private slots:
         QVERIFY(x("transformToolbar") < x("preprocessingToolbar"));
         QCOMPARE(w.frame().Toolbar("analysisToolbar")->geometry().y(),
                  w.frame().Toolbar("preprocessingToolbar")->geometry().y());
+    }
+
+    void statusBarPanes()
+    {
+        Workbench w;
+        QCOMPARE(w.frame().StatusText(), QString("For Help, press F1"));
+        const char* names[] = {"CAP", "NUM", "SCRL"};
+        for (int i = 0; i < 3; ++i) {
+            QCOMPARE(w.frame().Indicator(i)->text(), QString(names[i]));
+            QVERIFY(!w.frame().Indicator(i)->isEnabled());
+        }
+        QTest::keyClick(&w.frame(), Qt::Key_ScrollLock);
+        QVERIFY(w.frame().Indicator(2)->isEnabled());
+        QTest::keyClick(&w.frame(), Qt::Key_ScrollLock);
+        QVERIFY(!w.frame().Indicator(2)->isEnabled());
+        QVERIFY(!w.frame().Indicator(0)->isEnabled());
     }
 
     void menuTextsPromptsAndKeys()
