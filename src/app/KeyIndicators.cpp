@@ -15,16 +15,15 @@ CKeyIndicators::LockState CKeyIndicators::Next(LockState state, int key, bool pr
                                                bool x11)
 {
     constexpr quint32 kLockMask = 0x02, kMod2Mask = 0x10;
-    if (x11) {
-        // The modifiers describe the state before this key took effect.
+    const bool lockKey = key == Qt::Key_CapsLock || key == Qt::Key_NumLock;
+    // A lock key's own events carry the state from before it: its press
+    // toggles that, and the release of a lock being switched off still shows it on.
+    if (x11 && (!lockKey || pressed)) {
         state.caps = (nativeModifiers & kLockMask) != 0;
         state.num = (nativeModifiers & kMod2Mask) != 0;
-        if (pressed && key == Qt::Key_CapsLock) state.caps = !state.caps;
-        if (pressed && key == Qt::Key_NumLock) state.num = !state.num;
-    } else if (pressed) {
-        if (key == Qt::Key_CapsLock) state.caps = !state.caps;
-        if (key == Qt::Key_NumLock) state.num = !state.num;
     }
+    if (pressed && key == Qt::Key_CapsLock) state.caps = !state.caps;
+    if (pressed && key == Qt::Key_NumLock) state.num = !state.num;
     if (pressed && key == Qt::Key_ScrollLock) state.scroll = !state.scroll;
     return state;
 }

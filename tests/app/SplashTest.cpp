@@ -83,7 +83,10 @@ private slots:
             {{}, Qt::Key_A, true, 0x12, true, {true, true, false}},
             {{true, true, false}, Qt::Key_A, false, 0x00, true, {}},
             {{}, Qt::Key_CapsLock, true, 0x00, true, {true, false, false}},
-            {{}, Qt::Key_CapsLock, false, 0x02, true, {true, false, false}},
+            {{true, false, false}, Qt::Key_CapsLock, true, 0x02, true, {}},
+            // Releasing Caps Lock after switching it off still reports Lock.
+            {{}, Qt::Key_CapsLock, false, 0x02, true, {}},
+            {{true, false, false}, Qt::Key_NumLock, true, 0x02, true, {true, true, false}},
         };
         for (const auto& c : cases) {
             const S s = CKeyIndicators::Next(c.before, c.key, c.pressed, c.native, c.x11);
