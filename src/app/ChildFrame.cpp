@@ -19,7 +19,11 @@ CChildFrame::CChildFrame(std::unique_ptr<CNUVAKDoc> document, CMainFrame* frame)
         setWindowTitle(QString::fromStdString(document_->GetTitle()));
         if (frame_) frame_->UpdateTitle();
     });
-    document_->SetViewsHandler([this] { view_->OnUpdate(); });
+    // Whatever changed the image may change which commands it allows.
+    document_->SetViewsHandler([this] {
+        view_->OnUpdate();
+        if (frame_) frame_->UpdateCommandUI();
+    });
 }
 
 CChildFrame::~CChildFrame()

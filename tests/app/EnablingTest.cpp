@@ -48,7 +48,7 @@ private slots:
         for (const Case& c : cases) QVERIFY2(w.frame().Action(c.id)->isEnabled() == c.grey, "grayscale");
 
         w.doc().image.objects.resize(1);
-        w.frame().UpdateCommandUI();
+        w.doc().UpdateAllViews();  // as after Find Objects
         QVERIFY(w.frame().Action(cmd::ClearObjects)->isEnabled());
         QVERIFY(w.frame().OnCommand(cmd::ClearObjects));
         QVERIFY(!w.frame().Action(cmd::ClearObjects)->isEnabled());
