@@ -1,20 +1,31 @@
+// Starts the workbench: nuvak [IMAGE.bmp]. --no-splash starts without the
+// splash window, as automation does.
 #include <QApplication>
 
-#include "app/MainWindow.h"
+#include "app/NUVAKApp.h"
 #include "app/QtUserInterface.h"
+#include "app/MainFrame.h"
 
 int main(int argc, char** argv)
 {
-    QApplication app(argc, argv);
+    QApplication application(argc, argv);
+    QApplication::setOrganizationName("NUVAK Project");
     QApplication::setApplicationName("NUVAK");
+    QApplication::setApplicationVersion(NUVAK_VERSION);
+
+    QStringList arguments = QApplication::arguments();
+    const bool showSplash = !arguments.removeAll("--no-splash");
+
     QtUserInterface ui;
     platform::install(&ui);
-    MainWindow window;
-    ui.setParent(&window);
-    const QStringList args = QApplication::arguments();
-    if (args.size() > 1) window.openImage(args.at(1));
-    window.show();
-    const int rc = app.exec();
+    int rc = 1;
+    {
+        CNUVAKApp app;
+        if (app.InitInstance(arguments, showSplash)) {
+            ui.setParent(app.MainFrame());
+            rc = QApplication::exec();
+        }
+    }
     platform::install(nullptr);
     return rc;
 }

@@ -13,6 +13,8 @@
 #include "objects/FoundObject.h"
 
 class CArchive;
+class CCanvas;
+struct CDeviceBitmap;
 
 enum ImageFormat { FORMAT_RGB = 0, FORMAT_GRAYSCALE = 1 };
 
@@ -57,6 +59,11 @@ public:
     void Serialize(CArchive& archive);
     int SerializeFile(bool write, const std::string& path, bool askOverwrite,
                       std::string& message, bool& causeValid, int& cause);
+
+    // ---- Display rendering (image/Rendering.cpp): displayBits is the screen's depth
+    int MakeBitmap(CDeviceBitmap& bitmap, bool wholeImage, int displayBits);
+    int MakeScaledBitmap(CDeviceBitmap& bitmap, float factor, bool bilinear, int displayBits);
+    void Draw(CCanvas& canvas, float zoom, bool bilinear);
 
     // ---- Point operations (processing/PointOps.cpp, Flips.cpp)
     void Invert();

@@ -1,0 +1,80 @@
+// The document window: title, save question, Save and Save As.
+#include "app/ChildFrame.h"
+
+#include <QCloseEvent>
+#include <QFileInfo>
+
+#include "app/MainFrame.h"
+#include "app/NUVAKView.h"
+#include "document/NUVAKDoc.h"
+
+CChildFrame::CChildFrame(std::unique_ptr<CNUVAKDoc> document, CMainFrame* frame)
+    : document_(std::move(document)), frame_(frame), view_(new CNUVAKView(*document_, frame, this))
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWidget(view_);
+    setWindowIcon(QIcon(":/icons/app.xpm"));
+    setWindowTitle(QString::fromStdString(document_->GetTitle()));
+    document_->SetTitleHandler([this] {
+        setWindowTitle(QString::fromStdString(document_->GetTitle()));
+        if (frame_) frame_->UpdateTitle();
+    });
+    // Whatever changed the image may change which commands it allows.
+    document_->SetViewsHandler([this] {
+        view_->OnUpdate();
+        if (frame_) frame_->UpdateCommandUI();
+    });
+}
+
+CChildFrame::~CChildFrame()
+{
+    // The document outlives the view by a moment; it must not call back.
+    document_->SetTitleHandler(nullptr);
+    document_->SetViewsHandler(nullptr);
+    delete view_;  // before the document it shows
+}
+
+bool CChildFrame::SaveModified()
+{
+    if (!document_->IsModified()) return true;
+    const QString question = QString("Save changes to %1?").arg(QString::fromStdString(document_->GetTitle()));
+    switch (frame_->AskSaveChanges(question)) {
+    case QMessageBox::Yes: return DoFileSave();
+    case QMessageBox::No: return true;
+    default: return false;
+    }
+}
+
+bool CChildFrame::DoFileSave()
+{
+    const std::string& path = document_->GetPathName();
+    if (path.empty()) return DoSaveAs();
+    return document_->OnSaveDocument(path);
+}
+
+bool CChildFrame::DoSaveAs()
+{
+    QString suggested = QString::fromStdString(document_->GetPathName());
+    if (suggested.isEmpty()) suggested = QString::fromStdString(document_->GetTitle());
+    QString path = frame_->AskSavePath(suggested);
+    if (path.isEmpty()) return false;
+    if (QFileInfo(path).suffix().isEmpty()) path += ".bmp";
+    if (!document_->OnSaveDocument(path.toStdString())) return false;
+    frame_->AddRecentFile(path);
+    return true;
+}
+
+void CChildFrame::CloseDocument()
+{
+    closing_ = true;
+    close();
+}
+
+void CChildFrame::closeEvent(QCloseEvent* event)
+{
+    if (!closing_ && !SaveModified()) {
+        event->ignore();
+        return;
+    }
+    QMdiSubWindow::closeEvent(event);
+}

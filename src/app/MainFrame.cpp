@@ -1,0 +1,376 @@
+// The main window: building menus, toolbars and status bar, routing commands
+// to the frame, the active view, the active document or the application.
+#include "app/MainFrame.h"
+
+#include <QActionGroup>
+#include <QCloseEvent>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QFileDialog>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QWhatsThis>
+
+#include "app/ChildFrame.h"
+#include "app/CommandTable.h"
+#include "app/HelpWindow.h"
+#include "app/KeyIndicators.h"
+#include "app/MenuLayout.h"
+#include "app/NUVAKApp.h"
+#include "app/NUVAKView.h"
+#include "app/StartupSplash.h"
+#include "document/CommandEnabling.h"
+#include "document/CommandIds.h"
+#include "document/NUVAKDoc.h"
+#include "document/ViewMetrics.h"
+
+namespace {
+
+const char* const kCaption = "NUVAK";
+constexpr int kStartupWaitMs = 3000;
+
+// The toolbar each View toggle shows or hides.
+const std::map<int, const char*> kToolbarToggles = {
+    {cmd::ViewToolbar, "mainToolbar"},
+    {cmd::AnalysisToolbar, "analysisToolbar"},
+    {cmd::CalculationsToolbar, "calculationsToolbar"},
+    {cmd::PreprocessingToolbar, "preprocessingToolbar"},
+    {cmd::TransformToolbar, "transformToolbar"},
+};
+
+}  // namespace
+
+CMainFrame::CMainFrame(CNUVAKApp& app) : app_(app), mdiArea_(new QMdiArea)
+{
+    setWindowTitle(kCaption);
+    setWindowIcon(QIcon(":/icons/app.xpm"));
+    setCentralWidget(mdiArea_);
+    setAcceptDrops(true);
+    mdiArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdiArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    connect(mdiArea_, &QMdiArea::subWindowActivated, this, [this] {
+        UpdateTitle();
+        UpdateCommandUI();
+    });
+
+    askSaveChanges = [this](const QString& text) {
+        return QMessageBox::question(this, kCaption, text,
+                                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    };
+    askSavePath = [this](const QString& suggested) {
+        return QFileDialog::getSaveFileName(this, "Save As", suggested, "Bitmap (*.bmp)");
+    };
+}
+
+CMainFrame::~CMainFrame()
+{
+    // The workspace reports window activations while it is torn down, after the actions are gone.
+    disconnect(mdiArea_, nullptr, this, nullptr);
+}
+
+bool CMainFrame::LoadFrame(bool showSplash)
+{
+    CreateActions();
+    CreateMenus();
+    CreateToolbars();
+    CreateStatusBar();
+    UpdateCommandUI();
+    // Without a splash there is nothing to wait for.
+    if (showSplash && CStartupSplash::ShowSplashScreen(this)) CStartupSplash::HoldFor(kStartupWaitMs);
+    return true;
+}
+
+void CMainFrame::CreateActions()
+{
+    for (const CommandText& text : CommandTexts()) {
+        auto* action = new QAction(QString::fromUtf8(text.menuText), this);
+        action->setStatusTip(QString::fromUtf8(text.prompt));
+        // Tooltips carry no mnemonics; a marker in the text is not shown.
+        action->setToolTip(QString::fromUtf8(text.tooltip).remove('&'));
+        action->setWhatsThis(QString::fromUtf8(text.prompt));
+        if (*text.icon) action->setIcon(QIcon(QString(":/icons/%1.xpm").arg(text.icon)));
+        QList<QKeySequence> keys;
+        for (const QString& key : QString::fromUtf8(text.keys).split(';', Qt::SkipEmptyParts))
+            keys << QKeySequence(key);
+        action->setShortcuts(keys);
+        const int id = text.id;
+        connect(action, &QAction::triggered, this, [this, id] { OnCommand(id); });
+        actions_[id] = action;
+    }
+    for (const auto& [id, name] : kToolbarToggles) actions_.at(id)->setCheckable(true);
+    actions_.at(cmd::ViewStatusBar)->setCheckable(true);
+}
+
+void CMainFrame::CreateMenus()
+{
+    QList<QMenu*> open;
+    for (const MenuEntry& entry : MenuBarLayout()) {
+        switch (entry.kind) {
+        case MenuEntry::Begin:
+            open << (open.isEmpty() ? menuBar()->addMenu(entry.text) : open.last()->addMenu(entry.text));
+            break;
+        case MenuEntry::End: open.removeLast(); break;
+        case MenuEntry::Separator: open.last()->addSeparator(); break;
+        case MenuEntry::Command: open.last()->addAction(actions_.at(entry.id)); break;
+        case MenuEntry::RecentFiles:
+            recentMenu_ = open.last();
+            recentAnchor_ = recentMenu_->addAction("Recent File");
+            recentAnchor_->setEnabled(false);
+            connect(recentMenu_, &QMenu::aboutToShow, this, &CMainFrame::FillRecentFiles);
+            break;
+        case MenuEntry::WindowList:
+            windowMenu_ = open.last();
+            connect(windowMenu_, &QMenu::aboutToShow, this, &CMainFrame::FillWindowList);
+            break;
+        }
+    }
+    for (QMenu* menu : menuBar()->findChildren<QMenu*>())
+        connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandUI);
+}
+
+void CMainFrame::CreateToolbars()
+{
+    bool first = true;
+    for (const ToolbarLayout& layout : ToolbarLayouts()) {
+        auto* bar = new QToolBar(layout.title, this);
+        bar->setObjectName(layout.objectName);
+        bar->setIconSize(QSize(16, 15));
+        bar->setAllowedAreas(Qt::AllToolBarAreas);
+        for (int id : layout.buttons) {
+            if (id == 0)
+                bar->addSeparator();
+            else
+                bar->addAction(actions_.at(id));
+        }
+        addToolBar(Qt::TopToolBarArea, bar);
+        // The four image toolbars share one row below the main toolbar.
+        if (first) addToolBarBreak(Qt::TopToolBarArea);
+        first = false;
+    }
+    // Left to right: Analysis, Calculations, Transform, Preprocessing.
+    QToolBar* transform = Toolbar("transformToolbar");
+    QToolBar* preprocessing = Toolbar("preprocessingToolbar");
+    removeToolBar(transform);
+    insertToolBar(preprocessing, transform);
+    transform->show();
+}
+
+void CMainFrame::CreateStatusBar()
+{
+    messagePane_ = new QLabel(kIdleStatusText);
+    statusBar()->addWidget(messagePane_, 1);
+    for (const char* name : {"CAP", "NUM", "SCRL"}) {
+        auto* label = new QLabel(name);
+        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        label->setAlignment(Qt::AlignCenter);
+        label->setMinimumWidth(label->fontMetrics().horizontalAdvance("SCRL") + 10);
+        label->setEnabled(false);
+        statusBar()->addPermanentWidget(label);
+        indicators_ << label;
+    }
+    new CKeyIndicators(indicators_, this);
+}
+
+CChildFrame* CMainFrame::ActiveChild() const
+{
+    // The current window stays known while another program has the focus.
+    return qobject_cast<CChildFrame*>(mdiArea_->currentSubWindow());
+}
+
+QList<CChildFrame*> CMainFrame::Children() const
+{
+    QList<CChildFrame*> children;
+    for (QMdiSubWindow* window : mdiArea_->subWindowList(QMdiArea::CreationOrder))
+        if (auto* child = qobject_cast<CChildFrame*>(window)) children << child;
+    return children;
+}
+
+QAction* CMainFrame::Action(int id) const
+{
+    const auto it = actions_.find(id);
+    return it == actions_.end() ? nullptr : it->second;
+}
+
+QToolBar* CMainFrame::Toolbar(const char* objectName) const { return findChild<QToolBar*>(objectName); }
+
+QLabel* CMainFrame::Indicator(int index) const { return indicators_.value(index); }
+
+void CMainFrame::SetStatusText(const QString& text)
+{
+    messagePane_->setText(text);
+    messagePane_->repaint();
+}
+
+QString CMainFrame::StatusText() const { return messagePane_->text(); }
+
+void CMainFrame::UpdateTitle()
+{
+    CChildFrame* child = ActiveChild();
+    setWindowTitle(child ? QString("%1 - %2").arg(kCaption, child->windowTitle()) : QString(kCaption));
+}
+
+bool CMainFrame::IsCommandEnabled(int id) const
+{
+    CChildFrame* child = ActiveChild();
+    const CImage* image = child ? &child->GetDocument().image : nullptr;
+    const float zoom = child ? child->GetView()->ZoomFactor() : 1.0f;
+    if (enabling::FrameGoverns(id)) {
+        if (!enabling::FrameAllows(id, image, zoom)) return false;
+        switch (id) {
+        case cmd::Attributes:
+        case cmd::ClearObjects:
+        case cmd::ZoomIn:
+        case cmd::Zoom1to1:
+        case cmd::ZoomOut:
+        case cmd::ExtractRgb:
+        case cmd::Comb: return true;
+        default: return CNUVAKDoc::CommandAvailable(id);  // built when its operation row runs
+        }
+    }
+    switch (id) {
+    case cmd::FileNew:
+    case cmd::FileOpen:
+    case cmd::CloseAll:
+    case cmd::AppExit:
+    case cmd::AppAbout:
+    case cmd::HelpIndex:
+    case cmd::ContextHelp:
+    case cmd::ViewStatusBar: return true;
+    case cmd::FileClose:
+    case cmd::FileSave:
+    case cmd::FileSaveAs:
+    case cmd::WindowCascade:
+    case cmd::WindowTileHorz: return child != nullptr;
+    case cmd::Undo: return child != nullptr && child->GetDocument().CanUndo();
+    default: return kToolbarToggles.count(id) > 0;
+    }
+}
+
+void CMainFrame::UpdateCommandUI()
+{
+    for (const auto& [id, action] : actions_) action->setEnabled(IsCommandEnabled(id));
+    for (const auto& [id, name] : kToolbarToggles) actions_.at(id)->setChecked(!Toolbar(name)->isHidden());
+    actions_.at(cmd::ViewStatusBar)->setChecked(!statusBar()->isHidden());
+}
+
+QToolBar* CMainFrame::ToolbarFor(int toggleId) const
+{
+    const auto it = kToolbarToggles.find(toggleId);
+    return it == kToolbarToggles.end() ? nullptr : Toolbar(it->second);
+}
+
+void CMainFrame::ToggleBar(QWidget* bar) { bar->setVisible(bar->isHidden()); }
+
+bool CMainFrame::OnCommand(int id)
+{
+    if (!IsCommandEnabled(id)) return false;
+    CChildFrame* child = ActiveChild();
+    CNUVAKView* view = child ? child->GetView() : nullptr;
+    CNUVAKDoc* doc = child ? &child->GetDocument() : nullptr;
+    if (QToolBar* bar = ToolbarFor(id)) {
+        ToggleBar(bar);
+    } else {
+        switch (id) {
+        case cmd::ViewStatusBar: ToggleBar(statusBar()); break;
+        case cmd::CloseAll: CloseAll(); break;
+        case cmd::AppExit: close(); break;
+        case cmd::HelpIndex: ShowHelp(); break;
+        case cmd::ContextHelp: QWhatsThis::enterWhatsThisMode(); break;
+        case cmd::WindowCascade: mdiArea_->cascadeSubWindows(); break;
+        case cmd::WindowTileHorz: mdiArea_->tileSubWindows(); break;
+        case cmd::FileClose: child->close(); break;
+        case cmd::FileSave: child->DoFileSave(); break;
+        case cmd::FileSaveAs: child->DoSaveAs(); break;
+        case cmd::ZoomIn: view->OnZoomIn(); break;
+        case cmd::Zoom1to1: view->OnZoom1to1(); break;
+        case cmd::ZoomOut: view->OnZoomOut(); break;
+        case cmd::Attributes: doc->OnImageAttributes(); break;
+        case cmd::Undo: doc->OnEditUndo(); break;
+        case cmd::ClearObjects: doc->OnClearObjects(); break;
+        case cmd::FileNew:
+        case cmd::FileOpen:
+        case cmd::AppAbout:
+        case cmd::ExtractRgb:
+        case cmd::Comb: app_.OnCommand(id); break;
+        default: doc->RunCommand(id); break;
+        }
+    }
+    UpdateCommandUI();
+    return true;
+}
+
+bool CMainFrame::CloseAll()
+{
+    while (CChildFrame* child = ActiveChild()) {
+        if (!child->SaveModified()) return false;
+        child->CloseDocument();
+        delete child;  // at once, so the next active window is known
+    }
+    UpdateCommandUI();
+    return true;
+}
+
+void CMainFrame::AddRecentFile(const QString& path) { app_.RecentFiles().Add(path); }
+
+void CMainFrame::FillRecentFiles()
+{
+    for (QAction* action : recentActions_) delete action;
+    recentActions_.clear();
+    const QStringList paths = app_.RecentFiles().Paths();
+    recentAnchor_->setVisible(paths.isEmpty());
+    for (int i = 0; i < paths.size(); ++i) {
+        auto* action = new QAction(QString("&%1 %2").arg(i + 1).arg(QDir::toNativeSeparators(paths[i])), this);
+        const QString path = paths[i];
+        connect(action, &QAction::triggered, this, [this, path] { app_.OpenDocumentFile(path); });
+        recentMenu_->insertAction(recentAnchor_, action);
+        recentActions_ << action;
+    }
+}
+
+void CMainFrame::FillWindowList()
+{
+    for (QAction* action : windowActions_) delete action;
+    windowActions_.clear();
+    const QList<CChildFrame*> children = Children();
+    for (int i = 0; i < children.size(); ++i) {
+        CChildFrame* child = children[i];
+        auto* action = new QAction(QString("&%1 %2").arg(i + 1).arg(child->windowTitle()), this);
+        action->setCheckable(true);
+        action->setChecked(child == ActiveChild());
+        connect(action, &QAction::triggered, this, [this, child] { mdiArea_->setActiveSubWindow(child); });
+        windowMenu_->addAction(action);
+        windowActions_ << action;
+    }
+}
+
+void CMainFrame::ShowHelp()
+{
+    if (help_ == nullptr) help_ = new CHelpWindow(this);
+    help_->show();
+    help_->raise();
+    help_->activateWindow();
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event)
+{
+    if (CloseAll())
+        event->accept();
+    else
+        event->ignore();
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void CMainFrame::dropEvent(QDropEvent* event)
+{
+    for (const QUrl& url : event->mimeData()->urls())
+        if (url.isLocalFile()) app_.OpenDocumentFile(url.toLocalFile());
+    event->acceptProposedAction();
+}

@@ -1,0 +1,82 @@
+// CMainFrame: the main window with the MDI area, menus, five toolbars, the
+// status bar, command routing and the rules that enable commands.
+#pragma once
+
+#include <QMainWindow>
+#include <QMessageBox>
+#include <functional>
+#include <map>
+
+class CChildFrame;
+class CNUVAKApp;
+class CNUVAKDoc;
+class CNUVAKView;
+class QLabel;
+class QMdiArea;
+class QMenu;
+class QToolBar;
+
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit CMainFrame(CNUVAKApp& app);
+    ~CMainFrame() override;
+
+    // Menus, toolbars, status bar, splash; false when something is missing.
+    bool LoadFrame(bool showSplash);
+
+    QMdiArea* MdiArea() const { return mdiArea_; }
+    CChildFrame* ActiveChild() const;
+    QList<CChildFrame*> Children() const;
+    QAction* Action(int id) const;
+    QToolBar* Toolbar(const char* objectName) const;
+    QLabel* Indicator(int index) const;  // 0 caps lock, 1 num lock, 2 scroll lock
+
+    // The status bar's message pane.
+    void SetStatusText(const QString& text);
+    QString StatusText() const;
+
+    // Runs a command when it is enabled; false when it was not.
+    bool OnCommand(int id);
+    bool IsCommandEnabled(int id) const;
+    void UpdateCommandUI();
+    void UpdateTitle();
+
+    // Close All: false when the user kept a document open.
+    bool CloseAll();
+    void AddRecentFile(const QString& path);
+
+    // The questions the frame asks, replaceable for automation and tests.
+    std::function<QMessageBox::StandardButton(const QString&)> askSaveChanges;
+    std::function<QString(const QString& suggested)> askSavePath;
+    QMessageBox::StandardButton AskSaveChanges(const QString& text) const { return askSaveChanges(text); }
+    QString AskSavePath(const QString& suggested) const { return askSavePath(suggested); }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    void CreateActions();
+    void CreateMenus();
+    void CreateToolbars();
+    void CreateStatusBar();
+    void FillRecentFiles();
+    void FillWindowList();
+    void ToggleBar(QWidget* bar);
+    QToolBar* ToolbarFor(int toggleId) const;
+    void ShowHelp();
+
+    CNUVAKApp& app_;
+    QMdiArea* mdiArea_;
+    std::map<int, QAction*> actions_;
+    QLabel* messagePane_ = nullptr;
+    QList<QLabel*> indicators_;
+    QMenu* recentMenu_ = nullptr;  // the menu holding the recent files
+    QAction* recentAnchor_ = nullptr;
+    QList<QAction*> recentActions_;
+    QMenu* windowMenu_ = nullptr;
+    QList<QAction*> windowActions_;
+    QWidget* help_ = nullptr;
+};

@@ -1,0 +1,177 @@
+// Start-up and the application's commands.
+#include "app/NUVAKApp.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMdiArea>
+#include <QScreen>
+
+#include "app/AboutDlg.h"
+#include "app/ChildFrame.h"
+#include "app/MainFrame.h"
+#include "app/NUVAKView.h"
+#include "app/StartupSplash.h"
+#include "document/CommandIds.h"
+#include "document/NUVAKDoc.h"
+#include "platform/UserInterface.h"
+
+namespace {
+
+const char* const kDocumentName = "Image";
+
+}  // namespace
+
+CNUVAKApp::CNUVAKApp() { qApp->installEventFilter(this); }
+
+CNUVAKApp::~CNUVAKApp() = default;
+
+bool CNUVAKApp::eventFilter(QObject* watched, QEvent* event)
+{
+    if (CStartupSplash::PreTranslateAppMessage(event)) return true;
+    return QObject::eventFilter(watched, event);
+}
+
+bool CNUVAKApp::InitInstance(const QStringList& arguments, bool showSplash)
+{
+    CStartupSplash::EnableSplashScreen(showSplash);
+    mainFrame_ = std::make_unique<CMainFrame>(*this);
+    if (!mainFrame_->LoadFrame(showSplash)) return false;
+
+    // Shown before the first document, so that its window is sized against the real workspace.
+    mainFrame_->setGeometry(mainFrame_->screen()->availableGeometry());
+    mainFrame_->showMaximized();
+    const QStringList files = arguments.mid(1);
+    if (files.isEmpty()) {
+        if (OnFileNew() == nullptr) return false;
+    } else if (OpenDocumentFile(files.first()) == nullptr) {
+        return false;
+    }
+    mainFrame_->UpdateCommandUI();
+    return true;
+}
+
+void CNUVAKApp::OnCommand(int id)
+{
+    switch (id) {
+    case cmd::FileNew: OnFileNew(); break;
+    case cmd::FileOpen: OnFileOpen(); break;
+    case cmd::ExtractRgb: OnExtractRgb(); break;
+    case cmd::Comb: OnComb(); break;
+    case cmd::AppAbout: OnAppAbout(); break;
+    default: break;
+    }
+}
+
+CChildFrame* CNUVAKApp::AddWindow(std::unique_ptr<CNUVAKDoc> document)
+{
+    auto* child = new CChildFrame(std::move(document), mainFrame_.get());
+    mainFrame_->MdiArea()->addSubWindow(child);
+    // A new window starts at three quarters of the workspace; the view then fits it to the image.
+    child->resize(mainFrame_->MdiArea()->viewport()->size() * 3 / 4);
+    child->show();
+    mainFrame_->MdiArea()->setActiveSubWindow(child);
+    child->GetView()->OnInitialUpdate();
+    mainFrame_->UpdateTitle();
+    mainFrame_->UpdateCommandUI();
+    return child;
+}
+
+CChildFrame* CNUVAKApp::CreateNewDocument()
+{
+    auto document = std::make_unique<CNUVAKDoc>();
+    document->SetTitle(kDocumentName + std::to_string(++untitledCount_));
+    return AddWindow(std::move(document));
+}
+
+CChildFrame* CNUVAKApp::OnFileNew()
+{
+    CChildFrame* child = CreateNewDocument();
+    CChildFrame* active = mainFrame_->ActiveChild();
+    if (active == nullptr) return child;
+    CNUVAKDoc& document = active->GetDocument();
+    try {
+        if (document.image.BlankImage(640, 480, CColorVal(255, 255, 255)) != 0)
+            platform::error(document.image.errorMessage);
+        else
+            document.UpdateAllViews();
+    } catch (const platform::UserAbort&) {
+    }
+    return child;
+}
+
+void CNUVAKApp::OnFileOpen()
+{
+    OpenDocumentFiles(QFileDialog::getOpenFileNames(mainFrame_.get(), "Open", QString(), "Bitmap (*.bmp)"));
+}
+
+void CNUVAKApp::OpenDocumentFiles(const QStringList& paths)
+{
+    for (const QString& path : paths) OpenDocumentFile(path);
+}
+
+CChildFrame* CNUVAKApp::OpenDocumentFile(const QString& path)
+{
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    for (CChildFrame* child : mainFrame_->Children()) {
+        if (QString::fromStdString(child->GetDocument().GetPathName()) == absolute) {
+            mainFrame_->MdiArea()->setActiveSubWindow(child);
+            return child;
+        }
+    }
+    auto document = std::make_unique<CNUVAKDoc>();
+    if (!document->OnOpenDocument(absolute.toStdString())) {
+        recentFiles_.Remove(absolute);
+        return nullptr;
+    }
+    recentFiles_.Add(absolute);
+    return AddWindow(std::move(document));
+}
+
+void CNUVAKApp::AddDerivedDocuments(std::vector<std::pair<CImage*, const char*>> images)
+{
+    for (auto& [image, suffix] : images) {
+        CChildFrame* child = CreateNewDocument();
+        CNUVAKDoc& document = child->GetDocument();
+        try {
+            document.image = *image;
+        } catch (const platform::UserAbort&) {
+            return;
+        }
+        document.SetTitle(document.GetTitle() + suffix);
+        document.SetModifiedFlag();
+        document.UpdateAllViews();
+    }
+}
+
+void CNUVAKApp::OnExtractRgb()
+{
+    CChildFrame* active = mainFrame_->ActiveChild();
+    if (active == nullptr) return;
+    CImage red, green, blue;
+    try {
+        active->GetDocument().image.ExtractRgbPlanes(red, green, blue);
+    } catch (const platform::UserAbort&) {
+        return;
+    }
+    AddDerivedDocuments({{&red, " - RED"}, {&green, " - GREEN"}, {&blue, " - BLUE"}});
+}
+
+void CNUVAKApp::OnComb()
+{
+    CChildFrame* active = mainFrame_->ActiveChild();
+    if (active == nullptr) return;
+    CImage even, odd;
+    try {
+        active->GetDocument().image.Comb(even, odd);
+    } catch (const platform::UserAbort&) {
+        return;
+    }
+    AddDerivedDocuments({{&even, " - EVEN"}, {&odd, " - ODD"}});
+}
+
+void CNUVAKApp::OnAppAbout()
+{
+    CAboutDlg about(mainFrame_.get());
+    about.exec();
+}

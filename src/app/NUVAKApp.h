@@ -1,0 +1,57 @@
+// CNUVAKApp: start-up, the single document template (documents titled
+// Image1, Image2, ...), and the commands not tied to one image: New, Open,
+// Extract RGB, Comb and About.
+#pragma once
+
+#include <QObject>
+#include <QStringList>
+#include <memory>
+#include <utility>
+#include <vector>
+
+#include "app/RecentFileList.h"
+
+class CChildFrame;
+class CMainFrame;
+class CImage;
+class CNUVAKDoc;
+
+class CNUVAKApp : public QObject {
+    Q_OBJECT
+public:
+    CNUVAKApp();
+    ~CNUVAKApp() override;
+
+    // arguments as from the command line (program name first); a file path
+    // opens that file instead of a new image. False when start-up failed.
+    bool InitInstance(const QStringList& arguments, bool showSplash);
+    CMainFrame* MainFrame() const { return mainFrame_.get(); }
+    CRecentFileList& RecentFiles() { return recentFiles_; }
+
+    void OnCommand(int id);
+    CChildFrame* OnFileNew();
+    void OnFileOpen();
+    // Activates the window of an open document of that path, or opens the
+    // file; null when it could not be read.
+    CChildFrame* OpenDocumentFile(const QString& path);
+    void OpenDocumentFiles(const QStringList& paths);
+    void OnExtractRgb();
+    void OnComb();
+    void OnAppAbout();
+
+    // A new untitled document in its own window, titled by the template.
+    CChildFrame* CreateNewDocument();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    CChildFrame* AddWindow(std::unique_ptr<CNUVAKDoc> document);
+    // Puts each image into a new document titled with its default title
+    // and the suffix, in order.
+    void AddDerivedDocuments(std::vector<std::pair<CImage*, const char*>> images);
+
+    std::unique_ptr<CMainFrame> mainFrame_;
+    CRecentFileList recentFiles_;
+    int untitledCount_ = 0;
+};

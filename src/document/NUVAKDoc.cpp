@@ -1,0 +1,127 @@
+// The document: file open and save, the command pipeline, Attributes, Undo
+// and Clear Objects.
+#include "document/NUVAKDoc.h"
+
+#include <optional>
+
+#include "document/AttributesText.h"
+#include "document/DocumentCommands.h"
+#include "platform/UserInterface.h"
+#include "series/Operations.h"
+
+void CNUVAKDoc::SetPathName(const std::string& path)
+{
+    pathName_ = path;
+    const size_t slash = path.find_last_of('/');
+    SetTitle(slash == std::string::npos ? path : path.substr(slash + 1));
+}
+
+void CNUVAKDoc::SetTitle(const std::string& title)
+{
+    title_ = title;
+    if (titleChanged_) titleChanged_();
+}
+
+void CNUVAKDoc::UpdateAllViews()
+{
+    if (updateViews_) updateViews_();
+}
+
+bool CNUVAKDoc::OnOpenDocument(const std::string& path)
+{
+    CImage fresh;
+    std::string message;
+    bool causeValid = false;
+    int cause = 0;
+    try {
+        if (fresh.SerializeFile(false, path, false, message, causeValid, cause) != 0) {
+            platform::error(message);
+            return false;
+        }
+    } catch (const platform::UserAbort&) {
+        return false;  // the reader has shown its refusal
+    }
+    image = std::move(fresh);
+    backupList.RemoveAll();
+    SetPathName(path);
+    SetModifiedFlag(false);
+    UpdateAllViews();
+    return true;
+}
+
+bool CNUVAKDoc::OnSaveDocument(const std::string& path)
+{
+    std::string message;
+    bool causeValid = false;
+    int cause = 0;
+    // The save dialog has already asked about replacing an existing file.
+    if (image.SerializeFile(true, path, false, message, causeValid, cause) != 0) {
+        platform::error(message);
+        return false;
+    }
+    SetPathName(path);
+    SetModifiedFlag(false);
+    return true;
+}
+
+void CNUVAKDoc::RunPipeline(const Step& operation, bool wait, bool reportFailure, const Dialog& dialog)
+{
+    try {
+        backupList.AddToBack(image);
+        if (dialog && !dialog()) return;
+        std::optional<platform::WaitCursor> cursor;
+        if (wait) cursor.emplace();
+        if (operation(image) != 0 && reportFailure) platform::error(image.errorMessage);
+        SetModifiedFlag();
+        UpdateAllViews();
+    } catch (const platform::UserAbort&) {
+        // Already reported; the command ends here.
+    }
+}
+
+bool CNUVAKDoc::CommandAvailable(int id)
+{
+    const DocumentCommand* command = FindDocumentCommand(id);
+    return command != nullptr && CommandOperation(*command) != nullptr;
+}
+
+bool CNUVAKDoc::RunCommand(int id)
+{
+    const DocumentCommand* command = FindDocumentCommand(id);
+    const Operation* operation = command ? CommandOperation(*command) : nullptr;
+    if (operation == nullptr) return false;
+    RunPipeline(
+        [operation](CImage& target) {
+            OperationParams params;
+            OperationOutputs outputs;
+            return operation->run(target, params, outputs);
+        },
+        command->wait, command->reportFailure);
+    return true;
+}
+
+void CNUVAKDoc::OnImageAttributes() const { platform::notice(AttributesText(pathName_, image)); }
+
+void CNUVAKDoc::OnEditUndo()
+{
+    try {
+        CImage current = image;
+        if (backupList.RestoreFromBack(image) != 0) {
+            platform::error("Undo fails.");
+            // Assignment would drop the found objects; the restored image keeps them.
+            current.objects = std::move(image.objects);
+            image = std::move(current);
+        }
+    } catch (const platform::UserAbort&) {
+        return;
+    }
+    SetModifiedFlag();
+    UpdateAllViews();
+}
+
+void CNUVAKDoc::OnClearObjects()
+{
+    image.objects.clear();
+    SetModifiedFlag();
+    UpdateAllViews();
+}

@@ -1,0 +1,201 @@
+// Which commands the main frame enables for no window, RGB and grayscale
+// images, found objects and the undo history; texts of menus and toolbars.
+#include <QLabel>
+#include <QToolBar>
+
+#include "Workbench.h"
+#include "app/CommandTable.h"
+#include "document/CommandEnabling.h"
+#include "document/CommandIds.h"
+#include "series/Operations.h"
+
+class TestEnabling : public QObject {
+    Q_OBJECT
+private slots:
+    void noWindowDisablesEveryImageCommand()
+    {
+        Workbench w;
+        QVERIFY(w.frame().CloseAll());
+        QCOMPARE(w.frame().Children().size(), 0);
+        for (const CommandText& text : CommandTexts()) {
+            const bool expected = text.id == cmd::FileNew || text.id == cmd::FileOpen || text.id == cmd::CloseAll ||
+                                  text.id == cmd::AppExit || text.id == cmd::AppAbout || text.id == cmd::HelpIndex ||
+                                  text.id == cmd::ContextHelp || text.id == cmd::ViewToolbar ||
+                                  text.id == cmd::ViewStatusBar || text.id == cmd::AnalysisToolbar ||
+                                  text.id == cmd::CalculationsToolbar || text.id == cmd::PreprocessingToolbar ||
+                                  text.id == cmd::TransformToolbar;
+            QVERIFY2(w.frame().Action(text.id)->isEnabled() == expected, text.menuText);
+        }
+        QVERIFY(!w.frame().OnCommand(cmd::Attributes));
+        QVERIFY(w.user.notices.empty());
+    }
+
+    void formatAndObjectRules()
+    {
+        struct Case {
+            int id;
+            bool rgb, grey;
+        } cases[] = {
+            {cmd::Grayscale, true, false}, {cmd::Rgb, false, true},   {cmd::Attributes, true, true},
+            {cmd::Crop, true, true},       {cmd::ExtractRgb, true, true}, {cmd::Comb, true, true},
+            {cmd::ZoomIn, true, true},     {cmd::ZoomOut, true, true}, {cmd::Zoom1to1, false, false},
+            {cmd::ClearObjects, false, false},
+        };
+        Workbench w;
+        for (const Case& c : cases) QVERIFY2(w.frame().Action(c.id)->isEnabled() == c.rgb, "RGB");
+        QVERIFY(w.frame().OnCommand(cmd::Grayscale));
+        QCOMPARE(w.doc().image.format, int(FORMAT_GRAYSCALE));
+        for (const Case& c : cases) QVERIFY2(w.frame().Action(c.id)->isEnabled() == c.grey, "grayscale");
+
+        w.doc().image.objects.resize(1);
+        w.doc().UpdateAllViews();  // as after Find Objects
+        QVERIFY(w.frame().Action(cmd::ClearObjects)->isEnabled());
+        QVERIFY(w.frame().OnCommand(cmd::ClearObjects));
+        QVERIFY(!w.frame().Action(cmd::ClearObjects)->isEnabled());
+    }
+
+    // Grayscale-only commands of other windows are greyed for RGB, and stay
+    // greyed in every case until their operation is built.
+    void unbuiltCommandsStayGreyed()
+    {
+        Workbench w;
+        QVERIFY(w.frame().OnCommand(cmd::Grayscale));
+        for (int id : {cmd::Threshold, cmd::Median, cmd::Erosion, cmd::FrequencyDomain, cmd::Add, cmd::Copy,
+                       cmd::Paste, cmd::Series, cmd::SelectAoi, cmd::Measure})
+            QVERIFY(!w.frame().Action(id)->isEnabled());
+        const struct {
+            int id;
+            const char* operation;
+        } wired[] = {{cmd::Invert, "Invert"},
+                     {cmd::FlipHorizontal, "Flip Horizontal"},
+                     {cmd::FlipVertical, "Flip Vertical"},
+                     {cmd::Sobel, "Sobel"}};
+        for (const auto& c : wired)
+            QCOMPARE(w.frame().Action(c.id)->isEnabled(), FindOperation(c.operation) != nullptr);
+    }
+
+    void undoIsEnabledBySnapshots()
+    {
+        Workbench w;
+        QAction* undo = w.frame().Action(cmd::Undo);
+        QVERIFY(!undo->isEnabled());
+        QVERIFY(w.frame().OnCommand(cmd::Grayscale));
+        QVERIFY(undo->isEnabled());
+        QVERIFY(w.frame().OnCommand(cmd::Undo));
+        QVERIFY(!undo->isEnabled());
+        QCOMPARE(w.doc().image.format, int(FORMAT_RGB));
+    }
+
+    void toolbarTogglesCarryCheckMarks()
+    {
+        Workbench w;
+        const struct {
+            int id;
+            const char* bar;
+        } toggles[] = {{cmd::AnalysisToolbar, "analysisToolbar"},
+                       {cmd::CalculationsToolbar, "calculationsToolbar"},
+                       {cmd::PreprocessingToolbar, "preprocessingToolbar"},
+                       {cmd::TransformToolbar, "transformToolbar"},
+                       {cmd::ViewToolbar, "mainToolbar"}};
+        for (const auto& t : toggles) {
+            QAction* action = w.frame().Action(t.id);
+            QToolBar* bar = w.frame().Toolbar(t.bar);
+            QVERIFY(action->isChecked());
+            QVERIFY(bar->isVisible());
+            QVERIFY(w.frame().OnCommand(t.id));
+            QVERIFY(!action->isChecked());
+            QVERIFY(!bar->isVisible());
+            QVERIFY(w.frame().OnCommand(t.id));
+            QVERIFY(action->isChecked());
+            QVERIFY(bar->isVisible());
+        }
+    }
+
+    void toolbarsHoldTheirButtonsInOrder()
+    {
+        Workbench w;
+        const struct {
+            const char* bar;
+            const char* title;
+            QStringList tooltips;  // "|" for a separator
+        } bars[] = {
+            {"mainToolbar", "Standard",
+             {"New", "Open", "Save", "|", "Undo", "Copy", "Paste", "|", "Select image feature", "Select AOI",
+              "Measure", "|", "Zoom In", "Zoom 1:1", "Zoom Out", "|", "Show Attributes", "RGB", "Grayscale",
+              "Extract RGB", "|", "About", "Help"}},
+            {"preprocessingToolbar", "Preprocessing",
+             {"Bound", "Brightness Slice", "Invert", "Threshold", "High Pass", "Low Pass", "FFT"}},
+            {"calculationsToolbar", "Calculations",
+             {"Add", "Subtract", "Absolute difference", "Multiply", "Divide"}},
+            {"transformToolbar", "Transform", {"Crop", "Flip Horizontal", "Flip Vertical", "Rotate", "Scale"}},
+            {"analysisToolbar", "Analysis",
+             {"Laplace Edge", "Prewitt Edge", "Sobel Edge", "|", "Histogram", "|", "Find Objects",
+              "Clear Objects"}},
+        };
+        for (const auto& b : bars) {
+            QToolBar* bar = w.frame().Toolbar(b.bar);
+            QVERIFY(bar);
+            QCOMPARE(bar->windowTitle(), QString(b.title));
+            QStringList tooltips;
+            for (QAction* action : bar->actions()) tooltips << (action->isSeparator() ? "|" : action->toolTip());
+            QCOMPARE(tooltips, b.tooltips);
+        }
+        // One row, left to right: Analysis, Calculations, Transform, Preprocessing.
+        const auto x = [&](const char* name) { return w.frame().Toolbar(name)->geometry().x(); };
+        QVERIFY(x("analysisToolbar") < x("calculationsToolbar"));
+        QVERIFY(x("calculationsToolbar") < x("transformToolbar"));
+        QVERIFY(x("transformToolbar") < x("preprocessingToolbar"));
+        QCOMPARE(w.frame().Toolbar("analysisToolbar")->geometry().y(),
+                 w.frame().Toolbar("preprocessingToolbar")->geometry().y());
+    }
+
+    void statusBarPanes()
+    {
+        Workbench w;
+        QCOMPARE(w.frame().StatusText(), QString("For Help, press F1"));
+        const char* names[] = {"CAP", "NUM", "SCRL"};
+        for (int i = 0; i < 3; ++i) {
+            QCOMPARE(w.frame().Indicator(i)->text(), QString(names[i]));
+            QVERIFY(!w.frame().Indicator(i)->isEnabled());
+        }
+        QTest::keyClick(&w.frame(), Qt::Key_ScrollLock);
+        QVERIFY(w.frame().Indicator(2)->isEnabled());
+        QTest::keyClick(&w.frame(), Qt::Key_ScrollLock);
+        QVERIFY(!w.frame().Indicator(2)->isEnabled());
+        QVERIFY(!w.frame().Indicator(0)->isEnabled());
+    }
+
+    void menuTextsPromptsAndKeys()
+    {
+        Workbench w;
+        const struct {
+            int id;
+            const char* text;
+            const char* prompt;
+            QList<QKeySequence> keys;
+        } cases[] = {
+            {cmd::Undo, "&Undo\tCtrl+Z", "Undo the last action",
+             {QKeySequence("Ctrl+Z"), QKeySequence("Alt+Backspace")}},
+            {cmd::Attributes, "&Attributes", "Display the attributes of the current image", {}},
+            {cmd::ExtractRgb, "E&xtract RGB", "Extract the red, green and blue planes from an image", {}},
+            {cmd::Crop, "Cro&p", "Crop the image based on the current area of interest", {}},
+            {cmd::ClearObjects, "Clear Objects", "Clear all objects found in the image", {}},
+            {cmd::CloseAll, "Close A&ll", "Close all open images", {}},
+            {cmd::AnalysisToolbar, "&Analysis Toobar", "Show or hide the Analysis toolbar", {}},
+            {cmd::TransformToolbar, "Trans&form Toolbar", "Show or hide the Transform toolbar", {}},
+            {cmd::FileNew, "&New", "Create a new image", {QKeySequence("Ctrl+N")}},
+            {cmd::FileOpen, "&Open...", "Open an existing image", {QKeySequence("Ctrl+O")}},
+            {cmd::AppAbout, "&About NUVAK...", "Display program information, version number and copyright", {}},
+            {cmd::ZoomIn, "Zoom &In", "Display the image enlarged by a factor of two", {}},
+        };
+        for (const auto& c : cases) {
+            QAction* action = w.frame().Action(c.id);
+            QCOMPARE(action->text(), QString(c.text));
+            QCOMPARE(action->statusTip(), QString(c.prompt));
+            QCOMPARE(action->shortcuts(), c.keys);
+        }
+    }
+};
+
+NUVAK_GUI_TEST(TestEnabling)
+#include "EnablingTest.moc"

@@ -1,0 +1,52 @@
+#include <gtest/gtest.h>
+
+#include "document/ViewMetrics.h"
+#include "support/TestImages.h"
+
+TEST(ViewMetrics, ReadOut)
+{
+    const CImage grey = MakeGrey(30, 25, [](int x, int y) { return x == 10 && y == 20 ? 200 : 0; });
+    const CImage rgb = MakeImage(30, 25, [](int x, int y) { return CColorVal(x, y, 7); });
+    struct Case {
+        const CImage* image;
+        int x, y;
+        float zoom;
+        const char* text;
+    } cases[] = {
+        {&grey, 10, 20, 1.0f, "x = 10, y = 20, luminosity = 200"},
+        {&rgb, 3, 4, 1.0f, "x = 3, y = 4, R = 3 G = 4 B = 7"},
+        {&rgb, 29, 24, 1.0f, "x = 29, y = 24, R = 29 G = 24 B = 7"},
+        {&rgb, 3, 4, 2.0f, "For Help, press F1"},
+        {&grey, 10, 20, 0.5f, "For Help, press F1"},
+        {&rgb, 30, 4, 1.0f, "For Help, press F1"},
+        {&rgb, 3, 25, 1.0f, "For Help, press F1"},
+        {&rgb, -1, 4, 1.0f, "For Help, press F1"},
+        {&rgb, 3, -1, 1.0f, "For Help, press F1"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(PixelReadOut(*c.image, c.x, c.y, c.zoom), c.text);
+}
+
+TEST(ViewMetrics, OutlineStaysOnTheLastDisplayedPixel)
+{
+    CImage image = MakeGrey(10, 8, [](int, int) { return 0; });
+    struct Case {
+        int left, top, right, bottom;
+        float zoom;
+        OutlineCorners corners;
+        ZoomedSize size;
+    } cases[] = {
+        {0, 0, 9, 7, 1.0f, {0, 0, 9, 7}, {10, 8}},
+        {0, 0, 9, 7, 4.0f, {0, 0, 36, 28}, {40, 32}},
+        {2, 1, 9, 7, 0.5f, {1, 1, 4, 3}, {5, 4}},
+        // 9 * 0.25 rounds to 2, the last displayed column is 2 (10 * 0.25 = 2.5 rounds to 3).
+        {4, 2, 9, 7, 0.25f, {1, 1, 2, 1}, {3, 2}},
+        {1, 1, 3, 2, 2.0f, {2, 2, 6, 4}, {20, 16}},
+    };
+    for (const Case& c : cases) {
+        image.SetUpperLeft(c.left, c.top, false);
+        image.SetLowerRight(c.right, c.bottom, false);
+        EXPECT_EQ(AoiOutline(image, c.zoom), c.corners) << c.zoom;
+        EXPECT_EQ(ZoomedImageSize(image, c.zoom).width, c.size.width);
+        EXPECT_EQ(ZoomedImageSize(image, c.zoom).height, c.size.height);
+    }
+}
