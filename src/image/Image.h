@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -68,6 +69,14 @@ public:
     int DivideImage(const CImage& other);
 
     // ---- Neighbourhood operations: linear filters, edges, median, clean (processing/)
+    // Each works on the AOI and may ask to shrink it so that every neighbourhood
+    // lies in the image; a size outside 3..9 is corrected with a notice.
+    int LowPass(int size);
+    int HighPass(int size);
+    int Laplace(int size);
+    int UnsharpMask(int size, double boost);
+    // weights: size x size values, row-major from the top left.
+    int CustomFilter(int size, std::span<const float> weights);
 
     // ---- Morphology (processing/Morphology.cpp)
 

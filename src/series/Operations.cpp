@@ -42,6 +42,15 @@ int RunCrop(CImage& image, const OperationParams&, OperationOutputs&)
     return image.Crop(image.aoiLeft, image.aoiTop, image.aoiRight, image.aoiBottom);
 }
 
+int RunHighPass(CImage& image, const OperationParams& p, OperationOutputs&) { return image.HighPass(p.filterSize); }
+int RunLowPass(CImage& image, const OperationParams& p, OperationOutputs&) { return image.LowPass(p.filterSize); }
+int RunLaplace(CImage& image, const OperationParams& p, OperationOutputs&) { return image.Laplace(p.filterSize); }
+
+int RunUnsharpMask(CImage& image, const OperationParams& p, OperationOutputs&)
+{
+    return image.UnsharpMask(p.filterSize, p.boost);
+}
+
 // Rows with a null run are operations still to be built; they are left out
 // of the table that callers see.
 const std::vector<Operation> kAllRows = {
@@ -67,11 +76,11 @@ const std::vector<Operation> kAllRows = {
      "peak detector", nullptr},
     {"Valley Detection", true, OfferedFor::Grayscale, true, true, {P::Size, P::MorphDirection, P::Repetitions},
      "valley detector", nullptr},
-    {"High Pass Filter", true, OfferedFor::Both, true, true, {P::Size}, "high pass filter", nullptr},
-    {"Low Pass Filter", true, OfferedFor::Both, true, true, {P::Size}, "low pass filter", nullptr},
+    {"High Pass Filter", true, OfferedFor::Both, true, true, {P::Size}, "high pass filter", RunHighPass},
+    {"Low Pass Filter", true, OfferedFor::Both, true, true, {P::Size}, "low pass filter", RunLowPass},
     {"Median Filter", true, OfferedFor::Grayscale, true, true, {P::Size}, "median filter", nullptr},
-    {"Unsharp Mask", true, OfferedFor::Both, true, true, {P::Size, P::Boost}, "unsharp mask", nullptr},
-    {"Laplace", true, OfferedFor::Both, true, true, {P::Size}, "Laplace filter", nullptr},
+    {"Unsharp Mask", true, OfferedFor::Both, true, true, {P::Size, P::Boost}, "unsharp mask", RunUnsharpMask},
+    {"Laplace", true, OfferedFor::Both, true, true, {P::Size}, "Laplace filter", RunLaplace},
     {"Prewitt", true, OfferedFor::Both, true, true, {P::PrewittDirection}, "Prewitt edge enhancement", nullptr},
     {"Clean", true, OfferedFor::Grayscale, true, true, {P::Size, P::Clutter, P::Significance, P::Background},
      "remove isolated noise", nullptr},

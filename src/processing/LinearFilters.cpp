@@ -1,0 +1,105 @@
+// The linear filters: low pass, high pass, Laplace, unsharp mask and custom
+// kernels.
+#include <array>
+#include <cmath>
+
+#include "image/Image.h"
+#include "platform/Format.h"
+#include "processing/Neighbourhood.h"
+#include "processing/NeighbourhoodSums.h"
+
+using namespace neighbourhood;
+
+namespace {
+
+// Filters whose kernel is -1 or 1/N off the centre: the result of each channel
+// follows from the neighbourhood sum S, the centre value v and N = n x n.
+template <typename Combine>
+int BoxFilter(CImage& image, int size, const NeighbourhoodTexts& texts, Combine combine)
+{
+    int n = size;
+    if (Prepare(image, n, texts) != 0) return -1;
+    return WithWorkingStorage(image, texts, [&] {
+        const PixelRows copy = image.pixelValueArray;
+        const int count = n * n;
+        ForEachBoxSum<3>(
+            image.aoiLeft, image.aoiTop, image.aoiRight, image.aoiBottom, n,
+            [&](int y) { return copy[y]; }, [](const CColorVal& p, int c) { return Channel(p, c); },
+            [&](int x, int y, const std::array<int, 3>& s) {
+                const CColorVal v = copy[y][x];
+                image.pixelValueArray[y][x] =
+                    CColorVal(combine(s[0], v.red, count), combine(s[1], v.green, count),
+                              combine(s[2], v.blue, count));
+            });
+    });
+}
+
+template <typename Weight>
+int KernelFilter(CImage& image, int n, const NeighbourhoodTexts& texts, const Weight* weights)
+{
+    if (MakeRoom(image, n, texts) != 0) return -1;
+    return WithWorkingStorage(image, texts, [&] {
+        const PixelRows copy = image.pixelValueArray;
+        ApplyKernel(image, copy, n, weights);
+    });
+}
+
+}  // namespace
+
+int CImage::LowPass(int size)
+{
+    // S / N is never a half for odd N, so rounding the integer quotient gives
+    // what the double sum of the 1/N weights rounds to.
+    return BoxFilter(*this, size, kLowPass, [](int s, int, int count) { return (2 * s + count) / (2 * count); });
+}
+
+int CImage::HighPass(int size)
+{
+    return BoxFilter(*this, size, kHighPass, [](int s, int v, int count) { return (count + 1) * v - s; });
+}
+
+int CImage::Laplace(int size)
+{
+    return BoxFilter(*this, size, kLaplace, [](int s, int v, int count) { return count * v - s; });
+}
+
+int CImage::UnsharpMask(int size, double boost)
+{
+    int n = size;
+    if (SettleSize(*this, n, kUnsharpMask) != 0) return -1;
+    const double count = n * n;
+    std::array<double, 81> weights;
+    weights.fill(-boost / count);
+    weights[static_cast<size_t>(n * n / 2)] = ((count - 1) * boost + count) / count;
+    return KernelFilter(*this, n, kUnsharpMask, weights.data());
+}
+
+int CImage::CustomFilter(int size, std::span<const float> weights)
+{
+    int n = size;
+    if (SettleSize(*this, n, kCustomFilter) != 0) return -1;
+    const size_t count = static_cast<size_t>(n * n);
+    if (weights.size() != count) {
+        errorMessage = platform::Format("A %dx%d custom filter needs %d weights, not %d.  Custom Filter Aborted.", n,
+                                        n, n * n, static_cast<int>(weights.size()));
+        return -1;
+    }
+    // Integral weights this small keep every sum inside int and exact in
+    // double alike, so the integer loop gives the same pixels.
+    bool integral = true;
+    for (const float w : weights) {
+        if (!std::isfinite(w)) {
+            errorMessage = "Custom filter weights must be finite numbers.  Custom Filter Aborted.";
+            return -1;
+        }
+        integral = integral && w == std::trunc(w) && std::fabs(w) <= 65536;
+    }
+    if (integral) {
+        std::array<int, 81> whole;
+        for (size_t i = 0; i < count; ++i) whole[i] = static_cast<int>(weights[i]);
+        return KernelFilter(*this, n, kCustomFilter, whole.data());
+    }
+    std::array<double, 81> widened;
+    for (size_t i = 0; i < count; ++i) widened[i] = weights[i];
+    return KernelFilter(*this, n, kCustomFilter, widened.data());
+}

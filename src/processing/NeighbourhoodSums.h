@@ -1,0 +1,85 @@
+// Inner loops shared by the neighbourhood operations: a weighted kernel sum
+// and a sliding box sum over the AOI.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <vector>
+
+#include "image/Image.h"
+
+namespace neighbourhood {
+
+inline int Channel(const CColorVal& pixel, int c)
+{
+    return c == 0 ? pixel.red : (c == 1 ? pixel.green : pixel.blue);
+}
+
+// RoundHalfAway clamped to 0..255, safe for sums far outside the int range.
+inline int RoundToByte(double sum)
+{
+    if (sum >= 255) return 255;
+    if (sum <= 0) return 0;
+    return RoundHalfAway(sum);
+}
+
+// Writes into the AOI, for each channel, the sum of weight[k][m] times the
+// copy's pixel at (x - half + m, y - half + k), rounded half away and
+// clamped. With int weights the sums are exact integers, which a double sum
+// of the same products also is, so both give the same pixels.
+template <typename Weight>
+void ApplyKernel(CImage& image, const PixelRows& copy, int n, const Weight* weights)
+{
+    const int half = n / 2;
+    for (int y = image.aoiTop; y <= image.aoiBottom; ++y) {
+        CColorVal* out = image.pixelValueArray[y];
+        for (int x = image.aoiLeft; x <= image.aoiRight; ++x) {
+            Weight r = 0, g = 0, b = 0;
+            const Weight* w = weights;
+            for (int k = 0; k < n; ++k) {
+                const CColorVal* in = copy[y - half + k] + (x - half);
+                for (int m = 0; m < n; ++m, ++w) {
+                    r += *w * in[m].red;
+                    g += *w * in[m].green;
+                    b += *w * in[m].blue;
+                }
+            }
+            out[x] = CColorVal(RoundToByte(r), RoundToByte(g), RoundToByte(b));
+        }
+    }
+}
+
+// Calls emit(x, y, sums) for every pixel of the rectangle, rows top to
+// bottom, where sums[c] adds value(pixel, c) over the pixel's n x n
+// neighbourhood in rowAt(y). Column sums slide down the rows and the window
+// slides along each row, so the cost per pixel does not grow with n.
+template <int C, typename RowAt, typename Value, typename Emit>
+void ForEachBoxSum(int left, int top, int right, int bottom, int n, RowAt rowAt, Value value, Emit emit)
+{
+    const int half = n / 2;
+    const int x0 = left - half;
+    const int span = right - left + 1 + 2 * half;
+    std::vector<int> columns(static_cast<size_t>(span) * C, 0);
+    auto addRow = [&](int y, int sign) {
+        const auto* row = rowAt(y) + x0;
+        int* column = columns.data();
+        for (int i = 0; i < span; ++i)
+            for (int c = 0; c < C; ++c) *column++ += sign * value(row[i], c);
+    };
+    for (int y = top - half; y < top + half; ++y) addRow(y, 1);
+    for (int y = top; y <= bottom; ++y) {
+        addRow(y + half, 1);
+        std::array<int, C> sums{};
+        for (int i = 0; i < n - 1; ++i)
+            for (int c = 0; c < C; ++c) sums[c] += columns[i * C + c];
+        for (int x = left; x <= right; ++x) {
+            const int i = x - left;
+            for (int c = 0; c < C; ++c) sums[c] += columns[(i + n - 1) * C + c];
+            emit(x, y, sums);
+            for (int c = 0; c < C; ++c) sums[c] -= columns[i * C + c];
+        }
+        addRow(y - half, -1);
+    }
+}
+
+}  // namespace neighbourhood

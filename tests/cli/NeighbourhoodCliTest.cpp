@@ -1,0 +1,71 @@
+// The neighbourhood operations through nuvak-cli apply.
+#include <gtest/gtest.h>
+
+#include "image/Image.h"
+#include "support/CliRun.h"
+#include "support/TestFiles.h"
+#include "support/TestImages.h"
+
+namespace {
+
+class NeighbourhoodCli : public ::testing::Test {
+protected:
+    TempDir dir;
+    const std::string in = dir.path("in.bmp");
+    const std::string out = dir.path("out.bmp");
+};
+
+const char* const kRoomQuestion =
+    "question: The current filter size is 3x3.\nThe current image size is 5x5.\n"
+    "The currently selected area of interest is (0, 0) to (4, 4).\n"
+    "There is not enough room for the selected filter to be applied to the current area of interest.\n\n"
+    "Do you want to reduce the area of interest to make room to apply the filter? -> ";
+
+}  // namespace
+
+TEST_F(NeighbourhoodCli, FiltersWriteTheirResult)
+{
+    struct Case {
+        std::vector<std::string> args;
+        int centre;  // of a 5 x 5 grey image with a 255 dot in 0s, AOI (1, 1)-(3, 3)
+        int beside;  // (1, 2), or the centre for a one-pixel AOI
+    } cases[] = {
+        {{"--op", "Low Pass Filter"}, 28, 28},
+        {{"--op", "Low Pass Filter", "--size", "5"}, 10, 10},
+        {{"--op", "High Pass Filter"}, 255, 0},
+        {{"--op", "Laplace"}, 255, 0},
+        {{"--op", "Unsharp Mask", "--boost", "0"}, 255, 0},
+    };
+    for (const Case& c : cases) {
+        CImage image = MakeGrey(5, 5, [](int x, int y) { return x == 2 && y == 2 ? 255 : 0; });
+        SaveBitmap(image, in);
+        std::vector<std::string> args = {"apply"};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        const bool wide = c.args.size() > 2 && c.args[2] == "--size";
+        args.insert(args.end(), {"--aoi", wide ? "2,2,2,2" : "1,1,3,3"});
+        args.insert(args.end(), {in, out});
+        const CliResult r = RunCliWith(args);
+        ASSERT_EQ(r.status, 0) << c.args[1] << r.err;
+        EXPECT_TRUE(r.err.empty()) << r.err;
+        const CImage result = LoadBitmap(out);
+        EXPECT_EQ(result.pixelValueArray[2][2], CColorVal(c.centre, c.centre, c.centre)) << c.args[1];
+        EXPECT_EQ(result.pixelValueArray[2][wide ? 2 : 1], CColorVal(c.beside, c.beside, c.beside)) << c.args[1];
+        EXPECT_EQ(result.pixelValueArray[0][0], CColorVal(0, 0, 0));
+    }
+}
+
+TEST_F(NeighbourhoodCli, TheRoomQuestionIsAnsweredByAnswer)
+{
+    CImage image = MakeGrey(5, 5, [](int x, int y) { return x == 2 && y == 2 ? 255 : 0; });
+    SaveBitmap(image, in);
+    CliResult r = RunCliWith({"apply", "--op", "Laplace", "--answer", "no", in, out});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, std::string(kRoomQuestion) +
+                         "no\nnuvak-cli: There is not enough room to apply the filter.  Laplace Aborted.\n");
+    EXPECT_FALSE(Exists(out));
+
+    r = RunCliWith({"apply", "--op", "Laplace", in, out});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err, std::string(kRoomQuestion) + "yes\n");
+    EXPECT_EQ(LoadBitmap(out).pixelValueArray[2][2], CColorVal(255, 255, 255));
+}

@@ -1,0 +1,74 @@
+// The fast paths against the plain formulations on random images.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <random>
+
+#include "image/Image.h"
+#include "reference/ReferenceFilters.h"
+#include "support/FakeUserInterface.h"
+#include "support/RandomImages.h"
+
+namespace {
+
+struct Pair {
+    const char* what;
+    bool grey;
+    std::function<int(CImage&, int, std::mt19937&)> fast;
+    std::function<void(CImage&, int)> plain;
+};
+
+void Compare(const Pair& pair, int rounds)
+{
+    std::mt19937 random(20261207);
+    FakeUserInterface user;
+    for (int round = 0; round < rounds; ++round)
+        for (int n = 3; n <= 9; n += 2) {
+            CImage fast = RandomImage(random, pair.grey, n);
+            CImage plain = fast;
+            std::mt19937 same = random;
+            ASSERT_EQ(pair.fast(fast, n, random), 0) << pair.what << ": " << fast.errorMessage;
+            random = same;
+            pair.plain(plain, n);
+            ASSERT_TRUE(SamePixels(fast, plain)) << pair.what << " size " << n << " round " << round;
+        }
+    EXPECT_TRUE(user.questions.empty());
+}
+
+std::vector<float> RandomWeights(std::mt19937& random, int n, bool integral)
+{
+    std::uniform_real_distribution<float> real(-3.0f, 3.0f);
+    std::uniform_int_distribution<int> whole(-4, 4);
+    std::vector<float> w(static_cast<size_t>(n * n));
+    for (float& v : w) v = integral ? static_cast<float>(whole(random)) : real(random);
+    return w;
+}
+
+}  // namespace
+
+TEST(FastPaths, LinearFiltersMatchThePlainSums)
+{
+    const Pair pairs[] = {
+        {"LowPass grey", true, [](CImage& i, int n, std::mt19937&) { return i.LowPass(n); }, reference::LowPass},
+        {"LowPass RGB", false, [](CImage& i, int n, std::mt19937&) { return i.LowPass(n); }, reference::LowPass},
+        {"HighPass", false, [](CImage& i, int n, std::mt19937&) { return i.HighPass(n); }, reference::HighPass},
+        {"Laplace", false, [](CImage& i, int n, std::mt19937&) { return i.Laplace(n); }, reference::Laplace},
+    };
+    for (const Pair& pair : pairs) Compare(pair, 40);
+}
+
+TEST(FastPaths, IntegralCustomKernelsMatchTheDoubleSum)
+{
+    std::mt19937 random(7);
+    FakeUserInterface user;
+    for (int round = 0; round < 40; ++round)
+        for (int n = 3; n <= 9; n += 2) {
+            const bool integral = round % 2 == 0;
+            const std::vector<float> weights = RandomWeights(random, n, integral);
+            CImage fast = RandomImage(random, round % 3 == 0, n);
+            CImage plain = fast;
+            ASSERT_EQ(fast.CustomFilter(n, weights), 0);
+            reference::Kernel(plain, n, std::vector<double>(weights.begin(), weights.end()));
+            ASSERT_TRUE(SamePixels(fast, plain)) << "size " << n << (integral ? " integral" : " real");
+        }
+}

@@ -1,0 +1,40 @@
+// Plain kernel sums over a copy of the image.
+#include "reference/ReferenceFilters.h"
+
+namespace reference {
+
+namespace {
+
+std::vector<double> Box(int n, double off, double centre)
+{
+    std::vector<double> w(static_cast<size_t>(n * n), off);
+    w[static_cast<size_t>(n * n / 2)] = centre;
+    return w;
+}
+
+}  // namespace
+
+void Kernel(CImage& image, int n, const std::vector<double>& weights)
+{
+    const CImage copy = image;
+    const int half = n / 2;
+    for (int y = image.aoiTop; y <= image.aoiBottom; ++y)
+        for (int x = image.aoiLeft; x <= image.aoiRight; ++x) {
+            double r = 0, g = 0, b = 0;
+            for (int k = 0; k < n; ++k)
+                for (int m = 0; m < n; ++m) {
+                    const double w = weights[static_cast<size_t>(k * n + m)];
+                    const CColorVal p = copy.pixelValueArray[y - half + k][x - half + m];
+                    r += w * p.red;
+                    g += w * p.green;
+                    b += w * p.blue;
+                }
+            image.pixelValueArray[y][x] = CColorVal(RoundHalfAway(r), RoundHalfAway(g), RoundHalfAway(b));
+        }
+}
+
+void LowPass(CImage& image, int n) { Kernel(image, n, Box(n, 1.0 / (n * n), 1.0 / (n * n))); }
+void HighPass(CImage& image, int n) { Kernel(image, n, Box(n, -1, n * n)); }
+void Laplace(CImage& image, int n) { Kernel(image, n, Box(n, -1, n * n - 1)); }
+
+}  // namespace reference

@@ -1,0 +1,18 @@
+// Plain formulations of the neighbourhood operations, written for clarity
+// only: the fast paths are compared with them on random images. Each expects
+// an AOI with room for the neighbourhood.
+#pragma once
+
+#include <vector>
+
+#include "image/Image.h"
+
+namespace reference {
+
+// Sum of weight[k][m] x pixel per channel in double, rounded half away, clamped.
+void Kernel(CImage& image, int n, const std::vector<double>& weights);
+void LowPass(CImage& image, int n);
+void HighPass(CImage& image, int n);
+void Laplace(CImage& image, int n);
+
+}  // namespace reference
