@@ -77,6 +77,10 @@ public:
     int UnsharpMask(int size, double boost);
     // weights: size x size values, row-major from the top left.
     int CustomFilter(int size, std::span<const float> weights);
+    // direction 0..7 North, Northeast, ... Northwest; any other value is North.
+    int Prewitt(int direction);
+    // Writes grey magnitudes, also into an RGB image.
+    int Sobel();
 
     // ---- Morphology (processing/Morphology.cpp)
 

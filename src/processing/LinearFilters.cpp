@@ -34,16 +34,6 @@ int BoxFilter(CImage& image, int size, const NeighbourhoodTexts& texts, Combine 
     });
 }
 
-template <typename Weight>
-int KernelFilter(CImage& image, int n, const NeighbourhoodTexts& texts, const Weight* weights)
-{
-    if (MakeRoom(image, n, texts) != 0) return -1;
-    return WithWorkingStorage(image, texts, [&] {
-        const PixelRows copy = image.pixelValueArray;
-        ApplyKernel(image, copy, n, weights);
-    });
-}
-
 }  // namespace
 
 int CImage::LowPass(int size)

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "image/Image.h"
+#include "processing/Neighbourhood.h"
 
 namespace neighbourhood {
 
@@ -47,6 +48,17 @@ void ApplyKernel(CImage& image, const PixelRows& copy, int n, const Weight* weig
             out[x] = CColorVal(RoundToByte(r), RoundToByte(g), RoundToByte(b));
         }
     }
+}
+
+// The room check, a working copy and the kernel applied to the AOI.
+template <typename Weight>
+int KernelFilter(CImage& image, int n, const NeighbourhoodTexts& texts, const Weight* weights)
+{
+    if (MakeRoom(image, n, texts) != 0) return -1;
+    return WithWorkingStorage(image, texts, [&] {
+        const PixelRows copy = image.pixelValueArray;
+        ApplyKernel(image, copy, n, weights);
+    });
 }
 
 // Calls emit(x, y, sums) for every pixel of the rectangle, rows top to

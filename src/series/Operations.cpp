@@ -51,6 +51,9 @@ int RunUnsharpMask(CImage& image, const OperationParams& p, OperationOutputs&)
     return image.UnsharpMask(p.filterSize, p.boost);
 }
 
+int RunPrewitt(CImage& image, const OperationParams& p, OperationOutputs&) { return image.Prewitt(p.prewittDirection); }
+int RunSobel(CImage& image, const OperationParams&, OperationOutputs&) { return image.Sobel(); }
+
 // Rows with a null run are operations still to be built; they are left out
 // of the table that callers see.
 const std::vector<Operation> kAllRows = {
@@ -61,7 +64,7 @@ const std::vector<Operation> kAllRows = {
     {"Flip Vertical", true, OfferedFor::Both, false, false, {}, "mirror the AOI top to bottom", nullptr},
     {"Crop", true, OfferedFor::Both, true, false, {}, "crop the image to the AOI", RunCrop},
     {"Invert", true, OfferedFor::Both, false, false, {}, "invert the AOI", nullptr},
-    {"Sobel", true, OfferedFor::Both, true, true, {}, "Sobel edge magnitude", nullptr},
+    {"Sobel", true, OfferedFor::Both, true, true, {}, "Sobel edge magnitude", RunSobel},
     {"Erosion", true, OfferedFor::Grayscale, true, true, {P::Size, P::MorphDirection}, "grey erosion", nullptr},
     {"Dilation", true, OfferedFor::Grayscale, true, true, {P::Size, P::MorphDirection}, "grey dilation", nullptr},
     {"Opening", true, OfferedFor::Grayscale, true, true, {P::Size, P::MorphDirection, P::Repetitions},
@@ -81,7 +84,7 @@ const std::vector<Operation> kAllRows = {
     {"Median Filter", true, OfferedFor::Grayscale, true, true, {P::Size}, "median filter", nullptr},
     {"Unsharp Mask", true, OfferedFor::Both, true, true, {P::Size, P::Boost}, "unsharp mask", RunUnsharpMask},
     {"Laplace", true, OfferedFor::Both, true, true, {P::Size}, "Laplace filter", RunLaplace},
-    {"Prewitt", true, OfferedFor::Both, true, true, {P::PrewittDirection}, "Prewitt edge enhancement", nullptr},
+    {"Prewitt", true, OfferedFor::Both, true, true, {P::PrewittDirection}, "Prewitt edge enhancement", RunPrewitt},
     {"Clean", true, OfferedFor::Grayscale, true, true, {P::Size, P::Clutter, P::Significance, P::Background},
      "remove isolated noise", nullptr},
     {"Rotate", true, OfferedFor::Both, true, false, {P::Degrees, P::Interpolation}, "rotate the AOI", nullptr},

@@ -35,6 +35,10 @@ TEST_F(NeighbourhoodCli, FiltersWriteTheirResult)
         {{"--op", "High Pass Filter"}, 255, 0},
         {{"--op", "Laplace"}, 255, 0},
         {{"--op", "Unsharp Mask", "--boost", "0"}, 255, 0},
+        {{"--op", "Prewitt", "--direction", "South"}, 0, 255},
+        {{"--op", "Prewitt", "--direction", "North"}, 0, 255},
+        {{"--op", "Prewitt", "--direction", "east"}, 0, 255},
+        {{"--op", "Sobel"}, 0, 255},
     };
     for (const Case& c : cases) {
         CImage image = MakeGrey(5, 5, [](int x, int y) { return x == 2 && y == 2 ? 255 : 0; });

@@ -1,6 +1,8 @@
 // Plain kernel sums over a copy of the image.
 #include "reference/ReferenceFilters.h"
 
+#include <cmath>
+
 namespace reference {
 
 namespace {
@@ -36,5 +38,24 @@ void Kernel(CImage& image, int n, const std::vector<double>& weights)
 void LowPass(CImage& image, int n) { Kernel(image, n, Box(n, 1.0 / (n * n), 1.0 / (n * n))); }
 void HighPass(CImage& image, int n) { Kernel(image, n, Box(n, -1, n * n)); }
 void Laplace(CImage& image, int n) { Kernel(image, n, Box(n, -1, n * n - 1)); }
+
+void Sobel(CImage& image)
+{
+    static const int gx[3][3] = {{-1, 0, 1}, {-2, 0, 2}, {-1, 0, 1}};
+    static const int gy[3][3] = {{-1, -2, -1}, {0, 0, 0}, {1, 2, 1}};
+    const CImage copy = image;
+    for (int y = image.aoiTop; y <= image.aoiBottom; ++y)
+        for (int x = image.aoiLeft; x <= image.aoiRight; ++x) {
+            double sx = 0, sy = 0;
+            for (int k = 0; k < 3; ++k)
+                for (int m = 0; m < 3; ++m) {
+                    const int l = copy.pixelValueArray[y - 1 + k][x - 1 + m].Luminance();
+                    sx += gx[k][m] * l;
+                    sy += gy[k][m] * l;
+                }
+            const int v = static_cast<int>(std::sqrt(sy * sy + sx * sx));
+            image.pixelValueArray[y][x] = CColorVal(v, v, v);
+        }
+}
 
 }  // namespace reference

@@ -14,5 +14,7 @@ void Kernel(CImage& image, int n, const std::vector<double>& weights);
 void LowPass(CImage& image, int n);
 void HighPass(CImage& image, int n);
 void Laplace(CImage& image, int n);
+// Gradient magnitude of the neighbours' luminances, truncated, grey.
+void Sobel(CImage& image);
 
 }  // namespace reference
