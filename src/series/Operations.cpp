@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "dialogs/logic/FilterFile.h"
+
 namespace {
 
 using P = ParamId;
@@ -54,6 +56,22 @@ int RunUnsharpMask(CImage& image, const OperationParams& p, OperationOutputs&)
 int RunPrewitt(CImage& image, const OperationParams& p, OperationOutputs&) { return image.Prewitt(p.prewittDirection); }
 int RunSobel(CImage& image, const OperationParams&, OperationOutputs&) { return image.Sobel(); }
 
+int RunCustomFilter(CImage& image, const OperationParams& p, OperationOutputs&)
+{
+    if (p.kernelFile.empty()) {
+        image.errorMessage = "Custom Filter needs a filter file (--kernel FILE.ftr).";
+        return -1;
+    }
+    int size = 3;
+    std::vector<float> weights;
+    const std::string problem = LoadKernel(p.kernelFile, size, weights);
+    if (!problem.empty()) {
+        image.errorMessage = problem;
+        return -1;
+    }
+    return image.CustomFilter(size, weights);
+}
+
 // Rows with a null run are operations still to be built; they are left out
 // of the table that callers see.
 const std::vector<Operation> kAllRows = {
@@ -99,7 +117,7 @@ const std::vector<Operation> kAllRows = {
     {"Threshold", true, OfferedFor::Both, false, false, {P::Threshold, P::Fill, P::Below, P::Above, P::Component},
      "fill the pixels below or above a threshold", nullptr},
     {"RGB", false, OfferedFor::Both, true, false, {}, "mark the image as RGB", RunRgb},
-    {"Custom Filter", false, OfferedFor::Both, true, true, {P::Kernel}, "filter with a kernel from a file", nullptr},
+    {"Custom Filter", false, OfferedFor::Both, true, true, {P::Kernel}, "filter with a kernel from a file", RunCustomFilter},
     {"Stretch", false, OfferedFor::Both, true, false, {P::Channel}, "stretch the histogram", nullptr},
     {"Equalize", false, OfferedFor::Both, true, false, {P::Channel}, "equalize the histogram", nullptr},
     {"Slide", false, OfferedFor::Both, true, false, {P::Channel, P::Offset}, "slide the histogram", nullptr},

@@ -73,3 +73,38 @@ TEST_F(NeighbourhoodCli, TheRoomQuestionIsAnsweredByAnswer)
     EXPECT_EQ(r.err, std::string(kRoomQuestion) + "yes\n");
     EXPECT_EQ(LoadBitmap(out).pixelValueArray[2][2], CColorVal(255, 255, 255));
 }
+
+TEST_F(NeighbourhoodCli, CustomFilterReadsItsKernelFile)
+{
+    CImage image = MakeGrey(5, 5, [](int x, int y) { return 10 * y + x; });
+    SaveBitmap(image, in);
+    const std::string kernel = dir.path("shift.FTR");
+    // Reads the pixel to the upper right, scaled by 3/2.
+    WriteBytes(kernel, {'3', '\r', '\n', '0', '\r', '\n', '0', '\r', '\n', '3', '/', '2', '\r', '\n', '0', '\n',
+                        '0', '\n', '0', '\n', '0', '\n', '0', '\n', '0', '\n'});
+    CliResult r = RunCliWith({"apply", "--op", "Custom Filter", "--kernel", kernel, "--aoi", "1,1,3,3", in, out});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    const CImage result = LoadBitmap(out);
+    EXPECT_EQ(result.pixelValueArray[1][1], CColorVal(3, 3, 3));     // 1.5 x 2 = 3
+    EXPECT_EQ(result.pixelValueArray[2][2], CColorVal(20, 20, 20));  // 1.5 x 13 = 19.5
+    EXPECT_EQ(result.pixelValueArray[0][0], CColorVal(0, 0, 0));
+
+    struct Case {
+        std::vector<std::string> args;
+        std::string err;
+    } cases[] = {
+        {{}, "Custom Filter needs a filter file (--kernel FILE.ftr)."},
+        {{"--kernel", dir.path("k.txt")}, "Error:  the selected file is not a recognized filter file."},
+        {{"--kernel", dir.path("none.ftr")}, "Error:  " + dir.path("none.ftr") + " cannot be opened for input."},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> args = {"apply", "--op", "Custom Filter"};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        args.insert(args.end(), {in, dir.path("other.bmp")});
+        r = RunCliWith(args);
+        EXPECT_EQ(r.status, 1);
+        EXPECT_EQ(r.err, "nuvak-cli: " + c.err + "\n");
+        EXPECT_FALSE(Exists(dir.path("other.bmp")));
+    }
+}
