@@ -81,6 +81,11 @@ public:
     int Prewitt(int direction);
     // Writes grey magnitudes, also into an RGB image.
     int Sobel();
+    // Grayscale images only.
+    int MedianFilter(int size);
+    // Grayscale images only. background: 0 black, 255 white (offers to invert
+    // the AOI), anything else asks the detector.
+    int Clean(int maskSize, int clutter, int significance, int background);
 
     // ---- Morphology (processing/Morphology.cpp)
 

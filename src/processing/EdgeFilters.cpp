@@ -1,7 +1,6 @@
 // Edge enhancement: the Prewitt compass filter and the Sobel gradient magnitude.
 #include <algorithm>
 #include <cmath>
-#include <vector>
 
 #include "image/Image.h"
 #include "processing/Neighbourhood.h"
@@ -35,25 +34,15 @@ int CImage::Sobel()
 {
     if (MakeRoom(*this, 3, kSobel) != 0) return -1;
     return WithWorkingStorage(*this, kSobel, [&] {
-        // The luminances of the AOI and its one-pixel frame, taken before any
-        // pixel is written.
-        const int left = aoiLeft - 1;
-        const int top = aoiTop - 1;
-        const int span = aoiRight - aoiLeft + 3;
-        const int rows = aoiBottom - aoiTop + 3;
-        std::vector<int> lum(static_cast<size_t>(span) * rows);
-        for (int r = 0; r < rows; ++r) {
-            const CColorVal* in = pixelValueArray[top + r] + left;
-            int* out = lum.data() + static_cast<size_t>(r) * span;
-            for (int i = 0; i < span; ++i) out[i] = in[i].Luminance();
-        }
+        const Plane<int> lum(*this, 1, [](const CColorVal& p) { return p.Luminance(); });
+        const int span = lum.span();
         for (int y = aoiTop; y <= aoiBottom; ++y) {
-            const int* above = lum.data() + static_cast<size_t>(y - top - 1) * span;
+            const int* above = lum.at(aoiLeft - 1, y - 1);
             const int* here = above + span;
             const int* below = here + span;
             CColorVal* out = pixelValueArray[y];
             for (int x = aoiLeft; x <= aoiRight; ++x) {
-                const int i = x - left;
+                const int i = x - aoiLeft + 1;
                 const int gx = above[i + 1] - above[i - 1] + 2 * (here[i + 1] - here[i - 1]) + below[i + 1] - below[i - 1];
                 const int gy = below[i - 1] + 2 * below[i] + below[i + 1] - above[i - 1] - 2 * above[i] - above[i + 1];
                 // Truncated, not rounded.

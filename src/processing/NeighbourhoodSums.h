@@ -61,6 +61,33 @@ int KernelFilter(CImage& image, int n, const NeighbourhoodTexts& texts, const We
     });
 }
 
+// One value per pixel of the AOI widened by half on every side, taken from
+// the image before any pixel is written.
+template <typename T>
+class Plane {
+public:
+    template <typename Take>
+    Plane(const CImage& image, int half, Take take)
+        : left_(image.aoiLeft - half),
+          top_(image.aoiTop - half),
+          span_(image.aoiRight - image.aoiLeft + 1 + 2 * half),
+          values_(static_cast<size_t>(span_) * static_cast<size_t>(image.aoiBottom - image.aoiTop + 1 + 2 * half))
+    {
+        T* out = values_.data();
+        for (int y = top_; y <= image.aoiBottom + half; ++y) {
+            const CColorVal* in = image.pixelValueArray[y] + left_;
+            for (int i = 0; i < span_; ++i) *out++ = take(in[i]);
+        }
+    }
+    // The value of (x, y) and, to the right, those of the same row.
+    const T* at(int x, int y) const { return values_.data() + static_cast<size_t>(y - top_) * span_ + (x - left_); }
+    int span() const { return span_; }
+
+private:
+    int left_, top_, span_;
+    std::vector<T> values_;
+};
+
 // Calls emit(x, y, sums) for every pixel of the rectangle, rows top to
 // bottom, where sums[c] adds value(pixel, c) over the pixel's n x n
 // neighbourhood in rowAt(y). Column sums slide down the rows and the window

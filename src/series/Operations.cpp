@@ -56,6 +56,13 @@ int RunUnsharpMask(CImage& image, const OperationParams& p, OperationOutputs&)
 int RunPrewitt(CImage& image, const OperationParams& p, OperationOutputs&) { return image.Prewitt(p.prewittDirection); }
 int RunSobel(CImage& image, const OperationParams&, OperationOutputs&) { return image.Sobel(); }
 
+int RunMedianFilter(CImage& image, const OperationParams& p, OperationOutputs&) { return image.MedianFilter(p.filterSize); }
+
+int RunClean(CImage& image, const OperationParams& p, OperationOutputs&)
+{
+    return image.Clean(p.filterSize, p.clutterThreshold, p.significanceThreshold, p.background);
+}
+
 int RunCustomFilter(CImage& image, const OperationParams& p, OperationOutputs&)
 {
     if (p.kernelFile.empty()) {
@@ -99,12 +106,12 @@ const std::vector<Operation> kAllRows = {
      "valley detector", nullptr},
     {"High Pass Filter", true, OfferedFor::Both, true, true, {P::Size}, "high pass filter", RunHighPass},
     {"Low Pass Filter", true, OfferedFor::Both, true, true, {P::Size}, "low pass filter", RunLowPass},
-    {"Median Filter", true, OfferedFor::Grayscale, true, true, {P::Size}, "median filter", nullptr},
+    {"Median Filter", true, OfferedFor::Grayscale, true, true, {P::Size}, "median filter", RunMedianFilter},
     {"Unsharp Mask", true, OfferedFor::Both, true, true, {P::Size, P::Boost}, "unsharp mask", RunUnsharpMask},
     {"Laplace", true, OfferedFor::Both, true, true, {P::Size}, "Laplace filter", RunLaplace},
     {"Prewitt", true, OfferedFor::Both, true, true, {P::PrewittDirection}, "Prewitt edge enhancement", RunPrewitt},
     {"Clean", true, OfferedFor::Grayscale, true, true, {P::Size, P::Clutter, P::Significance, P::Background},
-     "remove isolated noise", nullptr},
+     "remove isolated noise", RunClean},
     {"Rotate", true, OfferedFor::Both, true, false, {P::Degrees, P::Interpolation}, "rotate the AOI", nullptr},
     {"Scale", true, OfferedFor::Both, true, false, {P::ScaleX, P::ScaleY, P::Interpolation}, "scale the image",
      nullptr},

@@ -39,6 +39,9 @@ TEST_F(NeighbourhoodCli, FiltersWriteTheirResult)
         {{"--op", "Prewitt", "--direction", "North"}, 0, 255},
         {{"--op", "Prewitt", "--direction", "east"}, 0, 255},
         {{"--op", "Sobel"}, 0, 255},
+        {{"--op", "Median Filter"}, 0, 0},
+        {{"--op", "Clean", "--background", "0"}, 0, 0},
+        {{"--op", "Clean", "--background", "0", "--clutter", "0", "--significance", "0"}, 255, 0},
     };
     for (const Case& c : cases) {
         CImage image = MakeGrey(5, 5, [](int x, int y) { return x == 2 && y == 2 ? 255 : 0; });
@@ -107,4 +110,29 @@ TEST_F(NeighbourhoodCli, CustomFilterReadsItsKernelFile)
         EXPECT_EQ(r.err, "nuvak-cli: " + c.err + "\n");
         EXPECT_FALSE(Exists(dir.path("other.bmp")));
     }
+}
+
+TEST_F(NeighbourhoodCli, CleanAsksAboutTheBackground)
+{
+    CImage image = MakeGrey(5, 5, [](int x, int y) { return x == 2 && y == 2 ? 255 : 0; });
+    SaveBitmap(image, in);
+    CliResult r = RunCliWith({"apply", "--op", "Clean", "--aoi", "1,1,3,3", "--answer", "no", in, out});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err,
+              "question: Detected LIGHT objects on a BLACK background.\nIs this correct? -> no\n"
+              "question: Clean is designed to work on images with light objects\non a black background.  "
+              "Invert image? -> no\n"
+              "nuvak-cli: Please invert your image before cleaning.  Clean aborted.\n");
+    EXPECT_FALSE(Exists(out));
+
+    r = RunCliWith({"apply", "--op", "Clean", "--aoi", "1,1,3,3", in, out});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err, "question: Detected LIGHT objects on a BLACK background.\nIs this correct? -> yes\n");
+    EXPECT_EQ(LoadBitmap(out).pixelValueArray[2][2], CColorVal(0, 0, 0));
+
+    CImage rgb = MakeImage(5, 5, [](int x, int) { return CColorVal(x, 0, 0); });
+    SaveBitmap(rgb, in);
+    r = RunCliWith({"apply", "--op", "Median Filter", in, out});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "nuvak-cli: CImage::MedianFilter() only defined on grayscale images\n");
 }

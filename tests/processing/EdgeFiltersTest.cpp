@@ -107,27 +107,3 @@ TEST(Sobel, MatchesThePlainFormulation)
         ASSERT_TRUE(SamePixels(image, expected)) << round;
     }
 }
-
-TEST(EdgeFilters, RoomTexts)
-{
-    struct Case {
-        const char* name;
-        std::function<int(CImage&)> run;
-    } cases[] = {
-        {"Prewitt", [](CImage& i) { return i.Prewitt(0); }},
-        {"Sobel", [](CImage& i) { return i.Sobel(); }},
-    };
-    for (const Case& c : cases) {
-        FakeUserInterface user;
-        user.answers = {false, true};
-        CImage image = MakeGrey(3, 3, [](int x, int) { return 100 * x; });
-        EXPECT_EQ(c.run(image), -1);
-        EXPECT_EQ(image.errorMessage, std::string("There is not enough room to apply the filter.  ") + c.name + " Aborted.");
-        EXPECT_EQ(c.run(image), -1);
-        EXPECT_EQ(image.errorMessage, std::string("Cannot reset AOI.  ") + c.name + " Aborted.");
-        ASSERT_EQ(user.questions.size(), 2u);
-        EXPECT_EQ(user.questions[0].substr(0, 32), "The current filter size is 3x3.\n");
-        EXPECT_EQ(image.pixelValueArray[1][2], CColorVal(200, 200, 200));
-        EXPECT_TRUE(user.notices.empty());
-    }
-}

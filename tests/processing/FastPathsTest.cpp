@@ -72,3 +72,27 @@ TEST(FastPaths, IntegralCustomKernelsMatchTheDoubleSum)
             ASSERT_TRUE(SamePixels(fast, plain)) << "size " << n << (integral ? " integral" : " real");
         }
 }
+
+TEST(FastPaths, MedianMatchesSorting)
+{
+    const Pair pair = {"MedianFilter", true, [](CImage& i, int n, std::mt19937&) { return i.MedianFilter(n); },
+                       reference::Median};
+    Compare(pair, 40);
+}
+
+TEST(FastPaths, CleanMatchesThePixelRule)
+{
+    std::mt19937 random(11);
+    FakeUserInterface user;
+    for (int round = 0; round < 40; ++round)
+        for (int n = 3; n <= 9; n += 2) {
+            const int significance = std::uniform_int_distribution<int>(0, 255)(random);
+            const int clutter = std::uniform_int_distribution<int>(0, n * n * 255 / 2)(random);
+            CImage fast = RandomImage(random, true, n);
+            CImage plain = fast;
+            ASSERT_EQ(fast.Clean(n, clutter, significance, 0), 0);
+            reference::Clean(plain, n, clutter, significance);
+            ASSERT_TRUE(SamePixels(fast, plain)) << "size " << n << " T " << significance << " C " << clutter;
+        }
+    EXPECT_TRUE(user.questions.empty());
+}

@@ -24,6 +24,7 @@ const SizedOp kSizedOps[] = {
     {"unsharp mask filter", "Unsharp Mask", "UnsharpMask", [](CImage& i, int n) { return i.UnsharpMask(n, 1.0); }},
     {"custom filter", "Custom Filter", "CustomFilter",
      [](CImage& i, int n) { return i.CustomFilter(n, std::span<const float>(kOnes.data(), n < 3 ? 9 : (n > 9 ? 81 : n * n))); }},
+    {"median filter", "Median Filter", "MedianFilter", [](CImage& i, int n) { return i.MedianFilter(n); }},
 };
 
 std::string Text(const char* pattern, const char* a) { return std::string(pattern).replace(std::string(pattern).find("%s"), 2, a); }
@@ -115,4 +116,29 @@ TEST(Neighbourhood, RoomQuestionAndAoiShrink)
                                                  before.pixelValueArray.data() + before.pixelValueArray.size()));
             }
         }
+}
+
+TEST(Neighbourhood, RoomTextsOfTheFixedSizeOperations)
+{
+    struct Case {
+        const char* name;
+        std::function<int(CImage&)> run;
+    } cases[] = {
+        {"Prewitt", [](CImage& i) { return i.Prewitt(0); }},
+        {"Sobel", [](CImage& i) { return i.Sobel(); }},
+        {"Clean", [](CImage& i) { return i.Clean(3, 150, 20, 0); }},
+    };
+    for (const Case& c : cases) {
+        FakeUserInterface user;
+        user.answers = {false, true};
+        CImage image = MakeGrey(3, 3, [](int x, int) { return 100 * x; });
+        EXPECT_EQ(c.run(image), -1);
+        EXPECT_EQ(image.errorMessage, std::string("There is not enough room to apply the filter.  ") + c.name + " Aborted.");
+        EXPECT_EQ(c.run(image), -1);
+        EXPECT_EQ(image.errorMessage, std::string("Cannot reset AOI.  ") + c.name + " Aborted.");
+        ASSERT_EQ(user.questions.size(), 2u);
+        EXPECT_EQ(user.questions[0].substr(0, 32), "The current filter size is 3x3.\n");
+        EXPECT_EQ(image.pixelValueArray[1][2], CColorVal(200, 200, 200));
+        EXPECT_TRUE(user.notices.empty());
+    }
 }

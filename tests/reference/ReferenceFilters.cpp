@@ -1,6 +1,7 @@
 // Plain kernel sums over a copy of the image.
 #include "reference/ReferenceFilters.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace reference {
@@ -55,6 +56,38 @@ void Sobel(CImage& image)
                 }
             const int v = static_cast<int>(std::sqrt(sy * sy + sx * sx));
             image.pixelValueArray[y][x] = CColorVal(v, v, v);
+        }
+}
+
+void Median(CImage& image, int n)
+{
+    const CImage copy = image;
+    const int half = n / 2;
+    for (int y = image.aoiTop; y <= image.aoiBottom; ++y)
+        for (int x = image.aoiLeft; x <= image.aoiRight; ++x) {
+            std::vector<int> window;
+            for (int k = -half; k <= half; ++k)
+                for (int m = -half; m <= half; ++m) window.push_back(copy.pixelValueArray[y + k][x + m].Luminance());
+            std::sort(window.begin(), window.end());
+            const int v = window[window.size() / 2];
+            image.pixelValueArray[y][x] = CColorVal(v, v, v);
+        }
+}
+
+void Clean(CImage& image, int n, int clutter, int significance)
+{
+    const CImage copy = image;
+    const int half = n / 2;
+    for (int y = image.aoiTop; y <= image.aoiBottom; ++y)
+        for (int x = image.aoiLeft; x <= image.aoiRight; ++x) {
+            const int v = copy.pixelValueArray[y][x].red;
+            int sum = 0;
+            for (int k = -half; k <= half; ++k)
+                for (int m = -half; m <= half; ++m) {
+                    const int u = copy.pixelValueArray[y + k][x + m].red;
+                    if (u > significance) sum += u;
+                }
+            if (v < significance || sum - v < clutter) image.pixelValueArray[y][x] = CColorVal(0, 0, 0);
         }
 }
 

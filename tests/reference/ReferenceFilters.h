@@ -16,5 +16,9 @@ void HighPass(CImage& image, int n);
 void Laplace(CImage& image, int n);
 // Gradient magnitude of the neighbours' luminances, truncated, grey.
 void Sobel(CImage& image);
+// The element of rank n x n / 2 of the sorted luminances.
+void Median(CImage& image, int n);
+// Clean with a black background: the survival rule pixel by pixel.
+void Clean(CImage& image, int n, int clutter, int significance);
 
 }  // namespace reference

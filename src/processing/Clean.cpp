@@ -1,0 +1,63 @@
+// Clean: removes small, faint clutter from light objects on a black background.
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "image/Image.h"
+#include "platform/UserInterface.h"
+#include "processing/Neighbourhood.h"
+#include "processing/NeighbourhoodSums.h"
+
+using namespace neighbourhood;
+
+namespace {
+
+void InvertAoi(CImage& image)
+{
+    for (int y = image.aoiTop; y <= image.aoiBottom; ++y) {
+        CColorVal* row = image.pixelValueArray[y];
+        for (int x = image.aoiLeft; x <= image.aoiRight; ++x)
+            row[x] = CColorVal(255 - row[x].red, 255 - row[x].green, 255 - row[x].blue);
+    }
+}
+
+}  // namespace
+
+int CImage::Clean(int maskSize, int clutter, int significance, int background)
+{
+    if (format != FORMAT_GRAYSCALE) {
+        errorMessage = "CImage::Clean() only defined on grayscale images";
+        return -1;
+    }
+    // The mask spans x - half .. x + half: an even size reaches one pixel
+    // further. A size below 1 has no neighbourhood at all.
+    if (maskSize < 1) {
+        errorMessage = "Size of clean mask must be at least 1.  Clean Aborted.";
+        return -1;
+    }
+    const int half = maskSize / 2;
+    const int n = 2 * half + 1;
+    if (background != 0 && background != 255) background = DetectBackground();
+    if (background == 255) {
+        if (!platform::askYesNo("Clean is designed to work on images with light objects\n"
+                                "on a black background.  Invert image?")) {
+            errorMessage = "Please invert your image before cleaning.  Clean aborted.";
+            return -1;
+        }
+        InvertAoi(*this);
+    }
+    if (MakeRoom(*this, n, kClean) != 0) return -1;
+    return WithWorkingStorage(*this, kClean, [&] {
+        std::vector<std::uint8_t> plane(pixelValueArray.size());
+        for (size_t i = 0; i < plane.size(); ++i) plane[i] = pixelValueArray.data()[i].red;
+        const int t = significance;
+        ForEachBoxSum<1>(
+            aoiLeft, aoiTop, aoiRight, aoiBottom, n, [&](int y) { return pixelValueArray[y]; },
+            [t](const CColorVal& p, int) { return p.red > t ? p.red : 0; },
+            [&](int x, int y, const std::array<int, 1>& sum) {
+                const int v = pixelValueArray[y][x].red;
+                if (v < t || sum[0] - v < clutter) plane[static_cast<size_t>(y) * width + x] = 0;
+            });
+        for (size_t i = 0; i < plane.size(); ++i) pixelValueArray.data()[i] = CColorVal(plane[i], plane[i], plane[i]);
+    });
+}
