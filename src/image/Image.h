@@ -88,6 +88,19 @@ public:
     int Clean(int maskSize, int clutter, int significance, int background);
 
     // ---- Morphology (processing/Morphology.cpp)
+    // Grayscale images only. direction: 0 Omnidirectional (the n x n square),
+    // 1 Horizontal, 2 Vertical, 3 Diagonal (upper right to lower left); any
+    // other value is Omnidirectional.
+    int Erosion(int size, int direction);
+    int Dilation(int size, int direction);
+    int Opening(int size, int direction, int repetitions);
+    int Closing(int size, int direction, int repetitions);
+    // The differences (processing/MorphologyDifferences.cpp) blacken every
+    // pixel outside the AOI.
+    int Outline(int size, int direction);
+    int MorphologicalGradient(int size, int direction);
+    int PeakDetector(int size, int direction, int repetitions);
+    int ValleyDetector(int size, int direction, int repetitions);
 
     // ---- Geometric transforms (processing/Geometry.cpp)
 

@@ -63,6 +63,46 @@ int RunClean(CImage& image, const OperationParams& p, OperationOutputs&)
     return image.Clean(p.filterSize, p.clutterThreshold, p.significanceThreshold, p.background);
 }
 
+int RunErosion(CImage& image, const OperationParams& p, OperationOutputs&)
+{
+    return image.Erosion(p.morphSize, p.morphDirection);
+}
+
+int RunDilation(CImage& image, const OperationParams& p, OperationOutputs&)
+{
+    return image.Dilation(p.morphSize, p.morphDirection);
+}
+
+int RunOpening(CImage& image, const OperationParams& p, OperationOutputs&)
+{
+    return image.Opening(p.morphSize, p.morphDirection, p.repetitions);
+}
+
+int RunClosing(CImage& image, const OperationParams& p, OperationOutputs&)
+{
+    return image.Closing(p.morphSize, p.morphDirection, p.repetitions);
+}
+
+int RunOutline(CImage& image, const OperationParams& p, OperationOutputs&)
+{
+    return image.Outline(p.morphSize, p.morphDirection);
+}
+
+int RunGradient(CImage& image, const OperationParams& p, OperationOutputs&)
+{
+    return image.MorphologicalGradient(p.morphSize, p.morphDirection);
+}
+
+int RunPeakDetection(CImage& image, const OperationParams& p, OperationOutputs&)
+{
+    return image.PeakDetector(p.morphSize, p.morphDirection, p.repetitions);
+}
+
+int RunValleyDetection(CImage& image, const OperationParams& p, OperationOutputs&)
+{
+    return image.ValleyDetector(p.morphSize, p.morphDirection, p.repetitions);
+}
+
 int RunCustomFilter(CImage& image, const OperationParams& p, OperationOutputs&)
 {
     if (p.kernelFile.empty()) {
@@ -90,20 +130,20 @@ const std::vector<Operation> kAllRows = {
     {"Crop", true, OfferedFor::Both, true, false, {}, "crop the image to the AOI", RunCrop},
     {"Invert", true, OfferedFor::Both, false, false, {}, "invert the AOI", nullptr},
     {"Sobel", true, OfferedFor::Both, true, true, {}, "Sobel edge magnitude", RunSobel},
-    {"Erosion", true, OfferedFor::Grayscale, true, true, {P::Size, P::MorphDirection}, "grey erosion", nullptr},
-    {"Dilation", true, OfferedFor::Grayscale, true, true, {P::Size, P::MorphDirection}, "grey dilation", nullptr},
+    {"Erosion", true, OfferedFor::Grayscale, true, true, {P::Size, P::MorphDirection}, "grey erosion", RunErosion},
+    {"Dilation", true, OfferedFor::Grayscale, true, true, {P::Size, P::MorphDirection}, "grey dilation", RunDilation},
     {"Opening", true, OfferedFor::Grayscale, true, true, {P::Size, P::MorphDirection, P::Repetitions},
-     "grey opening", nullptr},
+     "grey opening", RunOpening},
     {"Closing", true, OfferedFor::Grayscale, true, true, {P::Size, P::MorphDirection, P::Repetitions},
-     "grey closing", nullptr},
+     "grey closing", RunClosing},
     {"Outline", true, OfferedFor::Grayscale, true, true, {P::Size, P::MorphDirection}, "morphological outline",
-     nullptr},
+     RunOutline},
     {"Gradient", true, OfferedFor::Grayscale, true, true, {P::Size, P::MorphDirection}, "morphological gradient",
-     nullptr},
+     RunGradient},
     {"Peak Detection", true, OfferedFor::Grayscale, true, true, {P::Size, P::MorphDirection, P::Repetitions},
-     "peak detector", nullptr},
+     "peak detector", RunPeakDetection},
     {"Valley Detection", true, OfferedFor::Grayscale, true, true, {P::Size, P::MorphDirection, P::Repetitions},
-     "valley detector", nullptr},
+     "valley detector", RunValleyDetection},
     {"High Pass Filter", true, OfferedFor::Both, true, true, {P::Size}, "high pass filter", RunHighPass},
     {"Low Pass Filter", true, OfferedFor::Both, true, true, {P::Size}, "low pass filter", RunLowPass},
     {"Median Filter", true, OfferedFor::Grayscale, true, true, {P::Size}, "median filter", RunMedianFilter},

@@ -96,3 +96,21 @@ TEST(FastPaths, CleanMatchesThePixelRule)
         }
     EXPECT_TRUE(user.questions.empty());
 }
+
+TEST(FastPaths, ErosionAndDilationMatchThePlainElement)
+{
+    std::mt19937 random(5);
+    FakeUserInterface user;
+    for (int direction = -1; direction <= 4; ++direction)
+        for (int round = 0; round < 12; ++round)
+            for (int n = 3; n <= 9; n += 2) {
+                const bool dilate = round % 2 == 1;
+                CImage fast = RandomImage(random, true, n);
+                CImage plain = fast;
+                ASSERT_EQ(dilate ? fast.Dilation(n, direction) : fast.Erosion(n, direction), 0);
+                reference::Morphology(plain, n, direction, dilate);
+                ASSERT_TRUE(SamePixels(fast, plain)) << (dilate ? "dilation" : "erosion") << " direction "
+                                                     << direction << " size " << n;
+            }
+    EXPECT_TRUE(user.questions.empty());
+}

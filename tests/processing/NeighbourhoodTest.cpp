@@ -25,6 +25,8 @@ const SizedOp kSizedOps[] = {
     {"custom filter", "Custom Filter", "CustomFilter",
      [](CImage& i, int n) { return i.CustomFilter(n, std::span<const float>(kOnes.data(), n < 3 ? 9 : (n > 9 ? 81 : n * n))); }},
     {"median filter", "Median Filter", "MedianFilter", [](CImage& i, int n) { return i.MedianFilter(n); }},
+    {"erosion filter", "Erosion", "Erosion", [](CImage& i, int n) { return i.Erosion(n, 0); }},
+    {"dilation filter", "Dilation", "Dilation", [](CImage& i, int n) { return i.Dilation(n, 1); }},
 };
 
 std::string Text(const char* pattern, const char* a) { return std::string(pattern).replace(std::string(pattern).find("%s"), 2, a); }

@@ -91,4 +91,29 @@ void Clean(CImage& image, int n, int clutter, int significance)
         }
 }
 
+void Morphology(CImage& image, int n, int direction, bool dilate)
+{
+    const CImage copy = image;
+    const int half = n / 2;
+    auto active = [&](int r, int c) {
+        switch (direction) {
+        case 1: return r == half;
+        case 2: return c == half;
+        case 3: return c == n - 1 - r;
+        default: return true;
+        }
+    };
+    for (int y = image.aoiTop; y <= image.aoiBottom; ++y)
+        for (int x = image.aoiLeft; x <= image.aoiRight; ++x) {
+            int v = dilate ? 0 : 255;
+            for (int r = 0; r < n; ++r)
+                for (int c = 0; c < n; ++c)
+                    if (active(r, c)) {
+                        const int u = copy.pixelValueArray[y - half + r][x - half + c].red;
+                        v = dilate ? std::max(v, u) : std::min(v, u);
+                    }
+            image.pixelValueArray[y][x] = CColorVal(v, v, v);
+        }
+}
+
 }  // namespace reference

@@ -20,5 +20,7 @@ void Sobel(CImage& image);
 void Median(CImage& image, int n);
 // Clean with a black background: the survival rule pixel by pixel.
 void Clean(CImage& image, int n, int clutter, int significance);
+// Minimum (maximum when dilate) of R over the active cells, from 255 (0).
+void Morphology(CImage& image, int n, int direction, bool dilate);
 
 }  // namespace reference
