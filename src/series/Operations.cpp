@@ -44,9 +44,24 @@ int RunCrop(CImage& image, const OperationParams&, OperationOutputs&)
     return image.Crop(image.aoiLeft, image.aoiTop, image.aoiRight, image.aoiBottom);
 }
 
-int RunHighPass(CImage& image, const OperationParams& p, OperationOutputs&) { return image.HighPass(p.filterSize); }
-int RunLowPass(CImage& image, const OperationParams& p, OperationOutputs&) { return image.LowPass(p.filterSize); }
-int RunLaplace(CImage& image, const OperationParams& p, OperationOutputs&) { return image.Laplace(p.filterSize); }
+// Adapters from the parameter record to the methods that share a signature.
+template <int (CImage::*Method)(int)>
+int FilterOfSize(CImage& image, const OperationParams& p, OperationOutputs&)
+{
+    return (image.*Method)(p.filterSize);
+}
+
+template <int (CImage::*Method)(int, int)>
+int Morphology(CImage& image, const OperationParams& p, OperationOutputs&)
+{
+    return (image.*Method)(p.morphSize, p.morphDirection);
+}
+
+template <int (CImage::*Method)(int, int, int)>
+int RepeatedMorphology(CImage& image, const OperationParams& p, OperationOutputs&)
+{
+    return (image.*Method)(p.morphSize, p.morphDirection, p.repetitions);
+}
 
 int RunUnsharpMask(CImage& image, const OperationParams& p, OperationOutputs&)
 {
@@ -56,51 +71,9 @@ int RunUnsharpMask(CImage& image, const OperationParams& p, OperationOutputs&)
 int RunPrewitt(CImage& image, const OperationParams& p, OperationOutputs&) { return image.Prewitt(p.prewittDirection); }
 int RunSobel(CImage& image, const OperationParams&, OperationOutputs&) { return image.Sobel(); }
 
-int RunMedianFilter(CImage& image, const OperationParams& p, OperationOutputs&) { return image.MedianFilter(p.filterSize); }
-
 int RunClean(CImage& image, const OperationParams& p, OperationOutputs&)
 {
     return image.Clean(p.filterSize, p.clutterThreshold, p.significanceThreshold, p.background);
-}
-
-int RunErosion(CImage& image, const OperationParams& p, OperationOutputs&)
-{
-    return image.Erosion(p.morphSize, p.morphDirection);
-}
-
-int RunDilation(CImage& image, const OperationParams& p, OperationOutputs&)
-{
-    return image.Dilation(p.morphSize, p.morphDirection);
-}
-
-int RunOpening(CImage& image, const OperationParams& p, OperationOutputs&)
-{
-    return image.Opening(p.morphSize, p.morphDirection, p.repetitions);
-}
-
-int RunClosing(CImage& image, const OperationParams& p, OperationOutputs&)
-{
-    return image.Closing(p.morphSize, p.morphDirection, p.repetitions);
-}
-
-int RunOutline(CImage& image, const OperationParams& p, OperationOutputs&)
-{
-    return image.Outline(p.morphSize, p.morphDirection);
-}
-
-int RunGradient(CImage& image, const OperationParams& p, OperationOutputs&)
-{
-    return image.MorphologicalGradient(p.morphSize, p.morphDirection);
-}
-
-int RunPeakDetection(CImage& image, const OperationParams& p, OperationOutputs&)
-{
-    return image.PeakDetector(p.morphSize, p.morphDirection, p.repetitions);
-}
-
-int RunValleyDetection(CImage& image, const OperationParams& p, OperationOutputs&)
-{
-    return image.ValleyDetector(p.morphSize, p.morphDirection, p.repetitions);
 }
 
 int RunCustomFilter(CImage& image, const OperationParams& p, OperationOutputs&)
@@ -130,25 +103,25 @@ const std::vector<Operation> kAllRows = {
     {"Crop", true, OfferedFor::Both, true, false, {}, "crop the image to the AOI", RunCrop},
     {"Invert", true, OfferedFor::Both, false, false, {}, "invert the AOI", nullptr},
     {"Sobel", true, OfferedFor::Both, true, true, {}, "Sobel edge magnitude", RunSobel},
-    {"Erosion", true, OfferedFor::Grayscale, true, true, {P::Size, P::MorphDirection}, "grey erosion", RunErosion},
-    {"Dilation", true, OfferedFor::Grayscale, true, true, {P::Size, P::MorphDirection}, "grey dilation", RunDilation},
+    {"Erosion", true, OfferedFor::Grayscale, true, true, {P::Size, P::MorphDirection}, "grey erosion", Morphology<&CImage::Erosion>},
+    {"Dilation", true, OfferedFor::Grayscale, true, true, {P::Size, P::MorphDirection}, "grey dilation", Morphology<&CImage::Dilation>},
     {"Opening", true, OfferedFor::Grayscale, true, true, {P::Size, P::MorphDirection, P::Repetitions},
-     "grey opening", RunOpening},
+     "grey opening", RepeatedMorphology<&CImage::Opening>},
     {"Closing", true, OfferedFor::Grayscale, true, true, {P::Size, P::MorphDirection, P::Repetitions},
-     "grey closing", RunClosing},
+     "grey closing", RepeatedMorphology<&CImage::Closing>},
     {"Outline", true, OfferedFor::Grayscale, true, true, {P::Size, P::MorphDirection}, "morphological outline",
-     RunOutline},
+     Morphology<&CImage::Outline>},
     {"Gradient", true, OfferedFor::Grayscale, true, true, {P::Size, P::MorphDirection}, "morphological gradient",
-     RunGradient},
+     Morphology<&CImage::MorphologicalGradient>},
     {"Peak Detection", true, OfferedFor::Grayscale, true, true, {P::Size, P::MorphDirection, P::Repetitions},
-     "peak detector", RunPeakDetection},
+     "peak detector", RepeatedMorphology<&CImage::PeakDetector>},
     {"Valley Detection", true, OfferedFor::Grayscale, true, true, {P::Size, P::MorphDirection, P::Repetitions},
-     "valley detector", RunValleyDetection},
-    {"High Pass Filter", true, OfferedFor::Both, true, true, {P::Size}, "high pass filter", RunHighPass},
-    {"Low Pass Filter", true, OfferedFor::Both, true, true, {P::Size}, "low pass filter", RunLowPass},
-    {"Median Filter", true, OfferedFor::Grayscale, true, true, {P::Size}, "median filter", RunMedianFilter},
+     "valley detector", RepeatedMorphology<&CImage::ValleyDetector>},
+    {"High Pass Filter", true, OfferedFor::Both, true, true, {P::Size}, "high pass filter", FilterOfSize<&CImage::HighPass>},
+    {"Low Pass Filter", true, OfferedFor::Both, true, true, {P::Size}, "low pass filter", FilterOfSize<&CImage::LowPass>},
+    {"Median Filter", true, OfferedFor::Grayscale, true, true, {P::Size}, "median filter", FilterOfSize<&CImage::MedianFilter>},
     {"Unsharp Mask", true, OfferedFor::Both, true, true, {P::Size, P::Boost}, "unsharp mask", RunUnsharpMask},
-    {"Laplace", true, OfferedFor::Both, true, true, {P::Size}, "Laplace filter", RunLaplace},
+    {"Laplace", true, OfferedFor::Both, true, true, {P::Size}, "Laplace filter", FilterOfSize<&CImage::Laplace>},
     {"Prewitt", true, OfferedFor::Both, true, true, {P::PrewittDirection}, "Prewitt edge enhancement", RunPrewitt},
     {"Clean", true, OfferedFor::Grayscale, true, true, {P::Size, P::Clutter, P::Significance, P::Background},
      "remove isolated noise", RunClean},

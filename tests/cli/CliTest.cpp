@@ -7,27 +7,16 @@
 #include "cli/Cli.h"
 #include "cli/CliUserInterface.h"
 #include "image/Image.h"
+#include "support/CliRun.h"
 #include "support/FakeUserInterface.h"
 #include "support/TestFiles.h"
 #include "support/TestImages.h"
 
 namespace {
 
-struct CliRun {
-    int status;
-    std::string out;
-    std::string err;
-};
+using CliRun = CliResult;
 
-CliRun RunTool(std::vector<std::string> args)
-{
-    args.insert(args.begin(), "nuvak-cli");
-    std::vector<const char*> argv;
-    for (const std::string& a : args) argv.push_back(a.c_str());
-    std::ostringstream out, err;
-    const int status = RunCli(static_cast<int>(argv.size()), argv.data(), out, err);
-    return {status, out.str(), err.str()};
-}
+CliRun RunTool(std::vector<std::string> args) { return RunCliWith(std::move(args)); }
 
 class Cli : public ::testing::Test {
 protected:
@@ -36,22 +25,8 @@ protected:
         CImage rgb = MakeImage(4, 3, [](int x, int y) { return CColorVal(60 * x, 100 * y, 7); });
         Save(rgb, in);
     }
-    static void Save(CImage& image, const std::string& path)
-    {
-        std::string message;
-        bool causeValid;
-        int cause;
-        ASSERT_EQ(image.SerializeFile(true, path, false, message, causeValid, cause), 0) << message;
-    }
-    static CImage Load(const std::string& path)
-    {
-        CImage image;
-        std::string message;
-        bool causeValid;
-        int cause;
-        EXPECT_EQ(image.SerializeFile(false, path, false, message, causeValid, cause), 0) << message;
-        return image;
-    }
+    static void Save(CImage& image, const std::string& path) { SaveBitmap(image, path); }
+    static CImage Load(const std::string& path) { return LoadBitmap(path); }
 
     TempDir dir;
     const std::string in = dir.path("in.bmp");
