@@ -2,6 +2,8 @@
 // kernels.
 #include <array>
 #include <cmath>
+#include <cstdint>
+#include <vector>
 
 #include "image/Image.h"
 #include "platform/Format.h"
@@ -38,9 +40,16 @@ int BoxFilter(CImage& image, int size, const NeighbourhoodTexts& texts, Combine 
 
 int CImage::LowPass(int size)
 {
-    // S / N is never a half for odd N, so rounding the integer quotient gives
-    // what the double sum of the 1/N weights rounds to.
-    return BoxFilter(*this, size, kLowPass, [](int s, int, int count) { return (2 * s + count) / (2 * count); });
+    // S / N is never a half for odd N and lies at least 1 / 2N from one, far
+    // beyond the error of the double sum of the 1/N weights; so rounding the
+    // exact quotient, looked up per sum, gives the same pixels.
+    std::vector<std::uint8_t> mean;
+    return BoxFilter(*this, size, kLowPass, [&mean](int s, int, int count) {
+        if (mean.empty())
+            for (int sum = 0; sum <= 255 * count; ++sum)
+                mean.push_back(static_cast<std::uint8_t>((2 * sum + count) / (2 * count)));
+        return static_cast<int>(mean[static_cast<size_t>(s)]);
+    });
 }
 
 int CImage::HighPass(int size)

@@ -3,7 +3,10 @@
 #pragma once
 
 #include <array>
+#include <algorithm>
 #include <cstddef>
+#include <cstdint>
+#include <type_traits>
 #include <vector>
 
 #include "image/Image.h"
@@ -16,36 +19,52 @@ inline int Channel(const CColorVal& pixel, int c)
     return c == 0 ? pixel.red : (c == 1 ? pixel.green : pixel.blue);
 }
 
-// RoundHalfAway clamped to 0..255, safe for sums far outside the int range.
+// RoundHalfAway clamped to 0..255, safe for sums far outside the int range
+// and for a NaN from an overflowing kernel.
 inline int RoundToByte(double sum)
 {
     if (sum >= 255) return 255;
-    if (sum <= 0) return 0;
+    if (!(sum > 0)) return 0;
     return RoundHalfAway(sum);
 }
 
+// The packed R, G, B bytes of a run of pixels.
+inline std::uint8_t* Bytes(CColorVal* pixels) { return reinterpret_cast<std::uint8_t*>(pixels); }
+inline const std::uint8_t* Bytes(const CColorVal* pixels) { return reinterpret_cast<const std::uint8_t*>(pixels); }
+
 // Writes into the AOI, for each channel, the sum of weight[k][m] times the
 // copy's pixel at (x - half + m, y - half + k), rounded half away and
-// clamped. With int weights the sums are exact integers, which a double sum
-// of the same products also is, so both give the same pixels.
+// clamped. A row's sums are built one weight at a time across the row's
+// packed R, G, B bytes; each sum still adds its products in the kernel's
+// row-major order, so a double sum is the same to the last bit as adding
+// pixel by pixel. With int weights the sums are exact integers, which a
+// double sum of the same products also is, so both give the same pixels.
 template <typename Weight>
 void ApplyKernel(CImage& image, const PixelRows& copy, int n, const Weight* weights)
 {
     const int half = n / 2;
+    const size_t count = 3 * static_cast<size_t>(image.aoiRight - image.aoiLeft + 1);
+    std::vector<Weight> sums(count);
     for (int y = image.aoiTop; y <= image.aoiBottom; ++y) {
-        CColorVal* out = image.pixelValueArray[y];
-        for (int x = image.aoiLeft; x <= image.aoiRight; ++x) {
-            Weight r = 0, g = 0, b = 0;
-            const Weight* w = weights;
-            for (int k = 0; k < n; ++k) {
-                const CColorVal* in = copy[y - half + k] + (x - half);
-                for (int m = 0; m < n; ++m, ++w) {
-                    r += *w * in[m].red;
-                    g += *w * in[m].green;
-                    b += *w * in[m].blue;
-                }
+        std::fill(sums.begin(), sums.end(), Weight(0));
+        const Weight* w = weights;
+        for (int k = 0; k < n; ++k) {
+            const std::uint8_t* row = Bytes(copy[y - half + k] + (image.aoiLeft - half));
+            for (int m = 0; m < n; ++m, ++w) {
+                // A zero weight adds nothing to any finite sum.
+                if (*w == 0) continue;
+                const Weight weight = *w;
+                const std::uint8_t* in = row + 3 * m;
+                Weight* sum = sums.data();
+                for (size_t j = 0; j < count; ++j) sum[j] += weight * in[j];
             }
-            out[x] = CColorVal(RoundToByte(r), RoundToByte(g), RoundToByte(b));
+        }
+        std::uint8_t* out = Bytes(image.pixelValueArray[y] + image.aoiLeft);
+        for (size_t j = 0; j < count; ++j) {
+            if constexpr (std::is_integral_v<Weight>)
+                out[j] = CColorVal::Clamp(sums[j]);
+            else
+                out[j] = static_cast<std::uint8_t>(RoundToByte(sums[j]));
         }
     }
 }

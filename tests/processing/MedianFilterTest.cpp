@@ -48,3 +48,17 @@ TEST(MedianFilter, RefusesRgbImages)
     EXPECT_EQ(image.MedianFilter(1), -1);
     EXPECT_TRUE(user.notices.empty());
 }
+
+// Every 0/1 window: a selection that is right for all of them is right for
+// all values.
+TEST(MedianFilter, EveryBinaryWindowOfNine)
+{
+    FakeUserInterface user;
+    for (int bits = 0; bits < 512; ++bits) {
+        CImage image = MakeGrey(3, 3, [&](int x, int y) { return (bits >> (3 * y + x)) & 1 ? 255 : 0; });
+        image.aoiLeft = image.aoiTop = image.aoiRight = image.aoiBottom = 1;
+        ASSERT_EQ(image.MedianFilter(3), 0);
+        const int expected = __builtin_popcount(static_cast<unsigned>(bits)) >= 5 ? 255 : 0;
+        ASSERT_EQ(image.pixelValueArray[1][1], CColorVal(expected, expected, expected)) << bits;
+    }
+}
