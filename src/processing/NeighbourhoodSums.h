@@ -2,8 +2,8 @@
 // and a sliding box sum over the AOI.
 #pragma once
 
-#include <array>
 #include <algorithm>
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <type_traits>

@@ -145,3 +145,15 @@ TEST_F(NeighbourhoodCli, CleanAsksAboutTheBackground)
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err, "nuvak-cli: CImage::MedianFilter() only defined on grayscale images\n");
 }
+
+TEST_F(NeighbourhoodCli, HelpListsTheOperations)
+{
+    const CliResult r = RunCliWith({"--help"});
+    for (const char* name : {"High Pass Filter", "Low Pass Filter", "Unsharp Mask", "Laplace", "Prewitt", "Sobel",
+                             "Median Filter", "Clean", "Erosion", "Dilation", "Opening", "Closing", "Outline",
+                             "Gradient", "Peak Detection", "Valley Detection", "Custom Filter"})
+        EXPECT_NE(r.out.find(std::string("\n  ") + name + " "), std::string::npos) << name;
+    EXPECT_NE(r.out.find("      --kernel FILE.ftr"), std::string::npos);
+    EXPECT_NE(r.out.find("      --repetitions N"), std::string::npos);
+    EXPECT_NE(r.out.find("      --background 0|255|auto"), std::string::npos);
+}

@@ -3,6 +3,7 @@
 #include <functional>
 
 #include "image/Image.h"
+#include "processing/Neighbourhood.h"
 #include "support/FakeUserInterface.h"
 #include "support/TestImages.h"
 
@@ -142,5 +143,27 @@ TEST(Neighbourhood, RoomTextsOfTheFixedSizeOperations)
         EXPECT_EQ(user.questions[0].substr(0, 32), "The current filter size is 3x3.\n");
         EXPECT_EQ(image.pixelValueArray[1][2], CColorVal(200, 200, 200));
         EXPECT_TRUE(user.notices.empty());
+    }
+}
+
+TEST(Neighbourhood, ALackOfMemoryEndsWithTheOperationsText)
+{
+    using namespace neighbourhood;
+    struct Case {
+        const NeighbourhoodTexts& texts;
+        const char* method;
+    } cases[] = {
+        {kLowPass, "LowPass"},         {kHighPass, "HighPass"}, {kLaplace, "Laplace"},
+        {kUnsharpMask, "UnsharpMask"}, {kCustomFilter, "CustomFilter"}, {kMedianFilter, "MedianFilter"},
+        {kErosion, "Erosion"},         {kDilation, "Dilation"}, {kPrewitt, "Prewitt"},
+        {kSobel, "Sobel"},             {kClean, "Clean"},
+    };
+    for (const Case& c : cases) {
+        CImage image = MakeGrey(3, 3, [](int, int) { return 1; });
+        EXPECT_EQ(WithWorkingStorage(image, c.texts, [] { throw std::bad_alloc(); }), -1);
+        EXPECT_EQ(image.errorMessage, std::string("CImage::") + c.method + " cannot allocate sufficient memory.");
+        image.errorMessage.clear();
+        EXPECT_EQ(WithWorkingStorage(image, c.texts, [] {}), 0);
+        EXPECT_EQ(image.errorMessage, "");
     }
 }
