@@ -50,13 +50,15 @@ int CImage::Clean(int maskSize, int clutter, int significance, int background)
     return WithWorkingStorage(*this, kClean, [&] {
         std::vector<std::uint8_t> plane(pixelValueArray.size());
         for (size_t i = 0; i < plane.size(); ++i) plane[i] = pixelValueArray.data()[i].red;
-        const int t = significance;
+        // The light of the significant pixels only: those above T.
+        const Plane<std::uint8_t> significant(*this, half, [significance](const CColorVal& p) {
+            return static_cast<std::uint8_t>(p.red > significance ? p.red : 0);
+        });
         ForEachBoxSum<1>(
-            aoiLeft, aoiTop, aoiRight, aoiBottom, n, [&](int y) { return pixelValueArray[y]; },
-            [t](const CColorVal& p, int) { return p.red > t ? p.red : 0; },
+            aoiLeft, aoiTop, aoiRight, aoiBottom, n, [&](int y) { return significant.at(aoiLeft - half, y); },
             [&](int x, int y, const std::array<int, 1>& sum) {
                 const int v = pixelValueArray[y][x].red;
-                if (v < t || sum[0] - v < clutter) plane[static_cast<size_t>(y) * width + x] = 0;
+                if (v < significance || sum[0] - v < clutter) plane[static_cast<size_t>(y) * width + x] = 0;
             });
         for (size_t i = 0; i < plane.size(); ++i) pixelValueArray.data()[i] = CColorVal(plane[i], plane[i], plane[i]);
     });

@@ -26,7 +26,7 @@ int BoxFilter(CImage& image, int size, const NeighbourhoodTexts& texts, Combine 
         const int count = n * n;
         ForEachBoxSum<3>(
             image.aoiLeft, image.aoiTop, image.aoiRight, image.aoiBottom, n,
-            [&](int y) { return copy[y]; }, [](const CColorVal& p, int c) { return Channel(p, c); },
+            [&](int y) { return Bytes(copy[y] + (image.aoiLeft - n / 2)); },
             [&](int x, int y, const std::array<int, 3>& s) {
                 const CColorVal v = copy[y][x];
                 image.pixelValueArray[y][x] =

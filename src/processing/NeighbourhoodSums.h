@@ -14,11 +14,6 @@
 
 namespace neighbourhood {
 
-inline int Channel(const CColorVal& pixel, int c)
-{
-    return c == 0 ? pixel.red : (c == 1 ? pixel.green : pixel.blue);
-}
-
 // RoundHalfAway clamped to 0..255, safe for sums far outside the int range
 // and for a NaN from an overflowing kernel.
 inline int RoundToByte(double sum)
@@ -108,35 +103,39 @@ private:
 };
 
 // Calls emit(x, y, sums) for every pixel of the rectangle, rows top to
-// bottom, where sums[c] adds value(pixel, c) over the pixel's n x n
-// neighbourhood in rowAt(y). Column sums slide down the rows and the window
-// slides along each row, so the cost per pixel does not grow with n.
-template <int C, typename RowAt, typename Value, typename Emit>
-void ForEachBoxSum(int left, int top, int right, int bottom, int n, RowAt rowAt, Value value, Emit emit)
+// bottom, where sums[c] adds sample c over the pixel's n x n neighbourhood.
+// rowAt(y) points at the C interleaved byte samples of pixel left - half of
+// row y. Column sums slide down the rows, a whole row of bytes at a time,
+// and the window slides along each row, so the cost per pixel does not grow
+// with n.
+template <int C, typename RowAt, typename Emit>
+void ForEachBoxSum(int left, int top, int right, int bottom, int n, RowAt rowAt, Emit emit)
 {
     const int half = n / 2;
-    const int x0 = left - half;
-    const int span = right - left + 1 + 2 * half;
-    std::vector<int> columns(static_cast<size_t>(span) * C, 0);
-    auto addRow = [&](int y, int sign) {
-        const auto* row = rowAt(y) + x0;
-        int* column = columns.data();
-        for (int i = 0; i < span; ++i)
-            for (int c = 0; c < C; ++c) *column++ += sign * value(row[i], c);
+    const size_t count = static_cast<size_t>(right - left + 1 + 2 * half) * C;
+    std::vector<int> columns(count, 0);
+    int* column = columns.data();
+    auto add = [&](int y) {
+        const std::uint8_t* row = rowAt(y);
+        for (size_t i = 0; i < count; ++i) column[i] += row[i];
     };
-    for (int y = top - half; y < top + half; ++y) addRow(y, 1);
+    auto remove = [&](int y) {
+        const std::uint8_t* row = rowAt(y);
+        for (size_t i = 0; i < count; ++i) column[i] -= row[i];
+    };
+    for (int y = top - half; y < top + half; ++y) add(y);
     for (int y = top; y <= bottom; ++y) {
-        addRow(y + half, 1);
+        add(y + half);
         std::array<int, C> sums{};
         for (int i = 0; i < n - 1; ++i)
-            for (int c = 0; c < C; ++c) sums[c] += columns[i * C + c];
+            for (int c = 0; c < C; ++c) sums[c] += column[i * C + c];
         for (int x = left; x <= right; ++x) {
             const int i = x - left;
-            for (int c = 0; c < C; ++c) sums[c] += columns[(i + n - 1) * C + c];
+            for (int c = 0; c < C; ++c) sums[c] += column[(i + n - 1) * C + c];
             emit(x, y, sums);
-            for (int c = 0; c < C; ++c) sums[c] -= columns[i * C + c];
+            for (int c = 0; c < C; ++c) sums[c] -= column[i * C + c];
         }
-        addRow(y - half, -1);
+        remove(y - half);
     }
 }
 
