@@ -6,6 +6,7 @@
 #include "reference/ReferenceFilters.h"
 #include "support/FakeUserInterface.h"
 #include "support/RandomImages.h"
+#include "support/SamePixels.h"
 #include "support/TestImages.h"
 
 TEST(Prewitt, ResponseToAHorizontalEdge)

@@ -8,6 +8,7 @@
 #include "reference/ReferenceFilters.h"
 #include "support/FakeUserInterface.h"
 #include "support/RandomImages.h"
+#include "support/SamePixels.h"
 
 namespace {
 

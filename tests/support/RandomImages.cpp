@@ -1,5 +1,3 @@
-#include <gtest/gtest.h>
-
 #include "support/RandomImages.h"
 
 CImage RandomImage(std::mt19937& random, bool grey, int n)
@@ -24,22 +22,4 @@ CImage RandomImage(std::mt19937& random, bool grey, int n)
     image.aoiTop = between(half, image.height - half - 2);
     image.aoiBottom = between(image.aoiTop + 1, image.height - half - 1);
     return image;
-}
-
-::testing::AssertionResult SamePixels(const CImage& actual, const CImage& expected)
-{
-    if (actual.width != expected.width || actual.height != expected.height)
-        return ::testing::AssertionFailure() << "sizes differ";
-    for (int y = 0; y < actual.height; ++y)
-        for (int x = 0; x < actual.width; ++x) {
-            const CColorVal a = actual.pixelValueArray[y][x];
-            const CColorVal e = expected.pixelValueArray[y][x];
-            if (!(a == e))
-                return ::testing::AssertionFailure()
-                       << "pixel (" << x << ", " << y << ") is " << int(a.red) << "," << int(a.green) << ","
-                       << int(a.blue) << ", expected " << int(e.red) << "," << int(e.green) << "," << int(e.blue)
-                       << " in a " << actual.width << "x" << actual.height << " image, AOI (" << actual.aoiLeft
-                       << ", " << actual.aoiTop << ")-(" << actual.aoiRight << ", " << actual.aoiBottom << ")";
-        }
-    return ::testing::AssertionSuccess();
 }

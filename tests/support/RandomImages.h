@@ -1,8 +1,6 @@
 // Random images and AOIs for comparing fast paths with plain formulations.
 #pragma once
 
-#include <gtest/gtest.h>
-
 #include <random>
 
 #include "image/Image.h"
@@ -11,6 +9,3 @@
 // pixels (grey ones when grey) and a random AOI that leaves room for an
 // n x n neighbourhood.
 CImage RandomImage(std::mt19937& random, bool grey, int n);
-
-// Pixels equal, with the first difference in the failure text.
-::testing::AssertionResult SamePixels(const CImage& actual, const CImage& expected);

@@ -2,7 +2,11 @@
 
 #include "dialogs/logic/FilterFile.h"
 #include "dialogs/logic/FilterGrid.h"
+#include "dialogs/logic/WeightEntry.h"
+#include "image/Image.h"
+#include "support/SamePixels.h"
 #include "support/TestFiles.h"
+#include "support/TestImages.h"
 
 namespace {
 
@@ -127,6 +131,21 @@ TEST(FilterGrid, AThreeByThreeFileFillsTheCentreOfTheGrid)
     EXPECT_EQ(grid[50], "9");
     EXPECT_EQ(EnabledWeights(3, grid), weights);
     EXPECT_EQ(EnabledWeights(7, grid).size(), 49u);
+}
+
+TEST(FilterGrid, TheCentreBoxAloneIsTheIdentity)
+{
+    WeightGrid grid;
+    grid.fill("0");
+    grid[40] = "1";
+    std::vector<float> weights;
+    for (const std::string& text : EnabledWeights(3, grid)) weights.push_back(ParseWeight(text));
+    CImage image = MakeImage(5, 4, [](int x, int y) { return CColorVal(40 * x, 60 * y, x * y); });
+    image.SetUpperLeft(1, 1, false);
+    image.SetLowerRight(3, 2, false);
+    const CImage before = image;
+    ASSERT_EQ(image.CustomFilter(3, weights), 0);
+    EXPECT_TRUE(SamePixels(image, before));
 }
 
 TEST(FilterFile, LoadKernelConvertsTheWeights)
