@@ -27,11 +27,11 @@ int BoxFilter(CImage& image, int size, const NeighbourhoodTexts& texts, Combine 
         ForEachBoxSum<3>(
             image.aoiLeft, image.aoiTop, image.aoiRight, image.aoiBottom, n,
             [&](int y) { return Bytes(copy[y] + (image.aoiLeft - n / 2)); },
-            [&](int x, int y, const std::array<int, 3>& s) {
-                const CColorVal v = copy[y][x];
-                image.pixelValueArray[y][x] =
-                    CColorVal(combine(s[0], v.red, count), combine(s[1], v.green, count),
-                              combine(s[2], v.blue, count));
+            [&](int y, const int* sums) {
+                const std::uint8_t* centre = Bytes(copy[y] + image.aoiLeft);
+                std::uint8_t* out = Bytes(image.pixelValueArray[y] + image.aoiLeft);
+                const size_t samples = 3 * static_cast<size_t>(image.aoiRight - image.aoiLeft + 1);
+                for (size_t j = 0; j < samples; ++j) out[j] = CColorVal::Clamp(combine(sums[j], centre[j], count));
             });
     });
 }

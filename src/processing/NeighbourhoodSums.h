@@ -102,39 +102,43 @@ private:
     std::vector<T> values_;
 };
 
-// Calls emit(x, y, sums) for every pixel of the rectangle, rows top to
-// bottom, where sums[c] adds sample c over the pixel's n x n neighbourhood.
-// rowAt(y) points at the C interleaved byte samples of pixel left - half of
-// row y. Column sums slide down the rows, a whole row of bytes at a time,
-// and the window slides along each row, so the cost per pixel does not grow
-// with n.
-template <int C, typename RowAt, typename Emit>
-void ForEachBoxSum(int left, int top, int right, int bottom, int n, RowAt rowAt, Emit emit)
+// Calls emitRow(y, sums) for every row of the rectangle, top to bottom,
+// where sums[C * i + c] adds sample c over the n x n neighbourhood of pixel
+// left + i. rowAt(y) points at the C interleaved byte samples of pixel
+// left - half of row y. Column sums slide down the rows and the window
+// slides along each row, so the cost per pixel does not grow with n.
+template <int C, typename RowAt, typename EmitRow>
+void ForEachBoxSum(int left, int top, int right, int bottom, int n, RowAt rowAt, EmitRow emitRow)
 {
     const int half = n / 2;
-    const size_t count = static_cast<size_t>(right - left + 1 + 2 * half) * C;
-    std::vector<int> columns(count, 0);
+    const size_t count = static_cast<size_t>(right - left + 1) * C;
+    const size_t reach = static_cast<size_t>(n - 1) * C;
+    std::vector<int> columns(count + reach, 0);
+    std::vector<int> sums(count);
     int* column = columns.data();
+    int* sum = sums.data();
     auto add = [&](int y) {
         const std::uint8_t* row = rowAt(y);
-        for (size_t i = 0; i < count; ++i) column[i] += row[i];
+        for (size_t i = 0; i < count + reach; ++i) column[i] += row[i];
     };
     auto remove = [&](int y) {
         const std::uint8_t* row = rowAt(y);
-        for (size_t i = 0; i < count; ++i) column[i] -= row[i];
+        for (size_t i = 0; i < count + reach; ++i) column[i] -= row[i];
     };
     for (int y = top - half; y < top + half; ++y) add(y);
     for (int y = top; y <= bottom; ++y) {
         add(y + half);
-        std::array<int, C> sums{};
-        for (int i = 0; i < n - 1; ++i)
-            for (int c = 0; c < C; ++c) sums[c] += column[i * C + c];
-        for (int x = left; x <= right; ++x) {
-            const int i = x - left;
-            for (int c = 0; c < C; ++c) sums[c] += column[(i + n - 1) * C + c];
-            emit(x, y, sums);
-            for (int c = 0; c < C; ++c) sums[c] -= column[i * C + c];
-        }
+        // Running sums kept in registers: reading back the sums just stored
+        // would stall on every sample.
+        std::array<int, C> running{};
+        for (size_t m = 0; m < reach; ++m) running[m % C] += column[m];
+        for (size_t j = 0; j < count; j += C)
+            for (size_t c = 0; c < C; ++c) {
+                running[c] += column[j + reach + c];
+                sum[j + c] = running[c];
+                running[c] -= column[j + c];
+            }
+        emitRow(y, static_cast<const int*>(sum));
         remove(y - half);
     }
 }
