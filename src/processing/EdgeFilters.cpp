@@ -1,6 +1,7 @@
 // Edge enhancement: the Prewitt compass filter and the Sobel gradient magnitude.
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 #include "image/Image.h"
 #include "processing/Neighbourhood.h"
@@ -11,7 +12,7 @@ using namespace neighbourhood;
 namespace {
 
 // Rows from the top; the +1 weights face the named direction.
-const int kPrewittKernels[8][9] = {
+const std::int16_t kPrewittKernels[8][9] = {
     {1, 1, 1, 1, -2, 1, -1, -1, -1},   // North
     {1, 1, 1, -1, -2, 1, -1, -1, 1},   // Northeast
     {-1, 1, 1, -1, -2, 1, -1, 1, 1},   // East
@@ -26,8 +27,8 @@ const int kPrewittKernels[8][9] = {
 
 int CImage::Prewitt(int direction)
 {
-    const int* kernel = kPrewittKernels[direction >= 0 && direction < 8 ? direction : 0];
-    return KernelFilter(*this, 3, kPrewitt, kernel);
+    const std::int16_t* kernel = kPrewittKernels[direction >= 0 && direction < 8 ? direction : 0];
+    return KernelFilter<std::int16_t, int>(*this, 3, kPrewitt, kernel);
 }
 
 int CImage::Sobel()

@@ -1,5 +1,6 @@
 // The linear filters: low pass, high pass, Laplace, unsharp mask and custom
 // kernels.
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdint>
@@ -86,14 +87,21 @@ int CImage::CustomFilter(int size, std::span<const float> weights)
     // Integral weights this small keep every sum inside int and exact in
     // double alike, so the integer loop gives the same pixels.
     bool integral = true;
+    float largest = 0;
     for (const float w : weights) {
         if (!std::isfinite(w)) {
             errorMessage = "Custom filter weights must be finite numbers.  Custom Filter Aborted.";
             return -1;
         }
-        integral = integral && w == std::trunc(w) && std::fabs(w) <= 65536;
+        integral = integral && w == std::trunc(w);
+        largest = std::max(largest, std::fabs(w));
     }
-    if (integral) {
+    if (integral && largest <= 128) {
+        std::array<std::int16_t, 81> small;
+        for (size_t i = 0; i < count; ++i) small[i] = static_cast<std::int16_t>(weights[i]);
+        return KernelFilter<std::int16_t, int>(*this, n, kCustomFilter, small.data());
+    }
+    if (integral && largest <= 65536) {
         std::array<int, 81> whole;
         for (size_t i = 0; i < count; ++i) whole[i] = static_cast<int>(weights[i]);
         return KernelFilter(*this, n, kCustomFilter, whole.data());

@@ -32,16 +32,17 @@ inline const std::uint8_t* Bytes(const CColorVal* pixels) { return reinterpret_c
 // clamped. A row's sums are built one weight at a time across the row's
 // packed R, G, B bytes; each sum still adds its products in the kernel's
 // row-major order, so a double sum is the same to the last bit as adding
-// pixel by pixel. With int weights the sums are exact integers, which a
-// double sum of the same products also is, so both give the same pixels.
-template <typename Weight>
+// pixel by pixel. Integer weights give exact integer sums, which a double sum
+// of the same products also is, so they give the same pixels; weights of at
+// most 128 give products that fit 16 bits, which vectorise far better.
+template <typename Weight, typename Sum = Weight>
 void ApplyKernel(CImage& image, const PixelRows& copy, int n, const Weight* weights)
 {
     const int half = n / 2;
     const size_t count = 3 * static_cast<size_t>(image.aoiRight - image.aoiLeft + 1);
-    std::vector<Weight> sums(count);
+    std::vector<Sum> sums(count);
     for (int y = image.aoiTop; y <= image.aoiBottom; ++y) {
-        std::fill(sums.begin(), sums.end(), Weight(0));
+        std::fill(sums.begin(), sums.end(), Sum(0));
         const Weight* w = weights;
         for (int k = 0; k < n; ++k) {
             const std::uint8_t* row = Bytes(copy[y - half + k] + (image.aoiLeft - half));
@@ -50,13 +51,13 @@ void ApplyKernel(CImage& image, const PixelRows& copy, int n, const Weight* weig
                 if (*w == 0) continue;
                 const Weight weight = *w;
                 const std::uint8_t* in = row + 3 * m;
-                Weight* sum = sums.data();
-                for (size_t j = 0; j < count; ++j) sum[j] += weight * in[j];
+                Sum* sum = sums.data();
+                for (size_t j = 0; j < count; ++j) sum[j] += static_cast<Weight>(weight * in[j]);
             }
         }
         std::uint8_t* out = Bytes(image.pixelValueArray[y] + image.aoiLeft);
         for (size_t j = 0; j < count; ++j) {
-            if constexpr (std::is_integral_v<Weight>)
+            if constexpr (std::is_integral_v<Sum>)
                 out[j] = CColorVal::Clamp(sums[j]);
             else
                 out[j] = static_cast<std::uint8_t>(RoundToByte(sums[j]));
@@ -65,13 +66,13 @@ void ApplyKernel(CImage& image, const PixelRows& copy, int n, const Weight* weig
 }
 
 // The room check, a working copy and the kernel applied to the AOI.
-template <typename Weight>
+template <typename Weight, typename Sum = Weight>
 int KernelFilter(CImage& image, int n, const NeighbourhoodTexts& texts, const Weight* weights)
 {
     if (MakeRoom(image, n, texts) != 0) return -1;
     return WithWorkingStorage(image, texts, [&] {
         const PixelRows copy = image.pixelValueArray;
-        ApplyKernel(image, copy, n, weights);
+        ApplyKernel<Weight, Sum>(image, copy, n, weights);
     });
 }
 
