@@ -1,5 +1,4 @@
 // Clean: removes small, faint clutter from light objects on a black background.
-#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -12,6 +11,7 @@ using namespace neighbourhood;
 
 namespace {
 
+// The point operation Invert, applied to the AOI.
 void InvertAoi(CImage& image)
 {
     for (int y = image.aoiTop; y <= image.aoiBottom; ++y) {
@@ -46,7 +46,7 @@ int CImage::Clean(int maskSize, int clutter, int significance, int background)
         }
         InvertAoi(*this);
     }
-    if (MakeRoom(*this, n, kClean) != 0) return -1;
+    if (MakeRoom(*this, maskSize, kClean) != 0) return -1;
     return WithWorkingStorage(*this, kClean, [&] {
         std::vector<std::uint8_t> plane(pixelValueArray.size());
         for (size_t i = 0; i < plane.size(); ++i) plane[i] = pixelValueArray.data()[i].red;

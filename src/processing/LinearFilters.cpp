@@ -43,7 +43,8 @@ int CImage::LowPass(int size)
 {
     // S / N is never a half for odd N and lies at least 1 / 2N from one, far
     // beyond the error of the double sum of the 1/N weights; so rounding the
-    // exact quotient, looked up per sum, gives the same pixels.
+    // exact quotient, looked up per sum, gives the same pixels. The table is
+    // built once N is settled.
     std::vector<std::uint8_t> mean;
     return BoxFilter(*this, size, kLowPass, [&mean](int s, int, int count) {
         if (mean.empty())
@@ -84,8 +85,8 @@ int CImage::CustomFilter(int size, std::span<const float> weights)
                                         n, n * n, static_cast<int>(weights.size()));
         return -1;
     }
-    // Integral weights this small keep every sum inside int and exact in
-    // double alike, so the integer loop gives the same pixels.
+    // Integral weights keep every sum an exact integer, inside int for
+    // weights up to 65536, so the integer loops give what the double sum gives.
     bool integral = true;
     float largest = 0;
     for (const float w : weights) {

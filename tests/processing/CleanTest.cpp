@@ -126,6 +126,18 @@ TEST(Clean, Refusals)
     }
 }
 
+TEST(Clean, AnEvenMaskIsNamedAsGivenInTheRoomQuestion)
+{
+    FakeUserInterface user;
+    CImage image = MakeGrey(9, 9, [](int x, int y) { return Dot(x, y, 200); });
+    image.SetUpperLeft(1, 1, false);
+    ASSERT_EQ(image.Clean(4, 150, 20, 0), 0);
+    ASSERT_EQ(user.questions.size(), 1u);
+    EXPECT_EQ(user.questions[0].substr(0, 32), "The current filter size is 4x4.\n");
+    EXPECT_EQ((std::vector<int>{image.aoiLeft, image.aoiTop, image.aoiRight, image.aoiBottom}),
+              (std::vector<int>{2, 2, 6, 6}));
+}
+
 TEST(Clean, EvenAndOneMaskSizes)
 {
     struct Case {
