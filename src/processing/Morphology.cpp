@@ -93,13 +93,14 @@ template <typename First, typename Second>
 int Repeat(CImage& image, int size, int repetitions, First first, Second second, const char* aborted)
 {
     int n = size;
-    for (int pass = 0; pass < 2 * repetitions; ++pass) {
-        if ((pass < repetitions ? first(n) : second(n)) != 0) {
-            image.errorMessage += aborted;
-            return -1;
+    for (const bool firstHalf : {true, false})
+        for (int pass = 0; pass < repetitions; ++pass) {
+            if ((firstHalf ? first(n) : second(n)) != 0) {
+                image.errorMessage += aborted;
+                return -1;
+            }
+            n = std::clamp(n, 3, 9);
         }
-        n = std::clamp(n, 3, 9);
-    }
     return 0;
 }
 
