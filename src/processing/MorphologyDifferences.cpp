@@ -1,46 +1,26 @@
-// Outline, gradient, peak and valley detection: the difference between the
-// image and a morphological result computed on a private copy.
+// Outline, gradient, peak and valley detection and their texts.
 #include <algorithm>
 
 #include "image/Image.h"
-#include "platform/UserInterface.h"
+#include "processing/MorphologyDifference.h"
 
-namespace {
+namespace morphology {
 
-struct DifferenceTexts {
-    const char* stepFailed;  // replaces the image's error text
-    const char* appended;    // added to the text of a failing second step
-};
+const DifferenceTexts kOutline = {"Outline aborted", "\nOutline aborted"};
+const DifferenceTexts kGradient = {"Morphological Gradient aborted", "\nMorphological Gradient aborted"};
+const DifferenceTexts kPeakDetector = {"Peak Detector aborted", "\nPeak Detector aborted"};
+const DifferenceTexts kValleyDetector = {"Valley Detector aborted", "\nValley Detector aborted"};
 
-// second(image, copy) runs on the image itself with the copy's AOI.
-template <typename Step, typename Second>
-int Difference(CImage& image, Step step, Second second, const DifferenceTexts& texts)
-{
-    CImage copy = image;
-    if (step(copy) != 0) {
-        platform::error(copy.errorMessage);
-        image.errorMessage = texts.stepFailed;
-        return -1;
-    }
-    image.aoiLeft = copy.aoiLeft;
-    image.aoiTop = copy.aoiTop;
-    image.aoiRight = copy.aoiRight;
-    image.aoiBottom = copy.aoiBottom;
-    if (second(image, copy) != 0) {
-        image.errorMessage += texts.appended;
-        return -1;
-    }
-    return 0;
-}
+}  // namespace morphology
 
-}  // namespace
+using namespace morphology;
 
 int CImage::Outline(int size, int direction)
 {
     return Difference(
         *this, [&](CImage& copy) { return copy.Erosion(size, direction); },
         [](CImage& image, const CImage& eroded) { return image.SubtractImage(eroded); },
-        {"Outline aborted", "\nOutline aborted"});
+        kOutline);
 }
 
 int CImage::MorphologicalGradient(int size, int direction)
@@ -52,7 +32,7 @@ int CImage::MorphologicalGradient(int size, int direction)
             if (image.Dilation(std::clamp(size, 3, 9), direction) != 0) return -1;
             return image.SubtractImage(eroded);
         },
-        {"Morphological Gradient aborted", "\nMorphological Gradient aborted"});
+        kGradient);
 }
 
 int CImage::PeakDetector(int size, int direction, int repetitions)
@@ -60,7 +40,7 @@ int CImage::PeakDetector(int size, int direction, int repetitions)
     return Difference(
         *this, [&](CImage& copy) { return copy.Opening(size, direction, repetitions); },
         [](CImage& image, const CImage& opened) { return image.SubtractImage(opened); },
-        {"Peak Detector aborted", "\nPeak Detector aborted"});
+        kPeakDetector);
 }
 
 int CImage::ValleyDetector(int size, int direction, int repetitions)
@@ -68,5 +48,5 @@ int CImage::ValleyDetector(int size, int direction, int repetitions)
     return Difference(
         *this, [&](CImage& copy) { return copy.Closing(size, direction, repetitions); },
         [](CImage& image, const CImage& closed) { return image.AbsoluteDifference(closed); },
-        {"Valley Detector aborted", "\nValley Detector aborted"});
+        kValleyDetector);
 }

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "image/Image.h"
+#include "processing/MorphologyDifference.h"
 #include "support/FakeUserInterface.h"
 #include "support/TestImages.h"
 
@@ -232,5 +233,38 @@ TEST(Morphology, FailureTexts)
         }
         EXPECT_EQ(user.errors, c.shown) << c.error;
         EXPECT_EQ(user.notices, c.notices) << c.error;
+    }
+}
+
+TEST(Morphology, AFailingSecondStepAppendsItsLine)
+{
+    using namespace morphology;
+    struct Case {
+        const DifferenceTexts& texts;
+        const char* appended;
+    } cases[] = {
+        {kOutline, "\nOutline aborted"},
+        {kGradient, "\nMorphological Gradient aborted"},
+        {kPeakDetector, "\nPeak Detector aborted"},
+        {kValleyDetector, "\nValley Detector aborted"},
+    };
+    for (const Case& c : cases) {
+        FakeUserInterface user;
+        CImage image = WhiteOnBlack(5, kDot);
+        const int result = Difference(
+            image,
+            [](CImage& copy) {
+                copy.SetLowerRight(3, 3, false);
+                return 0;
+            },
+            [](CImage& self, const CImage&) {
+                self.errorMessage = "step text";
+                return -1;
+            },
+            c.texts);
+        EXPECT_EQ(result, -1);
+        EXPECT_EQ(image.errorMessage, std::string("step text") + c.appended);
+        EXPECT_EQ(image.aoiRight, 3);  // the copy's AOI was taken before the second step
+        EXPECT_TRUE(user.errors.empty());
     }
 }
