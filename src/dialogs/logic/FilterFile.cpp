@@ -4,6 +4,7 @@
 #include <cctype>
 #include <climits>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 
 #include "dialogs/logic/WeightEntry.h"
@@ -60,12 +61,20 @@ std::string ReadFilterFile(const std::string& path, FilterFileContents& contents
 
 std::string WriteFilterFile(const std::string& path, const FilterFileContents& contents)
 {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    // Written beside the target and renamed over it when complete, so that a
+    // failed save leaves the previous file as it was.
+    const std::string part = path + ".part";
+    std::ofstream out(part, std::ios::binary | std::ios::trunc);
     if (!out) return Format("Error:  %s could not be opened for output", path.c_str());
     out << contents.size << "\r\n" << std::flush;
     for (const std::string& weight : contents.weights) out << weight << "\r\n" << std::flush;
     out.close();
-    if (!out) return Format("Error:  %s could not be written completely.", path.c_str());
+    std::error_code ec;
+    if (out) std::filesystem::rename(part, path, ec);
+    if (!out || ec) {
+        std::filesystem::remove(part, ec);
+        return Format("Error:  %s could not be written completely.", path.c_str());
+    }
     return {};
 }
 

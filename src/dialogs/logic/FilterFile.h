@@ -14,7 +14,8 @@ struct FilterFileContents {
 // Bare LF line ends read the same as CR LF.
 std::string ReadFilterFile(const std::string& path, FilterFileContents& contents);
 
-// "" when written, otherwise the message to show.
+// "" when written, otherwise the message to show; a failed write leaves an
+// earlier file at path as it was.
 std::string WriteFilterFile(const std::string& path, const FilterFileContents& contents);
 
 // Checks the weights, then writes the file: the messages to show in order,

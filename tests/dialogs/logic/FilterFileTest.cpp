@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "dialogs/logic/FilterFile.h"
 #include "dialogs/logic/FilterGrid.h"
 #include "dialogs/logic/WeightEntry.h"
@@ -62,6 +64,25 @@ TEST(FilterFile, SavingRefusesInvalidWeightsAndUnwritablePaths)
     const std::string bad = dir.path("none/a.ftr");
     EXPECT_EQ(SaveFilterFile(bad, contents),
               std::vector<std::string>{"Error:  " + bad + " could not be opened for output"});
+
+    // A folder in the way of the rename: the save fails and leaves no part file.
+    std::filesystem::create_directory(dir.path("b.ftr"));
+    std::filesystem::create_directory(dir.path("b.ftr/inside"));
+    EXPECT_EQ(SaveFilterFile(dir.path("b.ftr"), contents),
+              std::vector<std::string>{"Error:  " + dir.path("b.ftr") + " could not be written completely."});
+    EXPECT_FALSE(Exists(dir.path("b.ftr.part")));
+}
+
+TEST(FilterFile, SavingReplacesAnEarlierFile)
+{
+    TempDir dir;
+    const std::string path = dir.path("k.ftr");
+    WriteBytes(path, Bytes("9\r\nold\r\n"));
+    EXPECT_TRUE(SaveFilterFile(path, FilterFileContents{3, std::vector<std::string>(9, "2")}).empty());
+    FilterFileContents read;
+    EXPECT_EQ(ReadFilterFile(path, read), "");
+    EXPECT_EQ(read.weights, std::vector<std::string>(9, "2"));
+    EXPECT_FALSE(Exists(path + ".part"));
 }
 
 TEST(FilterFile, ReadingRules)
