@@ -41,8 +41,11 @@ bool IsFilterSize(int size) { return size == 3 || size == 5 || size == 7 || size
 std::string ReadFilterFile(const std::string& path, FilterFileContents& contents)
 {
     if (!HasFilterExtension(path)) return "Error:  the selected file is not a recognized filter file.";
+    std::error_code ec;
     std::ifstream in(path, std::ios::binary);
-    if (!in) return Format("Error:  %s cannot be opened for input.", path.c_str());
+    // A folder opens as a stream but reads nothing.
+    if (!in || std::filesystem::is_directory(path, ec))
+        return Format("Error:  %s cannot be opened for input.", path.c_str());
     std::string line;
     ReadLine(in, line);
     const long number = std::strtol(line.c_str(), nullptr, 10);

@@ -104,12 +104,14 @@ TEST(FilterFile, ReadingRules)
         {"filter.txt", "3\r\n", "Error:  the selected file is not a recognized filter file.", 0, {}},
         {"ftr", "3\r\n", "Error:  the selected file is not a recognized filter file.", 0, {}},
         {"missing.ftr", nullptr, "Error:  %s cannot be opened for input.", 0, {}},
+        {"folder.ftr", nullptr, "Error:  %s cannot be opened for input.", 0, {}},
         {"four.ftr", "4\r\n", "Error:  filter size 4x4 not supported.", 0, {}},
         {"empty.ftr", "", "Error:  filter size 0x0 not supported.", 0, {}},
         {"word.ftr", "size\r\n", "Error:  filter size 0x0 not supported.", 0, {}},
         {"eleven.ftr", "11\r\n", "Error:  filter size 11x11 not supported.", 0, {}},
         {"short.ftr", "3\r\n1\r\n2\r\n", "Error:  %s ends after 2 of its 9 filter weights.", 0, {}},
     };
+    std::filesystem::create_directory(dir.path("folder.ftr"));
     for (const Case& c : cases) {
         const std::string path = dir.path(c.name);
         if (c.text) WriteBytes(path, Bytes(c.text));
