@@ -27,55 +27,6 @@ inline int RoundToByte(double sum)
 inline std::uint8_t* Bytes(CColorVal* pixels) { return reinterpret_cast<std::uint8_t*>(pixels); }
 inline const std::uint8_t* Bytes(const CColorVal* pixels) { return reinterpret_cast<const std::uint8_t*>(pixels); }
 
-// Writes into the AOI, for each channel, the sum of weight[k][m] times the
-// copy's pixel at (x - half + m, y - half + k), rounded half away and
-// clamped. A row's sums are built one weight at a time across the row's
-// packed R, G, B bytes; each sum still adds its products in the kernel's
-// row-major order, so a double sum is the same to the last bit as adding
-// pixel by pixel. Integer weights give exact integer sums, which a double sum
-// of the same products also is, so they give the same pixels; weights of at
-// most 128 give products that fit 16 bits, which vectorise far better.
-template <typename Weight, typename Sum = Weight>
-void ApplyKernel(CImage& image, const PixelRows& copy, int n, const Weight* weights)
-{
-    const int half = n / 2;
-    const size_t count = 3 * static_cast<size_t>(image.aoiRight - image.aoiLeft + 1);
-    std::vector<Sum> sums(count);
-    for (int y = image.aoiTop; y <= image.aoiBottom; ++y) {
-        std::fill(sums.begin(), sums.end(), Sum(0));
-        const Weight* w = weights;
-        for (int k = 0; k < n; ++k) {
-            const std::uint8_t* row = Bytes(copy[y - half + k] + (image.aoiLeft - half));
-            for (int m = 0; m < n; ++m, ++w) {
-                // A zero weight adds nothing to any finite sum.
-                if (*w == 0) continue;
-                const Weight weight = *w;
-                const std::uint8_t* in = row + 3 * m;
-                Sum* sum = sums.data();
-                for (size_t j = 0; j < count; ++j) sum[j] += static_cast<Weight>(weight * in[j]);
-            }
-        }
-        std::uint8_t* out = Bytes(image.pixelValueArray[y] + image.aoiLeft);
-        for (size_t j = 0; j < count; ++j) {
-            if constexpr (std::is_integral_v<Sum>)
-                out[j] = CColorVal::Clamp(sums[j]);
-            else
-                out[j] = static_cast<std::uint8_t>(RoundToByte(sums[j]));
-        }
-    }
-}
-
-// The room check, a working copy and the kernel applied to the AOI.
-template <typename Weight, typename Sum = Weight>
-int KernelFilter(CImage& image, int n, const NeighbourhoodTexts& texts, const Weight* weights)
-{
-    if (MakeRoom(image, n, texts) != 0) return -1;
-    return WithWorkingStorage(image, texts, [&] {
-        const PixelRows copy = image.pixelValueArray;
-        ApplyKernel<Weight, Sum>(image, copy, n, weights);
-    });
-}
-
 // One value per pixel of the AOI widened by half on every side, taken from
 // the image before any pixel is written.
 template <typename T>
@@ -102,6 +53,86 @@ private:
     int left_, top_, span_;
     std::vector<T> values_;
 };
+
+// True when every pixel of the AOI widened by half is grey: its three
+// channels then give the same sums, and one of them is enough.
+inline bool GreyAround(const CImage& image, int half)
+{
+    for (int y = image.aoiTop - half; y <= image.aoiBottom + half; ++y) {
+        const CColorVal* row = image.pixelValueArray[y];
+        for (int x = image.aoiLeft - half; x <= image.aoiRight + half; ++x)
+            if (!row[x].IsGrey()) return false;
+    }
+    return true;
+}
+
+// Calls store(y, values) for every AOI row with the C interleaved byte
+// samples of its pixels: for each sample the sum of weight[k][m] times the
+// sample of the pixel at (x - half + m, y - half + k), rounded half away and
+// clamped. rowAt(y) points at the samples of pixel left - half of row y.
+// A row's sums are built one weight at a time across the whole row; each sum
+// still adds its products in the kernel's row-major order, so a double sum is
+// the same to the last bit as adding pixel by pixel. Integer weights give
+// exact integer sums, which a double sum of the same products also is, so
+// they give the same pixels; weights of at most 128 give products that fit
+// 16 bits, which vectorise far better.
+template <int C, typename Weight, typename Sum, typename RowAt, typename Store>
+void KernelRows(const CImage& image, int n, const Weight* weights, RowAt rowAt, Store store)
+{
+    const int half = n / 2;
+    const size_t count = C * static_cast<size_t>(image.aoiRight - image.aoiLeft + 1);
+    std::vector<Sum> sums(count);
+    std::vector<std::uint8_t> values(count);
+    for (int y = image.aoiTop; y <= image.aoiBottom; ++y) {
+        std::fill(sums.begin(), sums.end(), Sum(0));
+        const Weight* w = weights;
+        for (int k = 0; k < n; ++k) {
+            const std::uint8_t* row = rowAt(y - half + k);
+            for (int m = 0; m < n; ++m, ++w) {
+                // A zero weight adds nothing to any finite sum.
+                if (*w == 0) continue;
+                const Weight weight = *w;
+                const std::uint8_t* in = row + C * m;
+                Sum* sum = sums.data();
+                for (size_t j = 0; j < count; ++j) sum[j] += static_cast<Weight>(weight * in[j]);
+            }
+        }
+        for (size_t j = 0; j < count; ++j) {
+            if constexpr (std::is_integral_v<Sum>)
+                values[j] = CColorVal::Clamp(sums[j]);
+            else
+                values[j] = static_cast<std::uint8_t>(RoundToByte(sums[j]));
+        }
+        store(y, static_cast<const std::uint8_t*>(values.data()));
+    }
+}
+
+// The room check, working storage and the kernel applied to each channel of
+// the AOI; a grey neighbourhood is filtered once, as one plane.
+template <typename Weight, typename Sum = Weight>
+int KernelFilter(CImage& image, int n, const NeighbourhoodTexts& texts, const Weight* weights)
+{
+    if (MakeRoom(image, n, texts) != 0) return -1;
+    const int half = n / 2;
+    const int left = image.aoiLeft;
+    const int columns = image.aoiRight - image.aoiLeft + 1;
+    return WithWorkingStorage(image, texts, [&] {
+        if (GreyAround(image, half)) {
+            const Plane<std::uint8_t> grey(image, half, [](const CColorVal& p) { return p.red; });
+            KernelRows<1, Weight, Sum>(
+                image, n, weights, [&](int y) { return grey.at(left - half, y); },
+                [&](int y, const std::uint8_t* v) {
+                    CColorVal* out = image.pixelValueArray[y] + left;
+                    for (int i = 0; i < columns; ++i) out[i] = CColorVal(v[i], v[i], v[i]);
+                });
+            return;
+        }
+        const PixelRows copy = image.pixelValueArray;
+        KernelRows<3, Weight, Sum>(
+            image, n, weights, [&](int y) { return Bytes(copy[y] + (left - half)); },
+            [&](int y, const std::uint8_t* v) { std::copy(v, v + 3 * columns, Bytes(image.pixelValueArray[y] + left)); });
+    });
+}
 
 // Calls emitRow(y, sums) for every row of the rectangle, top to bottom,
 // where sums[C * i + c] adds sample c over the n x n neighbourhood of pixel
