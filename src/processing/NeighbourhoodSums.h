@@ -130,7 +130,9 @@ int KernelFilter(CImage& image, int n, const NeighbourhoodTexts& texts, const We
         const PixelRows copy = image.pixelValueArray;
         KernelRows<3, Weight, Sum>(
             image, n, weights, [&](int y) { return Bytes(copy[y] + (left - half)); },
-            [&](int y, const std::uint8_t* v) { std::copy(v, v + 3 * columns, Bytes(image.pixelValueArray[y] + left)); });
+            [&](int y, const std::uint8_t* v) {
+                std::copy(v, v + 3 * columns, Bytes(image.pixelValueArray[y] + left));
+            });
     });
 }
 

@@ -9,7 +9,8 @@
 
 namespace {
 
-const char* const kInvertQuestion = "Clean is designed to work on images with light objects\non a black background.  Invert image?";
+const char* const kInvertQuestion =
+    "Clean is designed to work on images with light objects\non a black background.  Invert image?";
 const char* const kBlackQuestion = "Detected LIGHT objects on a BLACK background.\nIs this correct?";
 const char* const kWhiteQuestion = "Detected DARK objects on a WHITE background.\nIs this correct?";
 
@@ -43,8 +44,9 @@ TEST(Clean, SurvivalRule)
         {"C is compared without the pixel's own light",
          [](int x, int y) { return x == 4 && y == 3 ? 149 : Dot(x, y, 200); }, 150, 20,
          [](int x, int y) { return x == 4 && y == 3 ? 149 : 0; }},  // 149 sees 200 >= 150, 200 sees 149 < 150
-        {"pixels outside the AOI count but are kept", [](int x, int y) { return x == 0 && y == 1 ? 255 : (x == 1 && y == 1 ? 90 : 0); },
-         200, 20, [](int x, int y) { return x == 0 && y == 1 ? 255 : (x == 1 && y == 1 ? 90 : 0); }},
+        {"pixels outside the AOI count but are kept",
+         [](int x, int y) { return x == 0 && y == 1 ? 255 : (x == 1 && y == 1 ? 90 : 0); }, 200, 20,
+         [](int x, int y) { return x == 0 && y == 1 ? 255 : (x == 1 && y == 1 ? 90 : 0); }},
     };
     for (const Case& c : cases) {
         FakeUserInterface user;
@@ -88,7 +90,8 @@ TEST(Clean, BackgroundQuestions)
     for (const Case& c : cases) {
         FakeUserInterface user;
         user.answers = c.answers;
-        CImage image = MakeGrey(7, 7, [&](int x, int y) { return x >= 2 && x <= 4 && y >= 2 && y <= 4 ? c.light : c.dark; });
+        CImage image =
+            MakeGrey(7, 7, [&](int x, int y) { return x >= 2 && x <= 4 && y >= 2 && y <= 4 ? c.light : c.dark; });
         image.SetUpperLeft(1, 1, false);
         image.SetLowerRight(5, 5, false);
         EXPECT_EQ(image.Clean(3, 150, 20, c.background), c.result) << c.what;

@@ -18,9 +18,11 @@ TEST(MedianFilter, Medians)
         {"a dot is removed", 3, [](int x, int y) { return x == 4 && y == 4 ? 255 : 0; }, 0},
         {"4 of 9 bright keep dark", 3, [](int x, int y) { return (x + y) % 2 == 1 ? 200 : 10; }, 10},
         {"5 of 9 bright turn bright", 3, [](int x, int y) { return (x + y) % 2 == 0 ? 200 : 10; }, 200},
-        {"size 5 of a 3 x 3 bright block: 9 of 25", 5, [](int x, int y) { return x >= 3 && x <= 5 && y >= 3 && y <= 5 ? 90 : 30; }, 30},
+        {"size 5 of a 3 x 3 bright block: 9 of 25", 5,
+         [](int x, int y) { return x >= 3 && x <= 5 && y >= 3 && y <= 5 ? 90 : 30; }, 30},
         {"size 9 of values 0..80: the 41st", 9, [](int x, int y) { return 80 - (9 * y + x); }, 40},
-        {"size 7 reaches three pixels away", 7, [](int x, int y) { return x >= 1 && x <= 7 && y >= 1 && y <= 7 ? 60 : 0; }, 60},
+        {"size 7 reaches three pixels away", 7,
+         [](int x, int y) { return x >= 1 && x <= 7 && y >= 1 && y <= 7 ? 60 : 0; }, 60},
     };
     for (const Case& c : cases) {
         FakeUserInterface user;

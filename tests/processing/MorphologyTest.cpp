@@ -212,12 +212,16 @@ TEST(Morphology, FailureTexts)
          "Size of dilation filter must be an odd number.  Dilation Aborted.\nClosing aborted", {}, {}},
         {[](CImage& i) { return i.Outline(3, 0); }, true, "Outline aborted", {grey}, {}},
         {[](CImage& i) { return i.MorphologicalGradient(3, 0); }, true, "Morphological Gradient aborted", {grey}, {}},
-        {[](CImage& i) { return i.PeakDetector(3, 0, 1); }, true, "Peak Detector aborted", {grey + "\nOpening aborted"}, {}},
+        {[](CImage& i) { return i.PeakDetector(3, 0, 1); }, true, "Peak Detector aborted",
+         {grey + "\nOpening aborted"}, {}},
         {[](CImage& i) { return i.ValleyDetector(3, 0, 1); }, true, "Valley Detector aborted",
          {grey + "\nClosing aborted"}, {}},
-        {[](CImage& i) { return i.Opening(11, 0, 3); }, false, "", {}, {"Size of erosion filter reset to maximum (9)."}},
-        {[](CImage& i) { return i.Closing(1, 0, 2); }, false, "", {}, {"Size of dilation filter reset to minimum (3)."}},
-        {[](CImage& i) { return i.MorphologicalGradient(0, 0); }, false, "", {}, {"Size of erosion filter reset to minimum (3)."}},
+        {[](CImage& i) { return i.Opening(11, 0, 3); }, false, "", {},
+         {"Size of erosion filter reset to maximum (9)."}},
+        {[](CImage& i) { return i.Closing(1, 0, 2); }, false, "", {},
+         {"Size of dilation filter reset to minimum (3)."}},
+        {[](CImage& i) { return i.MorphologicalGradient(0, 0); }, false, "", {},
+         {"Size of erosion filter reset to minimum (3)."}},
     };
     for (const Case& c : cases) {
         FakeUserInterface user;

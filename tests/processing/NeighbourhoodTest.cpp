@@ -24,13 +24,18 @@ const SizedOp kSizedOps[] = {
     {"Laplace filter", "Laplace", "Laplace", [](CImage& i, int n) { return i.Laplace(n); }},
     {"unsharp mask filter", "Unsharp Mask", "UnsharpMask", [](CImage& i, int n) { return i.UnsharpMask(n, 1.0); }},
     {"custom filter", "Custom Filter", "CustomFilter",
-     [](CImage& i, int n) { return i.CustomFilter(n, std::span<const float>(kOnes.data(), n < 3 ? 9 : (n > 9 ? 81 : n * n))); }},
+     [](CImage& i, int n) {
+         return i.CustomFilter(n, std::span<const float>(kOnes.data(), n < 3 ? 9 : (n > 9 ? 81 : n * n)));
+     }},
     {"median filter", "Median Filter", "MedianFilter", [](CImage& i, int n) { return i.MedianFilter(n); }},
     {"erosion filter", "Erosion", "Erosion", [](CImage& i, int n) { return i.Erosion(n, 0); }},
     {"dilation filter", "Dilation", "Dilation", [](CImage& i, int n) { return i.Dilation(n, 1); }},
 };
 
-std::string Text(const char* pattern, const char* a) { return std::string(pattern).replace(std::string(pattern).find("%s"), 2, a); }
+std::string Text(const char* pattern, const char* a)
+{
+    return std::string(pattern).replace(std::string(pattern).find("%s"), 2, a);
+}
 
 }  // namespace
 
@@ -84,7 +89,8 @@ TEST(Neighbourhood, RoomQuestionAndAoiShrink)
         const char* error;  // with %s for the aborted name
     } cases[] = {
         {10, 10, 3, {0, 0, 9, 9}, true, 0, {1, 1, 8, 8}, ""},
-        {10, 10, 3, {0, 0, 9, 9}, false, -1, {0, 0, 9, 9}, "There is not enough room to apply the filter.  %s Aborted."},
+        {10, 10, 3, {0, 0, 9, 9}, false, -1, {0, 0, 9, 9},
+         "There is not enough room to apply the filter.  %s Aborted."},
         {3, 3, 3, {0, 0, 2, 2}, true, -1, {0, 0, 2, 2}, "Cannot reset AOI.  %s Aborted."},
         {12, 12, 5, {3, 0, 9, 11}, true, 0, {3, 2, 9, 9}, ""},
         {12, 12, 5, {2, 2, 9, 4}, true, 0, {2, 2, 9, 4}, ""},  // has room: no question
@@ -136,7 +142,8 @@ TEST(Neighbourhood, RoomTextsOfTheFixedSizeOperations)
         user.answers = {false, true};
         CImage image = MakeGrey(3, 3, [](int x, int) { return 100 * x; });
         EXPECT_EQ(c.run(image), -1);
-        EXPECT_EQ(image.errorMessage, std::string("There is not enough room to apply the filter.  ") + c.name + " Aborted.");
+        EXPECT_EQ(image.errorMessage,
+                  std::string("There is not enough room to apply the filter.  ") + c.name + " Aborted.");
         EXPECT_EQ(c.run(image), -1);
         EXPECT_EQ(image.errorMessage, std::string("Cannot reset AOI.  ") + c.name + " Aborted.");
         ASSERT_EQ(user.questions.size(), 2u);
