@@ -22,18 +22,20 @@ int BoxFilter(CImage& image, int size, const NeighbourhoodTexts& texts, Combine 
 {
     int n = size;
     if (Prepare(image, n, texts) != 0) return -1;
+    const int half = n / 2;
+    const int count = n * n;
     return WithWorkingStorage(image, texts, [&] {
-        const PixelRows copy = image.pixelValueArray;
-        const int count = n * n;
-        ForEachBoxSum<3>(
-            image.aoiLeft, image.aoiTop, image.aoiRight, image.aoiBottom, n,
-            [&](int y) { return Bytes(copy[y] + (image.aoiLeft - n / 2)); },
-            [&](int y, const int* sums) {
-                const std::uint8_t* centre = Bytes(copy[y] + image.aoiLeft);
-                std::uint8_t* out = Bytes(image.pixelValueArray[y] + image.aoiLeft);
-                const size_t samples = 3 * static_cast<size_t>(image.aoiRight - image.aoiLeft + 1);
-                for (size_t j = 0; j < samples; ++j) out[j] = CColorVal::Clamp(combine(sums[j], centre[j], count));
-            });
+        OverSamples(image, half, [&](auto channels, auto rowAt, auto store) {
+            constexpr int C = decltype(channels)::value;
+            std::vector<std::uint8_t> values(static_cast<size_t>(image.aoiRight - image.aoiLeft + 1) * C);
+            ForEachBoxSum<C>(image.aoiLeft, image.aoiTop, image.aoiRight, image.aoiBottom, n, rowAt,
+                             [&](int y, const int* sums) {
+                                 const std::uint8_t* centre = rowAt(y) + C * half;
+                                 for (size_t j = 0; j < values.size(); ++j)
+                                     values[j] = CColorVal::Clamp(combine(sums[j], centre[j], count));
+                                 store(y, values.data());
+                             });
+        });
     });
 }
 

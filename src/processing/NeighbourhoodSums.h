@@ -107,32 +107,41 @@ void KernelRows(const CImage& image, int n, const Weight* weights, RowAt rowAt, 
     }
 }
 
-// The room check, working storage and the kernel applied to each channel of
-// the AOI; a grey neighbourhood is filtered once, as one plane.
+// Working storage for filters that treat each channel alike: calls
+// work(channels, rowAt, store) with the channel count as a type, rowAt(y)
+// pointing at the byte samples of pixel left - half of row y as they were
+// before the call, and store(y, values) writing an AOI row of samples. A grey
+// neighbourhood is one plane of samples, which is a third of the work.
+template <typename Work>
+void OverSamples(CImage& image, int half, Work work)
+{
+    const int left = image.aoiLeft;
+    const int columns = image.aoiRight - image.aoiLeft + 1;
+    if (GreyAround(image, half)) {
+        const Plane<std::uint8_t> grey(image, half, [](const CColorVal& p) { return p.red; });
+        work(
+            std::integral_constant<int, 1>(), [&](int y) { return grey.at(left - half, y); },
+            [&](int y, const std::uint8_t* v) {
+                CColorVal* out = image.pixelValueArray[y] + left;
+                for (int i = 0; i < columns; ++i) out[i] = CColorVal(v[i], v[i], v[i]);
+            });
+        return;
+    }
+    const PixelRows copy = image.pixelValueArray;
+    work(
+        std::integral_constant<int, 3>(), [&](int y) { return Bytes(copy[y] + (left - half)); },
+        [&](int y, const std::uint8_t* v) { std::copy(v, v + 3 * columns, Bytes(image.pixelValueArray[y] + left)); });
+}
+
+// The room check, working storage and the kernel applied to the AOI.
 template <typename Weight, typename Sum = Weight>
 int KernelFilter(CImage& image, int n, const NeighbourhoodTexts& texts, const Weight* weights)
 {
     if (MakeRoom(image, n, texts) != 0) return -1;
-    const int half = n / 2;
-    const int left = image.aoiLeft;
-    const int columns = image.aoiRight - image.aoiLeft + 1;
     return WithWorkingStorage(image, texts, [&] {
-        if (GreyAround(image, half)) {
-            const Plane<std::uint8_t> grey(image, half, [](const CColorVal& p) { return p.red; });
-            KernelRows<1, Weight, Sum>(
-                image, n, weights, [&](int y) { return grey.at(left - half, y); },
-                [&](int y, const std::uint8_t* v) {
-                    CColorVal* out = image.pixelValueArray[y] + left;
-                    for (int i = 0; i < columns; ++i) out[i] = CColorVal(v[i], v[i], v[i]);
-                });
-            return;
-        }
-        const PixelRows copy = image.pixelValueArray;
-        KernelRows<3, Weight, Sum>(
-            image, n, weights, [&](int y) { return Bytes(copy[y] + (left - half)); },
-            [&](int y, const std::uint8_t* v) {
-                std::copy(v, v + 3 * columns, Bytes(image.pixelValueArray[y] + left));
-            });
+        OverSamples(image, n / 2, [&](auto channels, auto rowAt, auto store) {
+            KernelRows<decltype(channels)::value, Weight, Sum>(image, n, weights, rowAt, store);
+        });
     });
 }
 
