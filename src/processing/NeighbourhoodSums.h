@@ -1,5 +1,5 @@
-// Inner loops shared by the neighbourhood operations: a weighted kernel sum
-// and a sliding box sum over the AOI.
+// Working storage and inner loops shared by the neighbourhood operations:
+// planes of samples, weighted kernel sums and sliding box sums over the AOI.
 #pragma once
 
 #include <algorithm>
