@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -86,8 +87,38 @@ public:
     int DivideImage(const CImage& other);
 
     // ---- Neighbourhood operations: linear filters, edges, median, clean (processing/)
+    // Each works on the AOI and may ask to shrink it so that every neighbourhood
+    // lies in the image; a size outside 3..9 is corrected with a notice.
+    int LowPass(int size);
+    int HighPass(int size);
+    int Laplace(int size);
+    int UnsharpMask(int size, double boost);
+    // weights: size x size values, row-major from the top left.
+    int CustomFilter(int size, std::span<const float> weights);
+    // direction 0..7 North, Northeast, ... Northwest; any other value is North.
+    int Prewitt(int direction);
+    // Writes grey magnitudes, also into an RGB image.
+    int Sobel();
+    // Grayscale images only.
+    int MedianFilter(int size);
+    // Grayscale images only. background: 0 black, 255 white (offers to invert
+    // the AOI), anything else asks the detector.
+    int Clean(int maskSize, int clutter, int significance, int background);
 
     // ---- Morphology (processing/Morphology.cpp)
+    // Grayscale images only. direction: 0 Omnidirectional (the n x n square),
+    // 1 Horizontal, 2 Vertical, 3 Diagonal (upper right to lower left); any
+    // other value is Omnidirectional.
+    int Erosion(int size, int direction);
+    int Dilation(int size, int direction);
+    int Opening(int size, int direction, int repetitions);
+    int Closing(int size, int direction, int repetitions);
+    // The differences (processing/MorphologyDifferences.cpp) blacken every
+    // pixel outside the AOI.
+    int Outline(int size, int direction);
+    int MorphologicalGradient(int size, int direction);
+    int PeakDetector(int size, int direction, int repetitions);
+    int ValleyDetector(int size, int direction, int repetitions);
 
     // ---- Geometric transforms (processing/Geometry*.cpp)
     // Turns the AOI's contents about its centre; method 0 nearest neighbour,

@@ -4,6 +4,7 @@
 
 #include "frequency/FilterEllipse.h"
 #include "processing/HistogramCombos.h"
+#include "dialogs/logic/FilterFile.h"
 
 namespace {
 
@@ -162,6 +163,54 @@ int RunFindObjects(CImage& image, const OperationParams& params, OperationOutput
     return 0;
 }
 
+// Adapters from the parameter record to the methods that share a signature.
+template <int (CImage::*Method)(int)>
+int FilterOfSize(CImage& image, const OperationParams& p, OperationOutputs&)
+{
+    return (image.*Method)(p.filterSize);
+}
+
+template <int (CImage::*Method)(int, int)>
+int Morphology(CImage& image, const OperationParams& p, OperationOutputs&)
+{
+    return (image.*Method)(p.morphSize, p.morphDirection);
+}
+
+template <int (CImage::*Method)(int, int, int)>
+int RepeatedMorphology(CImage& image, const OperationParams& p, OperationOutputs&)
+{
+    return (image.*Method)(p.morphSize, p.morphDirection, p.repetitions);
+}
+
+int RunUnsharpMask(CImage& image, const OperationParams& p, OperationOutputs&)
+{
+    return image.UnsharpMask(p.filterSize, p.boost);
+}
+
+int RunPrewitt(CImage& image, const OperationParams& p, OperationOutputs&) { return image.Prewitt(p.prewittDirection); }
+int RunSobel(CImage& image, const OperationParams&, OperationOutputs&) { return image.Sobel(); }
+
+int RunClean(CImage& image, const OperationParams& p, OperationOutputs&)
+{
+    return image.Clean(p.filterSize, p.clutterThreshold, p.significanceThreshold, p.background);
+}
+
+int RunCustomFilter(CImage& image, const OperationParams& p, OperationOutputs&)
+{
+    if (p.kernelFile.empty()) {
+        image.errorMessage = "Custom Filter needs a filter file (--kernel FILE.ftr).";
+        return -1;
+    }
+    int size = 3;
+    std::vector<float> weights;
+    const std::string problem = LoadKernel(p.kernelFile, size, weights);
+    if (!problem.empty()) {
+        image.errorMessage = problem;
+        return -1;
+    }
+    return image.CustomFilter(size, weights);
+}
+
 // Rows with a null run are operations still to be built; they are left out
 // of the table that callers see.
 const std::vector<Operation> kAllRows = {
@@ -172,29 +221,34 @@ const std::vector<Operation> kAllRows = {
     {"Flip Vertical", true, OfferedFor::Both, false, false, {}, "mirror the AOI top to bottom", RunFlipVertical},
     {"Crop", true, OfferedFor::Both, true, false, {}, "crop the image to the AOI", RunCrop},
     {"Invert", true, OfferedFor::Both, false, false, {}, "invert the AOI", RunInvert},
-    {"Sobel", true, OfferedFor::Both, true, true, {}, "Sobel edge magnitude", nullptr},
-    {"Erosion", true, OfferedFor::Grayscale, true, true, {P::Size, P::MorphDirection}, "grey erosion", nullptr},
-    {"Dilation", true, OfferedFor::Grayscale, true, true, {P::Size, P::MorphDirection}, "grey dilation", nullptr},
+    {"Sobel", true, OfferedFor::Both, true, true, {}, "Sobel edge magnitude", RunSobel},
+    {"Erosion", true, OfferedFor::Grayscale, true, true, {P::Size, P::MorphDirection}, "grey erosion",
+     Morphology<&CImage::Erosion>},
+    {"Dilation", true, OfferedFor::Grayscale, true, true, {P::Size, P::MorphDirection}, "grey dilation",
+     Morphology<&CImage::Dilation>},
     {"Opening", true, OfferedFor::Grayscale, true, true, {P::Size, P::MorphDirection, P::Repetitions},
-     "grey opening", nullptr},
+     "grey opening", RepeatedMorphology<&CImage::Opening>},
     {"Closing", true, OfferedFor::Grayscale, true, true, {P::Size, P::MorphDirection, P::Repetitions},
-     "grey closing", nullptr},
+     "grey closing", RepeatedMorphology<&CImage::Closing>},
     {"Outline", true, OfferedFor::Grayscale, true, true, {P::Size, P::MorphDirection}, "morphological outline",
-     nullptr},
+     Morphology<&CImage::Outline>},
     {"Gradient", true, OfferedFor::Grayscale, true, true, {P::Size, P::MorphDirection}, "morphological gradient",
-     nullptr},
+     Morphology<&CImage::MorphologicalGradient>},
     {"Peak Detection", true, OfferedFor::Grayscale, true, true, {P::Size, P::MorphDirection, P::Repetitions},
-     "peak detector", nullptr},
+     "peak detector", RepeatedMorphology<&CImage::PeakDetector>},
     {"Valley Detection", true, OfferedFor::Grayscale, true, true, {P::Size, P::MorphDirection, P::Repetitions},
-     "valley detector", nullptr},
-    {"High Pass Filter", true, OfferedFor::Both, true, true, {P::Size}, "high pass filter", nullptr},
-    {"Low Pass Filter", true, OfferedFor::Both, true, true, {P::Size}, "low pass filter", nullptr},
-    {"Median Filter", true, OfferedFor::Grayscale, true, true, {P::Size}, "median filter", nullptr},
-    {"Unsharp Mask", true, OfferedFor::Both, true, true, {P::Size, P::Boost}, "unsharp mask", nullptr},
-    {"Laplace", true, OfferedFor::Both, true, true, {P::Size}, "Laplace filter", nullptr},
-    {"Prewitt", true, OfferedFor::Both, true, true, {P::PrewittDirection}, "Prewitt edge enhancement", nullptr},
+     "valley detector", RepeatedMorphology<&CImage::ValleyDetector>},
+    {"High Pass Filter", true, OfferedFor::Both, true, true, {P::Size}, "high pass filter",
+     FilterOfSize<&CImage::HighPass>},
+    {"Low Pass Filter", true, OfferedFor::Both, true, true, {P::Size}, "low pass filter",
+     FilterOfSize<&CImage::LowPass>},
+    {"Median Filter", true, OfferedFor::Grayscale, true, true, {P::Size}, "median filter",
+     FilterOfSize<&CImage::MedianFilter>},
+    {"Unsharp Mask", true, OfferedFor::Both, true, true, {P::Size, P::Boost}, "unsharp mask", RunUnsharpMask},
+    {"Laplace", true, OfferedFor::Both, true, true, {P::Size}, "Laplace filter", FilterOfSize<&CImage::Laplace>},
+    {"Prewitt", true, OfferedFor::Both, true, true, {P::PrewittDirection}, "Prewitt edge enhancement", RunPrewitt},
     {"Clean", true, OfferedFor::Grayscale, true, true, {P::Size, P::Clutter, P::Significance, P::Background},
-     "remove isolated noise", nullptr},
+     "remove isolated noise", RunClean},
     {"Rotate", true, OfferedFor::Both, true, false, {P::Degrees, P::Interpolation}, "rotate the AOI", RunRotate},
     {"Scale", true, OfferedFor::Both, true, false, {P::ScaleX, P::ScaleY, P::Interpolation}, "scale the image",
      RunScale},
@@ -207,7 +261,8 @@ const std::vector<Operation> kAllRows = {
     {"Threshold", true, OfferedFor::Both, false, false, {P::Threshold, P::Fill, P::Below, P::Above, P::Component},
      "fill the pixels below or above a threshold", RunThreshold},
     {"RGB", false, OfferedFor::Both, true, false, {}, "mark the image as RGB", RunRgb},
-    {"Custom Filter", false, OfferedFor::Both, true, true, {P::Kernel}, "filter with a kernel from a file", nullptr},
+    {"Custom Filter", false, OfferedFor::Both, true, true, {P::Kernel}, "filter with a kernel from a file",
+     RunCustomFilter},
     {"Stretch", false, OfferedFor::Both, true, false, {P::Channel}, "stretch the histogram", RunStretch},
     {"Equalize", false, OfferedFor::Both, true, false, {P::Channel}, "equalize the histogram", RunEqualize},
     {"Slide", false, OfferedFor::Both, true, false, {P::Channel, P::Offset}, "slide the histogram", RunSlide},

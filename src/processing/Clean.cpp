@@ -1,0 +1,69 @@
+// Clean: removes small, faint clutter from light objects on a black background.
+#include <cstdint>
+#include <vector>
+
+#include "image/Image.h"
+#include "platform/UserInterface.h"
+#include "processing/Neighbourhood.h"
+#include "processing/NeighbourhoodSums.h"
+
+using namespace neighbourhood;
+
+namespace {
+
+// The point operation Invert, applied to the AOI.
+void InvertAoi(CImage& image)
+{
+    for (int y = image.aoiTop; y <= image.aoiBottom; ++y) {
+        CColorVal* row = image.pixelValueArray[y];
+        for (int x = image.aoiLeft; x <= image.aoiRight; ++x)
+            row[x] = CColorVal(255 - row[x].red, 255 - row[x].green, 255 - row[x].blue);
+    }
+}
+
+}  // namespace
+
+int CImage::Clean(int maskSize, int clutter, int significance, int background)
+{
+    if (format != FORMAT_GRAYSCALE) {
+        errorMessage = "CImage::Clean() only defined on grayscale images";
+        return -1;
+    }
+    // The mask spans x - half .. x + half: an even size reaches one pixel
+    // further. A size below 1 has no neighbourhood at all.
+    if (maskSize < 1) {
+        errorMessage = "Size of clean mask must be at least 1.  Clean Aborted.";
+        return -1;
+    }
+    const int half = maskSize / 2;
+    const int n = 2 * half + 1;
+    if (background != 0 && background != 255) background = DetectBackground();
+    if (background == 255) {
+        if (!platform::askYesNo("Clean is designed to work on images with light objects\n"
+                                "on a black background.  Invert image?")) {
+            errorMessage = "Please invert your image before cleaning.  Clean aborted.";
+            return -1;
+        }
+        InvertAoi(*this);
+    }
+    if (MakeRoom(*this, maskSize, kClean) != 0) return -1;
+    return WithWorkingStorage(*this, kClean, [&] {
+        std::vector<std::uint8_t> plane(pixelValueArray.size());
+        for (size_t i = 0; i < plane.size(); ++i) plane[i] = pixelValueArray.data()[i].red;
+        // The light of the significant pixels only: those above T.
+        const Plane<std::uint8_t> significant(*this, half, [significance](const CColorVal& p) {
+            return static_cast<std::uint8_t>(p.red > significance ? p.red : 0);
+        });
+        ForEachBoxSum<1>(
+            aoiLeft, aoiTop, aoiRight, aoiBottom, n, [&](int y) { return significant.at(aoiLeft - half, y); },
+            [&](int y, const int* sums) {
+                const CColorVal* in = pixelValueArray[y];
+                std::uint8_t* out = plane.data() + static_cast<size_t>(y) * width;
+                for (int x = aoiLeft; x <= aoiRight; ++x) {
+                    const int v = in[x].red;
+                    if (v < significance || sums[x - aoiLeft] - v < clutter) out[x] = 0;
+                }
+            });
+        for (size_t i = 0; i < plane.size(); ++i) pixelValueArray.data()[i] = CColorVal(plane[i], plane[i], plane[i]);
+    });
+}

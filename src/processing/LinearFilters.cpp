@@ -1,0 +1,115 @@
+// The linear filters: low pass, high pass, Laplace, unsharp mask and custom
+// kernels.
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdint>
+#include <vector>
+
+#include "image/Image.h"
+#include "platform/Format.h"
+#include "processing/Neighbourhood.h"
+#include "processing/NeighbourhoodSums.h"
+
+using namespace neighbourhood;
+
+namespace {
+
+// Filters whose kernel is -1 or 1/N off the centre: the result of each channel
+// follows from the neighbourhood sum S, the centre value v and N = n x n.
+template <typename Combine>
+int BoxFilter(CImage& image, int size, const NeighbourhoodTexts& texts, Combine combine)
+{
+    int n = size;
+    if (Prepare(image, n, texts) != 0) return -1;
+    const int half = n / 2;
+    const int count = n * n;
+    return WithWorkingStorage(image, texts, [&] {
+        OverSamples(image, half, [&](auto channels, auto rowAt, auto store) {
+            constexpr int C = decltype(channels)::value;
+            std::vector<std::uint8_t> values(static_cast<size_t>(image.aoiRight - image.aoiLeft + 1) * C);
+            ForEachBoxSum<C>(image.aoiLeft, image.aoiTop, image.aoiRight, image.aoiBottom, n, rowAt,
+                             [&](int y, const int* sums) {
+                                 const std::uint8_t* centre = rowAt(y) + C * half;
+                                 for (size_t j = 0; j < values.size(); ++j)
+                                     values[j] = CColorVal::Clamp(combine(sums[j], centre[j], count));
+                                 store(y, values.data());
+                             });
+        });
+    });
+}
+
+}  // namespace
+
+int CImage::LowPass(int size)
+{
+    // S / N is never a half for odd N and lies at least 1 / 2N from one, far
+    // beyond the error of the double sum of the 1/N weights; so rounding the
+    // exact quotient, looked up per sum, gives the same pixels. The table is
+    // built once N is settled.
+    std::vector<std::uint8_t> mean;
+    return BoxFilter(*this, size, kLowPass, [&mean](int s, int, int count) {
+        if (mean.empty())
+            for (int sum = 0; sum <= 255 * count; ++sum)
+                mean.push_back(static_cast<std::uint8_t>((2 * sum + count) / (2 * count)));
+        return static_cast<int>(mean[static_cast<size_t>(s)]);
+    });
+}
+
+int CImage::HighPass(int size)
+{
+    return BoxFilter(*this, size, kHighPass, [](int s, int v, int count) { return (count + 1) * v - s; });
+}
+
+int CImage::Laplace(int size)
+{
+    return BoxFilter(*this, size, kLaplace, [](int s, int v, int count) { return count * v - s; });
+}
+
+int CImage::UnsharpMask(int size, double boost)
+{
+    int n = size;
+    if (SettleSize(*this, n, kUnsharpMask) != 0) return -1;
+    const double count = n * n;
+    std::array<double, 81> weights;
+    weights.fill(-boost / count);
+    weights[static_cast<size_t>(n * n / 2)] = ((count - 1) * boost + count) / count;
+    return KernelFilter(*this, n, kUnsharpMask, weights.data());
+}
+
+int CImage::CustomFilter(int size, std::span<const float> weights)
+{
+    int n = size;
+    if (SettleSize(*this, n, kCustomFilter) != 0) return -1;
+    const size_t count = static_cast<size_t>(n * n);
+    if (weights.size() != count) {
+        errorMessage = platform::Format("A %dx%d custom filter needs %d weights, not %d.  Custom Filter Aborted.", n,
+                                        n, n * n, static_cast<int>(weights.size()));
+        return -1;
+    }
+    // Integral weights keep every sum an exact integer, inside int for
+    // weights up to 65536, so the integer loops give what the double sum gives.
+    bool integral = true;
+    float largest = 0;
+    for (const float w : weights) {
+        if (!std::isfinite(w)) {
+            errorMessage = "Custom filter weights must be finite numbers.  Custom Filter Aborted.";
+            return -1;
+        }
+        integral = integral && w == std::trunc(w);
+        largest = std::max(largest, std::fabs(w));
+    }
+    if (integral && largest <= 128) {
+        std::array<std::int16_t, 81> small;
+        for (size_t i = 0; i < count; ++i) small[i] = static_cast<std::int16_t>(weights[i]);
+        return KernelFilter<std::int16_t, int>(*this, n, kCustomFilter, small.data());
+    }
+    if (integral && largest <= 65536) {
+        std::array<int, 81> whole;
+        for (size_t i = 0; i < count; ++i) whole[i] = static_cast<int>(weights[i]);
+        return KernelFilter(*this, n, kCustomFilter, whole.data());
+    }
+    std::array<double, 81> widened;
+    for (size_t i = 0; i < count; ++i) widened[i] = weights[i];
+    return KernelFilter(*this, n, kCustomFilter, widened.data());
+}

@@ -1,0 +1,118 @@
+// The fast paths against the plain formulations on random images.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <random>
+
+#include "image/Image.h"
+#include "reference/ReferenceFilters.h"
+#include "support/FakeUserInterface.h"
+#include "support/RandomImages.h"
+#include "support/SamePixels.h"
+
+namespace {
+
+struct Pair {
+    const char* what;
+    bool grey;
+    std::function<int(CImage&, int, std::mt19937&)> fast;
+    std::function<void(CImage&, int)> plain;
+};
+
+void Compare(const Pair& pair, int rounds)
+{
+    std::mt19937 random(20261207);
+    FakeUserInterface user;
+    for (int round = 0; round < rounds; ++round)
+        for (int n = 3; n <= 9; n += 2) {
+            CImage fast = RandomImage(random, pair.grey, n);
+            CImage plain = fast;
+            std::mt19937 same = random;
+            ASSERT_EQ(pair.fast(fast, n, random), 0) << pair.what << ": " << fast.errorMessage;
+            random = same;
+            pair.plain(plain, n);
+            ASSERT_TRUE(SamePixels(fast, plain)) << pair.what << " size " << n << " round " << round;
+        }
+    EXPECT_TRUE(user.questions.empty());
+}
+
+// Kind 0: small integers, 1: integers beyond 16-bit products, 2: reals.
+std::vector<float> RandomWeights(std::mt19937& random, int n, int kind)
+{
+    std::uniform_real_distribution<float> real(-3.0f, 3.0f);
+    std::uniform_int_distribution<int> whole(kind == 0 ? -4 : -1000, kind == 0 ? 4 : 1000);
+    std::vector<float> w(static_cast<size_t>(n * n));
+    for (float& v : w) v = kind == 2 ? real(random) : static_cast<float>(whole(random));
+    return w;
+}
+
+}  // namespace
+
+TEST(FastPaths, LinearFiltersMatchThePlainSums)
+{
+    const Pair pairs[] = {
+        {"LowPass grey", true, [](CImage& i, int n, std::mt19937&) { return i.LowPass(n); }, reference::LowPass},
+        {"LowPass RGB", false, [](CImage& i, int n, std::mt19937&) { return i.LowPass(n); }, reference::LowPass},
+        {"HighPass", false, [](CImage& i, int n, std::mt19937&) { return i.HighPass(n); }, reference::HighPass},
+        {"Laplace", false, [](CImage& i, int n, std::mt19937&) { return i.Laplace(n); }, reference::Laplace},
+    };
+    for (const Pair& pair : pairs) Compare(pair, 40);
+}
+
+TEST(FastPaths, CustomKernelsMatchTheDoubleSum)
+{
+    std::mt19937 random(7);
+    FakeUserInterface user;
+    for (int round = 0; round < 40; ++round)
+        for (int n = 3; n <= 9; n += 2) {
+            const int kind = round % 3;
+            const std::vector<float> weights = RandomWeights(random, n, kind);
+            CImage fast = RandomImage(random, round % 2 == 0, n);
+            CImage plain = fast;
+            ASSERT_EQ(fast.CustomFilter(n, weights), 0);
+            reference::Kernel(plain, n, std::vector<double>(weights.begin(), weights.end()));
+            ASSERT_TRUE(SamePixels(fast, plain)) << "size " << n << " kind " << kind;
+        }
+}
+
+TEST(FastPaths, MedianMatchesSorting)
+{
+    const Pair pair = {"MedianFilter", true, [](CImage& i, int n, std::mt19937&) { return i.MedianFilter(n); },
+                       reference::Median};
+    Compare(pair, 40);
+}
+
+TEST(FastPaths, CleanMatchesThePixelRule)
+{
+    std::mt19937 random(11);
+    FakeUserInterface user;
+    for (int round = 0; round < 40; ++round)
+        for (int n = 3; n <= 9; n += 2) {
+            const int significance = std::uniform_int_distribution<int>(0, 255)(random);
+            const int clutter = std::uniform_int_distribution<int>(0, n * n * 255 / 2)(random);
+            CImage fast = RandomImage(random, true, n);
+            CImage plain = fast;
+            ASSERT_EQ(fast.Clean(n, clutter, significance, 0), 0);
+            reference::Clean(plain, n, clutter, significance);
+            ASSERT_TRUE(SamePixels(fast, plain)) << "size " << n << " T " << significance << " C " << clutter;
+        }
+    EXPECT_TRUE(user.questions.empty());
+}
+
+TEST(FastPaths, ErosionAndDilationMatchThePlainElement)
+{
+    std::mt19937 random(5);
+    FakeUserInterface user;
+    for (int direction = -1; direction <= 4; ++direction)
+        for (int round = 0; round < 12; ++round)
+            for (int n = 3; n <= 9; n += 2) {
+                const bool dilate = round % 2 == 1;
+                CImage fast = RandomImage(random, true, n);
+                CImage plain = fast;
+                ASSERT_EQ(dilate ? fast.Dilation(n, direction) : fast.Erosion(n, direction), 0);
+                reference::Morphology(plain, n, direction, dilate);
+                ASSERT_TRUE(SamePixels(fast, plain)) << (dilate ? "dilation" : "erosion") << " direction "
+                                                     << direction << " size " << n;
+            }
+    EXPECT_TRUE(user.questions.empty());
+}
