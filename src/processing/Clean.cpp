@@ -9,20 +9,6 @@
 
 using namespace neighbourhood;
 
-namespace {
-
-// The point operation Invert, applied to the AOI.
-void InvertAoi(CImage& image)
-{
-    for (int y = image.aoiTop; y <= image.aoiBottom; ++y) {
-        CColorVal* row = image.pixelValueArray[y];
-        for (int x = image.aoiLeft; x <= image.aoiRight; ++x)
-            row[x] = CColorVal(255 - row[x].red, 255 - row[x].green, 255 - row[x].blue);
-    }
-}
-
-}  // namespace
-
 int CImage::Clean(int maskSize, int clutter, int significance, int background)
 {
     if (format != FORMAT_GRAYSCALE) {
@@ -44,7 +30,7 @@ int CImage::Clean(int maskSize, int clutter, int significance, int background)
             errorMessage = "Please invert your image before cleaning.  Clean aborted.";
             return -1;
         }
-        InvertAoi(*this);
+        Invert();
     }
     if (MakeRoom(*this, maskSize, kClean) != 0) return -1;
     return WithWorkingStorage(*this, kClean, [&] {
