@@ -31,7 +31,8 @@ bool CleanDialogModel::PrepareReference(CImage& reference)
 
 int CleanDialogModel::ApplyTo(CImage& image) const
 {
-    // The preview copy comes from the already inverted reference.
-    if (inverted_ && &image != &preview_) image.Invert();
+    // The preview came from the inverted reference; the document must be
+    // inverted alike for the result to be what the preview showed.
+    if (inverted_) image.Invert();
     return OperationDialog::ApplyTo(image);
 }

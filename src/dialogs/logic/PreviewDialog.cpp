@@ -31,7 +31,7 @@ PreviewResult PreviewDialog::Refresh()
     {
         std::optional<platform::WaitCursor> wait;
         if (NeighbourhoodSize() > 0) wait.emplace();
-        result = ApplyTo(preview_);
+        result = RunNamedOperation(OperationName(), Params(), preview_);
     }
     if (result != 0) {
         platform::error(preview_.errorMessage);
