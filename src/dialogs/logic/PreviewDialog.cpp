@@ -9,17 +9,30 @@
 
 PreviewResult PreviewDialog::Open(const CImage& documentImage)
 {
-    reference_ = documentImage;
-    preview_ = documentImage;
     closed_ = false;
     PlacePicture(picture_);
-    picture_.SetImageSize(reference_.width, reference_.height);
+    picture_.SetImageSize(documentImage.width, documentImage.height);
+    try {
+        reference_ = documentImage;
+        preview_ = documentImage;
+    } catch (const platform::UserAbort&) {
+        return Close();  // the copy's failure has been shown
+    }
     return Refresh();
 }
 
 PreviewResult PreviewDialog::Refresh()
 {
     if (closed_) return PreviewResult::Closed;
+    try {
+        return Cycle();
+    } catch (const platform::UserAbort&) {
+        return Close();  // a copy without memory, already reported
+    }
+}
+
+PreviewResult PreviewDialog::Cycle()
+{
     if (const std::optional<FieldFailure> failure = Validate()) {
         platform::error(failure->message);
         return PreviewResult::Refused;

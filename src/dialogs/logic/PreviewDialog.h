@@ -16,7 +16,8 @@ enum class PreviewResult {
 class PreviewDialog : public OperationDialog {
 public:
     // Copies the document's image, sizes the picture and runs the first
-    // preview. The document's image is never changed by the dialog.
+    // preview. The document's image is never changed by the dialog. A copy
+    // that cannot be allocated closes the dialog after its message.
     PreviewResult Open(const CImage& documentImage);
     // After every change of a control that feeds the preview.
     PreviewResult Refresh();
@@ -45,6 +46,7 @@ protected:
     CImage preview_;
 
 private:
+    PreviewResult Cycle();
     PreviewResult Close();
     bool ShrinkAoi();
 

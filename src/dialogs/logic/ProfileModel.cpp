@@ -114,3 +114,16 @@ std::string ProfileReadout(int x, int y)
     return platform::Format("Intensity:  %d",
                             255 - RoundHalfAway(static_cast<float>(y - kProfileGraphTop) / kVerticalScale));
 }
+
+std::string ProfileMissingText(ProfileHandler handler, ProfileMissing missing)
+{
+    // Painting and mouse moves carry the histogram dialog's name; the texts
+    // are kept exactly as they stand.
+    const char* prefix = handler == ProfileHandler::Opening  ? "CProfileDlg::OnPaint() aborted.\n"
+                         : handler == ProfileHandler::Painting ? "CHistogramDlg::OnPaint() aborted.\n"
+                                                               : "CHistogramDlg::OnMouseMove() aborted.\n";
+    const char* what = missing == ProfileMissing::MainFrame     ? "main frame."
+                       : missing == ProfileMissing::ChildWindow ? "active MDI child window."
+                                                                : "active document.";
+    return std::string(prefix) + "Failed to obtain pointer to " + what;
+}

@@ -55,5 +55,11 @@ private:
     std::string measurement_;
 };
 
+enum class ProfileHandler { Opening, Painting, MouseMove };
+enum class ProfileMissing { MainFrame, ChildWindow, Document };
+// What a handler shows when it cannot find the main frame, the active child
+// window or the active document; the dialog then closes as cancelled.
+std::string ProfileMissingText(ProfileHandler handler, ProfileMissing missing);
+
 // "Intensity:  %d" for a point in the graph, "Intensity:" elsewhere.
 std::string ProfileReadout(int x, int y);

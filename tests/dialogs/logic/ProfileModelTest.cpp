@@ -100,3 +100,32 @@ TEST(ProfileModel, CurvePointsAndReadout)
     };
     for (const Case& c : cases) EXPECT_EQ(ProfileReadout(c.x, c.y), c.text) << c.x << "," << c.y;
 }
+
+TEST(ProfileModel, MissingWindowTexts)
+{
+    struct Case {
+        ProfileHandler handler;
+        ProfileMissing missing;
+        const char* text;
+    } cases[] = {
+        {ProfileHandler::Opening, ProfileMissing::MainFrame,
+         "CProfileDlg::OnPaint() aborted.\nFailed to obtain pointer to main frame."},
+        {ProfileHandler::Opening, ProfileMissing::ChildWindow,
+         "CProfileDlg::OnPaint() aborted.\nFailed to obtain pointer to active MDI child window."},
+        {ProfileHandler::Opening, ProfileMissing::Document,
+         "CProfileDlg::OnPaint() aborted.\nFailed to obtain pointer to active document."},
+        {ProfileHandler::Painting, ProfileMissing::MainFrame,
+         "CHistogramDlg::OnPaint() aborted.\nFailed to obtain pointer to main frame."},
+        {ProfileHandler::Painting, ProfileMissing::ChildWindow,
+         "CHistogramDlg::OnPaint() aborted.\nFailed to obtain pointer to active MDI child window."},
+        {ProfileHandler::Painting, ProfileMissing::Document,
+         "CHistogramDlg::OnPaint() aborted.\nFailed to obtain pointer to active document."},
+        {ProfileHandler::MouseMove, ProfileMissing::MainFrame,
+         "CHistogramDlg::OnMouseMove() aborted.\nFailed to obtain pointer to main frame."},
+        {ProfileHandler::MouseMove, ProfileMissing::ChildWindow,
+         "CHistogramDlg::OnMouseMove() aborted.\nFailed to obtain pointer to active MDI child window."},
+        {ProfileHandler::MouseMove, ProfileMissing::Document,
+         "CHistogramDlg::OnMouseMove() aborted.\nFailed to obtain pointer to active document."},
+    };
+    for (const Case& c : cases) EXPECT_EQ(ProfileMissingText(c.handler, c.missing), c.text);
+}
