@@ -103,8 +103,7 @@ std::vector<std::string> FileArguments(const std::vector<std::string>& args)
             continue;
         }
         const std::string name = arg.substr(2, arg.find('=') - 2);
-        const bool flag = name == "below" || name == "above" || name == "overwrite" || name == "progress";
-        if (!flag && arg.find('=') == std::string::npos) ++i;
+        if (!IsFlagOption(name) && arg.find('=') == std::string::npos) ++i;
     }
     return files;
 }
