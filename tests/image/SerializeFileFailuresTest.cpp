@@ -39,7 +39,7 @@ constexpr int kLarge = 100;
 
 }  // namespace
 
-TEST(SerializeFileFailures, FullDevice)
+TEST(SerializeFileFailures, FullDeviceIsWrittenNotReplacedByAFile)
 {
     TempDir dir;
     std::string reason;

@@ -33,7 +33,7 @@ TEST(ResultsFileFailures, FullDevice)
     ExpectFailure(device, device + " could not be written completely.");
 }
 
-TEST(ResultsFileFailures, FullFileSystemKeepsThePreviousFile)
+TEST(ResultsFileFailures, FullFileSystemDoesNotTruncateThePreviousFile)
 {
     TempDir dir;
     const std::string folder = dir.path("small");

@@ -47,7 +47,7 @@ protected:
     std::string skipReason;
 };
 
-TEST_F(SeriesWriteFailures, LogOnAFullDeviceStopsBeforeTheFirstFile)
+TEST_F(SeriesWriteFailures, LogOnAFullDeviceIsNotReportedComplete)
 {
     const std::string device = Device();
     if (device.empty()) GTEST_SKIP() << skipReason;
