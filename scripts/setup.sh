@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth
   parallel rsync
+  clang libclang-rt-14-dev
 )
 
 missing=()

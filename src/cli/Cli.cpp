@@ -37,11 +37,6 @@ struct Invocation {
     std::vector<std::string> files;
 };
 
-bool IsFlag(const std::string& name)
-{
-    return name == "below" || name == "above" || name == "overwrite" || name == "progress";
-}
-
 Invocation Parse(int argc, const char* const* argv)
 {
     Invocation inv;
@@ -60,7 +55,7 @@ Invocation Parse(int argc, const char* const* argv)
         Option opt;
         const size_t eq = arg.find('=');
         opt.name = arg.substr(2, eq == std::string::npos ? std::string::npos : eq - 2);
-        if (IsFlag(opt.name)) {
+        if (IsFlagOption(opt.name)) {
             if (eq != std::string::npos) throw UsageError{Format("--%s takes no value", opt.name.c_str())};
         } else if (eq != std::string::npos) {
             opt.value = arg.substr(eq + 1);
@@ -420,6 +415,11 @@ void PrintHelp(std::ostream& out)
 }
 
 }  // namespace
+
+bool IsFlagOption(const std::string& name)
+{
+    return name == "below" || name == "above" || name == "overwrite" || name == "progress";
+}
 
 int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err)
 {

@@ -8,6 +8,7 @@
 #include "image/File.h"
 #include "image/Image.h"
 #include "platform/Format.h"
+#include "platform/Memory.h"
 #include "platform/UserInterface.h"
 
 namespace {
@@ -127,6 +128,20 @@ void CImage::ReadBitmap(CArchive& archive)
         const std::uint8_t* e = &table[k * 4];
         palette.colors[k] = CColorVal(e[2], e[1], e[0]);
         palette.grey[k] = palette.colors[k].IsGrey();
+    }
+
+    // Refused with the sizes rather than granted by an overcommitting system
+    // and then killed while the rows are filled.
+    // Small images are not worth the look at the system's figures.
+    constexpr std::uint64_t kCheckedAbove = 64 << 20;
+    const std::uint64_t needed = pixelCount * sizeof(CColorVal) + rowBytes;
+    const std::uint64_t available = needed > kCheckedAbove ? platform::AvailableMemory() : needed;
+    if (needed > available) {
+        constexpr std::uint64_t MB = 1024 * 1024;
+        abortWith(Format("Unable to allocate memory for pixelValueArray.\n"
+                         "The %d x %d bitmap needs %llu MB of memory, but only %llu MB are available.",
+                         fileWidth, fileHeight, static_cast<unsigned long long>((needed + MB - 1) / MB),
+                         static_cast<unsigned long long>(available / MB)));
     }
 
     CImage fresh;

@@ -60,6 +60,11 @@ bool CFile::Open(const std::string& path, Mode mode, FileError& error)
         return true;
     }
 
+    // Without a name the temporary would land in the working folder.
+    if (path.empty()) {
+        error = FileError::FromErrno(ENOENT);
+        return false;
+    }
     target_ = ResolveTarget(path);
     struct stat st;
     mode_t permissions = 0666 & ~CurrentUmask();
@@ -68,6 +73,18 @@ bool CFile::Open(const std::string& path, Mode mode, FileError& error)
         if (S_ISDIR(st.st_mode)) {
             error = FileError::FromErrno(EISDIR);
             return false;
+        }
+        // A device or pipe has no content to keep, and renaming a file over
+        // it would replace the node itself: write to it directly.
+        if (!S_ISREG(st.st_mode)) {
+            // Not blocking on a pipe nobody reads; writes then block as usual.
+            fd_ = ::open(target_.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK);
+            if (fd_ < 0) {
+                error = FileError::FromErrno(errno);
+                return false;
+            }
+            ::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) & ~O_NONBLOCK);
+            return true;
         }
         // Refuse a file we could not have written in place either.
         if (::access(target_.c_str(), W_OK) != 0) {
@@ -135,7 +152,7 @@ void CFile::Write(const void* buffer, size_t count)
 void CFile::Close()
 {
     if (fd_ < 0) return;
-    if (mode_ == Mode::Read) {
+    if (mode_ == Mode::Read || temp_.empty()) {  // a read, or a write in place: nothing to rename
         const int fd = fd_;
         fd_ = -1;
         if (::close(fd) != 0) throw FileError::FromErrno(errno);

@@ -15,7 +15,7 @@ struct FileError {
 
 // A plain file. Opened for writing, it writes a temporary file beside the
 // target and renames it over the target in Close(), so the previous file
-// survives any failure.
+// survives any failure; a device or pipe is written in place.
 class CFile {
 public:
     enum class Mode { Read, Write };
@@ -33,6 +33,7 @@ public:
     void Close();  // completes a write: flush to disk, rename over the target
     void Abort();  // closes without completing; a write leaves the target as it was
     bool IsOpen() const { return fd_ >= 0; }
+    int Descriptor() const { return fd_; }
 
 private:
     int fd_ = -1;

@@ -3,7 +3,9 @@
 #include <cstdio>
 #include <memory>
 #include <new>
+#include <unistd.h>
 
+#include "image/File.h"
 #include "image/Image.h"
 #include "platform/UserInterface.h"
 
@@ -14,17 +16,30 @@ constexpr double kReportingLimit = 3.0;
 
 const char* const kNoMemory = "CImage::CentroidDetermination cannot allocate sufficient memory.";
 
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
+struct StreamCloser {
+    void operator()(std::FILE* stream) const { std::fclose(stream); }
 };
-using ResultsFile = std::unique_ptr<std::FILE, FileCloser>;
+using Stream = std::unique_ptr<std::FILE, StreamCloser>;
+
+// The rows go to a stream over the file's own temporary, which replaces the
+// previous results only once every row is on disk.
+Stream StreamOver(const CFile& file)
+{
+    const int fd = ::dup(file.Descriptor());
+    if (fd < 0) return nullptr;
+    Stream stream(::fdopen(fd, "wb"));
+    if (!stream) ::close(fd);
+    return stream;
+}
 
 }  // namespace
 
 int CImage::CentroidDetermination(const std::string& fileName, int metricFlags, int background)
 {
-    ResultsFile file(std::fopen(fileName.c_str(), "wb"));
-    if (!file) {
+    CFile results;
+    FileError openError;
+    Stream file;
+    if (!results.Open(fileName, CFile::Mode::Write, openError) || !(file = StreamOver(results))) {
         errorMessage = fileName + " could not be opened for output.";
         return -1;
     }
@@ -66,6 +81,11 @@ int CImage::CentroidDetermination(const std::string& fileName, int metricFlags, 
         return -1;
     }
     written = std::fclose(file.release()) == 0 && written;
+    try {
+        if (written) results.Close();
+    } catch (const FileError&) {
+        written = false;
+    }
     if (!written) {
         objects.clear();
         errorMessage = fileName + " could not be written completely.";

@@ -79,10 +79,23 @@ std::string CompleteText(const std::string& logPath)
                   logPath.c_str());
 }
 
+namespace {
+
+std::string LogFailureText(const std::string& logPath, const char* failure)
+{
+    return Format("\n\nImage Series Processing aborted.\nLog file\n%s\n%s", logPath.c_str(), failure);
+}
+
+}  // namespace
+
 std::string LogNotOpenedText(const std::string& logPath)
 {
-    return Format("\n\nImage Series Processing aborted.\nLog file\n%s\ncould not be opened for output.",
-                  logPath.c_str());
+    return LogFailureText(logPath, "could not be opened for output.");
+}
+
+std::string LogNotWrittenText(const std::string& logPath)
+{
+    return LogFailureText(logPath, "could not be written completely.");
 }
 
 std::string EndedText(const std::string& message, const std::string& logPath)

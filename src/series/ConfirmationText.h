@@ -12,5 +12,7 @@ std::string ConfirmationText(const SeriesSettings& settings);
 std::string CompleteText(const std::string& logPath);
 // Appended to the confirmation text when the log cannot be opened.
 std::string LogNotOpenedText(const std::string& logPath);
+// Appended to the confirmation text when writing to the log failed.
+std::string LogNotWrittenText(const std::string& logPath);
 // Appended to the confirmation text when a run ends with a message.
 std::string EndedText(const std::string& message, const std::string& logPath);

@@ -146,7 +146,15 @@ SeriesResult RunSeries(SeriesSettings& settings, const SeriesCallbacks& callback
         result.confirmationText += LogNotOpenedText(result.logPath);
         return restore();
     }
+    // A run whose record is lost stops, before it changes more files unlogged.
+    auto logLost = [&]() -> SeriesResult {
+        log.Close();
+        result.ending = SeriesEnding::LogNotWritten;
+        result.confirmationText += LogNotWrittenText(result.logPath);
+        return restore();
+    };
     log.Write("\n\n" + std::string(51, '*') + "\n" + result.confirmationText + "\n\n");
+    if (log.Failed()) return logLost();
 
     SeriesRun run(settings, callbacks, lookup, log);
     const std::string& list = settings.fileList;
@@ -172,11 +180,13 @@ SeriesResult RunSeries(SeriesSettings& settings, const SeriesCallbacks& callback
             result.confirmationText += EndedText(message, result.logPath);
             return restore();
         }
+        if (log.Failed()) return logLost();
         start = end + 2;
         end = list.find("\r\n", start);
     }
     log.Write("\nImage series processing complete.\n");
     log.Close();
+    if (log.Failed()) return logLost();
     result.ending = SeriesEnding::Complete;
     result.confirmationText = CompleteText(result.logPath);
     return restore();

@@ -33,6 +33,7 @@ enum class SeriesEnding {
     Complete,
     Ended,         // stopped with a message, written to the log and the text
     LogNotOpened,  // nothing was read or written
+    LogNotWritten,  // the log lost a write (a full disk): the run stopped there
     Abandoned      // a silent abort (already shown to the user) stopped the run
 };
 

@@ -5,6 +5,7 @@ bool SeriesLog::Open(const std::string& path)
 {
     Close();
     file_ = std::fopen(path.c_str(), "ab");
+    failed_ = false;
     return file_ != nullptr;
 }
 
@@ -17,12 +18,11 @@ void SeriesLog::Write(const std::string& text)
         if (c == '\n') lines += '\r';
         lines += c;
     }
-    std::fwrite(lines.data(), 1, lines.size(), file_);
-    std::fflush(file_);
+    if (std::fwrite(lines.data(), 1, lines.size(), file_) != lines.size() || std::fflush(file_) != 0) failed_ = true;
 }
 
 void SeriesLog::Close()
 {
-    if (file_) std::fclose(file_);
+    if (file_ && std::fclose(file_) != 0) failed_ = true;
     file_ = nullptr;
 }

@@ -1,6 +1,8 @@
 // The text log of a series run: opened for appending, every "\n" written as
 // a carriage return and line feed, flushed after each write so the log shows
-// how far a run got even if the program dies.
+// how far a run got even if the program dies. A write that does not reach
+// the file (a full disk) is remembered, so the run need not claim a log it
+// does not have.
 #pragma once
 
 #include <cstdio>
@@ -16,7 +18,9 @@ public:
     bool Open(const std::string& path);
     void Write(const std::string& text);
     void Close();
+    bool Failed() const { return failed_; }
 
 private:
     std::FILE* file_ = nullptr;
+    bool failed_ = false;
 };

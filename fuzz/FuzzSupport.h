@@ -1,0 +1,29 @@
+// Shared pieces of the fuzz targets: a scratch folder, images built from
+// fuzz input, image comparisons and the way an invariant failure is reported.
+#pragma once
+
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <string>
+
+#include "image/Image.h"
+
+// Prints what broke and aborts, which libFuzzer records as a finding.
+[[noreturn]] void FuzzFail(const std::string& what);
+
+// A private folder for the process, removed when it exits.
+const std::string& ScratchFolder();
+
+// An image of 1..maxSide square pixels in either format with a random AOI.
+CImage FuzzImage(FuzzedDataProvider& data, int maxSide);
+
+// Same size, format, AOI and pixels.
+bool SameImage(const CImage& a, const CImage& b);
+// Pixels outside the AOI of the reference are equal in both images.
+bool SameOutsideAoi(const CImage& before, const CImage& after);
+// Pixels inside the AOI of the reference are equal in both images.
+bool SameInsideAoi(const CImage& before, const CImage& after);
+
+// The storage matches the size, the AOI lies inside the image and a
+// GRAYSCALE image holds only grey pixels; names the first broken rule.
+void CheckConsistent(const CImage& image, const char* after);
