@@ -1,14 +1,17 @@
-// Every runnable operation of the table, and the image calculations, on small
-// random images with random AOIs, parameters and answers. Besides running
-// cleanly they must leave a consistent image, keep the pixels they promise to
-// keep, and Find Objects must report objects that fit their bounding boxes.
+// Every runnable operation of the table, the image calculations and a
+// transform round trip, on small random images with random AOIs, parameters
+// and answers. Besides running cleanly they must leave a consistent image,
+// keep the pixels they promise to keep, and Find Objects must report objects
+// that fit their bounding boxes.
 #include <algorithm>
+#include <complex>
 #include <set>
 
 #include "FuzzSupport.h"
 #include "platform/Format.h"
 #include "series/Operations.h"
 #include "support/FakeUserInterface.h"
+#include "support/TestImages.h"
 
 namespace {
 
@@ -134,6 +137,26 @@ void RunCalculation(const CalcOperation& calc, CImage& image, FuzzedDataProvider
     CheckConsistent(image, what.c_str());
 }
 
+// The forward and the inverse transform give every level back within
+// rounding noise.
+void RunFftRoundTrip(FuzzedDataProvider& data)
+{
+    const int width = 1 << data.ConsumeIntegralInRange(0, 4);
+    const int height = 1 << data.ConsumeIntegralInRange(0, 4);
+    CImage image = MakeGrey(width, height, [&data](int, int) { return data.ConsumeIntegral<std::uint8_t>(); });
+    const CImage source = image;
+    const std::string what = Format("FFT and inverse on %d x %d", width, height);
+    if (image.Fft() != 0 || image.FftInverse() != 0) FuzzFail(what + ": " + image.errorMessage);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            const std::complex<double> value = image.dataArray[y][x];
+            const int level = source.pixelValueArray[y][x].red;
+            if (std::abs(value.real() - level) > 1e-6 || std::abs(value.imag()) > 1e-6)
+                FuzzFail(Format("%s: (%d, %d) comes back as %g%+gi, not %d", what.c_str(), x, y, value.real(),
+                                value.imag(), level));
+        }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, size_t size)
@@ -141,14 +164,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, size_t size)
     FuzzedDataProvider data(bytes, size);
     const auto& ops = OperationTable();
     const auto& calcs = CalcOperationTable();
-    const size_t choice = data.ConsumeIntegralInRange<size_t>(0, ops.size() + calcs.size() - 1);
+    // One choice past the tables is the transform round trip.
+    const size_t choice = data.ConsumeIntegralInRange<size_t>(0, ops.size() + calcs.size());
 
     FakeUserInterface ui;
     for (int i = 0; i < 8; ++i) ui.answers.push_back(data.ConsumeBool());
     CImage image = FuzzImage(data, 16);
     if (choice < ops.size())
         RunOperation(ops[choice], image, data);
-    else
+    else if (choice < ops.size() + calcs.size())
         RunCalculation(calcs[choice - ops.size()], image, data);
+    else
+        RunFftRoundTrip(data);
     return 0;
 }
