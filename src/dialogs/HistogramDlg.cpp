@@ -140,20 +140,15 @@ void CHistogramDlg::RestoreSaved(CNUVAKDoc& document)
     document.UpdateAllViews();
 }
 
-void CHistogramDlg::OnHstStretch()
-{
-    CNUVAKDoc* document = ActiveDocument(HistogramHandler::Stretch);
-    if (document == nullptr) return;
-    StretchHistogram(document->image, Channel());
-    document->UpdateAllViews();
-    update(kGraphAndRamp);
-}
+void CHistogramDlg::OnHstStretch() { Apply(HistogramHandler::Stretch, StretchHistogram); }
 
-void CHistogramDlg::OnHstEqualize()
+void CHistogramDlg::OnHstEqualize() { Apply(HistogramHandler::Equalize, EqualizeHistogram); }
+
+void CHistogramDlg::Apply(HistogramHandler handler, void (*operation)(CImage&, int))
 {
-    CNUVAKDoc* document = ActiveDocument(HistogramHandler::Equalize);
+    CNUVAKDoc* document = ActiveDocument(handler);
     if (document == nullptr) return;
-    EqualizeHistogram(document->image, Channel());
+    operation(document->image, Channel());
     document->UpdateAllViews();
     update(kGraphAndRamp);
 }

@@ -58,6 +58,8 @@ private:
     // The active document without a message, for the mouse buttons.
     CNUVAKDoc* FindDocument() const;
     int Channel() const;
+    // Stretch or Equalize on the chosen channel, then the views and the graph.
+    void Apply(HistogramHandler handler, void (*operation)(CImage&, int));
     // Puts the saved pixels back; found objects stay with the document.
     void RestoreSaved(CNUVAKDoc& document);
 
