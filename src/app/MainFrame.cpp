@@ -4,11 +4,11 @@
 
 #include <QActionGroup>
 #include <QClipboard>
-#include <QGuiApplication>
 #include <QCloseEvent>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenuBar>
@@ -26,12 +26,12 @@
 #include "app/NUVAKView.h"
 #include "app/QtClipboard.h"
 #include "app/StartupSplash.h"
+#include "dialogs/HistogramDlg.h"
+#include "dialogs/logic/ViewTools.h"
 #include "document/CommandEnabling.h"
 #include "document/CommandIds.h"
 #include "document/NUVAKDoc.h"
 #include "document/ViewMetrics.h"
-#include "dialogs/HistogramDlg.h"
-#include "dialogs/logic/ViewTools.h"
 
 namespace {
 

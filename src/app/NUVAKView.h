@@ -7,10 +7,9 @@
 #include <QColor>
 #include <QPoint>
 
-class QPainter;
-
 class CMainFrame;
 class CNUVAKDoc;
+class QPainter;
 
 class CNUVAKView : public QAbstractScrollArea {
     Q_OBJECT

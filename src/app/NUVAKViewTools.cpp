@@ -17,7 +17,10 @@ namespace {
 
 constexpr int kTick = 3;  // a tick reaches this far on each side of a measured point
 
-bool Inside(const CImage& image, ImagePoint p) { return p.x >= 0 && p.y >= 0 && p.x < image.width && p.y < image.height; }
+bool Inside(const CImage& image, ImagePoint p)
+{
+    return p.x >= 0 && p.y >= 0 && p.x < image.width && p.y < image.height;
+}
 
 QPoint ToQPoint(ImagePoint p) { return {p.x, p.y}; }
 
@@ -47,7 +50,8 @@ void CNUVAKView::mousePressEvent(QMouseEvent* event)
     }
     const QPoint client = event->position().toPoint();
     const QPoint scroll = ScrollOffset();
-    const bool inside = Inside(document_.image, ClientToImage(client.x(), client.y(), scroll.x(), scroll.y(), zoomFactor_));
+    const bool inside =
+        Inside(document_.image, ClientToImage(client.x(), client.y(), scroll.x(), scroll.y(), zoomFactor_));
     const int tool = CurrentTool();
     if (inside && tool == TOOL_SELECT_AOI) {
         dragging_ = true;

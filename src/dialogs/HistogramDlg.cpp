@@ -26,7 +26,8 @@ const QRect kGraphAndRamp = kGraph.adjusted(0, 0, 0, 20 + 1);
 
 QColor ToQColor(const CColorVal& c) { return QColor(c.red, c.green, c.blue); }
 
-QLabel* AddLabel(QWidget* parent, const QString& text, const QRect& at, Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter)
+QLabel* AddLabel(QWidget* parent, const QString& text, const QRect& at,
+                 Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter)
 {
     auto* label = new QLabel(text, parent);
     label->setGeometry(at);
@@ -75,10 +76,11 @@ CHistogramDlg::CHistogramDlg(CMainFrame* frame, QWidget* parent) : QDialog(paren
 void CHistogramDlg::OnHistogram(CNUVAKDoc& document, CMainFrame* frame)
 {
     // The dialog changes the image itself; the pipeline's operation has nothing left to do.
-    document.RunPipeline([](CImage&) { return 0; }, false, false, [frame] {
-        CHistogramDlg dialog(frame, frame);
-        return dialog.exec() == QDialog::Accepted;
-    });
+    const auto dialog = [frame] {
+        CHistogramDlg histogram(frame, frame);
+        return histogram.exec() == QDialog::Accepted;
+    };
+    document.RunPipeline([](CImage&) { return 0; }, false, false, dialog);
 }
 
 bool CHistogramDlg::OnInitDialog()
@@ -187,9 +189,11 @@ void CHistogramDlg::paintEvent(QPaintEvent*)
     painter.setPen(QPen(ToQColor(HistogramPenColor(image.format, channel)), 1));
     // Each bar runs from the bottom line up to, not including, its top.
     for (int i = 0; i < 256; ++i)
-        if (tops[i] < kGraphBottom) painter.drawLine(kHistogramGraphLeft + i, kGraphBottom, kHistogramGraphLeft + i, tops[i] + 1);
+        if (tops[i] < kGraphBottom)
+            painter.drawLine(kHistogramGraphLeft + i, kGraphBottom, kHistogramGraphLeft + i, tops[i] + 1);
     for (int i = 0; i < 256; ++i)
-        painter.fillRect(kHistogramGraphLeft + i, kRampTop, 1, kRampHeight, ToQColor(HistogramRampColor(image.format, channel, i)));
+        painter.fillRect(kHistogramGraphLeft + i, kRampTop, 1, kRampHeight,
+                         ToQColor(HistogramRampColor(image.format, channel, i)));
     if (drag_.Dragging() && markersShown_) {
         painter.setPen(QPen(Qt::black, 1));
         painter.setCompositionMode(QPainter::RasterOp_NotDestination);

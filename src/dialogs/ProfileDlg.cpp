@@ -20,7 +20,8 @@ const QRect kGraphBox(kProfileGraphLeft, kProfileGraphTop, kProfileGraphWidth + 
 
 const QColor kChannelColors[3] = {QColor(255, 0, 0), QColor(0, 255, 0), QColor(0, 0, 255)};
 
-QLabel* AddLabel(QWidget* parent, const QString& text, const QRect& at, Qt::Alignment align = Qt::AlignLeft | Qt::AlignTop)
+QLabel* AddLabel(QWidget* parent, const QString& text, const QRect& at,
+                 Qt::Alignment align = Qt::AlignLeft | Qt::AlignTop)
 {
     auto* label = new QLabel(text, parent);
     label->setGeometry(at);
@@ -30,8 +31,8 @@ QLabel* AddLabel(QWidget* parent, const QString& text, const QRect& at, Qt::Alig
 
 }  // namespace
 
-CProfileDlg::CProfileDlg(CMainFrame* frame, ImagePoint p1, ImagePoint p2, double angle,
-                         const std::string& measurement, QWidget* parent)
+CProfileDlg::CProfileDlg(CMainFrame* frame, ImagePoint p1, ImagePoint p2, double angle, const std::string& measurement,
+                         QWidget* parent)
     : QDialog(parent), frame_(frame), p1_(p1), p2_(p2), angle_(angle), measurement_(measurement)
 {
     setWindowTitle("Profile");

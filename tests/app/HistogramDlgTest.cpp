@@ -24,10 +24,7 @@ CImage Levels10To250()
     return MakeGrey(241, 3, [](int x, int y) { return y == 0 ? 10 + x : 100; });
 }
 
-int Level(const Workbench& w, int x, int y)
-{
-    return const_cast<Workbench&>(w).doc().image.pixelValueArray[y][x].red;
-}
+int Level(const Workbench& w, int x, int y) { return const_cast<Workbench&>(w).doc().image.pixelValueArray[y][x].red; }
 
 QStringList Entries(const QComboBox* list)
 {
@@ -115,7 +112,7 @@ private slots:
             int press;
             QList<int> moves;
             int release;
-            int lowest;  // where level 10 went; 10: no slide
+            int lowest;     // where level 10 went; 10: no slide
             int markersAt;  // -1: none shown
         } cases[] = {
             {"right, limited to 5", 110, {114, 200}, 200, 15, 114},
@@ -205,7 +202,8 @@ private slots:
             QVERIFY(w.frame().CloseAll());
             CHistogramDlg dialog(&w.frame());
             QCOMPARE(dialog.exec(), int(QDialog::Rejected));
-            QCOMPARE(w.user.errors, std::vector<std::string>{std::string("CHistogramDlg::OnInitDialog() aborted.") + missing});
+            QCOMPARE(w.user.errors,
+                     std::vector<std::string>{std::string("CHistogramDlg::OnInitDialog() aborted.") + missing});
         }
         const struct {
             const char* handler;
@@ -216,7 +214,10 @@ private slots:
                  d.repaint();
                  QTest::qWait(20);
              }},
-            {"CHistogramDlg::OnMouseMove() aborted.", [](CHistogramDlg& d) { HoverAt(&d, {100, 100}); }},
+            {"CHistogramDlg::OnMouseMove() aborted.",
+             [](CHistogramDlg& d) {
+                 HoverAt(&d, {100, 100});
+             }},
             {"CHistogramDlg::OnSelchangeHstChannel() aborted.",
              [](CHistogramDlg& d) { QMetaObject::invokeMethod(d.ChannelList(), "activated", Q_ARG(int, 0)); }},
             {"CHistogramDlg::OnHstStretch() aborted.", [](CHistogramDlg& d) { d.Button("&Stretch ")->click(); }},

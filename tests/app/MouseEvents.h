@@ -18,8 +18,14 @@ inline void PressLeft(QWidget* target, QPoint at)
 {
     SendMouse(target, QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton);
 }
-inline void DragTo(QWidget* target, QPoint at) { SendMouse(target, QEvent::MouseMove, at, Qt::NoButton, Qt::LeftButton); }
-inline void HoverAt(QWidget* target, QPoint at) { SendMouse(target, QEvent::MouseMove, at, Qt::NoButton, Qt::NoButton); }
+inline void DragTo(QWidget* target, QPoint at)
+{
+    SendMouse(target, QEvent::MouseMove, at, Qt::NoButton, Qt::LeftButton);
+}
+inline void HoverAt(QWidget* target, QPoint at)
+{
+    SendMouse(target, QEvent::MouseMove, at, Qt::NoButton, Qt::NoButton);
+}
 inline void ReleaseLeft(QWidget* target, QPoint at)
 {
     SendMouse(target, QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton);

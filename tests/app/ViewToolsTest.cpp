@@ -73,7 +73,8 @@ private slots:
             w.view().ChangeTools(invalid);
             QCOMPARE(w.frame().CurrentTool(), 0);
         }
-        QCOMPARE(w.user.errors, (std::vector<std::string>(2, "CNUVAKView::ChangeTools()\n\nError:  invalid tool type.")));
+        QCOMPARE(w.user.errors,
+                 (std::vector<std::string>(2, "CNUVAKView::ChangeTools()\n\nError:  invalid tool type.")));
     }
 
     // Each cursor is drawn so its hot spot shows the pixel under it: the
@@ -180,19 +181,33 @@ private slots:
             const char* error;  // nullptr: none
             int samples;
         } cases[] = {
-            {{0, 0}, {3, 4}, "Point 1 at (0, 0).\nPoint 2 at (3, 4).\nDistance = 5.000 pixels.\nAngle = 306.870\u00B0.",
-             nullptr, 5},
-            {{5, 10}, {5, 2}, "Point 1 at (5, 10).\nPoint 2 at (5, 2).\nDistance = 8.000 pixels.\nAngle = 90.000\u00B0.",
-             nullptr, 9},
-            {{10, 5}, {2, 5}, "Point 1 at (10, 5).\nPoint 2 at (2, 5).\nDistance = 8.000 pixels.\nAngle = 180.000\u00B0.",
-             nullptr, 9},
-            {{7, 7}, {7, 7}, "Point 1 at (7, 7).\nPoint 2 at (7, 7).\nDistance = 0.000 pixels.\nAngle = 0.000\u00B0.",
+            {{0, 0},
+             {3, 4},
+             "Point 1 at (0, 0).\nPoint 2 at (3, 4).\nDistance = 5.000 pixels.\nAngle = 306.870\u00B0.",
+             nullptr,
+             5},
+            {{5, 10},
+             {5, 2},
+             "Point 1 at (5, 10).\nPoint 2 at (5, 2).\nDistance = 8.000 pixels.\nAngle = 90.000\u00B0.",
+             nullptr,
+             9},
+            {{10, 5},
+             {2, 5},
+             "Point 1 at (10, 5).\nPoint 2 at (2, 5).\nDistance = 8.000 pixels.\nAngle = 180.000\u00B0.",
+             nullptr,
+             9},
+            {{7, 7},
+             {7, 7},
+             "Point 1 at (7, 7).\nPoint 2 at (7, 7).\nDistance = 0.000 pixels.\nAngle = 0.000\u00B0.",
              "CNUVAKView::CalculateAngle() aborted.\nPoint1 = Point2.\nCannot calculate the angle between a point and "
              "itself.",
              1},
-            {{30, 20}, {500, -40}, "Point 1 at (30, 20).\nPoint 2 at (79, 0).\nDistance = 52.924 pixels.\nAngle = "
-                                   "22.203\u00B0.",
-             nullptr, 50},
+            {{30, 20},
+             {500, -40},
+             "Point 1 at (30, 20).\nPoint 2 at (79, 0).\nDistance = 52.924 pixels.\nAngle = "
+             "22.203\u00B0.",
+             nullptr,
+             50},
         };
         for (const auto& c : cases) {
             Workbench w;

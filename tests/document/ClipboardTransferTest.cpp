@@ -155,10 +155,8 @@ TEST(ClipboardTransfer, PasteIntoCentresOrReplaces)
         int width, height;  // of the result
         int left, top;      // where the bitmap went
     } cases[] = {
-        {"10 x 10 into 100 x 80", 10, 10, 100, 80, 45, 35},
-        {"odd sizes", 7, 5, 100, 80, 47, 38},
-        {"as large as the image", 100, 80, 100, 80, 0, 0},
-        {"wider than the image", 101, 10, 101, 10, 0, 0},
+        {"10 x 10 into 100 x 80", 10, 10, 100, 80, 45, 35}, {"odd sizes", 7, 5, 100, 80, 47, 38},
+        {"as large as the image", 100, 80, 100, 80, 0, 0},  {"wider than the image", 101, 10, 101, 10, 0, 0},
         {"taller than the image", 10, 81, 10, 81, 0, 0},
     };
     for (const auto& c : cases) {
@@ -199,7 +197,14 @@ TEST(ClipboardTransfer, PasteFailuresKeepOneUndoStep)
         {"into, no clipboard", true, false, true, 2, 2, false, {"Paste Into aborted, cannot open the clipboard"}},
         {"paste, no bitmap", false, true, false, 2, 2, true, {}},
         {"paste, no memory", false, true, true, INT_MAX, INT_MAX, false, {"Paste aborted, unable to allocate memory"}},
-        {"into, no memory", true, true, true, INT_MAX, INT_MAX, false, {"Paste Into aborted, unable to allocate memory"}},
+        {"into, no memory",
+         true,
+         true,
+         true,
+         INT_MAX,
+         INT_MAX,
+         false,
+         {"Paste Into aborted, unable to allocate memory"}},
     };
     for (const auto& c : cases) {
         FakeUserInterface user;
