@@ -96,12 +96,12 @@ QCursor MeasureCursor()
 {
     CursorPicture p;
     p.CrossHair(5, 6);
-    // A ruler with a long tick every five pixels and short ones between.
+    // A ruler with a long tick every sixth pixel and short ones between.
     p.Horizontal(8, 30, 16);
     p.Horizontal(8, 30, 25);
     p.Vertical(8, 16, 25);
     p.Vertical(30, 16, 25);
-    for (int x = 10; x < 30; x += 2) p.Vertical(x, 17, (x - 10) % 10 == 0 ? 21 : 18);
+    for (int x = 10; x < 30; x += 2) p.Vertical(x, 17, (x - 10) % 6 == 0 ? 21 : 18);
     return p.Make(5, 6);
 }
 
