@@ -3,10 +3,12 @@
 #include "app/MainFrame.h"
 
 #include <QActionGroup>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenuBar>
@@ -22,7 +24,10 @@
 #include "app/MenuLayout.h"
 #include "app/NUVAKApp.h"
 #include "app/NUVAKView.h"
+#include "app/QtClipboard.h"
 #include "app/StartupSplash.h"
+#include "dialogs/HistogramDlg.h"
+#include "dialogs/logic/ViewTools.h"
 #include "document/CommandEnabling.h"
 #include "document/CommandIds.h"
 #include "document/NUVAKDoc.h"
@@ -79,6 +84,8 @@ bool CMainFrame::LoadFrame(bool showSplash)
     CreateToolbars();
     CreateStatusBar();
     UpdateCommandUI();
+    // Both pastes follow what the clipboard holds.
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &CMainFrame::UpdateCommandUI);
     // Without a splash there is nothing to wait for.
     if (showSplash && CStartupSplash::ShowSplashScreen(this)) CStartupSplash::HoldFor(kStartupWaitMs);
     return true;
@@ -103,6 +110,7 @@ void CMainFrame::CreateActions()
     }
     for (const auto& [id, name] : kToolbarToggles) actions_.at(id)->setCheckable(true);
     actions_.at(cmd::ViewStatusBar)->setCheckable(true);
+    for (int id : {cmd::SelectFeature, cmd::SelectAoi, cmd::Measure}) actions_.at(id)->setCheckable(true);
 }
 
 void CMainFrame::CreateMenus()
@@ -227,6 +235,7 @@ bool CMainFrame::IsCommandEnabled(int id) const
         case cmd::Zoom1to1:
         case cmd::ZoomOut:
         case cmd::ExtractRgb:
+        case cmd::Histogram:
         case cmd::Comb: return true;
         default: return CNUVAKDoc::CommandAvailable(id);  // built when its operation row runs
         }
@@ -239,7 +248,14 @@ bool CMainFrame::IsCommandEnabled(int id) const
     case cmd::AppAbout:
     case cmd::HelpIndex:
     case cmd::ContextHelp:
-    case cmd::ViewStatusBar: return true;
+    case cmd::ViewStatusBar:
+    case cmd::SelectFeature:
+    case cmd::SelectAoi: return true;
+    case cmd::Measure: return MeasureEnabled(zoom);
+    case cmd::Paste:
+    case cmd::PasteInto: return child != nullptr && QtClipboard::HoldsImage();
+    case cmd::Copy:
+    case cmd::SelectAll:
     case cmd::FileClose:
     case cmd::FileSave:
     case cmd::FileSaveAs:
@@ -250,8 +266,20 @@ bool CMainFrame::IsCommandEnabled(int id) const
     }
 }
 
+void CMainFrame::SetCurrentTool(int tool)
+{
+    currentTool_ = tool;
+    for (CChildFrame* child : Children()) child->GetView()->ShowTool();
+}
+
 void CMainFrame::UpdateCommandUI()
 {
+    if (CChildFrame* child = ActiveChild()) {
+        const int tool = ToolForZoom(currentTool_, child->GetView()->ZoomFactor());
+        if (tool != currentTool_) SetCurrentTool(tool);
+    }
+    for (int id : {cmd::SelectFeature, cmd::SelectAoi, cmd::Measure})
+        actions_.at(id)->setChecked(currentTool_ == id - cmd::SelectFeature);
     for (const auto& [id, action] : actions_) action->setEnabled(IsCommandEnabled(id));
     for (const auto& [id, name] : kToolbarToggles) actions_.at(id)->setChecked(!Toolbar(name)->isHidden());
     actions_.at(cmd::ViewStatusBar)->setChecked(!statusBar()->isHidden());
@@ -291,6 +319,19 @@ bool CMainFrame::OnCommand(int id)
         case cmd::Attributes: doc->OnImageAttributes(); break;
         case cmd::Undo: doc->OnEditUndo(); break;
         case cmd::ClearObjects: doc->OnClearObjects(); break;
+        case cmd::SelectFeature:
+        case cmd::SelectAoi:
+        case cmd::Measure:
+            if (view)
+                view->ChangeTools(id - cmd::SelectFeature);
+            else if (CheckTool(id - cmd::SelectFeature))
+                SetCurrentTool(id - cmd::SelectFeature);
+            break;
+        case cmd::SelectAll: view->OnEditSelectAll(); break;
+        case cmd::Copy: view->OnEditCopy(); break;
+        case cmd::Paste: view->OnEditPaste(); break;
+        case cmd::PasteInto: view->OnEditPasteInto(); break;
+        case cmd::Histogram: CHistogramDlg::OnHistogram(*doc, this); break;
         case cmd::FileNew:
         case cmd::FileOpen:
         case cmd::AppAbout:

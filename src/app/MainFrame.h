@@ -32,6 +32,11 @@ public:
     QToolBar* Toolbar(const char* objectName) const;
     QLabel* Indicator(int index) const;  // 0 caps lock, 1 num lock, 2 scroll lock
 
+    // The program-wide view tool (0 select feature, 1 select AOI, 2
+    // measure); every view shows its cursor.
+    int CurrentTool() const { return currentTool_; }
+    void SetCurrentTool(int tool);
+
     // The status bar's message pane.
     void SetStatusText(const QString& text);
     QString StatusText() const;
@@ -79,4 +84,5 @@ private:
     QMenu* windowMenu_ = nullptr;
     QList<QAction*> windowActions_;
     QWidget* help_ = nullptr;
+    int currentTool_ = 0;
 };

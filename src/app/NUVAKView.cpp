@@ -39,7 +39,11 @@ void CNUVAKView::OnZoomOut()
     OnUpdate();
 }
 
-void CNUVAKView::OnInitialUpdate() { OnUpdate(); }
+void CNUVAKView::OnInitialUpdate()
+{
+    ChangeTools(CurrentTool());
+    OnUpdate();
+}
 
 void CNUVAKView::OnUpdate()
 {
@@ -116,6 +120,7 @@ void CNUVAKView::paintEvent(QPaintEvent*)
     painter.drawLine(c.x2, c.y1, c.x2, c.y2);
     painter.drawLine(c.x2, c.y2, c.x1, c.y2);
     painter.drawLine(c.x1, c.y2, c.x1, c.y1);
+    PaintToolMarks(painter);
 }
 
 QString CNUVAKView::ReadOutAt(const QPoint& client) const
@@ -128,6 +133,7 @@ QString CNUVAKView::ReadOutAt(const QPoint& client) const
 
 void CNUVAKView::mouseMoveEvent(QMouseEvent* event)
 {
+    DragMove(event->position().toPoint());
     if (frame_) frame_->SetStatusText(ReadOutAt(event->position().toPoint()));
     QAbstractScrollArea::mouseMoveEvent(event);
 }

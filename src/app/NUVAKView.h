@@ -1,12 +1,15 @@
 // CNUVAKView: one document's image at a zoom factor with its AOI outline,
-// the pixel read-out and the sizing of its scroll area and frame.
+// the pixel read-out and the sizing of its scroll area and frame; the AOI
+// and measure tools and the clipboard commands.
 #pragma once
 
 #include <QAbstractScrollArea>
 #include <QColor>
+#include <QPoint>
 
 class CMainFrame;
 class CNUVAKDoc;
+class QPainter;
 
 class CNUVAKView : public QAbstractScrollArea {
     Q_OBJECT
@@ -25,19 +28,53 @@ public:
     // The status text for a point of the viewport.
     QString ReadOutAt(const QPoint& client) const;
 
+    // View tools: the frame's current tool, the measured points (image
+    // coordinates after release) and Select All.
+    void ChangeTools(int tool);
+    // Shows the current tool's cursor and repaints (the measured line shows
+    // only with the measure tool).
+    void ShowTool();
+    bool IsDragging() const { return dragging_; }
+    bool IsMeasuring() const { return measuring_; }
+    QPoint MeasurePoint1() const { return first_; }
+    QPoint MeasurePoint2() const { return second_; }
+    void OnEditSelectAll();
+    // Clipboard commands.
+    void OnEditCopy();
+    void OnEditPaste();
+    void OnEditPasteInto();
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
 
 private:
     void SetScrollSizes();
     void ResizeParentToFit();
+    int CurrentTool() const;
+    QPoint ScrollOffset() const;
+    // The drag and measure marks: the rubber band and the live line in
+    // client pixels, the measured line in image pixels.
+    void PaintToolMarks(QPainter& painter);
+    void DragMove(const QPoint& client);
+    void FinishDrag();
+    void FinishMeasure();
+    void Paste(bool into);
 
     CNUVAKDoc& document_;
     CMainFrame* frame_;
     const QColor aoiColor_{255, 0, 0};
+    const QColor measureColor_{0, 255, 255};
+    bool dragging_ = false;
+    QPoint press_, current_;
+    bool measuring_ = false;
+    bool measured_ = false;  // a finished measurement to show
+    QPoint first_, second_;
+    bool captured_ = false;
     float zoomFactor_ = 1.0f;
     const bool bilinear_ = false;
 };

@@ -1,0 +1,54 @@
+// CProfileDlg: the "Profile" dialog of a measured line: the intensity
+// curves along it, their statistics and the read-out under the mouse.
+#pragma once
+
+#include <QDialog>
+#include <string>
+
+#include "dialogs/logic/Measurement.h"
+#include "dialogs/logic/ProfileModel.h"
+
+class CMainFrame;
+class CNUVAKDoc;
+class QCheckBox;
+class QLabel;
+
+class CProfileDlg : public QDialog {
+    Q_OBJECT
+public:
+    CProfileDlg(CMainFrame* frame, ImagePoint p1, ImagePoint p2, double angle, const std::string& measurement,
+                QWidget* parent = nullptr);
+
+    // Samples the active document's image; false after the message when it
+    // cannot be found.
+    bool OnInitDialog();
+    // Closes as cancelled at once when opening fails.
+    int exec() override;
+
+    const ProfileModel& Model() const { return model_; }
+    QCheckBox* Box(int channel) const { return boxes_[channel]; }
+    QString MeasurementInfo() const;
+    QString Statistics() const;
+    QString ReadOut() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+private:
+    // The active document, or null after its handler's message; the dialog
+    // then closes as cancelled.
+    CNUVAKDoc* ActiveDocument(ProfileHandler handler);
+    void Fail(const std::string& text);
+
+    CMainFrame* frame_;
+    ImagePoint p1_, p2_;
+    double angle_;
+    std::string measurement_;
+    ProfileModel model_;
+    bool failed_ = false;
+    QCheckBox* boxes_[3];
+    QLabel* measurementLabel_;
+    QLabel* statisticsLabel_;
+    QLabel* readOut_;
+};
