@@ -59,6 +59,35 @@ TEST(FastPaths, LinearFiltersMatchThePlainSums)
     for (const Pair& pair : pairs) Compare(pair, 40);
 }
 
+TEST(FastPaths, UnsharpMaskMatchesTheKernelForEveryBoost)
+{
+    // Halves are exact for boosts like 0.5 and 1.5, which the shortcut must
+    // leave to the kernel sum; the largest boosts push every sum past 255.
+    const double boosts[] = {0, 1, 0.5, 1.5, 2, 1.0 / 3, -0.75, 7.25, 100, 1e6, 2e6, -3e6};
+    std::mt19937 random(13);
+    FakeUserInterface user;
+    for (const double boost : boosts)
+        for (int round = 0; round < 12; ++round)
+            for (int n = 3; n <= 9; n += 2) {
+                CImage fast = RandomImage(random, round % 2 == 0, n);
+                CImage plain = fast;
+                ASSERT_EQ(fast.UnsharpMask(n, boost), 0);
+                reference::UnsharpMask(plain, n, boost);
+                ASSERT_TRUE(SamePixels(fast, plain)) << "boost " << boost << " size " << n;
+            }
+    std::uniform_real_distribution<double> anyBoost(-20, 20);
+    for (int round = 0; round < 200; ++round) {
+        const double boost = anyBoost(random);
+        const int n = 3 + 2 * (round % 4);
+        CImage fast = RandomImage(random, round % 3 == 0, n);
+        CImage plain = fast;
+        ASSERT_EQ(fast.UnsharpMask(n, boost), 0);
+        reference::UnsharpMask(plain, n, boost);
+        ASSERT_TRUE(SamePixels(fast, plain)) << "boost " << boost << " size " << n;
+    }
+    EXPECT_TRUE(user.questions.empty());
+}
+
 TEST(FastPaths, CustomKernelsMatchTheDoubleSum)
 {
     std::mt19937 random(7);
