@@ -136,7 +136,8 @@ TEST(FastPaths, ErosionAndDilationMatchThePlainElement)
         for (int round = 0; round < 12; ++round)
             for (int n = 3; n <= 9; n += 2) {
                 const bool dilate = round % 2 == 1;
-                CImage fast = RandomImage(random, true, n);
+                // Some AOIs span several of the bands the passes work in.
+                CImage fast = RandomImage(random, true, n, round % 3 == 0 ? 130 : 40);
                 CImage plain = fast;
                 ASSERT_EQ(dilate ? fast.Dilation(n, direction) : fast.Erosion(n, direction), 0);
                 reference::Morphology(plain, n, direction, dilate);
