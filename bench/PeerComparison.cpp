@@ -203,7 +203,7 @@ void RotatePeer(const cv::Mat& in, cv::Mat& out, int flags)
 std::vector<Family> ImageFamilies()
 {
     std::vector<Family> f;
-    f.push_back({"Invert vs memcpy/rgb", [] { Shared().Reset(false); }, [] { Shared().image.Invert(); }, [] {
+    f.push_back({"InvertVsMemcpy/rgb", [] { Shared().Reset(false); }, [] { Shared().image.Invert(); }, [] {
                      Work& w = Shared();
                      w.out.create(w.in.size(), w.in.type());
                      std::memcpy(w.out.data, w.in.data, w.in.total() * w.in.elemSize());
