@@ -3,9 +3,11 @@
 
 #include <functional>
 #include <random>
+#include <vector>
 
 #include "image/Image.h"
 #include "reference/ReferenceFilters.h"
+#include "reference/ReferencePointOps.h"
 #include "support/FakeUserInterface.h"
 #include "support/RandomImages.h"
 #include "support/SamePixels.h"
@@ -145,4 +147,30 @@ TEST(FastPaths, ErosionAndDilationMatchThePlainElement)
                                                      << direction << " size " << n;
             }
     EXPECT_TRUE(user.questions.empty());
+}
+
+TEST(FastPaths, InvertAndThresholdMatchThePixelRules)
+{
+    std::mt19937 random(17);
+    std::uniform_int_distribution<int> anyFill(-20, 280);
+    for (int round = 0; round < 20; ++round) {
+        CImage fast = RandomImage(random, round % 2 == 0, 3);
+        CImage plain = fast;
+        fast.Invert();
+        reference::Invert(plain);
+        ASSERT_TRUE(SamePixels(fast, plain)) << "Invert round " << round;
+    }
+    std::vector<int> levels = {-300, -1, 256, 300};
+    for (int level = 0; level < 256; ++level) levels.push_back(level);
+    for (const int level : levels)
+        for (const bool below : {true, false})
+            for (int component = -1; component <= 4; ++component) {
+                const int fill = anyFill(random);
+                CImage fast = RandomImage(random, level % 3 == 0, 3, 16);
+                CImage plain = fast;
+                fast.Threshold(level, fill, below, component);
+                reference::Threshold(plain, level, fill, below, component);
+                ASSERT_TRUE(SamePixels(fast, plain))
+                    << "level " << level << " fill " << fill << " below " << below << " component " << component;
+            }
 }
