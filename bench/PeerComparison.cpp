@@ -159,7 +159,8 @@ void Check(CImage& image, int result)
 }
 
 // A family on the shared 4096 x 4096 image.
-Family OnImage(std::string name, bool grey, std::function<int(CImage&)> ours, std::function<void(cv::Mat&, cv::Mat&)> peer)
+Family OnImage(std::string name, bool grey, std::function<int(CImage&)> ours,
+              std::function<void(cv::Mat&, cv::Mat&)> peer)
 {
     return {std::move(name), [grey] { Shared().Reset(grey); },
             [ours] { Check(Shared().image, ours(Shared().image)); },

@@ -119,8 +119,8 @@ int CImage::UnsharpMask(int size, double boost)
             std::vector<std::uint8_t> nearHalf(values.size());
             ForEachBoxSum<C>(aoiLeft, aoiTop, aoiRight, aoiBottom, n, rowAt, [&](int y, const int* sums) {
                 const std::uint8_t* centre = rowAt(y) + C * half;
-                const bool anyNear = ShortcutRow(centre, sums, static_cast<int>(values.size()), count, share, margin, values.data(),
-                                                 nearHalf.data());
+                const bool anyNear = ShortcutRow(centre, sums, static_cast<int>(values.size()), count, share,
+                                                 margin, values.data(), nearHalf.data());
                 if (anyNear)
                     for (size_t j = 0; j < values.size(); ++j)
                         if (nearHalf[j])

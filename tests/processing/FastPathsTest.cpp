@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "image/Image.h"
+#include "processing/HistogramCombos.h"
 #include "reference/ReferenceFilters.h"
 #include "reference/ReferencePointOps.h"
 #include "support/FakeUserInterface.h"
@@ -173,4 +174,17 @@ TEST(FastPaths, InvertAndThresholdMatchThePixelRules)
                 ASSERT_TRUE(SamePixels(fast, plain))
                     << "level " << level << " fill " << fill << " below " << below << " component " << component;
             }
+}
+
+TEST(FastPaths, EqualizeMatchesTheCumulativeCounts)
+{
+    std::mt19937 random(19);
+    for (int round = 0; round < 30; ++round)
+        for (int channel = -1; channel <= 3; ++channel) {
+            CImage fast = RandomImage(random, round % 2 == 0, 3);
+            CImage plain = fast;
+            EqualizeHistogram(fast, channel);
+            reference::EqualizeHistogram(plain, channel);
+            ASSERT_TRUE(SamePixels(fast, plain)) << "channel " << channel << " round " << round;
+        }
 }

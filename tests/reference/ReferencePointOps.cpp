@@ -1,6 +1,8 @@
 // Plain point operations over the AOI, one component at a time.
 #include "reference/ReferencePointOps.h"
 
+#include <array>
+
 namespace reference {
 
 namespace {
@@ -30,6 +32,28 @@ void Threshold(CImage& image, int level, int fill, bool below, int component)
         const bool passes = below ? v < level : v > level;
         return treated && passes ? fill : v;
     });
+}
+
+void EqualizeHistogram(CImage& image, int channel)
+{
+    const bool grey = image.format == FORMAT_GRAYSCALE;
+    const long long n =
+        static_cast<long long>(image.aoiRight - image.aoiLeft + 1) * (image.aoiBottom - image.aoiTop + 1);
+    std::array<std::array<int, 256>, 3> maps;
+    for (int k = 0; k < 3; ++k) {
+        std::array<long long, 256> counts{};
+        for (int y = image.aoiTop; y <= image.aoiBottom; ++y)
+            for (int x = image.aoiLeft; x <= image.aoiRight; ++x) {
+                const CColorVal p = image.pixelValueArray[y][x];
+                ++counts[k == 0 ? p.red : k == 1 ? p.green : p.blue];
+            }
+        long long running = 0;
+        for (int v = 0; v < 256; ++v) {
+            running += counts[v];
+            maps[k][v] = grey || channel == k ? RoundHalfAway(255.0 * running / n) : v;
+        }
+    }
+    EachComponent(image, [&](int k, int v) { return maps[k][v]; });
 }
 
 }  // namespace reference
