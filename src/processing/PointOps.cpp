@@ -11,10 +11,12 @@ namespace {
 template <typename New>
 void MapAoiBytes(CImage& image, New newByte)
 {
-    ForEachAoiRow(image, [&](CColorVal* first, CColorVal* last) {
+    ForEachAoiRow(image, [&newByte](CColorVal* first, CColorVal* last) {
+        // A local copy: the pixel bytes cannot alias its parameters.
+        const New local = newByte;
         std::uint8_t* b = reinterpret_cast<std::uint8_t*>(first);
         std::uint8_t* const end = reinterpret_cast<std::uint8_t*>(last);
-        for (; b != end; ++b) *b = newByte(*b);
+        for (; b != end; ++b) *b = local(*b);
     });
 }
 
@@ -31,12 +33,18 @@ void CImage::Threshold(int level, int fill, bool below, int component)
     if (format == FORMAT_GRAYSCALE || component < 0 || component > 2) component = 3;
     const std::uint8_t filled = CColorVal::Clamp(fill);
     if (component == 3) {
-        // Levels are 0..255, so a level outside that range compares as its clamp would.
-        const int bound = std::clamp(level, below ? 0 : -1, below ? 256 : 255);
-        if (below)
-            MapAoiBytes(*this, [&](std::uint8_t v) { return v < bound ? filled : v; });
-        else
-            MapAoiBytes(*this, [&](std::uint8_t v) { return v > bound ? filled : v; });
+        // Levels are 0..255: a level at or beyond either end replaces all
+        // values or none, and any other is compared as a byte, which
+        // vectorises four times wider than an int.
+        if (below ? level > 255 : level < 0) {
+            MapAoiBytes(*this, [filled](std::uint8_t) { return filled; });
+        } else if (below ? level > 0 : level < 255) {
+            const std::uint8_t edge = static_cast<std::uint8_t>(level);
+            if (below)
+                MapAoiBytes(*this, [edge, filled](std::uint8_t v) { return v < edge ? filled : v; });
+            else
+                MapAoiBytes(*this, [edge, filled](std::uint8_t v) { return v > edge ? filled : v; });
+        }
         return;
     }
     const LevelMap same = IdentityMap();
