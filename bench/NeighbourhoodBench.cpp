@@ -114,4 +114,3 @@ const bool kRegistered = [] {
 
 }  // namespace
 
-BENCHMARK_MAIN();

@@ -40,5 +40,8 @@ constexpr int RoundHalfAway(double x)
 
 inline int CColorVal::Luminance() const
 {
+    // The weights sum to 1 within 1e-15, so a grey pixel's sum rounds to its
+    // level: grey images skip the arithmetic.
+    if (IsGrey()) return red;
     return RoundHalfAway(0.587 * green + 0.299 * red + 0.114 * blue);
 }

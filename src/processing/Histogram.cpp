@@ -4,6 +4,7 @@
 
 #include "image/Image.h"
 #include "processing/AoiRows.h"
+#include "processing/Equalization.h"
 
 namespace {
 
@@ -96,16 +97,21 @@ void CImage::StretchChannel(float factor, int channel)
     MapAoiChannel(*this, channel, map);
 }
 
-void CImage::EqualizeChannel(int channel)
+bool EqualizationMap(const CImage& image, int channel, LevelMap& map)
 {
-    const auto* counts = HistogramOf(*this, channel);
-    const long long n = ClampedAoi(*this).PixelCount();
-    if (!counts || n == 0) return;
-    LevelMap map;
+    const auto* counts = HistogramOf(image, channel);
+    const long long n = ClampedAoi(image).PixelCount();
+    if (!counts || n == 0) return false;
     long long running = 0;
     for (int v = 0; v < 256; ++v) {
         running += (*counts)[v];
         map[v] = ClampedLevel((255.0 * static_cast<double>(running)) / static_cast<double>(n));
     }
-    MapAoiChannel(*this, channel, map);
+    return true;
+}
+
+void CImage::EqualizeChannel(int channel)
+{
+    LevelMap map;
+    if (EqualizationMap(*this, channel, map)) MapAoiChannel(*this, channel, map);
 }

@@ -2,7 +2,10 @@
 #include "processing/HistogramCombos.h"
 
 #include <algorithm>
+#include <array>
 #include <limits>
+
+#include "processing/Equalization.h"
 
 namespace {
 
@@ -39,7 +42,13 @@ void EqualizeHistogram(CImage& image, int channel)
 {
     image.ComputeHistograms();
     const ChannelRange treated = TreatedChannels(image, channel);
-    for (int c = treated.first; c <= treated.last; ++c) image.EqualizeChannel(c);
+    // Every map comes from the histograms counted before any change, so one
+    // pass maps all treated channels.
+    std::array<LevelMap, 3> maps = {IdentityMap(), IdentityMap(), IdentityMap()};
+    bool changes = false;
+    for (int c = treated.first; c <= treated.last; ++c)
+        changes = EqualizationMap(image, c, maps[static_cast<size_t>(c)]) || changes;
+    if (changes) MapAoiComponents(image, maps[0], maps[1], maps[2]);
 }
 
 int LimitSlide(const CImage& image, int channel, int shift)

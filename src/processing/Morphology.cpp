@@ -56,33 +56,38 @@ int Extreme(CImage& image, int size, int direction, const NeighbourhoodTexts& te
         const std::ptrdiff_t span = red.span();
         const int columns = image.aoiRight - image.aoiLeft + 1;
         const int rows = image.aoiBottom - image.aoiTop + 1;
-        std::vector<std::uint8_t> result(static_cast<size_t>(columns) * rows);
-        switch (direction) {
-        case Horizontal:
-            LineExtreme<Max>(red.at(image.aoiLeft, image.aoiTop), span, Steps(n, -half, 1), rows, columns,
-                             result.data(), columns);
-            break;
-        case Vertical:
-            LineExtreme<Max>(red.at(image.aoiLeft, image.aoiTop), span, Steps(n, -half * span, span), rows, columns,
-                             result.data(), columns);
-            break;
-        case Diagonal:
-            // From the upper right corner to the lower left one.
-            LineExtreme<Max>(red.at(image.aoiLeft, image.aoiTop), span, Steps(n, half - half * span, span - 1), rows,
-                             columns, result.data(), columns);
-            break;
-        default: {
-            // The square is a row of n followed by a column of n.
-            std::vector<std::uint8_t> across(static_cast<size_t>(columns) * (rows + 2 * half));
-            LineExtreme<Max>(red.at(image.aoiLeft, image.aoiTop - half), span, Steps(n, -half, 1), rows + 2 * half,
-                             columns, across.data(), columns);
-            LineExtreme<Max>(across.data(), columns, Steps(n, 0, columns), rows, columns, result.data(), columns);
-        }
-        }
-        for (int r = 0; r < rows; ++r) {
-            const std::uint8_t* in = result.data() + static_cast<size_t>(r) * columns;
-            CColorVal* out = image.pixelValueArray[image.aoiTop + r] + image.aoiLeft;
-            for (int i = 0; i < columns; ++i) out[i] = CColorVal(in[i], in[i], in[i]);
+        // Bands of rows keep the passes' intermediate rows in cache.
+        constexpr int kBand = 32;
+        std::vector<std::uint8_t> across(static_cast<size_t>(columns) * (kBand + 2 * half));
+        std::vector<std::uint8_t> result(static_cast<size_t>(columns) * kBand);
+        for (int first = 0; first < rows; first += kBand) {
+            const int count = std::min(kBand, rows - first);
+            const int top = image.aoiTop + first;
+            const std::uint8_t* in = red.at(image.aoiLeft, top);
+            switch (direction) {
+            case Horizontal:
+                LineExtreme<Max>(in, span, Steps(n, -half, 1), count, columns, result.data(), columns);
+                break;
+            case Vertical:
+                LineExtreme<Max>(in, span, Steps(n, -half * span, span), count, columns, result.data(), columns);
+                break;
+            case Diagonal:
+                // From the upper right corner to the lower left one.
+                LineExtreme<Max>(in, span, Steps(n, half - half * span, span - 1), count, columns, result.data(),
+                                 columns);
+                break;
+            default:
+                // The square is a row of n followed by a column of n.
+                LineExtreme<Max>(red.at(image.aoiLeft, top - half), span, Steps(n, -half, 1), count + 2 * half,
+                                 columns, across.data(), columns);
+                LineExtreme<Max>(across.data(), columns, Steps(n, 0, columns), count, columns, result.data(),
+                                 columns);
+            }
+            for (int r = 0; r < count; ++r) {
+                const std::uint8_t* values = result.data() + static_cast<size_t>(r) * columns;
+                CColorVal* out = image.pixelValueArray[top + r] + image.aoiLeft;
+                for (int i = 0; i < columns; ++i) out[i] = CColorVal(values[i], values[i], values[i]);
+            }
         }
     });
 }

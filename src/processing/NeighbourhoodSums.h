@@ -107,6 +107,21 @@ void KernelRows(const CImage& image, int n, const Weight* weights, RowAt rowAt, 
     }
 }
 
+// The double kernel sum of sample j of AOI row y, added in the order of
+// KernelRows, so that it is the same to the last bit.
+template <int C, typename RowAt>
+double KernelSum(int n, const double* weights, RowAt rowAt, int y, size_t j)
+{
+    double sum = 0;
+    const double* w = weights;
+    for (int k = 0; k < n; ++k) {
+        const std::uint8_t* row = rowAt(y - n / 2 + k);
+        for (int m = 0; m < n; ++m, ++w)
+            if (*w != 0) sum += *w * row[C * m + j];
+    }
+    return sum;
+}
+
 // Working storage for filters that treat each channel alike: calls
 // work(channels, rowAt, store) with the channel count as a type, rowAt(y)
 // pointing at the byte samples of pixel left - half of row y as they were

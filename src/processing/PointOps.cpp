@@ -4,22 +4,54 @@
 #include "image/Image.h"
 #include "processing/AoiRows.h"
 
+namespace {
+
+// new(b) for every byte of the AOI's pixels: a row of the AOI is contiguous
+// bytes, and arithmetic on them vectorises where a table lookup cannot.
+template <typename New>
+void MapAoiBytes(CImage& image, New newByte)
+{
+    ForEachAoiRow(image, [&newByte](CColorVal* first, CColorVal* last) {
+        // A local copy: the pixel bytes cannot alias its parameters.
+        const New local = newByte;
+        std::uint8_t* b = reinterpret_cast<std::uint8_t*>(first);
+        std::uint8_t* const end = reinterpret_cast<std::uint8_t*>(last);
+        for (; b != end; ++b) *b = local(*b);
+    });
+}
+
+}  // namespace
+
 void CImage::Invert()
 {
-    LevelMap inverse;
-    for (int v = 0; v < 256; ++v) inverse[v] = static_cast<std::uint8_t>(255 - v);
-    MapAoiComponents(*this, inverse, inverse, inverse);
+    MapAoiBytes(*this, [](std::uint8_t v) { return static_cast<std::uint8_t>(255 - v); });
 }
 
 void CImage::Threshold(int level, int fill, bool below, int component)
 {
     // A grayscale image treats all three components so that it stays grey.
     if (format == FORMAT_GRAYSCALE || component < 0 || component > 2) component = 3;
+    const std::uint8_t filled = CColorVal::Clamp(fill);
+    if (component == 3) {
+        // Levels are 0..255: a level at or beyond either end replaces all
+        // values or none, and any other is compared as a byte, which
+        // vectorises four times wider than an int.
+        if (below ? level > 255 : level < 0) {
+            MapAoiBytes(*this, [filled](std::uint8_t) { return filled; });
+        } else if (below ? level > 0 : level < 255) {
+            const std::uint8_t edge = static_cast<std::uint8_t>(level);
+            if (below)
+                MapAoiBytes(*this, [edge, filled](std::uint8_t v) { return v < edge ? filled : v; });
+            else
+                MapAoiBytes(*this, [edge, filled](std::uint8_t v) { return v > edge ? filled : v; });
+        }
+        return;
+    }
     const LevelMap same = IdentityMap();
     LevelMap replaced = same;
     for (int v = 0; v < 256; ++v)
-        if (below ? v < level : v > level) replaced[v] = CColorVal::Clamp(fill);
-    auto mapOf = [&](int k) -> const LevelMap& { return component == 3 || component == k ? replaced : same; };
+        if (below ? v < level : v > level) replaced[v] = filled;
+    auto mapOf = [&](int k) -> const LevelMap& { return component == k ? replaced : same; };
     MapAoiComponents(*this, mapOf(0), mapOf(1), mapOf(2));
 }
 

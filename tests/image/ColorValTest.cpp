@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "image/ColorVal.h"
+#include "reference/ReferenceColor.h"
 
 TEST(ColorVal, ClampsEachComponentSeparately)
 {
@@ -35,4 +36,16 @@ TEST(RoundHalfAway, HalvesGoAwayFromZero)
         int expected;
     } cases[] = {{2.5, 3}, {-2.5, -3}, {2.49, 2}, {-2.49, -2}, {0.0, 0}, {-0.5, -1}, {0.5, 1}, {127.4999976, 127}};
     for (const Case& c : cases) EXPECT_EQ(RoundHalfAway(c.x), c.expected) << c.x;
+}
+
+TEST(ColorVal, LuminanceMatchesTheFormulaForEveryColour)
+{
+    int mismatches = 0;
+    for (int r = 0; r < 256; ++r)
+        for (int g = 0; g < 256; ++g)
+            for (int b = 0; b < 256; ++b) {
+                const CColorVal p(r, g, b);
+                mismatches += p.Luminance() != reference::Luminance(p);
+            }
+    EXPECT_EQ(mismatches, 0);
 }

@@ -40,6 +40,12 @@ void LowPass(CImage& image, int n) { Kernel(image, n, Box(n, 1.0 / (n * n), 1.0 
 void HighPass(CImage& image, int n) { Kernel(image, n, Box(n, -1, n * n)); }
 void Laplace(CImage& image, int n) { Kernel(image, n, Box(n, -1, n * n - 1)); }
 
+void UnsharpMask(CImage& image, int n, double boost)
+{
+    const double count = n * n;
+    Kernel(image, n, Box(n, -boost / count, ((count - 1) * boost + count) / count));
+}
+
 void Sobel(CImage& image)
 {
     static const int gx[3][3] = {{-1, 0, 1}, {-2, 0, 2}, {-1, 0, 1}};

@@ -14,6 +14,8 @@ void Kernel(CImage& image, int n, const std::vector<double>& weights);
 void LowPass(CImage& image, int n);
 void HighPass(CImage& image, int n);
 void Laplace(CImage& image, int n);
+// The kernel -b / N off the centre, ((N - 1) b + N) / N at it.
+void UnsharpMask(CImage& image, int n, double boost);
 // Gradient magnitude of the neighbours' luminances, truncated, grey.
 void Sobel(CImage& image);
 // The element of rank n x n / 2 of the sorted luminances.

@@ -1,11 +1,11 @@
 #include "support/RandomImages.h"
 
-CImage RandomImage(std::mt19937& random, bool grey, int n)
+CImage RandomImage(std::mt19937& random, bool grey, int n, int largest)
 {
     auto between = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(random); };
     const int half = n / 2;
     CImage image;
-    image.BlankImage(between(2 * half + 2, 40), between(2 * half + 2, 40), CColorVal(0, 0, 0));
+    image.BlankImage(between(2 * half + 2, largest), between(2 * half + 2, largest), CColorVal(0, 0, 0));
     image.format = grey ? FORMAT_GRAYSCALE : FORMAT_RGB;
     // Long runs of one value make ties and flat areas, which random noise alone
     // rarely has.

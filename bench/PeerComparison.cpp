@@ -1,0 +1,383 @@
+// Each operation family against the nearest OpenCV or FFTW call on the same
+// 4096 x 4096 image: rounds alternate ours and the peer, and one row reports
+// both medians and their ratio.
+#include <benchmark/benchmark.h>
+#include <fftw3.h>
+
+#include <opencv2/core.hpp>
+#include <opencv2/imgcodecs.hpp>
+#include <opencv2/imgproc.hpp>
+
+#include <algorithm>
+#include <chrono>
+#include <complex>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "image/Image.h"
+#include "processing/HistogramCombos.h"
+#include "platform/Format.h"
+
+namespace {
+
+constexpr int kSide = 4096;
+constexpr int kFftSide = 1024;
+constexpr int kRounds = 7;
+constexpr int kRoom = 4;  // inset of the AOI: no neighbourhood asks to shrink it
+
+// Random pixels, grey or colour, in both representations.
+struct Pair {
+    CImage ours;
+    cv::Mat peer;
+};
+
+Pair RandomPair(int side, bool grey)
+{
+    Pair pair;
+    pair.ours.BlankImage(side, side, CColorVal());
+    pair.ours.format = grey ? FORMAT_GRAYSCALE : FORMAT_RGB;
+    pair.peer.create(side, side, grey ? CV_8UC1 : CV_8UC3);
+    std::uint32_t state = 12345;
+    auto next = [&] {
+        state = state * 1664525u + 1013904223u;
+        return static_cast<int>(state >> 24);
+    };
+    for (int y = 0; y < side; ++y) {
+        CColorVal* row = pair.ours.pixelValueArray[y];
+        std::uint8_t* mat = pair.peer.ptr<std::uint8_t>(y);
+        for (int x = 0; x < side; ++x) {
+            const int r = next();
+            const int g = grey ? r : next();
+            const int b = grey ? r : next();
+            row[x] = CColorVal(r, g, b);
+            if (grey) {
+                mat[x] = static_cast<std::uint8_t>(r);
+            } else {
+                mat[3 * x] = static_cast<std::uint8_t>(b);
+                mat[3 * x + 1] = static_cast<std::uint8_t>(g);
+                mat[3 * x + 2] = static_cast<std::uint8_t>(r);
+            }
+        }
+    }
+    pair.ours.aoiLeft = pair.ours.aoiTop = kRoom;
+    pair.ours.aoiRight = pair.ours.aoiBottom = side - 1 - kRoom;
+    return pair;
+}
+
+const Pair& Source(bool grey)
+{
+    static const Pair greyPair = RandomPair(kSide, true);
+    static const Pair rgbPair = RandomPair(kSide, false);
+    return grey ? greyPair : rgbPair;
+}
+
+// 200 filled discs on black in a 20 x 10 grid.
+Pair Discs()
+{
+    Pair pair;
+    pair.ours.BlankImage(kSide, kSide, CColorVal());
+    pair.ours.format = FORMAT_GRAYSCALE;
+    pair.peer = cv::Mat::zeros(kSide, kSide, CV_8UC1);
+    for (int k = 0; k < 200; ++k) {
+        const int cx = 100 + (k % 20) * 200, cy = 150 + (k / 20) * 400, radius = 40 + k % 50;
+        for (int y = cy - radius; y <= cy + radius; ++y)
+            for (int x = cx - radius; x <= cx + radius; ++x)
+                if ((x - cx) * (x - cx) + (y - cy) * (y - cy) <= radius * radius) {
+                    pair.ours.pixelValueArray[y][x] = CColorVal(200, 200, 200);
+                    pair.peer.at<std::uint8_t>(y, x) = 200;
+                }
+    }
+    return pair;
+}
+
+using Clock = std::chrono::steady_clock;
+
+template <typename Run>
+double Milliseconds(Run run)
+{
+    const auto start = Clock::now();
+    run();
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+double Median(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+// One family: prepare copies outside the clock, then time ours and the peer
+// in alternating rounds.
+struct Family {
+    std::string name;
+    std::function<void()> prepare;
+    std::function<void()> ours;
+    std::function<void()> peer;
+};
+
+void Compare(benchmark::State& state, const Family& family)
+{
+    std::vector<double> ours, peer;
+    for (auto _ : state) {
+        family.prepare();
+        ours.push_back(Milliseconds(family.ours));
+        peer.push_back(Milliseconds(family.peer));
+        state.SetIterationTime(ours.back() / 1000.0);
+    }
+    const double oursMedian = Median(ours), peerMedian = Median(peer);
+    state.counters["ours_ms"] = oursMedian;
+    state.counters["peer_ms"] = peerMedian;
+    state.counters["ratio"] = oursMedian / peerMedian;
+}
+
+// The working images of the families on 4096 x 4096 pixels.
+struct Work {
+    CImage image;
+    cv::Mat in, out;
+    void Reset(bool grey)
+    {
+        image = Source(grey).ours;
+        image.aoiLeft = image.aoiTop = kRoom;
+        image.aoiRight = image.aoiBottom = kSide - 1 - kRoom;
+        in = Source(grey).peer.clone();
+    }
+};
+
+Work& Shared()
+{
+    static Work work;
+    return work;
+}
+
+void Check(CImage& image, int result)
+{
+    if (result != 0) std::fprintf(stderr, "failed: %s\n", image.errorMessage.c_str());
+}
+
+// A family on the shared 4096 x 4096 image.
+Family OnImage(std::string name, bool grey, std::function<int(CImage&)> ours,
+              std::function<void(cv::Mat&, cv::Mat&)> peer)
+{
+    return {std::move(name), [grey] { Shared().Reset(grey); },
+            [ours] { Check(Shared().image, ours(Shared().image)); },
+            [peer] { peer(Shared().in, Shared().out); }};
+}
+
+cv::Mat Box(int n, float off, float centre)
+{
+    cv::Mat k(n, n, CV_32F, cv::Scalar(off));
+    k.at<float>(n / 2, n / 2) = centre;
+    return k;
+}
+
+std::vector<float> CustomWeights()
+{
+    std::vector<float> w(81);
+    for (int i = 0; i < 81; ++i) w[static_cast<size_t>(i)] = static_cast<float>((i * 37) % 19 - 9) / 23.0f;
+    return w;
+}
+
+cv::Mat Element(int n, int direction)
+{
+    switch (direction) {
+    case 1: return cv::Mat::ones(1, n, CV_8U);
+    case 2: return cv::Mat::ones(n, 1, CV_8U);
+    case 3: {
+        cv::Mat e = cv::Mat::zeros(n, n, CV_8U);
+        for (int r = 0; r < n; ++r) e.at<std::uint8_t>(r, n - 1 - r) = 1;
+        return e;
+    }
+    default: return cv::Mat::ones(n, n, CV_8U);
+    }
+}
+
+void RotatePeer(const cv::Mat& in, cv::Mat& out, int flags)
+{
+    const cv::Mat m = cv::getRotationMatrix2D(cv::Point2f((in.cols - 1) * 0.5f, (in.rows - 1) * 0.5f), 30, 1);
+    cv::warpAffine(in, out, m, in.size(), flags);
+}
+
+std::vector<Family> ImageFamilies()
+{
+    std::vector<Family> f;
+    f.push_back({"InvertVsMemcpy/rgb", [] { Shared().Reset(false); }, [] { Shared().image.Invert(); }, [] {
+                     Work& w = Shared();
+                     w.out.create(w.in.size(), w.in.type());
+                     std::memcpy(w.out.data, w.in.data, w.in.total() * w.in.elemSize());
+                 }});
+    f.push_back(OnImage("Invert/rgb", false, [](CImage& i) { i.Invert(); return 0; },
+                        [](cv::Mat& in, cv::Mat& out) { cv::bitwise_not(in, out); }));
+    f.push_back(OnImage("Threshold/rgb", false, [](CImage& i) { i.Threshold(128, 0, true, 3); return 0; },
+                        [](cv::Mat& in, cv::Mat& out) { cv::threshold(in, out, 127, 0, cv::THRESH_TOZERO); }));
+    for (const int n : {3, 9}) {
+        const std::string size = platform::Format("/%d", n);
+        f.push_back(OnImage("LowPass/rgb" + size, false, [n](CImage& i) { return i.LowPass(n); },
+                            [n](cv::Mat& in, cv::Mat& out) { cv::blur(in, out, cv::Size(n, n)); }));
+        f.push_back(OnImage("LowPass/grey" + size, true, [n](CImage& i) { return i.LowPass(n); },
+                            [n](cv::Mat& in, cv::Mat& out) { cv::blur(in, out, cv::Size(n, n)); }));
+    }
+    f.push_back(OnImage("HighPass/rgb/3", false, [](CImage& i) { return i.HighPass(3); },
+                        [](cv::Mat& in, cv::Mat& out) { cv::filter2D(in, out, -1, Box(3, -1, 9)); }));
+    f.push_back(OnImage("Laplace/rgb/3", false, [](CImage& i) { return i.Laplace(3); },
+                        [](cv::Mat& in, cv::Mat& out) { cv::filter2D(in, out, -1, Box(3, -1, 8)); }));
+    f.push_back(OnImage("UnsharpMask/rgb/3", false, [](CImage& i) { return i.UnsharpMask(3, 1.0); },
+                        [](cv::Mat& in, cv::Mat& out) { cv::filter2D(in, out, -1, Box(3, -1.0f / 9, 17.0f / 9)); }));
+    f.push_back(OnImage("Custom/rgb/9", false, [](CImage& i) { return i.CustomFilter(9, CustomWeights()); },
+                        [](cv::Mat& in, cv::Mat& out) {
+                            cv::filter2D(in, out, -1, cv::Mat(9, 9, CV_32F, CustomWeights().data()));
+                        }));
+    f.push_back(OnImage("Prewitt/grey", true, [](CImage& i) { return i.Prewitt(0); },
+                        [](cv::Mat& in, cv::Mat& out) {
+                            const float k[9] = {1, 1, 1, 0, 0, 0, -1, -1, -1};
+                            cv::filter2D(in, out, -1, cv::Mat(3, 3, CV_32F, const_cast<float*>(k)));
+                        }));
+    f.push_back(OnImage("Sobel/grey", true, [](CImage& i) { return i.Sobel(); }, [](cv::Mat& in, cv::Mat& out) {
+        cv::Mat gx, gy, magnitude;
+        cv::Sobel(in, gx, CV_32F, 1, 0);
+        cv::Sobel(in, gy, CV_32F, 0, 1);
+        cv::magnitude(gx, gy, magnitude);
+        magnitude.convertTo(out, CV_8U);
+    }));
+    for (const int n : {3, 9}) {
+        const std::string size = platform::Format("/%d", n);
+        f.push_back(OnImage("Median/grey" + size, true, [n](CImage& i) { return i.MedianFilter(n); },
+                            [n](cv::Mat& in, cv::Mat& out) { cv::medianBlur(in, out, n); }));
+    }
+    static const char* const kElements[] = {"square", "horizontal", "vertical", "diagonal"};
+    for (const int n : {3, 9})
+        for (int d = 0; d < 4; ++d) {
+            const std::string tail = platform::Format("/grey/%s/%d", kElements[d], n);
+            f.push_back(OnImage("Erosion" + tail, true, [n, d](CImage& i) { return i.Erosion(n, d); },
+                                [n, d](cv::Mat& in, cv::Mat& out) { cv::erode(in, out, Element(n, d)); }));
+            f.push_back(OnImage("Dilation" + tail, true, [n, d](CImage& i) { return i.Dilation(n, d); },
+                                [n, d](cv::Mat& in, cv::Mat& out) { cv::dilate(in, out, Element(n, d)); }));
+        }
+    for (const int n : {3, 9})
+        f.push_back(OnImage(platform::Format("Opening/grey/square/%d", n), true,
+                            [n](CImage& i) { return i.Opening(n, 0, 1); }, [n](cv::Mat& in, cv::Mat& out) {
+                                cv::morphologyEx(in, out, cv::MORPH_OPEN, Element(n, 0));
+                            }));
+    f.push_back(OnImage("Rotate30/rgb/nearest", false, [](CImage& i) { return i.Rotate(30, 0); },
+                        [](cv::Mat& in, cv::Mat& out) { RotatePeer(in, out, cv::INTER_NEAREST); }));
+    f.push_back(OnImage("Rotate30/rgb/bilinear", false, [](CImage& i) { return i.Rotate(30, 1); },
+                        [](cv::Mat& in, cv::Mat& out) { RotatePeer(in, out, cv::INTER_LINEAR); }));
+    for (const double factor : {0.5, 2.0})
+        for (const int method : {0, 1}) {
+            const std::string name = std::string(factor < 1 ? "Scale0.5" : "Scale2") + "/rgb/" +
+                                     (method == 0 ? "nearest" : "bilinear");
+            f.push_back(OnImage(name, false,
+                                [factor, method](CImage& i) { return i.Scale(factor * 100, factor * 100, method); },
+                                [factor, method](cv::Mat& in, cv::Mat& out) {
+                                    cv::resize(in, out, cv::Size(), factor, factor,
+                                               method == 0 ? cv::INTER_NEAREST : cv::INTER_LINEAR);
+                                }));
+        }
+    f.push_back(OnImage("Equalize/grey", true, [](CImage& i) { EqualizeHistogram(i, 0); return 0; },
+                        [](cv::Mat& in, cv::Mat& out) { cv::equalizeHist(in, out); }));
+    return f;
+}
+
+// The FFT of a 1024 x 1024 grey image against a measured FFTW plan of the
+// same complex doubles.
+struct FftWork {
+    CImage source, image;
+    std::vector<std::complex<double>> data;
+    fftw_plan forward = nullptr, backward = nullptr;
+    FftWork()
+    {
+        const Pair pair = RandomPair(kFftSide, true);
+        source = pair.ours;
+        source.SetWholeAoi();
+        data.resize(static_cast<size_t>(kFftSide) * kFftSide);
+        auto* d = reinterpret_cast<fftw_complex*>(data.data());
+        forward = fftw_plan_dft_2d(kFftSide, kFftSide, d, d, FFTW_FORWARD, FFTW_MEASURE);
+        backward = fftw_plan_dft_2d(kFftSide, kFftSide, d, d, FFTW_BACKWARD, FFTW_MEASURE);
+    }
+    void Fill()
+    {
+        for (int y = 0; y < kFftSide; ++y)
+            for (int x = 0; x < kFftSide; ++x)
+                data[static_cast<size_t>(y) * kFftSide + x] = source.pixelValueArray[y][x].red;
+    }
+};
+
+FftWork& Fft()
+{
+    static FftWork work;
+    return work;
+}
+
+// Bitmap files of the RGB source, read and written in the temporary folder.
+const std::string kOursFile = "/tmp/nuvak-bench-ours.bmp";
+const std::string kPeerFile = "/tmp/nuvak-bench-peer.bmp";
+
+void WriteOurs(CImage& image)
+{
+    std::string message;
+    bool causeValid = false;
+    int cause = 0;
+    Check(image, image.SerializeFile(true, kOursFile, false, message, causeValid, cause));
+}
+
+std::vector<Family> OtherFamilies()
+{
+    std::vector<Family> f;
+    f.push_back({"FFT1024/forward+display", [] { Fft().image = Fft().source; Fft().Fill(); },
+                 [] { Check(Fft().image, Fft().image.Fft()); }, [] { fftw_execute(Fft().forward); }});
+    f.push_back({"FFT1024/inverse", [] {
+                     FftWork& w = Fft();
+                     w.image = w.source;
+                     Check(w.image, w.image.Fft());
+                     w.Fill();
+                 },
+                 [] { Check(Fft().image, Fft().image.FftInverse()); }, [] { fftw_execute(Fft().backward); }});
+    f.push_back({"BitmapWrite/rgb", [] { Shared().Reset(false); }, [] { WriteOurs(Shared().image); },
+                 [] { cv::imwrite(kPeerFile, Shared().in); }});
+    f.push_back({"BitmapRead/rgb",
+                 [] {
+                     Shared().Reset(false);
+                     WriteOurs(Shared().image);
+                     cv::imwrite(kPeerFile, Shared().in);
+                 },
+                 [] {
+                     CImage& image = Shared().image;
+                     std::string message;
+                     bool causeValid = false;
+                     int cause = 0;
+                     Check(image, image.SerializeFile(false, kOursFile, false, message, causeValid, cause));
+                 },
+                 [] { Shared().out = cv::imread(kPeerFile, cv::IMREAD_COLOR); }});
+    f.push_back({"FindObjects/200", [] {
+                     static const Pair discs = Discs();
+                     Shared().image = discs.ours;
+                     Shared().image.SetWholeAoi();
+                     Shared().in = discs.peer.clone();
+                 },
+                 [] { Check(Shared().image, Shared().image.CentroidDetermination("/tmp/nuvak-bench.dat", 2047, 0)); },
+                 [] {
+                     Work& w = Shared();
+                     cv::Mat labels, stats, centroids;
+                     cv::connectedComponentsWithStats(w.in, labels, stats, centroids);
+                     std::vector<std::vector<cv::Point>> contours;
+                     cv::findContours(w.in, contours, cv::RETR_EXTERNAL, cv::CHAIN_APPROX_NONE);
+                 }});
+    return f;
+}
+
+const bool kRegistered = [] {
+    static std::vector<Family> families = ImageFamilies();
+    for (Family& family : OtherFamilies()) families.push_back(std::move(family));
+    for (const Family& family : families)
+        benchmark::RegisterBenchmark(("Compare/" + family.name).c_str(),
+                                     [&family](benchmark::State& state) { Compare(state, family); })
+            ->Iterations(kRounds)
+            ->UseManualTime()
+            ->Unit(benchmark::kMillisecond);
+    return true;
+}();
+
+}  // namespace
