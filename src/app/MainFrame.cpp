@@ -24,6 +24,7 @@
 #include "app/MenuLayout.h"
 #include "app/NUVAKApp.h"
 #include "app/NUVAKView.h"
+#include "app/ParameterCommands.h"
 #include "app/QtClipboard.h"
 #include "app/StartupSplash.h"
 #include "dialogs/HistogramDlg.h"
@@ -236,7 +237,12 @@ bool CMainFrame::IsCommandEnabled(int id) const
         case cmd::ZoomOut:
         case cmd::ExtractRgb:
         case cmd::Histogram:
-        case cmd::Comb: return true;
+        case cmd::Comb:
+        case cmd::Add:
+        case cmd::Subtract:
+        case cmd::AbsoluteDifference:
+        case cmd::Multiply:
+        case cmd::Divide: return true;
         default: return CNUVAKDoc::CommandAvailable(id);  // built when its operation row runs
         }
     }
@@ -336,8 +342,15 @@ bool CMainFrame::OnCommand(int id)
         case cmd::FileOpen:
         case cmd::AppAbout:
         case cmd::ExtractRgb:
-        case cmd::Comb: app_.OnCommand(id); break;
-        default: doc->RunCommand(id); break;
+        case cmd::Comb:
+        case cmd::Add:
+        case cmd::Subtract:
+        case cmd::AbsoluteDifference:
+        case cmd::Multiply:
+        case cmd::Divide: app_.OnCommand(id); break;
+        default:
+            if (!RunParameterCommand(*doc, id, this)) doc->RunCommand(id);
+            break;
         }
     }
     UpdateCommandUI();

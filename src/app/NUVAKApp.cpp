@@ -59,6 +59,11 @@ void CNUVAKApp::OnCommand(int id)
     case cmd::ExtractRgb: OnExtractRgb(); break;
     case cmd::Comb: OnComb(); break;
     case cmd::AppAbout: OnAppAbout(); break;
+    case cmd::Add:
+    case cmd::Subtract:
+    case cmd::AbsoluteDifference:
+    case cmd::Multiply:
+    case cmd::Divide: PerformImageCalculations(id - cmd::Add); break;
     default: break;
     }
 }

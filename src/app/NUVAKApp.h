@@ -1,6 +1,6 @@
 // CNUVAKApp: start-up, the single document template (documents titled
 // Image1, Image2, ...), and the commands not tied to one image: New, Open,
-// Extract RGB, Comb and About.
+// Extract RGB, Comb, the image calculations and About.
 #pragma once
 
 #include <QObject>
@@ -38,6 +38,9 @@ public:
     void OnExtractRgb();
     void OnComb();
     void OnAppAbout();
+    // Add, Subtract, Absolute Difference, Multiply, Divide (0..4) of two
+    // open images of one size and format into a new document.
+    void PerformImageCalculations(int operation);
 
     // A new untitled document in its own window, titled by the template.
     CChildFrame* CreateNewDocument();

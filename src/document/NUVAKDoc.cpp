@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "document/AttributesText.h"
+#include "document/DialogCommands.h"
 #include "document/DocumentCommands.h"
 #include "platform/UserInterface.h"
 #include "series/Operations.h"
@@ -81,6 +82,7 @@ void CNUVAKDoc::RunPipeline(const Step& operation, bool wait, bool reportFailure
 
 bool CNUVAKDoc::CommandAvailable(int id)
 {
+    if (FindDialogCommand(id) != nullptr) return true;
     const DocumentCommand* command = FindDocumentCommand(id);
     return command != nullptr && CommandOperation(*command) != nullptr;
 }

@@ -39,6 +39,7 @@ public:
     // A dialog-less command of the document command table; false when the id
     // is not one or its operation is not built.
     bool RunCommand(int id);
+    // A command of the document or dialog command tables that can run.
     static bool CommandAvailable(int id);
 
     void OnImageAttributes() const;

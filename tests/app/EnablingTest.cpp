@@ -7,7 +7,6 @@
 #include "app/CommandTable.h"
 #include "document/CommandEnabling.h"
 #include "document/CommandIds.h"
-#include "series/Operations.h"
 
 class TestEnabling : public QObject {
     Q_OBJECT
@@ -55,24 +54,33 @@ private slots:
         QVERIFY(!w.frame().Action(cmd::ClearObjects)->isEnabled());
     }
 
-    // Grayscale-only commands of other windows are greyed for RGB, and stay
-    // greyed in every case until their operation is built.
-    void unbuiltCommandsStayGreyed()
+    // Commands with a dialog follow the format rules; those still to be
+    // built (frequency domain, objects, custom filter, series) stay greyed.
+    void dialogCommandsFollowTheFormatRules()
     {
         Workbench w;
-        QVERIFY(w.frame().OnCommand(cmd::Grayscale));
-        for (int id : {cmd::Threshold, cmd::Median, cmd::Erosion, cmd::FrequencyDomain, cmd::Add,
-                       cmd::Series})
-            QVERIFY(!w.frame().Action(id)->isEnabled());
         const struct {
             int id;
-            const char* operation;
-        } wired[] = {{cmd::Invert, "Invert"},
-                     {cmd::FlipHorizontal, "Flip Horizontal"},
-                     {cmd::FlipVertical, "Flip Vertical"},
-                     {cmd::Sobel, "Sobel"}};
-        for (const auto& c : wired)
-            QCOMPARE(w.frame().Action(c.id)->isEnabled(), FindOperation(c.operation) != nullptr);
+            bool rgb, grey;
+        } cases[] = {
+            {cmd::Threshold, true, true},    {cmd::BrightnessSlice, false, true}, {cmd::Bound, true, true},
+            {cmd::Clean, false, true},       {cmd::HighPass, true, true},         {cmd::LowPass, true, true},
+            {cmd::Median, false, true},      {cmd::UnsharpMask, true, true},      {cmd::Laplace, true, true},
+            {cmd::Prewitt, true, true},      {cmd::Sobel, true, true},            {cmd::Erosion, false, true},
+            {cmd::Dilation, false, true},    {cmd::Opening, false, true},         {cmd::Closing, false, true},
+            {cmd::Outline, false, true},     {cmd::Gradient, false, true},        {cmd::PeakDetector, false, true},
+            {cmd::ValleyDetector, false, true}, {cmd::Rotate, true, true},        {cmd::Scale, true, true},
+            {cmd::Invert, true, true},       {cmd::FlipHorizontal, true, true},   {cmd::FlipVertical, true, true},
+            {cmd::Add, true, true},          {cmd::Subtract, true, true},         {cmd::AbsoluteDifference, true, true},
+            {cmd::Multiply, true, true},     {cmd::Divide, true, true},           {cmd::Histogram, true, true},
+            {cmd::FrequencyDomain, false, false}, {cmd::FindObjects, false, false}, {cmd::CustomFilter, false, false},
+            {cmd::Copy, true, true},         {cmd::Series, false, false},
+            {cmd::SelectAoi, true, true},    {cmd::Measure, true, true},
+        };
+        for (const auto& c : cases) QVERIFY2(w.frame().Action(c.id)->isEnabled() == c.rgb, FindCommandText(c.id)->menuText);
+        QVERIFY(w.frame().OnCommand(cmd::Grayscale));
+        for (const auto& c : cases)
+            QVERIFY2(w.frame().Action(c.id)->isEnabled() == c.grey, FindCommandText(c.id)->menuText);
     }
 
     void undoIsEnabledBySnapshots()

@@ -29,7 +29,7 @@ protected:
     int NeighbourhoodSize() const override { return SizeFromIndex(size); }
     std::string CannotShrinkText() const override { return "Cannot reset AOI.  Morphological operation aborted."; }
     std::string AbortText() const override { return "Morphological operation aborted."; }
-    void PlacePicture(CPreviewPic& picture) const override { SetMorphologyDialogBox(picture); }
+    void PlacePicture(PreviewPicModel& picture) const override { SetMorphologyDialogBox(picture); }
 
 private:
     int operation_ = kErosion;

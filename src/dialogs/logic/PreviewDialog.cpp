@@ -72,10 +72,10 @@ bool PreviewDialog::ShrinkAoi()
     return true;
 }
 
-bool PreviewDialog::Paint(CImage& picture)
+bool PreviewDialog::Paint(CDeviceBitmap& bitmap, int displayBits)
 {
     if (closed_) return false;
-    if (picture_.Display(preview_, picture) == 0) return true;
+    if (picture_.Display(preview_, bitmap, displayBits) == 0) return true;
     platform::error(platform::Format("The image cannot be displayed.\n%s", picture_.ErrorText().c_str()));
     Close();
     return false;

@@ -5,7 +5,7 @@
 #pragma once
 
 #include "dialogs/logic/OperationDialog.h"
-#include "dialogs/logic/PreviewPic.h"
+#include "dialogs/logic/PreviewPicModel.h"
 
 enum class PreviewResult {
     Shown,    // the preview copy holds the new result; repaint
@@ -21,15 +21,15 @@ public:
     PreviewResult Open(const CImage& documentImage);
     // After every change of a control that feeds the preview.
     PreviewResult Refresh();
-    // Repaint: the picture to draw at the picture's place. On failure shows
+    // Repaint: the bitmap to draw at the picture's place. On failure shows
     // "The image cannot be displayed.\n%s" and the dialog closes.
-    bool Paint(CImage& picture);
+    bool Paint(CDeviceBitmap& bitmap, int displayBits);
 
     bool IsClosed() const { return closed_; }
     int ImageFormat() const { return reference_.format; }
     const CImage& PreviewCopy() const { return preview_; }
     const CImage& ReferenceCopy() const { return reference_; }
-    const CPreviewPic& Picture() const { return picture_; }
+    const PreviewPicModel& Picture() const { return picture_; }
 
 protected:
     // Size of the neighbourhood whose half the preview's AOI is shrunk by;
@@ -37,7 +37,7 @@ protected:
     virtual int NeighbourhoodSize() const { return 0; }
     virtual std::string CannotShrinkText() const { return {}; }
     virtual std::string AbortText() const { return {}; }
-    virtual void PlacePicture(CPreviewPic& picture) const { SetParameterDialogBox(picture); }
+    virtual void PlacePicture(PreviewPicModel& picture) const { SetParameterDialogBox(picture); }
     // Work on the reference copy before it is copied; false closes the
     // dialog (its texts shown).
     virtual bool PrepareReference(CImage&) { return true; }
@@ -50,6 +50,6 @@ private:
     PreviewResult Close();
     bool ShrinkAoi();
 
-    CPreviewPic picture_;
+    PreviewPicModel picture_;
     bool closed_ = false;
 };

@@ -3,15 +3,15 @@
 
 #include <algorithm>
 
-void SetSeriesAoiBox(CPreviewPic& picture) { picture.SetBox(5, 5, 300, 400); }
+void SetSeriesAoiBox(PreviewPicModel& picture) { picture.SetBox(5, 5, 300, 400); }
 
-AoiRect WholePictureTracker(const CPreviewPic& picture)
+AoiRect WholePictureTracker(const PreviewPicModel& picture)
 {
     return {picture.Left(), picture.Top(), picture.Left() + picture.DisplayWidth(),
             picture.Top() + picture.DisplayHeight()};
 }
 
-AoiRect KeepTrackerOnPicture(const AoiRect& before, const AoiRect& after, const CPreviewPic& picture)
+AoiRect KeepTrackerOnPicture(const AoiRect& before, const AoiRect& after, const PreviewPicModel& picture)
 {
     const AoiRect limit = WholePictureTracker(picture);
     const bool outside = after.left < limit.left || after.top < limit.top || after.right > limit.right ||
@@ -19,7 +19,7 @@ AoiRect KeepTrackerOnPicture(const AoiRect& before, const AoiRect& after, const 
     return outside ? before : after;
 }
 
-AoiRect TrackerToImage(const AoiRect& tracker, const CPreviewPic& picture, int width, int height)
+AoiRect TrackerToImage(const AoiRect& tracker, const PreviewPicModel& picture, int width, int height)
 {
     const double s = picture.Scale();
     auto image = [s](int v, int origin) { return static_cast<int>((v - origin) / s); };

@@ -3,13 +3,13 @@
 #pragma once
 
 #include "dialogs/logic/Measurement.h"
-#include "dialogs/logic/PreviewPic.h"
+#include "dialogs/logic/PreviewPicModel.h"
 
 // Origin (5, 5), at most 400 wide and 300 high.
-void SetSeriesAoiBox(CPreviewPic& picture);
+void SetSeriesAoiBox(PreviewPicModel& picture);
 // The tracker over the whole displayed image, after a new file selection.
-AoiRect WholePictureTracker(const CPreviewPic& picture);
+AoiRect WholePictureTracker(const PreviewPicModel& picture);
 // A moved or resized tracker that leaves the displayed image is put back.
-AoiRect KeepTrackerOnPicture(const AoiRect& before, const AoiRect& after, const CPreviewPic& picture);
+AoiRect KeepTrackerOnPicture(const AoiRect& before, const AoiRect& after, const PreviewPicModel& picture);
 // Next: the tracker in image pixels, truncated and clamped into the image.
-AoiRect TrackerToImage(const AoiRect& tracker, const CPreviewPic& picture, int width, int height);
+AoiRect TrackerToImage(const AoiRect& tracker, const PreviewPicModel& picture, int width, int height);

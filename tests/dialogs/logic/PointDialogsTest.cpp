@@ -109,8 +109,8 @@ TEST(BrightnessSliceDialog, GreyPreviewAndRgbClose)
     EXPECT_EQ(ui.errors, (std::vector<std::string>{"Please enter an integer between 0 and 255.",
                                                    "CImage::BrightnessSlice() only defined on grayscale images",
                                                    "Brightness Slice Aborted."}));
-    CImage picture;
-    EXPECT_FALSE(rgb.Paint(picture));
+    CDeviceBitmap bitmap;
+    EXPECT_FALSE(rgb.Paint(bitmap, 32));
     EXPECT_EQ(rgb.Refresh(), PreviewResult::Closed);
 }
 
@@ -152,20 +152,20 @@ TEST(PreviewDialog, PaintDrawsThePreviewOrClosesWithItsText)
     FakeUserInterface ui;
     ThresholdDialogModel dlg;
     dlg.Open(MakeGrey(640, 480, [](int x, int) { return x % 256; }));
-    CImage picture;
-    ASSERT_TRUE(dlg.Paint(picture));
+    CDeviceBitmap bitmap;
+    ASSERT_TRUE(dlg.Paint(bitmap, 24));
     EXPECT_EQ(dlg.Picture().Left(), 135);
-    EXPECT_EQ(picture.width, 280);
-    EXPECT_EQ(picture.height, 210);
+    EXPECT_EQ(bitmap.width, 280);
+    EXPECT_EQ(bitmap.height, 210);
     // Column 1 of the picture samples column 2 (2.29 rounded) of the preview, 0 after the threshold.
-    EXPECT_EQ(picture.pixelValueArray[0][1], CColorVal(0, 0, 0));
-    EXPECT_EQ(picture.pixelValueArray[0][279], dlg.PreviewCopy().pixelValueArray[0][638]);
+    EXPECT_EQ(bitmap.Row(0)[3 * 1], 0);
+    EXPECT_EQ(bitmap.Row(0)[3 * 279], dlg.PreviewCopy().pixelValueArray[0][638].blue);
 
     struct NoRoom : ThresholdDialogModel {
-        void PlacePicture(CPreviewPic& p) const override { p.SetBox(0, 0, 0, 0); }
+        void PlacePicture(PreviewPicModel& p) const override { p.SetBox(0, 0, 0, 0); }
     } cramped;
     cramped.Open(MakeGrey(4, 4, [](int, int) { return 0; }));
-    EXPECT_FALSE(cramped.Paint(picture));
+    EXPECT_FALSE(cramped.Paint(bitmap, 24));
     EXPECT_TRUE(cramped.IsClosed());
     EXPECT_EQ(ui.errors, (std::vector<std::string>{"CImage::MakeScaledBitmap invalid scaling factor",
                                                    "The image cannot be displayed.\nCPreviewPic::Display() fails.\n\n"}));

@@ -49,7 +49,7 @@ TEST(ViewTools, ValidToolsAndTheZoomRule)
 
 TEST(SeriesAoiPage, TrackerStaysOnThePictureAndBecomesTheAoi)
 {
-    CPreviewPic pic;
+    PreviewPicModel pic;
     SetSeriesAoiBox(pic);
     pic.SetImageSize(800, 600);  // scale 0.5: 400 x 300
     const AoiRect whole = WholePictureTracker(pic);

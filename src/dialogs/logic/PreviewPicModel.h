@@ -1,26 +1,29 @@
-// CPreviewPic without its paint context: the scale that fits a whole image
-// into a dialog's box and the shrunken picture it draws there.
+// The preview picture without its window: the scale that fits a whole image
+// into a dialog's box and the shrunken bitmap drawn there.
 #pragma once
 
 #include <string>
 
+#include "image/DeviceBitmap.h"
 #include "image/Image.h"
 
-class CPreviewPic {
+class PreviewPicModel {
 public:
     void SetBox(int left, int top, int maxHeight, int maxWidth);
     // Chooses the scale for an image of this size; the larger excess over
     // the box in pixels decides which side is fitted.
     void SetImageSize(int imageWidth, int imageHeight);
-    // The whole image scaled by the scale with nearest-neighbour sampling,
-    // displayWidth x displayHeight, to be drawn at (left, top). On failure
-    // shows the reason, keeps "CPreviewPic::Display() fails.\n\n" as the
-    // error text and returns -1.
-    int Display(const CImage& image, CImage& picture);
+    // The whole image scaled by the scale with nearest-neighbour sampling;
+    // its first displayWidth x displayHeight pixels are drawn at (left, top).
+    // On failure shows the image's errorMessage, keeps
+    // "CPreviewPic::Display() fails.\n\n" as the error text and returns -1.
+    int Display(CImage& image, CDeviceBitmap& bitmap, int displayBits);
 
     double Scale() const { return scale_; }
     int Left() const { return left_; }
     int Top() const { return top_; }
+    int MaxWidth() const { return maxWidth_; }
+    int MaxHeight() const { return maxHeight_; }
     int DisplayWidth() const { return displayWidth_; }
     int DisplayHeight() const { return displayHeight_; }
     const std::string& ErrorText() const { return errorText_; }
@@ -34,5 +37,5 @@ private:
 };
 
 // The preview boxes of the parameter dialogs and of the morphology dialog.
-void SetParameterDialogBox(CPreviewPic& picture);
-void SetMorphologyDialogBox(CPreviewPic& picture);
+void SetParameterDialogBox(PreviewPicModel& picture);
+void SetMorphologyDialogBox(PreviewPicModel& picture);

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "dialogs/logic/PreviewPic.h"
+#include "dialogs/logic/PreviewPicModel.h"
 #include "support/FakeUserInterface.h"
 #include "support/TestImages.h"
 
@@ -22,7 +22,7 @@ TEST(PreviewPic, ScaleAndDisplaySize)
         {244, 183, 640, 480, 244.0 / 640, 244, 183},
     };
     for (const Case& c : cases) {
-        CPreviewPic pic;
+        PreviewPicModel pic;
         pic.SetBox(135, 6, c.boxHeight, c.boxWidth);
         pic.SetImageSize(c.width, c.height);
         EXPECT_DOUBLE_EQ(pic.Scale(), c.scale) << c.width << "x" << c.height;
@@ -33,7 +33,7 @@ TEST(PreviewPic, ScaleAndDisplaySize)
 
 TEST(PreviewPic, DialogBoxes)
 {
-    CPreviewPic pic;
+    PreviewPicModel pic;
     SetParameterDialogBox(pic);
     pic.SetImageSize(640, 480);
     EXPECT_EQ(pic.Left(), 135);
@@ -49,44 +49,55 @@ TEST(PreviewPic, DialogBoxes)
 TEST(PreviewPic, DisplaySamplesNearestPixels)
 {
     // Pixel (x, y) has red 10 x + y: 5 x 5 at 0.6 samples columns and rows 0, 2, 3.
-    const CImage image = MakeImage(5, 5, [](int x, int y) { return CColorVal(10 * x + y, 7, 9); });
-    CPreviewPic pic;
+    CImage image = MakeImage(5, 5, [](int x, int y) { return CColorVal(10 * x + y, 7, 9); });
+    PreviewPicModel pic;
     pic.SetBox(0, 0, 3, 3);
     pic.SetImageSize(5, 5);
-    CImage picture;
-    ASSERT_EQ(pic.Display(image, picture), 0);
-    ASSERT_EQ(picture.width, 3);
-    ASSERT_EQ(picture.height, 3);
+    CDeviceBitmap bitmap;
+    ASSERT_EQ(pic.Display(image, bitmap, 24), 0);
+    ASSERT_EQ(bitmap.width, 3);
+    ASSERT_EQ(bitmap.height, 3);
     const int expected[3][3] = {{0, 20, 30}, {2, 22, 32}, {3, 23, 33}};
     for (int y = 0; y < 3; ++y)
-        for (int x = 0; x < 3; ++x)
-            EXPECT_EQ(picture.pixelValueArray[y][x], CColorVal(expected[y][x], 7, 9)) << x << "," << y;
+        for (int x = 0; x < 3; ++x) {
+            const std::uint8_t* bgr = bitmap.Row(y) + 3 * x;
+            EXPECT_EQ(bgr[0], 9);
+            EXPECT_EQ(bgr[1], 7);
+            EXPECT_EQ(bgr[2], expected[y][x]) << x << "," << y;
+        }
 
-    // Unscaled: the picture is the image; the format follows it.
-    const CImage grey = MakeGrey(4, 2, [](int x, int y) { return x + 4 * y; });
+    // Unscaled: the bitmap holds every pixel, four bytes each on a 32-bit display.
+    CImage grey = MakeGrey(4, 2, [](int x, int y) { return x + 4 * y; });
     pic.SetBox(0, 0, 210, 280);
     pic.SetImageSize(4, 2);
-    ASSERT_EQ(pic.Display(grey, picture), 0);
-    EXPECT_EQ(picture.format, FORMAT_GRAYSCALE);
-    EXPECT_EQ(picture.pixelValueArray[1][3], CColorVal(7, 7, 7));
+    ASSERT_EQ(pic.Display(grey, bitmap, 32), 0);
+    EXPECT_EQ(bitmap.width, 4);
+    EXPECT_EQ(bitmap.Row(1)[4 * 3 + 2], 7);
+    EXPECT_EQ(bitmap.Row(1)[4 * 3 + 3], 0);
 }
 
 TEST(PreviewPic, DisplayFailures)
 {
     FakeUserInterface ui;
-    CPreviewPic pic;
-    pic.SetBox(0, 0, 210, 280);
-    pic.SetImageSize(0, 0);
-    CImage picture;
-    EXPECT_EQ(pic.Display(CImage(), picture), -1);
-    EXPECT_EQ(pic.ErrorText(), "CPreviewPic::Display() fails.\n\n");
-    ASSERT_EQ(ui.errors.size(), 1u);
-    EXPECT_EQ(ui.errors[0], "The image holds no pixels.");
-
-    // A box without room scales by 0.
-    pic.SetBox(0, 0, 0, 0);
-    pic.SetImageSize(10, 10);
-    EXPECT_EQ(pic.Display(MakeGrey(10, 10, [](int, int) { return 0; }), picture), -1);
-    ASSERT_EQ(ui.errors.size(), 2u);
-    EXPECT_EQ(ui.errors[1], "CImage::MakeScaledBitmap invalid scaling factor");
+    CImage image = MakeGrey(10, 10, [](int, int) { return 0; });
+    CDeviceBitmap bitmap;
+    const struct {
+        int box;
+        int bits;
+        const char* message;
+    } cases[] = {
+        {0, 32, "CImage::MakeScaledBitmap invalid scaling factor"},  // a box without room scales by 0
+        {210, 16,
+         "Your display is not currently set up to display sufficient colors.\nTo properly display the image,\n"
+         "go into Control Panel - Display - Settings and set your color palette to\nTrue Color."},
+    };
+    for (const auto& c : cases) {
+        PreviewPicModel pic;
+        pic.SetBox(0, 0, c.box, c.box);
+        pic.SetImageSize(10, 10);
+        ui.errors.clear();
+        EXPECT_EQ(pic.Display(image, bitmap, c.bits), -1);
+        EXPECT_EQ(pic.ErrorText(), "CPreviewPic::Display() fails.\n\n");
+        EXPECT_EQ(ui.errors, std::vector<std::string>{c.message});
+    }
 }

@@ -1,0 +1,36 @@
+// The application's image calculations: candidates, the dialog, and the
+// result in a new document even when the calculation failed.
+#include "app/ChildFrame.h"
+#include "app/MainFrame.h"
+#include "app/NUVAKApp.h"
+#include "dialogs/ImageCalculationsDlg.h"
+#include "document/NUVAKDoc.h"
+#include "platform/UserInterface.h"
+
+void CNUVAKApp::PerformImageCalculations(int operation)
+{
+    CChildFrame* active = mainFrame_->ActiveChild();
+    if (active == nullptr) return;
+    std::vector<OpenImage> open;
+    for (CChildFrame* child : mainFrame_->Children())
+        open.push_back({child->GetDocument().GetTitle(), &child->GetDocument().image});
+    const std::vector<int> candidates = CalculationCandidates(open, active->GetDocument().image);
+
+    ImageCalculationsDialogModel choice;
+    choice.operation = operation;
+    for (int index : candidates) choice.operandTitles.push_back(open[index].title);
+    CImageCalculationsDlg dialog(choice, mainFrame_.get());
+    if (dialog.exec() != QDialog::Accepted) return;
+
+    CImage result;
+    try {
+        if (PerformImageCalculation(open, candidates, choice, result) == CalculationOutcome::Refused) return;
+    } catch (const platform::UserAbort&) {
+        return;  // a copy without memory, already reported
+    }
+    CChildFrame* made = CreateNewDocument();
+    CNUVAKDoc& document = made->GetDocument();
+    document.image = std::move(result);
+    document.SetModifiedFlag();
+    document.UpdateAllViews();
+}

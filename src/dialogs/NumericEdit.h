@@ -1,0 +1,21 @@
+// CNumericEdit: an edit that lets only digits, "." and backspace through,
+// beeps at anything else, and keeps its model's value in step with its text.
+#pragma once
+
+#include <QLineEdit>
+
+#include "dialogs/logic/NumericEdit.h"
+
+class CNumericEdit : public QLineEdit {
+    Q_OBJECT
+public:
+    CNumericEdit(NumericEdit& model, QWidget* parent = nullptr);
+
+    double Value() const { return model_.Value(); }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    NumericEdit& model_;
+};

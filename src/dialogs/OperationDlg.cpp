@@ -1,0 +1,118 @@
+// Operation dialogs: control binding and OK's field exchange.
+#include "dialogs/OperationDlg.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "dialogs/NumericEdit.h"
+
+COperationDlg::COperationDlg(OperationDialog& model, QWidget* parent) : QDialog(parent), model_(model) {}
+
+bool COperationDlg::Run(const CImage&) { return exec() == QDialog::Accepted; }
+
+QWidget* COperationDlg::Control(int id) const
+{
+    const auto it = controls_.find(id);
+    return it == controls_.end() ? nullptr : it->second;
+}
+
+void COperationDlg::accept()
+{
+    // The model shows the refusal; the dialog stays open for a correction.
+    if (const std::optional<FieldFailure> failure = model_.Ok()) {
+        FocusControl(failure->control);
+        return;
+    }
+    QDialog::accept();
+}
+
+void COperationDlg::FocusControl(int id)
+{
+    QWidget* control = Control(id);
+    if (control == nullptr) return;
+    control->setFocus(Qt::OtherFocusReason);
+    if (auto* edit = qobject_cast<QLineEdit*>(control)) edit->selectAll();
+}
+
+void COperationDlg::Register(int id, QWidget* control)
+{
+    controls_[id] = control;
+    control->setObjectName(QString::number(id));
+}
+
+QLineEdit* COperationDlg::AddEdit(int id, std::string& text)
+{
+    auto* edit = new QLineEdit(QString::fromStdString(text));
+    edit->setMaximumWidth(60);
+    connect(edit, &QLineEdit::textChanged, this, [this, &text](const QString& value) {
+        text = value.toStdString();
+        Changed();
+    });
+    Register(id, edit);
+    return edit;
+}
+
+CNumericEdit* COperationDlg::AddNumericEdit(int id, NumericEdit& model)
+{
+    auto* edit = new CNumericEdit(model);
+    edit->setMaximumWidth(60);
+    // Connected after the edit's own connection, so the model has the text.
+    connect(edit, &QLineEdit::textChanged, this, [this] { Changed(); });
+    Register(id, edit);
+    return edit;
+}
+
+QComboBox* COperationDlg::AddList(int id, const std::vector<std::string>& entries, int& index)
+{
+    auto* list = new QComboBox;
+    for (const std::string& entry : entries) list->addItem(QString::fromStdString(entry));
+    list->setCurrentIndex(index);
+    connect(list, &QComboBox::currentIndexChanged, this, [this, &index](int value) {
+        index = value;
+        Changed();
+    });
+    Register(id, list);
+    return list;
+}
+
+QGroupBox* COperationDlg::AddRadioPair(const QString& title, int firstId, const QString& first, int secondId,
+                                       const QString& second, bool firstChosen, std::function<void(bool)> set)
+{
+    auto* group = new QGroupBox(title);
+    auto* a = new QRadioButton(first);
+    auto* b = new QRadioButton(second);
+    (firstChosen ? a : b)->setChecked(true);
+    auto* layout = new QVBoxLayout(group);
+    layout->addWidget(a);
+    layout->addWidget(b);
+    // A click on either button; the change of the other one is not a second change.
+    connect(a, &QRadioButton::toggled, this, [this, set = std::move(set)](bool checked) {
+        set(checked);
+        Changed();
+    });
+    Register(firstId, a);
+    Register(secondId, b);
+    return group;
+}
+
+void COperationDlg::Arrange(QLayout* controls, QWidget* side)
+{
+    // Here, not in the constructor: the model is a member of the derived dialog.
+    setWindowTitle(QString::fromStdString(model_.Title()));
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    connect(buttons, &QDialogButtonBox::accepted, this, &COperationDlg::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &COperationDlg::reject);
+    auto* column = new QVBoxLayout;
+    column->addLayout(controls);
+    column->addStretch();
+    column->addWidget(buttons);
+    auto* top = new QHBoxLayout(this);
+    top->addLayout(column);
+    if (side) top->addWidget(side, 0, Qt::AlignTop);
+    top->setSizeConstraint(QLayout::SetFixedSize);
+}

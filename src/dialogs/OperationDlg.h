@@ -1,0 +1,57 @@
+// COperationDlg: what every operation parameter dialog window shares: its
+// controls by id, bound to the model's fields, and OK's field exchange that
+// keeps the dialog open with the focus in the refused field.
+#pragma once
+
+#include <QDialog>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "dialogs/logic/OperationDialog.h"
+
+class CNumericEdit;
+class NumericEdit;
+class QComboBox;
+class QDialogButtonBox;
+class QGroupBox;
+class QLayout;
+class QLineEdit;
+
+class COperationDlg : public QDialog {
+    Q_OBJECT
+public:
+    COperationDlg(OperationDialog& model, QWidget* parent);
+
+    OperationDialog& Model() const { return model_; }
+    // Shows the dialog for the document's image; true when it ended with OK.
+    virtual bool Run(const CImage& documentImage);
+    // The control of that id, null for none.
+    QWidget* Control(int id) const;
+
+    void accept() override;
+
+protected:
+    // After every change of a control's value.
+    virtual void Changed() {}
+    void FocusControl(int id);
+    void Register(int id, QWidget* control);
+
+    // Controls bound to model fields; each change is written to the field
+    // before Changed runs.
+    QLineEdit* AddEdit(int id, std::string& text);
+    CNumericEdit* AddNumericEdit(int id, NumericEdit& edit);
+    QComboBox* AddList(int id, const std::vector<std::string>& entries, int& index);
+    // Two radio buttons in a group; set receives true when the first is chosen.
+    QGroupBox* AddRadioPair(const QString& title, int firstId, const QString& first, int secondId,
+                            const QString& second, bool firstChosen, std::function<void(bool)> set);
+    // The controls in a column with OK and Cancel below, side (the preview)
+    // on their right; the window takes the model's title. Called last by
+    // the derived dialog's constructor.
+    void Arrange(QLayout* controls, QWidget* side = nullptr);
+
+private:
+    OperationDialog& model_;
+    std::map<int, QWidget*> controls_;
+};
