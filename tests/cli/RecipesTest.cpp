@@ -54,6 +54,8 @@ std::string Quote(const std::string& text) { return "'" + text + "'"; }
 
 // Stands in for ssh: drops the options and the host name and runs the
 // command in the "remote" folder, so the recipe runs unchanged on one machine.
+// Like sshd it sets HOME and SHELL: parallel's remote worker starts each job
+// with $SHELL, and a test runner may start us without one.
 const char* const kFakeSsh = R"(#!/bin/bash
 while [ $# -gt 0 ]; do
   case "$1" in
@@ -63,7 +65,8 @@ while [ $# -gt 0 ]; do
   esac
 done
 [ "${1-}" = "--" ] && shift
-cd "$FAKE_REMOTE" && exec bash -c "$*"
+export HOME="$FAKE_REMOTE" SHELL=/bin/bash
+cd "$HOME" && exec bash -c "$*"
 )";
 
 class Recipes : public ::testing::Test {
