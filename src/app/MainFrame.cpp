@@ -27,6 +27,7 @@
 #include "app/ParameterCommands.h"
 #include "app/QtClipboard.h"
 #include "app/StartupSplash.h"
+#include "dialogs/FftSheet.h"
 #include "dialogs/HistogramDlg.h"
 #include "dialogs/logic/ViewTools.h"
 #include "document/CommandEnabling.h"
@@ -237,6 +238,7 @@ bool CMainFrame::IsCommandEnabled(int id) const
         case cmd::ZoomOut:
         case cmd::ExtractRgb:
         case cmd::Histogram:
+        case cmd::FrequencyDomain:
         case cmd::Comb:
         case cmd::Add:
         case cmd::Subtract:
@@ -338,6 +340,7 @@ bool CMainFrame::OnCommand(int id)
         case cmd::Paste: view->OnEditPaste(); break;
         case cmd::PasteInto: view->OnEditPasteInto(); break;
         case cmd::Histogram: CHistogramDlg::OnHistogram(*doc, this); break;
+        case cmd::FrequencyDomain: CFftSheet::OnFrequencyDomain(*doc, this); break;
         case cmd::FileNew:
         case cmd::FileOpen:
         case cmd::AppAbout:

@@ -73,7 +73,7 @@ private slots:
             {cmd::Invert, true, true},       {cmd::FlipHorizontal, true, true},   {cmd::FlipVertical, true, true},
             {cmd::Add, true, true},          {cmd::Subtract, true, true},         {cmd::AbsoluteDifference, true, true},
             {cmd::Multiply, true, true},     {cmd::Divide, true, true},           {cmd::Histogram, true, true},
-            {cmd::FrequencyDomain, false, false}, {cmd::FindObjects, false, false}, {cmd::CustomFilter, false, false},
+            {cmd::FrequencyDomain, false, true}, {cmd::FindObjects, false, false}, {cmd::CustomFilter, false, false},
             {cmd::Copy, true, true},         {cmd::Series, false, false},
             {cmd::SelectAoi, true, true},    {cmd::Measure, true, true},
         };

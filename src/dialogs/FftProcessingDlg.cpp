@@ -1,0 +1,166 @@
+// The processing page: filter choice, ellipse, marks, Apply Filter and Undo.
+#include "dialogs/FftProcessingDlg.h"
+
+#include <QButtonGroup>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+
+#include "dialogs/FftPicture.h"
+#include "dialogs/FftSheet.h"
+
+namespace {
+
+const QColor kPaleYellow(255, 255, 150);
+
+QLabel* Text(const char* text)
+{
+    auto* label = new QLabel(text);
+    label->setWordWrap(true);
+    return label;
+}
+
+}  // namespace
+
+CFftProcessingDlg::CFftProcessingDlg(CFftSheet& sheet)
+    : sheet_(sheet),
+      filters_(new QButtonGroup(this)),
+      size_(new QSlider(Qt::Horizontal)),
+      apply_(new QPushButton("&Apply Filter")),
+      undo_(new QPushButton("&Undo")),
+      spectrum_(new CFftPicture),
+      result_(new CFftPicture)
+{
+    spectrum_->SetBox(model_.Spectrum());
+    result_->SetBox(model_.Result());
+    spectrum_->SetOverlay([this](QPainter& painter) { PaintMarks(painter); });
+    spectrum_->SetGestures(
+        [this](QPoint at) {
+            if (model_.BeginDrag({at.x(), at.y()})) spectrum_->update();
+        },
+        [this](QPoint at) {
+            model_.DragTo({at.x(), at.y()});
+            spectrum_->update();
+        },
+        [this](QPoint at) {
+            const CImage& image = sheet_.Model().Spectrum();
+            if (auto ellipse = model_.EndDrag({at.x(), at.y()}, image.width, image.height))
+                sheet_.Model().SetEllipse(*ellipse);
+            spectrum_->update();
+        });
+    size_->setRange(0, 100);
+    size_->setValue(model_.sliderPosition);
+    for (QPushButton* button : {apply_, undo_}) button->setAutoDefault(false);
+
+    auto* pictures = new QHBoxLayout;
+    pictures->setSpacing(model_.Result().Left() - model_.Spectrum().MaxWidth());
+    pictures->addWidget(spectrum_, 0, Qt::AlignTop);
+    pictures->addWidget(result_, 0, Qt::AlignTop);
+    pictures->addStretch(1);
+
+    auto* controls = new QGridLayout;
+    controls->addWidget(Text(kFftProcessingIntro), 0, 0, 1, 4);
+    controls->addWidget(Text(kFftProcessingSelect), 1, 0, 1, 4);
+    for (int type = 0; type < static_cast<int>(kFftFilterNames.size()); ++type) {
+        auto* radio = new QRadioButton(kFftFilterNames[type]);
+        filters_->addButton(radio, type);
+        controls->addWidget(radio, 2, type);
+    }
+    controls->addWidget(size_, 3, 0, 1, 3);
+    controls->addWidget(Text(kFftProcessingApply), 4, 0, 1, 4);
+    controls->addWidget(apply_, 5, 0);
+    controls->addWidget(undo_, 5, 1);
+    controls->setColumnStretch(3, 1);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(pictures);
+    layout->addLayout(controls);
+    layout->addStretch(1);
+
+    filters_->button(model_.filterType)->setChecked(true);
+    connect(filters_, &QButtonGroup::idClicked, this, &CFftProcessingDlg::OnFilter);
+    connect(size_, &QSlider::valueChanged, this, [this](int position) {
+        model_.sliderPosition = position;
+        // Keys and clicks beside the handle end at once; a drag ends on release.
+        if (!size_->isSliderDown()) SliderEllipse();
+    });
+    connect(size_, &QSlider::sliderReleased, this, &CFftProcessingDlg::SliderEllipse);
+    connect(apply_, &QPushButton::clicked, this, &CFftProcessingDlg::OnApply);
+    connect(undo_, &QPushButton::clicked, this, &CFftProcessingDlg::OnUndo);
+}
+
+void CFftProcessingDlg::OnSetActive()
+{
+    FftSheetModel& sheet = sheet_.Model();
+    model_.Spectrum().SetImageSize(sheet.Spectrum().width, sheet.Spectrum().height);
+    model_.Result().SetImageSize(sheet.Result().width, sheet.Result().height);
+    {
+        const QSignalBlocker block(size_);
+        size_->setValue(100);
+    }
+    model_.sliderPosition = 100;
+    size_->setEnabled(model_.SliderEnabled());
+    if (model_.SliderEnabled()) sheet.SetEllipse(FilterEllipse::FromSlider(sheet.Spectrum().width,
+                                                                          sheet.Spectrum().height, 100));
+    if (!ShowPictures()) sheet_.Cancel();
+}
+
+void CFftProcessingDlg::OnFilter(int type)
+{
+    model_.filterType = type;
+    size_->setEnabled(model_.SliderEnabled());
+    if (model_.SliderEnabled()) SliderEllipse();
+    else spectrum_->update();
+}
+
+void CFftProcessingDlg::SliderEllipse()
+{
+    if (!model_.SliderEnabled()) return;
+    CImage& spectrum = sheet_.Model().Spectrum();
+    sheet_.Model().SetEllipse(FilterEllipse::FromSlider(spectrum.width, spectrum.height, model_.sliderPosition));
+    spectrum_->update();
+}
+
+void CFftProcessingDlg::OnApply() { Finish(sheet_.Model().ApplyFilter(model_.DeletesOutside())); }
+
+void CFftProcessingDlg::OnUndo() { Finish(sheet_.Model().Undo()); }
+
+void CFftProcessingDlg::Finish(bool ok)
+{
+    if (!ShowPictures() || !ok) sheet_.Cancel();
+}
+
+bool CFftProcessingDlg::ShowPictures()
+{
+    FftSheetModel& sheet = sheet_.Model();
+    const std::pair<PreviewPicModel*, CFftPicture*> boxes[] = {{&model_.Spectrum(), spectrum_},
+                                                               {&model_.Result(), result_}};
+    CImage* images[] = {&sheet.Spectrum(), &sheet.Result()};
+    for (int i = 0; i < 2; ++i) {
+        CDeviceBitmap bitmap;
+        PreviewPicModel& picture = *boxes[i].first;
+        if (!ShowPicture(picture, *images[i], bitmap, boxes[i].second->DisplayBits(), kFftProcessingPictureFailed))
+            return false;
+        boxes[i].second->SetPicture(bitmap, picture.DisplayWidth(), picture.DisplayHeight());
+    }
+    return true;
+}
+
+void CFftProcessingDlg::PaintMarks(QPainter& painter) const
+{
+    const FilterEllipse ellipse = model_.ToPicture(sheet_.Model().Ellipse());
+    painter.setPen(kPaleYellow);
+    const int width = model_.Spectrum().DisplayWidth(), height = model_.Spectrum().DisplayHeight();
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            if (model_.Marked(ellipse, x, y)) painter.drawPoint(x, y);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawEllipse(ellipse.left, ellipse.top, ellipse.right - ellipse.left, ellipse.bottom - ellipse.top);
+    if (const auto band = model_.RubberBand()) {
+        painter.setCompositionMode(QPainter::RasterOp_NotDestination);
+        painter.drawEllipse(band->left, band->top, band->right - band->left, band->bottom - band->top);
+    }
+}

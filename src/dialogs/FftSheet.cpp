@@ -1,0 +1,89 @@
+// The frequency wizard: pages, buttons, help and the document command.
+#include "dialogs/FftSheet.h"
+
+#include <QTextBrowser>
+#include <memory>
+
+#include "app/HelpWindow.h"
+#include "dialogs/FftAoiDlg.h"
+#include "dialogs/FftProcessingDlg.h"
+#include "dialogs/FftWindowDlg.h"
+#include "document/NUVAKDoc.h"
+#include "platform/UserInterface.h"
+
+CFftSheet::CFftSheet(const CImage& image, QWidget* parent)
+    : QWizard(parent),
+      model_(image),
+      aoiPage_(new CFftAoiDlg(*this)),
+      windowPage_(new CFftWindowDlg(*this)),
+      processingPage_(new CFftProcessingDlg(*this))
+{
+    setWindowTitle(kFftSheetCaption);
+    setWizardStyle(QWizard::ClassicStyle);
+    setOption(QWizard::HaveHelpButton);
+    setOption(QWizard::NoBackButtonOnStartPage);
+    setPage(kAoiPage, aoiPage_);
+    setPage(kWindowPage, windowPage_);
+    setPage(kProcessingPage, processingPage_);
+    connect(this, &QWizard::currentIdChanged, this, &CFftSheet::OnPageChanged);
+    connect(this, &QWizard::helpRequested, this, &CFftSheet::OnHelp);
+}
+
+int CFftSheet::exec()
+{
+    {
+        platform::WaitCursor wait;
+        if (!aoiPage_->OnInitDialog()) return QDialog::Rejected;
+    }
+    return QWizard::exec();
+}
+
+void CFftSheet::Cancel() { reject(); }
+
+void CFftSheet::OnPageChanged(int id)
+{
+    using B = QWizard::WizardButton;
+    switch (id) {
+    case kAoiPage:
+        setWindowTitle(kFftAoiTitle);
+        setButtonLayout({B::HelpButton, B::Stretch, B::NextButton, B::CancelButton});
+        break;
+    case kWindowPage:
+        setWindowTitle(kFftWindowTitle);
+        setButtonLayout({B::HelpButton, B::Stretch, B::BackButton, B::NextButton, B::CancelButton});
+        windowPage_->OnSetActive();
+        break;
+    case kProcessingPage:
+        setWindowTitle(kFftProcessingTitle);
+        setButtonLayout({B::HelpButton, B::Stretch, B::BackButton, B::FinishButton, B::CancelButton});
+        processingPage_->OnSetActive();
+        break;
+    default: break;
+    }
+}
+
+void CFftSheet::OnHelp()
+{
+    auto* help = new CHelpWindow(this);
+    help->setAttribute(Qt::WA_DeleteOnClose);
+    help->Browser()->scrollToAnchor("frequency");
+    help->show();
+}
+
+void CFftSheet::OnFrequencyDomain(CNUVAKDoc& document, QWidget* parent)
+{
+    std::unique_ptr<CFftSheet> sheet;
+    const auto wizard = [&] {
+        {
+            platform::WaitCursor wait;
+            sheet = std::make_unique<CFftSheet>(document.image, parent);
+        }
+        return sheet->exec() == QDialog::Accepted;
+    };
+    document.RunPipeline(
+        [&sheet](CImage& image) {
+            sheet->Model().PutResult(image);
+            return 0;
+        },
+        true, false, wizard);
+}
