@@ -1,0 +1,369 @@
+// The frequency processing wizard driven through the Frequency domain
+// command: pages, controls, mouse, Apply Filter, Undo, Finish and Cancel.
+#include <QButtonGroup>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSlider>
+
+#include "DialogDriving.h"
+#include "MouseEvents.h"
+#include "Workbench.h"
+#include "dialogs/FftAoiDlg.h"
+#include "dialogs/FftPicture.h"
+#include "dialogs/FftProcessingDlg.h"
+#include "dialogs/FftSheet.h"
+#include "dialogs/FftWindowDlg.h"
+#include "document/CommandIds.h"
+#include "support/TestImages.h"
+
+namespace {
+
+CImage Pattern(int width, int height)
+{
+    return MakeGrey(width, height, [](int x, int y) { return (x * 37 + y * 91 + x * y) % 256; });
+}
+
+std::vector<int> Levels(const CImage& image)
+{
+    return {reinterpret_cast<const unsigned char*>(image.pixelValueArray.data()),
+            reinterpret_cast<const unsigned char*>(image.pixelValueArray.data() + image.pixelValueArray.size())};
+}
+
+// The 64 x 32 crop at (18, 14) of the 100 x 60 pattern, windowed by type
+// (-1: none).
+CImage WindowedCrop(int type)
+{
+    CImage crop = Pattern(100, 60);
+    crop.Crop(18, 14, 81, 45);
+    if (type >= 0) crop.Window(type, 0.0, 0);
+    return crop;
+}
+
+bool SameAoi(const CImage& image, int left, int top, int right, int bottom)
+{
+    return image.aoiLeft == left && image.aoiTop == top && image.aoiRight == right && image.aoiBottom == bottom;
+}
+
+// The spectrum values that are zero, as (data row, data column).
+std::vector<std::pair<int, int>> Zeros(const CImage& spectrum)
+{
+    std::vector<std::pair<int, int>> zeros;
+    for (int r = 0; r < spectrum.height; ++r)
+        for (int c = 0; c < spectrum.width; ++c)
+            if (spectrum.dataArray[r][c] == 0.0) zeros.emplace_back(r, c);
+    return zeros;
+}
+
+void Choose(QButtonGroup* group, int id) { group->button(id)->click(); }
+
+}  // namespace
+
+class TestFftSheet : public QObject {
+    Q_OBJECT
+private slots:
+    void firstPageOffersPowersOfTwo()
+    {
+        Workbench w;
+        w.doc().image = Pattern(100, 60);
+        bool opened = false;
+        OnNextDialog<CFftSheet>([&](CFftSheet& sheet) {
+            opened = true;
+            CFftAoiDlg* page = sheet.AoiPage();
+            QCOMPARE(sheet.currentId(), int(CFftSheet::kAoiPage));
+            QCOMPARE(sheet.windowTitle(), QString("Frequency processing - select AOI for FFT"));
+            QStringList widths, heights;
+            for (int i = 0; i < page->WidthList()->count(); ++i) widths << page->WidthList()->item(i)->text();
+            for (int i = 0; i < page->HeightList()->count(); ++i) heights << page->HeightList()->item(i)->text();
+            QCOMPARE(widths, (QStringList{"8", "16", "32", "64"}));
+            QCOMPARE(heights, (QStringList{"8", "16", "32"}));
+            QCOMPARE(page->WidthList()->currentItem()->text(), QString("64"));
+            QCOMPARE(page->HeightList()->currentItem()->text(), QString("32"));
+            QVERIFY(sheet.button(QWizard::NextButton)->isEnabled());
+            QVERIFY(!sheet.button(QWizard::BackButton)->isVisible());
+            QVERIFY(page->TooSmallText()->isHidden());
+            // The picture shows the image with the AOI outlined in red.
+            const QImage shown = page->Picture()->grab().toImage();
+            int red = 0;
+            for (int x = 18; x <= 81; ++x) red += shown.pixelColor(x, 14) == QColor(Qt::red);
+            QVERIFY(red > 16 && red < 64);  // dotted
+            QCOMPARE(shown.pixelColor(10, 10).red(), (10 * 37 + 10 * 91 + 100) % 256);
+            sheet.next();
+            QVERIFY(SameAoi(sheet.Model().Work(), 18, 14, 81, 45));
+            sheet.reject();
+        });
+        QVERIFY(w.frame().OnCommand(cmd::FrequencyDomain));
+        QVERIFY(opened);
+    }
+
+    void tooSmallImageOffersNothing()
+    {
+        for (const auto& size : {std::pair{7, 60}, std::pair{60, 7}}) {
+            Workbench w;
+            w.doc().image = Pattern(size.first, size.second);
+            bool opened = false;
+            OnNextDialog<CFftSheet>([&](CFftSheet& sheet) {
+                opened = true;
+                CFftAoiDlg* page = sheet.AoiPage();
+                QVERIFY(page->WidthList()->count() == 0 || page->HeightList()->count() == 0);
+                QVERIFY(!sheet.button(QWizard::NextButton)->isEnabled());
+                QVERIFY(!page->TooSmallText()->isHidden());
+                QCOMPARE(page->TooSmallText()->text(),
+                         QString("The image is smaller than 8 pixels in width or height.\n"
+                                 "No power-of-two AOI of 8 or more pixels fits in it."));
+                sheet.next();
+                QCOMPARE(sheet.currentId(), int(CFftSheet::kAoiPage));
+            });
+            QVERIFY(w.frame().OnCommand(cmd::FrequencyDomain));
+            QVERIFY(opened);
+            QVERIFY(!w.doc().IsModified());
+            QCOMPARE(w.doc().image.width, size.first);
+        }
+    }
+
+    void aoiMovesWithTheMouse()
+    {
+        Workbench w;
+        w.doc().image = Pattern(100, 60);
+        OnNextDialog<CFftSheet>([&](CFftSheet& sheet) {
+            CFftAoiDlg* page = sheet.AoiPage();
+            CFftPicture* picture = page->Picture();
+            // Beside the tracker nothing moves; on it the tracker follows.
+            PressLeft(picture, {5, 5});
+            DragTo(picture, {10, 10});
+            ReleaseLeft(picture, {10, 10});
+            QCOMPARE(page->Model().Tracker().left, 18);
+            PressLeft(picture, {30, 20});
+            DragTo(picture, {20, 15});
+            ReleaseLeft(picture, {20, 15});
+            QCOMPARE(page->Model().Tracker().left, 8);
+            QCOMPARE(page->Model().Tracker().top, 9);
+            // Dropped partly outside: put back.
+            PressLeft(picture, {30, 20});
+            DragTo(picture, {20, 5});
+            ReleaseLeft(picture, {20, 5});
+            QCOMPARE(page->Model().Tracker().left, 8);
+            QCOMPARE(page->Model().Tracker().top, 9);
+            page->WidthList()->setCurrentRow(0);  // around the centre (39, 24)
+            QCOMPARE(page->Model().Tracker().left, 35);
+            QCOMPARE(page->Model().Tracker().top, 8);
+            sheet.next();
+            QVERIFY(SameAoi(sheet.Model().Work(), 35, 8, 42, 39));
+            QCOMPARE(sheet.Model().Aoi().width, 8);
+            sheet.reject();
+        });
+        QVERIFY(w.frame().OnCommand(cmd::FrequencyDomain));
+    }
+
+    void windowPageControls()
+    {
+        Workbench w;
+        w.doc().image = Pattern(100, 60);
+        OnNextDialog<CFftSheet>([&](CFftSheet& sheet) {
+            sheet.next();
+            CFftWindowDlg* page = sheet.WindowPage();
+            QCOMPARE(sheet.windowTitle(), QString("Frequency processing - apply window before performing FFT"));
+            QVERIFY(sheet.button(QWizard::BackButton)->isVisible());
+            QCOMPARE(page->CosineLabel()->text(), QString("0.50"));
+            QCOMPARE(page->RolloffLabel()->text(), QString("0.50"));
+            QCOMPARE(page->CosineSlider()->minimum(), 50);
+            QCOMPARE(page->CosineSlider()->maximum(), 100);
+            QCOMPARE(page->PercentEdit()->text(), QString("10"));
+            QCOMPARE(page->Choices()->checkedId(), int(kWindowNone));
+            const struct {
+                int choice;
+                int type;  // -1 none
+                bool cosine, rolloff;
+            } cases[] = {
+                {kWindowHamming, 0, false, false}, {kWindowHann, 1, false, false},
+                {kWindowTriangular, 3, false, false}, {kWindowCosine, 2, true, false},
+                {kWindowRolloff, 4, false, true},  {kWindowNone, -1, false, false},
+            };
+            for (const auto& c : cases) {
+                Choose(page->Choices(), c.choice);
+                QCOMPARE(page->CosineSlider()->isEnabled(), c.cosine);
+                QCOMPARE(page->CosineLabel()->isEnabled(), c.cosine);
+                QCOMPARE(page->RolloffSlider()->isEnabled(), c.rolloff);
+                QCOMPARE(page->RolloffLabel()->isEnabled(), c.rolloff);
+                QCOMPARE(page->PercentEdit()->isEnabled(), c.rolloff);
+                QCOMPARE(page->PercentSign()->isEnabled(), c.rolloff);
+                CImage expected = Pattern(100, 60);
+                expected.Crop(18, 14, 81, 45);
+                if (c.type >= 0)
+                    expected.Window(c.type, c.choice == kWindowNone ? 0.0 : 0.5, c.choice == kWindowRolloff ? 10 : 0);
+                QCOMPARE(Levels(sheet.Model().Spectrum()), Levels(expected));
+                QCOMPARE(page->Picture()->Picture().pixelColor(5, 3).red(), expected.pixelValueArray[3][5].red);
+            }
+            Choose(page->Choices(), kWindowCosine);
+            page->CosineSlider()->setValue(70);
+            QCOMPARE(page->CosineLabel()->text(), QString("0.70"));
+            CImage cosine = WindowedCrop(-1);
+            cosine.Window(2, 0.7, 0);
+            QCOMPARE(Levels(sheet.Model().Spectrum()), Levels(cosine));
+
+            Choose(page->Choices(), kWindowRolloff);
+            page->PercentEdit()->setText("150");
+            sheet.next();
+            QCOMPARE(sheet.currentId(), int(CFftSheet::kWindowPage));
+            QCOMPARE(w.user.errors, (std::vector<std::string>{"Please enter an integer between 0 and 100."}));
+            sheet.reject();
+        });
+        QVERIFY(w.frame().OnCommand(cmd::FrequencyDomain));
+    }
+
+    void finishAfterTheWindowPageGivesTheWindowedAoiAndUndoRestores()
+    {
+        Workbench w;
+        w.doc().image = Pattern(100, 60);
+        w.doc().image.SetUpperLeft(3, 4, false);
+        w.doc().image.SetLowerRight(50, 40, false);
+        const CImage before = w.doc().image;
+        OnNextDialog<CFftSheet>([&](CFftSheet& sheet) {
+            sheet.next();
+            Choose(sheet.WindowPage()->Choices(), kWindowHann);
+            sheet.next();
+            QCOMPARE(sheet.currentId(), int(CFftSheet::kProcessingPage));
+            QCOMPARE(sheet.windowTitle(), QString("Frequency processing - delete desired frequencies"));
+            QVERIFY(sheet.button(QWizard::FinishButton)->isVisible());
+            QVERIFY(!sheet.button(QWizard::NextButton)->isVisible());
+            sheet.button(QWizard::FinishButton)->click();
+        });
+        QVERIFY(w.frame().OnCommand(cmd::FrequencyDomain));
+        QCOMPARE(Levels(w.doc().image), Levels(WindowedCrop(1)));
+        QVERIFY(SameAoi(w.doc().image, 0, 0, 63, 31));
+        QVERIFY(w.doc().IsModified());
+        QVERIFY(w.frame().OnCommand(cmd::Undo));
+        QCOMPARE(Levels(w.doc().image), Levels(before));
+        QVERIFY(SameAoi(w.doc().image, 3, 4, 50, 40));
+    }
+
+    void filtersDeleteTheirFrequencies()
+    {
+        Workbench w;
+        w.doc().image = Pattern(100, 60);
+        OnNextDialog<CFftSheet>([&](CFftSheet& sheet) {
+            sheet.next();
+            sheet.next();
+            CFftProcessingDlg* page = sheet.ProcessingPage();
+            QCOMPARE(page->Filters()->checkedId(), int(kFilterLowPass));
+            QCOMPARE(page->SizeSlider()->value(), 100);
+            QVERIFY(SameAoi(sheet.Model().Spectrum(), 0, 0, 63, 31));
+            // Low pass at 100: the corners outside the inscribed ellipse are marked.
+            const QImage marked = page->SpectrumPicture()->grab().toImage();
+            QCOMPARE(marked.pixelColor(0, 0), QColor(255, 255, 150));
+            QVERIFY(marked.pixelColor(32, 16) != QColor(255, 255, 150));
+            page->ApplyButton()->click();
+            const std::vector<std::pair<int, int>> zeros = Zeros(sheet.Model().Spectrum());
+            // The 436 display pixels outside the ellipse inscribed in 64 x 32.
+            QCOMPARE(zeros.size(), size_t(436));
+            const FilterEllipse whole{0, 0, 63, 31};
+            for (const auto& [r, c] : zeros) QVERIFY(!whole.Contains((c + 32) % 64, (r + 16) % 32));
+            // High pass at 0: the zero frequency and its point mirror only.
+            Choose(page->Filters(), kFilterHighPass);
+            page->SizeSlider()->setValue(0);
+            QVERIFY(SameAoi(sheet.Model().Spectrum(), 32, 16, 32, 16));
+            page->ApplyButton()->click();
+            QCOMPARE(Zeros(sheet.Model().Spectrum()), (std::vector<std::pair<int, int>>{{0, 0}, {31, 63}}));
+            CImage inverse = sheet.Model().Spectrum();
+            inverse.FftInverse();
+            QCOMPARE(Levels(sheet.Model().Result()), Levels(inverse));
+            sheet.reject();
+        });
+        QVERIFY(w.frame().OnCommand(cmd::FrequencyDomain));
+    }
+
+    void undoShowsTheUnwindowedSpectrum()
+    {
+        Workbench w;
+        w.doc().image = Pattern(100, 60);
+        OnNextDialog<CFftSheet>([&](CFftSheet& sheet) {
+            sheet.next();
+            Choose(sheet.WindowPage()->Choices(), kWindowHamming);
+            sheet.next();
+            CImage unwindowed = WindowedCrop(-1);
+            unwindowed.Fft();
+            QVERIFY(Levels(sheet.Model().Spectrum()) != Levels(unwindowed));
+            CFftProcessingDlg* page = sheet.ProcessingPage();
+            page->ApplyButton()->click();
+            page->UndoButton()->click();
+            QCOMPARE(Levels(sheet.Model().Spectrum()), Levels(unwindowed));
+            QCOMPARE(Levels(sheet.Model().Result()), Levels(WindowedCrop(-1)));
+            QCOMPARE(page->ResultPicture()->Picture().pixelColor(7, 5).red(), WindowedCrop(-1).pixelValueArray[5][7].red);
+            sheet.button(QWizard::FinishButton)->click();
+        });
+        QVERIFY(w.frame().OnCommand(cmd::FrequencyDomain));
+        QCOMPARE(Levels(w.doc().image), Levels(WindowedCrop(-1)));
+    }
+
+    void customEllipseByMouse()
+    {
+        Workbench w;
+        w.doc().image = Pattern(100, 60);
+        OnNextDialog<CFftSheet>([&](CFftSheet& sheet) {
+            sheet.next();
+            sheet.next();
+            CFftProcessingDlg* page = sheet.ProcessingPage();
+            CFftPicture* picture = page->SpectrumPicture();
+            PressLeft(picture, {5, 5});  // Low Pass: no drag
+            QVERIFY(!page->Model().Dragging());
+            Choose(page->Filters(), kFilterCustom);
+            QVERIFY(!page->SizeSlider()->isEnabled());
+            QVERIFY(SameAoi(sheet.Model().Spectrum(), 0, 0, 63, 31));
+            PressLeft(picture, {10, 6});
+            DragTo(picture, {40, 20});
+            QVERIFY(page->Model().RubberBand().has_value());
+            ReleaseLeft(picture, {90, 25});  // beyond the right edge: clipped to 64
+            QVERIFY(!page->Model().Dragging());
+            QVERIFY(SameAoi(sheet.Model().Spectrum(), 10, 6, 63, 25));
+            // Released above the start: the ellipse stays.
+            PressLeft(picture, {20, 20});
+            ReleaseLeft(picture, {30, 10});
+            QVERIFY(SameAoi(sheet.Model().Spectrum(), 10, 6, 63, 25));
+            const QImage marked = picture->grab().toImage();
+            QCOMPARE(marked.pixelColor(36, 16), QColor(255, 255, 150));  // inside: deleted
+            QVERIFY(marked.pixelColor(2, 30) != QColor(255, 255, 150));
+            Choose(page->Filters(), kFilterLowPass);
+            QVERIFY(page->SizeSlider()->isEnabled());
+            QVERIFY(SameAoi(sheet.Model().Spectrum(), 0, 0, 63, 31));
+            sheet.reject();
+        });
+        QVERIFY(w.frame().OnCommand(cmd::FrequencyDomain));
+    }
+
+    void cancelLeavesTheDocument()
+    {
+        Workbench w;
+        w.doc().image = Pattern(100, 60);
+        const CImage before = w.doc().image;
+        OnNextDialog<CFftSheet>([&](CFftSheet& sheet) {
+            sheet.next();
+            sheet.next();
+            sheet.ProcessingPage()->ApplyButton()->click();
+            sheet.reject();
+        });
+        QVERIFY(w.frame().OnCommand(cmd::FrequencyDomain));
+        QCOMPARE(Levels(w.doc().image), Levels(before));
+        QCOMPARE(w.doc().image.width, 100);
+        QVERIFY(!w.doc().IsModified());
+        QVERIFY(w.frame().Action(cmd::Undo)->isEnabled());
+        QVERIFY(w.user.errors.empty());
+    }
+
+    void transformFailureClosesAsCancelled()
+    {
+        FakeUserInterface user;
+        CFftSheet sheet(MakeImage(16, 16, [](int x, int y) { return CColorVal(x * 9, y * 9, 40); }));
+        int result = -1;
+        QTimer::singleShot(0, [&] {
+            sheet.next();
+            sheet.next();
+        });
+        result = sheet.exec();
+        QCOMPARE(result, int(QDialog::Rejected));
+        QCOMPARE(user.errors, (std::vector<std::string>{"CImage::Fft() only defined on grayscale images"}));
+    }
+};
+
+NUVAK_GUI_TEST(TestFftSheet)
+#include "FftSheetTest.moc"
