@@ -46,6 +46,7 @@ CFftWindowDlg::CFftWindowDlg(CFftSheet& sheet)
     percent_->setFixedWidth(50);
     auto* intro = new QLabel(kFftWindowIntro);
     intro->setWordWrap(true);
+    intro->setMinimumWidth(320);
     auto* select = new QLabel(kFftWindowSelect);
     select->setWordWrap(true);
 

@@ -10,6 +10,7 @@
 #include "DialogDriving.h"
 #include "MouseEvents.h"
 #include "Workbench.h"
+#include "app/HelpWindow.h"
 #include "dialogs/FftAoiDlg.h"
 #include "dialogs/FftPicture.h"
 #include "dialogs/FftProcessingDlg.h"
@@ -83,6 +84,8 @@ private slots:
             QVERIFY(sheet.button(QWizard::NextButton)->isEnabled());
             QVERIFY(!sheet.button(QWizard::BackButton)->isVisible());
             QVERIFY(page->TooSmallText()->isHidden());
+            sheet.button(QWizard::HelpButton)->click();
+            QVERIFY(sheet.findChild<CHelpWindow*>() && sheet.findChild<CHelpWindow*>()->isVisible());
             // The picture shows the image with the AOI outlined in red.
             const QImage shown = page->Picture()->grab().toImage();
             int red = 0;
