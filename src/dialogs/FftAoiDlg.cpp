@@ -40,6 +40,10 @@ CFftAoiDlg::CFftAoiDlg(CFftSheet& sheet)
     picture_->SetOverlay([this](QPainter& painter) { PaintTracker(painter); });
     picture_->SetGestures([this](QPoint at) { OnPress(at); }, [this](QPoint at) { OnMove(at); },
                           [this](QPoint at) { OnRelease(at); });
+    // The move cursor over the tracker tells that it can be dragged.
+    picture_->SetHover([this](QPoint at) {
+        picture_->setCursor(model_.OnTracker(at.x(), at.y()) ? Qt::SizeAllCursor : Qt::ArrowCursor);
+    });
     widths_->setObjectName("aoiWidth");
     heights_->setObjectName("aoiHeight");
     for (QListWidget* list : {widths_, heights_}) list->setFixedSize(90, 150);

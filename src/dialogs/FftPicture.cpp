@@ -13,6 +13,12 @@ void CFftPicture::SetGestures(Gesture press, Gesture move, Gesture release)
     release_ = std::move(release);
 }
 
+void CFftPicture::SetHover(Gesture hover)
+{
+    hover_ = std::move(hover);
+    setMouseTracking(true);
+}
+
 void CFftPicture::paintEvent(QPaintEvent* event)
 {
     CPreviewPic::paintEvent(event);
@@ -28,7 +34,11 @@ void CFftPicture::mousePressEvent(QMouseEvent* event)
 
 void CFftPicture::mouseMoveEvent(QMouseEvent* event)
 {
-    if ((event->buttons() & Qt::LeftButton) && move_) move_(event->position().toPoint());
+    if (event->buttons() & Qt::LeftButton) {
+        if (move_) move_(event->position().toPoint());
+    } else if (hover_) {
+        hover_(event->position().toPoint());
+    }
 }
 
 void CFftPicture::mouseReleaseEvent(QMouseEvent* event)

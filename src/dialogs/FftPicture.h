@@ -19,6 +19,8 @@ public:
     void SetOverlay(Overlay overlay) { overlay_ = std::move(overlay); }
     // Press, move with the button held, release; points in picture coordinates.
     void SetGestures(Gesture press, Gesture move, Gesture release);
+    // Moves without a button; turns on mouse tracking.
+    void SetHover(Gesture hover);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -28,5 +30,5 @@ protected:
 
 private:
     Overlay overlay_;
-    Gesture press_, move_, release_;
+    Gesture press_, move_, release_, hover_;
 };

@@ -59,6 +59,15 @@ std::vector<std::pair<int, int>> Zeros(const CImage& spectrum)
 
 void Choose(QButtonGroup* group, int id) { group->button(id)->click(); }
 
+// The texts of the page's labels, buttons and radio buttons.
+QStringList Texts(QWidget* page)
+{
+    QStringList texts;
+    for (QLabel* label : page->findChildren<QLabel*>()) texts << label->text();
+    for (QAbstractButton* button : page->findChildren<QAbstractButton*>()) texts << button->text();
+    return texts;
+}
+
 }  // namespace
 
 class TestFftSheet : public QObject {
@@ -100,6 +109,39 @@ private slots:
         QVERIFY(opened);
     }
 
+    void pagesShowTheirTexts()
+    {
+        Workbench w;
+        w.doc().image = Pattern(100, 60);
+        OnNextDialog<CFftSheet>([&](CFftSheet& sheet) {
+            const struct {
+                QWidget* page;
+                QStringList texts;
+            } pages[] = {
+                {sheet.AoiPage(),
+                 {"To perform an FFT (Fast Fourier Transform) the area of interest width and height must be powers "
+                  "of two.",
+                  "Select a width and height", "Use the mouse to position the AOI", "AOI Width", "AOI Height"}},
+                {sheet.WindowPage(),
+                 {"The FFT sees an image as wrapping from top to bottom and from left to right.\nFading the image "
+                  "edges before applying an FFT can help reduce anomalies.",
+                  "Select a window to apply (see help for details on each window type)", "None", "Hamming", "Hann",
+                  "Triangular", "Cosine", "Rolloff", "0.50", "%"}},
+                {sheet.ProcessingPage(),
+                 {"Processing in the Frequency domain can remove specific frequencies from an image.",
+                  "Select filter type and set size with slider or mouse (for custom filters)",
+                  "Press Apply to remove the desired frequencies (applies to original image)", "High Pass",
+                  "Low Pass", "Custom", "&Apply Filter", "&Undo"}},
+            };
+            for (const auto& p : pages) {
+                const QStringList shown = Texts(p.page);
+                for (const QString& text : p.texts) QVERIFY2(shown.contains(text), qPrintable(text));
+            }
+            sheet.reject();
+        });
+        QVERIFY(w.frame().OnCommand(cmd::FrequencyDomain));
+    }
+
     void tooSmallImageOffersNothing()
     {
         for (const auto& size : {std::pair{7, 60}, std::pair{60, 7}}) {
@@ -132,6 +174,10 @@ private slots:
         OnNextDialog<CFftSheet>([&](CFftSheet& sheet) {
             CFftAoiDlg* page = sheet.AoiPage();
             CFftPicture* picture = page->Picture();
+            HoverAt(picture, {30, 20});
+            QCOMPARE(picture->cursor().shape(), Qt::SizeAllCursor);
+            HoverAt(picture, {5, 5});
+            QCOMPARE(picture->cursor().shape(), Qt::ArrowCursor);
             // Beside the tracker nothing moves; on it the tracker follows.
             PressLeft(picture, {5, 5});
             DragTo(picture, {10, 10});
