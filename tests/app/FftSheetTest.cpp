@@ -380,6 +380,27 @@ private slots:
         QVERIFY(w.frame().OnCommand(cmd::FrequencyDomain));
     }
 
+    void backFromTheLastPageWindowsAgain()
+    {
+        Workbench w;
+        w.doc().image = Pattern(100, 60);
+        OnNextDialog<CFftSheet>([&](CFftSheet& sheet) {
+            sheet.next();
+            Choose(sheet.WindowPage()->Choices(), kWindowHann);
+            sheet.next();
+            sheet.ProcessingPage()->SizeSlider()->setValue(40);
+            sheet.back();
+            QCOMPARE(sheet.currentId(), int(CFftSheet::kWindowPage));
+            QCOMPARE(Levels(sheet.Model().Spectrum()), Levels(WindowedCrop(1)));
+            sheet.next();
+            QCOMPARE(sheet.ProcessingPage()->SizeSlider()->value(), 100);
+            QVERIFY(SameAoi(sheet.Model().Spectrum(), 0, 0, 63, 31));
+            QCOMPARE(Levels(sheet.Model().Result()), Levels(WindowedCrop(1)));
+            sheet.reject();
+        });
+        QVERIFY(w.frame().OnCommand(cmd::FrequencyDomain));
+    }
+
     void cancelLeavesTheDocument()
     {
         Workbench w;
