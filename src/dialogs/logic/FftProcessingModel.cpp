@@ -13,7 +13,7 @@ FftProcessingModel::FftProcessingModel()
 
 bool FftProcessingModel::OnPicture(PicturePoint at) const
 {
-    return at.x >= 0 && at.y >= 0 && at.x <= spectrum_.DisplayWidth() && at.y <= spectrum_.DisplayHeight();
+    return at.x >= 0 && at.y >= 0 && at.x < spectrum_.DisplayWidth() && at.y < spectrum_.DisplayHeight();
 }
 
 bool FftProcessingModel::BeginDrag(PicturePoint at)

@@ -214,7 +214,7 @@ TEST(FftProcessingModel, CustomDragGivesTheEllipse)
     EXPECT_FALSE(model.BeginDrag({10, 20}));  // only for Custom
     model.filterType = kFilterCustom;
     EXPECT_FALSE(model.SliderEnabled());
-    EXPECT_FALSE(model.BeginDrag({301, 20}));  // beside the picture
+    EXPECT_FALSE(model.BeginDrag({300, 20}));  // just beside the picture
     ASSERT_TRUE(model.BeginDrag({10, 20}));
     EXPECT_FALSE(model.RubberBand());
     model.DragTo({40, 60});
