@@ -103,8 +103,7 @@ void CFftProcessingDlg::OnSetActive()
     }
     model_.sliderPosition = 100;
     size_->setEnabled(model_.SliderEnabled());
-    if (model_.SliderEnabled()) sheet.SetEllipse(FilterEllipse::FromSlider(sheet.Spectrum().width,
-                                                                          sheet.Spectrum().height, 100));
+    SliderEllipse();
     if (!ShowPictures()) sheet_.Cancel();
 }
 
@@ -124,11 +123,11 @@ void CFftProcessingDlg::SliderEllipse()
     spectrum_->update();
 }
 
-void CFftProcessingDlg::OnApply() { Finish(sheet_.Model().ApplyFilter(model_.DeletesOutside())); }
+void CFftProcessingDlg::OnApply() { AfterFiltering(sheet_.Model().ApplyFilter(model_.DeletesOutside())); }
 
-void CFftProcessingDlg::OnUndo() { Finish(sheet_.Model().Undo()); }
+void CFftProcessingDlg::OnUndo() { AfterFiltering(sheet_.Model().Undo()); }
 
-void CFftProcessingDlg::Finish(bool ok)
+void CFftProcessingDlg::AfterFiltering(bool ok)
 {
     if (!ShowPictures() || !ok) sheet_.Cancel();
 }

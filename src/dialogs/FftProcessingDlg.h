@@ -39,8 +39,8 @@ private:
     void OnUndo();
     // Draws both images; false after the message (the wizard then closes).
     bool ShowPictures();
-    // Closes the wizard unless both steps succeeded.
-    void Finish(bool ok);
+    // Redraws; closes the wizard unless the step and the drawing succeeded.
+    void AfterFiltering(bool ok);
     void PaintMarks(QPainter& painter) const;
 
     CFftSheet& sheet_;

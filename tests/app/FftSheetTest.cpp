@@ -279,6 +279,8 @@ private slots:
             sheet.button(QWizard::FinishButton)->click();
         });
         QVERIFY(w.frame().OnCommand(cmd::FrequencyDomain));
+        QCOMPARE(w.user.waitCount, 3);  // opening, the first page, the new image
+        QCOMPARE(w.user.waitDepth, 0);
         QCOMPARE(Levels(w.doc().image), Levels(WindowedCrop(1)));
         QVERIFY(SameAoi(w.doc().image, 0, 0, 63, 31));
         QVERIFY(w.doc().IsModified());
@@ -338,7 +340,8 @@ private slots:
             page->UndoButton()->click();
             QCOMPARE(Levels(sheet.Model().Spectrum()), Levels(unwindowed));
             QCOMPARE(Levels(sheet.Model().Result()), Levels(WindowedCrop(-1)));
-            QCOMPARE(page->ResultPicture()->Picture().pixelColor(7, 5).red(), WindowedCrop(-1).pixelValueArray[5][7].red);
+            const QImage result = page->ResultPicture()->Picture();
+            QCOMPARE(result.pixelColor(7, 5).red(), int(WindowedCrop(-1).pixelValueArray[5][7].red));
             sheet.button(QWizard::FinishButton)->click();
         });
         QVERIFY(w.frame().OnCommand(cmd::FrequencyDomain));
