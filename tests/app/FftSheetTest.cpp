@@ -427,6 +427,7 @@ private slots:
     {
         FakeUserInterface user;
         CFftSheet sheet(MakeImage(16, 16, [](int x, int y) { return CColorVal(x * 9, y * 9, 40); }));
+        QCOMPARE(sheet.windowTitle(), QString("Frequency processing"));
         int result = -1;
         QTimer::singleShot(0, [&] {
             sheet.next();
