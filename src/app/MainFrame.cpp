@@ -27,6 +27,8 @@
 #include "app/ParameterCommands.h"
 #include "app/QtClipboard.h"
 #include "app/StartupSplash.h"
+#include "dialogs/CustomFilterDlg.h"
+#include "dialogs/FindObjectsPropertySheet.h"
 #include "dialogs/HistogramDlg.h"
 #include "dialogs/logic/ViewTools.h"
 #include "document/CommandEnabling.h"
@@ -237,6 +239,8 @@ bool CMainFrame::IsCommandEnabled(int id) const
         case cmd::ZoomOut:
         case cmd::ExtractRgb:
         case cmd::Histogram:
+        case cmd::FindObjects:
+        case cmd::CustomFilter:
         case cmd::Comb:
         case cmd::Add:
         case cmd::Subtract:
@@ -338,6 +342,8 @@ bool CMainFrame::OnCommand(int id)
         case cmd::Paste: view->OnEditPaste(); break;
         case cmd::PasteInto: view->OnEditPasteInto(); break;
         case cmd::Histogram: CHistogramDlg::OnHistogram(*doc, this); break;
+        case cmd::FindObjects: CFindObjectsPropertySheet::OnFindObjects(*doc, this); break;
+        case cmd::CustomFilter: CCustomFilterDlg::OnCustomFilter(*doc, this); break;
         case cmd::FileNew:
         case cmd::FileOpen:
         case cmd::AppAbout:
