@@ -30,6 +30,8 @@ CFindObjectsPropertySheet::CFindObjectsPropertySheet(CNUVAKDoc* document, QWidge
     setPage(kIntro, new CFindObjectsIntroPage);
     setPage(kMetrics, metricsPage_);
     setPage(kOutputFile, outputPage_);
+    // Room for the results table without scrolling at once.
+    resize(680, 480);
     connect(this, &QWizard::helpRequested, this, &CFindObjectsPropertySheet::OnHelp);
 }
 
