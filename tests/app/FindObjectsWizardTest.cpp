@@ -164,8 +164,10 @@ private slots:
         ShowRectangle(w);
         RunWizard(w, [&](Sheet& sheet) {
             CFindObjectsOutputFilePage& page = ToOutputPage(sheet, true, "");
+            page.GoButton()->setFocus();
             page.GoButton()->click();
             QCOMPARE(w.user.errors, std::vector<std::string>{"Please enter an output file"});
+            QCOMPARE(sheet.focusWidget(), page.FileEdit());
             QVERIFY(w.user.questions.empty());
             QCOMPARE(page.ResultsBox()->toPlainText(), QString());
         });
