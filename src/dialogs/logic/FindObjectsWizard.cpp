@@ -33,6 +33,7 @@ GoResult RunGo(CImage* image, const std::string& path, const FindObjectsMetrics&
         platform::error("Please enter an output file");
         return GoResult::NoFile;
     }
+    const platform::WaitCursor wait;
     if (image == nullptr) return GoResult::NoDocument;
     if (image->CentroidDetermination(path, metrics.flags, -1) != 0) {
         platform::error(image->errorMessage);

@@ -48,8 +48,11 @@ TEST(FindObjectsWizard, GoRefusesWithoutFileOrDocument)
     CImage image = Rectangle();
     EXPECT_EQ(RunGo(&image, "", metrics, [&] { ++redraws; }, results), GoResult::NoFile);
     EXPECT_EQ(user.errors, std::vector<std::string>{"Please enter an output file"});
+    EXPECT_EQ(user.waitCount, 0);
     TempDir dir;
     EXPECT_EQ(RunGo(nullptr, dir.path("r.dat"), metrics, [&] { ++redraws; }, results), GoResult::NoDocument);
+    EXPECT_EQ(user.waitCount, 1);
+    EXPECT_EQ(user.waitDepth, 0);
     EXPECT_FALSE(Exists(dir.path("r.dat")));
 
     const std::string unopenable = dir.path("no/such/folder.dat");
