@@ -121,6 +121,7 @@ private slots:
             {"filter.txt", nine, 5, "Error:  the selected file is not a recognized filter file.", 5},
             {"four.ftr", "4\r\n1\r\n", 7, "Error:  filter size 4x4 not supported.", 7},
             {"missing.ftr", "", 3, "Error:  %s cannot be opened for input.", 3},
+            {"short.ftr", "3\r\n1\r\n2\r\n", 5, "Error:  %s ends after 2 of its 9 filter weights.", 5},
         };
         for (const auto& c : cases) {
             FakeUserInterface user;
