@@ -1,6 +1,8 @@
 // The Find Objects wizard: its pages, Help, and the document command.
 #include "dialogs/FindObjectsPropertySheet.h"
 
+#include <algorithm>
+
 #include "dialogs/FindObjectsPages.h"
 #include "document/NUVAKDoc.h"
 #include "platform/UserInterface.h"
