@@ -27,7 +27,9 @@
 #include "app/ParameterCommands.h"
 #include "app/QtClipboard.h"
 #include "app/StartupSplash.h"
+#include "dialogs/CustomFilterDlg.h"
 #include "dialogs/FftSheet.h"
+#include "dialogs/FindObjectsPropertySheet.h"
 #include "dialogs/HistogramDlg.h"
 #include "dialogs/logic/ViewTools.h"
 #include "document/CommandEnabling.h"
@@ -239,6 +241,8 @@ bool CMainFrame::IsCommandEnabled(int id) const
         case cmd::ExtractRgb:
         case cmd::Histogram:
         case cmd::FrequencyDomain:
+        case cmd::FindObjects:
+        case cmd::CustomFilter:
         case cmd::Comb:
         case cmd::Add:
         case cmd::Subtract:
@@ -341,6 +345,8 @@ bool CMainFrame::OnCommand(int id)
         case cmd::PasteInto: view->OnEditPasteInto(); break;
         case cmd::Histogram: CHistogramDlg::OnHistogram(*doc, this); break;
         case cmd::FrequencyDomain: CFftSheet::OnFrequencyDomain(*doc, this); break;
+        case cmd::FindObjects: CFindObjectsPropertySheet::OnFindObjects(*doc, this); break;
+        case cmd::CustomFilter: CCustomFilterDlg::OnCustomFilter(*doc, this); break;
         case cmd::FileNew:
         case cmd::FileOpen:
         case cmd::AppAbout:

@@ -55,7 +55,7 @@ private slots:
     }
 
     // Commands with a dialog follow the format rules; those still to be
-    // built (frequency domain, objects, custom filter, series) stay greyed.
+    // built (frequency domain, series) stay greyed.
     void dialogCommandsFollowTheFormatRules()
     {
         Workbench w;
@@ -73,7 +73,8 @@ private slots:
             {cmd::Invert, true, true},       {cmd::FlipHorizontal, true, true},   {cmd::FlipVertical, true, true},
             {cmd::Add, true, true},          {cmd::Subtract, true, true},         {cmd::AbsoluteDifference, true, true},
             {cmd::Multiply, true, true},     {cmd::Divide, true, true},           {cmd::Histogram, true, true},
-            {cmd::FrequencyDomain, false, true}, {cmd::FindObjects, false, false}, {cmd::CustomFilter, false, false},
+            {cmd::FrequencyDomain, false, true},
+            {cmd::FindObjects, true, true},  {cmd::CustomFilter, true, true},
             {cmd::Copy, true, true},         {cmd::Series, false, false},
             {cmd::SelectAoi, true, true},    {cmd::Measure, true, true},
         };

@@ -212,7 +212,8 @@ private slots:
             {"CHistogramDlg::OnPaint() aborted.",
              [](CHistogramDlg& d) {
                  d.repaint();
-                 QTest::qWait(20);
+                 // The paint may wait for the window to be exposed; a loaded machine takes its time.
+                 QVERIFY(QTest::qWaitFor([&d] { return !d.isVisible(); }, 5000));
              }},
             {"CHistogramDlg::OnMouseMove() aborted.",
              [](CHistogramDlg& d) {

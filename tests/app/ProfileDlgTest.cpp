@@ -181,7 +181,8 @@ private slots:
             QVERIFY(w.frame().CloseAll());
             if (c.paint) {
                 dialog.repaint();
-                QTest::qWait(20);
+                // The paint may wait for the window to be exposed; a loaded machine takes its time.
+                QVERIFY(QTest::qWaitFor([&] { return !dialog.isVisible(); }, 5000));
             } else {
                 HoverAt(&dialog, {100, 100});
             }

@@ -12,6 +12,9 @@
 
 using platform::Format;
 
+const char* const kWeightsMustBeValid =
+    "Error:  all filter weights must be valid before file is written.\nPlease enter valid weight and try again.";
+
 namespace {
 
 // A line without its line end, cut to the 79 characters a weight box holds.
@@ -86,9 +89,7 @@ std::vector<std::string> SaveFilterFile(const std::string& path, const FilterFil
     int bad = 0;
     std::string message;
     if (ValidateWeights(contents.weights, bad, message) != 0)
-        return {message,
-                "Error:  all filter weights must be valid before file is written.\n"
-                "Please enter valid weight and try again."};
+        return {message, kWeightsMustBeValid};
     message = WriteFilterFile(path, contents);
     if (!message.empty()) return {message};
     return {};

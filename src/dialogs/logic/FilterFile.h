@@ -18,6 +18,9 @@ std::string ReadFilterFile(const std::string& path, FilterFileContents& contents
 // earlier file at path as it was.
 std::string WriteFilterFile(const std::string& path, const FilterFileContents& contents);
 
+// Shown after a weight's own refusal when saving.
+extern const char* const kWeightsMustBeValid;
+
 // Checks the weights, then writes the file: the messages to show in order,
 // none when the file was written.
 std::vector<std::string> SaveFilterFile(const std::string& path, const FilterFileContents& contents);

@@ -1,0 +1,81 @@
+// The three pages of the Find Objects wizard: the method explained, the
+// metrics with the outline colour, and the results file with Go.
+#pragma once
+
+#include <QWizardPage>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "dialogs/FileChooser.h"
+#include "dialogs/logic/FindObjectsWizard.h"
+
+class CColorButton;
+class CNUVAKDoc;
+class QCheckBox;
+class QLineEdit;
+class QPushButton;
+class QTextEdit;
+
+class CFindObjectsIntroPage : public QWizardPage {
+    Q_OBJECT
+public:
+    explicit CFindObjectsIntroPage(QWidget* parent = nullptr);
+};
+
+class CFindObjectsMetricsPage : public QWizardPage {
+    Q_OBJECT
+public:
+    CFindObjectsMetricsPage(FindObjectsMetrics& metrics, QWidget* parent = nullptr);
+
+    // The colour chooser: the colour chosen, none when cancelled.
+    std::function<std::optional<QColor>(const QColor& initial)> chooseColor;
+
+    // Shows the metrics' colour on the button.
+    void initializePage() override;
+    // Next: the flags rebuilt from the boxes.
+    bool validatePage() override;
+
+    QCheckBox* Box(const QString& label) const;
+    CColorButton* ColorButton() const { return colorButton_; }
+
+private:
+    void OnColor();
+
+    FindObjectsMetrics& metrics_;
+    std::vector<QCheckBox*> boxes_;  // in MetricBoxes() order
+    CColorButton* colorButton_;
+};
+
+class CFindObjectsOutputFilePage : public QWizardPage {
+    Q_OBJECT
+public:
+    CFindObjectsOutputFilePage(CNUVAKDoc* document, const FindObjectsMetrics& metrics, QWidget* parent = nullptr);
+
+    // The save dialog behind Browse.
+    FileChooser chooseFile;
+
+    // Becoming active clears the results.
+    void initializePage() override;
+
+    QLineEdit* FileEdit() const { return fileEdit_; }
+    QPushButton* BrowseButton() const { return browse_; }
+    QPushButton* GoButton() const { return go_; }
+    // The results as built from the file, "\r\n" line ends and tabs.
+    const std::string& ResultsText() const { return results_; }
+    QTextEdit* ResultsBox() const { return resultsBox_; }
+
+private:
+    void OnBrowse();
+    void OnGo();
+    void ShowResults();
+
+    CNUVAKDoc* document_;
+    const FindObjectsMetrics& metrics_;
+    std::string results_;
+    QLineEdit* fileEdit_;
+    QPushButton* browse_;
+    QPushButton* go_;
+    QTextEdit* resultsBox_;
+};
