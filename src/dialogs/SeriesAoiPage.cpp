@@ -35,6 +35,7 @@ CSeriesAoiPage::CSeriesAoiPage(CSeriesPropSheet& sheet)
     auto* text = new QLabel("Use the handles to resize to AOI or click and drag it.\n"
                             "This AOI will be used to process each image.",
                             this);
+    text->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     auto* hint = new QHBoxLayout;
     hint->addWidget(picture, 0, Qt::AlignTop);
     hint->addWidget(text, 1);

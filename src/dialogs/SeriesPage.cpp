@@ -47,6 +47,7 @@ QComboBox* CSeriesPage::AddList(int id, const std::vector<std::string>& entries,
     auto* list = new QComboBox(this);
     for (const std::string& entry : entries) list->addItem(QString::fromStdString(entry));
     list->setCurrentIndex(index);
+    list->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     connect(list, &QComboBox::currentIndexChanged, this, [&index](int value) { index = value; });
     Register(id, list);
     return list;

@@ -86,6 +86,7 @@ private slots:
         w.sheet->Next();
         QCOMPARE(w.sheet->CurrentPage(), P::SelectFiles);
         QCOMPARE(w.user.errors, (std::vector<std::string>{"Please select files to process"}));
+        QCOMPARE(w.sheet->focusWidget(), w.control(P::SelectFiles, CSelectFilesPage::kBrowse));
 
         w.files << WriteBitmap(w.sources, "second.bmp", SeriesGrey(1));
         w.click(P::SelectFiles, CSelectFilesPage::kBrowse);
@@ -94,6 +95,7 @@ private slots:
         QVERIFY(w.sheet->filesChanged);
         w.sheet->Next();
         QCOMPARE(w.user.errors.back(), std::string("Please select an output directory"));
+        QCOMPARE(w.sheet->focusWidget(), w.control(P::SelectFiles, CSelectFilesPage::kChange));
         QCOMPARE(w.sheet->CurrentPage(), P::SelectFiles);
 
         // A first file that cannot be read keeps the page.
@@ -185,6 +187,7 @@ private slots:
             QCOMPARE(w.sheet->CurrentPage(), c.accepted ? P::Confirmation : P::TransformParams);
             QCOMPARE(w.user.errors, c.accepted ? std::vector<std::string>{}
                                                : std::vector<std::string>{"Please enter a value between 0 and 400"});
+            if (!c.accepted) QCOMPARE(w.sheet->focusWidget(), w.control(P::TransformParams, F::kX));
         }
         QCOMPARE(w.sheet->settings.params.scaleX, 400.0);
         // Back from the page checks the numbers only.
