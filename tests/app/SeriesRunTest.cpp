@@ -155,6 +155,34 @@ private slots:
         QVERIFY(!w.control(P::Confirmation, C::kAbort)->isVisibleTo(&page));
     }
 
+    // Overwrite mode replaces each source and logs beside them; after a
+    // neighbourhood operation the first image becomes the first result.
+    void overwriteReplacesTheSources()
+    {
+        SeriesWizard w({SeriesGrey(0), SeriesGrey(1)});
+        w.click(P::SelectFiles, CSelectFilesPage::kBrowse);
+        w.click(P::SelectFiles, CSelectFilesPage::kOverwrite);
+        w.sheet->Next();
+        w.pick("Sobel");
+        w.sheet->Next();
+        w.sheet->Next();
+        QCOMPARE(w.sheet->CurrentPage(), P::Confirmation);
+        const std::vector<std::uint8_t> original = ReadBytes(w.files[1].toStdString());
+        w.click(P::Confirmation, C::kProcess);
+        QVERIFY(!LogIn(w.sources).empty());
+        QVERIFY(LogIn(w.out).empty());
+        QVERIFY(ReadBytes(w.files[1].toStdString()) != original);
+        CImage result;
+        std::string message;
+        bool causeValid;
+        int cause;
+        QCOMPARE(result.SerializeFile(false, w.files[0].toStdString(), false, message, causeValid, cause), 0);
+        const CImage& first = w.sheet->settings.firstImage;
+        QVERIFY(first.pixelValueArray[4][5].red == result.pixelValueArray[4][5].red);
+        QVERIFY(first.pixelValueArray[4][5].red != SeriesGrey(0).pixelValueArray[4][5].red);
+        QCOMPARE(first.aoiLeft, 1);
+    }
+
     void cancelIsRefusedWhileRunning()
     {
         SeriesWizard w({SeriesGrey(0), SeriesGrey(1)});
