@@ -262,6 +262,7 @@ bool CMainFrame::IsCommandEnabled(int id) const
     case cmd::ContextHelp:
     case cmd::ViewStatusBar:
     case cmd::SelectFeature:
+    case cmd::Series:
     case cmd::SelectAoi: return true;
     case cmd::Measure: return MeasureEnabled(zoom);
     case cmd::Paste:
@@ -350,6 +351,7 @@ bool CMainFrame::OnCommand(int id)
         case cmd::FileNew:
         case cmd::FileOpen:
         case cmd::AppAbout:
+        case cmd::Series:
         case cmd::ExtractRgb:
         case cmd::Comb:
         case cmd::Add:

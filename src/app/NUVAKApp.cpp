@@ -13,6 +13,7 @@
 #include "app/NUVAKView.h"
 #include "app/StartupSplash.h"
 #include "document/CommandIds.h"
+#include "dialogs/SeriesPropSheet.h"
 #include "document/NUVAKDoc.h"
 #include "platform/UserInterface.h"
 
@@ -59,6 +60,7 @@ void CNUVAKApp::OnCommand(int id)
     case cmd::ExtractRgb: OnExtractRgb(); break;
     case cmd::Comb: OnComb(); break;
     case cmd::AppAbout: OnAppAbout(); break;
+    case cmd::Series: OnSeries(); break;
     case cmd::Add:
     case cmd::Subtract:
     case cmd::AbsoluteDifference:
@@ -179,4 +181,10 @@ void CNUVAKApp::OnAppAbout()
 {
     CAboutDlg about(mainFrame_.get());
     about.exec();
+}
+
+void CNUVAKApp::OnSeries()
+{
+    CSeriesPropSheet wizard(mainFrame_.get());
+    wizard.exec();
 }

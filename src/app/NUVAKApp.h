@@ -38,6 +38,7 @@ public:
     void OnExtractRgb();
     void OnComb();
     void OnAppAbout();
+    void OnSeries();
     // Add, Subtract, Absolute Difference, Multiply, Divide (0..4) of two
     // open images of one size and format into a new document.
     void PerformImageCalculations(int operation);

@@ -23,7 +23,7 @@ private slots:
                                   text.id == cmd::ViewStatusBar || text.id == cmd::AnalysisToolbar ||
                                   text.id == cmd::CalculationsToolbar || text.id == cmd::PreprocessingToolbar ||
                                   text.id == cmd::TransformToolbar || text.id == cmd::SelectFeature ||
-                                  text.id == cmd::SelectAoi || text.id == cmd::Measure;
+                                  text.id == cmd::SelectAoi || text.id == cmd::Measure || text.id == cmd::Series;
             QVERIFY2(w.frame().Action(text.id)->isEnabled() == expected, text.menuText);
         }
         QVERIFY(!w.frame().OnCommand(cmd::Attributes));
@@ -54,8 +54,7 @@ private slots:
         QVERIFY(!w.frame().Action(cmd::ClearObjects)->isEnabled());
     }
 
-    // Commands with a dialog follow the format rules; those still to be
-    // built (frequency domain, series) stay greyed.
+    // Commands with a dialog follow the format rules; Series needs no image.
     void dialogCommandsFollowTheFormatRules()
     {
         Workbench w;
@@ -75,7 +74,7 @@ private slots:
             {cmd::Multiply, true, true},     {cmd::Divide, true, true},           {cmd::Histogram, true, true},
             {cmd::FrequencyDomain, false, true},
             {cmd::FindObjects, true, true},  {cmd::CustomFilter, true, true},
-            {cmd::Copy, true, true},         {cmd::Series, false, false},
+            {cmd::Copy, true, true},         {cmd::Series, true, true},
             {cmd::SelectAoi, true, true},    {cmd::Measure, true, true},
         };
         for (const auto& c : cases) QVERIFY2(w.frame().Action(c.id)->isEnabled() == c.rgb, FindCommandText(c.id)->menuText);

@@ -37,6 +37,21 @@ bool ReadFirstFile(SeriesSettings& settings)
 
 }  // namespace
 
+bool TakeFileSelection(SeriesSettings& settings, const std::vector<std::string>& paths)
+{
+    size_t characters = 1;
+    for (const std::string& path : paths) characters += path.size() + 1;
+    if (characters > static_cast<size_t>(kSeriesFileBuffer)) {
+        platform::error(platform::Format(
+            "Too many files have been specified.  The file buffer can only hold %d characters.", kSeriesFileBuffer));
+        return false;
+    }
+    settings.fileList.clear();
+    settings.fileCount = 0;
+    for (const std::string& path : paths) settings.AddFile(path);
+    return true;
+}
+
 FolderKind ProbeFolder(const std::string& path)
 {
     struct stat st;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "series/SeriesSettings.h"
 
@@ -10,6 +11,14 @@
 constexpr const char* kSeriesNoFilesText = "Use the Browse button to select files";
 constexpr int kSeriesBrowseButton = 1006;
 constexpr int kSeriesChangeButton = 2254;
+
+// The file dialog's buffer, in characters.
+constexpr int kSeriesFileBuffer = 1000000;
+// Browse's OK: the list and the count start again with these paths, in
+// order. A selection that does not fit the buffer (each path and its
+// terminator, and a closing one) is refused with "Too many files have been
+// specified..." and changes nothing.
+bool TakeFileSelection(SeriesSettings& settings, const std::vector<std::string>& paths);
 
 enum class FolderKind {
     Missing,

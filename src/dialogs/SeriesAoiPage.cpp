@@ -1,0 +1,73 @@
+// Select AOI page: the preview, the tracker and Next's conversion.
+#include "dialogs/SeriesAoiPage.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPixmap>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "dialogs/PreviewPic.h"
+#include "dialogs/RectTracker.h"
+#include "dialogs/SeriesPropSheet.h"
+#include "dialogs/logic/SeriesAoiPage.h"
+#include "platform/Format.h"
+#include "platform/UserInterface.h"
+
+CSeriesAoiPage::CSeriesAoiPage(CSeriesPropSheet& sheet)
+    : CSeriesPage(sheet, SeriesPage::SelectAoi), area_(new QWidget(this)), preview_(new CPreviewPic(area_)),
+      tracker_(new CRectTracker(area_))
+{
+    SetSeriesAoiBox(picture_);
+    preview_->SetBox(picture_);
+    preview_->move(picture_.Left(), picture_.Top());
+    // Room for the handles outside a tracker over the whole box.
+    const int margin = picture_.Left() + kTrackerHandleSize;
+    area_->setFixedSize(picture_.Left() + picture_.MaxWidth() + margin, picture_.Top() + picture_.MaxHeight() + margin);
+    tracker_->setGeometry(area_->rect());
+    tracker_->raise();
+    tracker_->settle = [this](const AoiRect& before, const AoiRect& after) {
+        return KeepTrackerOnPicture(before, after, picture_);
+    };
+
+    auto* picture = new QLabel(this);
+    picture->setPixmap(QPixmap(":/icons/aoi.xpm"));
+    auto* text = new QLabel("Use the handles to resize to AOI or click and drag it.\n"
+                            "This AOI will be used to process each image.",
+                            this);
+    text->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    auto* hint = new QHBoxLayout;
+    hint->addWidget(picture, 0, Qt::AlignTop);
+    hint->addWidget(text, 1);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(area_);
+    layout->addLayout(hint);
+}
+
+void CSeriesAoiPage::OnSetActive()
+{
+    CImage& image = Settings().firstImage;
+    if (Sheet().filesChanged) {
+        Sheet().filesChanged = false;
+        picture_.SetImageSize(image.width, image.height);
+        tracker_->SetRect(WholePictureTracker(picture_));
+    }
+    CDeviceBitmap bitmap;
+    if (picture_.Display(image, bitmap, preview_->DisplayBits()) != 0) {
+        platform::error(platform::Format("The image cannot be displayed.\n%s", picture_.ErrorText().c_str()));
+        // After the page change that brought us here has finished.
+        QTimer::singleShot(0, &Sheet(), &CSeriesPropSheet::reject);
+        return;
+    }
+    preview_->SetPicture(bitmap, picture_.DisplayWidth(), picture_.DisplayHeight());
+}
+
+bool CSeriesAoiPage::OnWizardNext()
+{
+    CImage& image = Settings().firstImage;
+    const AoiRect aoi = TrackerToImage(tracker_->Rect(), picture_, image.width, image.height);
+    image.SetUpperLeft(aoi.left, aoi.top, false);
+    image.SetLowerRight(aoi.right, aoi.bottom, false);
+    return true;
+}

@@ -1,0 +1,38 @@
+// Filter parameters page.
+#include "dialogs/SeriesFilterParamsPage.h"
+
+#include <QComboBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+
+#include "dialogs/SeriesPropSheet.h"
+#include "dialogs/logic/FilterDialogModel.h"
+#include "dialogs/logic/SeriesParameterControls.h"
+
+CSeriesFilterParamsPage::CSeriesFilterParamsPage(CSeriesPropSheet& sheet)
+    : CSeriesPage(sheet, SeriesPage::FilterParams)
+{
+    using F = SeriesFilterFields;
+    auto* form = new QFormLayout(this);
+    form->addRow("Size", AddList(F::kSize, SizeListEntries(), fields.sizeIndex));
+    form->addRow(AddLabel(F::kDirectionLabel, "Direction"),
+                 AddList(F::kDirection, FilterDialogModel::DirectionEntries(), fields.direction));
+    form->addRow(AddLabel(F::kBoostLabel, "Boost"), AddEdit(F::kBoost, fields.boost));
+    form->addRow(AddLabel(F::kSignificanceLabel, "Significance Threshold"),
+                 AddEdit(F::kSignificance, fields.significance));
+    form->addRow(AddLabel(F::kClutterLabel, "Clutter Threshold"), AddEdit(F::kClutter, fields.clutter));
+}
+
+void CSeriesFilterParamsPage::OnSetActive()
+{
+    using F = SeriesFilterFields;
+    const SeriesParameterControls c = SeriesControlsFor(Settings().operationName, Settings().firstImage.format);
+    SetEnabled({F::kSize}, c.sizeEnabled);
+    SetShown({F::kDirectionLabel, F::kDirection}, c.direction);
+    SetShown({F::kBoostLabel, F::kBoost}, c.boost);
+    SetShown({F::kSignificanceLabel, F::kSignificance, F::kClutterLabel, F::kClutter}, c.thresholds);
+}
+
+bool CSeriesFilterParamsPage::OnKillActive() { return Accept(fields.Read(Settings().params)); }

@@ -1,0 +1,18 @@
+// CSeriesFilterParamsPage: size, Prewitt direction, boost and the Clean
+// thresholds of the series' filter.
+#pragma once
+
+#include "dialogs/SeriesPage.h"
+#include "dialogs/logic/SeriesParameterFields.h"
+
+class CSeriesFilterParamsPage : public CSeriesPage {
+    Q_OBJECT
+public:
+    explicit CSeriesFilterParamsPage(CSeriesPropSheet& sheet);
+
+    SeriesFilterFields fields;
+
+    void OnSetActive() override;
+    bool OnKillActive() override;
+
+};

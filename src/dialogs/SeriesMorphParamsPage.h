@@ -1,0 +1,18 @@
+// CSeriesMorphParamsPage: size, direction and repetitions of the series'
+// morphological operation.
+#pragma once
+
+#include "dialogs/SeriesPage.h"
+#include "dialogs/logic/SeriesParameterFields.h"
+
+class CSeriesMorphParamsPage : public CSeriesPage {
+    Q_OBJECT
+public:
+    explicit CSeriesMorphParamsPage(CSeriesPropSheet& sheet);
+
+    SeriesMorphFields fields;
+
+    void OnSetActive() override;
+    bool OnKillActive() override;
+
+};
