@@ -42,13 +42,15 @@ int CImage::Clean(int maskSize, int clutter, int significance, int background)
         });
         ForEachBoxSum<1>(
             aoiLeft, aoiTop, aoiRight, aoiBottom, n, [&](int y) { return significant.at(aoiLeft - half, y); },
-            [&](int y, const int* sums) {
-                const CColorVal* in = pixelValueArray[y];
-                std::uint8_t* out = plane.data() + static_cast<size_t>(y) * width;
-                for (int x = aoiLeft; x <= aoiRight; ++x) {
-                    const int v = in[x].red;
-                    if (v < significance || sums[x - aoiLeft] - v < clutter) out[x] = 0;
-                }
+            [&] {
+                return [&](int y, const int* sums) {
+                    const CColorVal* in = pixelValueArray[y];
+                    std::uint8_t* out = plane.data() + static_cast<size_t>(y) * width;
+                    for (int x = aoiLeft; x <= aoiRight; ++x) {
+                        const int v = in[x].red;
+                        if (v < significance || sums[x - aoiLeft] - v < clutter) out[x] = 0;
+                    }
+                };
             });
         for (size_t i = 0; i < plane.size(); ++i) pixelValueArray.data()[i] = CColorVal(plane[i], plane[i], plane[i]);
     });

@@ -6,6 +6,7 @@
 
 #include "image/Image.h"
 #include "processing/GeometrySampling.h"
+#include "processing/ParallelRows.h"
 
 namespace {
 
@@ -41,22 +42,24 @@ void MapAoi(CImage& image, double degrees, Sample sample)
     CosSin(degrees, cosA, sinA);
     const double cx = image.aoiLeft + (image.aoiRight - image.aoiLeft) * 0.5;
     const double cy = image.aoiTop + (image.aoiBottom - image.aoiTop) * 0.5;
-    for (int tileTop = image.aoiTop; tileTop <= image.aoiBottom; tileTop += kTile) {
-        const int tileBottom = std::min(tileTop + kTile - 1, image.aoiBottom);
-        for (int tileLeft = image.aoiLeft; tileLeft <= image.aoiRight; tileLeft += kTile) {
-            const int tileRight = std::min(tileLeft + kTile - 1, image.aoiRight);
-            for (int y = tileTop; y <= tileBottom; ++y) {
-                const double dy = y - cy;
-                const double dySin = dy * sinA;
-                const double dyCos = dy * cosA;
-                CColorVal* out = image.pixelValueArray[y];
-                for (int x = tileLeft; x <= tileRight; ++x) {
-                    const double dx = x - cx;
-                    out[x] = sample(dx * cosA - dySin + cx, dx * sinA + dyCos + cy);
+    parallel::ForBands(image.aoiTop, image.aoiBottom + 1, image.aoiRight - image.aoiLeft + 1, [&](int first, int last) {
+        for (int tileTop = first; tileTop < last; tileTop += kTile) {
+            const int tileBottom = std::min(tileTop + kTile, last) - 1;
+            for (int tileLeft = image.aoiLeft; tileLeft <= image.aoiRight; tileLeft += kTile) {
+                const int tileRight = std::min(tileLeft + kTile - 1, image.aoiRight);
+                for (int y = tileTop; y <= tileBottom; ++y) {
+                    const double dy = y - cy;
+                    const double dySin = dy * sinA;
+                    const double dyCos = dy * cosA;
+                    CColorVal* out = image.pixelValueArray[y];
+                    for (int x = tileLeft; x <= tileRight; ++x) {
+                        const double dx = x - cx;
+                        out[x] = sample(dx * cosA - dySin + cx, dx * sinA + dyCos + cy);
+                    }
                 }
             }
         }
-    }
+    });
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include "image/Image.h"
 #include "processing/GeometrySampling.h"
+#include "processing/ParallelRows.h"
 
 namespace {
 
@@ -76,20 +77,23 @@ int CImage::Scale(double xPercent, double yPercent, int method)
     PlanSteps(columns, sx, width, bilinear);
     PlanSteps(lines, sy, height, bilinear);
 
-    for (int y = 0; y < newHeight; ++y) {
-        CColorVal* out = rows[y];
-        const SourceStep line = lines[y];
-        if (line.index < 0) continue;  // the new rows are black already
-        const CColorVal* upper = pixelValueArray[line.index];
-        if (!bilinear) {
+    parallel::ForBands(0, newHeight, newWidth, [&](int first, int last) {
+        for (int y = first; y < last; ++y) {
+            CColorVal* out = rows[y];
+            const SourceStep line = lines[y];
+            if (line.index < 0) continue;  // the new rows are black already
+            const CColorVal* upper = pixelValueArray[line.index];
+            if (!bilinear) {
+                for (int x = 0; x < newWidth; ++x)
+                    if (columns[x].index >= 0) out[x] = upper[columns[x].index];
+                continue;
+            }
+            const CColorVal* lower = pixelValueArray[line.index + 1];
             for (int x = 0; x < newWidth; ++x)
-                if (columns[x].index >= 0) out[x] = upper[columns[x].index];
-            continue;
+                if (columns[x].index >= 0)
+                    out[x] = Bilinear(upper, lower, columns[x].index, columns[x].fraction, line.fraction);
         }
-        const CColorVal* lower = pixelValueArray[line.index + 1];
-        for (int x = 0; x < newWidth; ++x)
-            if (columns[x].index >= 0) out[x] = Bilinear(upper, lower, columns[x].index, columns[x].fraction, line.fraction);
-    }
+    });
 
     // The frequency buffer is released with the old storage and allocated
     // again when a transform needs it, so nothing can fail from here on.

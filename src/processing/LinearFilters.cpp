@@ -54,14 +54,15 @@ int BoxFilter(CImage& image, int size, const NeighbourhoodTexts& texts, Combine 
     return WithWorkingStorage(image, texts, [&] {
         OverSamples(image, half, [&](auto channels, auto rowAt, auto store) {
             constexpr int C = decltype(channels)::value;
-            std::vector<std::uint8_t> values(static_cast<size_t>(image.aoiRight - image.aoiLeft + 1) * C);
-            ForEachBoxSum<C>(image.aoiLeft, image.aoiTop, image.aoiRight, image.aoiBottom, n, rowAt,
-                             [&](int y, const int* sums) {
-                                 const std::uint8_t* centre = rowAt(y) + C * half;
-                                 for (size_t j = 0; j < values.size(); ++j)
-                                     values[j] = CColorVal::Clamp(combine(sums[j], centre[j], count));
-                                 store(y, values.data());
-                             });
+            const size_t length = static_cast<size_t>(image.aoiRight - image.aoiLeft + 1) * C;
+            ForEachBoxSum<C>(image.aoiLeft, image.aoiTop, image.aoiRight, image.aoiBottom, n, rowAt, [&] {
+                return [&, values = std::vector<std::uint8_t>(length)](int y, const int* sums) mutable {
+                    const std::uint8_t* centre = rowAt(y) + C * half;
+                    for (size_t j = 0; j < length; ++j)
+                        values[j] = CColorVal::Clamp(combine(sums[j], centre[j], count));
+                    store(y, values.data());
+                };
+            });
         });
     });
 }
@@ -115,18 +116,20 @@ int CImage::UnsharpMask(int size, double boost)
     return WithWorkingStorage(*this, kUnsharpMask, [&] {
         OverSamples(*this, half, [&](auto channels, auto rowAt, auto store) {
             constexpr int C = decltype(channels)::value;
-            std::vector<std::uint8_t> values(static_cast<size_t>(aoiRight - aoiLeft + 1) * C);
-            std::vector<std::uint8_t> nearHalf(values.size());
-            ForEachBoxSum<C>(aoiLeft, aoiTop, aoiRight, aoiBottom, n, rowAt, [&](int y, const int* sums) {
-                const std::uint8_t* centre = rowAt(y) + C * half;
-                const bool anyNear = ShortcutRow(centre, sums, static_cast<int>(values.size()), count, share,
-                                                 margin, values.data(), nearHalf.data());
-                if (anyNear)
-                    for (size_t j = 0; j < values.size(); ++j)
-                        if (nearHalf[j])
-                            values[j] = static_cast<std::uint8_t>(
-                                RoundToByte(KernelSum<C>(n, weights.data(), rowAt, y, j)));
-                store(y, values.data());
+            const size_t length = static_cast<size_t>(aoiRight - aoiLeft + 1) * C;
+            ForEachBoxSum<C>(aoiLeft, aoiTop, aoiRight, aoiBottom, n, rowAt, [&] {
+                return [&, values = std::vector<std::uint8_t>(length),
+                        nearHalf = std::vector<std::uint8_t>(length)](int y, const int* sums) mutable {
+                    const std::uint8_t* centre = rowAt(y) + C * half;
+                    const bool anyNear = ShortcutRow(centre, sums, static_cast<int>(length), count, share, margin,
+                                                     values.data(), nearHalf.data());
+                    if (anyNear)
+                        for (size_t j = 0; j < length; ++j)
+                            if (nearHalf[j])
+                                values[j] = static_cast<std::uint8_t>(
+                                    RoundToByte(KernelSum<C>(n, weights.data(), rowAt, y, j)));
+                    store(y, values.data());
+                };
             });
         });
     });

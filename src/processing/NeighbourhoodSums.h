@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <type_traits>
@@ -11,6 +12,7 @@
 
 #include "image/Image.h"
 #include "processing/Neighbourhood.h"
+#include "processing/ParallelRows.h"
 
 namespace neighbourhood {
 
@@ -39,11 +41,13 @@ public:
           span_(image.aoiRight - image.aoiLeft + 1 + 2 * half),
           values_(static_cast<size_t>(span_) * static_cast<size_t>(image.aoiBottom - image.aoiTop + 1 + 2 * half))
     {
-        T* out = values_.data();
-        for (int y = top_; y <= image.aoiBottom + half; ++y) {
-            const CColorVal* in = image.pixelValueArray[y] + left_;
-            for (int i = 0; i < span_; ++i) *out++ = take(in[i]);
-        }
+        parallel::ForBands(top_, image.aoiBottom + half + 1, span_, [&](int first, int last) {
+            T* out = values_.data() + static_cast<size_t>(first - top_) * span_;
+            for (int y = first; y < last; ++y) {
+                const CColorVal* in = image.pixelValueArray[y] + left_;
+                for (int i = 0; i < span_; ++i) *out++ = take(in[i]);
+            }
+        });
     }
     // The value of (x, y) and, to the right, those of the same row.
     const T* at(int x, int y) const { return values_.data() + static_cast<size_t>(y - top_) * span_ + (x - left_); }
@@ -58,12 +62,16 @@ private:
 // channels then give the same sums, and one of them is enough.
 inline bool GreyAround(const CImage& image, int half)
 {
-    for (int y = image.aoiTop - half; y <= image.aoiBottom + half; ++y) {
-        const CColorVal* row = image.pixelValueArray[y];
-        for (int x = image.aoiLeft - half; x <= image.aoiRight + half; ++x)
-            if (!row[x].IsGrey()) return false;
-    }
-    return true;
+    std::atomic<bool> grey{true};
+    parallel::ForBands(image.aoiTop - half, image.aoiBottom + half + 1, image.aoiRight - image.aoiLeft + 1 + 2 * half,
+                       [&](int first, int last) {
+                           for (int y = first; y < last && grey.load(std::memory_order_relaxed); ++y) {
+                               const CColorVal* row = image.pixelValueArray[y];
+                               for (int x = image.aoiLeft - half; x <= image.aoiRight + half; ++x)
+                                   if (!row[x].IsGrey()) grey.store(false, std::memory_order_relaxed);
+                           }
+                       });
+    return grey.load();
 }
 
 // Calls store(y, values) for every AOI row with the C interleaved byte
@@ -81,30 +89,32 @@ void KernelRows(const CImage& image, int n, const Weight* weights, RowAt rowAt, 
 {
     const int half = n / 2;
     const size_t count = C * static_cast<size_t>(image.aoiRight - image.aoiLeft + 1);
-    std::vector<Sum> sums(count);
-    std::vector<std::uint8_t> values(count);
-    for (int y = image.aoiTop; y <= image.aoiBottom; ++y) {
-        std::fill(sums.begin(), sums.end(), Sum(0));
-        const Weight* w = weights;
-        for (int k = 0; k < n; ++k) {
-            const std::uint8_t* row = rowAt(y - half + k);
-            for (int m = 0; m < n; ++m, ++w) {
-                // A zero weight adds nothing to any finite sum.
-                if (*w == 0) continue;
-                const Weight weight = *w;
-                const std::uint8_t* in = row + C * m;
-                Sum* sum = sums.data();
-                for (size_t j = 0; j < count; ++j) sum[j] += static_cast<Weight>(weight * in[j]);
+    parallel::ForBands(image.aoiTop, image.aoiBottom + 1, static_cast<long long>(count) * n, [&](int first, int last) {
+        std::vector<Sum> sums(count);
+        std::vector<std::uint8_t> values(count);
+        for (int y = first; y < last; ++y) {
+            std::fill(sums.begin(), sums.end(), Sum(0));
+            const Weight* w = weights;
+            for (int k = 0; k < n; ++k) {
+                const std::uint8_t* row = rowAt(y - half + k);
+                for (int m = 0; m < n; ++m, ++w) {
+                    // A zero weight adds nothing to any finite sum.
+                    if (*w == 0) continue;
+                    const Weight weight = *w;
+                    const std::uint8_t* in = row + C * m;
+                    Sum* sum = sums.data();
+                    for (size_t j = 0; j < count; ++j) sum[j] += static_cast<Weight>(weight * in[j]);
+                }
             }
+            for (size_t j = 0; j < count; ++j) {
+                if constexpr (std::is_integral_v<Sum>)
+                    values[j] = CColorVal::Clamp(sums[j]);
+                else
+                    values[j] = static_cast<std::uint8_t>(RoundToByte(sums[j]));
+            }
+            store(y, static_cast<const std::uint8_t*>(values.data()));
         }
-        for (size_t j = 0; j < count; ++j) {
-            if constexpr (std::is_integral_v<Sum>)
-                values[j] = CColorVal::Clamp(sums[j]);
-            else
-                values[j] = static_cast<std::uint8_t>(RoundToByte(sums[j]));
-        }
-        store(y, static_cast<const std::uint8_t*>(values.data()));
-    }
+    });
 }
 
 // The double kernel sum of sample j of AOI row y, added in the order of
@@ -142,9 +152,9 @@ void OverSamples(CImage& image, int half, Work work)
             });
         return;
     }
-    const PixelRows copy = image.pixelValueArray;
+    const Plane<CColorVal> copy(image, half, [](const CColorVal& p) { return p; });
     work(
-        std::integral_constant<int, 3>(), [&](int y) { return Bytes(copy[y] + (left - half)); },
+        std::integral_constant<int, 3>(), [&](int y) { return Bytes(copy.at(left - half, y)); },
         [&](int y, const std::uint8_t* v) { std::copy(v, v + 3 * columns, Bytes(image.pixelValueArray[y] + left)); });
 }
 
@@ -166,7 +176,7 @@ int KernelFilter(CImage& image, int n, const NeighbourhoodTexts& texts, const We
 // left - half of row y. Column sums slide down the rows and the window
 // slides along each row, so the cost per pixel does not grow with n.
 template <int C, typename RowAt, typename EmitRow>
-void ForEachBoxSum(int left, int top, int right, int bottom, int n, RowAt rowAt, EmitRow emitRow)
+void BoxSumRows(int left, int top, int right, int bottom, int n, RowAt rowAt, EmitRow& emitRow)
 {
     const int half = n / 2;
     const size_t count = static_cast<size_t>(right - left + 1) * C;
@@ -199,6 +209,18 @@ void ForEachBoxSum(int left, int top, int right, int bottom, int n, RowAt rowAt,
         emitRow(y, static_cast<const int*>(sum));
         remove(y - half);
     }
+}
+
+// BoxSumRows over bands of the rectangle's rows, each on a thread of its own
+// with the row function makeEmitRow() gives it: the integer sums of a row do
+// not depend on where its band starts.
+template <int C, typename RowAt, typename MakeEmitRow>
+void ForEachBoxSum(int left, int top, int right, int bottom, int n, RowAt rowAt, MakeEmitRow makeEmitRow)
+{
+    parallel::ForBands(top, bottom + 1, static_cast<long long>(right - left + 1) * C, [&](int first, int last) {
+        auto emitRow = makeEmitRow();
+        BoxSumRows<C>(left, first, right, last - 1, n, rowAt, emitRow);
+    });
 }
 
 }  // namespace neighbourhood
