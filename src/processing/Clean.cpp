@@ -37,9 +37,9 @@ int CImage::Clean(int maskSize, int clutter, int significance, int background)
         std::vector<std::uint8_t> plane(pixelValueArray.size());
         for (size_t i = 0; i < plane.size(); ++i) plane[i] = pixelValueArray.data()[i].red;
         // The light of the significant pixels only: those above T.
-        const Plane<std::uint8_t> significant(*this, half, [significance](const CColorVal& p) {
+        const Plane<std::uint8_t> significant(*this, half, EachPixel([significance](const CColorVal& p) {
             return static_cast<std::uint8_t>(p.red > significance ? p.red : 0);
-        });
+        }));
         ForEachBoxSum<1>(
             aoiLeft, aoiTop, aoiRight, aoiBottom, n, [&](int y) { return significant.at(aoiLeft - half, y); },
             [&] {

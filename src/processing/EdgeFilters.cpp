@@ -29,15 +29,15 @@ const std::int16_t kPrewittKernels[8][9] = {
 int CImage::Prewitt(int direction)
 {
     const std::int16_t* kernel = kPrewittKernels[direction >= 0 && direction < 8 ? direction : 0];
-    return KernelFilter<std::int16_t, int>(*this, 3, kPrewitt, kernel);
+    return SmallKernelFilter(*this, 3, kPrewitt, kernel);
 }
 
 int CImage::Sobel()
 {
     if (MakeRoom(*this, 3, kSobel) != 0) return -1;
     return WithWorkingStorage(*this, kSobel, [&] {
-        const Plane<std::uint8_t> lum(*this, 1,
-                                      [](const CColorVal& p) { return static_cast<std::uint8_t>(p.Luminance()); });
+        const Plane<std::uint8_t> lum(
+            *this, 1, EachPixel([](const CColorVal& p) { return static_cast<std::uint8_t>(p.Luminance()); }));
         const int span = lum.span();
         parallel::ForBands(aoiTop, aoiBottom + 1, span, [&](int first, int last) {
             for (int y = first; y < last; ++y) {

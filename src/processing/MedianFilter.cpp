@@ -62,7 +62,7 @@ void MedianOfNine(const std::uint8_t* const rows[3], int columns, CColorVal* out
                 a[i] = low;
             }
         }
-        for (int i = 0; i < length; ++i) out[start + i] = CColorVal(p[4][i], p[4][i], p[4][i]);
+        StoreGrey(p[4], length, out + start);
     }
 }
 
@@ -78,9 +78,8 @@ int CImage::MedianFilter(int size)
     if (Prepare(*this, n, kMedianFilter) != 0) return -1;
     const int half = n / 2;
     return WithWorkingStorage(*this, kMedianFilter, [&] {
-        const Plane<std::uint8_t> lum(*this, half, [](const CColorVal& p) {
-            return static_cast<std::uint8_t>(p.Luminance());
-        });
+        const Plane<std::uint8_t> lum(
+            *this, half, EachPixel([](const CColorVal& p) { return static_cast<std::uint8_t>(p.Luminance()); }));
         const int span = lum.span();
         if (n == 3) {
             parallel::ForBands(aoiTop, aoiBottom + 1, span, [&](int first, int last) {

@@ -53,7 +53,7 @@ int Extreme(CImage& image, int size, int direction, const NeighbourhoodTexts& te
     if (Prepare(image, n, texts) != 0) return -1;
     return WithWorkingStorage(image, texts, [&] {
         const int half = n / 2;
-        const Plane<std::uint8_t> red(image, half, [](const CColorVal& p) { return p.red; });
+        const Plane<std::uint8_t> red(image, half, EachPixel([](const CColorVal& p) { return p.red; }));
         const std::ptrdiff_t span = red.span();
         const int columns = image.aoiRight - image.aoiLeft + 1;
         const int rows = image.aoiBottom - image.aoiTop + 1;
@@ -86,9 +86,8 @@ int Extreme(CImage& image, int size, int direction, const NeighbourhoodTexts& te
                                      columns);
                 }
                 for (int r = 0; r < count; ++r) {
-                    const std::uint8_t* values = result.data() + static_cast<size_t>(r) * columns;
-                    CColorVal* out = image.pixelValueArray[top + r] + image.aoiLeft;
-                    for (int i = 0; i < columns; ++i) out[i] = CColorVal(values[i], values[i], values[i]);
+                    StoreGrey(result.data() + static_cast<size_t>(r) * columns, columns,
+                              image.pixelValueArray[top + r] + image.aoiLeft);
                 }
             }
         });

@@ -39,12 +39,21 @@ void Compare(const Pair& pair, int rounds)
     EXPECT_TRUE(user.questions.empty());
 }
 
-// Kind 0: small integers, 1: integers beyond 16-bit products, 2: reals.
+// Kind 0: small integers, 1: integers beyond 16-bit products, 2: reals,
+// 3: integers whose magnitudes add up to 128 or 129, one sign mostly, the
+// edge of 16-bit sums.
 std::vector<float> RandomWeights(std::mt19937& random, int n, int kind)
 {
     std::uniform_real_distribution<float> real(-3.0f, 3.0f);
     std::uniform_int_distribution<int> whole(kind == 0 ? -4 : -1000, kind == 0 ? 4 : 1000);
     std::vector<float> w(static_cast<size_t>(n * n));
+    if (kind == 3) {
+        const float sign = random() % 2 ? 1.0f : -1.0f;
+        const int total = 128 + static_cast<int>(random() % 2);
+        for (int left = total; left > 0; --left) w[random() % w.size()] += sign;
+        if (random() % 2) w[random() % w.size()] *= -1;
+        return w;
+    }
     for (float& v : w) v = kind == 2 ? real(random) : static_cast<float>(whole(random));
     return w;
 }
@@ -95,9 +104,9 @@ TEST(FastPaths, CustomKernelsMatchTheDoubleSum)
 {
     std::mt19937 random(7);
     FakeUserInterface user;
-    for (int round = 0; round < 40; ++round)
+    for (int round = 0; round < 60; ++round)
         for (int n = 3; n <= 9; n += 2) {
-            const int kind = round % 3;
+            const int kind = round % 4;
             const std::vector<float> weights = RandomWeights(random, n, kind);
             CImage fast = RandomImage(random, round % 2 == 0, n);
             CImage plain = fast;
@@ -105,6 +114,27 @@ TEST(FastPaths, CustomKernelsMatchTheDoubleSum)
             reference::Kernel(plain, n, std::vector<double>(weights.begin(), weights.end()));
             ASSERT_TRUE(SamePixels(fast, plain)) << "size " << n << " kind " << kind;
         }
+}
+
+TEST(FastPaths, PrewittMatchesTheKernelSum)
+{
+    // Rows from the top; the +1 weights face the direction. 9 and -1 are North.
+    const std::vector<double> kernels[8] = {
+        {1, 1, 1, 1, -2, 1, -1, -1, -1}, {1, 1, 1, -1, -2, 1, -1, -1, 1}, {-1, 1, 1, -1, -2, 1, -1, 1, 1},
+        {-1, -1, 1, -1, -2, 1, 1, 1, 1}, {-1, -1, -1, 1, -2, 1, 1, 1, 1}, {1, -1, -1, 1, -2, -1, 1, 1, 1},
+        {1, 1, -1, 1, -2, -1, 1, 1, -1}, {1, 1, 1, 1, -2, -1, 1, -1, -1},
+    };
+    std::mt19937 random(23);
+    FakeUserInterface user;
+    for (int direction = -1; direction <= 9; ++direction)
+        for (int round = 0; round < 10; ++round) {
+            CImage fast = RandomImage(random, round % 2 == 0, 3);
+            CImage plain = fast;
+            ASSERT_EQ(fast.Prewitt(direction), 0);
+            reference::Kernel(plain, 3, kernels[direction >= 0 && direction < 8 ? direction : 0]);
+            ASSERT_TRUE(SamePixels(fast, plain)) << "direction " << direction << " round " << round;
+        }
+    EXPECT_TRUE(user.questions.empty());
 }
 
 TEST(FastPaths, MedianMatchesSorting)
