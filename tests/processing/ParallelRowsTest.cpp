@@ -2,6 +2,7 @@
 // splits its rows gives the same bytes with 1, 2 and 3 threads.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdlib>
 #include <functional>
 #include <new>
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "image/Image.h"
+#include "processing/HistogramCombos.h"
 #include "processing/ParallelRows.h"
 #include "support/FakeUserInterface.h"
 #include "support/RandomImages.h"
@@ -62,6 +64,16 @@ const Operation kOperations[] = {
      [](CImage& i, std::mt19937& r) { return i.Scale(Between(r, 20, 300), Between(r, 20, 300), 0); }},
     {"Scale bilinear", false, 3,
      [](CImage& i, std::mt19937& r) { return i.Scale(Between(r, 20, 300), Between(r, 20, 300), 1); }},
+    {"Invert", false, 3, [](CImage& i, std::mt19937&) { return i.Invert(), 0; }},
+    {"Threshold all", false, 3,
+     [](CImage& i, std::mt19937& r) { return i.Threshold(static_cast<int>(r() % 256), 7, r() % 2 == 0, 3), 0; }},
+    {"Threshold green", false, 3,
+     [](CImage& i, std::mt19937& r) { return i.Threshold(static_cast<int>(r() % 256), 200, r() % 2 == 0, 1), 0; }},
+    {"BrightnessSlice", true, 3, [](CImage& i, std::mt19937&) { return i.BrightnessSlice(60, 180); }},
+    {"Bound inside", false, 3, [](CImage& i, std::mt19937&) { return i.Bound(0, CColorVal(1, 2, 3)), 0; }},
+    {"FlipHorizontal", false, 3, [](CImage& i, std::mt19937&) { return i.FlipHorizontal(), 0; }},
+    {"Equalize", false, 3,
+     [](CImage& i, std::mt19937& r) { return EqualizeHistogram(i, static_cast<int>(r() % 3)), 0; }},
 };
 
 }  // namespace
@@ -157,4 +169,27 @@ TEST(ParallelRows, OperationsGiveTheSameBytesWithOneTwoAndThreeThreads)
             }
         }
     EXPECT_TRUE(user.questions.empty());
+}
+
+TEST(ParallelRows, HistogramsCountTheSameWithOneTwoAndThreeThreads)
+{
+    std::mt19937 random(41);
+    for (int round = 0; round < 20; ++round) {
+        CImage image = RandomImage(random, round % 2 == 0, 3, 90);
+        std::array<int, 256> counts[3][3];
+        for (int threads = 1; threads <= 3; ++threads) {
+            const parallel::ScopedThreads scoped(threads, 0);
+            image.ComputeHistograms();
+            counts[threads - 1][0] = image.redHistogram;
+            counts[threads - 1][1] = image.greenHistogram;
+            counts[threads - 1][2] = image.blueHistogram;
+        }
+        long long total = 0;
+        for (const int count : counts[0][0]) total += count;
+        const long long pixels =
+            static_cast<long long>(image.aoiRight - image.aoiLeft + 1) * (image.aoiBottom - image.aoiTop + 1);
+        EXPECT_EQ(total, pixels);
+        for (int threads = 2; threads <= 3; ++threads)
+            for (int c = 0; c < 3; ++c) EXPECT_EQ(counts[threads - 1][c], counts[0][c]) << threads << " channel " << c;
+    }
 }
