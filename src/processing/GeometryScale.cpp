@@ -14,7 +14,26 @@ const char* const kNoMemory = "CImage::Scale cannot allocate sufficient memory";
 struct SourceStep {
     int index;        // -1: the new pixel is black
     double fraction;  // bilinear only
+    int eighths;      // 256 x fraction when that is a whole number 0..512, else -1
 };
+
+// With fractions that are whole multiples of 1/256 every weight is a multiple
+// of 1/65536 and every product and sum of the four-pixel mix is exact in
+// double: the mix is the integer sum below over 65536, and rounding it half
+// away in integers gives the same value as rounding the double.
+int MixExactly(int a, int b, int c, int d, int fx, int fy)
+{
+    const int sum = a * (256 - fx) * (256 - fy) + b * fx * (256 - fy) + c * (256 - fx) * fy + d * fx * fy;
+    return sum >= 0 ? (sum + 32768) >> 16 : -((32768 - sum) >> 16);
+}
+
+CColorVal BilinearExactly(const CColorVal* upper, const CColorVal* lower, int ix, int fx, int fy)
+{
+    const CColorVal &a = upper[ix], &b = upper[ix + 1], &c = lower[ix], &d = lower[ix + 1];
+    return CColorVal(MixExactly(a.red, b.red, c.red, d.red, fx, fy),
+                     MixExactly(a.green, b.green, c.green, d.green, fx, fy),
+                     MixExactly(a.blue, b.blue, c.blue, d.blue, fx, fy));
+}
 
 // The source of every new column (or row) n: n / factor, for a side of size
 // old pixels.
@@ -25,12 +44,15 @@ void PlanSteps(std::vector<SourceStep>& steps, double factor, int size, bool bil
         SourceStep& step = steps[n];
         if (!bilinear) {
             const int i = RoundHalfAway(source);
-            step = {i < size ? i : -1, 0};
+            step = {i < size ? i : -1, 0, -1};
             continue;
         }
         int i = static_cast<int>(source);
         if (i == size - 1) i = size - 2;
-        step = {i >= 0 && i < size - 1 ? i : -1, source - i};
+        const double fraction = source - i;
+        const double eighths = fraction * 256;
+        const bool whole = eighths >= 0 && eighths <= 512 && eighths == static_cast<int>(eighths);
+        step = {i >= 0 && i < size - 1 ? i : -1, fraction, whole ? static_cast<int>(eighths) : -1};
     }
 }
 
@@ -89,9 +111,14 @@ int CImage::Scale(double xPercent, double yPercent, int method)
                 continue;
             }
             const CColorVal* lower = pixelValueArray[line.index + 1];
-            for (int x = 0; x < newWidth; ++x)
-                if (columns[x].index >= 0)
-                    out[x] = Bilinear(upper, lower, columns[x].index, columns[x].fraction, line.fraction);
+            for (int x = 0; x < newWidth; ++x) {
+                const SourceStep column = columns[x];
+                if (column.index < 0) continue;
+                if (column.eighths >= 0 && line.eighths >= 0)
+                    out[x] = BilinearExactly(upper, lower, column.index, column.eighths, line.eighths);
+                else
+                    out[x] = Bilinear(upper, lower, column.index, column.fraction, line.fraction);
+            }
         }
     });
 

@@ -8,6 +8,7 @@
 #include "image/Image.h"
 #include "processing/HistogramCombos.h"
 #include "reference/ReferenceFilters.h"
+#include "reference/ReferenceGeometry.h"
 #include "reference/ReferencePointOps.h"
 #include "support/FakeUserInterface.h"
 #include "support/RandomImages.h"
@@ -216,5 +217,24 @@ TEST(FastPaths, EqualizeMatchesTheCumulativeCounts)
             EqualizeHistogram(fast, channel);
             reference::EqualizeHistogram(plain, channel);
             ASSERT_TRUE(SamePixels(fast, plain)) << "channel " << channel << " round " << round;
+        }
+}
+
+TEST(FastPaths, ScaleMatchesTheFourPixelMix)
+{
+    // Halves, quarters and 1/256ths take the integer mix; the others the
+    // double one; 0.4 % of a 256th is neither.
+    const double percents[] = {50, 200, 400, 25, 800, 12.5, 100, 150, 300, 33, 66.6, 257, 99.609375, 100.4};
+    std::mt19937 random(43);
+    std::uniform_real_distribution<double> anyPercent(10, 400);
+    FakeUserInterface user;
+    for (int round = 0; round < 60; ++round)
+        for (const int method : {0, 1}) {
+            const double x = round < 28 ? percents[round % 14] : anyPercent(random);
+            const double y = round < 28 ? percents[(round * 5 + 3) % 14] : anyPercent(random);
+            CImage fast = RandomImage(random, round % 3 == 0, 3, 45);
+            const CImage plain = reference::Scale(fast, x, y, method);
+            ASSERT_EQ(fast.Scale(x, y, method), 0);
+            ASSERT_TRUE(SamePixels(fast, plain)) << x << " % x " << y << " %, method " << method;
         }
 }
