@@ -23,7 +23,9 @@ constexpr double kLargestShortcutBoost = 1e6;
 // whether there are any. Negative values round to 0 or below either way, so
 // truncation serves; |share| is small enough for every value to fit an int.
 // Without branches and on unaliased rows, so that it vectorises: on noise
-// branches would be mispredicted.
+// branches would be mispredicted. Converting between bytes and doubles needs
+// the vector clones.
+NUVAK_VECTOR_CLONES
 bool ShortcutRow(const std::uint8_t* __restrict centre, const int* __restrict sums, int length, double count,
                  double share, double margin, std::uint8_t* __restrict values, std::uint8_t* __restrict nearHalf)
 {

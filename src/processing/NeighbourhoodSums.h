@@ -19,6 +19,15 @@
 #include "processing/Neighbourhood.h"
 #include "processing/ParallelRows.h"
 
+// Row loops that vectorise only with AVX2 come in two clones, one for the
+// processors that have it, chosen when the program starts; the same IEEE
+// operations give the same values in either.
+#if defined(__GNUC__) && defined(__x86_64__) && !defined(__clang__)
+#define NUVAK_VECTOR_CLONES [[gnu::target_clones("avx2", "default")]]
+#else
+#define NUVAK_VECTOR_CLONES
+#endif
+
 namespace neighbourhood {
 
 // RoundHalfAway clamped to 0..255, safe for sums far outside the int range
@@ -66,8 +75,8 @@ public:
         : left_(image.aoiLeft - half),
           top_(image.aoiTop - half),
           span_(image.aoiRight - image.aoiLeft + 1 + 2 * half),
-          values_(std::make_unique_for_overwrite<T[]>(static_cast<size_t>(span_) *
-                                                      static_cast<size_t>(image.aoiBottom - image.aoiTop + 1 + 2 * half)))
+          values_(std::make_unique_for_overwrite<T[]>(
+              static_cast<size_t>(span_) * static_cast<size_t>(image.aoiBottom - image.aoiTop + 1 + 2 * half)))
     {
         parallel::ForBands(top_, image.aoiBottom + half + 1, span_, [&](int first, int last) {
             for (int y = first; y < last; ++y) takeRow(image.pixelValueArray[y] + left_, span_, row(y));
@@ -118,6 +127,19 @@ inline std::optional<Plane<std::uint8_t>> GreyPlane(const CImage& image, int hal
     return plane;
 }
 
+// sums[j] += weight x samples[j] across a row, on unaliased rows so that it
+// vectorises.
+template <typename Weight, typename Sum>
+void AddWeighted(Sum* __restrict sums, const std::uint8_t* __restrict samples, size_t count, Weight weight)
+{
+    for (size_t j = 0; j < count; ++j) sums[j] += static_cast<Weight>(weight * samples[j]);
+}
+
+// The same in double, and RoundToByte of a row of double sums; converting
+// between bytes and doubles needs the vector clones.
+void AddWeighted(double* __restrict sums, const std::uint8_t* __restrict samples, size_t count, double weight);
+void RoundRow(const double* __restrict sums, size_t count, std::uint8_t* __restrict values);
+
 // Calls store(y, values) for every AOI row with the C interleaved byte
 // samples of its pixels: for each sample the sum of weight[k][m] times the
 // sample of the pixel at (x - half + m, y - half + k), rounded half away and
@@ -128,6 +150,8 @@ inline std::optional<Plane<std::uint8_t>> GreyPlane(const CImage& image, int hal
 // exact integer sums, which a double sum of the same products also is, so
 // they give the same pixels; weights of at most 128 give products that fit
 // 16 bits, which vectorise far better.
+constexpr size_t kKernelStretch = 2048;
+
 template <int C, typename Weight, typename Sum, typename RowAt, typename Store>
 void KernelRows(const CImage& image, int n, const Weight* weights, RowAt rowAt, Store store)
 {
@@ -138,24 +162,24 @@ void KernelRows(const CImage& image, int n, const Weight* weights, RowAt rowAt, 
         std::vector<std::uint8_t> values(count);
         for (int y = first; y < last; ++y) {
             std::fill(sums.begin(), sums.end(), Sum(0));
-            const Weight* w = weights;
-            for (int k = 0; k < n; ++k) {
-                const std::uint8_t* row = rowAt(y - half + k);
-                for (int m = 0; m < n; ++m, ++w) {
-                    // A zero weight adds nothing to any finite sum.
-                    if (*w == 0) continue;
-                    const Weight weight = *w;
-                    const std::uint8_t* in = row + C * m;
-                    Sum* sum = sums.data();
-                    for (size_t j = 0; j < count; ++j) sum[j] += static_cast<Weight>(weight * in[j]);
+            // A stretch of the row at a time, whose sums stay in the first
+            // level cache while every weight passes over them.
+            for (size_t start = 0; start < count; start += kKernelStretch) {
+                const size_t length = std::min(kKernelStretch, count - start);
+                const Weight* w = weights;
+                for (int k = 0; k < n; ++k) {
+                    const std::uint8_t* row = rowAt(y - half + k) + start;
+                    for (int m = 0; m < n; ++m, ++w) {
+                        // A zero weight adds nothing to any finite sum.
+                        if (*w == 0) continue;
+                        AddWeighted(sums.data() + start, row + C * m, length, *w);
+                    }
                 }
             }
-            for (size_t j = 0; j < count; ++j) {
-                if constexpr (std::is_integral_v<Sum>)
-                    values[j] = CColorVal::Clamp(sums[j]);
-                else
-                    values[j] = static_cast<std::uint8_t>(RoundToByte(sums[j]));
-            }
+            if constexpr (std::is_integral_v<Sum>)
+                for (size_t j = 0; j < count; ++j) values[j] = CColorVal::Clamp(sums[j]);
+            else
+                RoundRow(sums.data(), count, values.data());
             store(y, static_cast<const std::uint8_t*>(values.data()));
         }
     });
