@@ -79,16 +79,6 @@ inline void MapAoiChannel(CImage& image, int channel, const LevelMap& map)
 // Passes R, G and B of every AOI pixel through their own maps.
 inline void MapAoiComponents(CImage& image, const LevelMap& red, const LevelMap& green, const LevelMap& blue)
 {
-    if (red == green && green == blue) {
-        // One map serves every byte of a row.
-        ForEachAoiRowInBands(image, [&red](CColorVal* first, CColorVal* last) {
-            const LevelMap map = red;  // a local copy cannot alias the bytes
-            std::uint8_t* b = reinterpret_cast<std::uint8_t*>(first);
-            std::uint8_t* const end = reinterpret_cast<std::uint8_t*>(last);
-            for (; b != end; ++b) *b = map[*b];
-        });
-        return;
-    }
     ForEachAoiRowInBands(image, [&](CColorVal* p, CColorVal* end) {
         for (; p != end; ++p) {
             p->red = red[p->red];

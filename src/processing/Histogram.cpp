@@ -1,7 +1,6 @@
 // The AOI's channel histograms and the tone operations built on them: slide,
 // stretch and equalize one channel.
 #include <algorithm>
-#include <cstdint>
 #include <mutex>
 
 #include "image/Image.h"
@@ -32,58 +31,38 @@ std::uint8_t ClampedLevel(double x)
 
 }  // namespace
 
-namespace {
-
-// True when every pixel of the run is grey.
-bool GreyRun(const CColorVal* __restrict p, const CColorVal* end)
-{
-    int colour = 0;
-    for (; p != end; ++p) colour |= (p->red ^ p->green) | (p->green ^ p->blue);
-    return colour == 0;
-}
-
-// Adds the levels of component member of the run to counts; alternate pixels
-// go to two sets, so that runs of one level do not wait on the previous
-// increment of the same counter.
-void CountRun(const CColorVal* p, const CColorVal* end, std::uint8_t CColorVal::* member,
-              std::array<unsigned, 256>& even, std::array<unsigned, 256>& odd)
-{
-    for (; end - p >= 2; p += 2) {
-        ++even[p[0].*member];
-        ++odd[p[1].*member];
-    }
-    if (p != end) ++even[(*p).*member];
-}
-
-}  // namespace
-
 void CImage::ComputeHistograms()
 {
-    // The rows of grey pixels count their red levels once for all three
-    // channels. Each band of rows counts on its own; the counts are added
-    // once it is done, in any order, since integer sums do not depend on it.
+    // Each band of rows counts on its own; the counts are added once it is
+    // done, in any order, since integer sums do not depend on it.
     std::array<std::array<unsigned, 256>, 3> total{};
     std::mutex adding;
     const AoiBounds aoi = ClampedAoi(*this);
     if (!aoi.Empty())
         parallel::ForBands(aoi.top, aoi.bottom + 1, aoi.right - aoi.left + 1, [&](int first, int last) {
-            // Two sets for the grey rows, then two per channel for the others.
-            std::array<std::array<unsigned, 256>, 8> counts{};
+            // Alternate pixels go to two sets of counts: runs of one level
+            // then do not wait on the previous increment of the same counter.
+            std::array<std::array<unsigned, 256>, 6> counts{};
             for (int y = first; y < last; ++y) {
                 const CColorVal* p = pixelValueArray[y] + aoi.left;
                 const CColorVal* const end = pixelValueArray[y] + aoi.right + 1;
-                if (GreyRun(p, end)) {
-                    CountRun(p, end, &CColorVal::red, counts[0], counts[1]);
-                    continue;
+                for (; end - p >= 2; p += 2) {
+                    ++counts[0][p[0].red];
+                    ++counts[1][p[0].green];
+                    ++counts[2][p[0].blue];
+                    ++counts[3][p[1].red];
+                    ++counts[4][p[1].green];
+                    ++counts[5][p[1].blue];
                 }
-                CountRun(p, end, &CColorVal::red, counts[2], counts[3]);
-                CountRun(p, end, &CColorVal::green, counts[4], counts[5]);
-                CountRun(p, end, &CColorVal::blue, counts[6], counts[7]);
+                if (p != end) {
+                    ++counts[0][p->red];
+                    ++counts[1][p->green];
+                    ++counts[2][p->blue];
+                }
             }
             const std::lock_guard<std::mutex> lock(adding);
             for (size_t c = 0; c < 3; ++c)
-                for (size_t v = 0; v < 256; ++v)
-                    total[c][v] += counts[0][v] + counts[1][v] + counts[2 + 2 * c][v] + counts[3 + 2 * c][v];
+                for (size_t v = 0; v < 256; ++v) total[c][v] += counts[c][v] + counts[c + 3][v];
         });
     for (int v = 0; v < 256; ++v) {
         redHistogram[v] = static_cast<int>(total[0][v]);

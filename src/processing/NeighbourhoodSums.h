@@ -5,10 +5,8 @@
 #include <algorithm>
 #include <array>
 #include <atomic>
-#include <bit>
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
 #include <memory>
 #include <optional>
 #include <utility>
@@ -43,25 +41,10 @@ inline int RoundToByte(double sum)
 inline std::uint8_t* Bytes(CColorVal* pixels) { return reinterpret_cast<std::uint8_t*>(pixels); }
 inline const std::uint8_t* Bytes(const CColorVal* pixels) { return reinterpret_cast<const std::uint8_t*>(pixels); }
 
-// Writes the grey pixels (v, v, v) of count values: eight pixels at a time
-// as three 64-bit words, since byte stores three apart do not vectorise.
+// Writes the grey pixels (v, v, v) of count values.
 inline void StoreGrey(const std::uint8_t* __restrict values, int count, CColorVal* __restrict pixels)
 {
-    std::uint8_t* out = Bytes(pixels);
-    int i = 0;
-    if constexpr (std::endian::native == std::endian::little)
-        for (; i + 8 <= count; i += 8, out += 24) {
-            std::uint64_t v[8];
-            for (int k = 0; k < 8; ++k) v[k] = values[i + k];
-            constexpr std::uint64_t kTriple = 0x010101;
-            const std::uint64_t words[3] = {
-                v[0] * kTriple | v[1] * kTriple << 24 | v[2] * 0x0101 << 48,
-                v[2] | v[3] * kTriple << 8 | v[4] * kTriple << 32 | v[5] << 56,
-                v[5] * 0x0101 | v[6] * kTriple << 16 | v[7] * kTriple << 40,
-            };
-            std::memcpy(out, words, sizeof words);
-        }
-    for (; i < count; ++i, out += 3) out[0] = out[1] = out[2] = values[i];
+    for (int i = 0; i < count; ++i) pixels[i] = CColorVal(values[i], values[i], values[i]);
 }
 
 // One value per pixel of the AOI widened by half on every side, taken from
