@@ -21,6 +21,7 @@
 #include "image/Image.h"
 #include "processing/HistogramCombos.h"
 #include "platform/Format.h"
+#include "processing/ParallelRows.h"
 
 namespace {
 
@@ -119,8 +120,11 @@ struct Family {
     std::function<void()> peer;
 };
 
-void Compare(benchmark::State& state, const Family& family)
+// Ours and the peer both get the given number of threads.
+void Compare(benchmark::State& state, const Family& family, int threads)
 {
+    const parallel::ScopedThreads ourThreads(threads);
+    cv::setNumThreads(threads);
     std::vector<double> ours, peer;
     for (auto _ : state) {
         family.prepare();
@@ -372,11 +376,14 @@ const bool kRegistered = [] {
     static std::vector<Family> families = ImageFamilies();
     for (Family& family : OtherFamilies()) families.push_back(std::move(family));
     for (const Family& family : families)
-        benchmark::RegisterBenchmark(("Compare/" + family.name).c_str(),
-                                     [&family](benchmark::State& state) { Compare(state, family); })
-            ->Iterations(kRounds)
-            ->UseManualTime()
-            ->Unit(benchmark::kMillisecond);
+        for (const int threads : {1, 2})
+            benchmark::RegisterBenchmark(("Compare/" + family.name + platform::Format("/threads:%d", threads)).c_str(),
+                                         [&family, threads](benchmark::State& state) {
+                                             Compare(state, family, threads);
+                                         })
+                ->Iterations(kRounds)
+                ->UseManualTime()
+                ->Unit(benchmark::kMillisecond);
     return true;
 }();
 

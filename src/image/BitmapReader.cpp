@@ -1,6 +1,7 @@
 // Reads 1-, 4-, 8- and 24-bit uncompressed bottom-up bitmaps. Every header
 // field is checked before it is trusted; the file is decoded into a fresh
 // image that replaces this one only when the whole file was read.
+#include <algorithm>
 #include <climits>
 #include <cstring>
 #include <new>
@@ -10,6 +11,7 @@
 #include "platform/Format.h"
 #include "platform/Memory.h"
 #include "platform/UserInterface.h"
+#include "processing/ParallelRows.h"
 
 namespace {
 
@@ -27,10 +29,21 @@ struct Palette {
     std::vector<bool> grey;
 };
 
+// Rows of file data read at once: large enough that reading and decoding
+// pay no per-row overhead, small beside any image worth splitting.
+constexpr std::uint64_t kBlockBytes = 1 << 20;
+
+// What decoding one row found.
+struct RowDecoding {
+    bool ok = true;
+    bool rgb = false;  // a pixel that is not grey
+    int badX = 0;      // the first pixel with an index outside the table
+    int badIndex = 0;
+};
+
 // Decodes one stored row of palette indices; false at an index outside the table.
 template <int Bits>
-bool DecodePaletteRow(const std::uint8_t* in, int width, const Palette& pal, CColorVal* out, bool& rgb, int& badX,
-                      int& badIndex)
+bool DecodePaletteRow(const std::uint8_t* in, int width, const Palette& pal, CColorVal* out, RowDecoding& row)
 {
     const size_t entries = pal.colors.size();
     for (int x = 0; x < width; ++x) {
@@ -44,26 +57,28 @@ bool DecodePaletteRow(const std::uint8_t* in, int width, const Palette& pal, CCo
             index = (in[x >> 3] >> (7 - (x & 7))) & 1;
         }
         if (index >= entries) {
-            badX = x;
-            badIndex = static_cast<int>(index);
+            row.badX = x;
+            row.badIndex = static_cast<int>(index);
             return false;
         }
         out[x] = pal.colors[index];
-        if (!pal.grey[index]) rgb = true;
+        if (!pal.grey[index]) row.rgb = true;
     }
     return true;
 }
 
-void DecodeTrueColorRow(const std::uint8_t* in, int width, CColorVal* out, bool& rgb)
+void DecodeTrueColorRow(const std::uint8_t* __restrict in, int width, CColorVal* __restrict out,
+                        RowDecoding& row)
 {
-    bool colour = false;
-    for (int x = 0; x < width; ++x, in += 3) {
-        out[x].red = in[2];
-        out[x].green = in[1];
-        out[x].blue = in[0];
-        colour |= (in[0] != in[1]) | (in[1] != in[2]);
+    int colour = 0;
+    std::uint8_t* bytes = reinterpret_cast<std::uint8_t*>(out);
+    for (int x = 0; x < 3 * width; x += 3) {
+        bytes[x] = in[x + 2];
+        bytes[x + 1] = in[x + 1];
+        bytes[x + 2] = in[x];
+        colour |= (in[x] ^ in[x + 1]) | (in[x + 1] ^ in[x + 2]);
     }
-    if (colour) rgb = true;
+    if (colour != 0) row.rgb = true;
 }
 
 }  // namespace
@@ -153,23 +168,45 @@ void CImage::ReadBitmap(CArchive& archive)
     fresh.width = fileWidth;
     fresh.height = fileHeight;
 
-    std::vector<std::uint8_t> row(rowBytes);
+    // A block of rows is read at once and decoded in bands over the cores;
+    // a bad palette index is reported for the first pixel in file order.
+    const int blockRows = static_cast<int>(std::clamp<std::uint64_t>(kBlockBytes / rowBytes, 1, fileHeight));
+    std::vector<std::uint8_t> block;
+    std::vector<RowDecoding> decoded;
+    try {
+        block.resize(static_cast<size_t>(blockRows) * rowBytes);
+        decoded.resize(static_cast<size_t>(blockRows));
+    } catch (const std::bad_alloc&) {
+        abortWith("Unable to allocate memory for pixelValueArray.");
+    }
     bool rgb = false;
     file.Seek(dataOffset);
-    for (int y = fileHeight - 1; y >= 0; --y) {
-        if (file.Read(row.data(), row.size()) != row.size()) abortWith("Failed to read bitmap pixel data");
-        CColorVal* out = fresh.pixelValueArray[y];
-        int badX = 0, badIndex = 0;
-        bool ok = true;
-        switch (bits) {
-        case 1: ok = DecodePaletteRow<1>(row.data(), fileWidth, palette, out, rgb, badX, badIndex); break;
-        case 4: ok = DecodePaletteRow<4>(row.data(), fileWidth, palette, out, rgb, badX, badIndex); break;
-        case 8: ok = DecodePaletteRow<8>(row.data(), fileWidth, palette, out, rgb, badX, badIndex); break;
-        default: DecodeTrueColorRow(row.data(), fileWidth, out, rgb); break;
+    for (int done = 0; done < fileHeight;) {
+        const int rows = std::min(blockRows, fileHeight - done);
+        const size_t bytes = static_cast<size_t>(rows) * rowBytes;
+        if (file.Read(block.data(), bytes) != bytes) abortWith("Failed to read bitmap pixel data");
+        parallel::ForBands(0, rows, fileWidth, [&](int first, int last) {
+            for (int r = first; r < last; ++r) {
+                const std::uint8_t* in = block.data() + static_cast<size_t>(r) * rowBytes;
+                CColorVal* out = fresh.pixelValueArray[fileHeight - 1 - (done + r)];
+                RowDecoding& row = decoded[static_cast<size_t>(r)];
+                row = RowDecoding();
+                switch (bits) {
+                case 1: row.ok = DecodePaletteRow<1>(in, fileWidth, palette, out, row); break;
+                case 4: row.ok = DecodePaletteRow<4>(in, fileWidth, palette, out, row); break;
+                case 8: row.ok = DecodePaletteRow<8>(in, fileWidth, palette, out, row); break;
+                default: DecodeTrueColorRow(in, fileWidth, out, row); break;
+                }
+            }
+        });
+        for (int r = 0; r < rows; ++r) {
+            const RowDecoding& row = decoded[static_cast<size_t>(r)];
+            if (!row.ok)
+                abortWith(Format("Bitmap pixel (%d, %d) uses color %d, but the color table has only %d entries.",
+                                 row.badX, fileHeight - 1 - (done + r), row.badIndex, static_cast<int>(entries)));
+            rgb = rgb || row.rgb;
         }
-        if (!ok)
-            abortWith(Format("Bitmap pixel (%d, %d) uses color %d, but the color table has only %d entries.", badX, y,
-                             badIndex, static_cast<int>(entries)));
+        done += rows;
     }
 
     // Histograms and the outline colour belong to the image, not to the file.

@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "image/Image.h"
+#include "processing/ParallelRows.h"
 
 // The AOI limited to the image; empty when the image has no pixels or the
 // corners are crossed, so that a damaged AOI never reaches outside the rows.
@@ -27,17 +28,20 @@ inline AoiBounds ClampedAoi(const CImage& image)
             std::min(image.aoiBottom, image.height - 1)};
 }
 
-// visit(first, last) once per AOI row, top to bottom, on the half-open pixel
-// range [first, last).
+// visit(first, last) once per AOI row on the half-open pixel range
+// [first, last), the rows split into bands over the cores: for visits that
+// change nothing but their own row.
 template <typename Visit>
-void ForEachAoiRow(CImage& image, Visit visit)
+void ForEachAoiRowInBands(CImage& image, Visit visit)
 {
     const AoiBounds aoi = ClampedAoi(image);
     if (aoi.Empty()) return;
-    for (int y = aoi.top; y <= aoi.bottom; ++y) {
-        CColorVal* row = image.pixelValueArray[y];
-        visit(row + aoi.left, row + aoi.right + 1);
-    }
+    parallel::ForBands(aoi.top, aoi.bottom + 1, aoi.right - aoi.left + 1, [&](int first, int last) {
+        for (int y = first; y < last; ++y) {
+            CColorVal* row = image.pixelValueArray[y];
+            visit(row + aoi.left, row + aoi.right + 1);
+        }
+    });
 }
 
 // New value of each level 0..255 of one component.
@@ -67,7 +71,7 @@ inline void MapAoiChannel(CImage& image, int channel, const LevelMap& map)
 {
     std::uint8_t CColorVal::* const member = ChannelMember(channel);
     if (!member) return;
-    ForEachAoiRow(image, [&](CColorVal* p, CColorVal* end) {
+    ForEachAoiRowInBands(image, [&](CColorVal* p, CColorVal* end) {
         for (; p != end; ++p) p->*member = map[p->*member];
     });
 }
@@ -75,7 +79,7 @@ inline void MapAoiChannel(CImage& image, int channel, const LevelMap& map)
 // Passes R, G and B of every AOI pixel through their own maps.
 inline void MapAoiComponents(CImage& image, const LevelMap& red, const LevelMap& green, const LevelMap& blue)
 {
-    ForEachAoiRow(image, [&](CColorVal* p, CColorVal* end) {
+    ForEachAoiRowInBands(image, [&](CColorVal* p, CColorVal* end) {
         for (; p != end; ++p) {
             p->red = red[p->red];
             p->green = green[p->green];

@@ -37,18 +37,20 @@ int CImage::Clean(int maskSize, int clutter, int significance, int background)
         std::vector<std::uint8_t> plane(pixelValueArray.size());
         for (size_t i = 0; i < plane.size(); ++i) plane[i] = pixelValueArray.data()[i].red;
         // The light of the significant pixels only: those above T.
-        const Plane<std::uint8_t> significant(*this, half, [significance](const CColorVal& p) {
+        const Plane<std::uint8_t> significant(*this, half, EachPixel([significance](const CColorVal& p) {
             return static_cast<std::uint8_t>(p.red > significance ? p.red : 0);
-        });
+        }));
         ForEachBoxSum<1>(
             aoiLeft, aoiTop, aoiRight, aoiBottom, n, [&](int y) { return significant.at(aoiLeft - half, y); },
-            [&](int y, const int* sums) {
-                const CColorVal* in = pixelValueArray[y];
-                std::uint8_t* out = plane.data() + static_cast<size_t>(y) * width;
-                for (int x = aoiLeft; x <= aoiRight; ++x) {
-                    const int v = in[x].red;
-                    if (v < significance || sums[x - aoiLeft] - v < clutter) out[x] = 0;
-                }
+            [&] {
+                return [&](int y, const int* sums) {
+                    const CColorVal* in = pixelValueArray[y];
+                    std::uint8_t* out = plane.data() + static_cast<size_t>(y) * width;
+                    for (int x = aoiLeft; x <= aoiRight; ++x) {
+                        const int v = in[x].red;
+                        if (v < significance || sums[x - aoiLeft] - v < clutter) out[x] = 0;
+                    }
+                };
             });
         for (size_t i = 0; i < plane.size(); ++i) pixelValueArray.data()[i] = CColorVal(plane[i], plane[i], plane[i]);
     });

@@ -6,7 +6,7 @@
 
 void CImage::FlipHorizontal()
 {
-    ForEachAoiRow(*this, [](CColorVal* first, CColorVal* last) { std::reverse(first, last); });
+    ForEachAoiRowInBands(*this, [](CColorVal* first, CColorVal* last) { std::reverse(first, last); });
 }
 
 void CImage::FlipVertical()

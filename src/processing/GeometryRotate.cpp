@@ -6,6 +6,7 @@
 
 #include "image/Image.h"
 #include "processing/GeometrySampling.h"
+#include "processing/ParallelRows.h"
 
 namespace {
 
@@ -41,22 +42,32 @@ void MapAoi(CImage& image, double degrees, Sample sample)
     CosSin(degrees, cosA, sinA);
     const double cx = image.aoiLeft + (image.aoiRight - image.aoiLeft) * 0.5;
     const double cy = image.aoiTop + (image.aoiBottom - image.aoiTop) * 0.5;
-    for (int tileTop = image.aoiTop; tileTop <= image.aoiBottom; tileTop += kTile) {
-        const int tileBottom = std::min(tileTop + kTile - 1, image.aoiBottom);
-        for (int tileLeft = image.aoiLeft; tileLeft <= image.aoiRight; tileLeft += kTile) {
-            const int tileRight = std::min(tileLeft + kTile - 1, image.aoiRight);
-            for (int y = tileTop; y <= tileBottom; ++y) {
-                const double dy = y - cy;
-                const double dySin = dy * sinA;
-                const double dyCos = dy * cosA;
-                CColorVal* out = image.pixelValueArray[y];
-                for (int x = tileLeft; x <= tileRight; ++x) {
-                    const double dx = x - cx;
-                    out[x] = sample(dx * cosA - dySin + cx, dx * sinA + dyCos + cy);
+    const int left = image.aoiLeft, right = image.aoiRight;
+    parallel::ForBands(image.aoiTop, image.aoiBottom + 1, right - left + 1, [&](int first, int last) {
+        // Local copies: the pixel bytes written below could alias anything
+        // reached through the band's captures, which would then be read
+        // again for every pixel.
+        const Sample local = sample;
+        const double c = cosA, s = sinA, x0 = cx, y0 = cy;
+        const int aoiLeft = left, aoiRight = right;
+        PixelRows& rows = image.pixelValueArray;
+        for (int tileTop = first; tileTop < last; tileTop += kTile) {
+            const int tileBottom = std::min(tileTop + kTile, last) - 1;
+            for (int tileLeft = aoiLeft; tileLeft <= aoiRight; tileLeft += kTile) {
+                const int tileRight = std::min(tileLeft + kTile - 1, aoiRight);
+                for (int y = tileTop; y <= tileBottom; ++y) {
+                    const double dy = y - y0;
+                    const double dySin = dy * s;
+                    const double dyCos = dy * c;
+                    CColorVal* out = rows[y];
+                    for (int x = tileLeft; x <= tileRight; ++x) {
+                        const double dx = x - x0;
+                        out[x] = local(dx * c - dySin + x0, dx * s + dyCos + y0);
+                    }
                 }
             }
         }
-    }
+    });
 }
 
 }  // namespace
@@ -79,10 +90,13 @@ int CImage::Rotate(double degrees, int method)
     for (int y = top; y <= bottom; ++y)
         std::memcpy(&copy[static_cast<size_t>(y - top) * aoiWidth], pixelValueArray[y] + left,
                     static_cast<size_t>(aoiWidth) * sizeof(CColorVal));
-    auto row = [&](int iy) { return copy.data() + static_cast<size_t>(iy - top) * aoiWidth; };
+    // Captured by value, so that the sampling reads no escaped locals.
+    auto row = [data = copy.data(), top, aoiWidth](int iy) {
+        return data + static_cast<size_t>(iy - top) * aoiWidth;
+    };
 
     if (method == 0) {
-        MapAoi(*this, degrees, [&](double sxp, double syp) {
+        MapAoi(*this, degrees, [=](double sxp, double syp) {
             // Far-off (or not-a-number) positions are black before any rounding.
             if (!(sxp > left - 1.0 && sxp < right + 1.0 && syp > top - 1.0 && syp < bottom + 1.0))
                 return CColorVal();
@@ -92,7 +106,7 @@ int CImage::Rotate(double degrees, int method)
             return row(iy)[ix - left];
         });
     } else {
-        MapAoi(*this, degrees, [&](double sxp, double syp) {
+        MapAoi(*this, degrees, [=](double sxp, double syp) {
             // Positions outside the AOI are black on every side, also within
             // a pixel of its edges, where four-pixel mixing would extrapolate.
             if (!(sxp >= left && sxp <= right && syp >= top && syp <= bottom)) return CColorVal();

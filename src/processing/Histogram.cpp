@@ -1,10 +1,12 @@
 // The AOI's channel histograms and the tone operations built on them: slide,
 // stretch and equalize one channel.
 #include <algorithm>
+#include <mutex>
 
 #include "image/Image.h"
 #include "processing/AoiRows.h"
 #include "processing/Equalization.h"
+#include "processing/ParallelRows.h"
 
 namespace {
 
@@ -31,28 +33,41 @@ std::uint8_t ClampedLevel(double x)
 
 void CImage::ComputeHistograms()
 {
-    // Alternate pixels go to two sets of counts: runs of one level then do
-    // not wait on the previous increment of the same counter.
-    std::array<std::array<unsigned, 256>, 6> counts{};
-    ForEachAoiRow(*this, [&counts](CColorVal* p, CColorVal* end) {
-        for (; end - p >= 2; p += 2) {
-            ++counts[0][p[0].red];
-            ++counts[1][p[0].green];
-            ++counts[2][p[0].blue];
-            ++counts[3][p[1].red];
-            ++counts[4][p[1].green];
-            ++counts[5][p[1].blue];
-        }
-        if (p != end) {
-            ++counts[0][p->red];
-            ++counts[1][p->green];
-            ++counts[2][p->blue];
-        }
-    });
+    // Each band of rows counts on its own; the counts are added once it is
+    // done, in any order, since integer sums do not depend on it.
+    std::array<std::array<unsigned, 256>, 3> total{};
+    std::mutex adding;
+    const AoiBounds aoi = ClampedAoi(*this);
+    if (!aoi.Empty())
+        parallel::ForBands(aoi.top, aoi.bottom + 1, aoi.right - aoi.left + 1, [&](int first, int last) {
+            // Alternate pixels go to two sets of counts: runs of one level
+            // then do not wait on the previous increment of the same counter.
+            std::array<std::array<unsigned, 256>, 6> counts{};
+            for (int y = first; y < last; ++y) {
+                const CColorVal* p = pixelValueArray[y] + aoi.left;
+                const CColorVal* const end = pixelValueArray[y] + aoi.right + 1;
+                for (; end - p >= 2; p += 2) {
+                    ++counts[0][p[0].red];
+                    ++counts[1][p[0].green];
+                    ++counts[2][p[0].blue];
+                    ++counts[3][p[1].red];
+                    ++counts[4][p[1].green];
+                    ++counts[5][p[1].blue];
+                }
+                if (p != end) {
+                    ++counts[0][p->red];
+                    ++counts[1][p->green];
+                    ++counts[2][p->blue];
+                }
+            }
+            const std::lock_guard<std::mutex> lock(adding);
+            for (size_t c = 0; c < 3; ++c)
+                for (size_t v = 0; v < 256; ++v) total[c][v] += counts[c][v] + counts[c + 3][v];
+        });
     for (int v = 0; v < 256; ++v) {
-        redHistogram[v] = static_cast<int>(counts[0][v] + counts[3][v]);
-        greenHistogram[v] = static_cast<int>(counts[1][v] + counts[4][v]);
-        blueHistogram[v] = static_cast<int>(counts[2][v] + counts[5][v]);
+        redHistogram[v] = static_cast<int>(total[0][v]);
+        greenHistogram[v] = static_cast<int>(total[1][v]);
+        blueHistogram[v] = static_cast<int>(total[2][v]);
     }
 }
 

@@ -23,7 +23,9 @@ constexpr double kLargestShortcutBoost = 1e6;
 // whether there are any. Negative values round to 0 or below either way, so
 // truncation serves; |share| is small enough for every value to fit an int.
 // Without branches and on unaliased rows, so that it vectorises: on noise
-// branches would be mispredicted.
+// branches would be mispredicted. Converting between bytes and doubles needs
+// the vector clones.
+NUVAK_VECTOR_CLONES
 bool ShortcutRow(const std::uint8_t* __restrict centre, const int* __restrict sums, int length, double count,
                  double share, double margin, std::uint8_t* __restrict values, std::uint8_t* __restrict nearHalf)
 {
@@ -42,6 +44,15 @@ bool ShortcutRow(const std::uint8_t* __restrict centre, const int* __restrict su
     return anyNear != 0;
 }
 
+// values[j] = the result of combine for sum j and centre sample j, clamped;
+// on unaliased rows, so that it vectorises.
+template <typename Combine>
+void CombineRow(const int* __restrict sums, const std::uint8_t* __restrict centre, size_t length, int count,
+                Combine combine, std::uint8_t* __restrict values)
+{
+    for (size_t j = 0; j < length; ++j) values[j] = CColorVal::Clamp(combine(sums[j], centre[j], count));
+}
+
 // Filters whose kernel is -1 or 1/N off the centre: the result of each channel
 // follows from the neighbourhood sum S, the centre value v and N = n x n.
 template <typename Combine>
@@ -54,14 +65,13 @@ int BoxFilter(CImage& image, int size, const NeighbourhoodTexts& texts, Combine 
     return WithWorkingStorage(image, texts, [&] {
         OverSamples(image, half, [&](auto channels, auto rowAt, auto store) {
             constexpr int C = decltype(channels)::value;
-            std::vector<std::uint8_t> values(static_cast<size_t>(image.aoiRight - image.aoiLeft + 1) * C);
-            ForEachBoxSum<C>(image.aoiLeft, image.aoiTop, image.aoiRight, image.aoiBottom, n, rowAt,
-                             [&](int y, const int* sums) {
-                                 const std::uint8_t* centre = rowAt(y) + C * half;
-                                 for (size_t j = 0; j < values.size(); ++j)
-                                     values[j] = CColorVal::Clamp(combine(sums[j], centre[j], count));
-                                 store(y, values.data());
-                             });
+            const size_t length = static_cast<size_t>(image.aoiRight - image.aoiLeft + 1) * C;
+            ForEachBoxSum<C>(image.aoiLeft, image.aoiTop, image.aoiRight, image.aoiBottom, n, rowAt, [&] {
+                return [&, values = std::vector<std::uint8_t>(length)](int y, const int* sums) mutable {
+                    CombineRow(sums, rowAt(y) + C * half, length, count, combine, values.data());
+                    store(y, values.data());
+                };
+            });
         });
     });
 }
@@ -72,14 +82,12 @@ int CImage::LowPass(int size)
 {
     // S / N is never a half for odd N and lies at least 1 / 2N from one, far
     // beyond the error of the double sum of the 1/N weights; so rounding the
-    // exact quotient, looked up per sum, gives the same pixels. The table is
-    // built once N is settled.
-    std::vector<std::uint8_t> mean;
-    return BoxFilter(*this, size, kLowPass, [&mean](int s, int, int count) {
-        if (mean.empty())
-            for (int sum = 0; sum <= 255 * count; ++sum)
-                mean.push_back(static_cast<std::uint8_t>((2 * sum + count) / (2 * count)));
-        return static_cast<int>(mean[static_cast<size_t>(s)]);
+    // exact quotient S / N + 1/2 down gives the same pixels. That quotient is
+    // at least 1 / 2N >= 1/162 from every integer, and its single-precision
+    // product (2S + N) x (1 / 2N), below 256, is within 256 x 2^-23 of it: its
+    // truncation is exact, and unlike a division or a table it vectorises.
+    return BoxFilter(*this, size, kLowPass, [](int s, int, int count) {
+        return static_cast<int>(static_cast<float>(2 * s + count) * (0.5f / static_cast<float>(count)));
     });
 }
 
@@ -115,18 +123,20 @@ int CImage::UnsharpMask(int size, double boost)
     return WithWorkingStorage(*this, kUnsharpMask, [&] {
         OverSamples(*this, half, [&](auto channels, auto rowAt, auto store) {
             constexpr int C = decltype(channels)::value;
-            std::vector<std::uint8_t> values(static_cast<size_t>(aoiRight - aoiLeft + 1) * C);
-            std::vector<std::uint8_t> nearHalf(values.size());
-            ForEachBoxSum<C>(aoiLeft, aoiTop, aoiRight, aoiBottom, n, rowAt, [&](int y, const int* sums) {
-                const std::uint8_t* centre = rowAt(y) + C * half;
-                const bool anyNear = ShortcutRow(centre, sums, static_cast<int>(values.size()), count, share,
-                                                 margin, values.data(), nearHalf.data());
-                if (anyNear)
-                    for (size_t j = 0; j < values.size(); ++j)
-                        if (nearHalf[j])
-                            values[j] = static_cast<std::uint8_t>(
-                                RoundToByte(KernelSum<C>(n, weights.data(), rowAt, y, j)));
-                store(y, values.data());
+            const size_t length = static_cast<size_t>(aoiRight - aoiLeft + 1) * C;
+            ForEachBoxSum<C>(aoiLeft, aoiTop, aoiRight, aoiBottom, n, rowAt, [&] {
+                return [&, values = std::vector<std::uint8_t>(length),
+                        nearHalf = std::vector<std::uint8_t>(length)](int y, const int* sums) mutable {
+                    const std::uint8_t* centre = rowAt(y) + C * half;
+                    const bool anyNear = ShortcutRow(centre, sums, static_cast<int>(length), count, share, margin,
+                                                     values.data(), nearHalf.data());
+                    if (anyNear)
+                        for (size_t j = 0; j < length; ++j)
+                            if (nearHalf[j])
+                                values[j] = static_cast<std::uint8_t>(
+                                    RoundToByte(KernelSum<C>(n, weights.data(), rowAt, y, j)));
+                    store(y, values.data());
+                };
             });
         });
     });
@@ -157,7 +167,7 @@ int CImage::CustomFilter(int size, std::span<const float> weights)
     if (integral && largest <= 128) {
         std::array<std::int16_t, 81> small;
         for (size_t i = 0; i < count; ++i) small[i] = static_cast<std::int16_t>(weights[i]);
-        return KernelFilter<std::int16_t, int>(*this, n, kCustomFilter, small.data());
+        return SmallKernelFilter(*this, n, kCustomFilter, small.data());
     }
     if (integral && largest <= 65536) {
         std::array<int, 81> whole;

@@ -6,6 +6,7 @@
 #include "image/Image.h"
 #include "processing/Neighbourhood.h"
 #include "processing/NeighbourhoodSums.h"
+#include "processing/ParallelRows.h"
 
 using namespace neighbourhood;
 
@@ -61,7 +62,7 @@ void MedianOfNine(const std::uint8_t* const rows[3], int columns, CColorVal* out
                 a[i] = low;
             }
         }
-        for (int i = 0; i < length; ++i) out[start + i] = CColorVal(p[4][i], p[4][i], p[4][i]);
+        StoreGrey(p[4], length, out + start);
     }
 }
 
@@ -77,34 +78,38 @@ int CImage::MedianFilter(int size)
     if (Prepare(*this, n, kMedianFilter) != 0) return -1;
     const int half = n / 2;
     return WithWorkingStorage(*this, kMedianFilter, [&] {
-        const Plane<std::uint8_t> lum(*this, half, [](const CColorVal& p) {
-            return static_cast<std::uint8_t>(p.Luminance());
-        });
+        const Plane<std::uint8_t> lum(
+            *this, half, EachPixel([](const CColorVal& p) { return static_cast<std::uint8_t>(p.Luminance()); }));
         const int span = lum.span();
         if (n == 3) {
-            for (int y = aoiTop; y <= aoiBottom; ++y) {
-                const std::uint8_t* rows[3] = {lum.at(aoiLeft - 1, y - 1), lum.at(aoiLeft - 1, y),
-                                               lum.at(aoiLeft - 1, y + 1)};
-                MedianOfNine(rows, aoiRight - aoiLeft + 1, pixelValueArray[y] + aoiLeft);
-            }
+            parallel::ForBands(aoiTop, aoiBottom + 1, span, [&](int first, int last) {
+                for (int y = first; y < last; ++y) {
+                    const std::uint8_t* rows[3] = {lum.at(aoiLeft - 1, y - 1), lum.at(aoiLeft - 1, y),
+                                                   lum.at(aoiLeft - 1, y + 1)};
+                    MedianOfNine(rows, aoiRight - aoiLeft + 1, pixelValueArray[y] + aoiLeft);
+                }
+            });
             return;
         }
-        for (int y = aoiTop; y <= aoiBottom; ++y) {
-            RankedHistogram window(n * n / 2);
-            const std::uint8_t* first = lum.at(aoiLeft - half, y - half);
-            for (int k = 0; k < n; ++k)
-                for (int m = 0; m < n; ++m) window.Add(first[k * span + m], 1);
-            CColorVal* out = pixelValueArray[y];
-            for (int x = aoiLeft;; ++x) {
-                const int v = window.Ranked();
-                out[x] = CColorVal(v, v, v);
-                if (x == aoiRight) break;
-                const std::uint8_t* leaving = lum.at(x - half, y - half);
-                for (int k = 0; k < n; ++k) {
-                    window.Add(leaving[k * span], -1);
-                    window.Add(leaving[k * span + n], 1);
+        // Each row starts its window afresh, so bands of rows are independent.
+        parallel::ForBands(aoiTop, aoiBottom + 1, static_cast<long long>(span) * n, [&](int first, int last) {
+            for (int y = first; y < last; ++y) {
+                RankedHistogram window(n * n / 2);
+                const std::uint8_t* first = lum.at(aoiLeft - half, y - half);
+                for (int k = 0; k < n; ++k)
+                    for (int m = 0; m < n; ++m) window.Add(first[k * span + m], 1);
+                CColorVal* out = pixelValueArray[y];
+                for (int x = aoiLeft;; ++x) {
+                    const int v = window.Ranked();
+                    out[x] = CColorVal(v, v, v);
+                    if (x == aoiRight) break;
+                    const std::uint8_t* leaving = lum.at(x - half, y - half);
+                    for (int k = 0; k < n; ++k) {
+                        window.Add(leaving[k * span], -1);
+                        window.Add(leaving[k * span + n], 1);
+                    }
                 }
             }
-        }
+        });
     });
 }

@@ -8,6 +8,7 @@
 #include "image/Image.h"
 #include "processing/Neighbourhood.h"
 #include "processing/NeighbourhoodSums.h"
+#include "processing/ParallelRows.h"
 
 using namespace neighbourhood;
 
@@ -52,43 +53,44 @@ int Extreme(CImage& image, int size, int direction, const NeighbourhoodTexts& te
     if (Prepare(image, n, texts) != 0) return -1;
     return WithWorkingStorage(image, texts, [&] {
         const int half = n / 2;
-        const Plane<std::uint8_t> red(image, half, [](const CColorVal& p) { return p.red; });
+        const Plane<std::uint8_t> red(image, half, EachPixel([](const CColorVal& p) { return p.red; }));
         const std::ptrdiff_t span = red.span();
         const int columns = image.aoiRight - image.aoiLeft + 1;
         const int rows = image.aoiBottom - image.aoiTop + 1;
         // Bands of rows keep the passes' intermediate rows in cache.
         constexpr int kBand = 32;
-        std::vector<std::uint8_t> across(static_cast<size_t>(columns) * (kBand + 2 * half));
-        std::vector<std::uint8_t> result(static_cast<size_t>(columns) * kBand);
-        for (int first = 0; first < rows; first += kBand) {
-            const int count = std::min(kBand, rows - first);
-            const int top = image.aoiTop + first;
-            const std::uint8_t* in = red.at(image.aoiLeft, top);
-            switch (direction) {
-            case Horizontal:
-                LineExtreme<Max>(in, span, Steps(n, -half, 1), count, columns, result.data(), columns);
-                break;
-            case Vertical:
-                LineExtreme<Max>(in, span, Steps(n, -half * span, span), count, columns, result.data(), columns);
-                break;
-            case Diagonal:
-                // From the upper right corner to the lower left one.
-                LineExtreme<Max>(in, span, Steps(n, half - half * span, span - 1), count, columns, result.data(),
-                                 columns);
-                break;
-            default:
-                // The square is a row of n followed by a column of n.
-                LineExtreme<Max>(red.at(image.aoiLeft, top - half), span, Steps(n, -half, 1), count + 2 * half,
-                                 columns, across.data(), columns);
-                LineExtreme<Max>(across.data(), columns, Steps(n, 0, columns), count, columns, result.data(),
-                                 columns);
+        parallel::ForBands(0, rows, static_cast<long long>(columns) * n, [&](int bandFirst, int bandLast) {
+            std::vector<std::uint8_t> across(static_cast<size_t>(columns) * (kBand + 2 * half));
+            std::vector<std::uint8_t> result(static_cast<size_t>(columns) * kBand);
+            for (int first = bandFirst; first < bandLast; first += kBand) {
+                const int count = std::min(kBand, bandLast - first);
+                const int top = image.aoiTop + first;
+                const std::uint8_t* in = red.at(image.aoiLeft, top);
+                switch (direction) {
+                case Horizontal:
+                    LineExtreme<Max>(in, span, Steps(n, -half, 1), count, columns, result.data(), columns);
+                    break;
+                case Vertical:
+                    LineExtreme<Max>(in, span, Steps(n, -half * span, span), count, columns, result.data(), columns);
+                    break;
+                case Diagonal:
+                    // From the upper right corner to the lower left one.
+                    LineExtreme<Max>(in, span, Steps(n, half - half * span, span - 1), count, columns, result.data(),
+                                     columns);
+                    break;
+                default:
+                    // The square is a row of n followed by a column of n.
+                    LineExtreme<Max>(red.at(image.aoiLeft, top - half), span, Steps(n, -half, 1), count + 2 * half,
+                                     columns, across.data(), columns);
+                    LineExtreme<Max>(across.data(), columns, Steps(n, 0, columns), count, columns, result.data(),
+                                     columns);
+                }
+                for (int r = 0; r < count; ++r) {
+                    StoreGrey(result.data() + static_cast<size_t>(r) * columns, columns,
+                              image.pixelValueArray[top + r] + image.aoiLeft);
+                }
             }
-            for (int r = 0; r < count; ++r) {
-                const std::uint8_t* values = result.data() + static_cast<size_t>(r) * columns;
-                CColorVal* out = image.pixelValueArray[top + r] + image.aoiLeft;
-                for (int i = 0; i < columns; ++i) out[i] = CColorVal(values[i], values[i], values[i]);
-            }
-        }
+        });
     });
 }
 

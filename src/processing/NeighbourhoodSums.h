@@ -4,13 +4,27 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
+#include <optional>
+#include <utility>
 #include <type_traits>
 #include <vector>
 
 #include "image/Image.h"
 #include "processing/Neighbourhood.h"
+#include "processing/ParallelRows.h"
+
+// Row loops that vectorise only with AVX2 come in two clones, one for the
+// processors that have it, chosen when the program starts; the same IEEE
+// operations give the same values in either.
+#if defined(__GNUC__) && defined(__x86_64__) && !defined(__clang__)
+#define NUVAK_VECTOR_CLONES [[gnu::target_clones("avx2", "default")]]
+#else
+#define NUVAK_VECTOR_CLONES
+#endif
 
 namespace neighbourhood {
 
@@ -27,44 +41,87 @@ inline int RoundToByte(double sum)
 inline std::uint8_t* Bytes(CColorVal* pixels) { return reinterpret_cast<std::uint8_t*>(pixels); }
 inline const std::uint8_t* Bytes(const CColorVal* pixels) { return reinterpret_cast<const std::uint8_t*>(pixels); }
 
+// Writes the grey pixels (v, v, v) of count values.
+inline void StoreGrey(const std::uint8_t* __restrict values, int count, CColorVal* __restrict pixels)
+{
+    for (int i = 0; i < count; ++i) pixels[i] = CColorVal(values[i], values[i], values[i]);
+}
+
 // One value per pixel of the AOI widened by half on every side, taken from
-// the image before any pixel is written.
+// the image before any pixel is written: takeRow(pixels, count, values)
+// takes the values of a run of pixels.
 template <typename T>
 class Plane {
 public:
-    template <typename Take>
-    Plane(const CImage& image, int half, Take take)
+    template <typename TakeRow>
+    Plane(const CImage& image, int half, TakeRow takeRow)
         : left_(image.aoiLeft - half),
           top_(image.aoiTop - half),
           span_(image.aoiRight - image.aoiLeft + 1 + 2 * half),
-          values_(static_cast<size_t>(span_) * static_cast<size_t>(image.aoiBottom - image.aoiTop + 1 + 2 * half))
+          values_(std::make_unique_for_overwrite<T[]>(
+              static_cast<size_t>(span_) * static_cast<size_t>(image.aoiBottom - image.aoiTop + 1 + 2 * half)))
     {
-        T* out = values_.data();
-        for (int y = top_; y <= image.aoiBottom + half; ++y) {
-            const CColorVal* in = image.pixelValueArray[y] + left_;
-            for (int i = 0; i < span_; ++i) *out++ = take(in[i]);
-        }
+        parallel::ForBands(top_, image.aoiBottom + half + 1, span_, [&](int first, int last) {
+            for (int y = first; y < last; ++y) takeRow(image.pixelValueArray[y] + left_, span_, row(y));
+        });
     }
     // The value of (x, y) and, to the right, those of the same row.
-    const T* at(int x, int y) const { return values_.data() + static_cast<size_t>(y - top_) * span_ + (x - left_); }
+    const T* at(int x, int y) const { return values_.get() + static_cast<size_t>(y - top_) * span_ + (x - left_); }
     int span() const { return span_; }
 
 private:
+    T* row(int y) { return values_.get() + static_cast<size_t>(y - top_) * span_; }
+
     int left_, top_, span_;
-    std::vector<T> values_;
+    std::unique_ptr<T[]> values_;
 };
 
-// True when every pixel of the AOI widened by half is grey: its three
-// channels then give the same sums, and one of them is enough.
-inline bool GreyAround(const CImage& image, int half)
+// A row function for Plane that takes one value per pixel.
+template <typename Take>
+auto EachPixel(Take take)
 {
-    for (int y = image.aoiTop - half; y <= image.aoiBottom + half; ++y) {
-        const CColorVal* row = image.pixelValueArray[y];
-        for (int x = image.aoiLeft - half; x <= image.aoiRight + half; ++x)
-            if (!row[x].IsGrey()) return false;
-    }
-    return true;
+    return [take](const CColorVal* in, int count, auto* out) {
+        for (int i = 0; i < count; ++i) out[i] = take(in[i]);
+    };
 }
+
+// The R samples of the AOI widened by half when every pixel there is grey:
+// its three channels then give the same sums, and one of them is enough.
+// None for a colour neighbourhood, which usually shows in its first row
+// already, before any plane is built.
+inline std::optional<Plane<std::uint8_t>> GreyPlane(const CImage& image, int half)
+{
+    std::atomic<bool> grey{true};
+    auto takeRed = [&grey](const CColorVal* __restrict in, int count, std::uint8_t* __restrict out) {
+        int colour = 0;
+        for (int i = 0; i < count; ++i) {
+            out[i] = in[i].red;
+            colour |= (in[i].red ^ in[i].green) | (in[i].green ^ in[i].blue);
+        }
+        if (colour != 0) grey.store(false, std::memory_order_relaxed);
+    };
+    const int left = image.aoiLeft - half;
+    const int span = image.aoiRight - image.aoiLeft + 1 + 2 * half;
+    std::vector<std::uint8_t> firstRow(static_cast<size_t>(span));
+    takeRed(image.pixelValueArray[image.aoiTop - half] + left, span, firstRow.data());
+    if (!grey.load()) return std::nullopt;
+    std::optional<Plane<std::uint8_t>> plane(std::in_place, image, half, takeRed);
+    if (!grey.load()) return std::nullopt;
+    return plane;
+}
+
+// sums[j] += weight x samples[j] across a row, on unaliased rows so that it
+// vectorises.
+template <typename Weight, typename Sum>
+void AddWeighted(Sum* __restrict sums, const std::uint8_t* __restrict samples, size_t count, Weight weight)
+{
+    for (size_t j = 0; j < count; ++j) sums[j] += static_cast<Weight>(weight * samples[j]);
+}
+
+// The same in double, and RoundToByte of a row of double sums; converting
+// between bytes and doubles needs the vector clones.
+void AddWeighted(double* __restrict sums, const std::uint8_t* __restrict samples, size_t count, double weight);
+void RoundRow(const double* __restrict sums, size_t count, std::uint8_t* __restrict values);
 
 // Calls store(y, values) for every AOI row with the C interleaved byte
 // samples of its pixels: for each sample the sum of weight[k][m] times the
@@ -76,35 +133,39 @@ inline bool GreyAround(const CImage& image, int half)
 // exact integer sums, which a double sum of the same products also is, so
 // they give the same pixels; weights of at most 128 give products that fit
 // 16 bits, which vectorise far better.
+constexpr size_t kKernelStretch = 2048;
+
 template <int C, typename Weight, typename Sum, typename RowAt, typename Store>
 void KernelRows(const CImage& image, int n, const Weight* weights, RowAt rowAt, Store store)
 {
     const int half = n / 2;
     const size_t count = C * static_cast<size_t>(image.aoiRight - image.aoiLeft + 1);
-    std::vector<Sum> sums(count);
-    std::vector<std::uint8_t> values(count);
-    for (int y = image.aoiTop; y <= image.aoiBottom; ++y) {
-        std::fill(sums.begin(), sums.end(), Sum(0));
-        const Weight* w = weights;
-        for (int k = 0; k < n; ++k) {
-            const std::uint8_t* row = rowAt(y - half + k);
-            for (int m = 0; m < n; ++m, ++w) {
-                // A zero weight adds nothing to any finite sum.
-                if (*w == 0) continue;
-                const Weight weight = *w;
-                const std::uint8_t* in = row + C * m;
-                Sum* sum = sums.data();
-                for (size_t j = 0; j < count; ++j) sum[j] += static_cast<Weight>(weight * in[j]);
+    parallel::ForBands(image.aoiTop, image.aoiBottom + 1, static_cast<long long>(count) * n, [&](int first, int last) {
+        std::vector<Sum> sums(count);
+        std::vector<std::uint8_t> values(count);
+        for (int y = first; y < last; ++y) {
+            std::fill(sums.begin(), sums.end(), Sum(0));
+            // A stretch of the row at a time, whose sums stay in the first
+            // level cache while every weight passes over them.
+            for (size_t start = 0; start < count; start += kKernelStretch) {
+                const size_t length = std::min(kKernelStretch, count - start);
+                const Weight* w = weights;
+                for (int k = 0; k < n; ++k) {
+                    const std::uint8_t* row = rowAt(y - half + k) + start;
+                    for (int m = 0; m < n; ++m, ++w) {
+                        // A zero weight adds nothing to any finite sum.
+                        if (*w == 0) continue;
+                        AddWeighted(sums.data() + start, row + C * m, length, *w);
+                    }
+                }
             }
-        }
-        for (size_t j = 0; j < count; ++j) {
             if constexpr (std::is_integral_v<Sum>)
-                values[j] = CColorVal::Clamp(sums[j]);
+                for (size_t j = 0; j < count; ++j) values[j] = CColorVal::Clamp(sums[j]);
             else
-                values[j] = static_cast<std::uint8_t>(RoundToByte(sums[j]));
+                RoundRow(sums.data(), count, values.data());
+            store(y, static_cast<const std::uint8_t*>(values.data()));
         }
-        store(y, static_cast<const std::uint8_t*>(values.data()));
-    }
+    });
 }
 
 // The double kernel sum of sample j of AOI row y, added in the order of
@@ -132,19 +193,17 @@ void OverSamples(CImage& image, int half, Work work)
 {
     const int left = image.aoiLeft;
     const int columns = image.aoiRight - image.aoiLeft + 1;
-    if (GreyAround(image, half)) {
-        const Plane<std::uint8_t> grey(image, half, [](const CColorVal& p) { return p.red; });
+    if (const std::optional<Plane<std::uint8_t>> grey = GreyPlane(image, half)) {
         work(
-            std::integral_constant<int, 1>(), [&](int y) { return grey.at(left - half, y); },
-            [&](int y, const std::uint8_t* v) {
-                CColorVal* out = image.pixelValueArray[y] + left;
-                for (int i = 0; i < columns; ++i) out[i] = CColorVal(v[i], v[i], v[i]);
-            });
+            std::integral_constant<int, 1>(), [&](int y) { return grey->at(left - half, y); },
+            [&](int y, const std::uint8_t* v) { StoreGrey(v, columns, image.pixelValueArray[y] + left); });
         return;
     }
-    const PixelRows copy = image.pixelValueArray;
+    const Plane<CColorVal> copy(image, half, [](const CColorVal* in, int count, CColorVal* out) {
+        std::copy(in, in + count, out);
+    });
     work(
-        std::integral_constant<int, 3>(), [&](int y) { return Bytes(copy[y] + (left - half)); },
+        std::integral_constant<int, 3>(), [&](int y) { return Bytes(copy.at(left - half, y)); },
         [&](int y, const std::uint8_t* v) { std::copy(v, v + 3 * columns, Bytes(image.pixelValueArray[y] + left)); });
 }
 
@@ -160,13 +219,42 @@ int KernelFilter(CImage& image, int n, const NeighbourhoodTexts& texts, const We
     });
 }
 
+// Integer weights of at most 128 in magnitude. When the magnitudes add up to
+// at most 128, every partial sum lies within 128 x 255 of zero, so 16-bit sums
+// are exact, and they vectorise twice as wide as 32-bit ones.
+inline int SmallKernelFilter(CImage& image, int n, const NeighbourhoodTexts& texts, const std::int16_t* weights)
+{
+    int magnitude = 0;
+    for (int i = 0; i < n * n; ++i) magnitude += weights[i] < 0 ? -weights[i] : weights[i];
+    if (magnitude <= 128) return KernelFilter<std::int16_t, std::int16_t>(image, n, texts, weights);
+    return KernelFilter<std::int16_t, int>(image, n, texts, weights);
+}
+
+// Up to this size the box sum of a row adds its n column sums directly.
+constexpr int kLargestDirectBox = 9;
+
+// Row loops on unaliased pointers and local lengths, so that they vectorise.
+inline void AddSamples(int* __restrict columns, const std::uint8_t* __restrict row, size_t length)
+{
+    for (size_t i = 0; i < length; ++i) columns[i] += row[i];
+}
+inline void SlideSamples(int* __restrict columns, const std::uint8_t* __restrict entering,
+                         const std::uint8_t* __restrict leaving, size_t length)
+{
+    for (size_t i = 0; i < length; ++i) columns[i] += entering[i] - leaving[i];
+}
+inline void AddShifted(int* __restrict sums, const int* __restrict columns, size_t length)
+{
+    for (size_t i = 0; i < length; ++i) sums[i] += columns[i];
+}
+
 // Calls emitRow(y, sums) for every row of the rectangle, top to bottom,
 // where sums[C * i + c] adds sample c over the n x n neighbourhood of pixel
 // left + i. rowAt(y) points at the C interleaved byte samples of pixel
 // left - half of row y. Column sums slide down the rows and the window
 // slides along each row, so the cost per pixel does not grow with n.
 template <int C, typename RowAt, typename EmitRow>
-void ForEachBoxSum(int left, int top, int right, int bottom, int n, RowAt rowAt, EmitRow emitRow)
+void BoxSumRows(int left, int top, int right, int bottom, int n, RowAt rowAt, EmitRow& emitRow)
 {
     const int half = n / 2;
     const size_t count = static_cast<size_t>(right - left + 1) * C;
@@ -175,30 +263,41 @@ void ForEachBoxSum(int left, int top, int right, int bottom, int n, RowAt rowAt,
     std::vector<int> sums(count);
     int* column = columns.data();
     int* sum = sums.data();
-    auto add = [&](int y) {
-        const std::uint8_t* row = rowAt(y);
-        for (size_t i = 0; i < count + reach; ++i) column[i] += row[i];
-    };
-    auto remove = [&](int y) {
-        const std::uint8_t* row = rowAt(y);
-        for (size_t i = 0; i < count + reach; ++i) column[i] -= row[i];
-    };
-    for (int y = top - half; y < top + half; ++y) add(y);
-    for (int y = top; y <= bottom; ++y) {
-        add(y + half);
-        // Running sums kept in registers: reading back the sums just stored
-        // would stall on every sample.
-        std::array<int, C> running{};
-        for (size_t m = 0; m < reach; ++m) running[m % C] += column[m];
-        for (size_t j = 0; j < count; j += C)
-            for (size_t c = 0; c < C; ++c) {
-                running[c] += column[j + reach + c];
-                sum[j + c] = running[c];
-                running[c] -= column[j + c];
-            }
+    for (int y = top - half; y <= top + half; ++y) AddSamples(column, rowAt(y), count + reach);
+    for (int y = top;; ++y) {
+        if (n <= kLargestDirectBox) {
+            // n column sums added across the row, one offset at a time, which
+            // vectorises; a running sum would make each sample wait for the last.
+            std::copy(column, column + count, sum);
+            for (size_t m = C; m <= reach; m += C) AddShifted(sum, column + m, count);
+        } else {
+            // Running sums kept in registers: reading back the sums just
+            // stored would stall on every sample.
+            std::array<int, C> running{};
+            for (size_t m = 0; m < reach; ++m) running[m % C] += column[m];
+            for (size_t j = 0; j < count; j += C)
+                for (size_t c = 0; c < C; ++c) {
+                    running[c] += column[j + reach + c];
+                    sum[j + c] = running[c];
+                    running[c] -= column[j + c];
+                }
+        }
         emitRow(y, static_cast<const int*>(sum));
-        remove(y - half);
+        if (y == bottom) break;
+        SlideSamples(column, rowAt(y + half + 1), rowAt(y - half), count + reach);
     }
+}
+
+// BoxSumRows over bands of the rectangle's rows, each on a thread of its own
+// with the row function makeEmitRow() gives it: the integer sums of a row do
+// not depend on where its band starts.
+template <int C, typename RowAt, typename MakeEmitRow>
+void ForEachBoxSum(int left, int top, int right, int bottom, int n, RowAt rowAt, MakeEmitRow makeEmitRow)
+{
+    parallel::ForBands(top, bottom + 1, static_cast<long long>(right - left + 1) * C, [&](int first, int last) {
+        auto emitRow = makeEmitRow();
+        BoxSumRows<C>(left, first, right, last - 1, n, rowAt, emitRow);
+    });
 }
 
 }  // namespace neighbourhood

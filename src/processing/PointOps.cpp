@@ -11,7 +11,7 @@ namespace {
 template <typename New>
 void MapAoiBytes(CImage& image, New newByte)
 {
-    ForEachAoiRow(image, [&newByte](CColorVal* first, CColorVal* last) {
+    ForEachAoiRowInBands(image, [&newByte](CColorVal* first, CColorVal* last) {
         // A local copy: the pixel bytes cannot alias its parameters.
         const New local = newByte;
         std::uint8_t* b = reinterpret_cast<std::uint8_t*>(first);
@@ -63,7 +63,7 @@ int CImage::BrightnessSlice(int low, int high)
     }
     LevelMap band;
     for (int v = 0; v < 256; ++v) band[v] = low <= v && v <= high ? 255 : 0;
-    ForEachAoiRow(*this, [&](CColorVal* p, CColorVal* end) {
+    ForEachAoiRowInBands(*this, [&](CColorVal* p, CColorVal* end) {
         for (; p != end; ++p) {
             const std::uint8_t v = band[p->red];
             *p = CColorVal(v, v, v);
@@ -76,7 +76,7 @@ void CImage::Bound(int mode, CColorVal color)
 {
     if (mode != 0 && mode != 1) return;
     if (mode == 0) {
-        ForEachAoiRow(*this, [&](CColorVal* first, CColorVal* last) { std::fill(first, last, color); });
+        ForEachAoiRowInBands(*this, [&](CColorVal* first, CColorVal* last) { std::fill(first, last, color); });
     } else if (!pixelValueArray.empty()) {
         const AoiBounds aoi = ClampedAoi(*this);
         for (int y = 0; y < height; ++y) {

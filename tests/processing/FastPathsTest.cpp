@@ -8,6 +8,7 @@
 #include "image/Image.h"
 #include "processing/HistogramCombos.h"
 #include "reference/ReferenceFilters.h"
+#include "reference/ReferenceGeometry.h"
 #include "reference/ReferencePointOps.h"
 #include "support/FakeUserInterface.h"
 #include "support/RandomImages.h"
@@ -39,12 +40,21 @@ void Compare(const Pair& pair, int rounds)
     EXPECT_TRUE(user.questions.empty());
 }
 
-// Kind 0: small integers, 1: integers beyond 16-bit products, 2: reals.
+// Kind 0: small integers, 1: integers beyond 16-bit products, 2: reals,
+// 3: integers whose magnitudes add up to 128 or 129, one sign mostly, the
+// edge of 16-bit sums.
 std::vector<float> RandomWeights(std::mt19937& random, int n, int kind)
 {
     std::uniform_real_distribution<float> real(-3.0f, 3.0f);
     std::uniform_int_distribution<int> whole(kind == 0 ? -4 : -1000, kind == 0 ? 4 : 1000);
     std::vector<float> w(static_cast<size_t>(n * n));
+    if (kind == 3) {
+        const float sign = random() % 2 ? 1.0f : -1.0f;
+        const int total = 128 + static_cast<int>(random() % 2);
+        for (int left = total; left > 0; --left) w[random() % w.size()] += sign;
+        if (random() % 2) w[random() % w.size()] *= -1;
+        return w;
+    }
     for (float& v : w) v = kind == 2 ? real(random) : static_cast<float>(whole(random));
     return w;
 }
@@ -95,9 +105,9 @@ TEST(FastPaths, CustomKernelsMatchTheDoubleSum)
 {
     std::mt19937 random(7);
     FakeUserInterface user;
-    for (int round = 0; round < 40; ++round)
+    for (int round = 0; round < 60; ++round)
         for (int n = 3; n <= 9; n += 2) {
-            const int kind = round % 3;
+            const int kind = round % 4;
             const std::vector<float> weights = RandomWeights(random, n, kind);
             CImage fast = RandomImage(random, round % 2 == 0, n);
             CImage plain = fast;
@@ -105,6 +115,27 @@ TEST(FastPaths, CustomKernelsMatchTheDoubleSum)
             reference::Kernel(plain, n, std::vector<double>(weights.begin(), weights.end()));
             ASSERT_TRUE(SamePixels(fast, plain)) << "size " << n << " kind " << kind;
         }
+}
+
+TEST(FastPaths, PrewittMatchesTheKernelSum)
+{
+    // Rows from the top; the +1 weights face the direction. 9 and -1 are North.
+    const std::vector<double> kernels[8] = {
+        {1, 1, 1, 1, -2, 1, -1, -1, -1}, {1, 1, 1, -1, -2, 1, -1, -1, 1}, {-1, 1, 1, -1, -2, 1, -1, 1, 1},
+        {-1, -1, 1, -1, -2, 1, 1, 1, 1}, {-1, -1, -1, 1, -2, 1, 1, 1, 1}, {1, -1, -1, 1, -2, -1, 1, 1, 1},
+        {1, 1, -1, 1, -2, -1, 1, 1, -1}, {1, 1, 1, 1, -2, -1, 1, -1, -1},
+    };
+    std::mt19937 random(23);
+    FakeUserInterface user;
+    for (int direction = -1; direction <= 9; ++direction)
+        for (int round = 0; round < 10; ++round) {
+            CImage fast = RandomImage(random, round % 2 == 0, 3);
+            CImage plain = fast;
+            ASSERT_EQ(fast.Prewitt(direction), 0);
+            reference::Kernel(plain, 3, kernels[direction >= 0 && direction < 8 ? direction : 0]);
+            ASSERT_TRUE(SamePixels(fast, plain)) << "direction " << direction << " round " << round;
+        }
+    EXPECT_TRUE(user.questions.empty());
 }
 
 TEST(FastPaths, MedianMatchesSorting)
@@ -186,5 +217,24 @@ TEST(FastPaths, EqualizeMatchesTheCumulativeCounts)
             EqualizeHistogram(fast, channel);
             reference::EqualizeHistogram(plain, channel);
             ASSERT_TRUE(SamePixels(fast, plain)) << "channel " << channel << " round " << round;
+        }
+}
+
+TEST(FastPaths, ScaleMatchesTheFourPixelMix)
+{
+    // Halves, quarters and 1/256ths take the integer mix; the others the
+    // double one; 0.4 % of a 256th is neither.
+    const double percents[] = {50, 200, 400, 25, 800, 12.5, 100, 150, 300, 33, 66.6, 257, 99.609375, 100.4};
+    std::mt19937 random(43);
+    std::uniform_real_distribution<double> anyPercent(10, 400);
+    FakeUserInterface user;
+    for (int round = 0; round < 60; ++round)
+        for (const int method : {0, 1}) {
+            const double x = round < 28 ? percents[round % 14] : anyPercent(random);
+            const double y = round < 28 ? percents[(round * 5 + 3) % 14] : anyPercent(random);
+            CImage fast = RandomImage(random, round % 3 == 0, 3, 45);
+            const CImage plain = reference::Scale(fast, x, y, method);
+            ASSERT_EQ(fast.Scale(x, y, method), 0);
+            ASSERT_TRUE(SamePixels(fast, plain)) << x << " % x " << y << " %, method " << method;
         }
 }
