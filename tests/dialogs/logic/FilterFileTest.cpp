@@ -185,6 +185,12 @@ TEST(FilterFile, LoadKernelConvertsTheWeights)
     WriteBytes(path, Bytes("3\r\n1\r\n1\r\n1\r\n1\r\n1/0\r\n1\r\n1\r\n1\r\n1\r\n"));
     EXPECT_EQ(LoadKernel(path, size, weights),
               path + ", weight 5: 1/0 divides by zero.  The value after the slash (/) must not be 0.");
+    // A line holds up to 79 digits: far beyond single precision.
+    const std::string huge = std::string(60, '9') + ".5";
+    WriteBytes(path, Bytes("3\r\n" + huge + "\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n"));
+    EXPECT_EQ(LoadKernel(path, size, weights),
+              path + ", weight 1: " + huge + " is too large.  A weight must lie between -3.4e38 and 3.4e38.");
+    EXPECT_EQ(weights, (std::vector<float>{0.125f, -1, 0.5f, 0, 0, 0, 0, 0, 2}));
     EXPECT_EQ(LoadKernel(dir.path("k.bmp"), size, weights),
               "Error:  the selected file is not a recognized filter file.");
 }
