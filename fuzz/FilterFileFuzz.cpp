@@ -86,7 +86,8 @@ void CheckRoundTrip(const FilterFileContents& contents)
     std::string expected = std::to_string(contents.size) + "\r\n";
     for (const std::string& weight : contents.weights) expected += weight + "\r\n";
     if (FileBytes(copy) != expected) FuzzFail("the written file is not the size and the weights, one per line");
-    if (FileBytes(copy + ".part")) FuzzFail("a part file was left behind");
+    for (const auto& entry : std::filesystem::directory_iterator(ScratchFolder()))
+        if (entry.path().filename().string().starts_with(".")) FuzzFail("a temporary was left behind");
     FilterFileContents again = kUntouched;
     const std::string reread = ReadFilterFile(copy, again);
     if (!reread.empty()) FuzzFail("the written file was refused: " + reread);
