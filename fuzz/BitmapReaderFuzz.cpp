@@ -1,7 +1,6 @@
 // The bitmap reader fed raw bytes: a refused file leaves the image as it was
 // with one message shown; an accepted one is consistent and survives a write
 // and a second read unchanged.
-#include <cstdio>
 #include <filesystem>
 
 #include "FuzzSupport.h"
@@ -10,12 +9,6 @@
 #include "support/TestImages.h"
 
 namespace {
-
-void WriteFile(const std::string& path, const std::uint8_t* data, size_t size)
-{
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file || std::fwrite(data, 1, size, file) != size || std::fclose(file) != 0) FuzzFail("cannot write " + path);
-}
 
 // -1 refused by SerializeFile, -2 refused by the reader with its own message.
 int Read(CImage& image, const std::string& path, std::string& message)
@@ -42,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size)
 {
     static const std::string input = ScratchFolder() + "/input.bmp";
     static const std::string copy = ScratchFolder() + "/copy.bmp";
-    WriteFile(input, data, size);
+    WriteFileBytes(input, std::string_view(reinterpret_cast<const char*>(data), size));
 
     FakeUserInterface ui;
     CImage image = MakeImage(5, 3, [](int x, int y) { return CColorVal(x * 40, y * 80, 7); });

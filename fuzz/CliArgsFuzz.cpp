@@ -4,8 +4,6 @@
 // touched. The exit status must be 0..3, and a failed apply or calc must
 // leave its OUT file as it found it.
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <sstream>
 #include <unistd.h>
@@ -26,19 +24,6 @@ const fs::path& WorkFolder()
 {
     static const fs::path work = fs::path(ScratchFolder()) / "work";
     return work;
-}
-
-std::optional<std::string> FileBytes(const std::string& path)
-{
-    std::error_code ec;
-    if (!fs::is_regular_file(path, ec)) return std::nullopt;
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void WriteText(const std::string& path, const std::string& bytes)
-{
-    std::ofstream(path, std::ios::binary) << bytes;
 }
 
 // The bytes of an image's bitmap file, made once.
@@ -66,9 +51,9 @@ void FreshInputs()
     for (const auto& entry : fs::directory_iterator(ScratchFolder()))
         if (entry.path() != WorkFolder()) fs::remove_all(entry.path(), ec);
     for (const auto& entry : fs::directory_iterator(WorkFolder())) fs::remove_all(entry.path(), ec);
-    WriteText("in.bmp", colour);
-    WriteText("grey.bmp", grey);
-    WriteText("text.txt", "not a bitmap\n");
+    WriteFileBytes("in.bmp", colour);
+    WriteFileBytes("grey.bmp", grey);
+    WriteFileBytes("text.txt", "not a bitmap\n");
 }
 
 std::vector<std::string> Arguments(const std::uint8_t* data, size_t size)

@@ -1,5 +1,5 @@
-// Writes the seed corpus of every fuzz target and the CLI's dictionary into
-// the folder given: FOLDER/<target>/seed-N and FOLDER/CliArgsFuzz.dict.
+// Writes the seed corpus of every fuzz target and the dictionaries into the
+// folder given: FOLDER/<target>/seed-N and FOLDER/<target>.dict.
 // Everything is built here from the tables of the code, so the seeds follow
 // the operations as they are added.
 #include <cstdio>
@@ -86,14 +86,20 @@ void CliSeeds(const fs::path& root)
     seeds.Add(CommandLine({"--version"}));
 }
 
-std::string DictionaryEntry(const std::string& token)
+// A libFuzzer dictionary: one quoted token a line, with control characters
+// and quotes escaped.
+void WriteDictionary(const fs::path& path, const std::set<std::string>& tokens)
 {
-    std::string entry = "\"";
-    for (unsigned char c : token) {
-        if (c == '"' || c == '\\') entry += '\\';
-        entry += static_cast<char>(c);
+    std::ofstream dict(path, std::ios::binary);
+    for (const std::string& token : tokens) {
+        std::string entry = "\"";
+        for (unsigned char c : token) {
+            char hex[5];
+            std::snprintf(hex, sizeof hex, "\\x%02X", c);
+            entry += c < 0x20 || c == '"' || c == '\\' ? std::string(hex) : std::string(1, static_cast<char>(c));
+        }
+        dict << entry << "\"\n";
     }
-    return entry + "\"\n";
 }
 
 void CliDictionary(const fs::path& root)
@@ -108,16 +114,46 @@ void CliDictionary(const fs::path& root)
         tokens.insert(std::string("--") + p.option);
         if (*p.defaultText) tokens.insert(p.defaultText);
     }
-    std::ofstream dict(root / "CliArgsFuzz.dict", std::ios::binary);
-    for (const std::string& token : tokens) {
-        std::string escaped;
-        for (unsigned char c : DictionaryEntry(token)) {
-            char hex[5];
-            std::snprintf(hex, sizeof hex, "\\x%02X", c);
-            escaped += c < 0x20 && c != '\n' ? std::string(hex) : std::string(1, static_cast<char>(c));
-        }
-        dict << escaped;
+    WriteDictionary(root / "CliArgsFuzz.dict", tokens);
+}
+
+// Filter files of every size with whole, decimal and fractional weights, and
+// the ways a file goes wrong: a bad size, too few lines, long lines, bare
+// line feeds, invalid and out-of-range weights.
+void FilterFileSeeds(const fs::path& root)
+{
+    SeedFolder seeds(root, "FilterFileFuzz");
+    const std::vector<std::string> weights = {"1", "-1", "0", "1/9", "-1/8", "0.25", "-.5", "007", "2/3", "-", "."};
+    auto file = [](const std::string& size, const std::vector<std::string>& lines, const std::string& end) {
+        std::string text = size + end;
+        for (const std::string& line : lines) text += line + end;
+        return text;
+    };
+    for (int size : {3, 5, 7, 9}) {
+        std::vector<std::string> lines;
+        for (int i = 0; i < size * size; ++i) lines.push_back(weights[static_cast<size_t>(i) % weights.size()]);
+        seeds.Add(file(std::to_string(size), lines, "\r\n"));
+        seeds.Add(file(std::to_string(size), lines, "\n"));
+        lines.pop_back();
+        seeds.Add(file(std::to_string(size), lines, "\r\n"));
     }
+    const std::vector<std::string> nine(9, "1/9");
+    for (const char* size : {"4", "0", "-3", "11", "size", " 3", "3x3", "99999999999"})
+        seeds.Add(file(size, nine, "\r\n"));
+    std::vector<std::string> odd = nine;
+    odd[1] = "1/0";
+    odd[2] = "12a";
+    odd[3] = std::string(79, '9');
+    odd[4] = std::string(60, '9') + ".5";
+    odd[5] = std::string(45, '9') + "/" + std::string(30, '9');
+    odd[6] = std::string(100, '1');
+    odd[7] = "1.5/2";
+    seeds.Add(file("3", odd, "\r\n") + "extra\r\n");
+    seeds.Add(std::string(39, '9') + ".0");
+    seeds.Add(std::string(400, '9') + "/" + std::string(400, '9'));
+    WriteDictionary(root / "FilterFileFuzz.dict",
+                    {"\r\n", "\n", "\r", "3\r\n", "5\r\n", "7\r\n", "9\r\n", "1/9", "-1/8", "0.25", "/", ".", "-",
+                     "0", "1/0", "99999999999999999999", std::string(1, '\0')});
 }
 
 // The operations target reads its input as a stream of choices, so any bytes
@@ -146,6 +182,7 @@ int main(int argc, char** argv)
     BitmapSeeds(root);
     CliSeeds(root);
     CliDictionary(root);
+    FilterFileSeeds(root);
     OperationSeeds(root);
     return 0;
 }

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 
 #include "platform/Format.h"
 
@@ -50,6 +52,22 @@ const std::string& ScratchFolder()
     static const bool removedAtExit = std::atexit(RemoveScratch) == 0;
     (void)removedAtExit;
     return folder;
+}
+
+void WriteFileBytes(const std::string& path, std::string_view bytes)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.close();
+    if (!out) FuzzFail("cannot write " + path);
+}
+
+std::optional<std::string> FileBytes(const std::string& path)
+{
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec)) return std::nullopt;
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 CImage FuzzImage(FuzzedDataProvider& data, int maxSide)

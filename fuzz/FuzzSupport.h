@@ -4,7 +4,9 @@
 
 #include <fuzzer/FuzzedDataProvider.h>
 
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "image/Image.h"
 
@@ -13,6 +15,11 @@
 
 // A private folder for the process, removed when it exits.
 const std::string& ScratchFolder();
+
+// Writes bytes as the whole file at path; a failure is a finding.
+void WriteFileBytes(const std::string& path, std::string_view bytes);
+// The bytes of the regular file at path; none when there is no such file.
+std::optional<std::string> FileBytes(const std::string& path);
 
 // An image of 1..maxSide square pixels in either format with a random AOI.
 CImage FuzzImage(FuzzedDataProvider& data, int maxSide);

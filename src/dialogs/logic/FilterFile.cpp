@@ -8,6 +8,7 @@
 #include <fstream>
 
 #include "dialogs/logic/WeightEntry.h"
+#include "image/File.h"
 #include "platform/Format.h"
 
 using platform::Format;
@@ -68,17 +69,20 @@ std::string ReadFilterFile(const std::string& path, FilterFileContents& contents
 std::string WriteFilterFile(const std::string& path, const FilterFileContents& contents)
 {
     // Written beside the target and renamed over it when complete, so that a
-    // failed save leaves the previous file as it was.
-    const std::string part = path + ".part";
-    std::ofstream out(part, std::ios::binary | std::ios::trunc);
-    if (!out) return Format("Error:  %s could not be opened for output", path.c_str());
-    out << contents.size << "\r\n" << std::flush;
-    for (const std::string& weight : contents.weights) out << weight << "\r\n" << std::flush;
-    out.close();
-    std::error_code ec;
-    if (out) std::filesystem::rename(part, path, ec);
-    if (!out || ec) {
-        std::filesystem::remove(part, ec);
+    // failed save leaves the previous file as it was; a device is written in place.
+    CFile file;
+    FileError error;
+    if (!file.Open(path, CFile::Mode::Write, error))
+        return Format("Error:  %s could not be opened for output", path.c_str());
+    try {
+        auto writeLine = [&file](const std::string& text) {
+            const std::string line = text + "\r\n";
+            file.Write(line.data(), line.size());
+        };
+        writeLine(std::to_string(contents.size));
+        for (const std::string& weight : contents.weights) writeLine(weight);
+        file.Close();
+    } catch (const FileError&) {
         return Format("Error:  %s could not be written completely.", path.c_str());
     }
     return {};

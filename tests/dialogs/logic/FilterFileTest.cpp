@@ -65,12 +65,11 @@ TEST(FilterFile, SavingRefusesInvalidWeightsAndUnwritablePaths)
     EXPECT_EQ(SaveFilterFile(bad, contents),
               std::vector<std::string>{"Error:  " + bad + " could not be opened for output"});
 
-    // A folder in the way of the rename: the save fails and leaves no part file.
+    // A folder in the way: nothing is written beside it.
     std::filesystem::create_directory(dir.path("b.ftr"));
-    std::filesystem::create_directory(dir.path("b.ftr/inside"));
     EXPECT_EQ(SaveFilterFile(dir.path("b.ftr"), contents),
-              std::vector<std::string>{"Error:  " + dir.path("b.ftr") + " could not be written completely."});
-    EXPECT_FALSE(Exists(dir.path("b.ftr.part")));
+              std::vector<std::string>{"Error:  " + dir.path("b.ftr") + " could not be opened for output"});
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.root()), {}), 1);
 }
 
 TEST(FilterFile, SavingReplacesAnEarlierFile)
@@ -82,7 +81,7 @@ TEST(FilterFile, SavingReplacesAnEarlierFile)
     FilterFileContents read;
     EXPECT_EQ(ReadFilterFile(path, read), "");
     EXPECT_EQ(read.weights, std::vector<std::string>(9, "2"));
-    EXPECT_FALSE(Exists(path + ".part"));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.root()), {}), 1) << "a temporary was left";
 }
 
 TEST(FilterFile, ReadingRules)
@@ -185,6 +184,12 @@ TEST(FilterFile, LoadKernelConvertsTheWeights)
     WriteBytes(path, Bytes("3\r\n1\r\n1\r\n1\r\n1\r\n1/0\r\n1\r\n1\r\n1\r\n1\r\n"));
     EXPECT_EQ(LoadKernel(path, size, weights),
               path + ", weight 5: 1/0 divides by zero.  The value after the slash (/) must not be 0.");
+    // A line holds up to 79 digits: far beyond single precision.
+    const std::string huge = std::string(60, '9') + ".5";
+    WriteBytes(path, Bytes("3\r\n" + huge + "\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n"));
+    EXPECT_EQ(LoadKernel(path, size, weights),
+              path + ", weight 1: " + huge + " is too large.  A weight must lie between -3.4e38 and 3.4e38.");
+    EXPECT_EQ(weights, (std::vector<float>{0.125f, -1, 0.5f, 0, 0, 0, 0, 0, 2}));
     EXPECT_EQ(LoadKernel(dir.path("k.bmp"), size, weights),
               "Error:  the selected file is not a recognized filter file.");
 }

@@ -34,8 +34,25 @@ TEST(WeightEntry, CheckWeightMessages)
         {"0/0", "0/0 divides by zero.  The value after the slash (/) must not be 0."},
         {"5/", "5/ divides by zero.  The value after the slash (/) must not be 0."},
         {"3/000", "3/000 divides by zero.  The value after the slash (/) must not be 0."},
+        // Beyond single precision a weight would be infinite or undefined.
+        {"340000000000000000000000000000000000000", ""},
+        {"-340000000000000000000000000000000000000.0", ""},
+        {"340100000000000000000000000000000000000", "340100000000000000000000000000000000000 is too large.  "
+                                                    "A weight must lie between -3.4e38 and 3.4e38."},
+        {"-400000000000000000000000000000000000000.", "-400000000000000000000000000000000000000. is too large.  "
+                                                      "A weight must lie between -3.4e38 and 3.4e38."},
+        {"680000000000000000000000000000000000000/2", ""},
+        {"680200000000000000000000000000000000000/2", "680200000000000000000000000000000000000/2 is too large.  "
+                                                      "A weight must lie between -3.4e38 and 3.4e38."},
+        {"1/1000000000000000000000000000000000000000000000000", ""},
     };
     for (const Case& c : cases) EXPECT_EQ(CheckWeight(c.text), c.message) << c.text;
+
+    // Parts beyond double precision: infinite over infinite is undefined.
+    const std::string huge(400, '9');
+    for (const std::string& text : {huge, huge + "/" + huge, huge + "/3", "-" + huge + "."})
+        EXPECT_EQ(CheckWeight(text), text + " is too large.  A weight must lie between -3.4e38 and 3.4e38.");
+    EXPECT_EQ(CheckWeight("1/" + huge), "");
 }
 
 TEST(WeightEntry, ValidateWeightsStopsAtTheFirstInvalidText)
@@ -59,8 +76,10 @@ TEST(WeightEntry, ParseWeight)
     } cases[] = {
         {"3", 3.0f},     {"-0.25", -0.25f}, {"1/9", static_cast<float>(1.0 / 9.0)}, {"-1/8", -0.125f},
         {"-", 0.0f},     {".", 0.0f},       {"-3/4", -0.75f},  {"2/3", static_cast<float>(2.0 / 3.0)},
-        {"007", 7.0f},   {"0.1", 0.1f},     {"-/5", 0.0f},     {"99999999999999999999", 9.2233720e18f},
-        {"16777217", 16777216.0f},
+        {"007", 7.0f},   {"0.1", 0.1f},     {"-/5", 0.0f},     {"99999999999999999999", 1e20f},
+        {"16777217", 16777216.0f}, {"-9223372036854775809", -9.223372e18f},
+        {"340000000000000000000000000000000000000", 3.4e38f},
+        {"1/1000000000000000000000000000000000000000000000000", 0.0f},
     };
     for (const Case& c : cases) EXPECT_EQ(ParseWeight(c.text), c.value) << c.text;
 }
