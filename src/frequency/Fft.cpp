@@ -1,7 +1,7 @@
 // The image's forward and inverse transforms and the power-of-two test they
 // share.
 #include <cmath>
-#include <vector>
+#include <new>
 
 #include "frequency/DataArray.h"
 #include "frequency/FftTransform.h"
@@ -20,16 +20,14 @@ bool ExponentOf(int side, int& exponent)
     return power;
 }
 
-// Runs Fft2D over dataArray; false when the scratch buffer cannot be had.
+// Runs Fft2D over dataArray; false when its working memory cannot be had.
 bool TransformDataArray(CImage& image, int heightExponent, int widthExponent, int direction)
 {
-    std::vector<FftValue> scratch;
     try {
-        scratch.resize(FftScratchSize(heightExponent, widthExponent));
-    } catch (const std::exception&) {
+        Fft2D(image.dataArray.data(), heightExponent, widthExponent, image.width, direction);
+    } catch (const std::bad_alloc&) {
         return false;
     }
-    Fft2D(image.dataArray.data(), scratch.data(), heightExponent, widthExponent, image.width, direction);
     return true;
 }
 

@@ -4,11 +4,16 @@
 #include "frequency/FftTransform.h"
 
 #include <algorithm>
+#include <array>
+#include <atomic>
 #include <bit>
 #include <cmath>
 #include <cstdint>
 #include <numbers>
 #include <utility>
+#include <vector>
+
+#include "processing/ParallelRows.h"
 
 namespace {
 
@@ -19,20 +24,6 @@ constexpr int kColumnBlock = 4;
 void Conjugate(double* v, size_t n)
 {
     for (size_t i = 1; i < 2 * n; i += 2) v[i] = -v[i];
-}
-
-void BitReverse(FftValue* x, size_t n)
-{
-    size_t r = 0;
-    for (size_t j = 0; j + 1 < n; ++j) {
-        if (j < r) std::swap(x[j], x[r]);
-        size_t b = n / 2;
-        while (b <= r) {
-            r -= b;
-            b /= 2;
-        }
-        r += b;
-    }
 }
 
 void LengthTwoButterflies(double* v, size_t n)
@@ -105,58 +96,100 @@ void ScaleDown(double* v, size_t count, int m)
     }
 }
 
+// What a transform of one length needs besides the data, worked out once per
+// length instead of once per row: the bit-reversal swaps and every stage's
+// twiddles, from the same recurrence in the same order, hence the same values.
+class FftTables {
+public:
+    explicit FftTables(int exponent) : exponent_(exponent)
+    {
+        const size_t n = size_t{1} << exponent;
+        size_t r = 0;
+        for (size_t j = 0; j + 1 < n; ++j) {
+            if (j < r) swaps_.emplace_back(static_cast<std::uint32_t>(j), static_cast<std::uint32_t>(r));
+            size_t b = n / 2;
+            while (b <= r) {
+                r -= b;
+                b /= 2;
+            }
+            r += b;
+        }
+        for (int k = 2; k <= exponent; ++k) {
+            const size_t n4 = (size_t{1} << k) / 4;
+            const double e = 2 * std::numbers::pi / static_cast<double>(size_t{1} << k);
+            const double cosE = std::cos(e);
+            const double sinE = std::sin(e);
+            double c1 = 1;
+            double s1 = 0;
+            for (size_t j = 1; j < n4; ++j) {
+                c1 = c1 * cosE - s1 * sinE;
+                s1 = std::sqrt(1 - c1 * c1);
+                twiddles_.push_back({c1, s1, c1 * (4 * c1 * c1 - 3), s1 * (3 - 4 * s1 * s1)});
+            }
+        }
+    }
+
+    void Transform(FftValue* data, int direction) const
+    {
+        const size_t n = size_t{1} << exponent_;
+        // std::complex<double> is laid out as two doubles, real first.
+        double* v = reinterpret_cast<double*>(data);
+        if (direction == FFT_INVERSE) Conjugate(v, n);
+        for (const auto& [j, r] : swaps_) std::swap(data[j], data[r]);
+        LengthTwoButterflies(v, n);
+        const std::array<double, 4>* t = twiddles_.data();
+        for (int k = 2; k <= exponent_; ++k) {
+            const size_t n2 = size_t{1} << k;
+            LButterflies<false>(v, n, n2, 0, 1, 0, 1, 0);
+            for (size_t j = 1; j < n2 / 4; ++j, ++t) LButterflies<true>(v, n, n2, j, (*t)[0], (*t)[1], (*t)[2], (*t)[3]);
+        }
+        if (direction == FFT_FORWARD) ScaleDown(v, 2 * n, exponent_);
+        if (direction == FFT_INVERSE) Conjugate(v, n);
+    }
+
+private:
+    int exponent_;
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> swaps_;
+    std::vector<std::array<double, 4>> twiddles_;  // c1, s1, c3, s3
+};
+
 }  // namespace
 
 void Fft1D(FftValue* data, int exponent, int direction)
 {
-    const size_t n = size_t{1} << exponent;
-    // std::complex<double> is laid out as two doubles, real first.
-    double* v = reinterpret_cast<double*>(data);
-    if (direction == FFT_INVERSE) Conjugate(v, n);
-    BitReverse(data, n);
-    LengthTwoButterflies(v, n);
-    for (int k = 2; k <= exponent; ++k) {
-        const size_t n2 = size_t{1} << k;
-        const size_t n4 = n2 / 4;
-        const double e = 2 * std::numbers::pi / static_cast<double>(n2);
-        const double cosE = std::cos(e);
-        const double sinE = std::sin(e);
-        LButterflies<false>(v, n, n2, 0, 1, 0, 1, 0);
-        double c1 = 1;
-        double s1 = 0;
-        for (size_t j = 1; j < n4; ++j) {
-            c1 = c1 * cosE - s1 * sinE;
-            s1 = std::sqrt(1 - c1 * c1);
-            const double c3 = c1 * (4 * c1 * c1 - 3);
-            const double s3 = s1 * (3 - 4 * s1 * s1);
-            LButterflies<true>(v, n, n2, j, c1, s1, c3, s3);
-        }
-    }
-    if (direction == FFT_FORWARD) ScaleDown(v, 2 * n, exponent);
-    if (direction == FFT_INVERSE) Conjugate(v, n);
+    FftTables(exponent).Transform(data, direction);
 }
 
-size_t FftScratchSize(int heightExponent, int widthExponent)
+void Fft2D(FftValue* data, int heightExponent, int widthExponent, int stride, int direction)
 {
-    return (size_t{1} << heightExponent) * static_cast<size_t>(std::min(kColumnBlock, 1 << widthExponent));
-}
-
-void Fft2D(FftValue* data, FftValue* scratch, int heightExponent, int widthExponent, int stride, int direction)
-{
-    const size_t h = size_t{1} << heightExponent;
+    const int h = 1 << heightExponent;
     const int w = 1 << widthExponent;
-    for (size_t r = 0; r < h; ++r) Fft1D(data + r * stride, widthExponent, direction);
-
     const int block = std::min(kColumnBlock, w);
-    for (int c = 0; c < w; c += block) {
-        for (size_t r = 0; r < h; ++r) {
-            const FftValue* src = data + r * stride + c;
-            for (int b = 0; b < block; ++b) scratch[b * h + r] = src[b];
+    // Every band's column copy is had before any value changes, so that a
+    // failure leaves the data as it was.
+    const size_t scratchSize = static_cast<size_t>(h) * block;
+    std::vector<FftValue> scratch(scratchSize * static_cast<size_t>(parallel::ThreadCount()));
+    std::atomic<size_t> nextScratch{0};
+    const FftTables rows(widthExponent);
+    parallel::ForBands(0, h, w, [&](int first, int last) {
+        for (int r = first; r < last; ++r) rows.Transform(data + static_cast<size_t>(r) * stride, direction);
+    });
+
+    // Columns a few at a time through a contiguous copy: the copy moves values
+    // without changing them, and each cache line of the array is read once.
+    const FftTables columns = heightExponent == widthExponent ? rows : FftTables(heightExponent);
+    parallel::ForBands(0, w / block, static_cast<long long>(h) * block, [&](int first, int last) {
+        FftValue* copy = scratch.data() + scratchSize * nextScratch++;
+        for (int c = first * block; c < last * block; c += block) {
+            for (int r = 0; r < h; ++r) {
+                const FftValue* src = data + static_cast<size_t>(r) * stride + c;
+                for (int b = 0; b < block; ++b) copy[static_cast<size_t>(b) * h + r] = src[b];
+            }
+            for (int b = 0; b < block; ++b) columns.Transform(copy + static_cast<size_t>(b) * h, direction);
+            for (int r = 0; r < h; ++r) {
+                FftValue* dst = data + static_cast<size_t>(r) * stride + c;
+                for (int b = 0; b < block; ++b) dst[b] = copy[static_cast<size_t>(b) * h + r];
+            }
         }
-        for (int b = 0; b < block; ++b) Fft1D(scratch + b * h, heightExponent, direction);
-        for (size_t r = 0; r < h; ++r) {
-            FftValue* dst = data + r * stride + c;
-            for (int b = 0; b < block; ++b) dst[b] = scratch[b * h + r];
-        }
-    }
+    });
 }
