@@ -44,42 +44,52 @@ void LengthTwoButterflies(double* v, size_t n)
     } while (s + 1 < n);
 }
 
-// The L-shaped butterflies of one stage for offset j within each block of
-// n2 = 4 * n4 values; with twiddles, c and g are first turned by
-// e^(-i theta) = c1 - i s1 and e^(-3i theta) = c3 - i s3.
+// The L-shaped butterfly on a[0], a[n4], a[2 n4], a[3 n4]; with twiddles,
+// c and g are first turned by e^(-i theta) = c1 - i s1 and
+// e^(-3i theta) = c3 - i s3.
 template <bool kTwiddled>
-void LButterflies(double* v, size_t n, size_t n2, size_t j, double c1, double s1, double c3, double s3)
+inline void LButterfly(double* a, size_t n4, const std::array<double, 4>& t)
+{
+    double* b = a + 2 * n4;
+    double* c = a + 4 * n4;
+    double* g = a + 6 * n4;
+    double cr = c[0], ci = c[1], gr = g[0], gi = g[1];
+    if constexpr (kTwiddled) {
+        const auto [c1, s1, c3, s3] = t;
+        cr = c[0] * c1 + c[1] * s1;
+        ci = c[1] * c1 - c[0] * s1;
+        gr = g[0] * c3 + g[1] * s3;
+        gi = g[1] * c3 - g[0] * s3;
+    }
+    const double tr = cr + gr, ti = ci + gi;
+    const double ur = cr - gr, ui = ci - gi;
+    const double ar = a[0], ai = a[1];
+    const double br = b[0], bi = b[1];
+    a[0] = ar + tr;
+    a[1] = ai + ti;
+    c[0] = ar - tr;
+    c[1] = ai - ti;
+    b[0] = br + ui;  // b - i u
+    b[1] = bi - ur;
+    g[0] = br - ui;  // b + i u
+    g[1] = bi + ur;
+}
+
+// One stage's butterflies on blocks of n2 = 4 n4 values, block by block: the
+// butterflies of a stage touch disjoint values, so their order does not
+// change any value, and within a block they walk memory and twiddles in step.
+void LStage(double* v, size_t n, size_t n2, const std::array<double, 4>* twiddles)
 {
     const size_t n4 = n2 / 4;
-    size_t s = j;
+    size_t s = 0;
     size_t d = 2 * n2;
     do {
         for (size_t i = s; i + 1 < n; i += d) {
             double* a = v + 2 * i;
-            double* b = v + 2 * (i + n4);
-            double* c = v + 2 * (i + 2 * n4);
-            double* g = v + 2 * (i + 3 * n4);
-            double cr = c[0], ci = c[1], gr = g[0], gi = g[1];
-            if constexpr (kTwiddled) {
-                cr = c[0] * c1 + c[1] * s1;
-                ci = c[1] * c1 - c[0] * s1;
-                gr = g[0] * c3 + g[1] * s3;
-                gi = g[1] * c3 - g[0] * s3;
-            }
-            const double tr = cr + gr, ti = ci + gi;
-            const double ur = cr - gr, ui = ci - gi;
-            const double ar = a[0], ai = a[1];
-            const double br = b[0], bi = b[1];
-            a[0] = ar + tr;
-            a[1] = ai + ti;
-            c[0] = ar - tr;
-            c[1] = ai - ti;
-            b[0] = br + ui;  // b - i u
-            b[1] = bi - ur;
-            g[0] = br - ui;  // b + i u
-            g[1] = bi + ur;
+            LButterfly<false>(a, n4, {});
+            for (size_t j = 1; j < n4; ++j) LButterfly<true>(a + 2 * j, n4, twiddles[j - 1]);
         }
-        s = 2 * d - n2 + j;
+        s = 2 * d - n2;
         d *= 4;
     } while (s + 1 < n);
 }
@@ -140,8 +150,8 @@ public:
         const std::array<double, 4>* t = twiddles_.data();
         for (int k = 2; k <= exponent_; ++k) {
             const size_t n2 = size_t{1} << k;
-            LButterflies<false>(v, n, n2, 0, 1, 0, 1, 0);
-            for (size_t j = 1; j < n2 / 4; ++j, ++t) LButterflies<true>(v, n, n2, j, (*t)[0], (*t)[1], (*t)[2], (*t)[3]);
+            LStage(v, n, n2, t);
+            t += n2 / 4 - 1;
         }
         if (direction == FFT_FORWARD) ScaleDown(v, 2 * n, exponent_);
         if (direction == FFT_INVERSE) Conjugate(v, n);
