@@ -7,6 +7,7 @@
 #include "frequency/FftTransform.h"
 #include "image/Image.h"
 #include "platform/UserInterface.h"
+#include "processing/ParallelRows.h"
 
 namespace {
 
@@ -70,11 +71,13 @@ int CImage::Fft()
         errorMessage = noMemory;
         return -1;
     }
-    for (int y = 0; y < height; ++y) {
-        const CColorVal* in = pixelValueArray[y];
-        FrequencyBuffer::Value* out = dataArray[y];
-        for (int x = 0; x < width; ++x) out[x] = FrequencyBuffer::Value(in[x].red, 0.0);
-    }
+    parallel::ForBands(0, height, width, [&](int first, int last) {
+        for (int y = first; y < last; ++y) {
+            const CColorVal* in = pixelValueArray[y];
+            FrequencyBuffer::Value* out = dataArray[y];
+            for (int x = 0; x < width; ++x) out[x] = FrequencyBuffer::Value(in[x].red, 0.0);
+        }
+    });
     if (!TransformDataArray(*this, heightExponent, widthExponent, FFT_FORWARD)) {
         errorMessage = noMemory;
         return -1;
@@ -99,16 +102,18 @@ int CImage::FftInverse()
         errorMessage = noMemory;
         return -1;
     }
-    for (int y = 0; y < height; ++y) {
-        const FrequencyBuffer::Value* in = dataArray[y];
-        CColorVal* out = pixelValueArray[y];
-        for (int x = 0; x < width; ++x) {
-            const double re = in[x].real(), im = in[x].imag();
-            const double magnitude = std::sqrt(re * re + im * im);
-            // Compared before the conversion so that huge values cannot overflow an int.
-            const int level = magnitude < 255 ? static_cast<int>(magnitude) : 255;
-            out[x] = CColorVal(level, level, level);
+    parallel::ForBands(0, height, width, [&](int first, int last) {
+        for (int y = first; y < last; ++y) {
+            const FrequencyBuffer::Value* in = dataArray[y];
+            CColorVal* out = pixelValueArray[y];
+            for (int x = 0; x < width; ++x) {
+                const double re = in[x].real(), im = in[x].imag();
+                const double magnitude = std::sqrt(re * re + im * im);
+                // Compared before the conversion so that huge values cannot overflow an int.
+                const int level = magnitude < 255 ? static_cast<int>(magnitude) : 255;
+                out[x] = CColorVal(level, level, level);
+            }
         }
-    }
+    });
     return 0;
 }

@@ -1,6 +1,9 @@
-// The display's range and levels do not depend on how rows are split over threads.
+// The image transforms and the display do not depend on how rows are split
+// over threads.
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <cstdint>
 #include <limits>
 #include <random>
 
@@ -50,5 +53,36 @@ TEST(FftForDisplay, SameLevelsForAnyThreadCountAndNotANumberFirstOrLater)
         if (!c.allWhite) {
             EXPECT_GT(between, 20) << c.name;
         }
+    }
+}
+
+TEST(Fft, ForwardAndInverseGiveTheSamePixelsAndValuesForAnyThreadCount)
+{
+    std::mt19937 rng(37);
+    const CImage source = MakeGrey(32, 16, [&](int, int) { return static_cast<int>(rng() % 256); });
+    const struct {
+        int threads;
+    } cases[] = {{1}, {2}, {3}};
+    Rows forward, inverse;
+    std::vector<std::uint64_t> spectrum;
+    for (const auto& c : cases) {
+        parallel::ScopedThreads scoped(c.threads, 0);
+        CImage image = source;
+        ASSERT_EQ(image.Fft(), 0);
+        std::vector<std::uint64_t> bits;
+        for (size_t i = 0; i < image.dataArray.size(); ++i) {
+            bits.push_back(std::bit_cast<std::uint64_t>(image.dataArray.data()[i].real()));
+            bits.push_back(std::bit_cast<std::uint64_t>(image.dataArray.data()[i].imag()));
+        }
+        const Rows shown = RedRows(image);
+        ASSERT_EQ(image.FftInverse(), 0);
+        if (c.threads == 1) {
+            forward = shown;
+            inverse = RedRows(image);
+            spectrum = bits;
+        }
+        EXPECT_EQ(shown, forward) << c.threads << " threads";
+        EXPECT_EQ(bits, spectrum) << c.threads << " threads";
+        EXPECT_EQ(RedRows(image), inverse) << c.threads << " threads";
     }
 }
