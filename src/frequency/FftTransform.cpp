@@ -21,19 +21,25 @@ namespace {
 // 64-byte cache line.
 constexpr int kColumnBlock = 4;
 
-void Conjugate(double* v, size_t n)
+// Lanes of two independent transforms side by side: the vector operations
+// act on each lane exactly as the scalar ones would.
+typedef double Pair __attribute__((vector_size(16)));
+
+template <typename T>
+void Conjugate(T* v, size_t n)
 {
     for (size_t i = 1; i < 2 * n; i += 2) v[i] = -v[i];
 }
 
-void LengthTwoButterflies(double* v, size_t n)
+template <typename T>
+void LengthTwoButterflies(T* v, size_t n)
 {
     size_t s = 0;
     size_t d = 4;
     do {
         for (size_t i = s; i + 1 < n; i += d) {
-            double* a = v + 2 * i;
-            const double re = a[0], im = a[1];
+            T* a = v + 2 * i;
+            const T re = a[0], im = a[1];
             a[0] = re + a[2];
             a[1] = im + a[3];
             a[2] = re - a[2];
@@ -47,13 +53,13 @@ void LengthTwoButterflies(double* v, size_t n)
 // The L-shaped butterfly on a[0], a[n4], a[2 n4], a[3 n4]; with twiddles,
 // c and g are first turned by e^(-i theta) = c1 - i s1 and
 // e^(-3i theta) = c3 - i s3.
-template <bool kTwiddled>
-inline void LButterfly(double* a, size_t n4, const std::array<double, 4>& t)
+template <typename T, bool kTwiddled>
+inline void LButterfly(T* a, size_t n4, const std::array<double, 4>& t)
 {
-    double* b = a + 2 * n4;
-    double* c = a + 4 * n4;
-    double* g = a + 6 * n4;
-    double cr = c[0], ci = c[1], gr = g[0], gi = g[1];
+    T* b = a + 2 * n4;
+    T* c = a + 4 * n4;
+    T* g = a + 6 * n4;
+    T cr = c[0], ci = c[1], gr = g[0], gi = g[1];
     if constexpr (kTwiddled) {
         const auto [c1, s1, c3, s3] = t;
         cr = c[0] * c1 + c[1] * s1;
@@ -61,10 +67,10 @@ inline void LButterfly(double* a, size_t n4, const std::array<double, 4>& t)
         gr = g[0] * c3 + g[1] * s3;
         gi = g[1] * c3 - g[0] * s3;
     }
-    const double tr = cr + gr, ti = ci + gi;
-    const double ur = cr - gr, ui = ci - gi;
-    const double ar = a[0], ai = a[1];
-    const double br = b[0], bi = b[1];
+    const T tr = cr + gr, ti = ci + gi;
+    const T ur = cr - gr, ui = ci - gi;
+    const T ar = a[0], ai = a[1];
+    const T br = b[0], bi = b[1];
     a[0] = ar + tr;
     a[1] = ai + ti;
     c[0] = ar - tr;
@@ -78,16 +84,17 @@ inline void LButterfly(double* a, size_t n4, const std::array<double, 4>& t)
 // One stage's butterflies on blocks of n2 = 4 n4 values, block by block: the
 // butterflies of a stage touch disjoint values, so their order does not
 // change any value, and within a block they walk memory and twiddles in step.
-void LStage(double* v, size_t n, size_t n2, const std::array<double, 4>* twiddles)
+template <typename T>
+void LStage(T* v, size_t n, size_t n2, const std::array<double, 4>* twiddles)
 {
     const size_t n4 = n2 / 4;
     size_t s = 0;
     size_t d = 2 * n2;
     do {
         for (size_t i = s; i + 1 < n; i += d) {
-            double* a = v + 2 * i;
-            LButterfly<false>(a, n4, {});
-            for (size_t j = 1; j < n4; ++j) LButterfly<true>(a + 2 * j, n4, twiddles[j - 1]);
+            T* a = v + 2 * i;
+            LButterfly<T, false>(a, n4, {});
+            for (size_t j = 1; j < n4; ++j) LButterfly<T, true>(a + 2 * j, n4, twiddles[j - 1]);
         }
         s = 2 * d - n2;
         d *= 4;
@@ -141,11 +148,21 @@ public:
 
     void Transform(FftValue* data, int direction) const
     {
-        const size_t n = size_t{1} << exponent_;
         // std::complex<double> is laid out as two doubles, real first.
-        double* v = reinterpret_cast<double*>(data);
+        Transform(reinterpret_cast<double*>(data), direction);
+    }
+
+    // Transforms values held as real, imaginary, real, ... where each of them
+    // is a double or a Pair of two lanes.
+    template <typename T>
+    void Transform(T* v, int direction) const
+    {
+        const size_t n = size_t{1} << exponent_;
         if (direction == FFT_INVERSE) Conjugate(v, n);
-        for (const auto& [j, r] : swaps_) std::swap(data[j], data[r]);
+        for (const auto& [j, r] : swaps_) {
+            std::swap(v[2 * j], v[2 * r]);
+            std::swap(v[2 * j + 1], v[2 * r + 1]);
+        }
         LengthTwoButterflies(v, n);
         const std::array<double, 4>* t = twiddles_.data();
         for (int k = 2; k <= exponent_; ++k) {
@@ -153,7 +170,7 @@ public:
             LStage(v, n, n2, t);
             t += n2 / 4 - 1;
         }
-        if (direction == FFT_FORWARD) ScaleDown(v, 2 * n, exponent_);
+        if (direction == FFT_FORWARD) ScaleDown(reinterpret_cast<double*>(v), 2 * n * (sizeof(T) / sizeof(double)), exponent_);
         if (direction == FFT_INVERSE) Conjugate(v, n);
     }
 
@@ -185,20 +202,39 @@ void Fft2D(FftValue* data, int heightExponent, int widthExponent, int stride, in
         for (int r = first; r < last; ++r) rows.Transform(data + static_cast<size_t>(r) * stride, direction);
     });
 
-    // Columns a few at a time through a contiguous copy: the copy moves values
-    // without changing them, and each cache line of the array is read once.
+    // Columns a few at a time through a contiguous copy that holds two columns
+    // side by side in each Pair: the copy moves values without changing them,
+    // and each cache line of the array is read once.
     const FftTables columns = heightExponent == widthExponent ? rows : FftTables(heightExponent);
     parallel::ForBands(0, w / block, static_cast<long long>(h) * block, [&](int first, int last) {
         FftValue* copy = scratch.data() + scratchSize * nextScratch++;
+        if (block == 1) {
+            for (int c = first; c < last; ++c) {
+                for (int r = 0; r < h; ++r) copy[r] = data[static_cast<size_t>(r) * stride + c];
+                columns.Transform(copy, direction);
+                for (int r = 0; r < h; ++r) data[static_cast<size_t>(r) * stride + c] = copy[r];
+            }
+            return;
+        }
+        Pair* lanes = reinterpret_cast<Pair*>(copy);
+        const size_t pairValues = 2 * static_cast<size_t>(h);
         for (int c = first * block; c < last * block; c += block) {
             for (int r = 0; r < h; ++r) {
                 const FftValue* src = data + static_cast<size_t>(r) * stride + c;
-                for (int b = 0; b < block; ++b) copy[static_cast<size_t>(b) * h + r] = src[b];
+                for (int p = 0; p < block / 2; ++p) {
+                    Pair* v = lanes + p * pairValues + 2 * static_cast<size_t>(r);
+                    v[0] = Pair{src[2 * p].real(), src[2 * p + 1].real()};
+                    v[1] = Pair{src[2 * p].imag(), src[2 * p + 1].imag()};
+                }
             }
-            for (int b = 0; b < block; ++b) columns.Transform(copy + static_cast<size_t>(b) * h, direction);
+            for (int p = 0; p < block / 2; ++p) columns.Transform(lanes + p * pairValues, direction);
             for (int r = 0; r < h; ++r) {
                 FftValue* dst = data + static_cast<size_t>(r) * stride + c;
-                for (int b = 0; b < block; ++b) dst[b] = copy[static_cast<size_t>(b) * h + r];
+                for (int p = 0; p < block / 2; ++p) {
+                    const Pair* v = lanes + p * pairValues + 2 * static_cast<size_t>(r);
+                    dst[2 * p] = FftValue(v[0][0], v[1][0]);
+                    dst[2 * p + 1] = FftValue(v[0][1], v[1][1]);
+                }
             }
         }
     });
