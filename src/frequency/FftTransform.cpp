@@ -194,13 +194,31 @@ void Fft2D(FftValue* data, int heightExponent, int widthExponent, int stride, in
     const int block = std::min(kColumnBlock, w);
     // Every band's column copy is had before any value changes, so that a
     // failure leaves the data as it was.
-    const size_t scratchSize = static_cast<size_t>(h) * block;
+    const size_t scratchSize = std::max(static_cast<size_t>(h) * block, 2 * static_cast<size_t>(w));
     std::vector<FftValue> scratch(scratchSize * static_cast<size_t>(parallel::ThreadCount()));
     std::atomic<size_t> nextScratch{0};
+
+    // Rows two at a time through a copy that holds them side by side.
     const FftTables rows(widthExponent);
     parallel::ForBands(0, h, w, [&](int first, int last) {
-        for (int r = first; r < last; ++r) rows.Transform(data + static_cast<size_t>(r) * stride, direction);
+        Pair* lanes = reinterpret_cast<Pair*>(scratch.data() + scratchSize * nextScratch++);
+        int r = first;
+        for (; r + 1 < last; r += 2) {
+            FftValue* one = data + static_cast<size_t>(r) * stride;
+            FftValue* two = one + stride;
+            for (int x = 0; x < w; ++x) {
+                lanes[2 * x] = Pair{one[x].real(), two[x].real()};
+                lanes[2 * x + 1] = Pair{one[x].imag(), two[x].imag()};
+            }
+            rows.Transform(lanes, direction);
+            for (int x = 0; x < w; ++x) {
+                one[x] = FftValue(lanes[2 * x][0], lanes[2 * x + 1][0]);
+                two[x] = FftValue(lanes[2 * x][1], lanes[2 * x + 1][1]);
+            }
+        }
+        if (r < last) rows.Transform(data + static_cast<size_t>(r) * stride, direction);
     });
+    nextScratch = 0;
 
     // Columns a few at a time through a contiguous copy that holds two columns
     // side by side in each Pair: the copy moves values without changing them,
