@@ -1,12 +1,13 @@
 // The image's forward and inverse transforms and the power-of-two test they
 // share.
 #include <cmath>
-#include <vector>
+#include <new>
 
 #include "frequency/DataArray.h"
 #include "frequency/FftTransform.h"
 #include "image/Image.h"
 #include "platform/UserInterface.h"
+#include "processing/ParallelRows.h"
 
 namespace {
 
@@ -20,16 +21,14 @@ bool ExponentOf(int side, int& exponent)
     return power;
 }
 
-// Runs Fft2D over dataArray; false when the scratch buffer cannot be had.
+// Runs Fft2D over dataArray; false when its working memory cannot be had.
 bool TransformDataArray(CImage& image, int heightExponent, int widthExponent, int direction)
 {
-    std::vector<FftValue> scratch;
     try {
-        scratch.resize(FftScratchSize(heightExponent, widthExponent));
-    } catch (const std::exception&) {
+        Fft2D(image.dataArray.data(), heightExponent, widthExponent, image.width, direction);
+    } catch (const std::bad_alloc&) {
         return false;
     }
-    Fft2D(image.dataArray.data(), scratch.data(), heightExponent, widthExponent, image.width, direction);
     return true;
 }
 
@@ -72,11 +71,13 @@ int CImage::Fft()
         errorMessage = noMemory;
         return -1;
     }
-    for (int y = 0; y < height; ++y) {
-        const CColorVal* in = pixelValueArray[y];
-        FrequencyBuffer::Value* out = dataArray[y];
-        for (int x = 0; x < width; ++x) out[x] = FrequencyBuffer::Value(in[x].red, 0.0);
-    }
+    parallel::ForBands(0, height, width, [&](int first, int last) {
+        for (int y = first; y < last; ++y) {
+            const CColorVal* in = pixelValueArray[y];
+            FrequencyBuffer::Value* out = dataArray[y];
+            for (int x = 0; x < width; ++x) out[x] = FrequencyBuffer::Value(in[x].red, 0.0);
+        }
+    });
     if (!TransformDataArray(*this, heightExponent, widthExponent, FFT_FORWARD)) {
         errorMessage = noMemory;
         return -1;
@@ -101,16 +102,18 @@ int CImage::FftInverse()
         errorMessage = noMemory;
         return -1;
     }
-    for (int y = 0; y < height; ++y) {
-        const FrequencyBuffer::Value* in = dataArray[y];
-        CColorVal* out = pixelValueArray[y];
-        for (int x = 0; x < width; ++x) {
-            const double re = in[x].real(), im = in[x].imag();
-            const double magnitude = std::sqrt(re * re + im * im);
-            // Compared before the conversion so that huge values cannot overflow an int.
-            const int level = magnitude < 255 ? static_cast<int>(magnitude) : 255;
-            out[x] = CColorVal(level, level, level);
+    parallel::ForBands(0, height, width, [&](int first, int last) {
+        for (int y = first; y < last; ++y) {
+            const FrequencyBuffer::Value* in = dataArray[y];
+            CColorVal* out = pixelValueArray[y];
+            for (int x = 0; x < width; ++x) {
+                const double re = in[x].real(), im = in[x].imag();
+                const double magnitude = std::sqrt(re * re + im * im);
+                // Compared before the conversion so that huge values cannot overflow an int.
+                const int level = magnitude < 255 ? static_cast<int>(magnitude) : 255;
+                out[x] = CColorVal(level, level, level);
+            }
         }
-    }
+    });
     return 0;
 }

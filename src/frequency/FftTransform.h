@@ -14,11 +14,7 @@ enum FftDirection { FFT_INVERSE = 0, FFT_FORWARD = 1 };
 // X[k] = (1/N) sum x[j] e^(-2 pi i jk/N); inverse: x[j] = sum X[k] e^(+2 pi i jk/N).
 void Fft1D(FftValue* data, int exponent, int direction);
 
-// Values of scratch that Fft2D needs for an array of 2^heightExponent rows and
-// 2^widthExponent columns: a few whole columns, so that the column pass reads
-// each cache line of the array once.
-size_t FftScratchSize(int heightExponent, int widthExponent);
-
-// Transforms every row (stride values apart), then every column through the
-// scratch buffer.
-void Fft2D(FftValue* data, FftValue* scratch, int heightExponent, int widthExponent, int stride, int direction);
+// Transforms every row (stride values apart), then every column, in bands
+// over the processor's cores; the result does not depend on the thread count.
+// Throws std::bad_alloc when the column copies cannot be had.
+void Fft2D(FftValue* data, int heightExponent, int widthExponent, int stride, int direction);

@@ -59,8 +59,9 @@ void CImage::WriteBitmap(CArchive& archive) const
     }
 
     // Rows are converted a block at a time, in bands over the cores; the
-    // padding at the end of each row stays 0. They go to the archive row by
-    // row as before, so that a full disk fails at the same stage.
+    // padding at the end of each row stays 0. Rows the archive would pass
+    // straight to the file go as one write per block; shorter rows still go
+    // one by one, so that a full disk fails at the same stage as ever.
     const int blockRows = std::clamp(static_cast<int>((1u << 20) / std::max(rowBytes, 1u)), 1, std::max(height, 1));
     std::vector<std::uint8_t> block(static_cast<size_t>(blockRows) * rowBytes, 0);
     for (int done = 0; done < height;) {
@@ -75,7 +76,10 @@ void CImage::WriteBitmap(CArchive& archive) const
                     SwapRedAndBlue(reinterpret_cast<const std::uint8_t*>(in), width, out);
             }
         });
-        for (int r = 0; r < rows; ++r) archive.Write(block.data() + static_cast<size_t>(r) * rowBytes, rowBytes);
+        if (rowBytes > archive.Capacity())
+            archive.Write(block.data(), static_cast<size_t>(rows) * rowBytes);
+        else
+            for (int r = 0; r < rows; ++r) archive.Write(block.data() + static_cast<size_t>(r) * rowBytes, rowBytes);
         done += rows;
     }
 }

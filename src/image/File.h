@@ -50,6 +50,8 @@ public:
     bool IsLoading() const { return loading_; }
     bool IsStoring() const { return !loading_; }
     CFile& GetFile() { return file_; }
+    // Writes of more than this many bytes go straight to the file.
+    size_t Capacity() const { return capacity_; }
     void Write(const void* data, size_t count);
     void Flush();
     void Close() { Flush(); }
