@@ -16,16 +16,7 @@
 #include "image/Image.h"
 #include "processing/Neighbourhood.h"
 #include "processing/ParallelRows.h"
-
-// Row loops that vectorise only with AVX2 come in two clones, one for the
-// processors that have it, chosen when the program starts; the same IEEE
-// operations give the same values in either. ThreadSanitizer's runtime is not
-// up yet when the loader picks a clone, so its builds keep the plain loop.
-#if defined(__GNUC__) && defined(__x86_64__) && !defined(__clang__) && !defined(__SANITIZE_THREAD__)
-#define NUVAK_VECTOR_CLONES [[gnu::target_clones("avx2", "default")]]
-#else
-#define NUVAK_VECTOR_CLONES
-#endif
+#include "processing/VectorClones.h"
 
 namespace neighbourhood {
 
