@@ -37,21 +37,25 @@ int CImage::Clean(int maskSize, int clutter, int significance, int background)
         std::vector<std::uint8_t> plane(pixelValueArray.size());
         for (size_t i = 0; i < plane.size(); ++i) plane[i] = pixelValueArray.data()[i].red;
         // The light of the significant pixels only: those above T.
-        const Plane<std::uint8_t> significant(*this, half, EachPixel([significance](const CColorVal& p) {
-            return static_cast<std::uint8_t>(p.red > significance ? p.red : 0);
-        }));
-        ForEachBoxSum<1>(
-            aoiLeft, aoiTop, aoiRight, aoiBottom, n, [&](int y) { return significant.at(aoiLeft - half, y); },
-            [&] {
-                return [&](int y, const int* sums) {
-                    const CColorVal* in = pixelValueArray[y];
-                    std::uint8_t* out = plane.data() + static_cast<size_t>(y) * width;
-                    for (int x = aoiLeft; x <= aoiRight; ++x) {
-                        const int v = in[x].red;
-                        if (v < significance || sums[x - aoiLeft] - v < clutter) out[x] = 0;
-                    }
-                };
-            });
+        auto takeSignificant = [significance](const CColorVal* in, int count, std::uint8_t* out) {
+            for (int i = 0; i < count; ++i)
+                out[i] = static_cast<std::uint8_t>(in[i].red > significance ? in[i].red : 0);
+        };
+        // Results go to the plane, so the image stays as it was until all
+        // bands are done.
+        OverBandRows(*this, half, [&](const BandRows& rows) {
+            RowWindow significant(rows, static_cast<size_t>(rows.span()), takeSignificant);
+            auto emitRow = [&](int y, const int* sums) {
+                const CColorVal* in = pixelValueArray[y];
+                std::uint8_t* out = plane.data() + static_cast<size_t>(y) * width;
+                for (int x = aoiLeft; x <= aoiRight; ++x) {
+                    const int v = in[x].red;
+                    if (v < significance || sums[x - aoiLeft] - v < clutter) out[x] = 0;
+                }
+            };
+            BoxSumRows<1>(aoiLeft, rows.first(), aoiRight, rows.last() - 1, n,
+                          [&](int y) { return static_cast<const std::uint8_t*>(significant.at(y)); }, emitRow);
+        });
         for (size_t i = 0; i < plane.size(); ++i) pixelValueArray.data()[i] = CColorVal(plane[i], plane[i], plane[i]);
     });
 }

@@ -2,11 +2,13 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <vector>
 
 #include "image/Image.h"
 #include "processing/Neighbourhood.h"
 #include "processing/NeighbourhoodSums.h"
-#include "processing/ParallelRows.h"
+#include "processing/RowWindow.h"
+#include "processing/SampleRows.h"
 
 using namespace neighbourhood;
 
@@ -35,26 +37,25 @@ int CImage::Prewitt(int direction)
 int CImage::Sobel()
 {
     if (MakeRoom(*this, 3, kSobel) != 0) return -1;
+    const int columns = aoiRight - aoiLeft + 1;
     return WithWorkingStorage(*this, kSobel, [&] {
-        const Plane<std::uint8_t> lum(
-            *this, 1, EachPixel([](const CColorVal& p) { return static_cast<std::uint8_t>(p.Luminance()); }));
-        const int span = lum.span();
-        parallel::ForBands(aoiTop, aoiBottom + 1, span, [&](int first, int last) {
-            for (int y = first; y < last; ++y) {
-                const std::uint8_t* above = lum.at(aoiLeft - 1, y - 1);
-                const std::uint8_t* here = above + span;
-                const std::uint8_t* below = here + span;
-                CColorVal* out = pixelValueArray[y];
-                for (int x = aoiLeft; x <= aoiRight; ++x) {
-                    const int i = x - aoiLeft + 1;
+        OverBandRows(*this, 1, [&](const BandRows& rows) {
+            RowWindow lum(rows, static_cast<size_t>(rows.span()), &TakeLuminance);
+            std::vector<std::uint8_t> out(static_cast<size_t>(columns));
+            for (int y = rows.first(); y < rows.last(); ++y) {
+                const std::uint8_t* above = lum.at(y - 1);
+                const std::uint8_t* here = lum.at(y);
+                const std::uint8_t* below = lum.at(y + 1);
+                for (int i = 1; i <= columns; ++i) {
                     const int gx =
                         above[i + 1] - above[i - 1] + 2 * (here[i + 1] - here[i - 1]) + below[i + 1] - below[i - 1];
                     const int gy =
                         below[i - 1] + 2 * below[i] + below[i + 1] - above[i - 1] - 2 * above[i] - above[i + 1];
                     // Truncated, not rounded.
-                    const int v = std::min(255, static_cast<int>(std::sqrt(static_cast<double>(gy * gy + gx * gx))));
-                    out[x] = CColorVal(v, v, v);
+                    out[static_cast<size_t>(i - 1)] = static_cast<std::uint8_t>(
+                        std::min(255, static_cast<int>(std::sqrt(static_cast<double>(gy * gy + gx * gx)))));
                 }
+                StoreGrey(out.data(), columns, pixelValueArray[y] + aoiLeft);
             }
         });
     });

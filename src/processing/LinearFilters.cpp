@@ -63,15 +63,15 @@ int BoxFilter(CImage& image, int size, const NeighbourhoodTexts& texts, Combine 
     const int half = n / 2;
     const int count = n * n;
     return WithWorkingStorage(image, texts, [&] {
-        OverSamples(image, half, [&](auto channels, auto rowAt, auto store) {
+        OverSamples(image, half, [&](auto channels, int first, int last, auto rowAt, auto store) {
             constexpr int C = decltype(channels)::value;
             const size_t length = static_cast<size_t>(image.aoiRight - image.aoiLeft + 1) * C;
-            ForEachBoxSum<C>(image.aoiLeft, image.aoiTop, image.aoiRight, image.aoiBottom, n, rowAt, [&] {
-                return [&, values = std::vector<std::uint8_t>(length)](int y, const int* sums) mutable {
-                    CombineRow(sums, rowAt(y) + C * half, length, count, combine, values.data());
-                    store(y, values.data());
-                };
-            });
+            std::vector<std::uint8_t> values(length);
+            auto emitRow = [&](int y, const int* sums) {
+                CombineRow(sums, rowAt(y) + C * half, length, count, combine, values.data());
+                store(y, values.data());
+            };
+            BoxSumRows<C>(image.aoiLeft, first, image.aoiRight, last - 1, n, rowAt, emitRow);
         });
     });
 }
@@ -121,23 +121,22 @@ int CImage::UnsharpMask(int size, double boost)
     const double share = boost / count;
     const int half = n / 2;
     return WithWorkingStorage(*this, kUnsharpMask, [&] {
-        OverSamples(*this, half, [&](auto channels, auto rowAt, auto store) {
+        OverSamples(*this, half, [&](auto channels, int first, int last, auto rowAt, auto store) {
             constexpr int C = decltype(channels)::value;
             const size_t length = static_cast<size_t>(aoiRight - aoiLeft + 1) * C;
-            ForEachBoxSum<C>(aoiLeft, aoiTop, aoiRight, aoiBottom, n, rowAt, [&] {
-                return [&, values = std::vector<std::uint8_t>(length),
-                        nearHalf = std::vector<std::uint8_t>(length)](int y, const int* sums) mutable {
-                    const std::uint8_t* centre = rowAt(y) + C * half;
-                    const bool anyNear = ShortcutRow(centre, sums, static_cast<int>(length), count, share, margin,
-                                                     values.data(), nearHalf.data());
-                    if (anyNear)
-                        for (size_t j = 0; j < length; ++j)
-                            if (nearHalf[j])
-                                values[j] = static_cast<std::uint8_t>(
-                                    RoundToByte(KernelSum<C>(n, weights.data(), rowAt, y, j)));
-                    store(y, values.data());
-                };
-            });
+            std::vector<std::uint8_t> values(length), nearHalf(length);
+            auto emitRow = [&](int y, const int* sums) {
+                const std::uint8_t* centre = rowAt(y) + C * half;
+                const bool anyNear = ShortcutRow(centre, sums, static_cast<int>(length), count, share, margin,
+                                                 values.data(), nearHalf.data());
+                if (anyNear)
+                    for (size_t j = 0; j < length; ++j)
+                        if (nearHalf[j])
+                            values[j] =
+                                static_cast<std::uint8_t>(RoundToByte(KernelSum<C>(n, weights.data(), rowAt, y, j)));
+                store(y, values.data());
+            };
+            BoxSumRows<C>(aoiLeft, first, aoiRight, last - 1, n, rowAt, emitRow);
         });
     });
 }

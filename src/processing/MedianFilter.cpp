@@ -2,11 +2,13 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <vector>
 
 #include "image/Image.h"
 #include "processing/Neighbourhood.h"
-#include "processing/NeighbourhoodSums.h"
-#include "processing/ParallelRows.h"
+#include "processing/RowWindow.h"
+#include "processing/SampleRows.h"
+#include "processing/VectorClones.h"
 
 using namespace neighbourhood;
 
@@ -37,32 +39,34 @@ private:
     int below_ = 0;  // values under level_
 };
 
-// The median of each pixel's 3 x 3 window for a row: a fixed network of
-// exchanges, run on a block of pixels at once so that it vectorises. It
-// selects the middle value for every 0/1 input, hence for every input.
-void MedianOfNine(const std::uint8_t* const rows[3], int columns, CColorVal* out)
+std::uint8_t Median3(std::uint8_t a, std::uint8_t b, std::uint8_t c)
 {
-    constexpr int kBlock = 64;
-    static constexpr int kExchanges[19][2] = {{1, 2}, {4, 5}, {7, 8}, {0, 1}, {3, 4}, {6, 7}, {1, 2},
-                                              {4, 5}, {7, 8}, {0, 3}, {5, 8}, {4, 7}, {3, 6}, {1, 4},
-                                              {2, 5}, {4, 7}, {4, 2}, {6, 4}, {4, 2}};
-    std::uint8_t p[9][kBlock] = {};
-    for (int start = 0; start < columns; start += kBlock) {
-        const int length = std::min(kBlock, columns - start);
-        for (int cell = 0; cell < 9; ++cell) {
-            const std::uint8_t* in = rows[cell / 3] + start + cell % 3;
-            std::copy(in, in + length, p[cell]);
-        }
-        for (const auto& exchange : kExchanges) {
-            std::uint8_t* a = p[exchange[0]];
-            std::uint8_t* b = p[exchange[1]];
-            for (int i = 0; i < kBlock; ++i) {
-                const std::uint8_t low = std::min(a[i], b[i]);
-                b[i] = std::max(a[i], b[i]);
-                a[i] = low;
-            }
-        }
-        StoreGrey(p[4], length, out + start);
+    return std::max(std::min(a, b), std::min(std::max(a, b), c));
+}
+
+// The median of each pixel's 3 x 3 window for a row, from the rows above,
+// at and below it starting one column left of the first pixel: each column
+// of three is sorted, and the median of nine is the median of the largest of
+// three neighbouring columns' least values, the median of their middle ones
+// and the least of their largest ones. Made of minima and maxima only, it
+// gives the median for every 0/1 input, hence for every input; on whole rows
+// it vectorises.
+NUVAK_VECTOR_CLONES
+void MedianOfNine(const std::uint8_t* __restrict above, const std::uint8_t* __restrict here,
+                  const std::uint8_t* __restrict below, int columns, std::uint8_t* __restrict least,
+                  std::uint8_t* __restrict middle, std::uint8_t* __restrict largest, std::uint8_t* __restrict out)
+{
+    for (int i = 0; i < columns + 2; ++i) {
+        const std::uint8_t low = std::min(above[i], here[i]), high = std::max(above[i], here[i]);
+        const std::uint8_t upper = std::max(low, below[i]);
+        least[i] = std::min(low, below[i]);
+        middle[i] = std::min(high, upper);
+        largest[i] = std::max(high, upper);
+    }
+    for (int i = 0; i < columns; ++i) {
+        const std::uint8_t lows = std::max(std::max(least[i], least[i + 1]), least[i + 2]);
+        const std::uint8_t highs = std::min(std::min(largest[i], largest[i + 1]), largest[i + 2]);
+        out[i] = Median3(lows, Median3(middle[i], middle[i + 1], middle[i + 2]), highs);
     }
 }
 
@@ -77,38 +81,41 @@ int CImage::MedianFilter(int size)
     int n = size;
     if (Prepare(*this, n, kMedianFilter) != 0) return -1;
     const int half = n / 2;
+    const int columns = aoiRight - aoiLeft + 1;
     return WithWorkingStorage(*this, kMedianFilter, [&] {
-        const Plane<std::uint8_t> lum(
-            *this, half, EachPixel([](const CColorVal& p) { return static_cast<std::uint8_t>(p.Luminance()); }));
-        const int span = lum.span();
-        if (n == 3) {
-            parallel::ForBands(aoiTop, aoiBottom + 1, span, [&](int first, int last) {
-                for (int y = first; y < last; ++y) {
-                    const std::uint8_t* rows[3] = {lum.at(aoiLeft - 1, y - 1), lum.at(aoiLeft - 1, y),
-                                                   lum.at(aoiLeft - 1, y + 1)};
-                    MedianOfNine(rows, aoiRight - aoiLeft + 1, pixelValueArray[y] + aoiLeft);
+        OverBandRows(*this, half, [&](const BandRows& rows) {
+            RowWindow lum(rows, static_cast<size_t>(rows.span()), &TakeLuminance);
+            if (n == 3) {
+                std::vector<std::uint8_t> scratch(4 * static_cast<size_t>(columns + 2));
+                std::uint8_t* const least = scratch.data();
+                std::uint8_t* const middle = least + columns + 2;
+                std::uint8_t* const largest = middle + columns + 2;
+                std::uint8_t* const out = largest + columns + 2;
+                for (int y = rows.first(); y < rows.last(); ++y) {
+                    const std::uint8_t* above = lum.at(y - 1);
+                    const std::uint8_t* here = lum.at(y);
+                    MedianOfNine(above, here, lum.at(y + 1), columns, least, middle, largest, out);
+                    StoreGrey(out, columns, pixelValueArray[y] + aoiLeft);
                 }
-            });
-            return;
-        }
-        // Each row starts its window afresh, so bands of rows are independent.
-        parallel::ForBands(aoiTop, aoiBottom + 1, static_cast<long long>(span) * n, [&](int first, int last) {
-            for (int y = first; y < last; ++y) {
-                RankedHistogram window(n * n / 2);
-                const std::uint8_t* first = lum.at(aoiLeft - half, y - half);
-                for (int k = 0; k < n; ++k)
-                    for (int m = 0; m < n; ++m) window.Add(first[k * span + m], 1);
-                CColorVal* out = pixelValueArray[y];
-                for (int x = aoiLeft;; ++x) {
-                    const int v = window.Ranked();
-                    out[x] = CColorVal(v, v, v);
-                    if (x == aoiRight) break;
-                    const std::uint8_t* leaving = lum.at(x - half, y - half);
-                    for (int k = 0; k < n; ++k) {
-                        window.Add(leaving[k * span], -1);
-                        window.Add(leaving[k * span + n], 1);
+                return;
+            }
+            // Each row starts its window afresh.
+            std::vector<const std::uint8_t*> window(static_cast<size_t>(n));
+            std::vector<std::uint8_t> out(static_cast<size_t>(columns));
+            for (int y = rows.first(); y < rows.last(); ++y) {
+                for (int k = 0; k < n; ++k) window[static_cast<size_t>(k)] = lum.at(y - half + k);
+                RankedHistogram ranked(n * n / 2);
+                for (const std::uint8_t* row : window)
+                    for (int m = 0; m < n; ++m) ranked.Add(row[m], 1);
+                for (int i = 0;; ++i) {
+                    out[static_cast<size_t>(i)] = static_cast<std::uint8_t>(ranked.Ranked());
+                    if (i == columns - 1) break;
+                    for (const std::uint8_t* row : window) {
+                        ranked.Add(row[i], -1);
+                        ranked.Add(row[i + n], 1);
                     }
                 }
+                StoreGrey(out.data(), columns, pixelValueArray[y] + aoiLeft);
             }
         });
     });

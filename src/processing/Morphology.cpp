@@ -7,8 +7,8 @@
 
 #include "image/Image.h"
 #include "processing/Neighbourhood.h"
-#include "processing/NeighbourhoodSums.h"
-#include "processing/ParallelRows.h"
+#include "processing/RowWindow.h"
+#include "processing/SampleRows.h"
 
 using namespace neighbourhood;
 
@@ -16,28 +16,16 @@ namespace {
 
 enum Direction { Omnidirectional = 0, Horizontal = 1, Vertical = 2, Diagonal = 3 };
 
-// dst[r][i] = the extreme over the offsets o of src[r][i + o], for rows x
-// columns; one offset at a time over a whole row, which the compiler vectorises.
+// out[i] = the extreme over k of rows[k][i + shifts[k]] for columns values;
+// one row at a time across all columns, which the compiler vectorises.
 template <bool Max>
-void LineExtreme(const std::uint8_t* src, std::ptrdiff_t srcStride, const std::vector<std::ptrdiff_t>& offsets,
-                 int rows, int columns, std::uint8_t* dst, std::ptrdiff_t dstStride)
+void ExtremeOfRows(const std::uint8_t* const* rows, const int* shifts, int n, int columns, std::uint8_t* out)
 {
-    for (int r = 0; r < rows; ++r) {
-        const std::uint8_t* s = src + r * srcStride;
-        std::uint8_t* d = dst + r * dstStride;
-        std::copy(s + offsets[0], s + offsets[0] + columns, d);
-        for (size_t k = 1; k < offsets.size(); ++k) {
-            const std::uint8_t* t = s + offsets[k];
-            for (int i = 0; i < columns; ++i) d[i] = Max ? std::max(d[i], t[i]) : std::min(d[i], t[i]);
-        }
+    std::copy(rows[0] + shifts[0], rows[0] + shifts[0] + columns, out);
+    for (int k = 1; k < n; ++k) {
+        const std::uint8_t* in = rows[k] + shifts[k];
+        for (int i = 0; i < columns; ++i) out[i] = Max ? std::max(out[i], in[i]) : std::min(out[i], in[i]);
     }
-}
-
-std::vector<std::ptrdiff_t> Steps(int n, std::ptrdiff_t first, std::ptrdiff_t step)
-{
-    std::vector<std::ptrdiff_t> offsets;
-    for (int k = 0; k < n; ++k) offsets.push_back(first + k * step);
-    return offsets;
 }
 
 // The minimum (erosion) or maximum (dilation) of the R components under the
@@ -51,44 +39,49 @@ int Extreme(CImage& image, int size, int direction, const NeighbourhoodTexts& te
     }
     int n = size;
     if (Prepare(image, n, texts) != 0) return -1;
+    const int half = n / 2;
+    const int columns = image.aoiRight - image.aoiLeft + 1;
+    // Rows of samples start half a neighbourhood left of the AOI. The
+    // element's pixel k, from the top (or the left for the horizontal line),
+    // lies in row y + line[k] and column x + shifts[k] - half.
+    std::vector<int> line(static_cast<size_t>(n)), shifts(static_cast<size_t>(n));
+    for (int k = 0; k < n; ++k) {
+        const size_t i = static_cast<size_t>(k);
+        line[i] = direction == Horizontal ? 0 : k - half;
+        shifts[i] = direction == Horizontal ? k : direction == Diagonal ? 2 * half - k : half;
+    }
+    // The square is a row of n followed by a column of n: its rows of
+    // samples are the horizontal extremes already, aligned with the AOI.
+    const bool square = direction != Horizontal && direction != Vertical && direction != Diagonal;
+    if (square) std::fill(shifts.begin(), shifts.end(), 0);
     return WithWorkingStorage(image, texts, [&] {
-        const int half = n / 2;
-        const Plane<std::uint8_t> red(image, half, EachPixel([](const CColorVal& p) { return p.red; }));
-        const std::ptrdiff_t span = red.span();
-        const int columns = image.aoiRight - image.aoiLeft + 1;
-        const int rows = image.aoiBottom - image.aoiTop + 1;
-        // Bands of rows keep the passes' intermediate rows in cache.
-        constexpr int kBand = 32;
-        parallel::ForBands(0, rows, static_cast<long long>(columns) * n, [&](int bandFirst, int bandLast) {
-            std::vector<std::uint8_t> across(static_cast<size_t>(columns) * (kBand + 2 * half));
-            std::vector<std::uint8_t> result(static_cast<size_t>(columns) * kBand);
-            for (int first = bandFirst; first < bandLast; first += kBand) {
-                const int count = std::min(kBand, bandLast - first);
-                const int top = image.aoiTop + first;
-                const std::uint8_t* in = red.at(image.aoiLeft, top);
-                switch (direction) {
-                case Horizontal:
-                    LineExtreme<Max>(in, span, Steps(n, -half, 1), count, columns, result.data(), columns);
-                    break;
-                case Vertical:
-                    LineExtreme<Max>(in, span, Steps(n, -half * span, span), count, columns, result.data(), columns);
-                    break;
-                case Diagonal:
-                    // From the upper right corner to the lower left one.
-                    LineExtreme<Max>(in, span, Steps(n, half - half * span, span - 1), count, columns, result.data(),
-                                     columns);
-                    break;
-                default:
-                    // The square is a row of n followed by a column of n.
-                    LineExtreme<Max>(red.at(image.aoiLeft, top - half), span, Steps(n, -half, 1), count + 2 * half,
-                                     columns, across.data(), columns);
-                    LineExtreme<Max>(across.data(), columns, Steps(n, 0, columns), count, columns, result.data(),
-                                     columns);
+        OverBandRows(image, half, [&](const BandRows& rows) {
+            const size_t span = static_cast<size_t>(rows.span());
+            std::vector<int> across(static_cast<size_t>(n));
+            for (int k = 0; k < n; ++k) across[static_cast<size_t>(k)] = k;
+            std::vector<const std::uint8_t*> pointers(static_cast<size_t>(n));
+            auto takeAcross = [&, red = std::vector<std::uint8_t>(span)](const CColorVal* in, int count,
+                                                                          std::uint8_t* out) mutable {
+                TakeRed(in, count, red.data());
+                pointers.assign(pointers.size(), red.data());
+                ExtremeOfRows<Max>(pointers.data(), across.data(), n, columns, out);
+            };
+            auto takeRed = [](const CColorVal* in, int count, std::uint8_t* out) { TakeRed(in, count, out); };
+            std::vector<std::uint8_t> out(static_cast<size_t>(columns));
+            std::vector<const std::uint8_t*> element(static_cast<size_t>(n));
+            auto run = [&](auto& samples) {
+                for (int y = rows.first(); y < rows.last(); ++y) {
+                    for (int k = 0; k < n; ++k) element[static_cast<size_t>(k)] = samples.at(y + line[static_cast<size_t>(k)]);
+                    ExtremeOfRows<Max>(element.data(), shifts.data(), n, columns, out.data());
+                    StoreGrey(out.data(), columns, image.pixelValueArray[y] + image.aoiLeft);
                 }
-                for (int r = 0; r < count; ++r) {
-                    StoreGrey(result.data() + static_cast<size_t>(r) * columns, columns,
-                              image.pixelValueArray[top + r] + image.aoiLeft);
-                }
+            };
+            if (square) {
+                RowWindow samples(rows, span, takeAcross);
+                run(samples);
+            } else {
+                RowWindow samples(rows, span, takeRed);
+                run(samples);
             }
         });
     });

@@ -1,5 +1,5 @@
 // Working storage and inner loops shared by the neighbourhood operations:
-// planes of samples, weighted kernel sums and sliding box sums over the AOI.
+// rows of samples, weighted kernel sums and sliding box sums over the AOI.
 #pragma once
 
 #include <algorithm>
@@ -8,7 +8,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
-#include <optional>
 #include <utility>
 #include <type_traits>
 #include <vector>
@@ -16,6 +15,8 @@
 #include "image/Image.h"
 #include "processing/Neighbourhood.h"
 #include "processing/ParallelRows.h"
+#include "processing/RowWindow.h"
+#include "processing/SampleRows.h"
 #include "processing/VectorClones.h"
 
 namespace neighbourhood {
@@ -32,75 +33,6 @@ inline int RoundToByte(double sum)
 // The packed R, G, B bytes of a run of pixels.
 inline std::uint8_t* Bytes(CColorVal* pixels) { return reinterpret_cast<std::uint8_t*>(pixels); }
 inline const std::uint8_t* Bytes(const CColorVal* pixels) { return reinterpret_cast<const std::uint8_t*>(pixels); }
-
-// Writes the grey pixels (v, v, v) of count values.
-inline void StoreGrey(const std::uint8_t* __restrict values, int count, CColorVal* __restrict pixels)
-{
-    for (int i = 0; i < count; ++i) pixels[i] = CColorVal(values[i], values[i], values[i]);
-}
-
-// One value per pixel of the AOI widened by half on every side, taken from
-// the image before any pixel is written: takeRow(pixels, count, values)
-// takes the values of a run of pixels.
-template <typename T>
-class Plane {
-public:
-    template <typename TakeRow>
-    Plane(const CImage& image, int half, TakeRow takeRow)
-        : left_(image.aoiLeft - half),
-          top_(image.aoiTop - half),
-          span_(image.aoiRight - image.aoiLeft + 1 + 2 * half),
-          values_(std::make_unique_for_overwrite<T[]>(
-              static_cast<size_t>(span_) * static_cast<size_t>(image.aoiBottom - image.aoiTop + 1 + 2 * half)))
-    {
-        parallel::ForBands(top_, image.aoiBottom + half + 1, span_, [&](int first, int last) {
-            for (int y = first; y < last; ++y) takeRow(image.pixelValueArray[y] + left_, span_, row(y));
-        });
-    }
-    // The value of (x, y) and, to the right, those of the same row.
-    const T* at(int x, int y) const { return values_.get() + static_cast<size_t>(y - top_) * span_ + (x - left_); }
-    int span() const { return span_; }
-
-private:
-    T* row(int y) { return values_.get() + static_cast<size_t>(y - top_) * span_; }
-
-    int left_, top_, span_;
-    std::unique_ptr<T[]> values_;
-};
-
-// A row function for Plane that takes one value per pixel.
-template <typename Take>
-auto EachPixel(Take take)
-{
-    return [take](const CColorVal* in, int count, auto* out) {
-        for (int i = 0; i < count; ++i) out[i] = take(in[i]);
-    };
-}
-
-// The R samples of the AOI widened by half when every pixel there is grey:
-// its three channels then give the same sums, and one of them is enough.
-// None for a colour neighbourhood, which usually shows in its first row
-// already, before any plane is built.
-inline std::optional<Plane<std::uint8_t>> GreyPlane(const CImage& image, int half)
-{
-    std::atomic<bool> grey{true};
-    auto takeRed = [&grey](const CColorVal* __restrict in, int count, std::uint8_t* __restrict out) {
-        int colour = 0;
-        for (int i = 0; i < count; ++i) {
-            out[i] = in[i].red;
-            colour |= (in[i].red ^ in[i].green) | (in[i].green ^ in[i].blue);
-        }
-        if (colour != 0) grey.store(false, std::memory_order_relaxed);
-    };
-    const int left = image.aoiLeft - half;
-    const int span = image.aoiRight - image.aoiLeft + 1 + 2 * half;
-    std::vector<std::uint8_t> firstRow(static_cast<size_t>(span));
-    takeRed(image.pixelValueArray[image.aoiTop - half] + left, span, firstRow.data());
-    if (!grey.load()) return std::nullopt;
-    std::optional<Plane<std::uint8_t>> plane(std::in_place, image, half, takeRed);
-    if (!grey.load()) return std::nullopt;
-    return plane;
-}
 
 // sums[j] += weight x samples[j] across a row, on unaliased rows so that it
 // vectorises.
@@ -128,36 +60,34 @@ void RoundRow(const double* __restrict sums, size_t count, std::uint8_t* __restr
 constexpr size_t kKernelStretch = 2048;
 
 template <int C, typename Weight, typename Sum, typename RowAt, typename Store>
-void KernelRows(const CImage& image, int n, const Weight* weights, RowAt rowAt, Store store)
+void KernelRows(int first, int last, int columns, int n, const Weight* weights, RowAt rowAt, Store store)
 {
     const int half = n / 2;
-    const size_t count = C * static_cast<size_t>(image.aoiRight - image.aoiLeft + 1);
-    parallel::ForBands(image.aoiTop, image.aoiBottom + 1, static_cast<long long>(count) * n, [&](int first, int last) {
-        std::vector<Sum> sums(count);
-        std::vector<std::uint8_t> values(count);
-        for (int y = first; y < last; ++y) {
-            std::fill(sums.begin(), sums.end(), Sum(0));
-            // A stretch of the row at a time, whose sums stay in the first
-            // level cache while every weight passes over them.
-            for (size_t start = 0; start < count; start += kKernelStretch) {
-                const size_t length = std::min(kKernelStretch, count - start);
-                const Weight* w = weights;
-                for (int k = 0; k < n; ++k) {
-                    const std::uint8_t* row = rowAt(y - half + k) + start;
-                    for (int m = 0; m < n; ++m, ++w) {
-                        // A zero weight adds nothing to any finite sum.
-                        if (*w == 0) continue;
-                        AddWeighted(sums.data() + start, row + C * m, length, *w);
-                    }
+    const size_t count = C * static_cast<size_t>(columns);
+    std::vector<Sum> sums(count);
+    std::vector<std::uint8_t> values(count);
+    for (int y = first; y < last; ++y) {
+        std::fill(sums.begin(), sums.end(), Sum(0));
+        // A stretch of the row at a time, whose sums stay in the first
+        // level cache while every weight passes over them.
+        for (size_t start = 0; start < count; start += kKernelStretch) {
+            const size_t length = std::min(kKernelStretch, count - start);
+            const Weight* w = weights;
+            for (int k = 0; k < n; ++k) {
+                const std::uint8_t* row = rowAt(y - half + k) + start;
+                for (int m = 0; m < n; ++m, ++w) {
+                    // A zero weight adds nothing to any finite sum.
+                    if (*w == 0) continue;
+                    AddWeighted(sums.data() + start, row + C * m, length, *w);
                 }
             }
-            if constexpr (std::is_integral_v<Sum>)
-                for (size_t j = 0; j < count; ++j) values[j] = CColorVal::Clamp(sums[j]);
-            else
-                RoundRow(sums.data(), count, values.data());
-            store(y, static_cast<const std::uint8_t*>(values.data()));
         }
-    });
+        if constexpr (std::is_integral_v<Sum>)
+            for (size_t j = 0; j < count; ++j) values[j] = CColorVal::Clamp(sums[j]);
+        else
+            RoundRow(sums.data(), count, values.data());
+        store(y, static_cast<const std::uint8_t*>(values.data()));
+    }
 }
 
 // The double kernel sum of sample j of AOI row y, added in the order of
@@ -176,27 +106,46 @@ double KernelSum(int n, const double* weights, RowAt rowAt, int y, size_t j)
 }
 
 // Working storage for filters that treat each channel alike: calls
-// work(channels, rowAt, store) with the channel count as a type, rowAt(y)
-// pointing at the byte samples of pixel left - half of row y as they were
-// before the call, and store(y, values) writing an AOI row of samples. A grey
+// work(channels, first, last, rowAt, store) for bands of AOI rows
+// [first, last) with the channel count as a type, rowAt(y) pointing at the
+// byte samples of pixel left - half of row y as they were before the call,
+// and store(y, values) writing an AOI row of samples. rowAt must be called
+// for every row a band reads before it stores the row, and in order. A grey
 // neighbourhood is one plane of samples, which is a third of the work.
 template <typename Work>
 void OverSamples(CImage& image, int half, Work work)
 {
     const int left = image.aoiLeft;
     const int columns = image.aoiRight - image.aoiLeft + 1;
-    if (const std::optional<Plane<std::uint8_t>> grey = GreyPlane(image, half)) {
-        work(
-            std::integral_constant<int, 1>(), [&](int y) { return grey->at(left - half, y); },
-            [&](int y, const std::uint8_t* v) { StoreGrey(v, columns, image.pixelValueArray[y] + left); });
-        return;
-    }
-    const Plane<CColorVal> copy(image, half, [](const CColorVal* in, int count, CColorVal* out) {
-        std::copy(in, in + count, out);
-    });
-    work(
-        std::integral_constant<int, 3>(), [&](int y) { return Bytes(copy.at(left - half, y)); },
-        [&](int y, const std::uint8_t* v) { std::copy(v, v + 3 * columns, Bytes(image.pixelValueArray[y] + left)); });
+    std::atomic<bool> grey{true};
+    OverBandRows(
+        image, half,
+        [&](const BandRows& rows) {
+            // A colour neighbourhood usually shows in its first row already.
+            std::vector<std::uint8_t> scratch(static_cast<size_t>(rows.span()));
+            for (int y = rows.first() - half; y < rows.last() + half && grey.load(std::memory_order_relaxed); ++y)
+                if (!TakeRed(rows.row(y), rows.span(), scratch.data())) grey.store(false, std::memory_order_relaxed);
+        },
+        [&](const BandRows& rows) {
+            const size_t span = static_cast<size_t>(rows.span());
+            if (grey.load()) {
+                RowWindow window(rows, span, &TakeRed);
+                work(
+                    std::integral_constant<int, 1>(), rows.first(), rows.last(),
+                    [&](int y) { return static_cast<const std::uint8_t*>(window.at(y)); },
+                    [&](int y, const std::uint8_t* v) { StoreGrey(v, columns, image.pixelValueArray[y] + left); });
+                return;
+            }
+            RowWindow window(rows, 3 * span, [](const CColorVal* in, int count, std::uint8_t* out) {
+                std::copy(Bytes(in), Bytes(in + count), out);
+            });
+            work(
+                std::integral_constant<int, 3>(), rows.first(), rows.last(),
+                [&](int y) { return static_cast<const std::uint8_t*>(window.at(y)); },
+                [&](int y, const std::uint8_t* v) {
+                    std::copy(v, v + 3 * columns, Bytes(image.pixelValueArray[y] + left));
+                });
+        });
 }
 
 // The room check, working storage and the kernel applied to the AOI.
@@ -205,8 +154,9 @@ int KernelFilter(CImage& image, int n, const NeighbourhoodTexts& texts, const We
 {
     if (MakeRoom(image, n, texts) != 0) return -1;
     return WithWorkingStorage(image, texts, [&] {
-        OverSamples(image, n / 2, [&](auto channels, auto rowAt, auto store) {
-            KernelRows<decltype(channels)::value, Weight, Sum>(image, n, weights, rowAt, store);
+        OverSamples(image, n / 2, [&](auto channels, int first, int last, auto rowAt, auto store) {
+            KernelRows<decltype(channels)::value, Weight, Sum>(first, last, image.aoiRight - image.aoiLeft + 1, n,
+                                                               weights, rowAt, store);
         });
     });
 }
@@ -278,18 +228,6 @@ void BoxSumRows(int left, int top, int right, int bottom, int n, RowAt rowAt, Em
         if (y == bottom) break;
         SlideSamples(column, rowAt(y + half + 1), rowAt(y - half), count + reach);
     }
-}
-
-// BoxSumRows over bands of the rectangle's rows, each on a thread of its own
-// with the row function makeEmitRow() gives it: the integer sums of a row do
-// not depend on where its band starts.
-template <int C, typename RowAt, typename MakeEmitRow>
-void ForEachBoxSum(int left, int top, int right, int bottom, int n, RowAt rowAt, MakeEmitRow makeEmitRow)
-{
-    parallel::ForBands(top, bottom + 1, static_cast<long long>(right - left + 1) * C, [&](int first, int last) {
-        auto emitRow = makeEmitRow();
-        BoxSumRows<C>(left, first, right, last - 1, n, rowAt, emitRow);
-    });
 }
 
 }  // namespace neighbourhood

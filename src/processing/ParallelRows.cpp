@@ -38,30 +38,39 @@ int ThreadCount()
     return static_cast<int>(std::clamp(std::thread::hardware_concurrency(), 1u, unsigned{kMostThreads}));
 }
 
-void ForBands(int begin, int end, long long pixelsPerRow, const std::function<void(int first, int last)>& work)
+namespace {
+
+// How many bands [begin, end) is split into.
+int BandCount(int begin, int end, long long pixelsPerRow)
 {
     const long long rows = end - begin;
-    if (rows <= 0) return;
+    if (rows <= 0) return 0;
     const long long pixels = rows * std::max(pixelsPerRow, 1LL);
-    long long bands = std::min<long long>(ThreadCount(), rows);
-    if (pixels < chosenSmallest.load()) bands = 1;
-    if (bands <= 1) {
-        work(begin, end);
+    if (pixels < chosenSmallest.load()) return 1;
+    return static_cast<int>(std::min<long long>(ThreadCount(), rows));
+}
+
+// Runs work(band, first, last) for every band, one thread per band.
+void RunBands(int begin, int end, int bands, const std::function<void(int band, int first, int last)>& work)
+{
+    const long long rows = end - begin;
+    auto bandStart = [&](long long band) { return begin + static_cast<int>(rows * band / bands); };
+    if (bands == 1) {
+        work(0, begin, end);
         return;
     }
-    auto bandStart = [&](long long band) { return begin + static_cast<int>(rows * band / bands); };
     std::vector<std::exception_ptr> failures(static_cast<size_t>(bands));
-    auto runBand = [&](long long band) {
+    auto runBand = [&](int band) {
         try {
-            work(bandStart(band), bandStart(band + 1));
+            work(band, bandStart(band), bandStart(band + 1));
         } catch (...) {
             failures[static_cast<size_t>(band)] = std::current_exception();
         }
     };
     std::vector<std::thread> threads;
     threads.reserve(static_cast<size_t>(bands));
-    std::vector<long long> leftOver;  // bands no thread could be started for
-    for (long long band = 1; band < bands; ++band) {
+    std::vector<int> leftOver;  // bands no thread could be started for
+    for (int band = 1; band < bands; ++band) {
         try {
             threads.emplace_back(runBand, band);
         } catch (const std::system_error&) {
@@ -69,10 +78,28 @@ void ForBands(int begin, int end, long long pixelsPerRow, const std::function<vo
         }
     }
     runBand(0);
-    for (const long long band : leftOver) runBand(band);
+    for (const int band : leftOver) runBand(band);
     for (std::thread& thread : threads) thread.join();
     for (const std::exception_ptr& failure : failures)
         if (failure) std::rethrow_exception(failure);
+}
+
+}  // namespace
+
+void ForBands(int begin, int end, long long pixelsPerRow, const std::function<void(int first, int last)>& work)
+{
+    const int bands = BandCount(begin, end, pixelsPerRow);
+    if (bands > 0) RunBands(begin, end, bands, [&](int, int first, int last) { work(first, last); });
+}
+
+void ForPreparedBands(int begin, int end, long long pixelsPerRow,
+                      const std::function<BandWork(int first, int last)>& prepare)
+{
+    const int bands = BandCount(begin, end, pixelsPerRow);
+    if (bands == 0) return;
+    std::vector<BandWork> work(static_cast<size_t>(bands));
+    RunBands(begin, end, bands, [&](int band, int first, int last) { work[static_cast<size_t>(band)] = prepare(first, last); });
+    RunBands(begin, end, bands, [&](int band, int, int) { work[static_cast<size_t>(band)](); });
 }
 
 ScopedThreads::ScopedThreads(int threads, long long smallest)

@@ -18,6 +18,14 @@ int ThreadCount();
 // any band is raised again here once every band has finished.
 void ForBands(int begin, int end, long long pixelsPerRow, const std::function<void(int first, int last)>& work);
 
+// The same bands in two steps, for operations whose bands read rows that a
+// neighbouring band writes: prepare(first, last) runs for every band and
+// returns the band's work, which runs only once every band is prepared. An
+// exception from any preparation is raised again before any work starts.
+using BandWork = std::function<void()>;
+void ForPreparedBands(int begin, int end, long long pixelsPerRow,
+                      const std::function<BandWork(int first, int last)>& prepare);
+
 // While alive, operations use this many threads and split images of at least
 // smallest pixels; for comparing thread counts in tests and the bench.
 class ScopedThreads {

@@ -1,0 +1,119 @@
+// The rows a band of a neighbourhood operation reads, taken from the image
+// while the band writes its own rows in place: copies of the rows that
+// neighbouring bands write, and a rolling window of values per row.
+#pragma once
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "image/Image.h"
+#include "processing/ParallelRows.h"
+
+namespace neighbourhood {
+
+// The pixels of columns left .. left + span - 1 of rows first - half ..
+// last + half - 1 for the band of AOI rows [first, last). Rows outside the
+// band are copied when this is made, before any band writes; the band's own
+// rows are read from the image itself.
+class BandRows {
+public:
+    BandRows(const CImage& image, int first, int last, int half)
+        : image_(image),
+          first_(first),
+          last_(last),
+          half_(half),
+          left_(image.aoiLeft - half),
+          span_(image.aoiRight - image.aoiLeft + 1 + 2 * half),
+          above_(static_cast<size_t>(span_) * half),
+          below_(static_cast<size_t>(span_) * half)
+    {
+        for (int k = 0; k < half; ++k) {
+            const CColorVal* up = image.pixelValueArray[first - half + k] + left_;
+            const CColorVal* down = image.pixelValueArray[last + k] + left_;
+            std::copy(up, up + span_, above_.data() + static_cast<size_t>(k) * span_);
+            std::copy(down, down + span_, below_.data() + static_cast<size_t>(k) * span_);
+        }
+    }
+    BandRows(const BandRows&) = delete;
+    BandRows& operator=(const BandRows&) = delete;
+
+    // Row y as it was before the operation, from column left.
+    const CColorVal* row(int y) const
+    {
+        if (y < first_) return above_.data() + static_cast<size_t>(y - first_ + half_) * span_;
+        if (y >= last_) return below_.data() + static_cast<size_t>(y - last_) * span_;
+        return image_.pixelValueArray[y] + left_;
+    }
+    int first() const { return first_; }
+    int last() const { return last_; }
+    int half() const { return half_; }
+    int span() const { return span_; }
+
+private:
+    const CImage& image_;
+    int first_, last_, half_, left_, span_;
+    std::vector<CColorVal> above_, below_;
+};
+
+// length byte samples per row, take(pixels, span, values) making them
+// from a row's pixels. A row is taken when first asked for, so the band must
+// ask for every row it reads before it writes over it: rows are taken in
+// order, and up to 2 x half + 2 of them are kept, which serves every
+// operation that reads rows y - half .. y + 1 + half around its row y.
+template <typename Take>
+class RowWindow {
+public:
+    RowWindow(const BandRows& rows, size_t length, Take take)
+        : rows_(rows),
+          length_(length),
+          kept_(2 * rows.half() + 2),
+          take_(std::move(take)),
+          next_(rows.first() - rows.half()),
+          values_(std::make_unique_for_overwrite<std::uint8_t[]>(length * static_cast<size_t>(kept_)))
+    {
+    }
+
+    // The values of row y, which must not lie before the rows kept.
+    const std::uint8_t* at(int y)
+    {
+        for (; next_ <= y; ++next_) take_(rows_.row(next_), rows_.span(), slot(next_));
+        return slot(y);
+    }
+
+private:
+    std::uint8_t* slot(int y) { return values_.get() + static_cast<size_t>((y - rows_.first() + kept_) % kept_) * length_; }
+
+    const BandRows& rows_;
+    size_t length_;
+    int kept_;
+    Take take_;
+    int next_;  // the first row not taken yet
+    std::unique_ptr<std::uint8_t[]> values_;
+};
+
+// Runs work(rows) on bands of the AOI's rows, each with its BandRows for a
+// neighbourhood reaching half pixels around, after inspect(rows) has seen
+// every band's rows before any is written.
+template <typename Inspect, typename Work>
+void OverBandRows(const CImage& image, int half, Inspect inspect, Work work)
+{
+    const long long span = image.aoiRight - image.aoiLeft + 1 + 2 * half;
+    parallel::ForPreparedBands(image.aoiTop, image.aoiBottom + 1, span * (2 * half + 1),
+                               [&](int first, int last) -> parallel::BandWork {
+                                   auto rows = std::make_shared<BandRows>(image, first, last, half);
+                                   inspect(*rows);
+                                   return [rows, &work] { work(*rows); };
+                               });
+}
+
+// OverBandRows without an inspection.
+template <typename Work>
+void OverBandRows(const CImage& image, int half, Work work)
+{
+    OverBandRows(image, half, [](const BandRows&) {}, work);
+}
+
+}  // namespace neighbourhood
