@@ -53,7 +53,7 @@ int CImage::Clean(int maskSize, int clutter, int significance, int background)
                     if (v < significance || sums[x - aoiLeft] - v < clutter) out[x] = 0;
                 }
             };
-            BoxSumRows<1>(aoiLeft, rows.first(), aoiRight, rows.last() - 1, n,
+            BoxSumRows<1, int>(aoiLeft, rows.first(), aoiRight, rows.last() - 1, n,
                           [&](int y) { return static_cast<const std::uint8_t*>(significant.at(y)); }, emitRow);
         });
         for (size_t i = 0; i < plane.size(); ++i) pixelValueArray.data()[i] = CColorVal(plane[i], plane[i], plane[i]);

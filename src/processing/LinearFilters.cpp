@@ -26,7 +26,7 @@ constexpr double kLargestShortcutBoost = 1e6;
 // branches would be mispredicted. Converting between bytes and doubles needs
 // the vector clones.
 NUVAK_VECTOR_CLONES
-bool ShortcutRow(const std::uint8_t* __restrict centre, const int* __restrict sums, int length, double count,
+bool ShortcutRow(const std::uint8_t* __restrict centre, const std::uint16_t* __restrict sums, int length, double count,
                  double share, double margin, std::uint8_t* __restrict values, std::uint8_t* __restrict nearHalf)
 {
     int anyNear = 0;
@@ -44,19 +44,34 @@ bool ShortcutRow(const std::uint8_t* __restrict centre, const int* __restrict su
     return anyNear != 0;
 }
 
-// values[j] = the result of combine for sum j and centre sample j, clamped;
-// on unaliased rows, so that it vectorises.
-template <typename Combine>
-void CombineRow(const int* __restrict sums, const std::uint8_t* __restrict centre, size_t length, int count,
-                Combine combine, std::uint8_t* __restrict values)
+// A row of low pass means from the box sums; see LowPass.
+NUVAK_VECTOR_CLONES
+void MeanRow(const std::uint16_t* __restrict sums, const std::uint8_t* __restrict, size_t length, int count,
+             std::uint8_t* __restrict values)
 {
-    for (size_t j = 0; j < length; ++j) values[j] = CColorVal::Clamp(combine(sums[j], centre[j], count));
+    const float scale = 0.5f / static_cast<float>(count);
+    for (size_t j = 0; j < length; ++j)
+        values[j] = static_cast<std::uint8_t>(static_cast<int>(static_cast<float>(2 * sums[j] + count) * scale));
+}
+
+// A row of weight x v - S, clamped, for the high pass (weight N + 1) and the
+// Laplace filter (weight N).
+template <int Extra>
+NUVAK_VECTOR_CLONES void SharpenRow(const std::uint16_t* __restrict sums, const std::uint8_t* __restrict centre,
+                                    size_t length, int count, std::uint8_t* __restrict values)
+{
+    const int weight = count + Extra;
+    for (size_t j = 0; j < length; ++j) {
+        const int v = weight * centre[j] - sums[j];
+        values[j] = static_cast<std::uint8_t>(v < 0 ? 0 : (v > 255 ? 255 : v));
+    }
 }
 
 // Filters whose kernel is -1 or 1/N off the centre: the result of each channel
-// follows from the neighbourhood sum S, the centre value v and N = n x n.
-template <typename Combine>
-int BoxFilter(CImage& image, int size, const NeighbourhoodTexts& texts, Combine combine)
+// follows from the neighbourhood sum S, the centre value v and N = n x n;
+// combineRow(sums, centre, length, N, values) makes a row of it.
+template <typename CombineRow>
+int BoxFilter(CImage& image, int size, const NeighbourhoodTexts& texts, CombineRow combineRow)
 {
     int n = size;
     if (Prepare(image, n, texts) != 0) return -1;
@@ -67,11 +82,11 @@ int BoxFilter(CImage& image, int size, const NeighbourhoodTexts& texts, Combine 
             constexpr int C = decltype(channels)::value;
             const size_t length = static_cast<size_t>(image.aoiRight - image.aoiLeft + 1) * C;
             std::vector<std::uint8_t> values(length);
-            auto emitRow = [&](int y, const int* sums) {
-                CombineRow(sums, rowAt(y) + C * half, length, count, combine, values.data());
+            auto emitRow = [&](int y, const std::uint16_t* sums) {
+                combineRow(sums, rowAt(y) + C * half, length, count, values.data());
                 store(y, values.data());
             };
-            BoxSumRows<C>(image.aoiLeft, first, image.aoiRight, last - 1, n, rowAt, emitRow);
+            BoxSumRows<C, std::uint16_t>(image.aoiLeft, first, image.aoiRight, last - 1, n, rowAt, emitRow);
         });
     });
 }
@@ -86,19 +101,17 @@ int CImage::LowPass(int size)
     // at least 1 / 2N >= 1/162 from every integer, and its single-precision
     // product (2S + N) x (1 / 2N), below 256, is within 256 x 2^-23 of it: its
     // truncation is exact, and unlike a division or a table it vectorises.
-    return BoxFilter(*this, size, kLowPass, [](int s, int, int count) {
-        return static_cast<int>(static_cast<float>(2 * s + count) * (0.5f / static_cast<float>(count)));
-    });
+    return BoxFilter(*this, size, kLowPass, MeanRow);
 }
 
 int CImage::HighPass(int size)
 {
-    return BoxFilter(*this, size, kHighPass, [](int s, int v, int count) { return (count + 1) * v - s; });
+    return BoxFilter(*this, size, kHighPass, SharpenRow<1>);
 }
 
 int CImage::Laplace(int size)
 {
-    return BoxFilter(*this, size, kLaplace, [](int s, int v, int count) { return count * v - s; });
+    return BoxFilter(*this, size, kLaplace, SharpenRow<0>);
 }
 
 int CImage::UnsharpMask(int size, double boost)
@@ -125,7 +138,7 @@ int CImage::UnsharpMask(int size, double boost)
             constexpr int C = decltype(channels)::value;
             const size_t length = static_cast<size_t>(aoiRight - aoiLeft + 1) * C;
             std::vector<std::uint8_t> values(length), nearHalf(length);
-            auto emitRow = [&](int y, const int* sums) {
+            auto emitRow = [&](int y, const std::uint16_t* sums) {
                 const std::uint8_t* centre = rowAt(y) + C * half;
                 const bool anyNear = ShortcutRow(centre, sums, static_cast<int>(length), count, share, margin,
                                                  values.data(), nearHalf.data());
@@ -136,7 +149,7 @@ int CImage::UnsharpMask(int size, double boost)
                                 static_cast<std::uint8_t>(RoundToByte(KernelSum<C>(n, weights.data(), rowAt, y, j)));
                 store(y, values.data());
             };
-            BoxSumRows<C>(aoiLeft, first, aoiRight, last - 1, n, rowAt, emitRow);
+            BoxSumRows<C, std::uint16_t>(aoiLeft, first, aoiRight, last - 1, n, rowAt, emitRow);
         });
     });
 }

@@ -175,36 +175,37 @@ inline int SmallKernelFilter(CImage& image, int n, const NeighbourhoodTexts& tex
 // Up to this size the box sum of a row adds its n column sums directly.
 constexpr int kLargestDirectBox = 9;
 
-// Row loops on unaliased pointers and local lengths, so that they vectorise.
-inline void AddSamples(int* __restrict columns, const std::uint8_t* __restrict row, size_t length)
-{
-    for (size_t i = 0; i < length; ++i) columns[i] += row[i];
-}
-inline void SlideSamples(int* __restrict columns, const std::uint8_t* __restrict entering,
-                         const std::uint8_t* __restrict leaving, size_t length)
-{
-    for (size_t i = 0; i < length; ++i) columns[i] += entering[i] - leaving[i];
-}
-inline void AddShifted(int* __restrict sums, const int* __restrict columns, size_t length)
-{
-    for (size_t i = 0; i < length; ++i) sums[i] += columns[i];
-}
+// Box sums of byte samples fit 16 bits up to this size (15 x 15 x 255 <
+// 65536), which vectorises twice as wide as int.
+constexpr int kLargestShortBox = 15;
+
+// Row loops of the box sums: columns += row, columns += entering - leaving
+// (exact in unsigned 16 bits too, since the result fits), sums += columns.
+void AddSamples(std::uint16_t* __restrict columns, const std::uint8_t* __restrict row, size_t length);
+void AddSamples(int* __restrict columns, const std::uint8_t* __restrict row, size_t length);
+void SlideSamples(std::uint16_t* __restrict columns, const std::uint8_t* __restrict entering,
+                  const std::uint8_t* __restrict leaving, size_t length);
+void SlideSamples(int* __restrict columns, const std::uint8_t* __restrict entering,
+                  const std::uint8_t* __restrict leaving, size_t length);
+void AddShifted(std::uint16_t* __restrict sums, const std::uint16_t* __restrict columns, size_t length);
+void AddShifted(int* __restrict sums, const int* __restrict columns, size_t length);
 
 // Calls emitRow(y, sums) for every row of the rectangle, top to bottom,
 // where sums[C * i + c] adds sample c over the n x n neighbourhood of pixel
 // left + i. rowAt(y) points at the C interleaved byte samples of pixel
 // left - half of row y. Column sums slide down the rows and the window
 // slides along each row, so the cost per pixel does not grow with n.
-template <int C, typename RowAt, typename EmitRow>
+template <int C, typename Sum, typename RowAt, typename EmitRow>
 void BoxSumRows(int left, int top, int right, int bottom, int n, RowAt rowAt, EmitRow& emitRow)
 {
+    static_assert(std::is_same_v<Sum, int> || std::is_same_v<Sum, std::uint16_t>);
     const int half = n / 2;
     const size_t count = static_cast<size_t>(right - left + 1) * C;
     const size_t reach = static_cast<size_t>(n - 1) * C;
-    std::vector<int> columns(count + reach, 0);
-    std::vector<int> sums(count);
-    int* column = columns.data();
-    int* sum = sums.data();
+    std::vector<Sum> columns(count + reach, 0);
+    std::vector<Sum> sums(count);
+    Sum* column = columns.data();
+    Sum* sum = sums.data();
     for (int y = top - half; y <= top + half; ++y) AddSamples(column, rowAt(y), count + reach);
     for (int y = top;; ++y) {
         if (n <= kLargestDirectBox) {
@@ -220,11 +221,11 @@ void BoxSumRows(int left, int top, int right, int bottom, int n, RowAt rowAt, Em
             for (size_t j = 0; j < count; j += C)
                 for (size_t c = 0; c < C; ++c) {
                     running[c] += column[j + reach + c];
-                    sum[j + c] = running[c];
+                    sum[j + c] = static_cast<Sum>(running[c]);
                     running[c] -= column[j + c];
                 }
         }
-        emitRow(y, static_cast<const int*>(sum));
+        emitRow(y, static_cast<const Sum*>(sum));
         if (y == bottom) break;
         SlideSamples(column, rowAt(y + half + 1), rowAt(y - half), count + reach);
     }
