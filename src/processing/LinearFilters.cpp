@@ -186,7 +186,5 @@ int CImage::CustomFilter(int size, std::span<const float> weights)
         for (size_t i = 0; i < count; ++i) whole[i] = static_cast<int>(weights[i]);
         return KernelFilter(*this, n, kCustomFilter, whole.data());
     }
-    std::array<double, 81> widened;
-    for (size_t i = 0; i < count; ++i) widened[i] = weights[i];
-    return KernelFilter(*this, n, kCustomFilter, widened.data());
+    return KernelFilter<float, double>(*this, n, kCustomFilter, weights.data());
 }

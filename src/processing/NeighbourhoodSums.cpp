@@ -1,12 +1,90 @@
 // The row loops of the kernel and box filters, cloned for processors with AVX2.
 #include "processing/NeighbourhoodSums.h"
 
+#include <cmath>
+
 namespace neighbourhood {
 
 NUVAK_VECTOR_CLONES
-void AddWeighted(double* __restrict sums, const std::uint8_t* __restrict samples, size_t count, double weight)
+void Widen(const std::uint8_t* __restrict samples, size_t count, double* __restrict values)
 {
-    for (size_t j = 0; j < count; ++j) sums[j] += weight * samples[j];
+    for (size_t j = 0; j < count; ++j) values[j] = samples[j];
+}
+
+namespace {
+
+// KernelRow for length sums from start; a constant length lets the sums
+// live in registers. Fused adds each product without rounding it first,
+// which gives the same bits when every product is exact.
+template <size_t length, bool Fused>
+[[gnu::always_inline]] inline void KernelSums(const double* const* rows, int n, int channels, const double* weights,
+                                              size_t start, double* __restrict sums)
+{
+    double sum[length] = {};
+    const double* w = weights;
+    for (int k = 0; k < n; ++k)
+        for (int m = 0; m < n; ++m, ++w) {
+            // A zero weight adds nothing to any finite sum.
+            if (*w == 0) continue;
+            const double weight = *w;
+            const double* in = rows[k] + start + static_cast<size_t>(channels * m);
+            for (size_t i = 0; i < length; ++i)
+                sum[i] = Fused ? std::fma(weight, in[i], sum[i]) : sum[i] + weight * in[i];
+        }
+    for (size_t i = 0; i < length; ++i) sums[start + i] = sum[i];
+}
+
+template <bool Fused>
+[[gnu::always_inline]] inline void KernelRowOf(const double* const* rows, int n, int channels, const double* weights,
+                                               size_t count, double* __restrict sums)
+{
+    // Four vectors of sums in flight hide the latency of each add.
+    constexpr size_t kBlock = 32;
+    size_t start = 0;
+    for (; start + kBlock <= count; start += kBlock)
+        KernelSums<kBlock, Fused>(rows, n, channels, weights, start, sums);
+    for (; start < count; ++start) KernelSums<1, Fused>(rows, n, channels, weights, start, sums);
+}
+
+NUVAK_WIDE_CLONES
+void SeparateKernelRow(const double* const* rows, int n, int channels, const double* weights, size_t count,
+                       double* __restrict sums)
+{
+    KernelRowOf<false>(rows, n, channels, weights, count, sums);
+}
+
+// The fused row on processors with fused multiply-add; false elsewhere,
+// where a software fused add would be far slower than two roundings.
+#if NUVAK_HAS_CLONES
+[[gnu::target("default")]] bool FusedKernelRow(const double* const*, int, int, const double*, size_t, double*)
+{
+    return false;
+}
+
+[[gnu::target("avx512f")]] bool FusedKernelRow(const double* const* rows, int n, int channels, const double* weights,
+                                               size_t count, double* sums)
+{
+    KernelRowOf<true>(rows, n, channels, weights, count, sums);
+    return true;
+}
+
+[[gnu::target("avx2,fma")]] bool FusedKernelRow(const double* const* rows, int n, int channels,
+                                                const double* weights, size_t count, double* sums)
+{
+    KernelRowOf<true>(rows, n, channels, weights, count, sums);
+    return true;
+}
+#else
+bool FusedKernelRow(const double* const*, int, int, const double*, size_t, double*) { return false; }
+#endif
+
+}  // namespace
+
+void KernelRow(const double* const* rows, int n, int channels, const double* weights, size_t count,
+               double* __restrict sums, bool exactProducts)
+{
+    if (exactProducts && FusedKernelRow(rows, n, channels, weights, count, sums)) return;
+    SeparateKernelRow(rows, n, channels, weights, count, sums);
 }
 
 NUVAK_VECTOR_CLONES

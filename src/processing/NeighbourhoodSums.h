@@ -42,21 +42,32 @@ void AddWeighted(Sum* __restrict sums, const std::uint8_t* __restrict samples, s
     for (size_t j = 0; j < count; ++j) sums[j] += static_cast<Weight>(weight * samples[j]);
 }
 
-// The same in double, and RoundToByte of a row of double sums; converting
-// between bytes and doubles needs the vector clones.
-void AddWeighted(double* __restrict sums, const std::uint8_t* __restrict samples, size_t count, double weight);
+// RoundToByte of a row of double sums, and a row of byte samples as
+// doubles; converting between bytes and doubles needs the vector clones.
 void RoundRow(const double* __restrict sums, size_t count, std::uint8_t* __restrict values);
+void Widen(const std::uint8_t* __restrict samples, size_t count, double* __restrict values);
 
-// Calls store(y, values) for every AOI row with the C interleaved byte
-// samples of its pixels: for each sample the sum of weight[k][m] times the
-// sample of the pixel at (x - half + m, y - half + k), rounded half away and
-// clamped. rowAt(y) points at the samples of pixel left - half of row y.
-// A row's sums are built one weight at a time across the whole row; each sum
-// still adds its products in the kernel's row-major order, so a double sum is
-// the same to the last bit as adding pixel by pixel. Integer weights give
-// exact integer sums, which a double sum of the same products also is, so
-// they give the same pixels; weights of at most 128 give products that fit
-// 16 bits, which vectorise far better.
+// sums[j] = the sum over the n x n weights, in row-major order from 0, of
+// weight[k][m] x rows[k][channels x m + j], for count sums. Each sum is kept
+// in a register while all weights pass over it, and the samples were made
+// doubles once per row, not once per weight. exactProducts says that every
+// product is exact in double, as a float weight times a byte sample (24 and
+// 8 significant bits) is: a fused multiply-add then rounds once where a
+// multiply and an add would round twice, with the same result.
+void KernelRow(const double* const* rows, int n, int channels, const double* weights, size_t count,
+               double* __restrict sums, bool exactProducts);
+
+// Calls store(y, values) for every AOI row in [first, last) with the C
+// interleaved byte samples of its pixels: for each sample the sum of
+// weight[k][m] times the sample of the pixel at (x - half + m, y - half + k),
+// rounded half away and clamped. rowAt(y) points at the samples of pixel
+// left - half of row y. Each sum adds its products in the kernel's row-major
+// order, so a double sum is the same to the last bit as adding pixel by
+// pixel (see KernelRow). Integer weights give exact integer sums, which a
+// double sum of the same products also is, so they give the same pixels;
+// their sums are built one weight at a time across a stretch of the row, and
+// weights of at most 128 give products that fit 16 bits, which vectorise
+// far better.
 constexpr size_t kKernelStretch = 2048;
 
 template <int C, typename Weight, typename Sum, typename RowAt, typename Store>
@@ -66,27 +77,41 @@ void KernelRows(int first, int last, int columns, int n, const Weight* weights, 
     const size_t count = C * static_cast<size_t>(columns);
     std::vector<Sum> sums(count);
     std::vector<std::uint8_t> values(count);
-    for (int y = first; y < last; ++y) {
-        std::fill(sums.begin(), sums.end(), Sum(0));
-        // A stretch of the row at a time, whose sums stay in the first
-        // level cache while every weight passes over them.
-        for (size_t start = 0; start < count; start += kKernelStretch) {
-            const size_t length = std::min(kKernelStretch, count - start);
-            const Weight* w = weights;
-            for (int k = 0; k < n; ++k) {
-                const std::uint8_t* row = rowAt(y - half + k) + start;
-                for (int m = 0; m < n; ++m, ++w) {
-                    // A zero weight adds nothing to any finite sum.
-                    if (*w == 0) continue;
-                    AddWeighted(sums.data() + start, row + C * m, length, *w);
+    if constexpr (std::is_same_v<Sum, double>) {
+        const std::vector<double> widenedWeights(weights, weights + n * n);
+        // The last n rows of samples as doubles, row r in slot r mod n.
+        const size_t width = count + static_cast<size_t>(C) * (n - 1);
+        std::vector<double> widened(width * static_cast<size_t>(n));
+        auto slot = [&](int r) { return widened.data() + static_cast<size_t>((r - first + n) % n) * width; };
+        std::vector<const double*> rows(static_cast<size_t>(n));
+        for (int r = first - half; r < first + half; ++r) Widen(rowAt(r), width, slot(r));
+        for (int y = first; y < last; ++y) {
+            Widen(rowAt(y + half), width, slot(y + half));
+            for (int k = 0; k < n; ++k) rows[static_cast<size_t>(k)] = slot(y - half + k);
+            KernelRow(rows.data(), n, C, widenedWeights.data(), count, sums.data(), std::is_same_v<Weight, float>);
+            RoundRow(sums.data(), count, values.data());
+            store(y, static_cast<const std::uint8_t*>(values.data()));
+        }
+    } else {
+        for (int y = first; y < last; ++y) {
+            std::fill(sums.begin(), sums.end(), Sum(0));
+            // A stretch of the row at a time, whose sums stay in the first
+            // level cache while every weight passes over them.
+            for (size_t start = 0; start < count; start += kKernelStretch) {
+                const size_t length = std::min(kKernelStretch, count - start);
+                const Weight* w = weights;
+                for (int k = 0; k < n; ++k) {
+                    const std::uint8_t* row = rowAt(y - half + k) + start;
+                    for (int m = 0; m < n; ++m, ++w) {
+                        // A zero weight adds nothing to any finite sum.
+                        if (*w == 0) continue;
+                        AddWeighted(sums.data() + start, row + C * m, length, *w);
+                    }
                 }
             }
-        }
-        if constexpr (std::is_integral_v<Sum>)
             for (size_t j = 0; j < count; ++j) values[j] = CColorVal::Clamp(sums[j]);
-        else
-            RoundRow(sums.data(), count, values.data());
-        store(y, static_cast<const std::uint8_t*>(values.data()));
+            store(y, static_cast<const std::uint8_t*>(values.data()));
+        }
     }
 }
 

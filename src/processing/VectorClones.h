@@ -6,7 +6,11 @@
 // operations give the same values in either. ThreadSanitizer's runtime is not
 // up yet when the loader picks a clone, so its builds keep the plain loop.
 #if defined(__GNUC__) && defined(__x86_64__) && !defined(__clang__) && !defined(__SANITIZE_THREAD__)
+#define NUVAK_HAS_CLONES 1
 #define NUVAK_VECTOR_CLONES [[gnu::target_clones("avx2", "default")]]
+#define NUVAK_WIDE_CLONES [[gnu::target_clones("avx512f", "avx2", "default")]]
 #else
+#define NUVAK_HAS_CLONES 0
 #define NUVAK_VECTOR_CLONES
+#define NUVAK_WIDE_CLONES
 #endif
