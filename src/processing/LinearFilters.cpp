@@ -25,7 +25,7 @@ constexpr double kLargestShortcutBoost = 1e6;
 // Without branches and on unaliased rows, so that it vectorises: on noise
 // branches would be mispredicted. Converting between bytes and doubles needs
 // the vector clones.
-NUVAK_VECTOR_CLONES
+NUVAK_WIDE_CLONES
 bool ShortcutRow(const std::uint8_t* __restrict centre, const std::uint16_t* __restrict sums, int length, double count,
                  double share, double margin, std::uint8_t* __restrict values, std::uint8_t* __restrict nearHalf)
 {
@@ -43,6 +43,39 @@ bool ShortcutRow(const std::uint8_t* __restrict centre, const std::uint16_t* __r
     }
     return anyNear != 0;
 }
+
+// The same in single precision for boosts up to kLargestFloatBoost, with
+// the margin FloatMargin: N v - S is an exact integer in float, and
+// u = share (N v - S) + 1/2 lies within (3 x 255 |b| + 1/2) x 2^-24 of
+// b/N (N v - S) + 1/2, whose whole part is what v is raised by. Twice the
+// lanes of doubles.
+NUVAK_WIDE_CLONES
+bool FloatShortcutRow(const std::uint8_t* __restrict centre, const std::uint16_t* __restrict sums, int length,
+                      float count, float share, float margin, std::uint8_t* __restrict values,
+                      std::uint8_t* __restrict nearHalf)
+{
+    int anyNear = 0;
+    for (int j = 0; j < length; ++j) {
+        const float u = share * (count * static_cast<float>(centre[j]) - static_cast<float>(sums[j])) + 0.5f;
+        // The floor of u, which |u| < 2^21 keeps inside int.
+        const int truncated = static_cast<int>(u);
+        const float rest = u - static_cast<float>(truncated);
+        const int below = static_cast<int>(rest < 0);
+        const float fraction = rest + static_cast<float>(below);
+        const int rounded = centre[j] + truncated - below;
+        values[j] = static_cast<std::uint8_t>(std::min(std::max(rounded, 0), 255));
+        const int near = static_cast<int>(fraction < margin) | static_cast<int>(fraction > 1 - margin);
+        nearHalf[j] = static_cast<std::uint8_t>(near);
+        anyNear |= near;
+    }
+    return anyNear != 0;
+}
+
+constexpr double kLargestFloatBoost = 16;
+
+// More than four times the error bound of FloatShortcutRow and the kernel
+// sum's own error together.
+float FloatMargin(double boost) { return static_cast<float>((765 * std::fabs(boost) + 2) * 0x1p-22); }
 
 // A row of low pass means from the box sums; see LowPass.
 NUVAK_VECTOR_CLONES
@@ -132,6 +165,7 @@ int CImage::UnsharpMask(int size, double boost)
     // kernel sum itself.
     const double margin = 1e-12 * 255 * (2 * std::fabs(boost) + 1);
     const double share = boost / count;
+    const bool single = std::fabs(boost) <= kLargestFloatBoost;
     const int half = n / 2;
     return WithWorkingStorage(*this, kUnsharpMask, [&] {
         OverSamples(*this, half, [&](auto channels, int first, int last, auto rowAt, auto store) {
@@ -140,8 +174,12 @@ int CImage::UnsharpMask(int size, double boost)
             std::vector<std::uint8_t> values(length), nearHalf(length);
             auto emitRow = [&](int y, const std::uint16_t* sums) {
                 const std::uint8_t* centre = rowAt(y) + C * half;
-                const bool anyNear = ShortcutRow(centre, sums, static_cast<int>(length), count, share, margin,
-                                                 values.data(), nearHalf.data());
+                const bool anyNear =
+                    single ? FloatShortcutRow(centre, sums, static_cast<int>(length), static_cast<float>(count),
+                                              static_cast<float>(share), FloatMargin(boost), values.data(),
+                                              nearHalf.data())
+                           : ShortcutRow(centre, sums, static_cast<int>(length), count, share, margin, values.data(),
+                                         nearHalf.data());
                 if (anyNear)
                     for (size_t j = 0; j < length; ++j)
                         if (nearHalf[j])
