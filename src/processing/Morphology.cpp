@@ -62,11 +62,10 @@ int Extreme(CImage& image, int size, int direction, const NeighbourhoodTexts& te
             std::vector<const std::uint8_t*> pointers(static_cast<size_t>(n));
             auto takeAcross = [&, red = std::vector<std::uint8_t>(span)](const CColorVal* in, int count,
                                                                           std::uint8_t* out) mutable {
-                TakeRed(in, count, red.data());
+                TakeReds(in, count, red.data());
                 pointers.assign(pointers.size(), red.data());
                 ExtremeOfRows<Max>(pointers.data(), across.data(), n, columns, out);
             };
-            auto takeRed = [](const CColorVal* in, int count, std::uint8_t* out) { TakeRed(in, count, out); };
             std::vector<std::uint8_t> out(static_cast<size_t>(columns));
             std::vector<const std::uint8_t*> element(static_cast<size_t>(n));
             auto run = [&](auto& samples) {
@@ -80,7 +79,7 @@ int Extreme(CImage& image, int size, int direction, const NeighbourhoodTexts& te
                 RowWindow samples(rows, span, takeAcross);
                 run(samples);
             } else {
-                RowWindow samples(rows, span, takeRed);
+                RowWindow samples(rows, span, &TakeReds);
                 run(samples);
             }
         });

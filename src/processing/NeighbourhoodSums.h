@@ -147,14 +147,13 @@ void OverSamples(CImage& image, int half, Work work)
         image, half,
         [&](const BandRows& rows) {
             // A colour neighbourhood usually shows in its first row already.
-            std::vector<std::uint8_t> scratch(static_cast<size_t>(rows.span()));
             for (int y = rows.first() - half; y < rows.last() + half && grey.load(std::memory_order_relaxed); ++y)
-                if (!TakeRed(rows.row(y), rows.span(), scratch.data())) grey.store(false, std::memory_order_relaxed);
+                if (!AllGrey(rows.row(y), rows.span())) grey.store(false, std::memory_order_relaxed);
         },
         [&](const BandRows& rows) {
             const size_t span = static_cast<size_t>(rows.span());
             if (grey.load()) {
-                RowWindow window(rows, span, &TakeRed);
+                RowWindow window(rows, span, &TakeReds);
                 work(
                     std::integral_constant<int, 1>(), rows.first(), rows.last(),
                     [&](int y) { return static_cast<const std::uint8_t*>(window.at(y)); },

@@ -8,7 +8,13 @@
 
 namespace neighbourhood {
 
-// The R samples of count pixels; true when every pixel is grey.
+// The R samples of count pixels.
+void TakeReds(const CColorVal* __restrict pixels, int count, std::uint8_t* __restrict values);
+
+// Whether every one of count pixels is grey.
+bool AllGrey(const CColorVal* pixels, int count);
+
+// TakeReds, saying whether every pixel is grey.
 bool TakeRed(const CColorVal* __restrict pixels, int count, std::uint8_t* __restrict values);
 
 // The luminance of count pixels, which is R for a grey pixel.
