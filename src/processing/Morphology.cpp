@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "image/Image.h"
+#include "processing/ExtremeRows.h"
 #include "processing/Neighbourhood.h"
 #include "processing/RowWindow.h"
 #include "processing/SampleRows.h"
@@ -15,18 +16,6 @@ using namespace neighbourhood;
 namespace {
 
 enum Direction { Omnidirectional = 0, Horizontal = 1, Vertical = 2, Diagonal = 3 };
-
-// out[i] = the extreme over k of rows[k][i + shifts[k]] for columns values;
-// one row at a time across all columns, which the compiler vectorises.
-template <bool Max>
-void ExtremeOfRows(const std::uint8_t* const* rows, const int* shifts, int n, int columns, std::uint8_t* out)
-{
-    std::copy(rows[0] + shifts[0], rows[0] + shifts[0] + columns, out);
-    for (int k = 1; k < n; ++k) {
-        const std::uint8_t* in = rows[k] + shifts[k];
-        for (int i = 0; i < columns; ++i) out[i] = Max ? std::max(out[i], in[i]) : std::min(out[i], in[i]);
-    }
-}
 
 // The minimum (erosion) or maximum (dilation) of the R components under the
 // structuring element, written as grey pixels into the AOI.
@@ -42,45 +31,43 @@ int Extreme(CImage& image, int size, int direction, const NeighbourhoodTexts& te
     const int half = n / 2;
     const int columns = image.aoiRight - image.aoiLeft + 1;
     // Rows of samples start half a neighbourhood left of the AOI. The
-    // element's pixel k, from the top (or the left for the horizontal line),
-    // lies in row y + line[k] and column x + shifts[k] - half.
-    std::vector<int> line(static_cast<size_t>(n)), shifts(static_cast<size_t>(n));
-    for (int k = 0; k < n; ++k) {
-        const size_t i = static_cast<size_t>(k);
-        line[i] = direction == Horizontal ? 0 : k - half;
-        shifts[i] = direction == Horizontal ? k : direction == Diagonal ? 2 * half - k : half;
-    }
+    // element's pixel k from the top lies in row y + k - half and column
+    // x + shifts[k] - half.
+    std::vector<int> shifts(static_cast<size_t>(n));
+    for (int k = 0; k < n; ++k) shifts[static_cast<size_t>(k)] = direction == Diagonal ? 2 * half - k : half;
+    const bool vertical = direction == Vertical || direction == Diagonal;
     // The square is a row of n followed by a column of n: its rows of
     // samples are the horizontal extremes already, aligned with the AOI.
-    const bool square = direction != Horizontal && direction != Vertical && direction != Diagonal;
-    if (square) std::fill(shifts.begin(), shifts.end(), 0);
+    if (direction != Horizontal && !vertical) std::fill(shifts.begin(), shifts.end(), 0);
     return WithWorkingStorage(image, texts, [&] {
         OverBandRows(image, half, [&](const BandRows& rows) {
             const size_t span = static_cast<size_t>(rows.span());
-            std::vector<int> across(static_cast<size_t>(n));
-            for (int k = 0; k < n; ++k) across[static_cast<size_t>(k)] = k;
-            std::vector<const std::uint8_t*> pointers(static_cast<size_t>(n));
-            auto takeAcross = [&, red = std::vector<std::uint8_t>(span)](const CColorVal* in, int count,
-                                                                          std::uint8_t* out) mutable {
-                TakeReds(in, count, red.data());
-                pointers.assign(pointers.size(), red.data());
-                ExtremeOfRows<Max>(pointers.data(), across.data(), n, columns, out);
-            };
-            std::vector<std::uint8_t> out(static_cast<size_t>(columns));
+            std::vector<std::uint8_t> out(static_cast<size_t>(columns)), scratch(2 * span);
             std::vector<const std::uint8_t*> element(static_cast<size_t>(n));
-            auto run = [&](auto& samples) {
+            auto write = [&](int y) { StoreGrey(out.data(), columns, image.pixelValueArray[y] + image.aoiLeft); };
+            auto down = [&](auto& samples) {
                 for (int y = rows.first(); y < rows.last(); ++y) {
-                    for (int k = 0; k < n; ++k) element[static_cast<size_t>(k)] = samples.at(y + line[static_cast<size_t>(k)]);
-                    ExtremeOfRows<Max>(element.data(), shifts.data(), n, columns, out.data());
-                    StoreGrey(out.data(), columns, image.pixelValueArray[y] + image.aoiLeft);
+                    for (int k = 0; k < n; ++k) element[static_cast<size_t>(k)] = samples.at(y - half + k);
+                    ExtremeOfRows(element.data(), shifts.data(), n, columns, out.data(), Max);
+                    write(y);
                 }
             };
-            if (square) {
-                RowWindow samples(rows, span, takeAcross);
-                run(samples);
-            } else {
+            if (direction == Horizontal) {
                 RowWindow samples(rows, span, &TakeReds);
-                run(samples);
+                for (int y = rows.first(); y < rows.last(); ++y) {
+                    ExtremeAlongRow(samples.at(y), n, columns, out.data(), scratch.data(), Max);
+                    write(y);
+                }
+            } else if (vertical) {
+                RowWindow samples(rows, span, &TakeReds);
+                down(samples);
+            } else {
+                RowWindow samples(rows, span, [&, red = std::vector<std::uint8_t>(span)](
+                                                  const CColorVal* in, int count, std::uint8_t* across) mutable {
+                    TakeReds(in, count, red.data());
+                    ExtremeAlongRow(red.data(), n, columns, across, scratch.data(), Max);
+                });
+                down(samples);
             }
         });
     });
