@@ -6,6 +6,31 @@
 namespace neighbourhood {
 
 NUVAK_VECTOR_CLONES
+void AddWeighted(std::int16_t* __restrict sums, const std::uint8_t* __restrict samples, size_t count,
+                 std::int16_t weight)
+{
+    for (size_t j = 0; j < count; ++j) sums[j] = static_cast<std::int16_t>(sums[j] + weight * samples[j]);
+}
+
+NUVAK_VECTOR_CLONES
+void AddWeighted(int* __restrict sums, const std::uint8_t* __restrict samples, size_t count, int weight)
+{
+    for (size_t j = 0; j < count; ++j) sums[j] += weight * samples[j];
+}
+
+NUVAK_VECTOR_CLONES
+void ClampRow(const std::int16_t* __restrict sums, size_t count, std::uint8_t* __restrict values)
+{
+    for (size_t j = 0; j < count; ++j) values[j] = CColorVal::Clamp(sums[j]);
+}
+
+NUVAK_VECTOR_CLONES
+void ClampRow(const int* __restrict sums, size_t count, std::uint8_t* __restrict values)
+{
+    for (size_t j = 0; j < count; ++j) values[j] = CColorVal::Clamp(sums[j]);
+}
+
+NUVAK_VECTOR_CLONES
 void Widen(const std::uint8_t* __restrict samples, size_t count, double* __restrict values)
 {
     for (size_t j = 0; j < count; ++j) values[j] = samples[j];

@@ -34,13 +34,13 @@ inline int RoundToByte(double sum)
 inline std::uint8_t* Bytes(CColorVal* pixels) { return reinterpret_cast<std::uint8_t*>(pixels); }
 inline const std::uint8_t* Bytes(const CColorVal* pixels) { return reinterpret_cast<const std::uint8_t*>(pixels); }
 
-// sums[j] += weight x samples[j] across a row, on unaliased rows so that it
-// vectorises.
-template <typename Weight, typename Sum>
-void AddWeighted(Sum* __restrict sums, const std::uint8_t* __restrict samples, size_t count, Weight weight)
-{
-    for (size_t j = 0; j < count; ++j) sums[j] += static_cast<Weight>(weight * samples[j]);
-}
+// sums[j] += weight x samples[j] across a row, and a row of integer sums
+// clamped to bytes; on unaliased rows, cloned so that they vectorise wide.
+void AddWeighted(std::int16_t* __restrict sums, const std::uint8_t* __restrict samples, size_t count,
+                 std::int16_t weight);
+void AddWeighted(int* __restrict sums, const std::uint8_t* __restrict samples, size_t count, int weight);
+void ClampRow(const std::int16_t* __restrict sums, size_t count, std::uint8_t* __restrict values);
+void ClampRow(const int* __restrict sums, size_t count, std::uint8_t* __restrict values);
 
 // RoundToByte of a row of double sums, and a row of byte samples as
 // doubles; converting between bytes and doubles needs the vector clones.
@@ -109,7 +109,7 @@ void KernelRows(int first, int last, int columns, int n, const Weight* weights, 
                     }
                 }
             }
-            for (size_t j = 0; j < count; ++j) values[j] = CColorVal::Clamp(sums[j]);
+            ClampRow(sums.data(), count, values.data());
             store(y, static_cast<const std::uint8_t*>(values.data()));
         }
     }
