@@ -6,19 +6,6 @@
 namespace neighbourhood {
 
 NUVAK_VECTOR_CLONES
-void AddWeighted(std::int16_t* __restrict sums, const std::uint8_t* __restrict samples, size_t count,
-                 std::int16_t weight)
-{
-    for (size_t j = 0; j < count; ++j) sums[j] = static_cast<std::int16_t>(sums[j] + weight * samples[j]);
-}
-
-NUVAK_VECTOR_CLONES
-void AddWeighted(int* __restrict sums, const std::uint8_t* __restrict samples, size_t count, int weight)
-{
-    for (size_t j = 0; j < count; ++j) sums[j] += weight * samples[j];
-}
-
-NUVAK_VECTOR_CLONES
 void ClampRow(const std::int16_t* __restrict sums, size_t count, std::uint8_t* __restrict values)
 {
     for (size_t j = 0; j < count; ++j) values[j] = CColorVal::Clamp(sums[j]);
@@ -41,33 +28,36 @@ namespace {
 // KernelRow for length sums from start; a constant length lets the sums
 // live in registers. Fused adds each product without rounding it first,
 // which gives the same bits when every product is exact.
-template <size_t length, bool Fused>
-[[gnu::always_inline]] inline void KernelSums(const double* const* rows, int n, int channels, const double* weights,
-                                              size_t start, double* __restrict sums)
+template <size_t length, bool Fused, typename Sample, typename Weight, typename Sum>
+[[gnu::always_inline]] inline void KernelSums(const Sample* const* rows, int n, int channels, const Weight* weights,
+                                              size_t start, Sum* __restrict sums)
 {
-    double sum[length] = {};
-    const double* w = weights;
+    Sum sum[length] = {};
+    const Weight* w = weights;
     for (int k = 0; k < n; ++k)
         for (int m = 0; m < n; ++m, ++w) {
             // A zero weight adds nothing to any finite sum.
             if (*w == 0) continue;
-            const double weight = *w;
-            const double* in = rows[k] + start + static_cast<size_t>(channels * m);
-            for (size_t i = 0; i < length; ++i)
-                sum[i] = Fused ? std::fma(weight, in[i], sum[i]) : sum[i] + weight * in[i];
+            const Weight weight = *w;
+            const Sample* in = rows[k] + start + static_cast<size_t>(channels * m);
+            for (size_t i = 0; i < length; ++i) {
+                if constexpr (Fused)
+                    sum[i] = std::fma(weight, in[i], sum[i]);
+                else
+                    sum[i] = static_cast<Sum>(sum[i] + weight * in[i]);
+            }
         }
     for (size_t i = 0; i < length; ++i) sums[start + i] = sum[i];
 }
 
-template <bool Fused>
-[[gnu::always_inline]] inline void KernelRowOf(const double* const* rows, int n, int channels, const double* weights,
-                                               size_t count, double* __restrict sums)
+// Blocks of sums four vectors long, whose adds hide each other's latency.
+template <size_t Block, bool Fused = false, typename Sample, typename Weight, typename Sum>
+[[gnu::always_inline]] inline void KernelRowOf(const Sample* const* rows, int n, int channels, const Weight* weights,
+                                               size_t count, Sum* __restrict sums)
 {
-    // Four vectors of sums in flight hide the latency of each add.
-    constexpr size_t kBlock = 32;
     size_t start = 0;
-    for (; start + kBlock <= count; start += kBlock)
-        KernelSums<kBlock, Fused>(rows, n, channels, weights, start, sums);
+    for (; start + Block <= count; start += Block)
+        KernelSums<Block, Fused>(rows, n, channels, weights, start, sums);
     for (; start < count; ++start) KernelSums<1, Fused>(rows, n, channels, weights, start, sums);
 }
 
@@ -75,7 +65,7 @@ NUVAK_WIDE_CLONES
 void SeparateKernelRow(const double* const* rows, int n, int channels, const double* weights, size_t count,
                        double* __restrict sums)
 {
-    KernelRowOf<false>(rows, n, channels, weights, count, sums);
+    KernelRowOf<32>(rows, n, channels, weights, count, sums);
 }
 
 // The fused row on processors with fused multiply-add; false elsewhere,
@@ -89,14 +79,14 @@ void SeparateKernelRow(const double* const* rows, int n, int channels, const dou
 [[gnu::target("avx512f")]] bool FusedKernelRow(const double* const* rows, int n, int channels, const double* weights,
                                                size_t count, double* sums)
 {
-    KernelRowOf<true>(rows, n, channels, weights, count, sums);
+    KernelRowOf<32, true>(rows, n, channels, weights, count, sums);
     return true;
 }
 
 [[gnu::target("avx2,fma")]] bool FusedKernelRow(const double* const* rows, int n, int channels,
                                                 const double* weights, size_t count, double* sums)
 {
-    KernelRowOf<true>(rows, n, channels, weights, count, sums);
+    KernelRowOf<32, true>(rows, n, channels, weights, count, sums);
     return true;
 }
 #else
@@ -110,6 +100,20 @@ void KernelRow(const double* const* rows, int n, int channels, const double* wei
 {
     if (exactProducts && FusedKernelRow(rows, n, channels, weights, count, sums)) return;
     SeparateKernelRow(rows, n, channels, weights, count, sums);
+}
+
+NUVAK_VECTOR_CLONES
+void KernelRow(const std::uint8_t* const* rows, int n, int channels, const std::int16_t* weights, size_t count,
+               std::int16_t* __restrict sums)
+{
+    KernelRowOf<64>(rows, n, channels, weights, count, sums);
+}
+
+NUVAK_VECTOR_CLONES
+void KernelRow(const std::uint8_t* const* rows, int n, int channels, const int* weights, size_t count,
+               int* __restrict sums)
+{
+    KernelRowOf<32>(rows, n, channels, weights, count, sums);
 }
 
 NUVAK_VECTOR_CLONES

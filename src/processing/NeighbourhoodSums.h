@@ -34,11 +34,8 @@ inline int RoundToByte(double sum)
 inline std::uint8_t* Bytes(CColorVal* pixels) { return reinterpret_cast<std::uint8_t*>(pixels); }
 inline const std::uint8_t* Bytes(const CColorVal* pixels) { return reinterpret_cast<const std::uint8_t*>(pixels); }
 
-// sums[j] += weight x samples[j] across a row, and a row of integer sums
-// clamped to bytes; on unaliased rows, cloned so that they vectorise wide.
-void AddWeighted(std::int16_t* __restrict sums, const std::uint8_t* __restrict samples, size_t count,
-                 std::int16_t weight);
-void AddWeighted(int* __restrict sums, const std::uint8_t* __restrict samples, size_t count, int weight);
+// A row of integer sums clamped to bytes; on unaliased rows, cloned so that
+// it vectorises wide.
 void ClampRow(const std::int16_t* __restrict sums, size_t count, std::uint8_t* __restrict values);
 void ClampRow(const int* __restrict sums, size_t count, std::uint8_t* __restrict values);
 
@@ -57,6 +54,12 @@ void Widen(const std::uint8_t* __restrict samples, size_t count, double* __restr
 void KernelRow(const double* const* rows, int n, int channels, const double* weights, size_t count,
                double* __restrict sums, bool exactProducts);
 
+// The same for integer weights on byte samples, whose sums are exact.
+void KernelRow(const std::uint8_t* const* rows, int n, int channels, const std::int16_t* weights, size_t count,
+               std::int16_t* __restrict sums);
+void KernelRow(const std::uint8_t* const* rows, int n, int channels, const int* weights, size_t count,
+               int* __restrict sums);
+
 // Calls store(y, values) for every AOI row in [first, last) with the C
 // interleaved byte samples of its pixels: for each sample the sum of
 // weight[k][m] times the sample of the pixel at (x - half + m, y - half + k),
@@ -65,11 +68,8 @@ void KernelRow(const double* const* rows, int n, int channels, const double* wei
 // order, so a double sum is the same to the last bit as adding pixel by
 // pixel (see KernelRow). Integer weights give exact integer sums, which a
 // double sum of the same products also is, so they give the same pixels;
-// their sums are built one weight at a time across a stretch of the row, and
 // weights of at most 128 give products that fit 16 bits, which vectorise
 // far better.
-constexpr size_t kKernelStretch = 2048;
-
 template <int C, typename Weight, typename Sum, typename RowAt, typename Store>
 void KernelRows(int first, int last, int columns, int n, const Weight* weights, RowAt rowAt, Store store)
 {
@@ -93,22 +93,13 @@ void KernelRows(int first, int last, int columns, int n, const Weight* weights, 
             store(y, static_cast<const std::uint8_t*>(values.data()));
         }
     } else {
+        // Weights of the sums' own type, at least int.
+        using KernelWeight = std::conditional_t<std::is_same_v<Sum, std::int16_t>, std::int16_t, int>;
+        const std::vector<KernelWeight> kernel(weights, weights + n * n);
+        std::vector<const std::uint8_t*> rows(static_cast<size_t>(n));
         for (int y = first; y < last; ++y) {
-            std::fill(sums.begin(), sums.end(), Sum(0));
-            // A stretch of the row at a time, whose sums stay in the first
-            // level cache while every weight passes over them.
-            for (size_t start = 0; start < count; start += kKernelStretch) {
-                const size_t length = std::min(kKernelStretch, count - start);
-                const Weight* w = weights;
-                for (int k = 0; k < n; ++k) {
-                    const std::uint8_t* row = rowAt(y - half + k) + start;
-                    for (int m = 0; m < n; ++m, ++w) {
-                        // A zero weight adds nothing to any finite sum.
-                        if (*w == 0) continue;
-                        AddWeighted(sums.data() + start, row + C * m, length, *w);
-                    }
-                }
-            }
+            for (int k = 0; k < n; ++k) rows[static_cast<size_t>(k)] = rowAt(y - half + k);
+            KernelRow(rows.data(), n, C, kernel.data(), count, sums.data());
             ClampRow(sums.data(), count, values.data());
             store(y, static_cast<const std::uint8_t*>(values.data()));
         }
