@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <array>
-#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -126,41 +125,48 @@ double KernelSum(int n, const double* weights, RowAt rowAt, int y, size_t j)
 // [first, last) with the channel count as a type, rowAt(y) pointing at the
 // byte samples of pixel left - half of row y as they were before the call,
 // and store(y, values) writing an AOI row of samples. rowAt must be called
-// for every row a band reads before it stores the row, and in order. A grey
-// neighbourhood is one plane of samples, which is a third of the work.
+// for every row a band reads before it stores the row, and in order.
+//
+// A grey neighbourhood is one plane of samples, which is a third of the
+// work, and gives the same pixels as its three channels would. So a band
+// starts on grey samples and goes on in colour from its first row whose
+// neighbourhood holds a colour pixel, which shows when that row is taken.
+struct ColourRow {};
+
 template <typename Work>
 void OverSamples(CImage& image, int half, Work work)
 {
     const int left = image.aoiLeft;
     const int columns = image.aoiRight - image.aoiLeft + 1;
-    std::atomic<bool> grey{true};
-    OverBandRows(
-        image, half,
-        [&](const BandRows& rows) {
-            // A colour neighbourhood usually shows in its first row already.
-            for (int y = rows.first() - half; y < rows.last() + half && grey.load(std::memory_order_relaxed); ++y)
-                if (!AllGrey(rows.row(y), rows.span())) grey.store(false, std::memory_order_relaxed);
-        },
-        [&](const BandRows& rows) {
-            const size_t span = static_cast<size_t>(rows.span());
-            if (grey.load()) {
-                RowWindow window(rows, span, &TakeReds);
-                work(
-                    std::integral_constant<int, 1>(), rows.first(), rows.last(),
-                    [&](int y) { return static_cast<const std::uint8_t*>(window.at(y)); },
-                    [&](int y, const std::uint8_t* v) { StoreGrey(v, columns, image.pixelValueArray[y] + left); });
-                return;
-            }
-            RowWindow window(rows, 3 * span, [](const CColorVal* in, int count, std::uint8_t* out) {
-                std::copy(Bytes(in), Bytes(in + count), out);
-            });
-            work(
-                std::integral_constant<int, 3>(), rows.first(), rows.last(),
-                [&](int y) { return static_cast<const std::uint8_t*>(window.at(y)); },
-                [&](int y, const std::uint8_t* v) {
-                    std::copy(v, v + 3 * columns, Bytes(image.pixelValueArray[y] + left));
-                });
+    OverBandRows(image, half, [&](const BandRows& rows) {
+        const size_t span = static_cast<size_t>(rows.span());
+        RowWindow grey(rows, span, [](const CColorVal* in, int count, std::uint8_t* out) {
+            if (!TakeRed(in, count, out)) throw ColourRow();
         });
+        int stored = rows.first() - 1;
+        try {
+            work(
+                std::integral_constant<int, 1>(), rows.first(), rows.last(),
+                [&](int y) { return static_cast<const std::uint8_t*>(grey.at(y)); },
+                [&](int y, const std::uint8_t* v) {
+                    StoreGrey(v, columns, image.pixelValueArray[y] + left);
+                    stored = y;
+                });
+            return;
+        } catch (const ColourRow&) {
+        }
+        if (stored + 1 == rows.last()) return;
+        const RowsFrom from(rows, stored + 1, [&](int y) { return grey.at(y); });
+        RowWindow colour(from, 3 * span, [](const CColorVal* in, int count, std::uint8_t* out) {
+            std::copy(Bytes(in), Bytes(in + count), out);
+        });
+        work(
+            std::integral_constant<int, 3>(), stored + 1, rows.last(),
+            [&](int y) { return static_cast<const std::uint8_t*>(colour.at(y)); },
+            [&](int y, const std::uint8_t* v) {
+                std::copy(v, v + 3 * columns, Bytes(image.pixelValueArray[y] + left));
+            });
+    });
 }
 
 // The room check, working storage and the kernel applied to the AOI.

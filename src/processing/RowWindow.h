@@ -63,10 +63,10 @@ private:
 // ask for every row it reads before it writes over it: rows are taken in
 // order, and up to 2 x half + 2 of them are kept, which serves every
 // operation that reads rows y - half .. y + 1 + half around its row y.
-template <typename Take>
+template <typename Take, typename Rows = BandRows>
 class RowWindow {
 public:
-    RowWindow(const BandRows& rows, size_t length, Take take)
+    RowWindow(const Rows& rows, size_t length, Take take)
         : rows_(rows),
           length_(length),
           kept_(2 * rows.half() + 2),
@@ -86,12 +86,50 @@ public:
 private:
     std::uint8_t* slot(int y) { return values_.get() + static_cast<size_t>((y - rows_.first() + kept_) % kept_) * length_; }
 
-    const BandRows& rows_;
+    const Rows& rows_;
     size_t length_;
     int kept_;
     Take take_;
     int next_;  // the first row not taken yet
     std::unique_ptr<std::uint8_t[]> values_;
+};
+
+// The rows of a band from row first on, for a band that has already written
+// its rows before first: those it had taken as grey samples are given back
+// as the grey pixels they were. Rows like BandRows for a RowWindow.
+class RowsFrom {
+public:
+    // grey(y) gives the samples of the band's rows first - half .. first - 1
+    // that lie in the band; every such row was grey.
+    template <typename Grey>
+    RowsFrom(const BandRows& rows, int first, Grey grey)
+        : rows_(rows),
+          first_(first),
+          given_(std::max(first - rows.half(), rows.first())),
+          back_(static_cast<size_t>(rows.span()) * static_cast<size_t>(first - given_))
+    {
+        for (int y = given_; y < first; ++y) {
+            const std::uint8_t* samples = grey(y);
+            CColorVal* out = back_.data() + static_cast<size_t>(y - given_) * rows.span();
+            for (int i = 0; i < rows.span(); ++i) out[i] = CColorVal(samples[i], samples[i], samples[i]);
+        }
+    }
+    RowsFrom(const RowsFrom&) = delete;
+    RowsFrom& operator=(const RowsFrom&) = delete;
+
+    const CColorVal* row(int y) const
+    {
+        if (y >= given_ && y < first_) return back_.data() + static_cast<size_t>(y - given_) * rows_.span();
+        return rows_.row(y);
+    }
+    int first() const { return first_; }
+    int half() const { return rows_.half(); }
+    int span() const { return rows_.span(); }
+
+private:
+    const BandRows& rows_;
+    int first_, given_;
+    std::vector<CColorVal> back_;
 };
 
 // Runs work(rows) on bands of the AOI's rows, each with its BandRows for a

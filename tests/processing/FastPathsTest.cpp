@@ -7,6 +7,7 @@
 
 #include "image/Image.h"
 #include "processing/HistogramCombos.h"
+#include "processing/ParallelRows.h"
 #include "reference/ReferenceFilters.h"
 #include "reference/ReferenceGeometry.h"
 #include "reference/ReferencePointOps.h"
@@ -238,4 +239,44 @@ TEST(FastPaths, ScaleMatchesTheFourPixelMix)
             ASSERT_EQ(fast.Scale(x, y, method), 0);
             ASSERT_TRUE(SamePixels(fast, plain)) << x << " % x " << y << " %, method " << method;
         }
+}
+
+TEST(FastPaths, GreyImagesWithAFewColourPixelsMatchThePlainSums)
+{
+    // A band works on grey samples until a colour pixel enters its
+    // neighbourhoods, then goes on in colour from there: the specks land in
+    // any band, above, inside or below the AOI.
+    const std::vector<float> real = {0.5f, -1.25f, 2.0f, 0.125f, 3.0f, -0.75f, 1.5f, 0.25f, -2.0f};
+    const Pair pairs[] = {
+        {"LowPass", true, [](CImage& i, int n, std::mt19937&) { return i.LowPass(n); }, reference::LowPass},
+        {"Laplace", true, [](CImage& i, int n, std::mt19937&) { return i.Laplace(n); }, reference::Laplace},
+        {"UnsharpMask", true, [](CImage& i, int n, std::mt19937&) { return i.UnsharpMask(n, 1.5); },
+         [](CImage& i, int n) { reference::UnsharpMask(i, n, 1.5); }},
+        {"Prewitt", true, [](CImage& i, int, std::mt19937&) { return i.Prewitt(2); },
+         [](CImage& i, int) { reference::Kernel(i, 3, {-1, 1, 1, -1, -2, 1, -1, 1, 1}); }},
+        {"CustomFilter", true,
+         [&real](CImage& i, int, std::mt19937&) { return i.CustomFilter(3, real); },
+         [&real](CImage& i, int) { reference::Kernel(i, 3, std::vector<double>(real.begin(), real.end())); }},
+    };
+    std::mt19937 random(41);
+    FakeUserInterface user;
+    for (const Pair& pair : pairs)
+        for (int round = 0; round < 12; ++round) {
+            const int n = pair.what[0] == 'P' || pair.what[0] == 'C' ? 3 : 3 + 2 * (round % 4);
+            CImage source = RandomImage(random, true, n, 90);
+            for (int speck = round % 3; speck > 0; --speck) {
+                CColorVal& p = source.pixelValueArray[random() % source.height][random() % source.width];
+                p.green = static_cast<std::uint8_t>(p.green ^ 0x40);
+            }
+            CImage plain = source;
+            pair.plain(plain, n);
+            for (int threads = 1; threads <= 3; ++threads) {
+                const parallel::ScopedThreads scoped(threads, 0);
+                CImage fast = source;
+                ASSERT_EQ(pair.fast(fast, n, random), 0) << pair.what;
+                ASSERT_TRUE(SamePixels(fast, plain))
+                    << pair.what << " size " << n << " round " << round << " threads " << threads;
+            }
+        }
+    EXPECT_TRUE(user.questions.empty());
 }
