@@ -1,22 +1,93 @@
-// The four-pixel interpolation shared by Rotate and Scale.
+// The row loops shared by Rotate and Scale: where each destination pixel of a
+// row samples, gathering its source pixels, and the four-pixel mix.
 #pragma once
 
-#include "image/ColorVal.h"
+#include <cstddef>
+#include <cstdint>
 
-// Mixes p(ix, iy), p(ix + 1, iy), p(ix, iy + 1), p(ix + 1, iy + 1) from the
-// rows upper (iy) and lower (iy + 1). fx and fy may lie outside 0..1 at an
-// image's last column or row, which extrapolates; the result is clamped.
-inline CColorVal Bilinear(const CColorVal* upper, const CColorVal* lower, int ix, double fx, double fy)
+namespace sampling {
+
+// A pixel's three bytes and the byte after it as one word, red lowest on any
+// byte order (the compiler makes it a single load on little-endian machines).
+inline std::uint32_t LoadWord(const std::uint8_t* p)
 {
-    const double w00 = (1 - fx) * (1 - fy);
-    const double w10 = fx * (1 - fy);
-    const double w01 = (1 - fx) * fy;
-    const double w11 = fx * fy;
-    const CColorVal& a = upper[ix];
-    const CColorVal& b = upper[ix + 1];
-    const CColorVal& c = lower[ix];
-    const CColorVal& d = lower[ix + 1];
-    return CColorVal(RoundHalfAway(a.red * w00 + b.red * w10 + c.red * w01 + d.red * w11),
-                     RoundHalfAway(a.green * w00 + b.green * w10 + c.green * w01 + d.green * w11),
-                     RoundHalfAway(a.blue * w00 + b.blue * w10 + c.blue * w01 + d.blue * w11));
+    return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
+           static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
 }
+
+// Writes the low three bytes of word as a pixel; with the fourth too when
+// whole, which overwrites the byte after the pixel.
+// The same for a pixel that may be the last byte of its buffer.
+inline std::uint32_t LoadPixel(const std::uint8_t* p)
+{
+    return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
+           static_cast<std::uint32_t>(p[2]) << 16;
+}
+
+inline void StoreWord(std::uint32_t word, std::uint8_t* p, bool whole)
+{
+    p[0] = static_cast<std::uint8_t>(word);
+    p[1] = static_cast<std::uint8_t>(word >> 8);
+    p[2] = static_cast<std::uint8_t>(word >> 16);
+    if (whole) p[3] = static_cast<std::uint8_t>(word >> 24);
+}
+
+// The sources of count pixels of a row turned by an angle: pixel k, at
+// dx = first + k - centreX from the centre, samples
+// (dx cos - dySin + centreX, dx sin + dyCos + centreY).
+struct TurnedRow {
+    double cosA, sinA, centreX, centreY;
+    double dySin, dyCos;
+    int first, count;
+};
+
+// The AOI a turn samples, held as a copy of rowPixels pixels per row from
+// (left, top) on, followed by a black block of rowPixels + 3 pixels (so that
+// four-byte loads of a pixel, its right and lower neighbours stay inside).
+struct TurnSource {
+    int left, top, right, bottom;
+    int rowPixels;
+    long long BlackOffset() const { return 3LL * rowPixels * (bottom - top + 1); }
+};
+
+// Byte offsets into the copy of the pixels nearest to the sources, or the
+// black block's offset for sources that round outside the AOI.
+void TurnedNearest(const TurnedRow& row, const TurnSource& source, long long* offsets);
+
+// Byte offsets of the upper-left pixel of the four around each source, with
+// the fractions fx and fy; sources outside the AOI get the black block and
+// finite fractions, which mix to black.
+void TurnedFour(const TurnedRow& row, const TurnSource& source, long long* offsets, double* fx, double* fy);
+
+// out gets the pixels at source + offsets[k]; the last one is written
+// without the byte after it. Pixels from safe on are read without the byte
+// after them, where it may lie beyond the source.
+void CopyPixels(const std::uint8_t* source, const long long* offsets, int count, int safe, std::uint8_t* out);
+
+// The words of the pixels at source + offsets[k] and of their right
+// neighbours; from safe on the right neighbours are read without the byte
+// after them.
+void GatherPairs(const std::uint8_t* source, const long long* offsets, int count, int safe, std::uint32_t* left,
+                 std::uint32_t* right);
+
+// Each pixel mixed from its words a (ix, iy), b (ix + 1, iy), c (ix, iy + 1)
+// and d (ix + 1, iy + 1): per channel a (1 - fx)(1 - fy) + b fx (1 - fy) +
+// c (1 - fx) fy + d fx fy in double, in that order, rounded half away and
+// clamped, as a word. fy per pixel, or one for the whole row.
+void MixFour(const std::uint32_t* a, const std::uint32_t* b, const std::uint32_t* c, const std::uint32_t* d,
+             const double* fx, const double* fy, int count, std::uint32_t* mixed);
+void MixFourOnRow(const std::uint32_t* a, const std::uint32_t* b, const std::uint32_t* c, const std::uint32_t* d,
+                  const double* fx, double fy, int count, std::uint32_t* mixed);
+
+// The integer mix of fractions in whole 256ths, a row at a time. Across one
+// source row: 256 times each pixel's value per channel, a (256 - fx) + b fx,
+// as three planes of count sums. Down between two such rows of sums: per
+// channel upper (256 - fy) + lower fy over 65536, rounded half away and
+// clamped, as words.
+void MixAcross(const std::uint32_t* left, const std::uint32_t* right, const int* fx, int count, int* sums);
+void MixDown(const int* upper, const int* lower, int fy, int count, std::uint32_t* mixed);
+
+// count pixels from words to out, the last without the byte after it.
+void StorePixels(const std::uint32_t* words, int count, std::uint8_t* out);
+
+}  // namespace sampling

@@ -1,0 +1,185 @@
+// The row loops of Rotate and Scale: source positions and the four-pixel mix
+// in vector lanes (each lane with the plain operations), gathers in between.
+#include "processing/GeometrySampling.h"
+
+#include "image/ColorVal.h"
+#include "processing/VectorClones.h"
+
+namespace sampling {
+
+namespace {
+
+// The pixel offset (x, y) of a turn's copy, in bytes.
+inline long long CopyOffset(const TurnSource& source, int x, int y)
+{
+    return 3 * (static_cast<long long>(y - source.top) * source.rowPixels + (x - source.left));
+}
+
+// A channel's mix rounded half away and clamped. Values below 0 round to 0
+// or below either way, so trunc(v + 0.5) serves for all; a mix is far
+// within the range of an int.
+inline std::uint32_t MixedChannel(std::uint32_t a, std::uint32_t b, std::uint32_t c, std::uint32_t d, int shift,
+                                  double w00, double w10, double w01, double w11)
+{
+    const double v = static_cast<int>(a >> shift & 255) * w00 + static_cast<int>(b >> shift & 255) * w10 +
+                     static_cast<int>(c >> shift & 255) * w01 + static_cast<int>(d >> shift & 255) * w11;
+    const int rounded = static_cast<int>(v + 0.5);
+    return static_cast<std::uint32_t>(rounded < 0 ? 0 : (rounded > 255 ? 255 : rounded)) << shift;
+}
+
+// RoundHalfAway with the conversion outside the choice, which lets the
+// compiler use vector lanes: x - 0.5 is x + -0.5 to the last bit.
+inline int RoundedHalfAway(double x)
+{
+    return static_cast<int>(x + (x >= 0 ? 0.5 : -0.5));
+}
+
+inline std::uint32_t MixedPixel(std::uint32_t a, std::uint32_t b, std::uint32_t c, std::uint32_t d, double fx,
+                                double fy)
+{
+    const double w00 = (1 - fx) * (1 - fy);
+    const double w10 = fx * (1 - fy);
+    const double w01 = (1 - fx) * fy;
+    const double w11 = fx * fy;
+    return MixedChannel(a, b, c, d, 0, w00, w10, w01, w11) | MixedChannel(a, b, c, d, 8, w00, w10, w01, w11) |
+           MixedChannel(a, b, c, d, 16, w00, w10, w01, w11);
+}
+
+// One channel of the integer mix down; the sum clamped at 0 first, which
+// rounds the same and takes no branch.
+inline std::uint32_t DownChannel(int upper, int lower, int fy, int shift)
+{
+    const int sum = upper * (256 - fy) + lower * fy;
+    const int positive = sum > 0 ? sum : 0;
+    const int rounded = (positive + 32768) >> 16;
+    return static_cast<std::uint32_t>(rounded < 255 ? rounded : 255) << shift;
+}
+
+// x limited to low..high, and low when not a number, so that its conversion
+// to int is defined; where x lies within, the conversion is unchanged.
+inline double Within(double x, double low, double high)
+{
+    const double above = x > low ? x : low;
+    return above < high ? above : high;
+}
+
+}  // namespace
+
+NUVAK_VECTOR_CLONES
+void TurnedNearest(const TurnedRow& row, const TurnSource& source, long long* __restrict offsets)
+{
+    const TurnedRow r = row;
+    const TurnSource s = source;
+    const double lowX = s.left - 1.0, highX = s.right + 1.0, lowY = s.top - 1.0, highY = s.bottom + 1.0;
+    const long long black = s.BlackOffset();
+    for (int k = 0; k < r.count; ++k) {
+        const double dx = (r.first + k) - r.centreX;
+        const double sxp = dx * r.cosA - r.dySin + r.centreX;
+        const double syp = dx * r.sinA + r.dyCos + r.centreY;
+        // Far-off (or not-a-number) positions are black before any rounding.
+        const bool near = (sxp > lowX) & (sxp < highX) & (syp > lowY) & (syp < highY);
+        const int ix = RoundedHalfAway(Within(sxp, lowX, highX));
+        const int iy = RoundedHalfAway(Within(syp, lowY, highY));
+        const bool inside = near & (ix >= s.left) & (ix <= s.right) & (iy >= s.top) & (iy <= s.bottom);
+        offsets[k] = inside ? CopyOffset(s, ix, iy) : black;
+    }
+}
+
+NUVAK_VECTOR_CLONES
+void TurnedFour(const TurnedRow& row, const TurnSource& source, long long* __restrict offsets, double* __restrict fx,
+                double* __restrict fy)
+{
+    const TurnedRow r = row;
+    const TurnSource s = source;
+    const long long black = s.BlackOffset();
+    for (int k = 0; k < r.count; ++k) {
+        const double dx = (r.first + k) - r.centreX;
+        const double sxp = dx * r.cosA - r.dySin + r.centreX;
+        const double syp = dx * r.sinA + r.dyCos + r.centreY;
+        // Positions outside the AOI are black on every side, also within a
+        // pixel of its edges, where four-pixel mixing would extrapolate.
+        const bool inside = (sxp >= s.left) & (sxp <= s.right) & (syp >= s.top) & (syp <= s.bottom);
+        // Limited to the AOI (and a little beyond, so that no bound is a
+        // whole number the compiler could convert ahead), sources inside are
+        // unchanged; outside the fractions stay finite, and black pixels
+        // mixed with finite weights are black.
+        const double x = Within(sxp, s.left - 0.5, s.right + 0.5);
+        const double y = Within(syp, s.top - 0.5, s.bottom + 0.5);
+        int ix = static_cast<int>(x);
+        int iy = static_cast<int>(y);
+        ix = ix == s.right ? s.right - 1 : ix;
+        iy = iy == s.bottom ? s.bottom - 1 : iy;
+        // A one-pixel-wide or -high AOI has no four pixels to mix.
+        const bool mixed = inside & (ix >= s.left) & (iy >= s.top);
+        offsets[k] = mixed ? CopyOffset(s, ix, iy) : black;
+        fx[k] = x - ix;
+        fy[k] = y - iy;
+    }
+}
+
+void CopyPixels(const std::uint8_t* source, const long long* offsets, int count, int safe, std::uint8_t* out)
+{
+    int k = 0;
+    for (; k < safe && k < count - 1; ++k) StoreWord(LoadWord(source + offsets[k]), out + 3 * k, true);
+    for (; k < count; ++k) StoreWord(LoadPixel(source + offsets[k]), out + 3 * k, false);
+}
+
+void GatherPairs(const std::uint8_t* source, const long long* offsets, int count, int safe, std::uint32_t* left,
+                 std::uint32_t* right)
+{
+    int k = 0;
+    for (; k < safe && k < count; ++k) {
+        const std::uint8_t* p = source + offsets[k];
+        left[k] = LoadWord(p);
+        right[k] = LoadWord(p + 3);
+    }
+    for (; k < count; ++k) {
+        const std::uint8_t* p = source + offsets[k];
+        left[k] = LoadWord(p);
+        right[k] = LoadPixel(p + 3);
+    }
+}
+
+NUVAK_VECTOR_CLONES
+void MixFour(const std::uint32_t* __restrict a, const std::uint32_t* __restrict b, const std::uint32_t* __restrict c,
+             const std::uint32_t* __restrict d, const double* __restrict fx, const double* __restrict fy, int count,
+             std::uint32_t* __restrict mixed)
+{
+    for (int k = 0; k < count; ++k) mixed[k] = MixedPixel(a[k], b[k], c[k], d[k], fx[k], fy[k]);
+}
+
+NUVAK_VECTOR_CLONES
+void MixFourOnRow(const std::uint32_t* __restrict a, const std::uint32_t* __restrict b,
+                  const std::uint32_t* __restrict c, const std::uint32_t* __restrict d, const double* __restrict fx,
+                  double fy, int count, std::uint32_t* __restrict mixed)
+{
+    for (int k = 0; k < count; ++k) mixed[k] = MixedPixel(a[k], b[k], c[k], d[k], fx[k], fy);
+}
+
+NUVAK_VECTOR_CLONES
+void MixAcross(const std::uint32_t* __restrict left, const std::uint32_t* __restrict right, const int* __restrict fx,
+               int count, int* __restrict sums)
+{
+    for (int k = 0; k < count; ++k) {
+        const int a = static_cast<int>(left[k]), b = static_cast<int>(right[k]), f = fx[k];
+        sums[k] = (a & 255) * (256 - f) + (b & 255) * f;
+        sums[count + k] = (a >> 8 & 255) * (256 - f) + (b >> 8 & 255) * f;
+        sums[2 * count + k] = (a >> 16 & 255) * (256 - f) + (b >> 16 & 255) * f;
+    }
+}
+
+NUVAK_VECTOR_CLONES
+void MixDown(const int* __restrict upper, const int* __restrict lower, int fy, int count,
+             std::uint32_t* __restrict mixed)
+{
+    for (int k = 0; k < count; ++k)
+        mixed[k] = DownChannel(upper[k], lower[k], fy, 0) | DownChannel(upper[count + k], lower[count + k], fy, 8) |
+                   DownChannel(upper[2 * count + k], lower[2 * count + k], fy, 16);
+}
+
+void StorePixels(const std::uint32_t* words, int count, std::uint8_t* out)
+{
+    for (int k = 0; k < count; ++k) StoreWord(words[k], out + 3 * k, k < count - 1);
+}
+
+}  // namespace sampling
