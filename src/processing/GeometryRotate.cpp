@@ -13,6 +13,7 @@
 namespace {
 
 constexpr int kTile = 64;
+constexpr int kAhead = 3;  // rows of the walk whose sources are asked for ahead
 constexpr double kRadiansPerDegree = 0.017453292519943278;
 
 // cos and sin of the angle. Quarter turns get exact values: computed from
@@ -38,20 +39,26 @@ void CosSin(double degrees, double& cosA, double& sinA)
 // its sources are turned back by the angle about the AOI's centre. The AOI
 // is walked in square tiles so that the sources of a tile, a turned square,
 // stay in cache.
+// The angle's cosine and sine, the AOI's centre, and dx cos and dx sin of
+// every AOI column, which are the same for every row.
+struct Turn {
+    double cosA, sinA, cx, cy;
+    const double* dxCos;
+    const double* dxSin;
+};
+
 template <typename Fill>
-void MapAoi(CImage& image, double degrees, Fill fill)
+void MapAoi(CImage& image, const Turn& turn, Fill fill)
 {
-    double cosA, sinA;
-    CosSin(degrees, cosA, sinA);
-    const double cx = image.aoiLeft + (image.aoiRight - image.aoiLeft) * 0.5;
-    const double cy = image.aoiTop + (image.aoiBottom - image.aoiTop) * 0.5;
     const int left = image.aoiLeft, right = image.aoiRight;
     parallel::ForBands(image.aoiTop, image.aoiBottom + 1, right - left + 1, [&](int first, int last) {
-        sampling::TurnedRow row{cosA, sinA, cx, cy, 0, 0, 0, 0};
+        const double cosA = turn.cosA, sinA = turn.sinA, cy = turn.cy;
+        sampling::TurnedRow row{nullptr, nullptr, turn.cx, cy, 0, 0, 0};
         for (int tileTop = first; tileTop < last; tileTop += kTile) {
             const int tileBottom = std::min(tileTop + kTile, last) - 1;
             for (int tileLeft = left; tileLeft <= right; tileLeft += kTile) {
-                row.first = tileLeft;
+                row.dxCos = turn.dxCos + (tileLeft - left);
+                row.dxSin = turn.dxSin + (tileLeft - left);
                 row.count = std::min(tileLeft + kTile - 1, right) - tileLeft + 1;
                 for (int y = tileTop; y <= tileBottom; ++y) {
                     const double dy = y - cy;
@@ -79,7 +86,8 @@ int CImage::Rotate(double degrees, int method)
     const size_t pixelBytes = static_cast<size_t>(source.BlackOffset());
     const size_t blackBytes = 3 * (static_cast<size_t>(aoiWidth) + 3);
     std::unique_ptr<std::uint8_t[]> copy(new (std::nothrow) std::uint8_t[pixelBytes + blackBytes]);
-    if (!copy) {
+    std::unique_ptr<double[]> columns(new (std::nothrow) double[2 * static_cast<size_t>(aoiWidth)]);
+    if (!copy || !columns) {
         errorMessage = "CImage::Rotate cannot allocate sufficient memory";
         return -1;
     }
@@ -87,21 +95,40 @@ int CImage::Rotate(double degrees, int method)
         std::memcpy(&copy[3 * static_cast<size_t>(y - top) * aoiWidth], pixelValueArray[y] + left,
                     3 * static_cast<size_t>(aoiWidth));
     std::memset(&copy[pixelBytes], 0, blackBytes);
+    double cosA, sinA;
+    CosSin(degrees, cosA, sinA);
+    double* const dxCos = columns.get();
+    double* const dxSin = dxCos + aoiWidth;
+    const Turn turn{cosA, sinA, left + (right - left) * 0.5, top + (bottom - top) * 0.5, dxCos, dxSin};
+    for (int x = left; x <= right; ++x) {
+        const double dx = x - turn.cx;
+        dxCos[x - left] = dx * cosA;
+        dxSin[x - left] = dx * sinA;
+    }
     const std::uint8_t* const pixels = copy.get();
 
+    // The rotated sources lie in no order the processor could foresee, so
+    // those of a row a few rows further down are asked for in advance: going
+    // down a row moves the sources by (-sin, cos).
+    const long long ahead = std::isfinite(cosA) && std::isfinite(sinA)
+                                ? 3 * (std::llround(kAhead * cosA) * aoiWidth - std::llround(kAhead * sinA))
+                                : 0;
     if (method == 0) {
-        MapAoi(*this, degrees, [&](const sampling::TurnedRow& row, std::uint8_t* out) {
+        MapAoi(*this, turn, [&](const sampling::TurnedRow& row, std::uint8_t* out) {
             long long offsets[kTile];
             sampling::TurnedNearest(row, source, offsets);
+            sampling::Prefetch(pixels, offsets, row.count, ahead);
             sampling::CopyPixels(pixels, offsets, row.count, row.count, out);
         });
     } else {
         const long long below = 3LL * aoiWidth;
-        MapAoi(*this, degrees, [&](const sampling::TurnedRow& row, std::uint8_t* out) {
+        MapAoi(*this, turn, [&](const sampling::TurnedRow& row, std::uint8_t* out) {
             long long offsets[kTile];
             double fx[kTile], fy[kTile];
             std::uint32_t a[kTile], b[kTile], c[kTile], d[kTile], mixed[kTile];
             sampling::TurnedFour(row, source, offsets, fx, fy);
+            sampling::Prefetch(pixels, offsets, row.count, ahead);
+            sampling::Prefetch(pixels + below, offsets, row.count, ahead);
             sampling::GatherPairs(pixels, offsets, row.count, row.count, a, b);
             sampling::GatherPairs(pixels + below, offsets, row.count, row.count, c, d);
             sampling::MixFour(a, b, c, d, fx, fy, row.count, mixed);

@@ -73,9 +73,8 @@ void TurnedNearest(const TurnedRow& row, const TurnSource& source, long long* __
     const double lowX = s.left - 1.0, highX = s.right + 1.0, lowY = s.top - 1.0, highY = s.bottom + 1.0;
     const long long black = s.BlackOffset();
     for (int k = 0; k < r.count; ++k) {
-        const double dx = (r.first + k) - r.centreX;
-        const double sxp = dx * r.cosA - r.dySin + r.centreX;
-        const double syp = dx * r.sinA + r.dyCos + r.centreY;
+        const double sxp = r.dxCos[k] - r.dySin + r.centreX;
+        const double syp = r.dxSin[k] + r.dyCos + r.centreY;
         // Far-off (or not-a-number) positions are black before any rounding.
         const bool near = (sxp > lowX) & (sxp < highX) & (syp > lowY) & (syp < highY);
         const int ix = RoundedHalfAway(Within(sxp, lowX, highX));
@@ -93,9 +92,8 @@ void TurnedFour(const TurnedRow& row, const TurnSource& source, long long* __res
     const TurnSource s = source;
     const long long black = s.BlackOffset();
     for (int k = 0; k < r.count; ++k) {
-        const double dx = (r.first + k) - r.centreX;
-        const double sxp = dx * r.cosA - r.dySin + r.centreX;
-        const double syp = dx * r.sinA + r.dyCos + r.centreY;
+        const double sxp = r.dxCos[k] - r.dySin + r.centreX;
+        const double syp = r.dxSin[k] + r.dyCos + r.centreY;
         // Positions outside the AOI are black on every side, also within a
         // pixel of its edges, where four-pixel mixing would extrapolate.
         const bool inside = (sxp >= s.left) & (sxp <= s.right) & (syp >= s.top) & (syp <= s.bottom);
@@ -115,6 +113,15 @@ void TurnedFour(const TurnedRow& row, const TurnSource& source, long long* __res
         fx[k] = x - ix;
         fy[k] = y - iy;
     }
+}
+
+void Prefetch(const std::uint8_t* source, const long long* offsets, int count, long long ahead)
+{
+#if defined(__GNUC__)
+    for (int k = 0; k < count; k += 2) __builtin_prefetch(source + offsets[k] + ahead);
+#else
+    (void)source, (void)offsets, (void)count, (void)ahead;
+#endif
 }
 
 void CopyPixels(const std::uint8_t* source, const long long* offsets, int count, int safe, std::uint8_t* out)

@@ -33,12 +33,14 @@ inline void StoreWord(std::uint32_t word, std::uint8_t* p, bool whole)
 }
 
 // The sources of count pixels of a row turned by an angle: pixel k, at
-// dx = first + k - centreX from the centre, samples
-// (dx cos - dySin + centreX, dx sin + dyCos + centreY).
+// dx from the centre, samples (dx cos - dy sin + centreX, dx sin + dy cos +
+// centreY), with the products dx cos and dx sin of each column given.
 struct TurnedRow {
-    double cosA, sinA, centreX, centreY;
+    const double* dxCos;
+    const double* dxSin;
+    double centreX, centreY;
     double dySin, dyCos;
-    int first, count;
+    int count;
 };
 
 // The AOI a turn samples, held as a copy of rowPixels pixels per row from
@@ -58,6 +60,10 @@ void TurnedNearest(const TurnedRow& row, const TurnSource& source, long long* of
 // the fractions fx and fy; sources outside the AOI get the black block and
 // finite fractions, which mix to black.
 void TurnedFour(const TurnedRow& row, const TurnSource& source, long long* offsets, double* fx, double* fy);
+
+// Asks for the cache lines ahead bytes beyond the pixels at source + offsets[k]
+// to be fetched: where the sources of a later row will be.
+void Prefetch(const std::uint8_t* source, const long long* offsets, int count, long long ahead);
 
 // out gets the pixels at source + offsets[k]; the last one is written
 // without the byte after it. Pixels from safe on are read without the byte
