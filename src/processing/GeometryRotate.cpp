@@ -12,7 +12,10 @@
 
 namespace {
 
-constexpr int kTile = 64;
+// The walk's tiles: rows long enough to spread the cost of a segment's calls,
+// few enough of them for the tile's sources to stay in cache.
+constexpr int kTileWidth = 128;
+constexpr int kTileRows = 32;
 constexpr int kAhead = 3;  // rows of the walk whose sources are asked for ahead
 constexpr double kRadiansPerDegree = 0.017453292519943278;
 
@@ -35,10 +38,6 @@ void CosSin(double degrees, double& cosA, double& sinA)
     sinA = std::sin(angle);
 }
 
-// Every AOI pixel gets what fill(row, out) writes for a row segment of it:
-// its sources are turned back by the angle about the AOI's centre. The AOI
-// is walked in square tiles so that the sources of a tile, a turned square,
-// stay in cache.
 // The angle's cosine and sine, the AOI's centre, and dx cos and dx sin of
 // every AOI column, which are the same for every row.
 struct Turn {
@@ -47,6 +46,10 @@ struct Turn {
     const double* dxSin;
 };
 
+// Every AOI pixel gets what fill(row, out) writes for a row segment of it:
+// its sources are turned back by the angle about the AOI's centre. The AOI
+// is walked in tiles so that the sources of a tile, a turned rectangle, stay
+// in cache.
 template <typename Fill>
 void MapAoi(CImage& image, const Turn& turn, Fill fill)
 {
@@ -54,12 +57,12 @@ void MapAoi(CImage& image, const Turn& turn, Fill fill)
     parallel::ForBands(image.aoiTop, image.aoiBottom + 1, right - left + 1, [&](int first, int last) {
         const double cosA = turn.cosA, sinA = turn.sinA, cy = turn.cy;
         sampling::TurnedRow row{nullptr, nullptr, turn.cx, cy, 0, 0, 0};
-        for (int tileTop = first; tileTop < last; tileTop += kTile) {
-            const int tileBottom = std::min(tileTop + kTile, last) - 1;
-            for (int tileLeft = left; tileLeft <= right; tileLeft += kTile) {
+        for (int tileTop = first; tileTop < last; tileTop += kTileRows) {
+            const int tileBottom = std::min(tileTop + kTileRows, last) - 1;
+            for (int tileLeft = left; tileLeft <= right; tileLeft += kTileWidth) {
                 row.dxCos = turn.dxCos + (tileLeft - left);
                 row.dxSin = turn.dxSin + (tileLeft - left);
-                row.count = std::min(tileLeft + kTile - 1, right) - tileLeft + 1;
+                row.count = std::min(tileLeft + kTileWidth - 1, right) - tileLeft + 1;
                 for (int y = tileTop; y <= tileBottom; ++y) {
                     const double dy = y - cy;
                     row.dySin = dy * sinA;
@@ -115,7 +118,7 @@ int CImage::Rotate(double degrees, int method)
                                 : 0;
     if (method == 0) {
         MapAoi(*this, turn, [&](const sampling::TurnedRow& row, std::uint8_t* out) {
-            long long offsets[kTile];
+            alignas(64) long long offsets[kTileWidth];
             sampling::TurnedNearest(row, source, offsets);
             sampling::Prefetch(pixels, offsets, row.count, ahead);
             sampling::CopyPixels(pixels, offsets, row.count, row.count, out);
@@ -123,9 +126,9 @@ int CImage::Rotate(double degrees, int method)
     } else {
         const long long below = 3LL * aoiWidth;
         MapAoi(*this, turn, [&](const sampling::TurnedRow& row, std::uint8_t* out) {
-            long long offsets[kTile];
-            double fx[kTile], fy[kTile];
-            std::uint32_t a[kTile], b[kTile], c[kTile], d[kTile], mixed[kTile];
+            alignas(64) long long offsets[kTileWidth];
+            alignas(64) double fx[kTileWidth], fy[kTileWidth];
+            alignas(64) std::uint32_t a[kTileWidth], b[kTileWidth], c[kTileWidth], d[kTileWidth], mixed[kTileWidth];
             sampling::TurnedFour(row, source, offsets, fx, fy);
             sampling::Prefetch(pixels, offsets, row.count, ahead);
             sampling::Prefetch(pixels + below, offsets, row.count, ahead);

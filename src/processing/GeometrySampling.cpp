@@ -65,7 +65,7 @@ inline double Within(double x, double low, double high)
 
 }  // namespace
 
-NUVAK_VECTOR_CLONES
+NUVAK_WIDE_VECTOR_CLONES
 void TurnedNearest(const TurnedRow& row, const TurnSource& source, long long* __restrict offsets)
 {
     const TurnedRow r = row;
@@ -84,7 +84,7 @@ void TurnedNearest(const TurnedRow& row, const TurnSource& source, long long* __
     }
 }
 
-NUVAK_VECTOR_CLONES
+NUVAK_WIDE_VECTOR_CLONES
 void TurnedFour(const TurnedRow& row, const TurnSource& source, long long* __restrict offsets, double* __restrict fx,
                 double* __restrict fy)
 {
@@ -136,9 +136,9 @@ void GatherPairs(const std::uint8_t* source, const long long* offsets, int count
 {
     int k = 0;
     for (; k < safe && k < count; ++k) {
-        const std::uint8_t* p = source + offsets[k];
-        left[k] = LoadWord(p);
-        right[k] = LoadWord(p + 3);
+        const std::uint64_t pair = LoadPair(source + offsets[k]);
+        left[k] = static_cast<std::uint32_t>(pair);
+        right[k] = static_cast<std::uint32_t>(pair >> 24);
     }
     for (; k < count; ++k) {
         const std::uint8_t* p = source + offsets[k];
@@ -147,7 +147,7 @@ void GatherPairs(const std::uint8_t* source, const long long* offsets, int count
     }
 }
 
-NUVAK_VECTOR_CLONES
+NUVAK_WIDE_VECTOR_CLONES
 void MixFour(const std::uint32_t* __restrict a, const std::uint32_t* __restrict b, const std::uint32_t* __restrict c,
              const std::uint32_t* __restrict d, const double* __restrict fx, const double* __restrict fy, int count,
              std::uint32_t* __restrict mixed)
@@ -155,7 +155,7 @@ void MixFour(const std::uint32_t* __restrict a, const std::uint32_t* __restrict 
     for (int k = 0; k < count; ++k) mixed[k] = MixedPixel(a[k], b[k], c[k], d[k], fx[k], fy[k]);
 }
 
-NUVAK_VECTOR_CLONES
+NUVAK_WIDE_VECTOR_CLONES
 void MixFourOnRow(const std::uint32_t* __restrict a, const std::uint32_t* __restrict b,
                   const std::uint32_t* __restrict c, const std::uint32_t* __restrict d, const double* __restrict fx,
                   double fy, int count, std::uint32_t* __restrict mixed)
@@ -163,7 +163,7 @@ void MixFourOnRow(const std::uint32_t* __restrict a, const std::uint32_t* __rest
     for (int k = 0; k < count; ++k) mixed[k] = MixedPixel(a[k], b[k], c[k], d[k], fx[k], fy);
 }
 
-NUVAK_VECTOR_CLONES
+NUVAK_WIDE_VECTOR_CLONES
 void MixAcross(const std::uint32_t* __restrict left, const std::uint32_t* __restrict right, const int* __restrict fx,
                int count, int* __restrict sums)
 {
@@ -175,7 +175,7 @@ void MixAcross(const std::uint32_t* __restrict left, const std::uint32_t* __rest
     }
 }
 
-NUVAK_VECTOR_CLONES
+NUVAK_WIDE_VECTOR_CLONES
 void MixDown(const int* __restrict upper, const int* __restrict lower, int fy, int count,
              std::uint32_t* __restrict mixed)
 {

@@ -17,6 +17,13 @@ inline std::uint32_t LoadWord(const std::uint8_t* p)
 
 // Writes the low three bytes of word as a pixel; with the fourth too when
 // whole, which overwrites the byte after the pixel.
+// Two neighbouring pixels and the two bytes after them, the first pixel in
+// the lowest bytes.
+inline std::uint64_t LoadPair(const std::uint8_t* p)
+{
+    return static_cast<std::uint64_t>(LoadWord(p)) | static_cast<std::uint64_t>(LoadWord(p + 4)) << 32;
+}
+
 // The same for a pixel that may be the last byte of its buffer.
 inline std::uint32_t LoadPixel(const std::uint8_t* p)
 {
@@ -71,8 +78,8 @@ void Prefetch(const std::uint8_t* source, const long long* offsets, int count, l
 void CopyPixels(const std::uint8_t* source, const long long* offsets, int count, int safe, std::uint8_t* out);
 
 // The words of the pixels at source + offsets[k] and of their right
-// neighbours; from safe on the right neighbours are read without the byte
-// after them.
+// neighbours; up to safe two bytes after the right neighbours are read too,
+// from safe on not.
 void GatherPairs(const std::uint8_t* source, const long long* offsets, int count, int safe, std::uint32_t* left,
                  std::uint32_t* right);
 
