@@ -128,14 +128,12 @@ int CImage::Rotate(double degrees, int method)
         MapAoi(*this, turn, [&](const sampling::TurnedRow& row, std::uint8_t* out) {
             alignas(64) long long offsets[kTileWidth];
             alignas(64) double fx[kTileWidth], fy[kTileWidth];
-            alignas(64) std::uint32_t a[kTileWidth], b[kTileWidth], c[kTileWidth], d[kTileWidth], mixed[kTileWidth];
+            alignas(64) std::uint32_t a[kTileWidth], b[kTileWidth], c[kTileWidth], d[kTileWidth];
             sampling::TurnedFour(row, source, offsets, fx, fy);
             sampling::Prefetch(pixels, offsets, row.count, ahead);
             sampling::Prefetch(pixels + below, offsets, row.count, ahead);
-            sampling::GatherPairs(pixels, offsets, row.count, row.count, a, b);
-            sampling::GatherPairs(pixels + below, offsets, row.count, row.count, c, d);
-            sampling::MixFour(a, b, c, d, fx, fy, row.count, mixed);
-            sampling::StorePixels(mixed, row.count, out);
+            sampling::GatherFour(pixels, offsets, below, row.count, row.count, a, b, c, d);
+            sampling::MixFour(a, b, c, d, fx, fy, row.count, out);
         });
     }
     return 0;

@@ -18,13 +18,13 @@ inline long long CopyOffset(const TurnSource& source, int x, int y)
 // A channel's mix rounded half away and clamped. Values below 0 round to 0
 // or below either way, so trunc(v + 0.5) serves for all; a mix is far
 // within the range of an int.
-inline std::uint32_t MixedChannel(std::uint32_t a, std::uint32_t b, std::uint32_t c, std::uint32_t d, int shift,
-                                  double w00, double w10, double w01, double w11)
+inline std::uint8_t MixedChannel(std::uint32_t a, std::uint32_t b, std::uint32_t c, std::uint32_t d, int shift,
+                                 double w00, double w10, double w01, double w11)
 {
     const double v = static_cast<int>(a >> shift & 255) * w00 + static_cast<int>(b >> shift & 255) * w10 +
                      static_cast<int>(c >> shift & 255) * w01 + static_cast<int>(d >> shift & 255) * w11;
     const int rounded = static_cast<int>(v + 0.5);
-    return static_cast<std::uint32_t>(rounded < 0 ? 0 : (rounded > 255 ? 255 : rounded)) << shift;
+    return static_cast<std::uint8_t>(rounded < 0 ? 0 : (rounded > 255 ? 255 : rounded));
 }
 
 // RoundHalfAway with the conversion outside the choice, which lets the
@@ -34,25 +34,26 @@ inline int RoundedHalfAway(double x)
     return static_cast<int>(x + (x >= 0 ? 0.5 : -0.5));
 }
 
-inline std::uint32_t MixedPixel(std::uint32_t a, std::uint32_t b, std::uint32_t c, std::uint32_t d, double fx,
-                                double fy)
+inline void MixPixel(std::uint32_t a, std::uint32_t b, std::uint32_t c, std::uint32_t d, double fx, double fy,
+                     std::uint8_t* out)
 {
     const double w00 = (1 - fx) * (1 - fy);
     const double w10 = fx * (1 - fy);
     const double w01 = (1 - fx) * fy;
     const double w11 = fx * fy;
-    return MixedChannel(a, b, c, d, 0, w00, w10, w01, w11) | MixedChannel(a, b, c, d, 8, w00, w10, w01, w11) |
-           MixedChannel(a, b, c, d, 16, w00, w10, w01, w11);
+    out[0] = MixedChannel(a, b, c, d, 0, w00, w10, w01, w11);
+    out[1] = MixedChannel(a, b, c, d, 8, w00, w10, w01, w11);
+    out[2] = MixedChannel(a, b, c, d, 16, w00, w10, w01, w11);
 }
 
 // One channel of the integer mix down; the sum clamped at 0 first, which
 // rounds the same and takes no branch.
-inline std::uint32_t DownChannel(int upper, int lower, int fy, int shift)
+inline std::uint8_t DownChannel(int upper, int lower, int fy)
 {
     const int sum = upper * (256 - fy) + lower * fy;
     const int positive = sum > 0 ? sum : 0;
     const int rounded = (positive + 32768) >> 16;
-    return static_cast<std::uint32_t>(rounded < 255 ? rounded : 255) << shift;
+    return static_cast<std::uint8_t>(rounded < 255 ? rounded : 255);
 }
 
 // x limited to low..high, and low when not a number, so that its conversion
@@ -131,36 +132,54 @@ void CopyPixels(const std::uint8_t* source, const long long* offsets, int count,
     for (; k < count; ++k) StoreWord(LoadPixel(source + offsets[k]), out + 3 * k, false);
 }
 
+namespace {
+
+// The words of the pixel at p and of its right neighbour, reading two bytes
+// beyond them when whole.
+inline void LoadPair(const std::uint8_t* p, bool whole, std::uint32_t& left, std::uint32_t& right)
+{
+    if (whole) {
+        const std::uint64_t pair = LoadEight(p);
+        left = static_cast<std::uint32_t>(pair);
+        right = static_cast<std::uint32_t>(pair >> 24);
+    } else {
+        left = LoadWord(p);
+        right = LoadPixel(p + 3);
+    }
+}
+
+}  // namespace
+
 void GatherPairs(const std::uint8_t* source, const long long* offsets, int count, int safe, std::uint32_t* left,
                  std::uint32_t* right)
 {
-    int k = 0;
-    for (; k < safe && k < count; ++k) {
-        const std::uint64_t pair = LoadPair(source + offsets[k]);
-        left[k] = static_cast<std::uint32_t>(pair);
-        right[k] = static_cast<std::uint32_t>(pair >> 24);
-    }
-    for (; k < count; ++k) {
+    for (int k = 0; k < count; ++k) LoadPair(source + offsets[k], k < safe, left[k], right[k]);
+}
+
+void GatherFour(const std::uint8_t* source, const long long* offsets, long long below, int count, int safe,
+                std::uint32_t* a, std::uint32_t* b, std::uint32_t* c, std::uint32_t* d)
+{
+    for (int k = 0; k < count; ++k) {
         const std::uint8_t* p = source + offsets[k];
-        left[k] = LoadWord(p);
-        right[k] = LoadPixel(p + 3);
+        LoadPair(p, k < safe, a[k], b[k]);
+        LoadPair(p + below, k < safe, c[k], d[k]);
     }
 }
 
 NUVAK_WIDE_VECTOR_CLONES
 void MixFour(const std::uint32_t* __restrict a, const std::uint32_t* __restrict b, const std::uint32_t* __restrict c,
              const std::uint32_t* __restrict d, const double* __restrict fx, const double* __restrict fy, int count,
-             std::uint32_t* __restrict mixed)
+             std::uint8_t* __restrict out)
 {
-    for (int k = 0; k < count; ++k) mixed[k] = MixedPixel(a[k], b[k], c[k], d[k], fx[k], fy[k]);
+    for (int k = 0; k < count; ++k) MixPixel(a[k], b[k], c[k], d[k], fx[k], fy[k], out + 3 * k);
 }
 
 NUVAK_WIDE_VECTOR_CLONES
 void MixFourOnRow(const std::uint32_t* __restrict a, const std::uint32_t* __restrict b,
                   const std::uint32_t* __restrict c, const std::uint32_t* __restrict d, const double* __restrict fx,
-                  double fy, int count, std::uint32_t* __restrict mixed)
+                  double fy, int count, std::uint8_t* __restrict out)
 {
-    for (int k = 0; k < count; ++k) mixed[k] = MixedPixel(a[k], b[k], c[k], d[k], fx[k], fy);
+    for (int k = 0; k < count; ++k) MixPixel(a[k], b[k], c[k], d[k], fx[k], fy, out + 3 * k);
 }
 
 NUVAK_WIDE_VECTOR_CLONES
@@ -176,17 +195,11 @@ void MixAcross(const std::uint32_t* __restrict left, const std::uint32_t* __rest
 }
 
 NUVAK_WIDE_VECTOR_CLONES
-void MixDown(const int* __restrict upper, const int* __restrict lower, int fy, int count,
-             std::uint32_t* __restrict mixed)
+void MixDown(const int* __restrict upper, const int* __restrict lower, int fy, int count, std::uint8_t* __restrict out)
 {
     for (int k = 0; k < count; ++k)
-        mixed[k] = DownChannel(upper[k], lower[k], fy, 0) | DownChannel(upper[count + k], lower[count + k], fy, 8) |
-                   DownChannel(upper[2 * count + k], lower[2 * count + k], fy, 16);
-}
-
-void StorePixels(const std::uint32_t* words, int count, std::uint8_t* out)
-{
-    for (int k = 0; k < count; ++k) StoreWord(words[k], out + 3 * k, k < count - 1);
+        for (int channel = 0; channel < 3; ++channel)
+            out[3 * k + channel] = DownChannel(upper[channel * count + k], lower[channel * count + k], fy);
 }
 
 }  // namespace sampling

@@ -19,7 +19,7 @@ inline std::uint32_t LoadWord(const std::uint8_t* p)
 // whole, which overwrites the byte after the pixel.
 // Two neighbouring pixels and the two bytes after them, the first pixel in
 // the lowest bytes.
-inline std::uint64_t LoadPair(const std::uint8_t* p)
+inline std::uint64_t LoadEight(const std::uint8_t* p)
 {
     return static_cast<std::uint64_t>(LoadWord(p)) | static_cast<std::uint64_t>(LoadWord(p + 4)) << 32;
 }
@@ -82,25 +82,26 @@ void CopyPixels(const std::uint8_t* source, const long long* offsets, int count,
 // from safe on not.
 void GatherPairs(const std::uint8_t* source, const long long* offsets, int count, int safe, std::uint32_t* left,
                  std::uint32_t* right);
+// The same for a row of pixels, words a and b, and the row below bytes
+// further on, words c and d.
+void GatherFour(const std::uint8_t* source, const long long* offsets, long long below, int count, int safe,
+                std::uint32_t* a, std::uint32_t* b, std::uint32_t* c, std::uint32_t* d);
 
-// Each pixel mixed from its words a (ix, iy), b (ix + 1, iy), c (ix, iy + 1)
-// and d (ix + 1, iy + 1): per channel a (1 - fx)(1 - fy) + b fx (1 - fy) +
-// c (1 - fx) fy + d fx fy in double, in that order, rounded half away and
-// clamped, as a word. fy per pixel, or one for the whole row.
+// out gets each pixel mixed from its words a (ix, iy), b (ix + 1, iy),
+// c (ix, iy + 1) and d (ix + 1, iy + 1): per channel a (1 - fx)(1 - fy) +
+// b fx (1 - fy) + c (1 - fx) fy + d fx fy in double, in that order, rounded
+// half away and clamped. fy per pixel, or one for the whole row.
 void MixFour(const std::uint32_t* a, const std::uint32_t* b, const std::uint32_t* c, const std::uint32_t* d,
-             const double* fx, const double* fy, int count, std::uint32_t* mixed);
+             const double* fx, const double* fy, int count, std::uint8_t* out);
 void MixFourOnRow(const std::uint32_t* a, const std::uint32_t* b, const std::uint32_t* c, const std::uint32_t* d,
-                  const double* fx, double fy, int count, std::uint32_t* mixed);
+                  const double* fx, double fy, int count, std::uint8_t* out);
 
 // The integer mix of fractions in whole 256ths, a row at a time. Across one
 // source row: 256 times each pixel's value per channel, a (256 - fx) + b fx,
-// as three planes of count sums. Down between two such rows of sums: per
-// channel upper (256 - fy) + lower fy over 65536, rounded half away and
-// clamped, as words.
+// as three planes of count sums. Down between two such rows of sums into
+// out: per channel upper (256 - fy) + lower fy over 65536, rounded half away
+// and clamped.
 void MixAcross(const std::uint32_t* left, const std::uint32_t* right, const int* fx, int count, int* sums);
-void MixDown(const int* upper, const int* lower, int fy, int count, std::uint32_t* mixed);
-
-// count pixels from words to out, the last without the byte after it.
-void StorePixels(const std::uint32_t* words, int count, std::uint8_t* out);
+void MixDown(const int* upper, const int* lower, int fy, int count, std::uint8_t* out);
 
 }  // namespace sampling

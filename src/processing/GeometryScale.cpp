@@ -102,8 +102,7 @@ public:
         const size_t length = columns_.sampled;
         for (size_t first = 0; first < length; first += kChunk) {
             const int count = static_cast<int>(std::min<size_t>(kChunk, length - first));
-            sampling::MixDown(&across_[0][3 * first], &across_[1][3 * first], fy, count, words_);
-            sampling::StorePixels(words_, count, out + 3 * first);
+            sampling::MixDown(&across_[0][3 * first], &across_[1][3 * first], fy, count, out + 3 * first);
         }
     }
 
@@ -123,7 +122,7 @@ private:
     const ColumnPlan& columns_;
     std::vector<int> across_[2];
     int held_ = -2;  // the source row whose sums across_[0] holds
-    std::uint32_t left_[kChunk], right_[kChunk], words_[kChunk];
+    std::uint32_t left_[kChunk], right_[kChunk];
 };
 
 }  // namespace
@@ -175,7 +174,7 @@ int CImage::Scale(double xPercent, double yPercent, int method)
         parallel::ForBands(0, newHeight, newWidth, [&](int first, int last) {
             std::optional<ExactMix> exact;
             if (bilinear && plan.whole) exact.emplace(plan);
-            std::uint32_t a[kChunk], b[kChunk], c[kChunk], d[kChunk], words[kChunk];
+            std::uint32_t a[kChunk], b[kChunk], c[kChunk], d[kChunk];
             for (int y = first; y < last; ++y) {
                 auto* out = reinterpret_cast<std::uint8_t*>(rows[y]);
                 const SourceStep line = lines[y];
@@ -199,10 +198,8 @@ int CImage::Scale(double xPercent, double yPercent, int method)
                 for (int x = 0; x < plan.sampled; x += kChunk) {
                     const int count = std::min(kChunk, plan.sampled - x);
                     const long long* offsets = &plan.offsets[x];
-                    sampling::GatherPairs(upper, offsets, count, plan.pairSafe - x, a, b);
-                    sampling::GatherPairs(lower, offsets, count, plan.pairSafe - x, c, d);
-                    sampling::MixFourOnRow(a, b, c, d, &plan.fractions[x], line.fraction, count, words);
-                    sampling::StorePixels(words, count, out + 3 * x);
+                    sampling::GatherFour(upper, offsets, lower - upper, count, plan.pairSafe - x, a, b, c, d);
+                    sampling::MixFourOnRow(a, b, c, d, &plan.fractions[x], line.fraction, count, out + 3 * x);
                 }
             }
         });
