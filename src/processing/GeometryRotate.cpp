@@ -74,6 +74,13 @@ void MapAoi(CImage& image, const Turn& turn, Fill fill)
     });
 }
 
+// The pixels of a row segment outside the span are black.
+void Blacken(std::uint8_t* out, sampling::Span span, int count)
+{
+    std::memset(out, 0, 3 * static_cast<size_t>(span.first));
+    std::memset(out + 3 * span.end, 0, 3 * static_cast<size_t>(count - span.end));
+}
+
 }  // namespace
 
 int CImage::Rotate(double degrees, int method)
@@ -120,8 +127,11 @@ int CImage::Rotate(double degrees, int method)
         MapAoi(*this, turn, [&](const sampling::TurnedRow& row, std::uint8_t* out) {
             alignas(64) long long offsets[kTileWidth];
             sampling::TurnedNearest(row, source, offsets);
-            sampling::Prefetch(pixels, offsets, row.count, ahead);
-            sampling::CopyPixels(pixels, offsets, row.count, row.count, out);
+            const sampling::Span span = sampling::Sampled(offsets, row.count, source);
+            const int count = span.end - span.first;
+            Blacken(out, span, row.count);
+            sampling::Prefetch(pixels, offsets + span.first, count, ahead);
+            sampling::CopyPixels(pixels, offsets + span.first, count, count, out + 3 * span.first);
         });
     } else {
         const long long below = 3LL * aoiWidth;
@@ -130,10 +140,13 @@ int CImage::Rotate(double degrees, int method)
             alignas(64) double fx[kTileWidth], fy[kTileWidth];
             alignas(64) std::uint32_t a[kTileWidth], b[kTileWidth], c[kTileWidth], d[kTileWidth];
             sampling::TurnedFour(row, source, offsets, fx, fy);
-            sampling::Prefetch(pixels, offsets, row.count, ahead);
-            sampling::Prefetch(pixels + below, offsets, row.count, ahead);
-            sampling::GatherFour(pixels, offsets, below, row.count, row.count, a, b, c, d);
-            sampling::MixFour(a, b, c, d, fx, fy, row.count, out);
+            const sampling::Span span = sampling::Sampled(offsets, row.count, source);
+            const int first = span.first, count = span.end - first;
+            Blacken(out, span, row.count);
+            sampling::Prefetch(pixels, offsets + first, count, ahead);
+            sampling::Prefetch(pixels + below, offsets + first, count, ahead);
+            sampling::GatherFour(pixels, offsets + first, below, count, count, a, b, c, d);
+            sampling::MixFour(a, b, c, d, fx + first, fy + first, count, out + 3 * first);
         });
     }
     return 0;

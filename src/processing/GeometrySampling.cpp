@@ -116,6 +116,15 @@ void TurnedFour(const TurnedRow& row, const TurnSource& source, long long* __res
     }
 }
 
+Span Sampled(const long long* offsets, int count, const TurnSource& source)
+{
+    const long long black = source.BlackOffset();
+    Span span{0, count};
+    while (span.first < count && offsets[span.first] == black) ++span.first;
+    while (span.end > span.first && offsets[span.end - 1] == black) --span.end;
+    return span;
+}
+
 void Prefetch(const std::uint8_t* source, const long long* offsets, int count, long long ahead)
 {
 #if defined(__GNUC__)

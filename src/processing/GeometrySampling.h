@@ -68,6 +68,13 @@ void TurnedNearest(const TurnedRow& row, const TurnSource& source, long long* of
 // finite fractions, which mix to black.
 void TurnedFour(const TurnedRow& row, const TurnSource& source, long long* offsets, double* fx, double* fy);
 
+// The pixels [first, end) of a turned row from the first to the last whose
+// offset is not the black block's; all others are black.
+struct Span {
+    int first, end;
+};
+Span Sampled(const long long* offsets, int count, const TurnSource& source);
+
 // Asks for the cache lines ahead bytes beyond the pixels at source + offsets[k]
 // to be fetched: where the sources of a later row will be.
 void Prefetch(const std::uint8_t* source, const long long* offsets, int count, long long ahead);
