@@ -9,6 +9,38 @@ namespace sampling {
 
 namespace {
 
+// A pixel's three bytes and the byte after it as one word, red lowest on any
+// byte order (the compiler makes it a single load on little-endian machines).
+inline std::uint32_t LoadWord(const std::uint8_t* p)
+{
+    return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
+           static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
+}
+
+// Two neighbouring pixels and the two bytes after them, the first pixel in
+// the lowest bytes.
+inline std::uint64_t LoadEight(const std::uint8_t* p)
+{
+    return static_cast<std::uint64_t>(LoadWord(p)) | static_cast<std::uint64_t>(LoadWord(p + 4)) << 32;
+}
+
+// A pixel's word without the byte after it, which may lie beyond the buffer.
+inline std::uint32_t LoadPixel(const std::uint8_t* p)
+{
+    return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
+           static_cast<std::uint32_t>(p[2]) << 16;
+}
+
+// Writes the low three bytes of word as a pixel; with the fourth too when
+// whole, which overwrites the byte after the pixel.
+inline void StoreWord(std::uint32_t word, std::uint8_t* p, bool whole)
+{
+    p[0] = static_cast<std::uint8_t>(word);
+    p[1] = static_cast<std::uint8_t>(word >> 8);
+    p[2] = static_cast<std::uint8_t>(word >> 16);
+    if (whole) p[3] = static_cast<std::uint8_t>(word >> 24);
+}
+
 // The pixel offset (x, y) of a turn's copy, in bytes.
 inline long long CopyOffset(const TurnSource& source, int x, int y)
 {
@@ -34,6 +66,7 @@ inline int RoundedHalfAway(double x)
     return static_cast<int>(x + (x >= 0 ? 0.5 : -0.5));
 }
 
+// The four-pixel mix of a pixel's three channels into out.
 inline void MixPixel(std::uint32_t a, std::uint32_t b, std::uint32_t c, std::uint32_t d, double fx, double fy,
                      std::uint8_t* out)
 {
@@ -54,6 +87,20 @@ inline std::uint8_t DownChannel(int upper, int lower, int fy)
     const int positive = sum > 0 ? sum : 0;
     const int rounded = (positive + 32768) >> 16;
     return static_cast<std::uint8_t>(rounded < 255 ? rounded : 255);
+}
+
+// The words of the pixel at p and of its right neighbour, reading two bytes
+// beyond them when whole.
+inline void LoadPair(const std::uint8_t* p, bool whole, std::uint32_t& left, std::uint32_t& right)
+{
+    if (whole) {
+        const std::uint64_t pair = LoadEight(p);
+        left = static_cast<std::uint32_t>(pair);
+        right = static_cast<std::uint32_t>(pair >> 24);
+    } else {
+        left = LoadWord(p);
+        right = LoadPixel(p + 3);
+    }
 }
 
 // x limited to low..high, and low when not a number, so that its conversion
@@ -141,24 +188,6 @@ void CopyPixels(const std::uint8_t* source, const long long* offsets, int count,
     for (; k < count; ++k) StoreWord(LoadPixel(source + offsets[k]), out + 3 * k, false);
 }
 
-namespace {
-
-// The words of the pixel at p and of its right neighbour, reading two bytes
-// beyond them when whole.
-inline void LoadPair(const std::uint8_t* p, bool whole, std::uint32_t& left, std::uint32_t& right)
-{
-    if (whole) {
-        const std::uint64_t pair = LoadEight(p);
-        left = static_cast<std::uint32_t>(pair);
-        right = static_cast<std::uint32_t>(pair >> 24);
-    } else {
-        left = LoadWord(p);
-        right = LoadPixel(p + 3);
-    }
-}
-
-}  // namespace
-
 void GatherPairs(const std::uint8_t* source, const long long* offsets, int count, int safe, std::uint32_t* left,
                  std::uint32_t* right)
 {
@@ -195,12 +224,12 @@ NUVAK_WIDE_VECTOR_CLONES
 void MixAcross(const std::uint32_t* __restrict left, const std::uint32_t* __restrict right, const int* __restrict fx,
                int count, int* __restrict sums)
 {
-    for (int k = 0; k < count; ++k) {
-        const int a = static_cast<int>(left[k]), b = static_cast<int>(right[k]), f = fx[k];
-        sums[k] = (a & 255) * (256 - f) + (b & 255) * f;
-        sums[count + k] = (a >> 8 & 255) * (256 - f) + (b >> 8 & 255) * f;
-        sums[2 * count + k] = (a >> 16 & 255) * (256 - f) + (b >> 16 & 255) * f;
-    }
+    for (int k = 0; k < count; ++k)
+        for (int channel = 0; channel < 3; ++channel) {
+            const int a = static_cast<int>(left[k] >> 8 * channel & 255);
+            const int b = static_cast<int>(right[k] >> 8 * channel & 255);
+            sums[channel * count + k] = a * (256 - fx[k]) + b * fx[k];
+        }
 }
 
 NUVAK_WIDE_VECTOR_CLONES

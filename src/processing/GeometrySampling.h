@@ -2,42 +2,9 @@
 // row samples, gathering its source pixels, and the four-pixel mix.
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
 
 namespace sampling {
-
-// A pixel's three bytes and the byte after it as one word, red lowest on any
-// byte order (the compiler makes it a single load on little-endian machines).
-inline std::uint32_t LoadWord(const std::uint8_t* p)
-{
-    return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
-           static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
-}
-
-// Writes the low three bytes of word as a pixel; with the fourth too when
-// whole, which overwrites the byte after the pixel.
-// Two neighbouring pixels and the two bytes after them, the first pixel in
-// the lowest bytes.
-inline std::uint64_t LoadEight(const std::uint8_t* p)
-{
-    return static_cast<std::uint64_t>(LoadWord(p)) | static_cast<std::uint64_t>(LoadWord(p + 4)) << 32;
-}
-
-// The same for a pixel that may be the last byte of its buffer.
-inline std::uint32_t LoadPixel(const std::uint8_t* p)
-{
-    return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
-           static_cast<std::uint32_t>(p[2]) << 16;
-}
-
-inline void StoreWord(std::uint32_t word, std::uint8_t* p, bool whole)
-{
-    p[0] = static_cast<std::uint8_t>(word);
-    p[1] = static_cast<std::uint8_t>(word >> 8);
-    p[2] = static_cast<std::uint8_t>(word >> 16);
-    if (whole) p[3] = static_cast<std::uint8_t>(word >> 24);
-}
 
 // The sources of count pixels of a row turned by an angle: pixel k, at
 // dx from the centre, samples (dx cos - dy sin + centreX, dx sin + dy cos +
