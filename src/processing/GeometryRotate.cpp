@@ -93,7 +93,7 @@ int CImage::Rotate(double degrees, int method)
     // Only the AOI is ever sampled, so only the AOI is copied, followed by
     // a black block for the sources outside it.
     const sampling::TurnSource source{left, top, right, bottom, aoiWidth};
-    const size_t pixelBytes = static_cast<size_t>(source.BlackOffset());
+    const size_t pixelBytes = static_cast<size_t>(source.RowBytes()) * aoiHeight;
     const size_t blackBytes = 3 * (static_cast<size_t>(aoiWidth) + 3);
     std::unique_ptr<std::uint8_t[]> copy(new (std::nothrow) std::uint8_t[pixelBytes + blackBytes]);
     std::unique_ptr<double[]> columns(new (std::nothrow) double[2 * static_cast<size_t>(aoiWidth)]);
@@ -129,27 +129,29 @@ int CImage::Rotate(double degrees, int method)
                                 : 0;
     if (method == 0) {
         MapAoi(*this, turn, [&](const sampling::TurnedRow& row, std::uint8_t* out) {
-            alignas(64) long long offsets[kTileWidth];
-            sampling::TurnedNearest(row, source, offsets);
-            const sampling::Span span = sampling::Sampled(offsets, row.count, source);
+            alignas(64) int rows[kTileWidth], columns[kTileWidth];
+            sampling::TurnedSources sources{rows, columns};
+            sampling::TurnedNearest(row, source, sources);
+            const sampling::Span span = sampling::Sampled(source, sources, row.count);
+            const sampling::TurnedSources sampled{rows + span.first, columns + span.first};
             const int count = span.end - span.first;
             Blacken(out, span, row.count);
-            sampling::Prefetch(pixels, offsets + span.first, count, ahead);
-            sampling::CopyPixels(pixels, offsets + span.first, count, count, out + 3 * span.first);
+            sampling::Prefetch(pixels, source, sampled, count, ahead, false);
+            sampling::CopyPixels(pixels, source, sampled, count, out + 3 * span.first);
         });
     } else {
-        const long long below = 3LL * aoiWidth;
         MapAoi(*this, turn, [&](const sampling::TurnedRow& row, std::uint8_t* out) {
-            alignas(64) long long offsets[kTileWidth];
+            alignas(64) int rows[kTileWidth], columns[kTileWidth];
             alignas(64) double fx[kTileWidth], fy[kTileWidth];
             alignas(64) std::uint32_t a[kTileWidth], b[kTileWidth], c[kTileWidth], d[kTileWidth];
-            sampling::TurnedFour(row, source, offsets, fx, fy);
-            const sampling::Span span = sampling::Sampled(offsets, row.count, source);
+            sampling::TurnedSources sources{rows, columns};
+            sampling::TurnedFour(row, source, sources, fx, fy);
+            const sampling::Span span = sampling::Sampled(source, sources, row.count);
+            const sampling::TurnedSources sampled{rows + span.first, columns + span.first};
             const int first = span.first, count = span.end - first;
             Blacken(out, span, row.count);
-            sampling::Prefetch(pixels, offsets + first, count, ahead);
-            sampling::Prefetch(pixels + below, offsets + first, count, ahead);
-            sampling::GatherFour(pixels, offsets + first, below, count, count, a, b, c, d);
+            sampling::Prefetch(pixels, source, sampled, count, ahead, true);
+            sampling::GatherFour(pixels, source, sampled, count, a, b, c, d);
             sampling::MixFour(a, b, c, d, fx + first, fy + first, count, out + 3 * first);
         });
     }

@@ -41,11 +41,20 @@ inline void StoreWord(std::uint32_t word, std::uint8_t* p, bool whole)
     if (whole) p[3] = static_cast<std::uint8_t>(word >> 24);
 }
 
-// The pixel offset (x, y) of a turn's copy, in bytes.
-inline long long CopyOffset(const TurnSource& source, int x, int y)
-{
-    return 3 * (static_cast<long long>(y - source.top) * source.rowPixels + (x - source.left));
-}
+// The address of the pixel a turned row segment samples at k.
+struct TurnedAt {
+    const std::uint8_t* copy;
+    long long rowBytes;
+    TurnedSources sources;
+    const std::uint8_t* operator()(int k) const { return copy + sources.rows[k] * rowBytes + 3 * sources.columns[k]; }
+};
+
+// The address of source + offsets[k].
+struct OffsetAt {
+    const std::uint8_t* source;
+    const long long* offsets;
+    const std::uint8_t* operator()(int k) const { return source + offsets[k]; }
+};
 
 // A channel's mix rounded half away and clamped. Values below 0 round to 0
 // or below either way, so trunc(v + 0.5) serves for all; a mix is far
@@ -114,12 +123,14 @@ inline double Within(double x, double low, double high)
 }  // namespace
 
 NUVAK_WIDE_VECTOR_CLONES
-void TurnedNearest(const TurnedRow& row, const TurnSource& source, long long* __restrict offsets)
+void TurnedNearest(const TurnedRow& row, const TurnSource& source, TurnedSources sources)
 {
     const TurnedRow r = row;
     const TurnSource s = source;
     const double lowX = s.left - 1.0, highX = s.right + 1.0, lowY = s.top - 1.0, highY = s.bottom + 1.0;
-    const long long black = s.BlackOffset();
+    const int black = s.Rows();
+    int* __restrict rows = sources.rows;
+    int* __restrict columns = sources.columns;
     for (int k = 0; k < r.count; ++k) {
         const double sxp = r.dxCos[k] - r.dySin + r.centreX;
         const double syp = r.dxSin[k] + r.dyCos + r.centreY;
@@ -128,17 +139,20 @@ void TurnedNearest(const TurnedRow& row, const TurnSource& source, long long* __
         const int ix = RoundedHalfAway(Within(sxp, lowX, highX));
         const int iy = RoundedHalfAway(Within(syp, lowY, highY));
         const bool inside = near & (ix >= s.left) & (ix <= s.right) & (iy >= s.top) & (iy <= s.bottom);
-        offsets[k] = inside ? CopyOffset(s, ix, iy) : black;
+        rows[k] = inside ? iy - s.top : black;
+        columns[k] = inside ? ix - s.left : 0;
     }
 }
 
 NUVAK_WIDE_VECTOR_CLONES
-void TurnedFour(const TurnedRow& row, const TurnSource& source, long long* __restrict offsets, double* __restrict fx,
+void TurnedFour(const TurnedRow& row, const TurnSource& source, TurnedSources sources, double* __restrict fx,
                 double* __restrict fy)
 {
     const TurnedRow r = row;
     const TurnSource s = source;
-    const long long black = s.BlackOffset();
+    const int black = s.Rows();
+    int* __restrict rows = sources.rows;
+    int* __restrict columns = sources.columns;
     for (int k = 0; k < r.count; ++k) {
         const double sxp = r.dxCos[k] - r.dySin + r.centreX;
         const double syp = r.dxSin[k] + r.dyCos + r.centreY;
@@ -157,35 +171,69 @@ void TurnedFour(const TurnedRow& row, const TurnSource& source, long long* __res
         iy = iy == s.bottom ? s.bottom - 1 : iy;
         // A one-pixel-wide or -high AOI has no four pixels to mix.
         const bool mixed = inside & (ix >= s.left) & (iy >= s.top);
-        offsets[k] = mixed ? CopyOffset(s, ix, iy) : black;
+        rows[k] = mixed ? iy - s.top : black;
+        columns[k] = mixed ? ix - s.left : 0;
         fx[k] = x - ix;
         fy[k] = y - iy;
     }
 }
 
-Span Sampled(const long long* offsets, int count, const TurnSource& source)
+Span Sampled(const TurnSource& source, TurnedSources sources, int count)
 {
-    const long long black = source.BlackOffset();
+    const int black = source.Rows();
     Span span{0, count};
-    while (span.first < count && offsets[span.first] == black) ++span.first;
-    while (span.end > span.first && offsets[span.end - 1] == black) --span.end;
+    while (span.first < count && sources.rows[span.first] == black) ++span.first;
+    while (span.end > span.first && sources.rows[span.end - 1] == black) --span.end;
     return span;
 }
 
-void Prefetch(const std::uint8_t* source, const long long* offsets, int count, long long ahead)
+void Prefetch(const std::uint8_t* copy, const TurnSource& source, TurnedSources sources, int count, long long ahead,
+              bool four)
 {
 #if defined(__GNUC__)
-    for (int k = 0; k < count; k += 2) __builtin_prefetch(source + offsets[k] + ahead);
+    const TurnedAt at{copy + ahead, source.RowBytes(), sources};
+    const long long below = four ? at.rowBytes : 0;
+    for (int k = 0; k < count; k += 2) {
+        __builtin_prefetch(at(k));
+        __builtin_prefetch(at(k) + below);
+    }
 #else
-    (void)source, (void)offsets, (void)count, (void)ahead;
+    (void)copy, (void)source, (void)sources, (void)count, (void)ahead, (void)four;
 #endif
+}
+
+namespace {
+
+template <typename At>
+void CopyFrom(At at, int count, int safe, std::uint8_t* out)
+{
+    int k = 0;
+    for (; k < safe && k < count - 1; ++k) StoreWord(LoadWord(at(k)), out + 3 * k, true);
+    for (; k < count; ++k) StoreWord(LoadPixel(at(k)), out + 3 * k, false);
+}
+
+template <typename At>
+void GatherFrom(At at, long long below, int count, int safe, std::uint32_t* a, std::uint32_t* b, std::uint32_t* c,
+                std::uint32_t* d)
+{
+    for (int k = 0; k < count; ++k) {
+        const std::uint8_t* p = at(k);
+        LoadPair(p, k < safe, a[k], b[k]);
+        LoadPair(p + below, k < safe, c[k], d[k]);
+    }
+}
+
+}  // namespace
+
+void CopyPixels(const std::uint8_t* copy, const TurnSource& source, TurnedSources sources, int count,
+                std::uint8_t* out)
+{
+    CopyFrom(TurnedAt{copy, source.RowBytes(), sources}, count, count, out);
 }
 
 void CopyPixels(const std::uint8_t* source, const long long* offsets, int count, int safe, std::uint8_t* out)
 {
-    int k = 0;
-    for (; k < safe && k < count - 1; ++k) StoreWord(LoadWord(source + offsets[k]), out + 3 * k, true);
-    for (; k < count; ++k) StoreWord(LoadPixel(source + offsets[k]), out + 3 * k, false);
+    CopyFrom(OffsetAt{source, offsets}, count, safe, out);
 }
 
 void GatherPairs(const std::uint8_t* source, const long long* offsets, int count, int safe, std::uint32_t* left,
@@ -197,11 +245,13 @@ void GatherPairs(const std::uint8_t* source, const long long* offsets, int count
 void GatherFour(const std::uint8_t* source, const long long* offsets, long long below, int count, int safe,
                 std::uint32_t* a, std::uint32_t* b, std::uint32_t* c, std::uint32_t* d)
 {
-    for (int k = 0; k < count; ++k) {
-        const std::uint8_t* p = source + offsets[k];
-        LoadPair(p, k < safe, a[k], b[k]);
-        LoadPair(p + below, k < safe, c[k], d[k]);
-    }
+    GatherFrom(OffsetAt{source, offsets}, below, count, safe, a, b, c, d);
+}
+
+void GatherFour(const std::uint8_t* copy, const TurnSource& source, TurnedSources sources, int count,
+                std::uint32_t* a, std::uint32_t* b, std::uint32_t* c, std::uint32_t* d)
+{
+    GatherFrom(TurnedAt{copy, source.RowBytes(), sources}, source.RowBytes(), count, count, a, b, c, d);
 }
 
 NUVAK_WIDE_VECTOR_CLONES

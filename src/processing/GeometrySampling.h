@@ -18,37 +18,50 @@ struct TurnedRow {
 };
 
 // The AOI a turn samples, held as a copy of rowPixels pixels per row from
-// (left, top) on, followed by a black block of rowPixels + 3 pixels (so that
-// four-byte loads of a pixel, its right and lower neighbours stay inside).
+// (left, top) on, followed by a black block of rowPixels + 3 pixels, the
+// copy's row Rows() (so that eight-byte loads of a pixel, its right and
+// lower neighbours stay inside).
 struct TurnSource {
     int left, top, right, bottom;
     int rowPixels;
-    long long BlackOffset() const { return 3LL * rowPixels * (bottom - top + 1); }
+    int Rows() const { return bottom - top + 1; }
+    long long RowBytes() const { return 3LL * rowPixels; }
 };
 
-// Byte offsets into the copy of the pixels nearest to the sources, or the
-// black block's offset for sources that round outside the AOI.
-void TurnedNearest(const TurnedRow& row, const TurnSource& source, long long* offsets);
+// Where the pixels of a turned row segment sample the copy: rows[k] and
+// columns[k] count from its first row and column.
+struct TurnedSources {
+    int* rows;
+    int* columns;
+};
 
-// Byte offsets of the upper-left pixel of the four around each source, with
-// the fractions fx and fy; sources outside the AOI get the black block and
-// finite fractions, which mix to black.
-void TurnedFour(const TurnedRow& row, const TurnSource& source, long long* offsets, double* fx, double* fy);
+// The pixels nearest to the sources, or the black block for sources that
+// round outside the AOI.
+void TurnedNearest(const TurnedRow& row, const TurnSource& source, TurnedSources sources);
 
-// The pixels [first, end) of a turned row from the first to the last whose
-// offset is not the black block's; all others are black.
+// The upper-left pixel of the four around each source, with the fractions
+// fx and fy; sources outside the AOI get the black block and finite
+// fractions, which mix to black.
+void TurnedFour(const TurnedRow& row, const TurnSource& source, TurnedSources sources, double* fx, double* fy);
+
+// The pixels [first, end) of a turned row segment from the first to the last
+// that samples the AOI; all others are black.
 struct Span {
     int first, end;
 };
-Span Sampled(const long long* offsets, int count, const TurnSource& source);
+Span Sampled(const TurnSource& source, TurnedSources sources, int count);
 
-// Asks for the cache lines ahead bytes beyond the pixels at source + offsets[k]
-// to be fetched: where the sources of a later row will be.
-void Prefetch(const std::uint8_t* source, const long long* offsets, int count, long long ahead);
+// Asks for the cache lines ahead bytes beyond the sampled pixels (and the
+// pixels below them when four are mixed) to be fetched: where the sources of
+// a later row will be.
+void Prefetch(const std::uint8_t* copy, const TurnSource& source, TurnedSources sources, int count, long long ahead,
+              bool four);
 
-// out gets the pixels at source + offsets[k]; the last one is written
-// without the byte after it. Pixels from safe on are read without the byte
-// after them, where it may lie beyond the source.
+// out gets the pixels of the copy, or the pixels at source + offsets[k]; the
+// last one is written without the byte after it. Pixels from safe on are read
+// without the byte after them, where it may lie beyond the source.
+void CopyPixels(const std::uint8_t* copy, const TurnSource& source, TurnedSources sources, int count,
+                std::uint8_t* out);
 void CopyPixels(const std::uint8_t* source, const long long* offsets, int count, int safe, std::uint8_t* out);
 
 // The words of the pixels at source + offsets[k] and of their right
@@ -57,8 +70,11 @@ void CopyPixels(const std::uint8_t* source, const long long* offsets, int count,
 void GatherPairs(const std::uint8_t* source, const long long* offsets, int count, int safe, std::uint32_t* left,
                  std::uint32_t* right);
 // The same for a row of pixels, words a and b, and the row below bytes
-// further on, words c and d.
+// further on, words c and d; or for the pixels a turn samples, all read with
+// the bytes after them.
 void GatherFour(const std::uint8_t* source, const long long* offsets, long long below, int count, int safe,
+                std::uint32_t* a, std::uint32_t* b, std::uint32_t* c, std::uint32_t* d);
+void GatherFour(const std::uint8_t* copy, const TurnSource& source, TurnedSources sources, int count,
                 std::uint32_t* a, std::uint32_t* b, std::uint32_t* c, std::uint32_t* d);
 
 // out gets each pixel mixed from its words a (ix, iy), b (ix + 1, iy),
