@@ -87,3 +87,26 @@ TEST(GeometryFastPaths, ScaleMatchesThePlainMixOnWideRows)
             }
         }
 }
+
+TEST(GeometryFastPaths, ScaleMatchesThePlainMixOnTinyImages)
+{
+    // One or two pixels across: no four pixels to mix, sources on the last
+    // pixel of the buffer, extrapolated last columns.
+    const int sides[][2] = {{1, 1}, {1, 5}, {5, 1}, {2, 2}, {2, 7}, {3, 2}};
+    const double percents[] = {50, 100, 150, 200, 300, 33.3, 257, 400};
+    std::mt19937 random(5);
+    for (const auto& side : sides)
+        for (const double x : percents)
+            for (const double y : {100.0, 200.0, 75.0})
+                for (const int method : {0, 1}) {
+                    const CImage source = MakeImage(side[0], side[1], [&](int, int) {
+                        return CColorVal(random() % 256, random() % 256, random() % 256);
+                    });
+                    const CImage plain = reference::Scale(source, x, y, method);
+                    CImage fast = source;
+                    if (plain.width < 1 || plain.height < 1) continue;  // refused: too small
+                    ASSERT_EQ(fast.Scale(x, y, method), 0);
+                    ASSERT_TRUE(SamePixels(fast, plain))
+                        << side[0] << "x" << side[1] << " by " << x << " % x " << y << " %, method " << method;
+                }
+}
