@@ -96,8 +96,8 @@ int CImage::Rotate(double degrees, int method)
     const size_t pixelBytes = static_cast<size_t>(source.RowBytes()) * aoiHeight;
     const size_t blackBytes = 3 * (static_cast<size_t>(aoiWidth) + 3);
     std::unique_ptr<std::uint8_t[]> copy(new (std::nothrow) std::uint8_t[pixelBytes + blackBytes]);
-    std::unique_ptr<double[]> columns(new (std::nothrow) double[2 * static_cast<size_t>(aoiWidth)]);
-    if (!copy || !columns) {
+    std::unique_ptr<double[]> products(new (std::nothrow) double[2 * static_cast<size_t>(aoiWidth)]);
+    if (!copy || !products) {
         errorMessage = "CImage::Rotate cannot allocate sufficient memory";
         return -1;
     }
@@ -111,7 +111,7 @@ int CImage::Rotate(double degrees, int method)
     std::memset(&copy[pixelBytes], 0, blackBytes);
     double cosA, sinA;
     CosSin(degrees, cosA, sinA);
-    double* const dxCos = columns.get();
+    double* const dxCos = products.get();
     double* const dxSin = dxCos + aoiWidth;
     const Turn turn{cosA, sinA, left + (right - left) * 0.5, top + (bottom - top) * 0.5, dxCos, dxSin};
     for (int x = left; x <= right; ++x) {

@@ -2,6 +2,8 @@
 // in vector lanes (each lane with the plain operations), gathers in between.
 #include "processing/GeometrySampling.h"
 
+#include <cstdint>
+
 #include "image/ColorVal.h"
 #include "processing/VectorClones.h"
 
@@ -191,11 +193,16 @@ void Prefetch(const std::uint8_t* copy, const TurnSource& source, TurnedSources 
               bool four)
 {
 #if defined(__GNUC__)
-    const TurnedAt at{copy + ahead, source.RowBytes(), sources};
-    const long long below = four ? at.rowBytes : 0;
+    // Addresses beyond the copy are harmless to ask for, but not to form as
+    // pointers into it.
+    const std::uintptr_t base = reinterpret_cast<std::uintptr_t>(copy) + static_cast<std::uintptr_t>(ahead);
+    const std::uintptr_t rowBytes = static_cast<std::uintptr_t>(source.RowBytes());
+    const std::uintptr_t below = four ? rowBytes : 0;
     for (int k = 0; k < count; k += 2) {
-        __builtin_prefetch(at(k));
-        __builtin_prefetch(at(k) + below);
+        const std::uintptr_t at = base + static_cast<std::uintptr_t>(sources.rows[k]) * rowBytes +
+                                  3 * static_cast<std::uintptr_t>(sources.columns[k]);
+        __builtin_prefetch(reinterpret_cast<const void*>(at));
+        __builtin_prefetch(reinterpret_cast<const void*>(at + below));
     }
 #else
     (void)copy, (void)source, (void)sources, (void)count, (void)ahead, (void)four;
