@@ -1,8 +1,10 @@
 // Rotate: turns the AOI's contents about the AOI's centre by inverse mapping.
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
-#include <vector>
+#include <memory>
+#include <new>
 
 #include "image/Image.h"
 #include "processing/GeometrySampling.h"
@@ -10,6 +12,11 @@
 
 namespace {
 
+// The walk's tiles: rows long enough to spread the cost of a segment's calls,
+// few enough of them for the tile's sources to stay in cache.
+constexpr int kTileWidth = 128;
+constexpr int kTileRows = 32;
+constexpr int kAhead = 3;  // rows of the walk whose sources are asked for ahead
 constexpr double kRadiansPerDegree = 0.017453292519943278;
 
 // cos and sin of the angle. Quarter turns get exact values: computed from
@@ -31,43 +38,47 @@ void CosSin(double degrees, double& cosA, double& sinA)
     sinA = std::sin(angle);
 }
 
-// Destination pixel (x, y) of the AOI gets sample(sxp, syp), where (sxp, syp)
-// is its source position turned back by the angle. The AOI is walked in
-// square tiles so that the sources of a tile, a turned square, stay in cache.
-template <typename Sample>
-void MapAoi(CImage& image, double degrees, Sample sample)
+// The angle's cosine and sine, the AOI's centre, and dx cos and dx sin of
+// every AOI column, which are the same for every row.
+struct Turn {
+    double cosA, sinA, cx, cy;
+    const double* dxCos;
+    const double* dxSin;
+};
+
+// Every AOI pixel gets what fill(row, out) writes for a row segment of it:
+// its sources are turned back by the angle about the AOI's centre. The AOI
+// is walked in tiles so that the sources of a tile, a turned rectangle, stay
+// in cache.
+template <typename Fill>
+void MapAoi(CImage& image, const Turn& turn, Fill fill)
 {
-    constexpr int kTile = 64;
-    double cosA, sinA;
-    CosSin(degrees, cosA, sinA);
-    const double cx = image.aoiLeft + (image.aoiRight - image.aoiLeft) * 0.5;
-    const double cy = image.aoiTop + (image.aoiBottom - image.aoiTop) * 0.5;
     const int left = image.aoiLeft, right = image.aoiRight;
     parallel::ForBands(image.aoiTop, image.aoiBottom + 1, right - left + 1, [&](int first, int last) {
-        // Local copies: the pixel bytes written below could alias anything
-        // reached through the band's captures, which would then be read
-        // again for every pixel.
-        const Sample local = sample;
-        const double c = cosA, s = sinA, x0 = cx, y0 = cy;
-        const int aoiLeft = left, aoiRight = right;
-        PixelRows& rows = image.pixelValueArray;
-        for (int tileTop = first; tileTop < last; tileTop += kTile) {
-            const int tileBottom = std::min(tileTop + kTile, last) - 1;
-            for (int tileLeft = aoiLeft; tileLeft <= aoiRight; tileLeft += kTile) {
-                const int tileRight = std::min(tileLeft + kTile - 1, aoiRight);
+        const double cosA = turn.cosA, sinA = turn.sinA, cy = turn.cy;
+        sampling::TurnedRow row{nullptr, nullptr, turn.cx, cy, 0, 0, 0};
+        for (int tileTop = first; tileTop < last; tileTop += kTileRows) {
+            const int tileBottom = std::min(tileTop + kTileRows, last) - 1;
+            for (int tileLeft = left; tileLeft <= right; tileLeft += kTileWidth) {
+                row.dxCos = turn.dxCos + (tileLeft - left);
+                row.dxSin = turn.dxSin + (tileLeft - left);
+                row.count = std::min(tileLeft + kTileWidth - 1, right) - tileLeft + 1;
                 for (int y = tileTop; y <= tileBottom; ++y) {
-                    const double dy = y - y0;
-                    const double dySin = dy * s;
-                    const double dyCos = dy * c;
-                    CColorVal* out = rows[y];
-                    for (int x = tileLeft; x <= tileRight; ++x) {
-                        const double dx = x - x0;
-                        out[x] = local(dx * c - dySin + x0, dx * s + dyCos + y0);
-                    }
+                    const double dy = y - cy;
+                    row.dySin = dy * sinA;
+                    row.dyCos = dy * cosA;
+                    fill(row, reinterpret_cast<std::uint8_t*>(image.pixelValueArray[y] + tileLeft));
                 }
             }
         }
     });
+}
+
+// The pixels of a row segment outside the span are black.
+void Blacken(std::uint8_t* out, sampling::Span span, int count)
+{
+    std::memset(out, 0, 3 * static_cast<size_t>(span.first));
+    std::memset(out + 3 * span.end, 0, 3 * static_cast<size_t>(count - span.end));
 }
 
 }  // namespace
@@ -79,43 +90,69 @@ int CImage::Rotate(double degrees, int method)
     const int aoiHeight = bottom - top + 1;
     if (aoiWidth <= 0 || aoiHeight <= 0) return 0;
 
-    // Only the AOI is ever sampled, so only the AOI is copied.
-    std::vector<CColorVal> copy;
-    try {
-        copy.resize(static_cast<size_t>(aoiWidth) * static_cast<size_t>(aoiHeight));
-    } catch (const std::exception&) {
+    // Only the AOI is ever sampled, so only the AOI is copied, followed by
+    // a black block for the sources outside it.
+    const sampling::TurnSource source{left, top, right, bottom, aoiWidth};
+    const size_t pixelBytes = static_cast<size_t>(source.RowBytes()) * aoiHeight;
+    const size_t blackBytes = 3 * (static_cast<size_t>(aoiWidth) + 3);
+    std::unique_ptr<std::uint8_t[]> copy(new (std::nothrow) std::uint8_t[pixelBytes + blackBytes]);
+    std::unique_ptr<double[]> products(new (std::nothrow) double[2 * static_cast<size_t>(aoiWidth)]);
+    if (!copy || !products) {
         errorMessage = "CImage::Rotate cannot allocate sufficient memory";
         return -1;
     }
-    for (int y = top; y <= bottom; ++y)
-        std::memcpy(&copy[static_cast<size_t>(y - top) * aoiWidth], pixelValueArray[y] + left,
-                    static_cast<size_t>(aoiWidth) * sizeof(CColorVal));
-    // Captured by value, so that the sampling reads no escaped locals.
-    auto row = [data = copy.data(), top, aoiWidth](int iy) {
-        return data + static_cast<size_t>(iy - top) * aoiWidth;
-    };
+    // Copied in bands too: first touches of fresh memory cost as much as
+    // the copying.
+    parallel::ForBands(top, bottom + 1, aoiWidth, [&](int first, int last) {
+        for (int y = first; y < last; ++y)
+            std::memcpy(&copy[3 * static_cast<size_t>(y - top) * aoiWidth], pixelValueArray[y] + left,
+                        3 * static_cast<size_t>(aoiWidth));
+    });
+    std::memset(&copy[pixelBytes], 0, blackBytes);
+    double cosA, sinA;
+    CosSin(degrees, cosA, sinA);
+    double* const dxCos = products.get();
+    double* const dxSin = dxCos + aoiWidth;
+    const Turn turn{cosA, sinA, left + (right - left) * 0.5, top + (bottom - top) * 0.5, dxCos, dxSin};
+    for (int x = left; x <= right; ++x) {
+        const double dx = x - turn.cx;
+        dxCos[x - left] = dx * cosA;
+        dxSin[x - left] = dx * sinA;
+    }
+    const std::uint8_t* const pixels = copy.get();
 
+    // The rotated sources lie in no order the processor could foresee, so
+    // those of a row a few rows further down are asked for in advance: going
+    // down a row moves the sources by (-sin, cos).
+    const long long ahead = std::isfinite(cosA) && std::isfinite(sinA)
+                                ? 3 * (std::llround(kAhead * cosA) * aoiWidth - std::llround(kAhead * sinA))
+                                : 0;
     if (method == 0) {
-        MapAoi(*this, degrees, [=](double sxp, double syp) {
-            // Far-off (or not-a-number) positions are black before any rounding.
-            if (!(sxp > left - 1.0 && sxp < right + 1.0 && syp > top - 1.0 && syp < bottom + 1.0))
-                return CColorVal();
-            const int ix = RoundHalfAway(sxp);
-            const int iy = RoundHalfAway(syp);
-            if (ix < left || ix > right || iy < top || iy > bottom) return CColorVal();
-            return row(iy)[ix - left];
+        MapAoi(*this, turn, [&](const sampling::TurnedRow& row, std::uint8_t* out) {
+            alignas(64) int rows[kTileWidth], columns[kTileWidth];
+            sampling::TurnedSources sources{rows, columns};
+            sampling::TurnedNearest(row, source, sources);
+            const sampling::Span span = sampling::Sampled(source, sources, row.count);
+            const sampling::TurnedSources sampled{rows + span.first, columns + span.first};
+            const int count = span.end - span.first;
+            Blacken(out, span, row.count);
+            sampling::Prefetch(pixels, source, sampled, count, ahead, false);
+            sampling::CopyPixels(pixels, source, sampled, count, out + 3 * span.first);
         });
     } else {
-        MapAoi(*this, degrees, [=](double sxp, double syp) {
-            // Positions outside the AOI are black on every side, also within
-            // a pixel of its edges, where four-pixel mixing would extrapolate.
-            if (!(sxp >= left && sxp <= right && syp >= top && syp <= bottom)) return CColorVal();
-            int ix = static_cast<int>(sxp);
-            int iy = static_cast<int>(syp);
-            if (ix == right) ix = right - 1;
-            if (iy == bottom) iy = bottom - 1;
-            if (ix < left || iy < top) return CColorVal();  // a one-pixel-wide or -high AOI
-            return Bilinear(row(iy), row(iy + 1), ix - left, sxp - ix, syp - iy);
+        MapAoi(*this, turn, [&](const sampling::TurnedRow& row, std::uint8_t* out) {
+            alignas(64) int rows[kTileWidth], columns[kTileWidth];
+            alignas(64) double fx[kTileWidth], fy[kTileWidth];
+            alignas(64) std::uint32_t a[kTileWidth], b[kTileWidth], c[kTileWidth], d[kTileWidth];
+            sampling::TurnedSources sources{rows, columns};
+            sampling::TurnedFour(row, source, sources, fx, fy);
+            const sampling::Span span = sampling::Sampled(source, sources, row.count);
+            const sampling::TurnedSources sampled{rows + span.first, columns + span.first};
+            const int first = span.first, count = span.end - first;
+            Blacken(out, span, row.count);
+            sampling::Prefetch(pixels, source, sampled, count, ahead, true);
+            sampling::GatherFour(pixels, source, sampled, count, a, b, c, d);
+            sampling::MixFour(a, b, c, d, fx + first, fy + first, count, out + 3 * first);
         });
     }
     return 0;

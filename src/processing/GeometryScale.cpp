@@ -14,78 +14,17 @@
 namespace {
 
 const char* const kNoMemory = "CImage::Scale cannot allocate sufficient memory";
+constexpr int kChunk = 256;  // pixels of a row mixed at a time, so that their words stay in cache
 
 // Where a new column (or row) samples the old image.
 struct SourceStep {
     int index;        // -1: the new pixel is black
     double fraction;  // bilinear only
-    int eighths;      // 256 x fraction when that is a whole number 0..512, else -1
-};
-
-// With fractions that are whole multiples of 1/256 every weight is a multiple
-// of 1/65536 and every product and sum of the four-pixel mix is exact in
-// double: the mix is an integer sum over 65536, and rounding that half away
-// in integers gives the same value as rounding the double. Integer sums do
-// not depend on their grouping, so the mix can be taken a row at a time:
-// first across each source row, then down between the two.
-class ExactMix {
-public:
-    explicit ExactMix(const std::vector<SourceStep>& columns) : columns_(columns), across_{Row(), Row()} {}
-
-    // The new row between source rows upper and upper + 1, fy 256ths down.
-    void Mix(const PixelRows& source, int upper, int fy, CColorVal* out)
-    {
-        if (upper == held_ + 1) {
-            std::swap(across_[0], across_[1]);
-            Across(source[upper + 1], across_[1]);
-        } else if (upper != held_) {
-            Across(source[upper], across_[0]);
-            Across(source[upper + 1], across_[1]);
-        }
-        held_ = upper;
-        Down(across_[0].data(), across_[1].data(), across_[0].size(), fy, reinterpret_cast<std::uint8_t*>(out));
-    }
-
-private:
-    std::vector<int> Row() const { return std::vector<int>(3 * columns_.size()); }
-
-    // 256 times each new column's sample from one source row; 0 for columns
-    // that stay black, which the mix keeps at 0.
-    void Across(const CColorVal* row, std::vector<int>& sums) const
-    {
-        for (size_t x = 0; x < columns_.size(); ++x) {
-            const SourceStep& step = columns_[x];
-            int* sum = &sums[3 * x];
-            if (step.index < 0) {
-                sum[0] = sum[1] = sum[2] = 0;
-                continue;
-            }
-            const CColorVal &a = row[step.index], &b = row[step.index + 1];
-            const int fx = step.eighths;
-            sum[0] = a.red * (256 - fx) + b.red * fx;
-            sum[1] = a.green * (256 - fx) + b.green * fx;
-            sum[2] = a.blue * (256 - fx) + b.blue * fx;
-        }
-    }
-
-    // The mix of two rows of sums, rounded half away and clamped.
-    static void Down(const int* __restrict upper, const int* __restrict lower, size_t length, int fy,
-                     std::uint8_t* __restrict out)
-    {
-        for (size_t j = 0; j < length; ++j) {
-            const int sum = upper[j] * (256 - fy) + lower[j] * fy;
-            const int rounded = sum >= 0 ? (sum + 32768) >> 16 : -((32768 - sum) >> 16);
-            out[j] = CColorVal::Clamp(rounded);
-        }
-    }
-
-    const std::vector<SourceStep>& columns_;
-    std::vector<int> across_[2];
-    int held_ = -2;  // the source row whose sums across_[0] holds
+    int in256ths;     // 256 x fraction when that is a whole number 0..512, else -1
 };
 
 // The source of every new column (or row) n: n / factor, for a side of size
-// old pixels.
+// old pixels. Sources grow with n, so the black ones come last.
 void PlanSteps(std::vector<SourceStep>& steps, double factor, int size, bool bilinear)
 {
     for (size_t n = 0; n < steps.size(); ++n) {
@@ -99,11 +38,92 @@ void PlanSteps(std::vector<SourceStep>& steps, double factor, int size, bool bil
         int i = static_cast<int>(source);
         if (i == size - 1) i = size - 2;
         const double fraction = source - i;
-        const double eighths = fraction * 256;
-        const bool whole = eighths >= 0 && eighths <= 512 && eighths == static_cast<int>(eighths);
-        step = {i >= 0 && i < size - 1 ? i : -1, fraction, whole ? static_cast<int>(eighths) : -1};
+        const double scaled = fraction * 256;
+        const bool whole = scaled >= 0 && scaled <= 512 && scaled == static_cast<int>(scaled);
+        step = {i >= 0 && i < size - 1 ? i : -1, fraction, whole ? static_cast<int>(scaled) : -1};
     }
 }
+
+// The new columns as row loops want them: the sampled ones first, with the
+// byte offsets of their sources and their fractions.
+struct ColumnPlan {
+    int sampled = 0;     // columns that are not black
+    int wordSafe = 0;    // leading columns whose pixel and the byte after it lie in the row
+    int pairSafe = 0;    // leading columns whose right neighbour and the byte after it do
+    bool whole = true;   // every fraction in whole 256ths
+    bool zero = true;    // every fraction 0: bilinear rows of fraction 0 are copies
+    std::vector<long long> offsets;
+    std::vector<double> fractions;
+    std::vector<int> in256ths;
+
+    ColumnPlan(const std::vector<SourceStep>& columns, int width)
+    {
+        while (sampled < static_cast<int>(columns.size()) && columns[sampled].index >= 0) ++sampled;
+        offsets.resize(sampled);
+        fractions.resize(sampled);
+        in256ths.resize(sampled);
+        for (int x = 0; x < sampled; ++x) {
+            const SourceStep& step = columns[x];
+            offsets[x] = 3LL * step.index;
+            fractions[x] = step.fraction;
+            in256ths[x] = step.in256ths;
+            wordSafe += step.index < width - 1;
+            pairSafe += step.index < width - 2;
+            whole = whole && step.in256ths >= 0;
+            zero = zero && step.fraction == 0;
+        }
+    }
+};
+
+// With fractions that are whole multiples of 1/256 every weight is a multiple
+// of 1/65536 and every product and sum of the four-pixel mix is exact in
+// double: the mix is an integer sum over 65536, and rounding that half away
+// in integers gives the same value as rounding the double. Integer sums do
+// not depend on their grouping, so the mix can be taken a row at a time:
+// first across each source row, then down between the two.
+class ExactMix {
+public:
+    explicit ExactMix(const ColumnPlan& columns) : columns_(columns)
+    {
+        for (std::vector<int>& sums : across_) sums.resize(3 * static_cast<size_t>(columns.sampled));
+    }
+
+    // The new row between source rows upper and upper + 1, fy 256ths down.
+    void Mix(const PixelRows& source, int upper, int fy, std::uint8_t* out)
+    {
+        if (upper == held_ + 1) {
+            std::swap(across_[0], across_[1]);
+            Across(source[upper + 1], across_[1]);
+        } else if (upper != held_) {
+            Across(source[upper], across_[0]);
+            Across(source[upper + 1], across_[1]);
+        }
+        held_ = upper;
+        const size_t length = columns_.sampled;
+        for (size_t first = 0; first < length; first += kChunk) {
+            const int count = static_cast<int>(std::min<size_t>(kChunk, length - first));
+            sampling::MixDown(&across_[0][3 * first], &across_[1][3 * first], fy, count, out + 3 * first);
+        }
+    }
+
+private:
+    // 256 times each sampled column's value from one source row, per channel.
+    void Across(const CColorVal* row, std::vector<int>& sums)
+    {
+        const auto* bytes = reinterpret_cast<const std::uint8_t*>(row);
+        const int length = columns_.sampled;
+        for (int first = 0; first < length; first += kChunk) {
+            const int count = std::min(kChunk, length - first);
+            sampling::GatherPairs(bytes, &columns_.offsets[first], count, columns_.pairSafe - first, left_, right_);
+            sampling::MixAcross(left_, right_, &columns_.in256ths[first], count, &sums[3 * first]);
+        }
+    }
+
+    const ColumnPlan& columns_;
+    std::vector<int> across_[2];
+    int held_ = -2;  // the source row whose sums across_[0] holds
+    std::uint32_t left_[kChunk], right_[kChunk];
+};
 
 }  // namespace
 
@@ -148,32 +168,39 @@ int CImage::Scale(double xPercent, double yPercent, int method)
     PlanSteps(columns, sx, width, bilinear);
     PlanSteps(lines, sy, height, bilinear);
 
-    const bool exactColumns =
-        bilinear && std::all_of(columns.begin(), columns.end(),
-                                [](const SourceStep& step) { return step.index < 0 || step.eighths >= 0; });
-    // The rows of sums are the only storage taken while the bands run.
+    // The plans and the rows of sums are the only storage taken besides the new rows.
     try {
+        const ColumnPlan plan(columns, width);
         parallel::ForBands(0, newHeight, newWidth, [&](int first, int last) {
             std::optional<ExactMix> exact;
-            if (exactColumns) exact.emplace(columns);
+            if (bilinear && plan.whole) exact.emplace(plan);
+            std::uint32_t a[kChunk], b[kChunk], c[kChunk], d[kChunk];
             for (int y = first; y < last; ++y) {
-                CColorVal* out = rows[y];
+                auto* out = reinterpret_cast<std::uint8_t*>(rows[y]);
                 const SourceStep line = lines[y];
                 if (line.index < 0) continue;  // the new rows are black already
-                const CColorVal* upper = pixelValueArray[line.index];
-                if (!bilinear) {
-                    for (int x = 0; x < newWidth; ++x)
-                        if (columns[x].index >= 0) out[x] = upper[columns[x].index];
+                if (!bilinear && y > first && lines[y - 1].index == line.index) {
+                    std::memcpy(out, rows[y - 1], 3 * static_cast<size_t>(plan.sampled));
                     continue;
                 }
-                if (exact && line.eighths >= 0) {
-                    exact->Mix(pixelValueArray, line.index, line.eighths, out);
+                const auto* upper = reinterpret_cast<const std::uint8_t*>(pixelValueArray[line.index]);
+                // A pixel whose fractions are both 0 is its upper-left source
+                // exactly: a 1 + b 0 + c 0 + d 0 = a.
+                if (!bilinear || (plan.zero && line.fraction == 0)) {
+                    sampling::CopyPixels(upper, plan.offsets.data(), plan.sampled, plan.wordSafe, out);
                     continue;
                 }
-                const CColorVal* lower = pixelValueArray[line.index + 1];
-                for (int x = 0; x < newWidth; ++x)
-                    if (columns[x].index >= 0)
-                        out[x] = Bilinear(upper, lower, columns[x].index, columns[x].fraction, line.fraction);
+                if (exact && line.in256ths >= 0) {
+                    exact->Mix(pixelValueArray, line.index, line.in256ths, out);
+                    continue;
+                }
+                const auto* lower = reinterpret_cast<const std::uint8_t*>(pixelValueArray[line.index + 1]);
+                for (int x = 0; x < plan.sampled; x += kChunk) {
+                    const int count = std::min(kChunk, plan.sampled - x);
+                    const long long* offsets = &plan.offsets[x];
+                    sampling::GatherFour(upper, offsets, lower - upper, count, plan.pairSafe - x, a, b, c, d);
+                    sampling::MixFourOnRow(a, b, c, d, &plan.fractions[x], line.fraction, count, out + 3 * x);
+                }
             }
         });
     } catch (const std::bad_alloc&) {
