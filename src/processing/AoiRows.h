@@ -5,8 +5,10 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstring>
 
 #include "image/Image.h"
+#include "image/RgbBytes.h"
 #include "processing/ParallelRows.h"
 
 // The AOI limited to the image; empty when the image has no pixels or the
@@ -76,14 +78,56 @@ inline void MapAoiChannel(CImage& image, int channel, const LevelMap& map)
     });
 }
 
-// Passes R, G and B of every AOI pixel through their own maps.
+// Maps n grey pixels by their red levels: each becomes the four bytes of
+// spread for its level, the fourth landing on the next pixel's red, which is
+// therefore read before the store and rewritten after it.
+inline void MapGreyRow(std::uint8_t* p, int n, const std::array<std::uint32_t, 256>& spread)
+{
+    unsigned level = p[0];
+    for (int x = 1; x < n; ++x, p += 3) {
+        const unsigned next = p[3];
+        std::memcpy(p, &spread[level], 3 + 1);
+        level = next;
+    }
+    std::memcpy(p, &spread[level], 3);
+}
+
+// visit(pixels, count, grey) over the n pixels at p in runs of a few
+// hundred bytes, grey telling whether all of the run's pixels are: each run
+// is tested and then treated while it is still in the nearest cache.
+template <typename Visit>
+void ForEachGreyRun(const std::uint8_t* p, int n, Visit visit)
+{
+    constexpr int kRun = 128;
+    for (int x = 0; x < n; x += kRun) {
+        const int count = std::min(kRun, n - x);
+        visit(p + 3 * x, count, !HasColour(p + 3 * x, count));
+    }
+}
+
+// Passes R, G and B of every AOI pixel through their own maps. With one map
+// for all three, a run of grey pixels maps each pixel by one lookup.
 inline void MapAoiComponents(CImage& image, const LevelMap& red, const LevelMap& green, const LevelMap& blue)
 {
-    ForEachAoiRowInBands(image, [&](CColorVal* p, CColorVal* end) {
+    const bool oneMap = red == green && green == blue;
+    std::array<std::uint32_t, 256> spread{};
+    for (int v = 0; oneMap && v < 256; ++v) spread[v] = red[v] * 0x01010101u;  // the level in every byte
+    auto mapEach = [&](CColorVal* p, CColorVal* end) {
         for (; p != end; ++p) {
             p->red = red[p->red];
             p->green = green[p->green];
             p->blue = blue[p->blue];
         }
+    };
+    ForEachAoiRowInBands(image, [&](CColorVal* first, CColorVal* last) {
+        if (!oneMap) return mapEach(first, last);
+        ForEachGreyRun(reinterpret_cast<const std::uint8_t*>(first), static_cast<int>(last - first),
+                       [&](const std::uint8_t* run, int n, bool grey) {
+                           auto* p = const_cast<std::uint8_t*>(run);
+                           if (grey)
+                               MapGreyRow(p, n, spread);
+                           else
+                               mapEach(reinterpret_cast<CColorVal*>(p), reinterpret_cast<CColorVal*>(p) + n);
+                       });
     });
 }

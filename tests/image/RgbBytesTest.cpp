@@ -26,7 +26,8 @@ bool PlainSwap(const std::vector<std::uint8_t>& in, int width, std::vector<std::
 // Every width up to a few vector steps, rows of random colours, of grey
 // pixels, and of grey pixels with one coloured pixel at each position (one
 // component off by a single bit): the swap and the colour flag as the plain
-// rule gives them, and no byte written past the row.
+// rule gives them, and no byte written past the row; the colour test alone
+// agrees.
 TEST(RgbBytes, SwapAndColourFlagMatchThePlainRule)
 {
     std::mt19937 random(14);
@@ -47,6 +48,7 @@ TEST(RgbBytes, SwapAndColourFlagMatchThePlainRule)
             const bool expectedColour = PlainSwap(in, width, expected);
             EXPECT_EQ(SwapRedAndBlue(in.data(), width, actual.data()), expectedColour) << "width " << width;
             EXPECT_EQ(actual, expected) << "width " << width;
+            EXPECT_EQ(HasColour(in.data(), width), expectedColour) << "width " << width;
         }
     }
 }
