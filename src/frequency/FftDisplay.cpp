@@ -30,9 +30,9 @@ NUVAK_VECTOR_CLONES void Levels(const double* __restrict v, int n, double vmin, 
                                 std::uint8_t* __restrict out)
 {
     for (int c = 0; c < n; ++c) {
-        double level = v[c] < vmin ? 0 : 255 * v[c] * (std::min(v[c], vmax) - vmin);
-        if (!(level <= 255)) level = 255;
-        out[c] = static_cast<std::uint8_t>(static_cast<int>(level));
+        const double product = 255 * v[c] * (std::min(v[c], vmax) - vmin);
+        const double level = v[c] < vmin ? 0 : product;
+        out[c] = static_cast<std::uint8_t>(static_cast<int>(level <= 255 ? level : 255));
     }
 }
 
