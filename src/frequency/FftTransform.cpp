@@ -9,6 +9,7 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <numbers>
 #include <utility>
 #include <vector>
@@ -120,7 +121,9 @@ public:
     {
         const size_t n = size_t{1} << exponent;
         size_t r = 0;
+        reversed_.resize(n, static_cast<std::uint32_t>(n - 1));
         for (size_t j = 0; j + 1 < n; ++j) {
+            reversed_[j] = static_cast<std::uint32_t>(r);
             if (j < r) swaps_.emplace_back(static_cast<std::uint32_t>(j), static_cast<std::uint32_t>(r));
             size_t b = n / 2;
             while (b <= r) {
@@ -150,14 +153,20 @@ public:
         Transform(reinterpret_cast<double*>(data), direction);
     }
 
+    // Where the bit-reversal permutation takes value k: a copy that puts the
+    // values there spares the transform its swaps.
+    size_t Reversed(size_t k) const { return reversed_[k]; }
+
     // Transforms values held as real, imaginary, real, ... where each of them
-    // is a double or a Pair of two lanes.
+    // is a double or the lanes of several transforms; permuted: the values
+    // already stand in bit-reversed order.
     template <typename T>
-    void Transform(T* v, int direction) const
+    void Transform(T* v, int direction, bool permuted = false) const
     {
         const size_t n = size_t{1} << exponent_;
         if (direction == FFT_INVERSE) Conjugate(v, n);
-        for (const auto& [j, r] : swaps_) {
+        for (size_t i = 0; !permuted && i < swaps_.size(); ++i) {
+            const auto [j, r] = swaps_[i];
             std::swap(v[2 * j], v[2 * r]);
             std::swap(v[2 * j + 1], v[2 * r + 1]);
         }
@@ -175,6 +184,7 @@ public:
 private:
     int exponent_;
     std::vector<std::pair<std::uint32_t, std::uint32_t>> swaps_;
+    std::vector<std::uint32_t> reversed_;
     std::vector<std::array<double, 4>> twiddles_;  // c1, s1, c3, s3
 };
 
@@ -211,13 +221,94 @@ void TransformLanes(const FftTables& tables, FftValue* base, size_t laneStep, si
                     FftValue(lanes[2 * (g * count + k)][l], lanes[2 * (g * count + k) + 1][l]);
 }
 
+// Two complex values as one vector, and back.
+inline void LoadQuad(Quad& q, const FftValue* two) { std::memcpy(&q, reinterpret_cast<const double*>(two), sizeof q); }
+
+inline void StoreQuad(FftValue* two, const Quad& q) { std::memcpy(reinterpret_cast<double*>(two), &q, sizeof q); }
+
+// Four rows laneStep apart into lanes, value k at its bit-reversed place:
+// two values of each row at a time, turned by a 4 x 4 transposition.
+void GatherRows(const FftTables& tables, const FftValue* base, size_t laneStep, size_t count, Quad* lanes)
+{
+    for (size_t k = 0; k < count; k += 2) {
+        Quad r0, r1, r2, r3;
+        LoadQuad(r0, base + k);
+        LoadQuad(r1, base + laneStep + k);
+        LoadQuad(r2, base + 2 * laneStep + k);
+        LoadQuad(r3, base + 3 * laneStep + k);
+        const Quad re01 = __builtin_shufflevector(r0, r1, 0, 4, 2, 6), im01 = __builtin_shufflevector(r0, r1, 1, 5, 3, 7);
+        const Quad re23 = __builtin_shufflevector(r2, r3, 0, 4, 2, 6), im23 = __builtin_shufflevector(r2, r3, 1, 5, 3, 7);
+        Quad* a = lanes + 2 * tables.Reversed(k);
+        Quad* b = lanes + 2 * tables.Reversed(k + 1);
+        a[0] = __builtin_shufflevector(re01, re23, 0, 1, 4, 5);
+        a[1] = __builtin_shufflevector(im01, im23, 0, 1, 4, 5);
+        b[0] = __builtin_shufflevector(re01, re23, 2, 3, 6, 7);
+        b[1] = __builtin_shufflevector(im01, im23, 2, 3, 6, 7);
+    }
+}
+
+void ScatterRows(const Quad* lanes, size_t count, FftValue* base, size_t laneStep)
+{
+    for (size_t k = 0; k < count; k += 2) {
+        const Quad* a = lanes + 2 * k;
+        const Quad u0 = __builtin_shufflevector(a[0], a[1], 0, 4, 1, 5), u1 = __builtin_shufflevector(a[0], a[1], 2, 6, 3, 7);
+        const Quad v0 = __builtin_shufflevector(a[2], a[3], 0, 4, 1, 5), v1 = __builtin_shufflevector(a[2], a[3], 2, 6, 3, 7);
+        StoreQuad(base + k, __builtin_shufflevector(u0, v0, 0, 1, 4, 5));
+        StoreQuad(base + laneStep + k, __builtin_shufflevector(u0, v0, 2, 3, 6, 7));
+        StoreQuad(base + 2 * laneStep + k, __builtin_shufflevector(u1, v1, 0, 1, 4, 5));
+        StoreQuad(base + 3 * laneStep + k, __builtin_shufflevector(u1, v1, 2, 3, 6, 7));
+    }
+}
+
+// groups of four neighbouring columns, value k elementStep apart, into lanes
+// (group g from lanes + 2 g count), value k at its bit-reversed place.
+void GatherColumns(const FftTables& tables, const FftValue* base, size_t elementStep, size_t count, size_t groups,
+                   Quad* lanes)
+{
+    for (size_t k = 0; k < count; ++k) {
+        const FftValue* row = base + k * elementStep;
+        Quad* a = lanes + 2 * tables.Reversed(k);
+        for (size_t g = 0; g < groups; ++g, a += 2 * count) {
+            Quad one, two;
+            LoadQuad(one, row + 4 * g);
+            LoadQuad(two, row + 4 * g + 2);
+            a[0] = __builtin_shufflevector(one, two, 0, 2, 4, 6);
+            a[1] = __builtin_shufflevector(one, two, 1, 3, 5, 7);
+        }
+    }
+}
+
+void ScatterColumns(const Quad* lanes, size_t count, size_t groups, FftValue* base, size_t elementStep)
+{
+    for (size_t k = 0; k < count; ++k) {
+        FftValue* row = base + k * elementStep;
+        const Quad* a = lanes + 2 * k;
+        for (size_t g = 0; g < groups; ++g, a += 2 * count) {
+            StoreQuad(row + 4 * g, __builtin_shufflevector(a[0], a[1], 0, 4, 1, 5));
+            StoreQuad(row + 4 * g + 2, __builtin_shufflevector(a[0], a[1], 2, 6, 3, 7));
+        }
+    }
+}
+
 // Transforms in the four lanes of the widest vectors: the AVX2 build does
-// each operation on all four at once.
+// each operation on all four at once. Neighbouring columns (laneStep 1) or
+// rows of neighbouring values (elementStep 1) are moved into the lanes by
+// vector shuffles, straight to their bit-reversed places.
 NUVAK_VECTOR_CLONES [[gnu::flatten]] void TransformQuads(const FftTables& tables, FftValue* base, size_t laneStep,
                                                         size_t elementStep, size_t count, size_t groups, Quad* lanes,
                                                         int direction)
 {
-    TransformLanes(tables, base, laneStep, elementStep, count, groups, lanes, direction);
+    if (count >= 2 && laneStep == 1) {
+        GatherColumns(tables, base, elementStep, count, groups, lanes);
+        for (size_t g = 0; g < groups; ++g) tables.Transform(lanes + 2 * g * count, direction, true);
+        ScatterColumns(lanes, count, groups, base, elementStep);
+    } else if (count >= 2 && elementStep == 1 && groups == 1) {
+        GatherRows(tables, base, laneStep, count, lanes);
+        tables.Transform(lanes, direction, true);
+        ScatterRows(lanes, count, base, laneStep);
+    } else {
+        TransformLanes(tables, base, laneStep, elementStep, count, groups, lanes, direction);
+    }
 }
 
 // Columns are gathered this many at a time: four cache lines of a row.
