@@ -10,6 +10,7 @@
 
 #include "frequency/DataArray.h"
 #include "image/Image.h"
+#include "platform/Blocks.h"
 #include "processing/ParallelRows.h"
 #include "processing/VectorClones.h"
 
@@ -52,8 +53,11 @@ int CImage::FftForDisplay()
         return -1;
     }
     const char* const noMemory = "CImage::FftForDisplay() aborted:  failed to allocate memory for mag.";
-    std::unique_ptr<double[]> magnitudes(new (std::nothrow) double[static_cast<size_t>(width) * height]);
-    if (!magnitudes) {
+    // A block like the image's own: large ones come on few, large pages.
+    platform::Block<double> magnitudes;
+    try {
+        magnitudes = platform::MakeZeroedBlock<double>(static_cast<size_t>(width) * height);
+    } catch (const std::bad_alloc&) {
         errorMessage = noMemory;
         return -1;
     }
