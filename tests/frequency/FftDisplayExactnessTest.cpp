@@ -1,7 +1,9 @@
 // The spectrum display against its plain twin on random spectra of every
-// shape, with values that are huge, infinite, zero or not a number.
+// shape, with values that are huge, infinite, zero or not a number, and with
+// levels on or next to whole numbers, where near logarithms cannot decide.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <limits>
 #include <random>
 
@@ -13,7 +15,7 @@
 
 namespace {
 
-enum class Special { None, Zeros, Huge, Infinite, NotANumber, NotANumberFirst };
+enum class Special { None, Zeros, Huge, Infinite, NotANumber, NotANumberFirst, WholeLevels };
 
 CImage RandomSpectrum(std::mt19937& random, int w, int h, Special special)
 {
@@ -34,7 +36,15 @@ CImage RandomSpectrum(std::mt19937& random, int w, int h, Special special)
         case Special::Infinite: values[i] = {0, -inf}; break;
         case Special::NotANumber: values[i] = {nan, 1}; break;
         case Special::NotANumberFirst: values[0] = {1, nan}; break;
+        case Special::WholeLevels: break;
         }
+    }
+    // With a zero value, vmin is 0 and the level of v is 255 v v: magnitudes
+    // e^sqrt(k / 255) - 1 land on the whole level k, or a rounding away from it.
+    if (special == Special::WholeLevels) {
+        values[0] = 0;
+        for (size_t i = 1; i < n && i < 600; ++i)
+            values[i] = std::polar(std::expm1(std::sqrt(static_cast<double>(i % 300) / 255)), angle(random));
     }
     return image;
 }
@@ -46,8 +56,8 @@ TEST(FftDisplayExactness, LevelsMatchThePlainRuleForAnyShapeAndThreadCount)
     const struct {
         int w, h;
     } shapes[] = {{1, 1}, {2, 1}, {1, 8}, {4, 2}, {8, 8}, {64, 4}, {16, 128}, {256, 32}, {37, 11}};
-    const Special specials[] = {Special::None,     Special::Zeros,      Special::Huge,
-                                Special::Infinite, Special::NotANumber, Special::NotANumberFirst};
+    const Special specials[] = {Special::None,       Special::Zeros,           Special::Huge,       Special::Infinite,
+                                Special::NotANumber, Special::NotANumberFirst, Special::WholeLevels};
     std::mt19937 random(1024);
     for (const auto& shape : shapes)
         for (const Special special : specials) {
