@@ -6,6 +6,8 @@
 #include <array>
 #include <cstdint>
 #include <cstring>
+#include <type_traits>
+#include <vector>
 
 #include "image/Image.h"
 #include "image/RgbBytes.h"
@@ -30,9 +32,9 @@ inline AoiBounds ClampedAoi(const CImage& image)
             std::min(image.aoiBottom, image.height - 1)};
 }
 
-// visit(first, last) once per AOI row on the half-open pixel range
-// [first, last), the rows split into bands over the cores: for visits that
-// change nothing but their own row.
+// visit(first, last) (or visit(y, first, last)) once per AOI row on the
+// half-open pixel range [first, last), the rows split into bands over the
+// cores: for visits that change nothing but their own row.
 template <typename Visit>
 void ForEachAoiRowInBands(CImage& image, Visit visit)
 {
@@ -41,7 +43,10 @@ void ForEachAoiRowInBands(CImage& image, Visit visit)
     parallel::ForBands(aoi.top, aoi.bottom + 1, aoi.right - aoi.left + 1, [&](int first, int last) {
         for (int y = first; y < last; ++y) {
             CColorVal* row = image.pixelValueArray[y];
-            visit(row + aoi.left, row + aoi.right + 1);
+            if constexpr (std::is_invocable_v<Visit&, int, CColorVal*, CColorVal*>)
+                visit(y, row + aoi.left, row + aoi.right + 1);
+            else
+                visit(row + aoi.left, row + aoi.right + 1);
         }
     });
 }
@@ -92,22 +97,40 @@ inline void MapGreyRow(std::uint8_t* p, int n, const std::array<std::uint32_t, 2
     std::memcpy(p, &spread[level], 3);
 }
 
+// Pixels taken together by ForEachGreyRun.
+constexpr int kGreyRun = 128;
+
+// Which runs of each AOI row are grey, as one pass found them for the next:
+// flags[(y - top) * perRow + k] for run k of row y.
+struct GreyRuns {
+    int top = 0;
+    int perRow = 0;
+    std::vector<std::uint8_t> flags;
+
+    std::uint8_t* Row(int y) { return flags.data() + static_cast<size_t>(y - top) * perRow; }
+};
+
 // visit(pixels, count, grey) over the n pixels at p in runs of a few
 // hundred bytes, grey telling whether all of the run's pixels are: each run
-// is tested and then treated while it is still in the nearest cache.
+// is tested and then treated while it is still in the nearest cache. With
+// flags, one byte per run, the test's answers are read from them (known) or
+// kept in them.
 template <typename Visit>
-void ForEachGreyRun(const std::uint8_t* p, int n, Visit visit)
+void ForEachGreyRun(const std::uint8_t* p, int n, Visit visit, std::uint8_t* flags = nullptr, bool known = false)
 {
-    constexpr int kRun = 128;
-    for (int x = 0; x < n; x += kRun) {
-        const int count = std::min(kRun, n - x);
-        visit(p + 3 * x, count, !HasColour(p + 3 * x, count));
+    for (int x = 0, k = 0; x < n; x += kGreyRun, ++k) {
+        const int count = std::min(kGreyRun, n - x);
+        const bool grey = known ? flags[k] != 0 : !HasColour(p + 3 * x, count);
+        if (flags && !known) flags[k] = grey;
+        visit(p + 3 * x, count, grey);
     }
 }
 
 // Passes R, G and B of every AOI pixel through their own maps. With one map
-// for all three, a run of grey pixels maps each pixel by one lookup.
-inline void MapAoiComponents(CImage& image, const LevelMap& red, const LevelMap& green, const LevelMap& blue)
+// for all three, a run of grey pixels maps each pixel by one lookup; runs,
+// when given, tell which runs are grey (the pixels unchanged since).
+inline void MapAoiComponents(CImage& image, const LevelMap& red, const LevelMap& green, const LevelMap& blue,
+                             GreyRuns* runs = nullptr)
 {
     const bool oneMap = red == green && green == blue;
     std::array<std::uint32_t, 256> spread{};
@@ -119,15 +142,17 @@ inline void MapAoiComponents(CImage& image, const LevelMap& red, const LevelMap&
             p->blue = blue[p->blue];
         }
     };
-    ForEachAoiRowInBands(image, [&](CColorVal* first, CColorVal* last) {
+    ForEachAoiRowInBands(image, [&](int y, CColorVal* first, CColorVal* last) {
         if (!oneMap) return mapEach(first, last);
-        ForEachGreyRun(reinterpret_cast<const std::uint8_t*>(first), static_cast<int>(last - first),
-                       [&](const std::uint8_t* run, int n, bool grey) {
-                           auto* p = const_cast<std::uint8_t*>(run);
-                           if (grey)
-                               MapGreyRow(p, n, spread);
-                           else
-                               mapEach(reinterpret_cast<CColorVal*>(p), reinterpret_cast<CColorVal*>(p) + n);
-                       });
+        ForEachGreyRun(
+            reinterpret_cast<const std::uint8_t*>(first), static_cast<int>(last - first),
+            [&](const std::uint8_t* run, int n, bool grey) {
+                auto* p = const_cast<std::uint8_t*>(run);
+                if (grey)
+                    MapGreyRow(p, n, spread);
+                else
+                    mapEach(reinterpret_cast<CColorVal*>(p), reinterpret_cast<CColorVal*>(p) + n);
+            },
+            runs ? runs->Row(y) : nullptr, runs != nullptr);
     });
 }

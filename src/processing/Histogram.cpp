@@ -32,14 +32,21 @@ std::uint8_t ClampedLevel(double x)
 
 }  // namespace
 
-void CImage::ComputeHistograms()
+void CImage::ComputeHistograms() { CountHistograms(*this, nullptr); }
+
+void CountHistograms(CImage& image, GreyRuns* runs)
 {
     // Each band of rows counts on its own; the counts are added once it is
     // done, in any order, since integer sums do not depend on it. Grey runs
     // count their red components once, for all three channels.
     std::array<std::array<unsigned, 256>, 3> total{};
     std::mutex adding;
-    const AoiBounds aoi = ClampedAoi(*this);
+    const AoiBounds aoi = ClampedAoi(image);
+    if (runs) {
+        runs->top = aoi.top;
+        runs->perRow = aoi.Empty() ? 0 : (aoi.right - aoi.left + kGreyRun) / kGreyRun;
+        runs->flags.assign(static_cast<size_t>(aoi.Empty() ? 0 : aoi.bottom - aoi.top + 1) * runs->perRow, 0);
+    }
     if (!aoi.Empty())
         parallel::ForBands(aoi.top, aoi.bottom + 1, aoi.right - aoi.left + 1, [&](int first, int last) {
             // Neighbouring pixels go to different sets of counts: runs of one
@@ -47,7 +54,7 @@ void CImage::ComputeHistograms()
             std::array<std::array<unsigned, 256>, 4> shared{};
             std::array<std::array<unsigned, 256>, 6> counts{};
             for (int y = first; y < last; ++y) {
-                const std::uint8_t* row = reinterpret_cast<const std::uint8_t*>(pixelValueArray[y] + aoi.left);
+                const std::uint8_t* row = reinterpret_cast<const std::uint8_t*>(image.pixelValueArray[y] + aoi.left);
                 ForEachGreyRun(row, aoi.right - aoi.left + 1, [&](const std::uint8_t* p, int n, bool grey) {
                     int x = 0;
                     if (grey) {
@@ -64,7 +71,7 @@ void CImage::ComputeHistograms()
                         for (size_t c = 0; c < 6; ++c) ++counts[c][p[c]];
                     if (x < n)
                         for (size_t c = 0; c < 3; ++c) ++counts[c][p[c]];
-                });
+                }, runs ? runs->Row(y) : nullptr);
             }
             const std::lock_guard<std::mutex> lock(adding);
             for (size_t v = 0; v < 256; ++v) {
@@ -73,9 +80,9 @@ void CImage::ComputeHistograms()
             }
         });
     for (int v = 0; v < 256; ++v) {
-        redHistogram[v] = static_cast<int>(total[0][v]);
-        greenHistogram[v] = static_cast<int>(total[1][v]);
-        blueHistogram[v] = static_cast<int>(total[2][v]);
+        image.redHistogram[v] = static_cast<int>(total[0][v]);
+        image.greenHistogram[v] = static_cast<int>(total[1][v]);
+        image.blueHistogram[v] = static_cast<int>(total[2][v]);
     }
 }
 
