@@ -177,7 +177,8 @@ public:
             LStage(v, n, n2, t);
             t += n2 / 4 - 1;
         }
-        if (direction == FFT_FORWARD) ScaleDown(reinterpret_cast<double*>(v), 2 * n * (sizeof(T) / sizeof(double)), exponent_);
+        if (direction == FFT_FORWARD)
+            ScaleDown(reinterpret_cast<double*>(v), 2 * n * (sizeof(T) / sizeof(double)), exponent_);
         if (direction == FFT_INVERSE) Conjugate(v, n);
     }
 
@@ -222,7 +223,10 @@ void TransformLanes(const FftTables& tables, FftValue* base, size_t laneStep, si
 }
 
 // Two complex values as one vector, and back.
-inline void LoadQuad(Quad& q, const FftValue* two) { std::memcpy(&q, reinterpret_cast<const double*>(two), sizeof q); }
+inline void LoadQuad(Quad& q, const FftValue* two)
+{
+    std::memcpy(&q, reinterpret_cast<const double*>(two), sizeof q);
+}
 
 inline void StoreQuad(FftValue* two, const Quad& q) { std::memcpy(reinterpret_cast<double*>(two), &q, sizeof q); }
 
@@ -236,8 +240,10 @@ void GatherRows(const FftTables& tables, const FftValue* base, size_t laneStep, 
         LoadQuad(r1, base + laneStep + k);
         LoadQuad(r2, base + 2 * laneStep + k);
         LoadQuad(r3, base + 3 * laneStep + k);
-        const Quad re01 = __builtin_shufflevector(r0, r1, 0, 4, 2, 6), im01 = __builtin_shufflevector(r0, r1, 1, 5, 3, 7);
-        const Quad re23 = __builtin_shufflevector(r2, r3, 0, 4, 2, 6), im23 = __builtin_shufflevector(r2, r3, 1, 5, 3, 7);
+        const Quad re01 = __builtin_shufflevector(r0, r1, 0, 4, 2, 6);
+        const Quad im01 = __builtin_shufflevector(r0, r1, 1, 5, 3, 7);
+        const Quad re23 = __builtin_shufflevector(r2, r3, 0, 4, 2, 6);
+        const Quad im23 = __builtin_shufflevector(r2, r3, 1, 5, 3, 7);
         Quad* a = lanes + 2 * tables.Reversed(k);
         Quad* b = lanes + 2 * tables.Reversed(k + 1);
         a[0] = __builtin_shufflevector(re01, re23, 0, 1, 4, 5);
@@ -251,8 +257,10 @@ void ScatterRows(const Quad* lanes, size_t count, FftValue* base, size_t laneSte
 {
     for (size_t k = 0; k < count; k += 2) {
         const Quad* a = lanes + 2 * k;
-        const Quad u0 = __builtin_shufflevector(a[0], a[1], 0, 4, 1, 5), u1 = __builtin_shufflevector(a[0], a[1], 2, 6, 3, 7);
-        const Quad v0 = __builtin_shufflevector(a[2], a[3], 0, 4, 1, 5), v1 = __builtin_shufflevector(a[2], a[3], 2, 6, 3, 7);
+        const Quad u0 = __builtin_shufflevector(a[0], a[1], 0, 4, 1, 5);
+        const Quad u1 = __builtin_shufflevector(a[0], a[1], 2, 6, 3, 7);
+        const Quad v0 = __builtin_shufflevector(a[2], a[3], 0, 4, 1, 5);
+        const Quad v1 = __builtin_shufflevector(a[2], a[3], 2, 6, 3, 7);
         StoreQuad(base + k, __builtin_shufflevector(u0, v0, 0, 1, 4, 5));
         StoreQuad(base + laneStep + k, __builtin_shufflevector(u0, v0, 2, 3, 6, 7));
         StoreQuad(base + 2 * laneStep + k, __builtin_shufflevector(u1, v1, 0, 1, 4, 5));
@@ -260,7 +268,7 @@ void ScatterRows(const Quad* lanes, size_t count, FftValue* base, size_t laneSte
     }
 }
 
-// groups of four neighbouring columns, value k elementStep apart, into lanes
+// Groups of four neighbouring columns, value k elementStep apart, into lanes
 // (group g from lanes + 2 g count), value k at its bit-reversed place.
 void GatherColumns(const FftTables& tables, const FftValue* base, size_t elementStep, size_t count, size_t groups,
                    Quad* lanes)
@@ -324,7 +332,8 @@ void TransformGroups(const FftTables& tables, FftValue* base, size_t step, size_
     if (step == 1)
         for (; t + kColumnGroup <= last; t += kColumnGroup)
             TransformQuads(tables, base + t, 1, elementStep, count, kColumnGroup / 4, lanes, direction);
-    for (; t + 4 <= last; t += 4) TransformQuads(tables, base + t * step, step, elementStep, count, 1, lanes, direction);
+    for (; t + 4 <= last; t += 4)
+        TransformQuads(tables, base + t * step, step, elementStep, count, 1, lanes, direction);
     for (; t + 2 <= last; t += 2)
         TransformLanes(tables, base + t * step, step, elementStep, count, 1, reinterpret_cast<Pair*>(lanes),
                        direction);

@@ -35,7 +35,8 @@ TEST(RgbBytes, SwapAndColourFlagMatchThePlainRule)
         std::vector<std::vector<std::uint8_t>> rows;
         std::vector<std::uint8_t> colour(3 * width), grey(3 * width);
         for (auto& b : colour) b = static_cast<std::uint8_t>(random());
-        for (int x = 0; x < width; ++x) grey[3 * x] = grey[3 * x + 1] = grey[3 * x + 2] = static_cast<std::uint8_t>(random());
+        for (int x = 0; x < width; ++x)
+            grey[3 * x] = grey[3 * x + 1] = grey[3 * x + 2] = static_cast<std::uint8_t>(random());
         rows.push_back(colour);
         rows.push_back(grey);
         for (int x = 0; x < width; ++x)
