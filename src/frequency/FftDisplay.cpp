@@ -1,14 +1,84 @@
 // FftForDisplay: the spectrum in dataArray as a centred log-magnitude picture.
 #include <algorithm>
+#include <cstdint>
 #include <cmath>
 #include <limits>
 #include <memory>
 #include <mutex>
 #include <new>
+#include <vector>
 
 #include "frequency/DataArray.h"
+#include "frequency/NearLog.h"
 #include "image/Image.h"
+#include "platform/Blocks.h"
 #include "processing/ParallelRows.h"
+#include "processing/VectorClones.h"
+
+namespace {
+
+// 1 + sqrt(re^2 + im^2) of count values given as real, imaginary, ...
+NUVAK_VECTOR_CLONES void OnePlusMagnitudes(const double* __restrict values, size_t count, double* __restrict out)
+{
+    for (size_t i = 0; i < count; ++i) {
+        const double re = values[2 * i], im = values[2 * i + 1];
+        out[i] = 1 + std::sqrt(re * re + im * im);
+    }
+}
+
+// ln(1 + |value|), the exact displayed value.
+double ExactValue(const FrequencyBuffer::Value& value)
+{
+    const double re = value.real(), im = value.imag();
+    return std::log(1 + std::sqrt(re * re + im * im));
+}
+
+// The display level of v: the product with v itself, not a division by the
+// range, truncated; beyond 255 (or not a number) it is 255.
+std::uint8_t ExactLevel(double v, double vmin, double vmax)
+{
+    double level = v < vmin ? 0 : 255 * v * (std::min(v, vmax) - vmin);
+    if (!(level <= 255)) level = 255;
+    return static_cast<std::uint8_t>(static_cast<int>(level));
+}
+
+// With v within kNearLogError of the exact value and vmin <= v <= vmax the
+// exact range, the level differs from the exact one by at most 255 x 710 x
+// kNearLogError (v stays below 355), 1.8e-4, and rounding.
+constexpr double kLevelMargin = 1e-3;
+
+// The levels of n near values wherever the margin around them holds one whole
+// number or lies beyond 255; elsewhere (and for values that are not
+// numbers) unsure is set and the level must be had exactly. True when some
+// level is unsure.
+NUVAK_VECTOR_CLONES bool NearLevels(const double* __restrict v, int n, double vmin, double vmax,
+                                    std::uint8_t* __restrict out, std::uint8_t* __restrict unsure)
+{
+    // Tests of doubles only, combined bitwise: the loop then has no branch.
+    for (int c = 0; c < n; ++c) {
+        const double level = 255 * v[c] * (std::min(v[c], vmax) - vmin);
+        const double lo = level - kLevelMargin, hi = level + kLevelMargin;
+        const bool capped = lo > 255;
+        const bool inside = (lo >= 0) & (hi < 255);
+        const double whole = std::trunc(inside ? lo : 0);
+        // hi below 1 is level 0: the exact level is not negative.
+        const bool sure = capped | (hi < 1) | (inside & (whole == std::trunc(hi)));
+        out[c] = static_cast<std::uint8_t>(static_cast<int>(capped ? 255 : whole));
+        unsure[c] = !sure;
+    }
+    std::uint8_t any = 0;
+    for (int c = 0; c < n; ++c) any |= unsure[c];
+    return any != 0;
+}
+
+// n grey pixels of the given levels.
+NUVAK_VECTOR_CLONES void GreyPixels(const std::uint8_t* __restrict levels, int n, CColorVal* __restrict out)
+{
+    std::uint8_t* bytes = reinterpret_cast<std::uint8_t*>(out);
+    for (int x = 0; x < n; ++x) bytes[3 * x] = bytes[3 * x + 1] = bytes[3 * x + 2] = levels[x];
+}
+
+}  // namespace
 
 int CImage::FftForDisplay()
 {
@@ -17,8 +87,11 @@ int CImage::FftForDisplay()
         return -1;
     }
     const char* const noMemory = "CImage::FftForDisplay() aborted:  failed to allocate memory for mag.";
-    std::unique_ptr<double[]> magnitudes(new (std::nothrow) double[static_cast<size_t>(width) * height]);
-    if (!magnitudes) {
+    // A block like the image's own: large ones come on few, large pages.
+    platform::Block<double> magnitudes;
+    try {
+        magnitudes = platform::MakeZeroedBlock<double>(static_cast<size_t>(width) * height);
+    } catch (const std::bad_alloc&) {
         errorMessage = noMemory;
         return -1;
     }
@@ -28,20 +101,33 @@ int CImage::FftForDisplay()
         return -1;
     }
 
-    // The range of the values met in order, the first one included even when
+    // Near logarithms first; the range from the exact values of those that
+    // can be extreme, within twice the error of the near extremes. The range
+    // is that of the values met in order, the first one included even when
     // it is not a number (then every comparison with it fails); bands keep
     // their own range of numbers, merged in any order.
     const FrequencyBuffer::Value* data = dataArray.data();
-    double vmin = std::numeric_limits<double>::infinity(), vmax = -vmin;
+    double nearMin = std::numeric_limits<double>::infinity(), nearMax = -nearMin;
     std::mutex merging;
+    parallel::ForBands(0, height, width, [&](int first, int last) {
+        const size_t begin = static_cast<size_t>(first) * width, end = static_cast<size_t>(last) * width;
+        OnePlusMagnitudes(reinterpret_cast<const double*>(data + begin), end - begin, &magnitudes[begin]);
+        NearLogs(&magnitudes[begin], end - begin);
+        double low = std::numeric_limits<double>::infinity(), high = -low;
+        for (size_t i = begin; i < end; ++i) {
+            if (magnitudes[i] < low) low = magnitudes[i];
+            if (magnitudes[i] > high) high = magnitudes[i];
+        }
+        const std::lock_guard<std::mutex> lock(merging);
+        nearMin = std::min(nearMin, low);
+        nearMax = std::max(nearMax, high);
+    });
+    double vmin = std::numeric_limits<double>::infinity(), vmax = -vmin;
     parallel::ForBands(0, height, width, [&](int first, int last) {
         double low = std::numeric_limits<double>::infinity(), high = -low;
         for (size_t i = static_cast<size_t>(first) * width; i < static_cast<size_t>(last) * width; ++i) {
-            const double re = data[i].real(), im = data[i].imag();
-            const double v = std::log(1 + std::sqrt(re * re + im * im));
-            magnitudes[i] = v;
-            if (v < low) low = v;
-            if (v > high) high = v;
+            if (magnitudes[i] <= nearMin + 2 * kNearLogError) low = std::min(low, ExactValue(data[i]));
+            if (magnitudes[i] >= nearMax - 2 * kNearLogError) high = std::max(high, ExactValue(data[i]));
         }
         const std::lock_guard<std::mutex> lock(merging);
         vmin = std::min(vmin, low);
@@ -50,22 +136,20 @@ int CImage::FftForDisplay()
     if (std::isnan(magnitudes[0])) vmin = vmax = magnitudes[0];
 
     // Data row r, column c goes to pixel row (r + H/2) mod H, column
-    // (c + W/2) mod W.
+    // (c + W/2) mod W: the row's two halves change places.
     const int halfWidth = width / 2;
     const int halfHeight = height / 2;
     parallel::ForBands(0, height, width, [&](int first, int last) {
+        std::vector<std::uint8_t> levels(static_cast<size_t>(width)), unsure(static_cast<size_t>(width));
         for (int r = first; r < last; ++r) {
-            const double* v = &magnitudes[static_cast<size_t>(r) * width];
+            const size_t row = static_cast<size_t>(r) * width;
+            if (NearLevels(&magnitudes[row], width, vmin, vmax, levels.data(), unsure.data()))
+                for (int c = 0; c < width; ++c)
+                    if (unsure[c]) levels[c] = ExactLevel(ExactValue(data[row + c]), vmin, vmax);
             CColorVal* out = pixelValueArray[(r + halfHeight) % height];
-            int x = halfWidth;
-            for (int c = 0; c < width; ++c) {
-                // The product with v itself, not a division by the range.
-                double level = v[c] < vmin ? 0 : 255 * v[c] * (std::min(v[c], vmax) - vmin);
-                if (!(level <= 255)) level = 255;
-                const int grey = static_cast<int>(level);
-                out[x] = CColorVal(grey, grey, grey);
-                if (++x == width) x = 0;
-            }
+            const int right = width - halfWidth;  // columns that move right
+            GreyPixels(levels.data(), right, out + halfWidth);
+            GreyPixels(levels.data() + right, halfWidth, out);
         }
     });
     return 0;

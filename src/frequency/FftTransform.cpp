@@ -9,21 +9,20 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <numbers>
 #include <utility>
 #include <vector>
 
 #include "processing/ParallelRows.h"
+#include "processing/VectorClones.h"
 
 namespace {
 
-// Columns gathered at once by the column pass: four complex values fill a
-// 64-byte cache line.
-constexpr int kColumnBlock = 4;
-
-// Lanes of two independent transforms side by side: the vector operations
-// act on each lane exactly as the scalar ones would.
+// Lanes of independent transforms side by side: the vector operations act on
+// each lane exactly as the scalar ones would.
 typedef double Pair __attribute__((vector_size(16)));
+typedef double Quad __attribute__((vector_size(32)));
 
 template <typename T>
 void Conjugate(T* v, size_t n)
@@ -122,7 +121,9 @@ public:
     {
         const size_t n = size_t{1} << exponent;
         size_t r = 0;
+        reversed_.resize(n, static_cast<std::uint32_t>(n - 1));
         for (size_t j = 0; j + 1 < n; ++j) {
+            reversed_[j] = static_cast<std::uint32_t>(r);
             if (j < r) swaps_.emplace_back(static_cast<std::uint32_t>(j), static_cast<std::uint32_t>(r));
             size_t b = n / 2;
             while (b <= r) {
@@ -152,14 +153,20 @@ public:
         Transform(reinterpret_cast<double*>(data), direction);
     }
 
+    // Where the bit-reversal permutation takes value k: a copy that puts the
+    // values there spares the transform its swaps.
+    size_t Reversed(size_t k) const { return reversed_[k]; }
+
     // Transforms values held as real, imaginary, real, ... where each of them
-    // is a double or a Pair of two lanes.
+    // is a double or the lanes of several transforms; permuted: the values
+    // already stand in bit-reversed order.
     template <typename T>
-    void Transform(T* v, int direction) const
+    void Transform(T* v, int direction, bool permuted = false) const
     {
         const size_t n = size_t{1} << exponent_;
         if (direction == FFT_INVERSE) Conjugate(v, n);
-        for (const auto& [j, r] : swaps_) {
+        for (size_t i = 0; !permuted && i < swaps_.size(); ++i) {
+            const auto [j, r] = swaps_[i];
             std::swap(v[2 * j], v[2 * r]);
             std::swap(v[2 * j + 1], v[2 * r + 1]);
         }
@@ -170,13 +177,15 @@ public:
             LStage(v, n, n2, t);
             t += n2 / 4 - 1;
         }
-        if (direction == FFT_FORWARD) ScaleDown(reinterpret_cast<double*>(v), 2 * n * (sizeof(T) / sizeof(double)), exponent_);
+        if (direction == FFT_FORWARD)
+            ScaleDown(reinterpret_cast<double*>(v), 2 * n * (sizeof(T) / sizeof(double)), exponent_);
         if (direction == FFT_INVERSE) Conjugate(v, n);
     }
 
 private:
     int exponent_;
     std::vector<std::pair<std::uint32_t, std::uint32_t>> swaps_;
+    std::vector<std::uint32_t> reversed_;
     std::vector<std::array<double, 4>> twiddles_;  // c1, s1, c3, s3
 };
 
@@ -187,73 +196,190 @@ void Fft1D(FftValue* data, int exponent, int direction)
     FftTables(exponent).Transform(data, direction);
 }
 
+namespace {
+
+// Transforms groups x lanes transforms side by side, each value k of
+// transform t at base + t * laneStep + k * elementStep, group g in lanes + g *
+// 2 * count; the copies only move values, so each transform is the scalar
+// one. Groups of neighbouring columns read each cache line of a row once.
+template <typename V>
+void TransformLanes(const FftTables& tables, FftValue* base, size_t laneStep, size_t elementStep, size_t count,
+                    size_t groups, V* lanes, int direction)
+{
+    constexpr size_t kLanes = sizeof(V) / sizeof(double);
+    for (size_t k = 0; k < count; ++k)
+        for (size_t g = 0; g < groups; ++g)
+            for (size_t l = 0; l < kLanes; ++l) {
+                const FftValue& value = base[(g * kLanes + l) * laneStep + k * elementStep];
+                lanes[2 * (g * count + k)][l] = value.real();
+                lanes[2 * (g * count + k) + 1][l] = value.imag();
+            }
+    for (size_t g = 0; g < groups; ++g) tables.Transform(lanes + 2 * g * count, direction);
+    for (size_t k = 0; k < count; ++k)
+        for (size_t g = 0; g < groups; ++g)
+            for (size_t l = 0; l < kLanes; ++l)
+                base[(g * kLanes + l) * laneStep + k * elementStep] =
+                    FftValue(lanes[2 * (g * count + k)][l], lanes[2 * (g * count + k) + 1][l]);
+}
+
+// Two complex values as one vector, and back.
+inline void LoadQuad(Quad& q, const FftValue* two)
+{
+    std::memcpy(&q, reinterpret_cast<const double*>(two), sizeof q);
+}
+
+inline void StoreQuad(FftValue* two, const Quad& q) { std::memcpy(reinterpret_cast<double*>(two), &q, sizeof q); }
+
+// Four rows laneStep apart into lanes, value k at its bit-reversed place:
+// two values of each row at a time, turned by a 4 x 4 transposition.
+void GatherRows(const FftTables& tables, const FftValue* base, size_t laneStep, size_t count, Quad* lanes)
+{
+    for (size_t k = 0; k < count; k += 2) {
+        Quad r0, r1, r2, r3;
+        LoadQuad(r0, base + k);
+        LoadQuad(r1, base + laneStep + k);
+        LoadQuad(r2, base + 2 * laneStep + k);
+        LoadQuad(r3, base + 3 * laneStep + k);
+        const Quad re01 = __builtin_shufflevector(r0, r1, 0, 4, 2, 6);
+        const Quad im01 = __builtin_shufflevector(r0, r1, 1, 5, 3, 7);
+        const Quad re23 = __builtin_shufflevector(r2, r3, 0, 4, 2, 6);
+        const Quad im23 = __builtin_shufflevector(r2, r3, 1, 5, 3, 7);
+        Quad* a = lanes + 2 * tables.Reversed(k);
+        Quad* b = lanes + 2 * tables.Reversed(k + 1);
+        a[0] = __builtin_shufflevector(re01, re23, 0, 1, 4, 5);
+        a[1] = __builtin_shufflevector(im01, im23, 0, 1, 4, 5);
+        b[0] = __builtin_shufflevector(re01, re23, 2, 3, 6, 7);
+        b[1] = __builtin_shufflevector(im01, im23, 2, 3, 6, 7);
+    }
+}
+
+void ScatterRows(const Quad* lanes, size_t count, FftValue* base, size_t laneStep)
+{
+    for (size_t k = 0; k < count; k += 2) {
+        const Quad* a = lanes + 2 * k;
+        const Quad u0 = __builtin_shufflevector(a[0], a[1], 0, 4, 1, 5);
+        const Quad u1 = __builtin_shufflevector(a[0], a[1], 2, 6, 3, 7);
+        const Quad v0 = __builtin_shufflevector(a[2], a[3], 0, 4, 1, 5);
+        const Quad v1 = __builtin_shufflevector(a[2], a[3], 2, 6, 3, 7);
+        StoreQuad(base + k, __builtin_shufflevector(u0, v0, 0, 1, 4, 5));
+        StoreQuad(base + laneStep + k, __builtin_shufflevector(u0, v0, 2, 3, 6, 7));
+        StoreQuad(base + 2 * laneStep + k, __builtin_shufflevector(u1, v1, 0, 1, 4, 5));
+        StoreQuad(base + 3 * laneStep + k, __builtin_shufflevector(u1, v1, 2, 3, 6, 7));
+    }
+}
+
+// Groups of four neighbouring columns, value k elementStep apart, into lanes
+// (group g from lanes + 2 g count), value k at its bit-reversed place.
+void GatherColumns(const FftTables& tables, const FftValue* base, size_t elementStep, size_t count, size_t groups,
+                   Quad* lanes)
+{
+    for (size_t k = 0; k < count; ++k) {
+        const FftValue* row = base + k * elementStep;
+        Quad* a = lanes + 2 * tables.Reversed(k);
+        for (size_t g = 0; g < groups; ++g, a += 2 * count) {
+            Quad one, two;
+            LoadQuad(one, row + 4 * g);
+            LoadQuad(two, row + 4 * g + 2);
+            a[0] = __builtin_shufflevector(one, two, 0, 2, 4, 6);
+            a[1] = __builtin_shufflevector(one, two, 1, 3, 5, 7);
+        }
+    }
+}
+
+void ScatterColumns(const Quad* lanes, size_t count, size_t groups, FftValue* base, size_t elementStep)
+{
+    for (size_t k = 0; k < count; ++k) {
+        FftValue* row = base + k * elementStep;
+        const Quad* a = lanes + 2 * k;
+        for (size_t g = 0; g < groups; ++g, a += 2 * count) {
+            StoreQuad(row + 4 * g, __builtin_shufflevector(a[0], a[1], 0, 4, 1, 5));
+            StoreQuad(row + 4 * g + 2, __builtin_shufflevector(a[0], a[1], 2, 6, 3, 7));
+        }
+    }
+}
+
+// Transforms in the four lanes of the widest vectors: the AVX2 build does
+// each operation on all four at once. Neighbouring columns (laneStep 1) or
+// rows of neighbouring values (elementStep 1) are moved into the lanes by
+// vector shuffles, straight to their bit-reversed places.
+NUVAK_VECTOR_CLONES [[gnu::flatten]] void TransformQuads(const FftTables& tables, FftValue* base, size_t laneStep,
+                                                        size_t elementStep, size_t count, size_t groups, Quad* lanes,
+                                                        int direction)
+{
+    if (count >= 2 && laneStep == 1) {
+        GatherColumns(tables, base, elementStep, count, groups, lanes);
+        for (size_t g = 0; g < groups; ++g) tables.Transform(lanes + 2 * g * count, direction, true);
+        ScatterColumns(lanes, count, groups, base, elementStep);
+    } else if (count >= 2 && elementStep == 1 && groups == 1) {
+        GatherRows(tables, base, laneStep, count, lanes);
+        tables.Transform(lanes, direction, true);
+        ScatterRows(lanes, count, base, laneStep);
+    } else {
+        TransformLanes(tables, base, laneStep, elementStep, count, groups, lanes, direction);
+    }
+}
+
+// Columns are gathered this many at a time: four cache lines of a row.
+constexpr int kColumnGroup = 16;
+
+// Transforms the transforms first .. last - 1, transform t at base + t *
+// step, sixteen (when apart by one value) or four, then two, then one at a
+// time.
+void TransformGroups(const FftTables& tables, FftValue* base, size_t step, size_t elementStep, size_t count,
+                     int first, int last, Quad* lanes, int direction)
+{
+    int t = first;
+    if (step == 1)
+        for (; t + kColumnGroup <= last; t += kColumnGroup)
+            TransformQuads(tables, base + t, 1, elementStep, count, kColumnGroup / 4, lanes, direction);
+    for (; t + 4 <= last; t += 4)
+        TransformQuads(tables, base + t * step, step, elementStep, count, 1, lanes, direction);
+    for (; t + 2 <= last; t += 2)
+        TransformLanes(tables, base + t * step, step, elementStep, count, 1, reinterpret_cast<Pair*>(lanes),
+                       direction);
+    for (; t < last; ++t) {
+        FftValue* one = base + t * step;
+        if (elementStep == 1) {
+            tables.Transform(one, direction);
+            continue;
+        }
+        FftValue* copy = reinterpret_cast<FftValue*>(lanes);
+        for (size_t k = 0; k < count; ++k) copy[k] = one[k * elementStep];
+        tables.Transform(copy, direction);
+        for (size_t k = 0; k < count; ++k) one[k * elementStep] = copy[k];
+    }
+}
+
+}  // namespace
+
 void Fft2D(FftValue* data, int heightExponent, int widthExponent, int stride, int direction)
 {
-    const int h = 1 << heightExponent;
-    const int w = 1 << widthExponent;
-    const int block = std::min(kColumnBlock, w);
-    // Every band's column copy is had before any value changes, so that a
-    // failure leaves the data as it was.
-    const size_t scratchSize = std::max(static_cast<size_t>(h) * block, 2 * static_cast<size_t>(w));
-    std::vector<FftValue> scratch(scratchSize * static_cast<size_t>(parallel::ThreadCount()));
+    const size_t h = size_t{1} << heightExponent;
+    const size_t w = size_t{1} << widthExponent;
+    // Every band's lanes are had before any value changes, so that a failure
+    // leaves the data as it was.
+    const size_t lanesSize = 2 * std::max(h * kColumnGroup / 4, w);
+    // The AVX2 build takes the lanes to be 32-byte aligned, more than the
+    // heap promises (and than alignof tells in the plain build): one value
+    // more leaves room to align them.
+    constexpr std::uintptr_t kAlignment = sizeof(Quad);
+    std::vector<FftValue> scratch(2 * lanesSize * static_cast<size_t>(parallel::ThreadCount()) + 1);
+    const std::uintptr_t raw = reinterpret_cast<std::uintptr_t>(scratch.data());
+    Quad* const allLanes = reinterpret_cast<Quad*>((raw + kAlignment - 1) & ~(kAlignment - 1));
     std::atomic<size_t> nextScratch{0};
 
-    // Rows two at a time through a copy that holds them side by side.
     const FftTables rows(widthExponent);
-    parallel::ForBands(0, h, w, [&](int first, int last) {
-        Pair* lanes = reinterpret_cast<Pair*>(scratch.data() + scratchSize * nextScratch++);
-        int r = first;
-        for (; r + 1 < last; r += 2) {
-            FftValue* one = data + static_cast<size_t>(r) * stride;
-            FftValue* two = one + stride;
-            for (int x = 0; x < w; ++x) {
-                lanes[2 * x] = Pair{one[x].real(), two[x].real()};
-                lanes[2 * x + 1] = Pair{one[x].imag(), two[x].imag()};
-            }
-            rows.Transform(lanes, direction);
-            for (int x = 0; x < w; ++x) {
-                one[x] = FftValue(lanes[2 * x][0], lanes[2 * x + 1][0]);
-                two[x] = FftValue(lanes[2 * x][1], lanes[2 * x + 1][1]);
-            }
-        }
-        if (r < last) rows.Transform(data + static_cast<size_t>(r) * stride, direction);
+    parallel::ForBands(0, static_cast<int>(h), static_cast<long long>(w), [&](int first, int last) {
+        Quad* lanes = allLanes + lanesSize * nextScratch++;
+        TransformGroups(rows, data, static_cast<size_t>(stride), 1, w, first, last, lanes, direction);
     });
     nextScratch = 0;
 
-    // Columns a few at a time through a contiguous copy that holds two columns
-    // side by side in each Pair: the copy moves values without changing them,
-    // and each cache line of the array is read once.
+    // Neighbouring columns side by side: each cache line of the array is
+    // read once for four of them.
     const FftTables columns = heightExponent == widthExponent ? rows : FftTables(heightExponent);
-    parallel::ForBands(0, w / block, static_cast<long long>(h) * block, [&](int first, int last) {
-        FftValue* copy = scratch.data() + scratchSize * nextScratch++;
-        if (block == 1) {
-            for (int c = first; c < last; ++c) {
-                for (int r = 0; r < h; ++r) copy[r] = data[static_cast<size_t>(r) * stride + c];
-                columns.Transform(copy, direction);
-                for (int r = 0; r < h; ++r) data[static_cast<size_t>(r) * stride + c] = copy[r];
-            }
-            return;
-        }
-        Pair* lanes = reinterpret_cast<Pair*>(copy);
-        const size_t pairValues = 2 * static_cast<size_t>(h);
-        for (int c = first * block; c < last * block; c += block) {
-            for (int r = 0; r < h; ++r) {
-                const FftValue* src = data + static_cast<size_t>(r) * stride + c;
-                for (int p = 0; p < block / 2; ++p) {
-                    Pair* v = lanes + p * pairValues + 2 * static_cast<size_t>(r);
-                    v[0] = Pair{src[2 * p].real(), src[2 * p + 1].real()};
-                    v[1] = Pair{src[2 * p].imag(), src[2 * p + 1].imag()};
-                }
-            }
-            for (int p = 0; p < block / 2; ++p) columns.Transform(lanes + p * pairValues, direction);
-            for (int r = 0; r < h; ++r) {
-                FftValue* dst = data + static_cast<size_t>(r) * stride + c;
-                for (int p = 0; p < block / 2; ++p) {
-                    const Pair* v = lanes + p * pairValues + 2 * static_cast<size_t>(r);
-                    dst[2 * p] = FftValue(v[0][0], v[1][0]);
-                    dst[2 * p + 1] = FftValue(v[0][1], v[1][1]);
-                }
-            }
-        }
+    parallel::ForBands(0, static_cast<int>(w), static_cast<long long>(h), [&](int first, int last) {
+        Quad* lanes = allLanes + lanesSize * nextScratch++;
+        TransformGroups(columns, data, 1, static_cast<size_t>(stride), h, first, last, lanes, direction);
     });
 }

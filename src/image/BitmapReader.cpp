@@ -8,6 +8,7 @@
 
 #include "image/File.h"
 #include "image/Image.h"
+#include "image/RgbBytes.h"
 #include "platform/Format.h"
 #include "platform/Memory.h"
 #include "platform/UserInterface.h"
@@ -65,20 +66,6 @@ bool DecodePaletteRow(const std::uint8_t* in, int width, const Palette& pal, CCo
         if (!pal.grey[index]) row.rgb = true;
     }
     return true;
-}
-
-void DecodeTrueColorRow(const std::uint8_t* __restrict in, int width, CColorVal* __restrict out,
-                        RowDecoding& row)
-{
-    int colour = 0;
-    std::uint8_t* bytes = reinterpret_cast<std::uint8_t*>(out);
-    for (int x = 0; x < 3 * width; x += 3) {
-        bytes[x] = in[x + 2];
-        bytes[x + 1] = in[x + 1];
-        bytes[x + 2] = in[x];
-        colour |= (in[x] ^ in[x + 1]) | (in[x + 1] ^ in[x + 2]);
-    }
-    if (colour != 0) row.rgb = true;
 }
 
 }  // namespace
@@ -195,7 +182,7 @@ void CImage::ReadBitmap(CArchive& archive)
                 case 1: row.ok = DecodePaletteRow<1>(in, fileWidth, palette, out, row); break;
                 case 4: row.ok = DecodePaletteRow<4>(in, fileWidth, palette, out, row); break;
                 case 8: row.ok = DecodePaletteRow<8>(in, fileWidth, palette, out, row); break;
-                default: DecodeTrueColorRow(in, fileWidth, out, row); break;
+                default: row.rgb = SwapRedAndBlue(in, fileWidth, reinterpret_cast<std::uint8_t*>(out)); break;
                 }
             }
         });

@@ -4,6 +4,7 @@
 
 #include "image/File.h"
 #include "image/Image.h"
+#include "image/RgbBytes.h"
 #include "processing/ParallelRows.h"
 
 namespace {
@@ -17,16 +18,6 @@ void Put32(std::uint8_t* p, std::uint32_t v)
 {
     Put16(p, v & 0xFFFF);
     Put16(p + 2, v >> 16);
-}
-
-// B, G, R from R, G, B for a run of pixels.
-void SwapRedAndBlue(const std::uint8_t* __restrict in, int width, std::uint8_t* __restrict out)
-{
-    for (int x = 0; x < 3 * width; x += 3) {
-        out[x] = in[x + 2];
-        out[x + 1] = in[x + 1];
-        out[x + 2] = in[x];
-    }
 }
 
 }  // namespace

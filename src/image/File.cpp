@@ -45,6 +45,7 @@ bool CFile::Open(const std::string& path, Mode mode, FileError& error)
 {
     Abort();
     mode_ = mode;
+    written_ = handedOver_ = 0;
     if (mode == Mode::Read) {
         fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
         if (fd_ < 0) {
@@ -147,6 +148,26 @@ void CFile::Write(const void* buffer, size_t count)
         }
         done += static_cast<size_t>(n);
     }
+    StartWriteBack(count);
+}
+
+void CFile::StartWriteBack(size_t written)
+{
+#if defined(__linux__) && defined(SYNC_FILE_RANGE_WRITE)
+    // Close() waits for a replacing file to reach the disk; handing each few
+    // megabytes to the disk as they are written lets the disk work while the
+    // rest is still being prepared, so that wait is short. Only a hint: a
+    // failure shows again, and is reported, when Close() syncs the file.
+    constexpr std::uint64_t kWriteBackBytes = 4 << 20;
+    if (!replacing_ || temp_.empty()) return;
+    written_ += written;
+    if (written_ - handedOver_ < kWriteBackBytes) return;
+    ::sync_file_range(fd_, static_cast<off_t>(handedOver_), static_cast<off_t>(written_ - handedOver_),
+                      SYNC_FILE_RANGE_WRITE);
+    handedOver_ = written_;
+#else
+    (void)written;
+#endif
 }
 
 void CFile::Close()

@@ -36,11 +36,15 @@ public:
     int Descriptor() const { return fd_; }
 
 private:
+    void StartWriteBack(size_t written);
+
     int fd_ = -1;
     Mode mode_ = Mode::Read;
     std::string target_;
     std::string temp_;
     bool replacing_ = false;
+    std::uint64_t written_ = 0;     // bytes written since Open
+    std::uint64_t handedOver_ = 0;  // of which the disk was asked to write
 };
 
 // Buffered stream over a CFile, loading or storing.

@@ -4,36 +4,60 @@
 
 #include <complex>
 #include <cstddef>
-#include <vector>
+#include <cstring>
+#include <utility>
 
 #include "image/ColorVal.h"
+#include "platform/Blocks.h"
 
-// Pixels of width x height, row 0 at the top; one block, not one per row.
-class PixelRows {
+// width x height values of T in one block, row 0 first. Fresh blocks read
+// as zero without being filled (see platform/Blocks.h).
+template <typename T>
+class RowBlock {
 public:
-    // Zero-filled rows; throws std::bad_alloc when the memory is not there.
+    RowBlock() = default;
+    RowBlock(const RowBlock& other) : RowBlock()
+    {
+        if (other.empty()) return;
+        Allocate(static_cast<int>(other.width_), static_cast<int>(other.size_ / other.width_));
+        std::memcpy(data_.get(), other.data_.get(), size_ * sizeof(T));
+    }
+    RowBlock(RowBlock&& other) noexcept
+        : data_(std::move(other.data_)), size_(std::exchange(other.size_, 0)), width_(std::exchange(other.width_, 0))
+    {
+    }
+    RowBlock& operator=(RowBlock other) noexcept
+    {
+        std::swap(data_, other.data_);
+        std::swap(size_, other.size_);
+        std::swap(width_, other.width_);
+        return *this;
+    }
+
+    // Zero-filled values; throws std::bad_alloc when the memory is not there.
     void Allocate(int width, int height)
     {
-        std::vector<CColorVal> fresh(static_cast<size_t>(width) * static_cast<size_t>(height));
-        data_.swap(fresh);
-        width_ = width;
+        const size_t count = static_cast<size_t>(width) * static_cast<size_t>(height);
+        data_ = platform::MakeZeroedBlock<T>(count);
+        size_ = count;
+        width_ = count == 0 ? 0 : static_cast<size_t>(width);
     }
-    void Release()
-    {
-        std::vector<CColorVal>().swap(data_);
-        width_ = 0;
-    }
-    bool empty() const { return data_.empty(); }
-    CColorVal* operator[](int y) { return data_.data() + static_cast<size_t>(y) * width_; }
-    const CColorVal* operator[](int y) const { return data_.data() + static_cast<size_t>(y) * width_; }
-    CColorVal* data() { return data_.data(); }
-    const CColorVal* data() const { return data_.data(); }
-    size_t size() const { return data_.size(); }
+    void Release() { *this = RowBlock(); }
+    bool empty() const { return size_ == 0; }
+    T* operator[](int y) { return data_.get() + static_cast<size_t>(y) * width_; }
+    const T* operator[](int y) const { return data_.get() + static_cast<size_t>(y) * width_; }
+    T* data() { return data_.get(); }
+    const T* data() const { return data_.get(); }
+    size_t size() const { return size_; }
 
 private:
-    std::vector<CColorVal> data_;
+    platform::Block<T> data_;
+    size_t size_ = 0;
     size_t width_ = 0;
 };
+
+// Pixels of width x height, row 0 at the top; one block, not one per row.
+using PixelRows = RowBlock<CColorVal>;
 
 // The complex working buffer of the FFT. It exists only once a transform
 // needs it; until then every value reads as zero.
@@ -41,33 +65,27 @@ class FrequencyBuffer {
 public:
     using Value = std::complex<double>;
 
-    bool present() const { return !data_.empty(); }
+    bool present() const { return !values_.empty(); }
     // Allocates zero-filled values for the image's size when absent; false
     // when the memory is not there.
     bool Allocate(int width, int height) noexcept
     {
         if (present()) return true;
         try {
-            data_.assign(static_cast<size_t>(width) * static_cast<size_t>(height), Value());
+            values_.Allocate(width, height);
         } catch (...) {
             return false;
         }
-        width_ = width;
         return true;
     }
-    void Release()
-    {
-        std::vector<Value>().swap(data_);
-        width_ = 0;
-    }
+    void Release() { values_.Release(); }
     // Only valid while present().
-    Value* operator[](int y) { return data_.data() + static_cast<size_t>(y) * width_; }
-    const Value* operator[](int y) const { return data_.data() + static_cast<size_t>(y) * width_; }
-    Value* data() { return data_.data(); }
-    const Value* data() const { return data_.data(); }
-    size_t size() const { return data_.size(); }
+    Value* operator[](int y) { return values_[y]; }
+    const Value* operator[](int y) const { return values_[y]; }
+    Value* data() { return values_.data(); }
+    const Value* data() const { return values_.data(); }
+    size_t size() const { return values_.size(); }
 
 private:
-    std::vector<Value> data_;
-    size_t width_ = 0;
+    RowBlock<Value> values_;
 };

@@ -5,8 +5,12 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstring>
+#include <type_traits>
+#include <vector>
 
 #include "image/Image.h"
+#include "image/RgbBytes.h"
 #include "processing/ParallelRows.h"
 
 // The AOI limited to the image; empty when the image has no pixels or the
@@ -28,9 +32,9 @@ inline AoiBounds ClampedAoi(const CImage& image)
             std::min(image.aoiBottom, image.height - 1)};
 }
 
-// visit(first, last) once per AOI row on the half-open pixel range
-// [first, last), the rows split into bands over the cores: for visits that
-// change nothing but their own row.
+// visit(first, last) (or visit(y, first, last)) once per AOI row on the
+// half-open pixel range [first, last), the rows split into bands over the
+// cores: for visits that change nothing but their own row.
 template <typename Visit>
 void ForEachAoiRowInBands(CImage& image, Visit visit)
 {
@@ -39,7 +43,10 @@ void ForEachAoiRowInBands(CImage& image, Visit visit)
     parallel::ForBands(aoi.top, aoi.bottom + 1, aoi.right - aoi.left + 1, [&](int first, int last) {
         for (int y = first; y < last; ++y) {
             CColorVal* row = image.pixelValueArray[y];
-            visit(row + aoi.left, row + aoi.right + 1);
+            if constexpr (std::is_invocable_v<Visit&, int, CColorVal*, CColorVal*>)
+                visit(y, row + aoi.left, row + aoi.right + 1);
+            else
+                visit(row + aoi.left, row + aoi.right + 1);
         }
     });
 }
@@ -76,14 +83,76 @@ inline void MapAoiChannel(CImage& image, int channel, const LevelMap& map)
     });
 }
 
-// Passes R, G and B of every AOI pixel through their own maps.
-inline void MapAoiComponents(CImage& image, const LevelMap& red, const LevelMap& green, const LevelMap& blue)
+// Maps n grey pixels by their red levels: each becomes the four bytes of
+// spread for its level, the fourth landing on the next pixel's red, which is
+// therefore read before the store and rewritten after it.
+inline void MapGreyRow(std::uint8_t* p, int n, const std::array<std::uint32_t, 256>& spread)
 {
-    ForEachAoiRowInBands(image, [&](CColorVal* p, CColorVal* end) {
+    unsigned level = p[0];
+    for (int x = 1; x < n; ++x, p += 3) {
+        const unsigned next = p[3];
+        std::memcpy(p, &spread[level], 3 + 1);
+        level = next;
+    }
+    std::memcpy(p, &spread[level], 3);
+}
+
+// Pixels taken together by ForEachGreyRun.
+constexpr int kGreyRun = 128;
+
+// Which runs of each AOI row are grey, as one pass found them for the next:
+// flags[(y - top) * perRow + k] for run k of row y.
+struct GreyRuns {
+    int top = 0;
+    int perRow = 0;
+    std::vector<std::uint8_t> flags;
+
+    std::uint8_t* Row(int y) { return flags.data() + static_cast<size_t>(y - top) * perRow; }
+};
+
+// visit(pixels, count, grey) over the n pixels at p in runs of a few
+// hundred bytes, grey telling whether all of the run's pixels are: each run
+// is tested and then treated while it is still in the nearest cache. With
+// flags, one byte per run, the test's answers are read from them (known) or
+// kept in them.
+template <typename Visit>
+void ForEachGreyRun(const std::uint8_t* p, int n, Visit visit, std::uint8_t* flags = nullptr, bool known = false)
+{
+    for (int x = 0, k = 0; x < n; x += kGreyRun, ++k) {
+        const int count = std::min(kGreyRun, n - x);
+        const bool grey = known ? flags[k] != 0 : !HasColour(p + 3 * x, count);
+        if (flags && !known) flags[k] = grey;
+        visit(p + 3 * x, count, grey);
+    }
+}
+
+// Passes R, G and B of every AOI pixel through their own maps. With one map
+// for all three, a run of grey pixels maps each pixel by one lookup; runs,
+// when given, tell which runs are grey (the pixels unchanged since).
+inline void MapAoiComponents(CImage& image, const LevelMap& red, const LevelMap& green, const LevelMap& blue,
+                             GreyRuns* runs = nullptr)
+{
+    const bool oneMap = red == green && green == blue;
+    std::array<std::uint32_t, 256> spread{};
+    for (int v = 0; oneMap && v < 256; ++v) spread[v] = red[v] * 0x01010101u;  // the level in every byte
+    auto mapEach = [&](CColorVal* p, CColorVal* end) {
         for (; p != end; ++p) {
             p->red = red[p->red];
             p->green = green[p->green];
             p->blue = blue[p->blue];
         }
+    };
+    ForEachAoiRowInBands(image, [&](int y, CColorVal* first, CColorVal* last) {
+        if (!oneMap) return mapEach(first, last);
+        ForEachGreyRun(
+            reinterpret_cast<const std::uint8_t*>(first), static_cast<int>(last - first),
+            [&](const std::uint8_t* run, int n, bool grey) {
+                auto* p = const_cast<std::uint8_t*>(run);
+                if (grey)
+                    MapGreyRow(p, n, spread);
+                else
+                    mapEach(reinterpret_cast<CColorVal*>(p), reinterpret_cast<CColorVal*>(p) + n);
+            },
+            runs ? runs->Row(y) : nullptr, runs != nullptr);
     });
 }

@@ -4,6 +4,7 @@
 #include <mutex>
 
 #include "image/Image.h"
+#include "image/RgbBytes.h"
 #include "processing/AoiRows.h"
 #include "processing/Equalization.h"
 #include "processing/ParallelRows.h"
@@ -31,43 +32,57 @@ std::uint8_t ClampedLevel(double x)
 
 }  // namespace
 
-void CImage::ComputeHistograms()
+void CImage::ComputeHistograms() { CountHistograms(*this, nullptr); }
+
+void CountHistograms(CImage& image, GreyRuns* runs)
 {
     // Each band of rows counts on its own; the counts are added once it is
-    // done, in any order, since integer sums do not depend on it.
+    // done, in any order, since integer sums do not depend on it. Grey runs
+    // count their red components once, for all three channels.
     std::array<std::array<unsigned, 256>, 3> total{};
     std::mutex adding;
-    const AoiBounds aoi = ClampedAoi(*this);
+    const AoiBounds aoi = ClampedAoi(image);
+    if (runs) {
+        runs->top = aoi.top;
+        runs->perRow = aoi.Empty() ? 0 : (aoi.right - aoi.left + kGreyRun) / kGreyRun;
+        runs->flags.assign(static_cast<size_t>(aoi.Empty() ? 0 : aoi.bottom - aoi.top + 1) * runs->perRow, 0);
+    }
     if (!aoi.Empty())
         parallel::ForBands(aoi.top, aoi.bottom + 1, aoi.right - aoi.left + 1, [&](int first, int last) {
-            // Alternate pixels go to two sets of counts: runs of one level
-            // then do not wait on the previous increment of the same counter.
+            // Neighbouring pixels go to different sets of counts: runs of one
+            // level then do not wait on the previous increment of a counter.
+            std::array<std::array<unsigned, 256>, 4> shared{};
             std::array<std::array<unsigned, 256>, 6> counts{};
             for (int y = first; y < last; ++y) {
-                const CColorVal* p = pixelValueArray[y] + aoi.left;
-                const CColorVal* const end = pixelValueArray[y] + aoi.right + 1;
-                for (; end - p >= 2; p += 2) {
-                    ++counts[0][p[0].red];
-                    ++counts[1][p[0].green];
-                    ++counts[2][p[0].blue];
-                    ++counts[3][p[1].red];
-                    ++counts[4][p[1].green];
-                    ++counts[5][p[1].blue];
-                }
-                if (p != end) {
-                    ++counts[0][p->red];
-                    ++counts[1][p->green];
-                    ++counts[2][p->blue];
-                }
+                const std::uint8_t* row = reinterpret_cast<const std::uint8_t*>(image.pixelValueArray[y] + aoi.left);
+                ForEachGreyRun(row, aoi.right - aoi.left + 1, [&](const std::uint8_t* p, int n, bool grey) {
+                    int x = 0;
+                    if (grey) {
+                        for (; x + 4 <= n; x += 4, p += 12) {
+                            ++shared[0][p[0]];
+                            ++shared[1][p[3]];
+                            ++shared[2][p[6]];
+                            ++shared[3][p[9]];
+                        }
+                        for (; x < n; ++x, p += 3) ++shared[0][p[0]];
+                        return;
+                    }
+                    for (; x + 2 <= n; x += 2, p += 6)
+                        for (size_t c = 0; c < 6; ++c) ++counts[c][p[c]];
+                    if (x < n)
+                        for (size_t c = 0; c < 3; ++c) ++counts[c][p[c]];
+                }, runs ? runs->Row(y) : nullptr);
             }
             const std::lock_guard<std::mutex> lock(adding);
-            for (size_t c = 0; c < 3; ++c)
-                for (size_t v = 0; v < 256; ++v) total[c][v] += counts[c][v] + counts[c + 3][v];
+            for (size_t v = 0; v < 256; ++v) {
+                const unsigned grey = shared[0][v] + shared[1][v] + shared[2][v] + shared[3][v];
+                for (size_t c = 0; c < 3; ++c) total[c][v] += grey + counts[c][v] + counts[c + 3][v];
+            }
         });
     for (int v = 0; v < 256; ++v) {
-        redHistogram[v] = static_cast<int>(total[0][v]);
-        greenHistogram[v] = static_cast<int>(total[1][v]);
-        blueHistogram[v] = static_cast<int>(total[2][v]);
+        image.redHistogram[v] = static_cast<int>(total[0][v]);
+        image.greenHistogram[v] = static_cast<int>(total[1][v]);
+        image.blueHistogram[v] = static_cast<int>(total[2][v]);
     }
 }
 

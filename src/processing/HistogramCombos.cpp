@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 #include <limits>
+#include <new>
 
 #include "processing/Equalization.h"
 
@@ -40,7 +41,16 @@ void StretchHistogram(CImage& image, int channel)
 
 void EqualizeHistogram(CImage& image, int channel)
 {
-    image.ComputeHistograms();
+    // The grey runs found while counting spare the map their test; without
+    // memory for them the map tests again.
+    GreyRuns runs;
+    bool known = true;
+    try {
+        CountHistograms(image, &runs);
+    } catch (const std::bad_alloc&) {
+        known = false;
+        image.ComputeHistograms();
+    }
     const ChannelRange treated = TreatedChannels(image, channel);
     // Every map comes from the histograms counted before any change, so one
     // pass maps all treated channels.
@@ -48,7 +58,7 @@ void EqualizeHistogram(CImage& image, int channel)
     bool changes = false;
     for (int c = treated.first; c <= treated.last; ++c)
         changes = EqualizationMap(image, c, maps[static_cast<size_t>(c)]) || changes;
-    if (changes) MapAoiComponents(image, maps[0], maps[1], maps[2]);
+    if (changes) MapAoiComponents(image, maps[0], maps[1], maps[2], known ? &runs : nullptr);
 }
 
 int LimitSlide(const CImage& image, int channel, int shift)

@@ -47,11 +47,14 @@ TEST(FftExactness, OneDimensionMatchesThePlainTransformBitForBit)
 
 TEST(FftExactness, TwoDimensionsMatchThePlainTransformForAnyThreadCount)
 {
+    // Bands of rows and columns in groups of sixteen, four, two and one,
+    // whatever the thread count makes of them.
     std::mt19937 rng(29);
     struct Case {
         int heightExponent, widthExponent, stride;
     } cases[] = {{3, 3, 8}, {8, 8, 256}, {3, 8, 256}, {8, 3, 8}, {5, 7, 128}, {7, 2, 4}, {4, 1, 2}, {6, 0, 1},
-                 {0, 6, 64}, {4, 4, 20}};
+                 {0, 6, 64}, {4, 4, 20},
+                 {9, 4, 16}, {5, 9, 530}};
     for (const Case& c : cases)
         for (int direction : {FFT_FORWARD, FFT_INVERSE}) {
             const size_t count = (size_t{1} << c.heightExponent) * static_cast<size_t>(c.stride);

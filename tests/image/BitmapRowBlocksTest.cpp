@@ -46,13 +46,15 @@ CColorVal Expected(const BitmapSpec& spec, int x, int y)
 TEST(BitmapRowBlocks, ReadAndWriteGiveThePlainPixelsAndBytesWithAnyThreads)
 {
     // The widest cases need more than one block of rows; rows longer than the
-    // archive's buffer go to the file a block at a time.
+    // archive's buffer go to the file a block at a time; the largest file is
+    // handed to the disk in parts while it replaces the one before.
     const struct {
         int bits, width, height;
         bool grey;
     } cases[] = {{24, 7, 5, false}, {24, 1001, 400, false}, {24, 13, 9, true}, {8, 1, 1, true},
                  {8, 1003, 1100, true}, {8, 31, 17, false}, {4, 9, 11, false}, {1, 67, 23, true},
-                 {24, 1500, 700, false}, {8, 4099, 3, true}};
+                 {24, 1500, 700, false}, {8, 4099, 3, true},
+                 {24, 1601, 1000, false}};
     std::mt19937 random(31);
     TempDir dir;
     for (const auto& c : cases) {

@@ -1,0 +1,102 @@
+// Four pixels at a time with a byte shuffle where the processor has one
+// (looked up at start), else pixel by pixel.
+#include "image/RgbBytes.h"
+
+#include <cstring>
+
+namespace {
+
+// Byte offsets from..to of the rows; returns the bits in which the
+// components of some pixel differ. Swap also writes the swapped pixels.
+template <bool Swap>
+unsigned Plain(const std::uint8_t* __restrict in, int from, int to, std::uint8_t* __restrict out)
+{
+    unsigned colour = 0;
+    for (int x = from; x < to; x += 3) {
+        const std::uint8_t r = in[x], g = in[x + 1], b = in[x + 2];
+        if constexpr (Swap) {
+            out[x] = b;
+            out[x + 1] = g;
+            out[x + 2] = r;
+        }
+        colour |= (r ^ g) | (g ^ b);
+    }
+    return colour;
+}
+
+#if defined(__x86_64__) && defined(__GNUC__) && defined(__has_builtin)
+#if __has_builtin(__builtin_shufflevector) && __has_builtin(__builtin_cpu_supports)
+#define NUVAK_SHUFFLED_BYTES 1
+#endif
+#endif
+
+#ifdef NUVAK_SHUFFLED_BYTES
+using Bytes16 = std::uint8_t __attribute__((vector_size(16)));
+
+// The swap loads and stores sixteen bytes per step but does only twelve,
+// four pixels: a store's last four bytes are written again by the next.
+template <bool Swap>
+[[gnu::target("ssse3")]] bool Shuffled(const std::uint8_t* __restrict in, int width, std::uint8_t* __restrict out)
+{
+    const int bytes = 3 * width;
+    Bytes16 colour = {};
+    int x = 0;
+    if constexpr (Swap) {
+        for (; x + 16 <= bytes; x += 12) {
+            Bytes16 v;
+            std::memcpy(&v, in + x, sizeof v);
+            const Bytes16 swapped =
+                __builtin_shufflevector(v, v, 2, 1, 0, 5, 4, 3, 8, 7, 6, 11, 10, 9, 12, 13, 14, 15);
+            std::memcpy(out + x, &swapped, sizeof swapped);
+            colour |= v ^ __builtin_shufflevector(v, v, 1, 2, 0, 4, 5, 3, 7, 8, 6, 10, 11, 9, 12, 13, 14, 15);
+        }
+    } else {
+        // Sixteen pixels per step: each byte against the one after it, kept
+        // only where both belong to one pixel (red-green, green-blue).
+        constexpr Bytes16 kRedGreen0 = {255, 255, 0, 255, 255, 0, 255, 255, 0, 255, 255, 0, 255, 255, 0, 255};
+        constexpr Bytes16 kRedGreen1 = {255, 0, 255, 255, 0, 255, 255, 0, 255, 255, 0, 255, 255, 0, 255, 255};
+        constexpr Bytes16 kRedGreen2 = {0, 255, 255, 0, 255, 255, 0, 255, 255, 0, 255, 255, 0, 255, 255, 0};
+        for (; x + 48 <= bytes; x += 48) {
+            Bytes16 v0, v1, v2;
+            std::memcpy(&v0, in + x, sizeof v0);
+            std::memcpy(&v1, in + x + 16, sizeof v1);
+            std::memcpy(&v2, in + x + 32, sizeof v2);
+            const Bytes16 n0 =
+                __builtin_shufflevector(v0, v1, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16);
+            const Bytes16 n1 =
+                __builtin_shufflevector(v1, v2, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16);
+            const Bytes16 n2 =
+                __builtin_shufflevector(v2, v2, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 15);
+            colour |= ((v0 ^ n0) & kRedGreen0) | ((v1 ^ n1) & kRedGreen1) | ((v2 ^ n2) & kRedGreen2);
+        }
+    }
+    unsigned rest = Plain<Swap>(in, x, bytes, out);
+    for (int i = 0; i < 16; ++i) rest |= colour[i];
+    return rest != 0;
+}
+
+// Read before any other static start-up code has run, it is false: the
+// plain loop, same results.
+const bool kShuffle = [] {
+    __builtin_cpu_init();
+    return __builtin_cpu_supports("ssse3") != 0;
+}();
+#endif
+
+template <bool Swap>
+bool Pass(const std::uint8_t* __restrict in, int width, std::uint8_t* __restrict out)
+{
+#ifdef NUVAK_SHUFFLED_BYTES
+    if (kShuffle) return Shuffled<Swap>(in, width, out);
+#endif
+    return Plain<Swap>(in, 0, 3 * width, out) != 0;
+}
+
+}  // namespace
+
+bool SwapRedAndBlue(const std::uint8_t* __restrict in, int width, std::uint8_t* __restrict out)
+{
+    return Pass<true>(in, width, out);
+}
+
+bool HasColour(const std::uint8_t* pixels, int width) { return Pass<false>(pixels, width, nullptr); }
