@@ -24,8 +24,11 @@ namespace platform {
 namespace {
 
 #ifdef NUVAK_MAPPED_BLOCKS
-// Huge pages cut the page faults of first use by a factor of 512; the
-// mapping is rounded to them so that every page can be one.
+// Where the system makes huge pages on its own, they cut the page faults of
+// first use by a factor of 512; the mapping is rounded to them so that every
+// page can be one. Blocks do not ask for them (MADV_HUGEPAGE): where the
+// system makes them only when asked, it may first compact memory, which
+// stalled a first request here for 1.8 s.
 constexpr std::size_t kHugePage = std::size_t(2) << 20;
 
 std::size_t Mapped(std::size_t bytes) { return (bytes + kHugePage - 1) & ~(kHugePage - 1); }
@@ -49,9 +52,6 @@ void* AllocateZeroed(std::size_t bytes)
         if (block > raw) ::munmap(raw, static_cast<std::size_t>(block - raw));
         const std::size_t tail = static_cast<std::size_t>(raw + length + kHugePage - (block + length));
         if (tail > 0) ::munmap(block + length, tail);
-#ifdef MADV_HUGEPAGE
-        ::madvise(block, length, MADV_HUGEPAGE);  // only advice: without it the block still works
-#endif
         return block;
     }
 #endif
