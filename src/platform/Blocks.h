@@ -9,8 +9,11 @@
 namespace platform {
 
 // Blocks of at least this many bytes are mapped from the system, on huge
-// pages where it offers them; smaller ones come from the heap.
-constexpr std::size_t kMappedBlockBytes = std::size_t(4) << 20;
+// pages where it offers them; smaller ones come from the heap, which keeps
+// blocks up to this size for reuse once they are freed, so that an operation
+// repeated on an image of the same size finds its memory without faulting
+// in fresh pages.
+constexpr std::size_t kMappedBlockBytes = std::size_t(32) << 20;
 
 // Zero bytes; throws std::bad_alloc when the memory is not there.
 void* AllocateZeroed(std::size_t bytes);
