@@ -122,6 +122,17 @@ inline double Within(double x, double low, double high)
     return above < high ? above : high;
 }
 
+// The unrounded source of turned pixel k, the same expression for both
+// methods.
+struct Position {
+    double x, y;
+};
+
+inline Position SourceOf(const TurnedRow& r, int k)
+{
+    return {r.dxCos[k] - r.dySin + r.centreX, r.dxSin[k] + r.dyCos + r.centreY};
+}
+
 }  // namespace
 
 NUVAK_WIDE_CLONES
@@ -134,8 +145,7 @@ void TurnedNearest(const TurnedRow& row, const TurnSource& source, TurnedSources
     int* __restrict rows = sources.rows;
     int* __restrict columns = sources.columns;
     for (int k = 0; k < r.count; ++k) {
-        const double sxp = r.dxCos[k] - r.dySin + r.centreX;
-        const double syp = r.dxSin[k] + r.dyCos + r.centreY;
+        const auto [sxp, syp] = SourceOf(r, k);
         // Far-off (or not-a-number) positions are black before any rounding.
         const bool near = (sxp > lowX) & (sxp < highX) & (syp > lowY) & (syp < highY);
         const int ix = RoundedHalfAway(Within(sxp, lowX, highX));
@@ -156,8 +166,7 @@ void TurnedFour(const TurnedRow& row, const TurnSource& source, TurnedSources so
     int* __restrict rows = sources.rows;
     int* __restrict columns = sources.columns;
     for (int k = 0; k < r.count; ++k) {
-        const double sxp = r.dxCos[k] - r.dySin + r.centreX;
-        const double syp = r.dxSin[k] + r.dyCos + r.centreY;
+        const auto [sxp, syp] = SourceOf(r, k);
         // Positions outside the AOI are black on every side, also within a
         // pixel of its edges, where four-pixel mixing would extrapolate.
         const bool inside = (sxp >= s.left) & (sxp <= s.right) & (syp >= s.top) & (syp <= s.bottom);
