@@ -156,7 +156,9 @@ TEST(CentroidDetermination, FailuresAndTheirState)
     }
 }
 
-#if !defined(__SANITIZE_ADDRESS__)
+// The address-space limit leaves no room for the shadow memory of the
+// address and thread sanitizers, so their builds leave this test out.
+#if !defined(__SANITIZE_ADDRESS__) && !defined(__SANITIZE_THREAD__)
 // Memory runs out: the address space is limited in a child process to a
 // little above what it uses, or to room for the working copy (48 MB) but
 // not for the label matrix of the one object that fills the image (64 MB).
