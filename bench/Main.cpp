@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "processing/ParallelRows.h"
+#include "platform/ParallelRows.h"
 
 int main(int argc, char** argv)
 {

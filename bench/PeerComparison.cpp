@@ -21,7 +21,7 @@
 #include "image/Image.h"
 #include "processing/HistogramCombos.h"
 #include "platform/Format.h"
-#include "processing/ParallelRows.h"
+#include "platform/ParallelRows.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "FuzzSupport.h"
-#include "dialogs/logic/FilterFile.h"
-#include "dialogs/logic/WeightEntry.h"
+#include "processing/FilterFile.h"
+#include "processing/WeightEntry.h"
 #include "platform/Format.h"
 
 namespace {

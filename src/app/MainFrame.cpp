@@ -19,7 +19,7 @@
 
 #include "app/ChildFrame.h"
 #include "app/CommandTable.h"
-#include "app/HelpWindow.h"
+#include "dialogs/HelpWindow.h"
 #include "app/KeyIndicators.h"
 #include "app/MenuLayout.h"
 #include "app/NUVAKApp.h"
@@ -31,7 +31,7 @@
 #include "dialogs/FftSheet.h"
 #include "dialogs/FindObjectsPropertySheet.h"
 #include "dialogs/HistogramDlg.h"
-#include "dialogs/logic/ViewTools.h"
+#include "forms/ViewTools.h"
 #include "document/CommandEnabling.h"
 #include "document/CommandIds.h"
 #include "document/NUVAKDoc.h"
@@ -185,6 +185,12 @@ void CMainFrame::CreateStatusBar()
         indicators_ << label;
     }
     new CKeyIndicators(indicators_, this);
+}
+
+CNUVAKDoc* CMainFrame::ActiveDocument() const
+{
+    CChildFrame* child = ActiveChild();
+    return child ? &child->GetDocument() : nullptr;
 }
 
 CChildFrame* CMainFrame::ActiveChild() const
@@ -344,7 +350,7 @@ bool CMainFrame::OnCommand(int id)
         case cmd::Copy: view->OnEditCopy(); break;
         case cmd::Paste: view->OnEditPaste(); break;
         case cmd::PasteInto: view->OnEditPasteInto(); break;
-        case cmd::Histogram: CHistogramDlg::OnHistogram(*doc, this); break;
+        case cmd::Histogram: CHistogramDlg::OnHistogram(*doc, this, this); break;
         case cmd::FrequencyDomain: CFftSheet::OnFrequencyDomain(*doc, this); break;
         case cmd::FindObjects: CFindObjectsPropertySheet::OnFindObjects(*doc, this); break;
         case cmd::CustomFilter: CCustomFilterDlg::OnCustomFilter(*doc, this); break;

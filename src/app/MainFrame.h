@@ -7,6 +7,8 @@
 #include <functional>
 #include <map>
 
+#include "document/ActiveDocumentSource.h"
+
 class CChildFrame;
 class CNUVAKApp;
 class CNUVAKDoc;
@@ -16,7 +18,7 @@ class QMdiArea;
 class QMenu;
 class QToolBar;
 
-class CMainFrame : public QMainWindow {
+class CMainFrame : public QMainWindow, public CActiveDocumentSource {
     Q_OBJECT
 public:
     explicit CMainFrame(CNUVAKApp& app);
@@ -27,6 +29,7 @@ public:
 
     QMdiArea* MdiArea() const { return mdiArea_; }
     CChildFrame* ActiveChild() const;
+    CNUVAKDoc* ActiveDocument() const override;
     QList<CChildFrame*> Children() const;
     QAction* Action(int id) const;
     QToolBar* Toolbar(const char* objectName) const;

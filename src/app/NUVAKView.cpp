@@ -9,7 +9,7 @@
 #include <QStyle>
 
 #include "app/MainFrame.h"
-#include "app/QtCanvas.h"
+#include "dialogs/QtCanvas.h"
 #include "document/NUVAKDoc.h"
 #include "document/ViewMetrics.h"
 

@@ -8,8 +8,8 @@
 #include "app/NUVAKView.h"
 #include "app/ToolCursors.h"
 #include "dialogs/ProfileDlg.h"
-#include "dialogs/logic/Measurement.h"
-#include "dialogs/logic/ViewTools.h"
+#include "forms/Measurement.h"
+#include "forms/ViewTools.h"
 #include "document/NUVAKDoc.h"
 #include "platform/UserInterface.h"
 

@@ -5,7 +5,7 @@
 #include <QGuiApplication>
 #include <QMimeData>
 
-#include "app/QtCanvas.h"
+#include "dialogs/QtCanvas.h"
 
 bool QtClipboard::HoldsImage()
 {

@@ -6,7 +6,7 @@
 #include <QImage>
 #include <array>
 
-#include "dialogs/logic/ViewTools.h"
+#include "forms/ViewTools.h"
 
 namespace {
 

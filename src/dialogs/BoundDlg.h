@@ -7,7 +7,7 @@
 #include <optional>
 
 #include "dialogs/PreviewDlg.h"
-#include "dialogs/logic/BoundDialogModel.h"
+#include "forms/BoundDialogModel.h"
 
 class CBoundDlg : public CPreviewDlg {
     Q_OBJECT

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "dialogs/PreviewDlg.h"
-#include "dialogs/logic/BrightnessSliceDialogModel.h"
+#include "forms/BrightnessSliceDialogModel.h"
 
 class CBrightnessSliceDlg : public CPreviewDlg {
     Q_OBJECT

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "dialogs/PreviewDlg.h"
-#include "dialogs/logic/CleanDialogModel.h"
+#include "forms/CleanDialogModel.h"
 
 class CCleanDlg : public CPreviewDlg {
     Q_OBJECT

@@ -4,7 +4,7 @@
 
 #include "dialogs/FileChooser.h"
 #include "dialogs/OperationDlg.h"
-#include "dialogs/logic/CustomFilterModel.h"
+#include "forms/CustomFilterModel.h"
 
 class CNUVAKDoc;
 

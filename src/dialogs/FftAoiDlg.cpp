@@ -7,7 +7,8 @@
 #include <QPainter>
 
 #include "dialogs/FftPicture.h"
-#include "dialogs/FftSheet.h"
+#include "dialogs/FftPageHost.h"
+#include "forms/FftSheetModel.h"
 
 namespace {
 
@@ -27,7 +28,7 @@ void FillList(QListWidget* list, const std::vector<int>& sizes, int selected)
 
 }  // namespace
 
-CFftAoiDlg::CFftAoiDlg(CFftSheet& sheet)
+CFftAoiDlg::CFftAoiDlg(CFftPageHost& sheet)
     : sheet_(sheet),
       widths_(new QListWidget),
       heights_(new QListWidget),

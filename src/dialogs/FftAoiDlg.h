@@ -4,17 +4,17 @@
 
 #include <QWizardPage>
 
-#include "dialogs/logic/FftAoiModel.h"
+#include "forms/FftAoiModel.h"
 
 class CFftPicture;
-class CFftSheet;
+class CFftPageHost;
 class QLabel;
 class QListWidget;
 
 class CFftAoiDlg : public QWizardPage {
     Q_OBJECT
 public:
-    explicit CFftAoiDlg(CFftSheet& sheet);
+    explicit CFftAoiDlg(CFftPageHost& sheet);
 
     // Fills the lists from the sheet's work image and draws it; false after
     // the message when the picture cannot be drawn.
@@ -36,7 +36,7 @@ private:
     void OnRelease(QPoint at);
     void PaintTracker(class QPainter& painter) const;
 
-    CFftSheet& sheet_;
+    CFftPageHost& sheet_;
     FftAoiModel model_;
     QListWidget* widths_;
     QListWidget* heights_;

@@ -10,7 +10,8 @@
 #include <QSlider>
 
 #include "dialogs/FftPicture.h"
-#include "dialogs/FftSheet.h"
+#include "dialogs/FftPageHost.h"
+#include "forms/FftSheetModel.h"
 
 namespace {
 
@@ -25,7 +26,7 @@ QLabel* Text(const char* text)
 
 }  // namespace
 
-CFftProcessingDlg::CFftProcessingDlg(CFftSheet& sheet)
+CFftProcessingDlg::CFftProcessingDlg(CFftPageHost& sheet)
     : sheet_(sheet),
       filters_(new QButtonGroup(this)),
       size_(new QSlider(Qt::Horizontal)),

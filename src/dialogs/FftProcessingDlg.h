@@ -6,10 +6,10 @@
 
 #include <QWizardPage>
 
-#include "dialogs/logic/FftProcessingModel.h"
+#include "forms/FftProcessingModel.h"
 
 class CFftPicture;
-class CFftSheet;
+class CFftPageHost;
 class QButtonGroup;
 class QPainter;
 class QPushButton;
@@ -18,7 +18,7 @@ class QSlider;
 class CFftProcessingDlg : public QWizardPage {
     Q_OBJECT
 public:
-    explicit CFftProcessingDlg(CFftSheet& sheet);
+    explicit CFftProcessingDlg(CFftPageHost& sheet);
 
     // The page becomes active: pictures fitted, the slider at 100 and the
     // ellipse taken from it unless Custom is chosen.
@@ -43,7 +43,7 @@ private:
     void AfterFiltering(bool ok);
     void PaintMarks(QPainter& painter) const;
 
-    CFftSheet& sheet_;
+    CFftPageHost& sheet_;
     FftProcessingModel model_;
     QButtonGroup* filters_;
     QSlider* size_;

@@ -4,7 +4,7 @@
 #include <QTextBrowser>
 #include <memory>
 
-#include "app/HelpWindow.h"
+#include "dialogs/HelpWindow.h"
 #include "dialogs/FftAoiDlg.h"
 #include "dialogs/FftProcessingDlg.h"
 #include "dialogs/FftWindowDlg.h"

@@ -5,14 +5,15 @@
 
 #include <QWizard>
 
-#include "dialogs/logic/FftSheetModel.h"
+#include "dialogs/FftPageHost.h"
+#include "forms/FftSheetModel.h"
 
 class CNUVAKDoc;
 class CFftAoiDlg;
 class CFftWindowDlg;
 class CFftProcessingDlg;
 
-class CFftSheet : public QWizard {
+class CFftSheet : public QWizard, public CFftPageHost {
     Q_OBJECT
 public:
     enum PageId { kAoiPage, kWindowPage, kProcessingPage };
@@ -26,9 +27,9 @@ public:
     // Opens the first page; closes as cancelled at once when it cannot draw.
     int exec() override;
     // Closes as cancelled after a failure that has been shown.
-    void Cancel();
+    void Cancel() override;
 
-    FftSheetModel& Model() { return model_; }
+    FftSheetModel& Model() override { return model_; }
     CFftAoiDlg* AoiPage() const { return aoiPage_; }
     CFftWindowDlg* WindowPage() const { return windowPage_; }
     CFftProcessingDlg* ProcessingPage() const { return processingPage_; }

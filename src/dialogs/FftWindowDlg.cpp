@@ -9,7 +9,8 @@
 #include <QSlider>
 
 #include "dialogs/FftPicture.h"
-#include "dialogs/FftSheet.h"
+#include "dialogs/FftPageHost.h"
+#include "forms/FftSheetModel.h"
 #include "platform/UserInterface.h"
 
 namespace {
@@ -31,7 +32,7 @@ QLabel* ValueLabel(int position)
 
 }  // namespace
 
-CFftWindowDlg::CFftWindowDlg(CFftSheet& sheet)
+CFftWindowDlg::CFftWindowDlg(CFftPageHost& sheet)
     : sheet_(sheet),
       choices_(new QButtonGroup(this)),
       cosine_(MakeSlider(model_.cosinePosition)),

@@ -5,10 +5,10 @@
 
 #include <QWizardPage>
 
-#include "dialogs/logic/FftWindowModel.h"
+#include "forms/FftWindowModel.h"
 
 class CFftPicture;
-class CFftSheet;
+class CFftPageHost;
 class QButtonGroup;
 class QLabel;
 class QLineEdit;
@@ -17,7 +17,7 @@ class QSlider;
 class CFftWindowDlg : public QWizardPage {
     Q_OBJECT
 public:
-    explicit CFftWindowDlg(CFftSheet& sheet);
+    explicit CFftWindowDlg(CFftPageHost& sheet);
 
     // The page becomes active: a fresh crop of the AOI, windowed as chosen.
     void OnSetActive();
@@ -44,7 +44,7 @@ private:
     // Windows a fresh copy of the AOI and draws it.
     void ApplyWindow();
 
-    CFftSheet& sheet_;
+    CFftPageHost& sheet_;
     FftWindowModel model_;
     QButtonGroup* choices_;
     QSlider* cosine_;

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "dialogs/PreviewDlg.h"
-#include "dialogs/logic/FilterDialogModel.h"
+#include "forms/FilterDialogModel.h"
 
 class CFilterDlg : public CPreviewDlg {
     Q_OBJECT

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "dialogs/FileChooser.h"
-#include "dialogs/logic/FindObjectsWizard.h"
+#include "forms/FindObjectsWizard.h"
 
 class CColorButton;
 class CNUVAKDoc;

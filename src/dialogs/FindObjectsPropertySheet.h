@@ -5,7 +5,7 @@
 #include <QWizard>
 #include <cstdint>
 
-#include "dialogs/logic/FindObjectsWizard.h"
+#include "forms/FindObjectsWizard.h"
 
 class CFindObjectsIntroPage;
 class CFindObjectsMetricsPage;

@@ -9,8 +9,7 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include "app/ChildFrame.h"
-#include "app/MainFrame.h"
+#include "document/ActiveDocumentSource.h"
 #include "document/NUVAKDoc.h"
 #include "platform/UserInterface.h"
 #include "processing/HistogramCombos.h"
@@ -45,7 +44,8 @@ QPushButton* AddButton(QWidget* parent, const QString& text, const QRect& at)
 
 }  // namespace
 
-CHistogramDlg::CHistogramDlg(CMainFrame* frame, QWidget* parent) : QDialog(parent), frame_(frame)
+CHistogramDlg::CHistogramDlg(const CActiveDocumentSource* documents, QWidget* parent)
+    : QDialog(parent), documents_(documents)
 {
     setWindowTitle("Histogram");
     setFixedSize(420, 270);
@@ -73,11 +73,11 @@ CHistogramDlg::CHistogramDlg(CMainFrame* frame, QWidget* parent) : QDialog(paren
     });
 }
 
-void CHistogramDlg::OnHistogram(CNUVAKDoc& document, CMainFrame* frame)
+void CHistogramDlg::OnHistogram(CNUVAKDoc& document, const CActiveDocumentSource* documents, QWidget* parent)
 {
     // The dialog changes the image itself; the pipeline's operation has nothing left to do.
-    const auto dialog = [frame] {
-        CHistogramDlg histogram(frame, frame);
+    const auto dialog = [documents, parent] {
+        CHistogramDlg histogram(documents, parent);
         return histogram.exec() == QDialog::Accepted;
     };
     document.RunPipeline([](CImage&) { return 0; }, false, false, dialog);
@@ -116,8 +116,7 @@ int CHistogramDlg::Channel() const { return std::max(0, channel_->currentIndex()
 
 CNUVAKDoc* CHistogramDlg::FindDocument() const
 {
-    CChildFrame* child = frame_ ? frame_->ActiveChild() : nullptr;
-    return child ? &child->GetDocument() : nullptr;
+    return documents_ ? documents_->ActiveDocument() : nullptr;
 }
 
 CNUVAKDoc* CHistogramDlg::ActiveDocument(HistogramHandler handler)

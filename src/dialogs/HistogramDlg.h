@@ -6,10 +6,10 @@
 
 #include <QDialog>
 
-#include "dialogs/logic/HistogramModel.h"
+#include "forms/HistogramModel.h"
 #include "image/Image.h"
 
-class CMainFrame;
+class CActiveDocumentSource;
 class CNUVAKDoc;
 class QComboBox;
 class QLabel;
@@ -18,11 +18,12 @@ class QPushButton;
 class CHistogramDlg : public QDialog {
     Q_OBJECT
 public:
-    explicit CHistogramDlg(CMainFrame* frame, QWidget* parent = nullptr);
+    // documents: where the active document is found each time it is needed.
+    explicit CHistogramDlg(const CActiveDocumentSource* documents, QWidget* parent = nullptr);
 
     // The document's Histogram command: snapshot, the dialog, and after OK
     // the modified flag and the redraw.
-    static void OnHistogram(CNUVAKDoc& document, CMainFrame* frame);
+    static void OnHistogram(CNUVAKDoc& document, const CActiveDocumentSource* documents, QWidget* parent);
 
     // Saves the image and fills the channel list; false after the message
     // when there is no active document.
@@ -63,7 +64,7 @@ private:
     // Puts the saved pixels back; found objects stay with the document.
     void RestoreSaved(CNUVAKDoc& document);
 
-    CMainFrame* frame_;
+    const CActiveDocumentSource* documents_;
     CImage saved_;
     HistogramDrag drag_;
     bool captured_ = false;

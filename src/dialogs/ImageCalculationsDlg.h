@@ -4,7 +4,7 @@
 
 #include <QDialog>
 
-#include "dialogs/logic/ImageCalculations.h"
+#include "forms/ImageCalculations.h"
 
 class QComboBox;
 

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "dialogs/PreviewDlg.h"
-#include "dialogs/logic/MorphologyDialogModel.h"
+#include "forms/MorphologyDialogModel.h"
 
 class CMorphologyDlg : public CPreviewDlg {
     Q_OBJECT

@@ -4,7 +4,7 @@
 
 #include <QLineEdit>
 
-#include "dialogs/logic/NumericEdit.h"
+#include "forms/NumericEdit.h"
 
 class CNumericEdit : public QLineEdit {
     Q_OBJECT

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "dialogs/logic/OperationDialog.h"
+#include "forms/OperationDialog.h"
 
 class CNumericEdit;
 class NumericEdit;

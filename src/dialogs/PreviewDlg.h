@@ -3,7 +3,7 @@
 #pragma once
 
 #include "dialogs/OperationDlg.h"
-#include "dialogs/logic/PreviewDialog.h"
+#include "forms/PreviewDialog.h"
 
 class CPreviewPic;
 

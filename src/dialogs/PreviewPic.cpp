@@ -4,7 +4,7 @@
 #include <QPainter>
 #include <algorithm>
 
-#include "app/QtCanvas.h"
+#include "dialogs/QtCanvas.h"
 
 CPreviewPic::CPreviewPic(QWidget* parent) : QWidget(parent) { setObjectName("previewPicture"); }
 

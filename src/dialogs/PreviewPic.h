@@ -5,7 +5,7 @@
 #include <QImage>
 #include <QWidget>
 
-#include "dialogs/logic/PreviewPicModel.h"
+#include "forms/PreviewPicModel.h"
 
 class CPreviewPic : public QWidget {
     Q_OBJECT

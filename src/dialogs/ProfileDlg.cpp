@@ -8,8 +8,7 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include "app/ChildFrame.h"
-#include "app/MainFrame.h"
+#include "document/ActiveDocumentSource.h"
 #include "document/NUVAKDoc.h"
 #include "platform/UserInterface.h"
 
@@ -31,9 +30,9 @@ QLabel* AddLabel(QWidget* parent, const QString& text, const QRect& at,
 
 }  // namespace
 
-CProfileDlg::CProfileDlg(CMainFrame* frame, ImagePoint p1, ImagePoint p2, double angle, const std::string& measurement,
+CProfileDlg::CProfileDlg(const CActiveDocumentSource* documents, ImagePoint p1, ImagePoint p2, double angle, const std::string& measurement,
                          QWidget* parent)
-    : QDialog(parent), frame_(frame), p1_(p1), p2_(p2), angle_(angle), measurement_(measurement)
+    : QDialog(parent), documents_(documents), p1_(p1), p2_(p2), angle_(angle), measurement_(measurement)
 {
     setWindowTitle("Profile");
     setFixedSize(480, 320);
@@ -86,9 +85,8 @@ QString CProfileDlg::ReadOut() const { return readOut_->text(); }
 CNUVAKDoc* CProfileDlg::ActiveDocument(ProfileHandler handler)
 {
     if (failed_) return nullptr;
-    CChildFrame* child = frame_ ? frame_->ActiveChild() : nullptr;
-    if (child != nullptr) return &child->GetDocument();
-    Fail(ProfileMissingText(handler, frame_ ? ProfileMissing::ChildWindow : ProfileMissing::MainFrame));
+    if (CNUVAKDoc* document = documents_ ? documents_->ActiveDocument() : nullptr) return document;
+    Fail(ProfileMissingText(handler, documents_ ? ProfileMissing::ChildWindow : ProfileMissing::MainFrame));
     return nullptr;
 }
 
@@ -102,7 +100,7 @@ void CProfileDlg::Fail(const std::string& text)
 void CProfileDlg::paintEvent(QPaintEvent*)
 {
     if (failed_) return;
-    if (frame_ == nullptr || frame_->ActiveChild() == nullptr) {
+    if (documents_ == nullptr || documents_->ActiveDocument() == nullptr) {
         // No message box inside a paint: it follows at once from the event loop.
         QTimer::singleShot(0, this, [this] { ActiveDocument(ProfileHandler::Painting); });
         return;

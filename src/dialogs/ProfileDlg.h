@@ -5,10 +5,10 @@
 #include <QDialog>
 #include <string>
 
-#include "dialogs/logic/Measurement.h"
-#include "dialogs/logic/ProfileModel.h"
+#include "forms/Measurement.h"
+#include "forms/ProfileModel.h"
 
-class CMainFrame;
+class CActiveDocumentSource;
 class CNUVAKDoc;
 class QCheckBox;
 class QLabel;
@@ -16,7 +16,7 @@ class QLabel;
 class CProfileDlg : public QDialog {
     Q_OBJECT
 public:
-    CProfileDlg(CMainFrame* frame, ImagePoint p1, ImagePoint p2, double angle, const std::string& measurement,
+    CProfileDlg(const CActiveDocumentSource* documents, ImagePoint p1, ImagePoint p2, double angle, const std::string& measurement,
                 QWidget* parent = nullptr);
 
     // Samples the active document's image; false after the message when it
@@ -41,7 +41,7 @@ private:
     CNUVAKDoc* ActiveDocument(ProfileHandler handler);
     void Fail(const std::string& text);
 
-    CMainFrame* frame_;
+    const CActiveDocumentSource* documents_;
     ImagePoint p1_, p2_;
     double angle_;
     std::string measurement_;

@@ -6,7 +6,7 @@
 #include <functional>
 #include <optional>
 
-#include "dialogs/logic/RectTracker.h"
+#include "forms/RectTracker.h"
 
 class CRectTracker : public QWidget {
     Q_OBJECT

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "dialogs/OperationDlg.h"
-#include "dialogs/logic/RotateDialogModel.h"
+#include "forms/RotateDialogModel.h"
 
 class CRotateDlg : public COperationDlg {
     Q_OBJECT

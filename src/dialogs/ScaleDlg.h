@@ -2,7 +2,7 @@
 #pragma once
 
 #include "dialogs/OperationDlg.h"
-#include "dialogs/logic/ScaleDialogModel.h"
+#include "forms/ScaleDialogModel.h"
 
 class CScaleDlg : public COperationDlg {
     Q_OBJECT

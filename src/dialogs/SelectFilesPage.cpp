@@ -12,7 +12,7 @@
 #include <QVBoxLayout>
 
 #include "dialogs/SeriesPropSheet.h"
-#include "dialogs/logic/SeriesSelectFiles.h"
+#include "forms/SeriesSelectFiles.h"
 
 CSelectFilesPage::CSelectFilesPage(CSeriesPropSheet& sheet)
     : CSeriesPage(sheet, SeriesPage::SelectFiles), list_(new QTextEdit(this)), folder_(new QLineEdit(this)),

@@ -10,7 +10,7 @@
 #include "dialogs/PreviewPic.h"
 #include "dialogs/RectTracker.h"
 #include "dialogs/SeriesPropSheet.h"
-#include "dialogs/logic/SeriesAoiPage.h"
+#include "forms/SeriesAoiPage.h"
 #include "platform/Format.h"
 #include "platform/UserInterface.h"
 

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "dialogs/SeriesPage.h"
-#include "dialogs/logic/PreviewPicModel.h"
+#include "forms/PreviewPicModel.h"
 
 class CPreviewPic;
 class CRectTracker;

@@ -8,8 +8,8 @@
 #include <QRadioButton>
 
 #include "dialogs/SeriesPropSheet.h"
-#include "dialogs/logic/FilterDialogModel.h"
-#include "dialogs/logic/SeriesParameterControls.h"
+#include "forms/FilterDialogModel.h"
+#include "forms/SeriesParameterControls.h"
 
 CSeriesFilterParamsPage::CSeriesFilterParamsPage(CSeriesPropSheet& sheet)
     : CSeriesPage(sheet, SeriesPage::FilterParams)

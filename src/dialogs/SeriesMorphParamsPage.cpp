@@ -8,7 +8,7 @@
 #include <QRadioButton>
 
 #include "dialogs/SeriesPropSheet.h"
-#include "dialogs/logic/MorphologyDialogModel.h"
+#include "forms/MorphologyDialogModel.h"
 #include "series/SeriesPages.h"
 
 CSeriesMorphParamsPage::CSeriesMorphParamsPage(CSeriesPropSheet& sheet) : CSeriesPage(sheet, SeriesPage::MorphParams)

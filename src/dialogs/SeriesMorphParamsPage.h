@@ -3,7 +3,7 @@
 #pragma once
 
 #include "dialogs/SeriesPage.h"
-#include "dialogs/logic/SeriesParameterFields.h"
+#include "forms/SeriesParameterFields.h"
 
 class CSeriesMorphParamsPage : public CSeriesPage {
     Q_OBJECT

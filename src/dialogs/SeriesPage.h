@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "dialogs/logic/OperationDialog.h"
-#include "dialogs/logic/SeriesNavigation.h"
+#include "forms/OperationDialog.h"
+#include "forms/SeriesNavigation.h"
 
 class CSeriesPropSheet;
 class QComboBox;

@@ -14,8 +14,8 @@
 #include <QVBoxLayout>
 
 #include "dialogs/SeriesPropSheet.h"
-#include "dialogs/logic/SeriesParameterControls.h"
-#include "dialogs/logic/ThresholdDialogModel.h"
+#include "forms/SeriesParameterControls.h"
+#include "forms/ThresholdDialogModel.h"
 
 CSeriesProcessParams::CSeriesProcessParams(CSeriesPropSheet& sheet) : CSeriesPage(sheet, SeriesPage::ProcessParams)
 {

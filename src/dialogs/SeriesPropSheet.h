@@ -10,7 +10,7 @@
 #include <functional>
 #include <optional>
 
-#include "dialogs/logic/SeriesNavigation.h"
+#include "forms/SeriesNavigation.h"
 #include "series/SeriesSettings.h"
 
 class CSeriesPage;

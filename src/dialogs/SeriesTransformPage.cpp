@@ -10,7 +10,7 @@
 #include <QVBoxLayout>
 
 #include "dialogs/SeriesPropSheet.h"
-#include "dialogs/logic/SeriesParameterControls.h"
+#include "forms/SeriesParameterControls.h"
 
 CSeriesTransformPage::CSeriesTransformPage(CSeriesPropSheet& sheet) : CSeriesPage(sheet, SeriesPage::TransformParams)
 {

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "dialogs/PreviewDlg.h"
-#include "dialogs/logic/ThresholdDialogModel.h"
+#include "forms/ThresholdDialogModel.h"
 
 class CThresholdDlg : public CPreviewDlg {
     Q_OBJECT

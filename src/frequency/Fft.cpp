@@ -7,7 +7,7 @@
 #include "frequency/FftTransform.h"
 #include "image/Image.h"
 #include "platform/UserInterface.h"
-#include "processing/ParallelRows.h"
+#include "platform/ParallelRows.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include "frequency/NearLog.h"
 #include "image/Image.h"
 #include "platform/Blocks.h"
-#include "processing/ParallelRows.h"
+#include "platform/ParallelRows.h"
 #include "processing/VectorClones.h"
 
 namespace {

@@ -14,7 +14,7 @@
 #include <utility>
 #include <vector>
 
-#include "processing/ParallelRows.h"
+#include "platform/ParallelRows.h"
 #include "processing/VectorClones.h"
 
 namespace {

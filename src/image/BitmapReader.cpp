@@ -12,7 +12,7 @@
 #include "platform/Format.h"
 #include "platform/Memory.h"
 #include "platform/UserInterface.h"
-#include "processing/ParallelRows.h"
+#include "platform/ParallelRows.h"
 
 namespace {
 

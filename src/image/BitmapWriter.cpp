@@ -5,7 +5,7 @@
 #include "image/File.h"
 #include "image/Image.h"
 #include "image/RgbBytes.h"
-#include "processing/ParallelRows.h"
+#include "platform/ParallelRows.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 
 #include "image/ColorVal.h"
 #include "image/PixelRows.h"
-#include "objects/FoundObject.h"
+#include "image/FoundObject.h"
 
 class CArchive;
 class CCanvas;

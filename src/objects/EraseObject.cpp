@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "objects/FoundObject.h"
+#include "image/FoundObject.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "objects/FoundObject.h"
+#include "image/FoundObject.h"
 
 namespace {
 

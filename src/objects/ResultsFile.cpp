@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "objects/FoundObject.h"
+#include "image/FoundObject.h"
 
 namespace {
 

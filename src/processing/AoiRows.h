@@ -11,7 +11,7 @@
 
 #include "image/Image.h"
 #include "image/RgbBytes.h"
-#include "processing/ParallelRows.h"
+#include "platform/ParallelRows.h"
 
 // The AOI limited to the image; empty when the image has no pixels or the
 // corners are crossed, so that a damaged AOI never reaches outside the rows.

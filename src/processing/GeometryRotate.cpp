@@ -8,7 +8,7 @@
 
 #include "image/Image.h"
 #include "processing/GeometrySampling.h"
-#include "processing/ParallelRows.h"
+#include "platform/ParallelRows.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include "image/RgbBytes.h"
 #include "processing/AoiRows.h"
 #include "processing/Equalization.h"
-#include "processing/ParallelRows.h"
+#include "platform/ParallelRows.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 
 #include "image/Image.h"
 #include "processing/Neighbourhood.h"
-#include "processing/ParallelRows.h"
+#include "platform/ParallelRows.h"
 #include "processing/RowWindow.h"
 #include "processing/SampleRows.h"
 #include "processing/VectorClones.h"

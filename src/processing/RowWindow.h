@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "image/Image.h"
-#include "processing/ParallelRows.h"
+#include "platform/ParallelRows.h"
 
 namespace neighbourhood {
 

@@ -4,7 +4,7 @@
 
 #include "frequency/FilterEllipse.h"
 #include "processing/HistogramCombos.h"
-#include "dialogs/logic/FilterFile.h"
+#include "processing/FilterFile.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include "Workbench.h"
 #include "app/AboutDlg.h"
-#include "app/HelpWindow.h"
+#include "dialogs/HelpWindow.h"
 #include "document/CommandIds.h"
 #include "support/TestFiles.h"
 #include "support/TestImages.h"

@@ -9,7 +9,7 @@
 #include "DialogDriving.h"
 #include "Workbench.h"
 #include "dialogs/CustomFilterDlg.h"
-#include "dialogs/logic/FilterFile.h"
+#include "processing/FilterFile.h"
 #include "document/CommandIds.h"
 #include "support/TestImages.h"
 

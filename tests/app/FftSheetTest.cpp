@@ -10,7 +10,7 @@
 #include "DialogDriving.h"
 #include "MouseEvents.h"
 #include "Workbench.h"
-#include "app/HelpWindow.h"
+#include "dialogs/HelpWindow.h"
 #include "dialogs/FftAoiDlg.h"
 #include "dialogs/FftPicture.h"
 #include "dialogs/FftProcessingDlg.h"

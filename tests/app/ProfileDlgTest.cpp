@@ -5,7 +5,7 @@
 #include "MouseEvents.h"
 #include "Workbench.h"
 #include "dialogs/ProfileDlg.h"
-#include "dialogs/logic/Measurement.h"
+#include "forms/Measurement.h"
 #include "support/TestImages.h"
 
 namespace {

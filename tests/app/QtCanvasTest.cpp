@@ -1,7 +1,7 @@
 // Display bitmaps of both depths become the same Qt picture; colour
 // references turn into the right colours.
 #include "Workbench.h"
-#include "app/QtCanvas.h"
+#include "dialogs/QtCanvas.h"
 #include "image/DeviceBitmap.h"
 #include "support/TestImages.h"
 

@@ -10,7 +10,7 @@
 
 #include "SeriesWizardDriving.h"
 #include "dialogs/SeriesConfirmPage.h"
-#include "dialogs/logic/SeriesParameterFields.h"
+#include "forms/SeriesParameterFields.h"
 #include "series/ConfirmationText.h"
 
 namespace {

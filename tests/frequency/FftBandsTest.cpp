@@ -8,7 +8,7 @@
 #include <random>
 
 #include "image/Image.h"
-#include "processing/ParallelRows.h"
+#include "platform/ParallelRows.h"
 #include "support/GreyRows.h"
 #include "support/TestImages.h"
 

@@ -8,7 +8,7 @@
 #include <random>
 
 #include "image/Image.h"
-#include "processing/ParallelRows.h"
+#include "platform/ParallelRows.h"
 #include "reference/ReferenceFftDisplay.h"
 #include "support/SamePixels.h"
 #include "support/TestImages.h"

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "frequency/FftTransform.h"
-#include "processing/ParallelRows.h"
+#include "platform/ParallelRows.h"
 #include "reference/ReferenceFft.h"
 
 namespace {

@@ -8,7 +8,7 @@
 
 #include "image/Image.h"
 #include "platform/UserInterface.h"
-#include "processing/ParallelRows.h"
+#include "platform/ParallelRows.h"
 #include "support/BitmapFiles.h"
 #include "support/FakeUserInterface.h"
 #include "support/TestFiles.h"

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <random>
 
-#include "objects/FoundObject.h"
+#include "image/FoundObject.h"
 #include "support/TestFiles.h"
 
 namespace {

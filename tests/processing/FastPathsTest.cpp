@@ -7,7 +7,7 @@
 
 #include "image/Image.h"
 #include "processing/HistogramCombos.h"
-#include "processing/ParallelRows.h"
+#include "platform/ParallelRows.h"
 #include "reference/ReferenceFilters.h"
 #include "reference/ReferenceGeometry.h"
 #include "reference/ReferencePointOps.h"

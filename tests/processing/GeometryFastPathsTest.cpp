@@ -7,7 +7,7 @@
 #include <random>
 
 #include "image/Image.h"
-#include "processing/ParallelRows.h"
+#include "platform/ParallelRows.h"
 #include "reference/ReferenceGeometry.h"
 #include "support/RandomImages.h"
 #include "support/SamePixels.h"

@@ -9,7 +9,7 @@
 
 #include "image/Image.h"
 #include "processing/HistogramCombos.h"
-#include "processing/ParallelRows.h"
+#include "platform/ParallelRows.h"
 #include "reference/ReferencePointOps.h"
 #include "support/SamePixels.h"
 

@@ -1,0 +1,51 @@
+// Custom Filter dialog: weight checks, the kernel and the filter file.
+#include "forms/CustomFilterModel.h"
+
+#include "processing/FilterFile.h"
+#include "processing/WeightEntry.h"
+#include "platform/UserInterface.h"
+
+std::optional<FieldFailure> CustomFilterModel::Read(OperationParams&) const
+{
+    int bad = 0;
+    std::string message;
+    if (ValidateWeights(EnabledWeights(size, grid), bad, message) == 0) return std::nullopt;
+    // The bad index counts enabled boxes only; find that box in the grid.
+    for (int box = 0; box < 81; ++box)
+        if (BoxEnabled(box) && bad-- == 0) return FieldFailure{kFirstWeight + box, message};
+    return FieldFailure{kFirstWeight, message};
+}
+
+std::vector<float> CustomFilterModel::Weights() const
+{
+    std::vector<float> weights;
+    for (const std::string& text : EnabledWeights(size, grid)) weights.push_back(ParseWeight(text));
+    return weights;
+}
+
+int CustomFilterModel::ApplyTo(CImage& image) const { return image.CustomFilter(size, Weights()); }
+
+std::optional<FieldFailure> CustomFilterModel::CheckBeforeSave() const
+{
+    std::optional<FieldFailure> failure = Validate();
+    if (failure) {
+        platform::error(failure->message);
+        platform::error(kWeightsMustBeValid);
+    }
+    return failure;
+}
+
+std::string CustomFilterModel::SaveTo(const std::string& path) const
+{
+    return WriteFilterFile(path, FilterFileContents{size, EnabledWeights(size, grid)});
+}
+
+std::string CustomFilterModel::ReadFrom(const std::string& path)
+{
+    FilterFileContents contents;
+    std::string message = ReadFilterFile(path, contents);
+    if (!message.empty()) return message;
+    size = contents.size;
+    grid = GridFromWeights(size, contents.weights);
+    return {};
+}

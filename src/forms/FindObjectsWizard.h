@@ -1,0 +1,39 @@
+// The Find Objects wizard without its window: the metric choices with the
+// outline colour, Go on the document's image and the results text shown.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "forms/MetricBoxes.h"
+
+class CImage;
+
+struct FindObjectsMetrics {
+    FindObjectsMetrics() { checked.fill(true); }
+    // Leaving the page with Next: the flags rebuilt from the boxes.
+    void Rebuild() { flags = MetricMaskFromBoxes(checked); }
+
+    std::array<bool, kMetricBoxCount> checked;  // in MetricBoxes() order
+    int flags = 0x7FF;
+    std::uint32_t outlineColor = 255;  // 0x00BBGGRR, the image's colour when the wizard opens
+};
+
+// The file shown with each line end as "\r\n" and each "," as a tab, or
+// why it cannot be shown.
+std::string ResultsText(const std::string& path);
+
+enum class GoResult {
+    NoFile,      // "Please enter an output file" has been shown
+    NoDocument,  // nothing to search
+    Failed,      // the image's error text has been shown
+    Found        // objects and outline colour stored, results read back
+};
+
+// Go: searches image (null without a document) with background detection,
+// writing path; on success the image takes the outline colour, redraw
+// shows it, and results takes the file's text as read back.
+GoResult RunGo(CImage* image, const std::string& path, const FindObjectsMetrics& metrics,
+               const std::function<void()>& redraw, std::string& results);

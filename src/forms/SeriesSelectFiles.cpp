@@ -1,0 +1,108 @@
+// Select Files page: the checks before the wizard moves on.
+#include "forms/SeriesSelectFiles.h"
+
+#include <sys/stat.h>
+#ifdef __linux__
+#include <sys/vfs.h>
+#endif
+
+#include "platform/Format.h"
+#include "platform/UserInterface.h"
+#include "series/SeriesPaths.h"
+
+namespace {
+
+constexpr long kIso9660Magic = 0x9660;
+constexpr long kUdfMagic = 0x15013346;
+
+bool ReadFirstFile(SeriesSettings& settings)
+{
+    const std::string first = settings.fileList.substr(0, settings.fileList.find("\r\n"));
+    std::string message;
+    bool causeValid = false;
+    int cause = 0;
+    platform::WaitCursor wait;
+    try {
+        if (settings.firstImage.SerializeFile(false, first, false, message, causeValid, cause) == 0) {
+            if (settings.Overwrites()) settings.outputFolder = FolderOf(first);
+            return true;
+        }
+        platform::error(message);
+    } catch (const platform::UserAbort&) {
+        // The reader has shown why it gave the file up; the page stays.
+    }
+    platform::error("Series processing aborted");
+    return false;
+}
+
+}  // namespace
+
+bool TakeFileSelection(SeriesSettings& settings, const std::vector<std::string>& paths)
+{
+    size_t characters = 1;
+    for (const std::string& path : paths) characters += path.size() + 1;
+    if (characters > static_cast<size_t>(kSeriesFileBuffer)) {
+        platform::error(platform::Format(
+            "Too many files have been specified.  The file buffer can only hold %d characters.", kSeriesFileBuffer));
+        return false;
+    }
+    settings.fileList.clear();
+    settings.fileCount = 0;
+    for (const std::string& path : paths) settings.AddFile(path);
+    return true;
+}
+
+FolderKind ProbeFolder(const std::string& path)
+{
+    struct stat st;
+    if (::stat(path.c_str(), &st) != 0) return FolderKind::Missing;
+    if (!S_ISDIR(st.st_mode)) return FolderKind::NotDirectory;
+#ifdef __linux__
+    struct statfs fs;
+    if (::statfs(path.c_str(), &fs) == 0) {
+        const long type = static_cast<long>(fs.f_type);
+        if (type == kIso9660Magic || type == kUdfMagic) return FolderKind::ReadOnlyOptical;
+    }
+#endif
+    return FolderKind::Directory;
+}
+
+bool SelectFilesNext(SeriesSettings& settings, int& focus, FolderProbe probe)
+{
+    focus = 0;
+    if (settings.fileList.empty() || settings.fileList == kSeriesNoFilesText) {
+        platform::error("Please select files to process");
+        focus = kSeriesBrowseButton;
+        return false;
+    }
+    if (settings.Overwrites()) {
+        if (!platform::askYesNo("Warning!!!\n\nYou have chosen to overwrite the data in your original image files\n"
+                                "with the results of this procedure.\nAre you sure you want to proceed?"))
+            return false;
+    } else {
+        const char* folder = settings.outputFolder.c_str();
+        if (settings.outputFolder.empty()) {
+            platform::error("Please select an output directory");
+            focus = kSeriesChangeButton;
+            return false;
+        }
+        switch (probe(settings.outputFolder)) {
+            case FolderKind::Missing:
+                platform::error(platform::Format("The directory you specified, %s, was not found.\n"
+                                                 "Please verify that you selected a DIRECTORY and not a DRIVE.",
+                                                 folder));
+                return false;
+            case FolderKind::NotDirectory:
+                platform::error(platform::Format("%s is not a valid directory.", folder));
+                return false;
+            case FolderKind::ReadOnlyOptical:
+                platform::error(platform::Format("The directory you selected for output:\n%s\nis located on a "
+                                                 "CD-ROM.\nThis application does not support writing to CD-ROM.\n"
+                                                 "Please select a different directory.",
+                                                 folder));
+                return false;
+            case FolderKind::Directory: break;
+        }
+    }
+    return ReadFirstFile(settings);
+}
