@@ -2,20 +2,26 @@
 #include "dialogs/FftProcessingDlg.h"
 
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QGridLayout>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSettings>
 #include <QSlider>
 
 #include "dialogs/FftPicture.h"
 #include "dialogs/FftPageHost.h"
 #include "forms/FftSheetModel.h"
+#include "frequency/SpectrumContrast.h"
+#include "platform/Format.h"
+#include "platform/UserInterface.h"
 
 namespace {
 
 const QColor kPaleYellow(255, 255, 150);
+const char* const kStretchSetting = "Frequency/StretchContrast";
 
 QLabel* Text(const char* text)
 {
@@ -32,6 +38,7 @@ CFftProcessingDlg::CFftProcessingDlg(CFftPageHost& sheet)
       size_(new QSlider(Qt::Horizontal)),
       apply_(new QPushButton("&Apply Filter")),
       undo_(new QPushButton("&Undo")),
+      stretch_(new QCheckBox("Stretch contrast")),
       spectrum_(new CFftPicture),
       result_(new CFftPicture)
 {
@@ -62,6 +69,12 @@ CFftProcessingDlg::CFftProcessingDlg(CFftPageHost& sheet)
     pictures->addWidget(result_, 0, Qt::AlignTop);
     pictures->addStretch(1);
 
+    stretch_->setChecked(QSettings().value(kStretchSetting, false).toBool());
+    connect(stretch_, &QCheckBox::toggled, this, [this](bool on) {
+        QSettings().setValue(kStretchSetting, on);
+        if (!ShowPictures()) sheet_.Cancel();
+    });
+
     auto* controls = new QGridLayout;
     controls->addWidget(Text(kFftProcessingIntro), 0, 0, 1, 4);
     controls->addWidget(Text(kFftProcessingSelect), 1, 0, 1, 4);
@@ -78,6 +91,7 @@ CFftProcessingDlg::CFftProcessingDlg(CFftPageHost& sheet)
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(pictures);
+    layout->addWidget(stretch_);
     layout->addLayout(controls);
     layout->addStretch(1);
 
@@ -138,7 +152,15 @@ bool CFftProcessingDlg::ShowPictures()
     FftSheetModel& sheet = sheet_.Model();
     const std::pair<PreviewPicModel*, CFftPicture*> boxes[] = {{&model_.Spectrum(), spectrum_},
                                                                {&model_.Result(), result_}};
-    CImage* images[] = {&sheet.Spectrum(), &sheet.Result()};
+    CImage stretched;
+    if (stretch_->isChecked()) {
+        platform::WaitCursor wait;
+        if (!StretchedSpectrum(sheet.Spectrum(), static_cast<float>(model_.Spectrum().Scale()), stretched)) {
+            platform::error(platform::Format(kFftProcessingPictureFailed, stretched.errorMessage.c_str()));
+            return false;
+        }
+    }
+    CImage* images[] = {stretch_->isChecked() ? &stretched : &sheet.Spectrum(), &sheet.Result()};
     for (int i = 0; i < 2; ++i) {
         CDeviceBitmap bitmap;
         PreviewPicModel& picture = *boxes[i].first;

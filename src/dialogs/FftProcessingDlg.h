@@ -12,6 +12,7 @@ class CFftPicture;
 class CFftPageHost;
 class QButtonGroup;
 class QPainter;
+class QCheckBox;
 class QPushButton;
 class QSlider;
 
@@ -29,6 +30,9 @@ public:
     QSlider* SizeSlider() const { return size_; }
     QPushButton* ApplyButton() const { return apply_; }
     QPushButton* UndoButton() const { return undo_; }
+    // Shows the spectrum with its log magnitudes stretched over 0..255 and
+    // pooled so that single peaks survive the shrinking; kept in the settings.
+    QCheckBox* StretchBox() const { return stretch_; }
     CFftPicture* SpectrumPicture() const { return spectrum_; }
     CFftPicture* ResultPicture() const { return result_; }
 
@@ -49,6 +53,7 @@ private:
     QSlider* size_;
     QPushButton* apply_;
     QPushButton* undo_;
+    QCheckBox* stretch_;
     CFftPicture* spectrum_;
     CFftPicture* result_;
 };

@@ -1,6 +1,7 @@
 // The frequency wizard: pages, buttons, help and the document command.
 #include "dialogs/FftSheet.h"
 
+#include <QLayout>
 #include <QTextBrowser>
 #include <memory>
 
@@ -25,6 +26,16 @@ CFftSheet::CFftSheet(const CImage& image, QWidget* parent)
     setPage(kAoiPage, aoiPage_);
     setPage(kWindowPage, windowPage_);
     setPage(kProcessingPage, processingPage_);
+    // One size for every page, large enough for the largest: the pictures
+    // have fixed boxes, and a page squeezed below its layout's hint would
+    // draw its picture under the controls.
+    QSize room;
+    for (QWizardPage* page : {static_cast<QWizardPage*>(aoiPage_), static_cast<QWizardPage*>(windowPage_),
+                              static_cast<QWizardPage*>(processingPage_)})
+        room = room.expandedTo(page->sizeHint()).expandedTo(page->minimumSizeHint());
+    for (QWizardPage* page : {static_cast<QWizardPage*>(aoiPage_), static_cast<QWizardPage*>(windowPage_),
+                              static_cast<QWizardPage*>(processingPage_)})
+        page->setMinimumSize(room);
     connect(this, &QWizard::currentIdChanged, this, &CFftSheet::OnPageChanged);
     connect(this, &QWizard::helpRequested, this, &CFftSheet::OnHelp);
 }
@@ -40,8 +51,29 @@ int CFftSheet::exec()
 
 void CFftSheet::Cancel() { reject(); }
 
+void CFftSheet::showEvent(QShowEvent* event)
+{
+    QWizard::showEvent(event);
+    // The wizard does not widen itself for its pages' minimum width; a
+    // narrower window would cut the controls beside the picture.
+    const QWizardPage* page = currentPage();
+    if (page == nullptr) return;
+    const int margin = page->mapTo(this, QPoint(0, 0)).x();
+    const QSize room(page->minimumWidth() + 2 * margin, height());
+    setMinimumSize(minimumSize().expandedTo(room));
+    resize(size().expandedTo(room));
+}
+
+bool CFftSheet::validateCurrentPage()
+{
+    // Leaving page 2 transforms the AOI, which takes a while on large images.
+    platform::WaitCursor wait;
+    return QWizard::validateCurrentPage();
+}
+
 void CFftSheet::OnPageChanged(int id)
 {
+    platform::WaitCursor wait;
     using B = QWizard::WizardButton;
     switch (id) {
     case kAoiPage:

@@ -34,6 +34,12 @@ public:
     CFftWindowDlg* WindowPage() const { return windowPage_; }
     CFftProcessingDlg* ProcessingPage() const { return processingPage_; }
 
+    // Next: the page's checks and the work they start, under the wait cursor.
+    bool validateCurrentPage() override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     // Caption and buttons of the page now shown, and its activation.
     void OnPageChanged(int id);

@@ -12,6 +12,7 @@ void FftSheetModel::SetWorkAoi(const AoiRect& aoi)
 
 bool FftSheetModel::CropAoi()
 {
+    platform::WaitCursor wait;
     aoi_ = work_;
     if (aoi_.Crop(work_.aoiLeft, work_.aoiTop, work_.aoiRight, work_.aoiBottom) == 0) return true;
     platform::error(aoi_.errorMessage);
@@ -20,12 +21,14 @@ bool FftSheetModel::CropAoi()
 
 void FftSheetModel::ApplyWindow(const WindowArguments& window)
 {
+    platform::WaitCursor wait;
     spectrum_ = aoi_;
     if (window.apply && spectrum_.Window(window.type, window.alpha, window.percent) != 0) spectrum_ = aoi_;
 }
 
 bool FftSheetModel::Transform()
 {
+    platform::WaitCursor wait;
     result_ = spectrum_;
     if (spectrum_.Fft() == 0) return true;
     platform::error(spectrum_.errorMessage);

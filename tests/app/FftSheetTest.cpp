@@ -1,10 +1,12 @@
 // The frequency processing wizard driven through the Frequency domain
 // command: pages, controls, mouse, Apply Filter, Undo, Finish and Cancel.
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSettings>
 #include <QSlider>
 
 #include "DialogDriving.h"
@@ -140,6 +142,58 @@ private slots:
             sheet.reject();
         });
         QVERIFY(w.frame().OnCommand(cmd::FrequencyDomain));
+    }
+
+    void pagesKeepOneSizeWithThePictureClearOfTheControls()
+    {
+        for (const QSize& size : {QSize(640, 480), QSize(1000, 100), QSize(100, 600), QSize(300, 200)}) {
+            Workbench w;
+            w.doc().image = Pattern(size.width(), size.height());
+            OnNextDialog<CFftSheet>([&](CFftSheet& sheet) {
+                const QSize wizard = sheet.size();
+                CFftAoiDlg* page = sheet.AoiPage();
+                const QRect picture(page->Picture()->mapTo(&sheet, QPoint()), page->Picture()->size());
+                QCOMPARE(picture.size(), QSize(400, 300));
+                for (QWidget* control : page->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+                    if (control == page->Picture() || control->isHidden()) continue;
+                    const QRect at(control->mapTo(&sheet, QPoint()), control->size());
+                    QVERIFY2(!at.intersects(picture), qPrintable(control->metaObject()->className()));
+                    QVERIFY(sheet.rect().contains(at));
+                }
+                const int waits = w.user.waitCount;
+                sheet.next();
+                QCOMPARE(sheet.size(), wizard);
+                sheet.next();
+                QCOMPARE(sheet.currentId(), int(CFftSheet::kProcessingPage));
+                QCOMPARE(sheet.size(), wizard);
+                QVERIFY(w.user.waitCount >= waits + 2);
+                QCOMPARE(w.user.waitDepth, 0);
+                sheet.reject();
+            });
+            QVERIFY(w.frame().OnCommand(cmd::FrequencyDomain));
+        }
+    }
+
+    void stretchedSpectrumIsKeptInTheSettings()
+    {
+        QSettings().remove("Frequency/StretchContrast");
+        for (bool stretch : {true, false}) {
+            Workbench w;
+            w.doc().image = Pattern(100, 60);
+            OnNextDialog<CFftSheet>([&](CFftSheet& sheet) {
+                sheet.next();
+                sheet.next();
+                CFftProcessingDlg* page = sheet.ProcessingPage();
+                QCOMPARE(page->StretchBox()->isChecked(), !stretch);
+                const QImage before = page->SpectrumPicture()->Picture();
+                page->StretchBox()->click();
+                QVERIFY(page->SpectrumPicture()->Picture() != before);
+                sheet.reject();
+            });
+            QVERIFY(w.frame().OnCommand(cmd::FrequencyDomain));
+            QCOMPARE(QSettings().value("Frequency/StretchContrast").toBool(), stretch);
+            QCOMPARE(w.doc().image.width, 100);
+        }
     }
 
     void tooSmallImageOffersNothing()
@@ -279,7 +333,7 @@ private slots:
             sheet.button(QWizard::FinishButton)->click();
         });
         QVERIFY(w.frame().OnCommand(cmd::FrequencyDomain));
-        QCOMPARE(w.user.waitCount, 3);  // opening, the first page, the new image
+        QVERIFY(w.user.waitCount > 3);  // opening, the first page, each page's work, the new image
         QCOMPARE(w.user.waitDepth, 0);
         QCOMPARE(Levels(w.doc().image), Levels(WindowedCrop(1)));
         QVERIFY(SameAoi(w.doc().image, 0, 0, 63, 31));
