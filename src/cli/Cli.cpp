@@ -340,6 +340,7 @@ int Series(Invocation& inv, std::ostream& out, std::ostream& err, bool errIsTerm
     const auto outDir = Take(inv, "out");
     const bool overwrite = Take(inv, "overwrite").has_value();
     const bool progress = Take(inv, "progress").has_value() || errIsTerminal;
+    const bool skipUnreadable = Take(inv, "skip-unreadable").has_value();
     if (outDir && overwrite) throw UsageError{"series takes --out DIR or --overwrite, not both"};
     if (!outDir && !overwrite) throw UsageError{"series needs --out DIR or --overwrite"};
     if (outDir && outDir->empty()) throw UsageError{"--out needs a folder"};
@@ -347,11 +348,19 @@ int Series(Invocation& inv, std::ostream& out, std::ostream& err, bool errIsTerm
     settings.params = TakeParams(inv, op);
     if (inv.files.empty()) throw UsageError{"missing file argument: series expects FILE..."};
     CheckSeriesFiles(inv.files, outDir.has_value());
+    if (outDir) {
+        const std::string source = SourceInFolder(inv.files, *outDir);
+        if (!source.empty())
+            throw UsageError{Format("%s lies in the --out folder, whose results would replace it; "
+                                    "give --overwrite to do that",
+                                    source.c_str())};
+    }
 
     InstalledUi ui(err, answer);
     settings.operationName = op.name;
     for (const std::string& file : inv.files) settings.AddFile(file);
     settings.overwriteChoice = overwrite ? SERIES_OVERWRITE : SERIES_SAVE_TO_FOLDER;
+    settings.skipUnreadable = skipUnreadable;
     settings.outputFolder = overwrite ? FolderOf(inv.files[0]) : *outDir;
     if (!ReadImage(settings.firstImage, inv.files[0], err)) {
         err << "nuvak-cli: Series processing aborted\n";
@@ -369,6 +378,7 @@ int Series(Invocation& inv, std::ostream& out, std::ostream& err, bool errIsTerm
         };
     const SeriesResult result = RunSeries(settings, callbacks);
     PrintText(out, result.confirmationText);
+    for (const auto& [path, reason] : result.skipped) err << "nuvak-cli: skipped " << path << ": " << reason << '\n';
     if (result.ending == SeriesEnding::Abandoned)
         err << "nuvak-cli: series processing stopped at " << result.stoppedAt
             << " after the error above; the log has no closing line\n";
@@ -383,6 +393,7 @@ void PrintHelp(std::ostream& out)
            "  nuvak-cli apply --op NAME [parameters] [--aoi L,T,R,B] [--answer yes|no] IN.bmp OUT.bmp\n"
            "  nuvak-cli calc --op NAME A.bmp B.bmp OUT.bmp\n"
            "  nuvak-cli series --op NAME [parameters] [--aoi L,T,R,B] [--answer yes|no] [--progress]\n"
+           "                   [--skip-unreadable]\n"
            "                   (--out DIR | --overwrite) FILE...\n"
            "\n"
            "series applies one operation to every FILE in turn, with the AOI set on the first\n"
@@ -390,6 +401,9 @@ void PrintHelp(std::ostream& out)
            "with --overwrite) and a log series_M_D_YYYY H_M_S.log into DIR (or the first\n"
            "file's folder). It prints the confirmation text before and after the run and,\n"
            "with --progress or on a terminal, \"[i/n] FILE\" per file on standard error.\n"
+           "--skip-unreadable logs a file that cannot be read as skipped and goes on (listed\n"
+           "on standard error) instead of ending the run there. --out must not be the folder\n"
+           "of a FILE: use --overwrite to replace the sources.\n"
            "\n"
            "Questions are answered with --answer (default yes) and echoed on standard error\n"
            "as \"question: TEXT -> yes|no\"; notices as \"notice: TEXT\".\n"
@@ -418,7 +432,8 @@ void PrintHelp(std::ostream& out)
 
 bool IsFlagOption(const std::string& name)
 {
-    return name == "below" || name == "above" || name == "overwrite" || name == "progress";
+    return name == "below" || name == "above" || name == "overwrite" || name == "progress" ||
+           name == "skip-unreadable";
 }
 
 int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err)

@@ -1,6 +1,7 @@
 // Select Files page: Browse, the output choice and Next's checks.
 #include "dialogs/SelectFilesPage.h"
 
+#include <QCheckBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -16,7 +17,7 @@
 
 CSelectFilesPage::CSelectFilesPage(CSeriesPropSheet& sheet)
     : CSeriesPage(sheet, SeriesPage::SelectFiles), list_(new QTextEdit(this)), folder_(new QLineEdit(this)),
-      change_(new QPushButton("&Change...", this))
+      change_(new QPushButton("&Change...", this)), skip_(new QCheckBox("Skip files that cannot be read", this))
 {
     auto* picture = new QLabel(this);
     picture->setPixmap(QPixmap(":/icons/app.xpm").scaled(32, 32));
@@ -56,10 +57,14 @@ CSelectFilesPage::CSelectFilesPage(CSeriesPropSheet& sheet)
     output->addWidget(change_, 2, 1);
     output->setColumnMinimumWidth(0, 320);
 
+    Register(kSkipUnreadable, skip_);
+    connect(skip_, &QCheckBox::toggled, this, [this](bool on) { Settings().skipUnreadable = on; });
+
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addLayout(files, 1);
     layout->addLayout(output);
+    layout->addWidget(skip_);
 }
 
 void CSelectFilesPage::OnSetActive()
@@ -79,6 +84,7 @@ void CSelectFilesPage::ShowFields()
     list_->setPlainText(s.fileCount == 0 ? QString(kSeriesNoFilesText)
                                          : QString::fromStdString(s.fileList).replace("\r\n", "\n").trimmed());
     folder_->setText(QString::fromStdString(s.outputFolder));
+    skip_->setChecked(s.skipUnreadable);
 }
 
 void CSelectFilesPage::OnBrowse()

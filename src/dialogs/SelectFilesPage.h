@@ -4,6 +4,7 @@
 
 #include "dialogs/SeriesPage.h"
 
+class QCheckBox;
 class QLineEdit;
 class QPushButton;
 class QTextEdit;
@@ -11,7 +12,8 @@ class QTextEdit;
 class CSelectFilesPage : public CSeriesPage {
     Q_OBJECT
 public:
-    enum ControlId { kList = 1008, kBrowse = 1006, kOverwrite = 2251, kSave = 2252, kFolder = 2253, kChange = 2254 };
+    enum ControlId { kList = 1008, kBrowse = 1006, kOverwrite = 2251, kSave = 2252, kFolder = 2253, kChange = 2254,
+                     kSkipUnreadable = 2255 };
 
     explicit CSelectFilesPage(CSeriesPropSheet& sheet);
 
@@ -28,4 +30,5 @@ private:
     QTextEdit* list_;
     QLineEdit* folder_;
     QPushButton* change_;
+    QCheckBox* skip_;
 };

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTextEdit>
 #include <QVBoxLayout>
 
@@ -75,7 +76,11 @@ void CSeriesConfirmPage::OnProcess()
     callbacks.setRunning = [this](bool running) { SetRunning(running); };
     callbacks.showText = [this](const std::string& text) { ShowText(text); };
     callbacks.setProgress = [this](int percent) { progress_->setValue(percent); };
-    callbacks.setStatus = [this](const std::string& text) { status_->setText(QString::fromStdString(text)); };
+    // Painted at once: the next paint would come only with the next file.
+    callbacks.setStatus = [this](const std::string& text) {
+        status_->setText(QString::fromStdString(text));
+        status_->repaint();
+    };
     // Lets the pending input and paints through; the wizard's own buttons are
     // disabled meanwhile, so Abort is the one way in.
     callbacks.dispatchMessages = [](int) { QApplication::processEvents(QEventLoop::AllEvents); };
@@ -84,6 +89,9 @@ void CSeriesConfirmPage::OnProcess()
     };
     const SeriesResult result = RunSeries(Settings(), callbacks);
     logPath_ = result.logPath;
+    // The end of the text says how the run ended and where the log is.
+    text_->moveCursor(QTextCursor::End);
+    text_->ensureCursorVisible();
 }
 
 void CSeriesConfirmPage::OnAbort() { Settings().abortRequest = true; }

@@ -75,10 +75,10 @@ bool SelectFilesNext(SeriesSettings& settings, int& focus, FolderProbe probe)
         focus = kSeriesBrowseButton;
         return false;
     }
+    const char* const warning = "Warning!!!\n\nYou have chosen to overwrite the data in your original image files\n"
+                                "with the results of this procedure.\nAre you sure you want to proceed?";
     if (settings.Overwrites()) {
-        if (!platform::askYesNo("Warning!!!\n\nYou have chosen to overwrite the data in your original image files\n"
-                                "with the results of this procedure.\nAre you sure you want to proceed?"))
-            return false;
+        if (!platform::askYesNo(warning)) return false;
     } else {
         const char* folder = settings.outputFolder.c_str();
         if (settings.outputFolder.empty()) {
@@ -103,6 +103,10 @@ bool SelectFilesNext(SeriesSettings& settings, int& focus, FolderProbe probe)
                 return false;
             case FolderKind::Directory: break;
         }
+        // Results saved beside their sources replace them, as overwriting does.
+        if (!SourceInFolder(ListedFiles(settings.fileList), settings.outputFolder).empty() &&
+            !platform::askYesNo(warning))
+            return false;
     }
     return ReadFirstFile(settings);
 }

@@ -5,6 +5,13 @@
 #include "series/Parameters.h"
 #include "series/SeriesPages.h"
 
+std::string SkippedText(size_t count)
+{
+    if (count == 0) return std::string();
+    if (count == 1) return "\n\n1 file could not be read and was skipped; the log names it.";
+    return platform::Format("\n\n%zu files could not be read and were skipped; the log names them.", count);
+}
+
 namespace {
 
 using platform::Format;

@@ -10,6 +10,9 @@ std::string ConfirmationText(const SeriesSettings& settings);
 
 // Replaces the confirmation text after a complete run.
 std::string CompleteText(const std::string& logPath);
+// Appended to the complete text when files could not be read and were
+// skipped; empty when none was.
+std::string SkippedText(size_t count);
 // Appended to the confirmation text when the log cannot be opened.
 std::string LogNotOpenedText(const std::string& logPath);
 // Appended to the confirmation text when writing to the log failed.

@@ -4,8 +4,10 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <optional>
 #include <utility>
 
+#include "platform/CapturedErrors.h"
 #include "platform/Format.h"
 #include "platform/UserInterface.h"
 #include "series/ConfirmationText.h"
@@ -32,10 +34,15 @@ public:
         params_.firstImageFormat = settings.firstImage.format;
     }
 
-    // "" when the file was done, else the message that ends the run.
+    // "" when the file was done or skipped, else the message that ends the run.
     std::string ProcessFile(int index, const std::string& path);
+    const std::vector<std::pair<std::string, std::string>>& Skipped() const { return skipped_; }
 
 private:
+    // Reads the file; the reader's text when it refuses it, whether it says
+    // so by its result or by showing a message and abandoning.
+    std::optional<std::string> Read(CImage& working, const std::string& path) const;
+
     std::string Write(CImage& image, const std::string& path) const;
     std::string OutputPath(const std::string& source, const std::string& name) const;
 
@@ -44,7 +51,16 @@ private:
     SeriesLog& log_;
     const Operation* op_;
     OperationParams params_;
+    std::vector<std::pair<std::string, std::string>> skipped_;
 };
+
+// The reader's text on one line, for the log's line of a skipped file.
+std::string OneLine(std::string text)
+{
+    while (!text.empty() && (text.back() == '\n' || text.back() == ' ')) text.pop_back();
+    std::replace(text.begin(), text.end(), '\n', ' ');
+    return text;
+}
 
 std::string SeriesRun::ProcessFile(int index, const std::string& path)
 {
@@ -54,22 +70,27 @@ std::string SeriesRun::ProcessFile(int index, const std::string& path)
         return Format("Image Series processing canceled by user at file %s", path.c_str());
     }
 
-    CImage working;
-    std::string fileMessage;
-    bool causeValid = false;
-    int cause = 0;
-    if (working.SerializeFile(false, path, false, fileMessage, causeValid, cause) != 0)
-        return Format("Image Series processing aborted.\nAn error occurred while attempting to read the file\n%s\n"
-                      "from disk.\n\n%s",
-                      path.c_str(), fileMessage.c_str());
-    const CImage& first = settings_.firstImage;
-    working.SetUpperLeft(first.aoiLeft, first.aoiTop, false);
-    working.SetLowerRight(first.aoiRight, first.aoiBottom, false);
-
+    // Progress and status name the file before it is read, so that a slow
+    // or refused file shows as the one being worked on.
     const int count = std::max(settings_.fileCount, 1);
     Notify(callbacks_.setProgress, static_cast<int>(std::min<std::int64_t>(100, (index + 1LL) * 100 / count)));
     const std::string status = Format("Now processing %s", path.c_str());
     Notify(callbacks_.setStatus, status);
+
+    CImage working;
+    if (const std::optional<std::string> refusal = Read(working, path)) {
+        if (!settings_.skipUnreadable)
+            return Format("Image Series processing aborted.\nAn error occurred while attempting to read the file\n%s\n"
+                          "from disk.\n\n%s",
+                          path.c_str(), refusal->c_str());
+        skipped_.emplace_back(path, OneLine(*refusal));
+        log_.Write(Format("Skipped %s: %s\n", path.c_str(), skipped_.back().second.c_str()));
+        return std::string();
+    }
+    const CImage& first = settings_.firstImage;
+    working.SetUpperLeft(first.aoiLeft, first.aoiTop, false);
+    working.SetLowerRight(first.aoiRight, first.aoiBottom, false);
+
     Notify(callbacks_.fileReached, index, path);
     log_.Write(status + "\n");
 
@@ -91,6 +112,20 @@ std::string SeriesRun::ProcessFile(int index, const std::string& path)
         }
     }
     return Write(working, OutputPath(path, baseName));
+}
+
+std::optional<std::string> SeriesRun::Read(CImage& working, const std::string& path) const
+{
+    std::string fileMessage;
+    bool causeValid = false;
+    int cause = 0;
+    platform::CapturedErrors shown;
+    try {
+        if (working.SerializeFile(false, path, false, fileMessage, causeValid, cause) == 0) return std::nullopt;
+    } catch (const platform::UserAbort&) {
+        return shown.Text();
+    }
+    return fileMessage;
 }
 
 std::string SeriesRun::Write(CImage& image, const std::string& path) const
@@ -168,6 +203,7 @@ SeriesResult RunSeries(SeriesSettings& settings, const SeriesCallbacks& callback
         } catch (const platform::UserAbort&) {
             // The user has seen why; the log stops at this file without a closing line.
             log.Close();
+            result.skipped = run.Skipped();
             result.ending = SeriesEnding::Abandoned;
             result.stoppedAt = path;
             return restore();
@@ -176,6 +212,7 @@ SeriesResult RunSeries(SeriesSettings& settings, const SeriesCallbacks& callback
             log.Write("\n\n" + message + "\n");
             log.Close();
             result.ending = SeriesEnding::Ended;
+            result.skipped = run.Skipped();
             result.message = message;
             result.confirmationText += EndedText(message, result.logPath);
             return restore();
@@ -188,6 +225,7 @@ SeriesResult RunSeries(SeriesSettings& settings, const SeriesCallbacks& callback
     log.Close();
     if (log.Failed()) return logLost();
     result.ending = SeriesEnding::Complete;
-    result.confirmationText = CompleteText(result.logPath);
+    result.skipped = run.Skipped();
+    result.confirmationText = CompleteText(result.logPath) + SkippedText(result.skipped.size());
     return restore();
 }

@@ -4,6 +4,8 @@
 
 #include <functional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "series/Operations.h"
 #include "series/SeriesPaths.h"
@@ -43,6 +45,9 @@ struct SeriesResult {
     std::string logPath;
     std::string message;    // the ending message of an Ended run
     std::string stoppedAt;  // the file at which an Abandoned run stopped
+    // Files left out because they could not be read, with the reader's text
+    // on one line.
+    std::vector<std::pair<std::string, std::string>> skipped;
 };
 
 using SeriesClock = std::function<LocalDateTime()>;

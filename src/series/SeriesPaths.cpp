@@ -2,6 +2,8 @@
 #include "series/SeriesPaths.h"
 
 #include <ctime>
+#include <filesystem>
+#include <system_error>
 
 #include "platform/Format.h"
 
@@ -43,6 +45,26 @@ std::string FolderOf(const std::string& path)
 std::string JoinPath(const std::string& folder, const std::string& name)
 {
     return EndsWithSeparator(folder) ? folder + name : folder + "/" + name;
+}
+
+std::vector<std::string> ListedFiles(const std::string& fileList)
+{
+    std::vector<std::string> files;
+    for (size_t start = 0, end; (end = fileList.find("\r\n", start)) != std::string::npos; start = end + 2)
+        files.push_back(fileList.substr(start, end - start));
+    return files;
+}
+
+std::string SourceInFolder(const std::vector<std::string>& files, const std::string& folder)
+{
+    namespace fs = std::filesystem;
+    for (const std::string& file : files) {
+        std::error_code error;
+        const fs::path source = FolderOf(file), target = folder.empty() ? "." : folder;
+        const bool same = fs::equivalent(source, target, error);
+        if (error ? source.lexically_normal() == target.lexically_normal() : same) return file;
+    }
+    return std::string();
 }
 
 LocalDateTime LocalNow()

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 // The part after the last separator; the whole path when it has none.
 std::string BaseName(const std::string& path);
@@ -14,6 +15,13 @@ std::string FolderPrefix(const std::string& path);
 std::string FolderOf(const std::string& path);
 // folder + "/" + name, without doubling a separator the folder ends with.
 std::string JoinPath(const std::string& folder, const std::string& name);
+
+// The paths of a series file list, each ended by "\r\n".
+std::vector<std::string> ListedFiles(const std::string& fileList);
+// The first of files that lies in folder (the same folder however it is
+// written, when both exist); empty when none does. Results saved to that
+// folder would replace it.
+std::string SourceInFolder(const std::vector<std::string>& files, const std::string& folder);
 
 // Local date and time as the log name needs them (month 1-12, four-digit year).
 struct LocalDateTime {

@@ -17,7 +17,10 @@ struct SeriesSettings {
     int overwriteChoice = SERIES_SAVE_TO_FOLDER;
     std::string operationName;
     CImage firstImage;  // read from the first file; its AOI is the AOI of the run
-    bool abortRequest = false;  // set by the Abort button, cleared when a run acts on it
+    bool abortRequest = false;
+    // A file that cannot be read is logged as skipped and the run goes on,
+    // instead of ending there.
+    bool skipUnreadable = false;  // set by the Abort button, cleared when a run acts on it
     OperationParams params;
 
     bool Overwrites() const { return overwriteChoice == SERIES_OVERWRITE; }

@@ -108,9 +108,9 @@ TEST_F(CliSeries, RunsThatDoNotCompleteExitWithOne)
              "\n\nSee log file:\n",
          ""},
         {{"series", "--op", "Comb", "--out", outDir, files[0], bad, files[1]},
-         "Requested procedure:\n\tComb\n",
-         "error: Not a bitmap file\nnuvak-cli: series processing stopped at " + bad +
-             " after the error above; the log has no closing line\n"},
+         "\n\nImage Series processing aborted.\nAn error occurred while attempting to read the file\n" + bad +
+             "\nfrom disk.\n\nNot a bitmap file\n\nSee log file:\n",
+         ""},
         {{"series", "--op", "Comb", "--out", dir.path("nowhere"), files[0]},
          "\n\nImage Series Processing aborted.\nLog file\n" + dir.path("nowhere") + "/series_",
          ""},
@@ -123,6 +123,26 @@ TEST_F(CliSeries, RunsThatDoNotCompleteExitWithOne)
     }
     EXPECT_TRUE(Exists(outDir + "/a_even.bmp"));
     EXPECT_FALSE(Exists(outDir + "/b.bmp"));
+}
+
+TEST_F(CliSeries, SkipUnreadableGoesOnAndListsTheSkippedFiles)
+{
+    const std::string bad = dir.path("bad.bmp");
+    WriteBytes(bad, {'N', 'O', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
+    const CliRun r = RunTool({"series", "--op", "Invert", "--skip-unreadable", "--out", outDir, files[0], bad, files[1]});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err, "nuvak-cli: skipped " + bad + ": Not a bitmap file\n");
+    EXPECT_NE(r.out.find("1 file could not be read and was skipped; the log names it.\n"), std::string::npos);
+    EXPECT_TRUE(Exists(outDir + "/a.bmp") && Exists(outDir + "/b.bmp"));
+}
+
+TEST_F(CliSeries, OutFolderHoldingASourceIsRefused)
+{
+    const std::vector<std::uint8_t> before = ReadBytes(files[0]);
+    const CliRun r = RunTool({"series", "--op", "Invert", "--out", dir.root().string() + "/.", files[0], files[1]});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find(files[0] + " lies in the --out folder"), std::string::npos) << r.err;
+    EXPECT_EQ(ReadBytes(files[0]), before);
 }
 
 TEST_F(CliSeries, UnreadableFirstFileStopsBeforeTheRun)
@@ -186,6 +206,7 @@ TEST_F(CliSeries, HelpShowsTheCommandAndWhichOperationsItOffers)
 {
     const CliRun r = RunTool({"--help"});
     EXPECT_NE(r.out.find("  nuvak-cli series --op NAME [parameters] [--aoi L,T,R,B] [--answer yes|no] [--progress]\n"
+                         "                   [--skip-unreadable]\n"
                          "                   (--out DIR | --overwrite) FILE...\n"),
               std::string::npos);
     EXPECT_NE(r.out.find("  RGB                  mark the image as RGB (not offered by series)\n"), std::string::npos);

@@ -119,26 +119,50 @@ TEST_F(SeriesRunTest, ReadFailureEndsTheRunWithTheReadersText)
     EXPECT_EQ(FolderNames(out), (std::vector<std::string>{"a.bmp", "series_3_7_2026 14_5_9.log"}));
 }
 
-TEST_F(SeriesRunTest, ReaderRefusalStopsTheRunAtThatFileWithoutAClosingLine)
+TEST_F(SeriesRunTest, ReaderRefusalEndsTheRunOrIsSkipped)
 {
     const std::string a = AddSource("a.bmp");
     const std::string bad = in + "/bad.bmp";
     WriteBytes(bad, {'X', 'Y', 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14});
     settings.AddFile(bad);
-    AddSource("c.bmp");
+    const std::string c = AddSource("c.bmp");
     ReadFirstImage();
     settings.operationName = "Grayscale";
 
-    const SeriesResult r = Run();
-
-    EXPECT_EQ(r.ending, SeriesEnding::Abandoned);
-    EXPECT_EQ(r.stoppedAt, bad);
-    EXPECT_EQ(ui.errors, (std::vector<std::string>{"Not a bitmap file"}));
-    EXPECT_EQ(r.confirmationText, confirmation);
-    EXPECT_EQ(FileText(LogPath()), LogHead() + "Now processing " + a + "\r\n");
-    EXPECT_EQ(FolderNames(out), (std::vector<std::string>{"a.bmp", "series_3_7_2026 14_5_9.log"}));
-    EXPECT_EQ(events.back(), "idle");
-    EXPECT_EQ(ui.waitDepth, 0);
+    for (bool skip : {false, true}) {
+        SCOPED_TRACE(skip);
+        settings.skipUnreadable = skip;
+        events.clear();
+        std::filesystem::remove(LogPath());
+        const SeriesResult r = Run();
+        // The reader's box is not shown: its text goes into the log and the page's text.
+        EXPECT_TRUE(ui.errors.empty());
+        std::vector<std::string> statuses;
+        for (const std::string& e : events)
+            if (e.rfind("status:", 0) == 0) statuses.push_back(e.substr(7));
+        if (!skip) {
+            const std::string message = "Image Series processing aborted.\nAn error occurred while attempting to read "
+                                        "the file\n" + bad + "\nfrom disk.\n\nNot a bitmap file";
+            EXPECT_EQ(r.ending, SeriesEnding::Ended);
+            EXPECT_EQ(r.confirmationText,
+                      confirmation + "\n\n" + message + "\n\nSee log file:\n" + LogPath() + "\nfor details.\n");
+            EXPECT_EQ(FileText(LogPath()), LogHead() + Crlf("Now processing " + a + "\n\n\n" + message + "\n"));
+            // The status named the refused file while it was read.
+            EXPECT_EQ(statuses, (std::vector<std::string>{"", "Now processing " + a, "Now processing " + bad, ""}));
+            EXPECT_EQ(FolderNames(out), (std::vector<std::string>{"a.bmp", "series_3_7_2026 14_5_9.log"}));
+        } else {
+            EXPECT_EQ(r.ending, SeriesEnding::Complete);
+            EXPECT_EQ(r.skipped, (std::vector<std::pair<std::string, std::string>>{{bad, "Not a bitmap file"}}));
+            EXPECT_EQ(r.confirmationText,
+                      CompleteText(LogPath()) + "\n\n1 file could not be read and was skipped; the log names it.");
+            EXPECT_EQ(FileText(LogPath()), LogHead() + Crlf("Now processing " + a + "\nSkipped " + bad +
+                                                            ": Not a bitmap file\nNow processing " + c +
+                                                            "\n\nImage series processing complete.\n"));
+            EXPECT_EQ(FolderNames(out), (std::vector<std::string>{"a.bmp", "c.bmp", "series_3_7_2026 14_5_9.log"}));
+        }
+        EXPECT_EQ(events.back(), "idle");
+        EXPECT_EQ(ui.waitDepth, 0);
+    }
 }
 
 TEST_F(SeriesRunTest, LogThatCannotBeOpenedTouchesNothing)
