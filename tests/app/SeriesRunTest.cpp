@@ -127,6 +127,45 @@ private slots:
                                               "upper left corner\t(2, 2)\n\tlower right corner\t(9, 6)\n\nSize: 5x5");
     }
 
+    void unreadableFilesAreSkippedAndSourcesWarnedOf()
+    {
+        SeriesWizard w({SeriesGrey(0), SeriesGrey(1)});
+        const std::string bad = w.sources.path("bad.bmp");
+        WriteBytes(bad, {'N', 'O', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
+        w.files.insert(1, QString::fromStdString(bad));
+        // Results into the sources' own folder: the overwrite warning; No keeps the page.
+        w.sheet->choosers.folder = [&](QWidget*, const QString&) {
+            return QString::fromStdString(w.sources.root().string());
+        };
+        auto* skip = qobject_cast<QAbstractButton*>(w.control(P::SelectFiles, CSelectFilesPage::kSkipUnreadable));
+        QCOMPARE(skip->text(), QString("Skip files that cannot be read"));
+        QVERIFY(!skip->isChecked());
+        skip->click();
+        w.click(P::SelectFiles, CSelectFilesPage::kBrowse);
+        w.click(P::SelectFiles, CSelectFilesPage::kChange);
+        w.user.answers = {false};
+        w.sheet->Next();
+        QCOMPARE(w.sheet->CurrentPage(), P::SelectFiles);
+        QVERIFY(w.user.questions.back().rfind("Warning!!!\n\nYou have chosen to overwrite", 0) == 0);
+        w.sheet->choosers.folder = [&](QWidget*, const QString&) { return QString::fromStdString(w.out.root().string()); };
+        w.click(P::SelectFiles, CSelectFilesPage::kChange);
+        const size_t asked = w.user.questions.size();
+        w.sheet->Next();
+        QCOMPARE(w.user.questions.size(), asked);
+        w.pick("Invert");
+        for (int k = 0; k < 3 && w.sheet->CurrentPage() != P::Confirmation; ++k) w.sheet->Next();
+        QCOMPARE(w.sheet->CurrentPage(), P::Confirmation);
+        auto& page = static_cast<C&>(w.page(P::Confirmation));
+        w.click(P::Confirmation, C::kProcess);
+
+        QVERIFY(w.user.errors.empty());
+        QCOMPARE(page.ConfirmationText(),
+                 CompleteText(LogIn(w.out)) + "\n\n1 file could not be read and was skipped; the log names it.");
+        QVERIFY(ReadText(LogIn(w.out)).find("\r\nSkipped " + bad + ": Not a bitmap file\r\n") != std::string::npos);
+        auto* text = qobject_cast<QTextEdit*>(w.control(P::Confirmation, C::kText));
+        QCOMPARE(text->textCursor().position(), text->document()->characterCount() - 1);
+    }
+
     void abortStopsBeforeTheNextFile()
     {
         SeriesWizard w({SeriesGrey(0), SeriesGrey(1), SeriesGrey(2)});
