@@ -21,12 +21,17 @@ void CRectTracker::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     const AoiRect& r = rect_;
-    // The tracker's own dotted frame and its handles.
+    // The tracker's own dotted frame and its handles, black on white so that
+    // they show on dark and light images alike.
+    painter.setPen(QPen(Qt::white, 1));
+    painter.drawRect(r.left, r.top, r.right - r.left - 1, r.bottom - r.top - 1);
     painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
     painter.drawRect(r.left, r.top, r.right - r.left - 1, r.bottom - r.top - 1);
+    painter.setPen(QPen(Qt::black, 1));
     for (int h = 0; h < kTrackerHandleCount; ++h) {
         const AoiRect box = TrackerHandle(r, static_cast<TrackerHit>(h));
-        painter.fillRect(box.left, box.top, box.right - box.left, box.bottom - box.top, Qt::black);
+        painter.fillRect(box.left, box.top, box.right - box.left, box.bottom - box.top, Qt::white);
+        painter.drawRect(box.left, box.top, box.right - box.left - 1, box.bottom - box.top - 1);
     }
     // The AOI's dotted red outline, one pixel outside on the left and top.
     painter.setPen(QPen(Qt::red, 1, Qt::DotLine));

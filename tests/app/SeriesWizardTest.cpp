@@ -325,6 +325,22 @@ private slots:
         QCOMPARE(rect(), (std::array{5, 5, 405, 305}));
     }
 
+    void trackerHandlesShowOnDarkAndLightImages()
+    {
+        for (int level : {0, 255}) {
+            SeriesWizard w({MakeGrey(80, 60, [level](int, int) { return level; })});
+            w.choose("Invert");
+            auto& page = static_cast<CSeriesAoiPage&>(w.page(P::SelectAoi));
+            CRectTracker& tracker = page.Tracker();
+            const QImage shown = tracker.grab().toImage();
+            const AoiRect handle = TrackerHandle(tracker.Rect(), TrackerHit::BottomRight);
+            const QPoint at(handle.right - 1, handle.bottom - 1);
+            // A white inside with a black frame.
+            QCOMPARE(shown.pixel(at), qRgb(0, 0, 0));
+            QCOMPARE(shown.pixel(at - QPoint(kTrackerHandleSize / 2, kTrackerHandleSize / 2)), qRgb(255, 255, 255));
+        }
+    }
+
     void seriesCommandNeedsNoDocument()
     {
         Workbench w;
