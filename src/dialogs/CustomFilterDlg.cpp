@@ -75,6 +75,7 @@ CCustomFilterDlg::CCustomFilterDlg(QWidget* parent) : COperationDlg(model_, pare
     controls->addLayout(left);
     controls->addWidget(weights);
     ShowSize();
+    SetHelpSection("filters");
     Arrange(controls);
 }
 

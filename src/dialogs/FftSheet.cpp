@@ -96,10 +96,7 @@ void CFftSheet::OnPageChanged(int id)
 
 void CFftSheet::OnHelp()
 {
-    auto* help = new CHelpWindow(this);
-    help->setAttribute(Qt::WA_DeleteOnClose);
-    help->Browser()->scrollToAnchor("frequency");
-    help->show();
+    CHelpWindow::ShowSection(this, "frequency");
 }
 
 void CFftSheet::OnFrequencyDomain(CNUVAKDoc& document, QWidget* parent)

@@ -4,22 +4,9 @@
 #include <algorithm>
 
 #include "dialogs/FindObjectsPages.h"
+#include "dialogs/HelpWindow.h"
 #include "document/NUVAKDoc.h"
 #include "platform/UserInterface.h"
-
-namespace {
-
-// Help for each page, by page id.
-const char* const kHelp[] = {
-    "Find Objects traces every object in the area of interest and measures it.  An object is any group of "
-    "touching pixels that differ from the background, which must be uniformly black or white.",
-    "Checked metrics become columns of the output file; the centroid is always written.  The outline color is "
-    "used to draw the found objects and their numbers in the image.",
-    "Enter or browse for the output file, then press Go.  You will be asked to confirm the detected background.  "
-    "The results are shown below, and Go may be pressed again after changing the options.",
-};
-
-}  // namespace
 
 CFindObjectsPropertySheet::CFindObjectsPropertySheet(CNUVAKDoc* document, QWidget* parent)
     : QWizard(parent),
@@ -39,8 +26,7 @@ CFindObjectsPropertySheet::CFindObjectsPropertySheet(CNUVAKDoc* document, QWidge
 
 void CFindObjectsPropertySheet::OnHelp()
 {
-    const int page = std::max(0, currentId());
-    platform::notice(kHelp[std::min(page, static_cast<int>(kOutputFile))]);
+    CHelpWindow::ShowSection(this, "objects");
 }
 
 void CFindObjectsPropertySheet::OnFindObjects(CNUVAKDoc& document, QWidget* parent)

@@ -13,3 +13,12 @@ CHelpWindow::CHelpWindow(QWidget* parent) : QDialog(parent), browser_(new QTextB
     layout->addWidget(browser_);
     resize(640, 560);
 }
+
+CHelpWindow* CHelpWindow::ShowSection(QWidget* parent, const char* anchor)
+{
+    auto* help = new CHelpWindow(parent);
+    help->setAttribute(Qt::WA_DeleteOnClose);
+    help->Browser()->scrollToAnchor(anchor);
+    help->show();
+    return help;
+}

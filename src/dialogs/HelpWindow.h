@@ -11,6 +11,10 @@ public:
     explicit CHelpWindow(QWidget* parent = nullptr);
     QTextBrowser* Browser() const { return browser_; }
 
+    // Opens a window beside parent at the manual's section of that anchor;
+    // it closes with parent or by itself.
+    static CHelpWindow* ShowSection(QWidget* parent, const char* anchor);
+
 private:
     QTextBrowser* browser_;
 };

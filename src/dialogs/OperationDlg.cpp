@@ -9,6 +9,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "dialogs/HelpWindow.h"
 #include "dialogs/NumericEdit.h"
 
 COperationDlg::COperationDlg(OperationDialog& model, QWidget* parent) : QDialog(parent), model_(model) {}
@@ -104,7 +105,9 @@ void COperationDlg::Arrange(QLayout* controls, QWidget* side)
 {
     // Here, not in the constructor: the model is a member of the derived dialog.
     setWindowTitle(QString::fromStdString(model_.Title()));
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel |
+                                         (helpSection_ ? QDialogButtonBox::Help : QDialogButtonBox::NoButton));
+    connect(buttons, &QDialogButtonBox::helpRequested, this, [this] { CHelpWindow::ShowSection(this, helpSection_); });
     connect(buttons, &QDialogButtonBox::accepted, this, &COperationDlg::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &COperationDlg::reject);
     auto* column = new QVBoxLayout;

@@ -49,9 +49,12 @@ protected:
     // The controls in a column with OK and Cancel below, side (the preview)
     // on their right; the window takes the model's title. Called last by
     // the derived dialog's constructor.
+    // A Help button opening the manual at this anchor; set before Arrange.
+    void SetHelpSection(const char* anchor) { helpSection_ = anchor; }
     void Arrange(QLayout* controls, QWidget* side = nullptr);
 
 private:
     OperationDialog& model_;
     std::map<int, QWidget*> controls_;
+    const char* helpSection_ = nullptr;
 };

@@ -9,6 +9,7 @@
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
+#include "dialogs/HelpWindow.h"
 #include "dialogs/SelectFilesPage.h"
 #include "dialogs/SeriesAoiPage.h"
 #include "dialogs/SeriesConfirmPage.h"
@@ -51,7 +52,8 @@ SeriesChoosers CommonDialogs()
 
 CSeriesPropSheet::CSeriesPropSheet(QWidget* parent)
     : QDialog(parent), choosers(CommonDialogs()), stack_(new QStackedWidget), back_(new QPushButton("< &Back")),
-      next_(new QPushButton("&Next >")), finish_(new QPushButton("Finish")), cancel_(new QPushButton("Cancel"))
+      next_(new QPushButton("&Next >")), finish_(new QPushButton("Finish")), cancel_(new QPushButton("Cancel")),
+      help_(new QPushButton("&Help"))
 {
     setWindowTitle("Series Processing");
     pages_ = {new CSelectFilesPage(*this),      new CSeriesOperationDlg(*this),  new CSeriesAoiPage(*this),
@@ -63,12 +65,14 @@ CSeriesPropSheet::CSeriesPropSheet(QWidget* parent)
     rule->setFrameShape(QFrame::HLine);
     rule->setFrameShadow(QFrame::Sunken);
     auto* buttons = new QHBoxLayout;
+    help_->setAutoDefault(false);
+    buttons->addWidget(help_);
     buttons->addStretch();
     for (QPushButton* button : {back_, next_, finish_, cancel_}) {
         button->setAutoDefault(false);
         buttons->addWidget(button);
     }
-    buttons->insertSpacing(3, 8);
+    buttons->insertSpacing(4, 8);
     next_->setDefault(true);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(stack_);
@@ -79,6 +83,7 @@ CSeriesPropSheet::CSeriesPropSheet(QWidget* parent)
     connect(next_, &QPushButton::clicked, this, &CSeriesPropSheet::Next);
     connect(finish_, &QPushButton::clicked, this, &CSeriesPropSheet::accept);
     connect(cancel_, &QPushButton::clicked, this, &CSeriesPropSheet::reject);
+    connect(help_, &QPushButton::clicked, this, [this] { CHelpWindow::ShowSection(this, "series"); });
     Show(SeriesPage::SelectFiles);
 }
 

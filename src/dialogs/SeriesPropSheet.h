@@ -40,6 +40,7 @@ public:
     QPushButton* NextButton() const { return next_; }
     QPushButton* FinishButton() const { return finish_; }
     QPushButton* CancelButton() const { return cancel_; }
+    QPushButton* HelpButton() const { return help_; }
 
     void Next();
     void Back();
@@ -59,4 +60,5 @@ private:
     QPushButton* next_;
     QPushButton* finish_;
     QPushButton* cancel_;
+    QPushButton* help_;
 };

@@ -1,5 +1,6 @@
 // The Custom Filter dialog: size radios and the enabled block, Clear All,
 // the filter file buttons, and OK running the filter through the document.
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -9,6 +10,8 @@
 #include "DialogDriving.h"
 #include "Workbench.h"
 #include "dialogs/CustomFilterDlg.h"
+#include "dialogs/HelpWindow.h"
+#include "dialogs/SeriesPropSheet.h"
 #include "processing/FilterFile.h"
 #include "document/CommandIds.h"
 #include "support/TestImages.h"
@@ -71,6 +74,22 @@ bool SameLevels(const CImage& a, const CImage& b)
 class TestCustomFilterDlg : public QObject {
     Q_OBJECT
 private slots:
+    void helpButtonsOpenTheManual()
+    {
+        FakeUserInterface user;
+        CCustomFilterDlg filter;
+        CSeriesPropSheet series;
+        const std::pair<QWidget*, QAbstractButton*> cases[] = {
+            {&filter, filter.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Help)},
+            {&series, series.HelpButton()},
+        };
+        for (const auto& [dialog, help] : cases) {
+            QVERIFY(help);
+            help->click();
+            QVERIFY(dialog->findChild<CHelpWindow*>() && dialog->findChild<CHelpWindow*>()->isVisible());
+        }
+    }
+
     void opensAtThreeByThreeAndFollowsTheRadios()
     {
         FakeUserInterface user;
