@@ -12,6 +12,8 @@ CChildFrame::CChildFrame(std::unique_ptr<CNUVAKDoc> document, CMainFrame* frame)
     : document_(std::move(document)), frame_(frame), view_(new CNUVAKView(*document_, frame, this))
 {
     setAttribute(Qt::WA_DeleteOnClose);
+    // However small the image, the title stays readable and the buttons usable.
+    setMinimumSize(160, 120);
     setWidget(view_);
     setWindowIcon(QIcon(":/icons/app.xpm"));
     setWindowTitle(QString::fromStdString(document_->GetTitle()));

@@ -61,7 +61,9 @@ CMainFrame::CMainFrame(CNUVAKApp& app) : app_(app), mdiArea_(new QMdiArea)
     setAcceptDrops(true);
     mdiArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     mdiArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    connect(mdiArea_, &QMdiArea::subWindowActivated, this, [this] {
+    connect(mdiArea_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* window) {
+        // The read-out of a closed image must not stay behind.
+        if (window == nullptr && messagePane_) SetStatusText(kIdleStatusText);
         UpdateTitle();
         UpdateCommandUI();
     });
@@ -175,6 +177,12 @@ void CMainFrame::CreateStatusBar()
 {
     messagePane_ = new QLabel(kIdleStatusText);
     statusBar()->addWidget(messagePane_, 1);
+    zoomPane_ = new QLabel;
+    zoomPane_->setObjectName("zoomPane");
+    zoomPane_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    zoomPane_->setAlignment(Qt::AlignCenter);
+    zoomPane_->setMinimumWidth(zoomPane_->fontMetrics().horizontalAdvance("6400%") + 10);
+    statusBar()->addPermanentWidget(zoomPane_);
     for (const char* name : {"CAP", "NUM", "SCRL"}) {
         auto* label = new QLabel(name);
         label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -244,6 +252,7 @@ bool CMainFrame::IsCommandEnabled(int id) const
         case cmd::ZoomIn:
         case cmd::Zoom1to1:
         case cmd::ZoomOut:
+        case cmd::FitToWindow:
         case cmd::ExtractRgb:
         case cmd::Histogram:
         case cmd::FrequencyDomain:
@@ -270,7 +279,7 @@ bool CMainFrame::IsCommandEnabled(int id) const
     case cmd::SelectFeature:
     case cmd::Series:
     case cmd::SelectAoi: return true;
-    case cmd::Measure: return MeasureEnabled(zoom);
+    case cmd::Measure: return child != nullptr && MeasureEnabled(zoom);
     case cmd::Paste:
     case cmd::PasteInto: return child != nullptr && QtClipboard::HoldsImage();
     case cmd::Copy:
@@ -302,6 +311,8 @@ void CMainFrame::UpdateCommandUI()
     for (const auto& [id, action] : actions_) action->setEnabled(IsCommandEnabled(id));
     for (const auto& [id, name] : kToolbarToggles) actions_.at(id)->setChecked(!Toolbar(name)->isHidden());
     actions_.at(cmd::ViewStatusBar)->setChecked(!statusBar()->isHidden());
+    CChildFrame* child = ActiveChild();
+    if (zoomPane_) zoomPane_->setText(child ? QString::fromStdString(ZoomText(child->GetView()->ZoomFactor())) : QString());
 }
 
 QToolBar* CMainFrame::ToolbarFor(int toggleId) const
@@ -335,6 +346,7 @@ bool CMainFrame::OnCommand(int id)
         case cmd::ZoomIn: view->OnZoomIn(); break;
         case cmd::Zoom1to1: view->OnZoom1to1(); break;
         case cmd::ZoomOut: view->OnZoomOut(); break;
+        case cmd::FitToWindow: view->OnFitToWindow(); break;
         case cmd::Attributes: doc->OnImageAttributes(); break;
         case cmd::Undo: doc->OnEditUndo(); break;
         case cmd::ClearObjects: doc->OnClearObjects(); break;

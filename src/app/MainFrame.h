@@ -79,6 +79,7 @@ private:
     CNUVAKApp& app_;
     QMdiArea* mdiArea_;
     std::map<int, QAction*> actions_;
+    QLabel* zoomPane_ = nullptr;
     QLabel* messagePane_ = nullptr;
     QList<QLabel*> indicators_;
     QMenu* recentMenu_ = nullptr;  // the menu holding the recent files

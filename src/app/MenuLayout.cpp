@@ -20,7 +20,7 @@ const std::vector<MenuEntry>& MenuBarLayout()
         C(Series), kSep, {MenuEntry::RecentFiles}, kSep, C(AppExit), kEnd,
         Begin("&Edit"), C(Undo), kSep, C(Copy), C(Paste), C(PasteInto), kSep, C(SelectAll), kEnd,
         Begin("&View"), C(ViewToolbar), C(ViewStatusBar), C(CalculationsToolbar), C(PreprocessingToolbar),
-        C(TransformToolbar), C(AnalysisToolbar), kSep, C(ZoomIn), C(Zoom1to1), C(ZoomOut), kSep,
+        C(TransformToolbar), C(AnalysisToolbar), kSep, C(ZoomIn), C(Zoom1to1), C(ZoomOut), C(FitToWindow), kSep,
         C(SelectFeature), C(SelectAoi), C(Measure), kEnd,
         Begin("&Image"), C(Attributes), C(Rgb), C(Grayscale), C(ExtractRgb), C(Comb), kSep, C(Crop), C(Invert),
         C(FlipHorizontal), C(FlipVertical), C(Rotate), C(Scale), kSep, C(Threshold), C(BrightnessSlice), C(Bound),

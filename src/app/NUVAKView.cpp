@@ -7,9 +7,12 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyle>
+#include <QWheelEvent>
+#include <cmath>
 
 #include "app/MainFrame.h"
 #include "dialogs/QtCanvas.h"
+#include "document/CommandIds.h"
 #include "document/NUVAKDoc.h"
 #include "document/ViewMetrics.h"
 
@@ -37,6 +40,40 @@ void CNUVAKView::OnZoomOut()
 {
     zoomFactor_ *= 0.5f;
     OnUpdate();
+}
+
+void CNUVAKView::OnFitToWindow()
+{
+    auto* child = qobject_cast<QMdiSubWindow*>(parentWidget());
+    QSize room = maximumViewportSize();
+    if (child != nullptr && frame_ != nullptr && !child->isMaximized())
+        room = frame_->MdiArea()->viewport()->size() - (child->size() - size());
+    zoomFactor_ = FitZoom(document_.image.width, document_.image.height, room.width(), room.height());
+    OnUpdate();
+}
+
+void CNUVAKView::wheelEvent(QWheelEvent* event)
+{
+    if (!(event->modifiers() & Qt::ControlModifier)) {
+        QAbstractScrollArea::wheelEvent(event);
+        return;
+    }
+    event->accept();
+    const int steps = event->angleDelta().y();
+    if (steps == 0) return;
+    const QPointF at = event->position();
+    const QPointF image = (at + QPointF(ScrollOffset())) / zoomFactor_;
+    const int id = steps > 0 ? cmd::ZoomIn : cmd::ZoomOut;
+    // Through the frame, which keeps the zoom within its limits.
+    if (frame_ == nullptr || !frame_->OnCommand(id)) return;
+    horizontalScrollBar()->setValue(static_cast<int>(std::lround(image.x() * zoomFactor_ - at.x())));
+    verticalScrollBar()->setValue(static_cast<int>(std::lround(image.y() * zoomFactor_ - at.y())));
+}
+
+void CNUVAKView::leaveEvent(QEvent* event)
+{
+    if (frame_) frame_->SetStatusText(kIdleStatusText);
+    QAbstractScrollArea::leaveEvent(event);
 }
 
 void CNUVAKView::OnInitialUpdate()

@@ -22,6 +22,8 @@ public:
     void OnZoomIn();
     void OnZoom1to1();
     void OnZoomOut();
+    // The largest zoom step at which the whole image fits in the workspace.
+    void OnFitToWindow();
     // The update notification: scroll sizes, frame fit, repaint.
     void OnUpdate();
     void OnInitialUpdate();
@@ -51,6 +53,9 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
+    // Ctrl+wheel zooms about the point under the mouse; the wheel alone scrolls.
+    void wheelEvent(QWheelEvent* event) override;
+    void leaveEvent(QEvent* event) override;
 
 private:
     void SetScrollSizes();

@@ -41,7 +41,8 @@ bool CanZoomOneToOne(float zoom) { return zoom != 1.0f; }
 bool FrameGoverns(int id)
 {
     return Contains(kAnyImage, id) || Contains(kGrayscaleOnly, id) || id == cmd::Grayscale ||
-           id == cmd::ClearObjects || id == cmd::ZoomIn || id == cmd::ZoomOut || id == cmd::Zoom1to1;
+           id == cmd::ClearObjects || id == cmd::ZoomIn || id == cmd::ZoomOut || id == cmd::Zoom1to1 ||
+           id == cmd::FitToWindow;
 }
 
 bool FrameAllows(int id, const CImage* active, float zoom)
@@ -55,6 +56,7 @@ bool FrameAllows(int id, const CImage* active, float zoom)
     case cmd::ClearObjects: return active->ObjectCount() > 0;
     case cmd::ZoomIn: return CanZoomIn(zoom);
     case cmd::ZoomOut: return CanZoomOut(zoom);
+    case cmd::FitToWindow: return true;
     default: return CanZoomOneToOne(zoom);
     }
 }

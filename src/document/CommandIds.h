@@ -57,6 +57,7 @@ enum : int {
     ClearObjects = 32846,
     AnalysisToolbar = 32850,
     FrequencyDomain = 32851,
+    FitToWindow = 32852,
     FileNew = 57600,
     FileOpen = 57601,
     FileClose = 57602,

@@ -2,6 +2,7 @@
 #include "document/ViewMetrics.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "image/Image.h"
 #include "platform/Format.h"
@@ -23,12 +24,41 @@ OutlineCorners AoiOutline(const CImage& image, float zoom)
             std::min(RoundHalfAway(image.aoiBottom * z), shown.height - 1)};
 }
 
-std::string PixelReadOut(const CImage& image, int x, int y, float zoom)
+namespace {
+
+// The image column or row drawn at picture coordinate v: enlarged pictures
+// repeat each pixel zoom times, shrunk ones take the nearest pixel.
+int ImageCoordinate(int v, float zoom)
 {
-    // Away from 1:1 a screen point is no single pixel.
-    if (zoom != 1.0f || x < 0 || y < 0 || x >= image.width || y >= image.height) return kIdleStatusText;
+    const double z = zoom;
+    return z >= 1 ? static_cast<int>(std::floor(v / z)) : RoundHalfAway(v / z);
+}
+
+}  // namespace
+
+std::string PixelReadOut(const CImage& image, int px, int py, float zoom)
+{
+    const ZoomedSize shown = ZoomedImageSize(image, zoom);
+    if (!(zoom > 0) || px < 0 || py < 0 || px >= shown.width || py >= shown.height) return kIdleStatusText;
+    const int x = std::min(ImageCoordinate(px, zoom), image.width - 1);
+    const int y = std::min(ImageCoordinate(py, zoom), image.height - 1);
     const CColorVal& pixel = image.pixelValueArray[y][x];
     if (image.format == FORMAT_GRAYSCALE)
         return platform::Format("x = %d, y = %d, luminosity = %d", x, y, pixel.red);
     return platform::Format("x = %d, y = %d, R = %d G = %d B = %d", x, y, pixel.red, pixel.green, pixel.blue);
+}
+
+std::string ZoomText(float zoom)
+{
+    if (zoom >= 1) return platform::Format("%d%%", RoundHalfAway(zoom * 100.0));
+    return platform::Format("1/%d", RoundHalfAway(1.0 / zoom));
+}
+
+float FitZoom(int width, int height, int roomWidth, int roomHeight)
+{
+    for (float zoom = 64.0f; zoom > 1.0f / 64; zoom *= 0.5f) {
+        if (static_cast<double>(zoom) * width <= roomWidth && static_cast<double>(zoom) * height <= roomHeight)
+            return zoom;
+    }
+    return 1.0f / 64;
 }

@@ -19,7 +19,13 @@ struct OutlineCorners {
 ZoomedSize ZoomedImageSize(const CImage& image, float zoom);
 // The AOI corners at the zoom factor, never beyond the last displayed column or row.
 OutlineCorners AoiOutline(const CImage& image, float zoom);
-// The status-bar text for image point (x, y).
+// The status-bar text for the point (x, y) of the zoomed picture: the image
+// pixel drawn there, at any zoom.
 std::string PixelReadOut(const CImage& image, int x, int y, float zoom);
+// The zoom pane's text: "100%", "400%", "1/8".
+std::string ZoomText(float zoom);
+// The largest zoom step from 1/64 to 64 at which a width x height image
+// fits in room; 1/64 when none does.
+float FitZoom(int width, int height, int roomWidth, int roomHeight);
 
 extern const char* const kIdleStatusText;

@@ -23,7 +23,7 @@ private slots:
                                   text.id == cmd::ViewStatusBar || text.id == cmd::AnalysisToolbar ||
                                   text.id == cmd::CalculationsToolbar || text.id == cmd::PreprocessingToolbar ||
                                   text.id == cmd::TransformToolbar || text.id == cmd::SelectFeature ||
-                                  text.id == cmd::SelectAoi || text.id == cmd::Measure || text.id == cmd::Series;
+                                  text.id == cmd::SelectAoi || text.id == cmd::Series;
             QVERIFY2(w.frame().Action(text.id)->isEnabled() == expected, text.menuText);
         }
         QVERIFY(!w.frame().OnCommand(cmd::Attributes));
@@ -191,11 +191,12 @@ private slots:
             {cmd::ClearObjects, "Clear Objects", "Clear all objects found in the image", {}},
             {cmd::CloseAll, "Close A&ll", "Close all open images", {}},
             {cmd::AnalysisToolbar, "&Analysis Toobar", "Show or hide the Analysis toolbar", {}},
-            {cmd::TransformToolbar, "Trans&form Toolbar", "Show or hide the Transform toolbar", {}},
+            {cmd::TransformToolbar, "T&ransform Toolbar", "Show or hide the Transform toolbar", {}},
             {cmd::FileNew, "&New", "Create a new image", {QKeySequence("Ctrl+N")}},
             {cmd::FileOpen, "&Open...", "Open an existing image", {QKeySequence("Ctrl+O")}},
             {cmd::AppAbout, "&About NUVAK...", "Display program information, version number and copyright", {}},
-            {cmd::ZoomIn, "Zoom &In", "Display the image enlarged by a factor of two", {}},
+            {cmd::ZoomIn, "Zoom &In", "Display the image enlarged by a factor of two",
+             {QKeySequence("Ctrl++"), QKeySequence("Ctrl+=")}},
         };
         for (const auto& c : cases) {
             QAction* action = w.frame().Action(c.id);

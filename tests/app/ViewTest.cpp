@@ -56,11 +56,13 @@ private slots:
         } cases[] = {
             {{10, 20}, 0, "x = 10, y = 20, luminosity = 200"},
             {{63, 47}, 0, "x = 63, y = 47, luminosity = 3"},
-            {{10, 20}, 1, "For Help, press F1"},
+            {{21, 41}, 1, "x = 10, y = 20, luminosity = 200"},
+            {{5, 10}, -1, "x = 10, y = 20, luminosity = 200"},
         };
         for (const auto& c : cases) {
             w.frame().OnCommand(cmd::Zoom1to1);
             for (int i = 0; i < c.zoomIns; ++i) w.frame().OnCommand(cmd::ZoomIn);
+            for (int i = 0; i > c.zoomIns; --i) w.frame().OnCommand(cmd::ZoomOut);
             MoveMouse(w.view(), c.at);
             QCOMPARE(w.frame().StatusText(), QString(c.text));
         }
@@ -86,7 +88,7 @@ private slots:
         // Exactly the image, without scroll bars, also right after a zoom that needed them.
         const struct {
             int w, h, zoomIns;
-        } fits[] = {{120, 90, 0}, {200, 150, 0}, {60, 45, 1}, {200, 150, 0}};
+        } fits[] = {{240, 180, 0}, {200, 150, 0}, {120, 90, 1}, {200, 150, 0}};
         for (const auto& f : fits) {
             w.frame().OnCommand(cmd::Zoom1to1);
             Replace(w, MakeGrey(f.w, f.h, [](int, int) { return 0; }));

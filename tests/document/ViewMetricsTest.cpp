@@ -16,8 +16,13 @@ TEST(ViewMetrics, ReadOut)
         {&grey, 10, 20, 1.0f, "x = 10, y = 20, luminosity = 200"},
         {&rgb, 3, 4, 1.0f, "x = 3, y = 4, R = 3 G = 4 B = 7"},
         {&rgb, 29, 24, 1.0f, "x = 29, y = 24, R = 29 G = 24 B = 7"},
-        {&rgb, 3, 4, 2.0f, "For Help, press F1"},
-        {&grey, 10, 20, 0.5f, "For Help, press F1"},
+        // Enlarged: each pixel repeated; shrunk: the nearest pixel, as drawn.
+        {&rgb, 7, 9, 2.0f, "x = 3, y = 4, R = 3 G = 4 B = 7"},
+        {&rgb, 59, 49, 2.0f, "x = 29, y = 24, R = 29 G = 24 B = 7"},
+        {&rgb, 60, 4, 2.0f, "For Help, press F1"},
+        {&grey, 5, 10, 0.5f, "x = 10, y = 20, luminosity = 200"},
+        {&rgb, 14, 12, 0.5f, "x = 28, y = 24, R = 28 G = 24 B = 7"},
+        {&rgb, 15, 4, 0.5f, "For Help, press F1"},
         {&rgb, 30, 4, 1.0f, "For Help, press F1"},
         {&rgb, 3, 25, 1.0f, "For Help, press F1"},
         {&rgb, -1, 4, 1.0f, "For Help, press F1"},
@@ -49,4 +54,19 @@ TEST(ViewMetrics, OutlineStaysOnTheLastDisplayedPixel)
         EXPECT_EQ(ZoomedImageSize(image, c.zoom).width, c.size.width);
         EXPECT_EQ(ZoomedImageSize(image, c.zoom).height, c.size.height);
     }
+}
+
+TEST(ViewMetrics, ZoomTextAndFit)
+{
+    const std::pair<float, const char*> texts[] = {{1.0f, "100%"}, {4.0f, "400%"}, {64.0f, "6400%"},
+                                                   {0.5f, "1/2"},  {0.125f, "1/8"}, {1.0f / 64, "1/64"}};
+    for (const auto& [zoom, text] : texts) EXPECT_EQ(ZoomText(zoom), text);
+    struct Case {
+        int w, h, roomW, roomH;
+        float zoom;
+    } cases[] = {
+        {640, 480, 800, 600, 1.0f}, {100, 50, 800, 600, 8.0f},   {1, 1, 800, 600, 64.0f},
+        {4096, 100, 800, 600, 0.125f}, {100, 4096, 800, 600, 0.125f}, {100000, 10, 800, 600, 1.0f / 64},
+    };
+    for (const Case& c : cases) EXPECT_EQ(FitZoom(c.w, c.h, c.roomW, c.roomH), c.zoom) << c.w << "x" << c.h;
 }

@@ -1,0 +1,130 @@
+// Habits of image tools: zoom keys and wheel, Fit to Window, the zoom pane,
+// unique mnemonics, window sizes and the read-out leaving with the mouse.
+#include <QLabel>
+#include <QMdiArea>
+#include <QMenuBar>
+#include <QScrollBar>
+#include <QWheelEvent>
+
+#include "Workbench.h"
+#include "document/CommandIds.h"
+#include "document/ViewMetrics.h"
+#include "support/TestImages.h"
+
+namespace {
+
+void Replace(Workbench& w, CImage image)
+{
+    w.doc().image = std::move(image);
+    w.doc().UpdateAllViews();
+}
+
+QString ZoomPane(Workbench& w) { return w.frame().findChild<QLabel*>("zoomPane")->text(); }
+
+void Wheel(CNUVAKView& view, QPoint at, int delta)
+{
+    QWheelEvent wheel(at, view.viewport()->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton,
+                      Qt::ControlModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(view.viewport(), &wheel);
+}
+
+// The image point under a viewport point.
+QPointF ImagePoint(CNUVAKView& view, QPoint at)
+{
+    return QPointF(at.x() + view.horizontalScrollBar()->value(), at.y() + view.verticalScrollBar()->value()) /
+           view.ZoomFactor();
+}
+
+}  // namespace
+
+class TestWorkbenchHabits : public QObject {
+    Q_OBJECT
+private slots:
+    void mnemonicsAreUniqueInEveryMenu()
+    {
+        Workbench w;
+        for (QMenu* menu : w.frame().menuBar()->findChildren<QMenu*>()) {
+            QMap<QChar, QString> seen;
+            for (QAction* action : menu->actions()) {
+                const QString text = action->text();
+                const int at = text.indexOf(QRegularExpression("&[^&]"));
+                if (at < 0) continue;
+                const QChar key = text[at + 1].toLower();
+                QVERIFY2(!seen.contains(key), qPrintable(menu->title() + ": " + seen[key] + " / " + text));
+                seen[key] = text;
+            }
+        }
+    }
+
+    void keysAndWheelZoomAboutTheMouse()
+    {
+        Workbench w;
+        Replace(w, MakeGrey(2000, 1500, [](int x, int y) { return (x + y) % 256; }));
+        const struct {
+            QKeySequence key;
+            float zoom;
+            const char* pane;
+        } keys[] = {{QKeySequence("Ctrl++"), 2.0f, "200%"}, {QKeySequence("Ctrl+="), 4.0f, "400%"},
+                    {QKeySequence("Ctrl+0"), 1.0f, "100%"}, {QKeySequence("Ctrl+-"), 0.5f, "1/2"}};
+        for (const auto& k : keys) {
+            QAction* action = nullptr;
+            for (QAction* a : w.frame().findChildren<QAction*>())
+                if (a->shortcuts().contains(k.key)) action = a;
+            QVERIFY2(action, qPrintable(k.key.toString()));
+            action->trigger();
+            QCOMPARE(w.view().ZoomFactor(), k.zoom);
+            QCOMPARE(ZoomPane(w), QString(k.pane));
+        }
+        QVERIFY(w.frame().OnCommand(cmd::Zoom1to1));
+        w.view().horizontalScrollBar()->setValue(300);
+        w.view().verticalScrollBar()->setValue(200);
+        const QPoint at(40, 30);
+        const QPointF before = ImagePoint(w.view(), at);
+        Wheel(w.view(), at, 120);
+        QCOMPARE(w.view().ZoomFactor(), 2.0f);
+        QCOMPARE(ImagePoint(w.view(), at), before);
+        Wheel(w.view(), at, -120);
+        QCOMPARE(w.view().ZoomFactor(), 1.0f);
+        QCOMPARE(ImagePoint(w.view(), at), before);
+        // Read-out at any zoom names the pixel under the mouse.
+        QVERIFY(w.frame().OnCommand(cmd::ZoomIn));
+        QCOMPARE(w.view().ReadOutAt(QPoint(5, 7)).toStdString(),
+                 PixelReadOut(w.doc().image, 5 + w.view().horizontalScrollBar()->value(),
+                              7 + w.view().verticalScrollBar()->value(), 2.0f));
+        QVERIFY(w.view().ReadOutAt(QPoint(5, 7)).startsWith("x = "));
+    }
+
+    void fitToWindowAndTheSmallestWindow()
+    {
+        Workbench w;
+        Replace(w, MakeGrey(3000, 100, [](int, int) { return 9; }));
+        QVERIFY(w.frame().OnCommand(cmd::FitToWindow));
+        const float zoom = w.view().ZoomFactor();
+        QVERIFY(zoom < 1.0f);
+        const QSize room = w.frame().MdiArea()->viewport()->size();
+        QVERIFY(w.child()->width() <= room.width());
+        QVERIFY(3000 * zoom * 2 > room.width());  // the next step would not fit
+        // A 1 x 1 image at 1/64 keeps a usable window.
+        Replace(w, MakeGrey(1, 1, [](int, int) { return 9; }));
+        for (int i = 0; i < 6; ++i) w.frame().OnCommand(cmd::ZoomOut);
+        QCOMPARE(ZoomPane(w), QString("1/64"));
+        QVERIFY(w.child()->width() >= 160 && w.child()->height() >= 120);
+    }
+
+    void measureNeedsAnImageAndTheReadOutLeaves()
+    {
+        Workbench w;
+        w.frame().SetStatusText("x = 1, y = 2, luminosity = 3");
+        QEvent leave(QEvent::Leave);
+        QApplication::sendEvent(&w.view(), &leave);
+        QCOMPARE(w.frame().StatusText(), QString(kIdleStatusText));
+        w.frame().SetStatusText("x = 1, y = 2, luminosity = 3");
+        QVERIFY(w.frame().CloseAll());
+        QCOMPARE(w.frame().StatusText(), QString(kIdleStatusText));
+        QVERIFY(!w.frame().Action(cmd::Measure)->isEnabled());
+        QCOMPARE(ZoomPane(w), QString());
+    }
+};
+
+NUVAK_GUI_TEST(TestWorkbenchHabits)
+#include "WorkbenchHabitsTest.moc"
