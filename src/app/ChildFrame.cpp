@@ -21,6 +21,10 @@ CChildFrame::CChildFrame(std::unique_ptr<CNUVAKDoc> document, CMainFrame* frame)
         setWindowTitle(QString::fromStdString(document_->GetTitle()));
         if (frame_) frame_->UpdateTitle();
     });
+    // After the workspace's own title change on maximising, which would repeat the title.
+    connect(this, &QMdiSubWindow::windowStateChanged, this, [this] {
+        if (frame_) QMetaObject::invokeMethod(frame_, &CMainFrame::UpdateTitle, Qt::QueuedConnection);
+    });
     // Whatever changed the image may change which commands it allows.
     document_->SetViewsHandler([this] {
         view_->OnUpdate();

@@ -3,9 +3,11 @@
 #include "app/MainFrame.h"
 
 #include <QActionGroup>
+#include <algorithm>
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QDir>
+#include <QFileInfo>
 #include <QDragEnterEvent>
 #include <QFileDialog>
 #include <QGuiApplication>
@@ -73,7 +75,9 @@ CMainFrame::CMainFrame(CNUVAKApp& app) : app_(app), mdiArea_(new QMdiArea)
                                      QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     };
     askSavePath = [this](const QString& suggested) {
-        return QFileDialog::getSaveFileName(this, "Save As", suggested, "Bitmap (*.bmp)");
+        // An untitled image is suggested in the folder used last.
+        const QString start = QFileInfo(suggested).isAbsolute() ? suggested : QDir(StartFolder()).filePath(suggested);
+        return QFileDialog::getSaveFileName(this, "Save As", start, "Bitmap (*.bmp)");
     };
 }
 
@@ -236,7 +240,9 @@ QString CMainFrame::StatusText() const { return messagePane_->text(); }
 void CMainFrame::UpdateTitle()
 {
     CChildFrame* child = ActiveChild();
-    setWindowTitle(child ? QString("%1 - %2").arg(kCaption, child->windowTitle()) : QString(kCaption));
+    // A maximised window's title is shown in brackets, once.
+    const QString format = child && child->isMaximized() ? "%1 - [%2]" : "%1 - %2";
+    setWindowTitle(child ? format.arg(kCaption, child->windowTitle()) : QString(kCaption));
 }
 
 bool CMainFrame::IsCommandEnabled(int id) const
@@ -338,7 +344,7 @@ bool CMainFrame::OnCommand(int id)
         case cmd::AppExit: close(); break;
         case cmd::HelpIndex: ShowHelp(); break;
         case cmd::ContextHelp: QWhatsThis::enterWhatsThisMode(); break;
-        case cmd::WindowCascade: mdiArea_->cascadeSubWindows(); break;
+        case cmd::WindowCascade: Cascade(); break;
         case cmd::WindowTileHorz: mdiArea_->tileSubWindows(); break;
         case cmd::FileClose: child->close(); break;
         case cmd::FileSave: child->DoFileSave(); break;
@@ -388,13 +394,44 @@ bool CMainFrame::OnCommand(int id)
 
 bool CMainFrame::CloseAll()
 {
+    // The active window is asked first, then the others from the most recently active.
+    QList<QMdiSubWindow*> order = mdiArea_->subWindowList(QMdiArea::ActivationHistoryOrder);
+    std::reverse(order.begin(), order.end());
+    for (QMdiSubWindow* window : order)
+        if (auto* child = qobject_cast<CChildFrame*>(window); child && !child->SaveModified()) return false;
     while (CChildFrame* child = ActiveChild()) {
-        if (!child->SaveModified()) return false;
         child->CloseDocument();
         delete child;  // at once, so the next active window is known
     }
     UpdateCommandUI();
     return true;
+}
+
+void CMainFrame::Cascade()
+{
+    const QSize room = mdiArea_->viewport()->size();
+    const int step = fontMetrics().height() + 10;
+    QPoint at(0, 0);
+    for (QMdiSubWindow* window : mdiArea_->subWindowList(QMdiArea::CreationOrder)) {
+        if (window->isMaximized() || window->isMinimized()) window->showNormal();
+        if (at.x() + window->minimumWidth() > room.width() || at.y() + window->minimumHeight() > room.height())
+            at = QPoint(0, 0);
+        const QSize size = window->size().boundedTo(QSize(room.width() - at.x(), room.height() - at.y()));
+        window->setGeometry(QRect(at, size.expandedTo(window->minimumSize())));
+        window->raise();
+        at += QPoint(step, step);
+    }
+    if (QMdiSubWindow* active = mdiArea_->activeSubWindow()) active->raise();
+}
+
+QString CMainFrame::StartFolder() const
+{
+    if (CChildFrame* child = ActiveChild()) {
+        const std::string& path = child->GetDocument().GetPathName();
+        if (!path.empty()) return QFileInfo(QString::fromStdString(path)).absolutePath();
+    }
+    const QStringList recent = app_.RecentFiles().Paths();
+    return recent.isEmpty() ? QString() : QFileInfo(recent.front()).absolutePath();
 }
 
 void CMainFrame::AddRecentFile(const QString& path) { app_.RecentFiles().Add(path); }

@@ -50,8 +50,14 @@ public:
     void UpdateCommandUI();
     void UpdateTitle();
 
-    // Close All: false when the user kept a document open.
+    // Close All: every save question first, a Yes saving at once; false,
+    // with every window still open, when the user cancelled one.
     bool CloseAll();
+    // Window, Cascade: each window keeps its size where it fits.
+    void Cascade();
+    // Where Open and Save As start: the active image's folder, else the
+    // folder of the file used last.
+    QString StartFolder() const;
     void AddRecentFile(const QString& path);
 
     // The questions the frame asks, replaceable for automation and tests.

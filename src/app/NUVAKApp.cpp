@@ -45,8 +45,10 @@ bool CNUVAKApp::InitInstance(const QStringList& arguments, bool showSplash)
     const QStringList files = arguments.mid(1);
     if (files.isEmpty()) {
         if (OnFileNew() == nullptr) return false;
-    } else if (OpenDocumentFile(files.first()) == nullptr) {
-        return false;
+    } else {
+        // Every file named opens; one that cannot be read has said why.
+        OpenDocumentFiles(files);
+        if (mainFrame_->Children().isEmpty()) return false;
     }
     mainFrame_->UpdateCommandUI();
     return true;
@@ -109,7 +111,8 @@ CChildFrame* CNUVAKApp::OnFileNew()
 
 void CNUVAKApp::OnFileOpen()
 {
-    OpenDocumentFiles(QFileDialog::getOpenFileNames(mainFrame_.get(), "Open", QString(), "Bitmap (*.bmp)"));
+    OpenDocumentFiles(
+        QFileDialog::getOpenFileNames(mainFrame_.get(), "Open", mainFrame_->StartFolder(), "Bitmap (*.bmp)"));
 }
 
 void CNUVAKApp::OpenDocumentFiles(const QStringList& paths)

@@ -1,13 +1,42 @@
-// Starts the workbench: nuvak [IMAGE.bmp]. --no-splash starts without the
-// splash window, as automation does.
+// Starts the workbench: nuvak [--no-splash] [IMAGE...]. --no-splash starts
+// without the splash window, as automation does; --help and --version answer
+// without a window, before any display is needed.
 #include <QApplication>
+#include <cstdio>
+#include <cstring>
 
 #include "app/NUVAKApp.h"
 #include "app/QtUserInterface.h"
 #include "app/MainFrame.h"
 
+namespace {
+
+const char* const kUsage =
+    "Usage: nuvak [--no-splash] [IMAGE...]\n"
+    "\n"
+    "Opens every IMAGE in its own window, or a new white 640 x 480 image when none is\n"
+    "given.\n"
+    "\n"
+    "  --no-splash  start without the start-up picture\n"
+    "  --help       show this text and exit\n"
+    "  --version    show the version and exit\n"
+    "\n"
+    "nuvak-cli runs the same operations without a window.\n";
+
+}  // namespace
+
 int main(int argc, char** argv)
 {
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            std::fputs(kUsage, stdout);
+            return 0;
+        }
+        if (std::strcmp(argv[i], "--version") == 0) {
+            std::printf("nuvak %s\n", NUVAK_VERSION);
+            return 0;
+        }
+    }
     QApplication application(argc, argv);
     QApplication::setOrganizationName("NUVAK Project");
     QApplication::setApplicationName("NUVAK");

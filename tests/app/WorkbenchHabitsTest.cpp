@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QScrollBar>
 #include <QWheelEvent>
 
@@ -123,6 +124,55 @@ private slots:
         QCOMPARE(w.frame().StatusText(), QString(kIdleStatusText));
         QVERIFY(!w.frame().Action(cmd::Measure)->isEnabled());
         QCOMPARE(ZoomPane(w), QString());
+    }
+
+    void exitCancelledAtTheSecondQuestionKeepsEveryWindow()
+    {
+        TempDir dir;
+        const QString a = WriteBitmap(dir, "a.bmp", MakeGrey(20, 10, [](int, int) { return 1; }));
+        const QString b = WriteBitmap(dir, "b.bmp", MakeGrey(20, 10, [](int, int) { return 2; }));
+        Workbench w({a, b});
+        QCOMPARE(w.titles(), (QStringList{"a.bmp", "b.bmp"}));  // every file named opens
+        for (CChildFrame* child : w.frame().Children()) {
+            child->GetDocument().image.Invert();
+            child->GetDocument().SetModifiedFlag();
+        }
+        QStringList asked;
+        w.frame().askSaveChanges = [&](const QString& text) {
+            asked << text;
+            return asked.size() == 1 ? QMessageBox::Yes : QMessageBox::Cancel;
+        };
+        QVERIFY(!w.frame().CloseAll());
+        QCOMPARE(asked, (QStringList{"Save changes to b.bmp?", "Save changes to a.bmp?"}));
+        QCOMPARE(w.titles(), (QStringList{"a.bmp", "b.bmp"}));
+        // The Yes saved at once.
+        CImage saved;
+        std::string message;
+        bool causeValid;
+        int cause;
+        QCOMPARE(saved.SerializeFile(false, b.toStdString(), false, message, causeValid, cause), 0);
+        QCOMPARE(int(saved.pixelValueArray[0][0].red), 253);
+        QVERIFY(!w.frame().Children()[1]->GetDocument().IsModified());
+        QVERIFY(w.frame().Children()[0]->GetDocument().IsModified());
+        // Open starts in the active image's folder.
+        QCOMPARE(w.frame().StartFolder(), QFileInfo(b).absolutePath());
+    }
+
+    void cascadeKeepsSizesAndTheTitleShowsOnce()
+    {
+        Workbench w;
+        w.app.OnCommand(cmd::FileNew);
+        QList<CChildFrame*> children = w.frame().Children();
+        children[0]->resize(300, 200);
+        children[1]->resize(250, 180);
+        QVERIFY(w.frame().OnCommand(cmd::WindowCascade));
+        QCOMPARE(children[0]->size(), QSize(300, 200));
+        QCOMPARE(children[1]->size(), QSize(250, 180));
+        QVERIFY(children[1]->pos().x() > children[0]->pos().x() && children[1]->pos().y() > children[0]->pos().y());
+        w.child()->showMaximized();
+        QTRY_COMPARE(w.frame().windowTitle(), QString("NUVAK - [Image2]"));
+        w.child()->showNormal();
+        QTRY_COMPARE(w.frame().windowTitle(), QString("NUVAK - Image2"));
     }
 };
 
