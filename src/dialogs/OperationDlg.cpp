@@ -5,12 +5,14 @@
 #include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
 #include "dialogs/HelpWindow.h"
 #include "dialogs/NumericEdit.h"
+#include "platform/UserInterface.h"
 
 COperationDlg::COperationDlg(OperationDialog& model, QWidget* parent) : QDialog(parent), model_(model) {}
 
@@ -54,6 +56,7 @@ QLineEdit* COperationDlg::AddEdit(int id, std::string& text)
         text = value.toStdString();
         Changed();
     });
+    connect(edit, &QLineEdit::editingFinished, this, [this, id] { LeftField(id); });
     Register(id, edit);
     return edit;
 }
@@ -64,6 +67,7 @@ CNumericEdit* COperationDlg::AddNumericEdit(int id, NumericEdit& model)
     edit->setMaximumWidth(60);
     // Connected after the edit's own connection, so the model has the text.
     connect(edit, &QLineEdit::textChanged, this, [this] { Changed(); });
+    connect(edit, &QLineEdit::editingFinished, this, [this, id] { LeftField(id); });
     Register(id, edit);
     return edit;
 }
@@ -112,10 +116,48 @@ void COperationDlg::Arrange(QLayout* controls, QWidget* side)
     connect(buttons, &QDialogButtonBox::rejected, this, &COperationDlg::reject);
     auto* column = new QVBoxLayout;
     column->addLayout(controls);
+    fieldMessage_ = new QLabel;
+    fieldMessage_->setObjectName("fieldMessage");
+    fieldMessage_->setWordWrap(true);
+    fieldMessage_->setStyleSheet("color: #b00000");
+    fieldMessage_->hide();
+    column->addWidget(fieldMessage_);
     column->addStretch();
     column->addWidget(buttons);
     auto* top = new QHBoxLayout(this);
     top->addLayout(column);
     if (side) top->addWidget(side, 0, Qt::AlignTop);
     top->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void COperationDlg::MarkField(const std::optional<FieldFailure>& failure)
+{
+    if (marked_) {
+        if (QWidget* control = Control(marked_->control)) {
+            control->setStyleSheet(QString());
+            control->setToolTip(QString());
+        }
+    }
+    marked_ = failure;
+    const QString message = failure ? QString::fromStdString(failure->message) : QString();
+    if (failure) {
+        if (QWidget* control = Control(failure->control)) {
+            control->setStyleSheet("border: 1px solid red");
+            control->setToolTip(message);
+        }
+    }
+    if (fieldMessage_) {
+        fieldMessage_->setText(message);
+        fieldMessage_->setVisible(failure.has_value());
+    }
+}
+
+QString COperationDlg::FieldMessage() const { return fieldMessage_ ? fieldMessage_->text() : QString(); }
+
+void COperationDlg::LeftField(int id)
+{
+    // Return in the field goes on to OK, which shows the refusal itself.
+    QWidget* control = Control(id);
+    if (!marked_ || marked_->control != id || control == nullptr || control->hasFocus()) return;
+    platform::error(marked_->message);
 }

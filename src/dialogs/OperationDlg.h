@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,7 @@ class NumericEdit;
 class QComboBox;
 class QDialogButtonBox;
 class QGroupBox;
+class QLabel;
 class QLayout;
 class QLineEdit;
 
@@ -46,15 +48,29 @@ protected:
     // Two radio buttons in a group; set receives true when the first is chosen.
     QGroupBox* AddRadioPair(const QString& title, int firstId, const QString& first, int secondId,
                             const QString& second, bool firstChosen, std::function<void(bool)> set);
+    // A Help button opening the manual at this anchor; set before Arrange.
+    void SetHelpSection(const char* anchor) { helpSection_ = anchor; }
     // The controls in a column with OK and Cancel below, side (the preview)
     // on their right; the window takes the model's title. Called last by
     // the derived dialog's constructor.
-    // A Help button opening the manual at this anchor; set before Arrange.
-    void SetHelpSection(const char* anchor) { helpSection_ = anchor; }
     void Arrange(QLayout* controls, QWidget* side = nullptr);
+    // While typing, a refused field is marked (red frame, its message as the
+    // tooltip and under the controls) instead of a message box; none clears
+    // the mark. The box follows when the focus leaves the marked field.
+    void MarkField(const std::optional<FieldFailure>& failure);
+
+public:
+    // The refusal now marked; none when every field is valid.
+    const std::optional<FieldFailure>& MarkedField() const { return marked_; }
+    QString FieldMessage() const;
 
 private:
+    // The focus left an edit: its refusal, if marked, in the usual box.
+    void LeftField(int id);
+
     OperationDialog& model_;
     std::map<int, QWidget*> controls_;
     const char* helpSection_ = nullptr;
+    std::optional<FieldFailure> marked_;
+    QLabel* fieldMessage_ = nullptr;
 };

@@ -29,15 +29,17 @@ void CPreviewDlg::Changed()
 {
     // Controls are filled before the image is known; nothing to preview yet.
     if (!opened_ || preview_.IsClosed()) return;
-    if (!React(preview_.Refresh())) reject();
+    if (!React(preview_.Refresh(true))) reject();
 }
 
 bool CPreviewDlg::React(PreviewResult result)
 {
     switch (result) {
-    case PreviewResult::Shown: return Repaint();
+    case PreviewResult::Shown:
+        MarkField(std::nullopt);
+        return Repaint();
     case PreviewResult::Refused:
-        if (const std::optional<FieldFailure> failure = preview_.Validate()) FocusControl(failure->control);
+        MarkField(preview_.Validate());
         return true;
     case PreviewResult::Closed: break;
     }

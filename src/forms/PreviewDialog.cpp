@@ -21,20 +21,20 @@ PreviewResult PreviewDialog::Open(const CImage& documentImage)
     return Refresh();
 }
 
-PreviewResult PreviewDialog::Refresh()
+PreviewResult PreviewDialog::Refresh(bool quiet)
 {
     if (closed_) return PreviewResult::Closed;
     try {
-        return Cycle();
+        return Cycle(quiet);
     } catch (const platform::UserAbort&) {
         return Close();  // a copy without memory, already reported
     }
 }
 
-PreviewResult PreviewDialog::Cycle()
+PreviewResult PreviewDialog::Cycle(bool quiet)
 {
     if (const std::optional<FieldFailure> failure = Validate()) {
-        platform::error(failure->message);
+        if (!quiet) platform::error(failure->message);
         return PreviewResult::Refused;
     }
     if (!PrepareReference(reference_)) return Close();

@@ -19,8 +19,10 @@ public:
     // preview. The document's image is never changed by the dialog. A copy
     // that cannot be allocated closes the dialog after its message.
     PreviewResult Open(const CImage& documentImage);
-    // After every change of a control that feeds the preview.
-    PreviewResult Refresh();
+    // After every change of a control that feeds the preview. Quiet, a
+    // refused field shows no message: the caller marks it, and the preview
+    // keeps the last valid values.
+    PreviewResult Refresh(bool quiet = false);
     // Repaint: the bitmap to draw at the picture's place. On failure shows
     // "The image cannot be displayed.\n%s" and the dialog closes.
     bool Paint(CDeviceBitmap& bitmap, int displayBits);
@@ -46,7 +48,7 @@ protected:
     CImage preview_;
 
 private:
-    PreviewResult Cycle();
+    PreviewResult Cycle(bool quiet);
     PreviewResult Close();
     bool ShrinkAoi();
 
