@@ -32,6 +32,7 @@ bool RunParameterCommand(CNUVAKDoc& document, int id, QWidget* parent)
     const DialogCommand* command = FindDialogCommand(id);
     if (command == nullptr) return false;
     const std::unique_ptr<COperationDlg> dialog = MakeCommandDialog(*command, parent);
+    dialog->RestoreLastValues();
     document.RunPipeline([&dialog](CImage& image) { return dialog->Model().ApplyTo(image); }, command->wait,
                          command->reportFailure, [&] { return dialog->Run(document.image); });
     return true;

@@ -127,6 +127,7 @@ void CCustomFilterDlg::OnReadFromFile()
 void CCustomFilterDlg::OnCustomFilter(CNUVAKDoc& document, QWidget* parent)
 {
     CCustomFilterDlg dialog(parent);
+    dialog.RestoreLastValues();
     document.RunPipeline([&dialog](CImage& image) { return dialog.Values().ApplyTo(image); }, true, true,
                          [&] { return dialog.Run(document.image); });
 }

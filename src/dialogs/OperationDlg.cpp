@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <QVariant>
 
 #include "dialogs/HelpWindow.h"
 #include "dialogs/NumericEdit.h"
@@ -24,6 +25,17 @@ QWidget* COperationDlg::Control(int id) const
     return it == controls_.end() ? nullptr : it->second;
 }
 
+namespace {
+
+// Each control's state at the last OK, by kind of dialog; for this session only.
+std::map<std::string, std::map<int, QVariant>>& LastValues()
+{
+    static std::map<std::string, std::map<int, QVariant>> values;
+    return values;
+}
+
+}  // namespace
+
 void COperationDlg::accept()
 {
     // The model shows the refusal; the dialog stays open for a correction.
@@ -31,7 +43,29 @@ void COperationDlg::accept()
         FocusControl(failure->control);
         return;
     }
+    std::map<int, QVariant>& values = LastValues()[valuesKey_];
+    for (const auto& [id, control] : controls_) {
+        if (auto* edit = qobject_cast<QLineEdit*>(control)) values[id] = edit->text();
+        else if (auto* list = qobject_cast<QComboBox*>(control)) values[id] = list->currentIndex();
+        else if (auto* radio = qobject_cast<QRadioButton*>(control)) values[id] = radio->isChecked();
+    }
     QDialog::accept();
+}
+
+void COperationDlg::ForgetLastValues() { LastValues().clear(); }
+
+void COperationDlg::RestoreLastValues()
+{
+    const auto found = LastValues().find(valuesKey_);
+    if (found == LastValues().end()) return;
+    // Through the controls, so that the model hears of each as of a change.
+    for (const auto& [id, value] : found->second) {
+        QWidget* control = Control(id);
+        if (auto* edit = qobject_cast<QLineEdit*>(control)) edit->setText(value.toString());
+        else if (auto* list = qobject_cast<QComboBox*>(control)) list->setCurrentIndex(value.toInt());
+        else if (auto* radio = qobject_cast<QRadioButton*>(control); radio && value.toBool() && !radio->isChecked())
+            radio->click();
+    }
 }
 
 void COperationDlg::FocusControl(int id)
@@ -109,6 +143,7 @@ void COperationDlg::Arrange(QLayout* controls, QWidget* side)
 {
     // Here, not in the constructor: the model is a member of the derived dialog.
     setWindowTitle(QString::fromStdString(model_.Title()));
+    valuesKey_ = std::string(metaObject()->className()) + "/" + model_.Title();
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel |
                                          (helpSection_ ? QDialogButtonBox::Help : QDialogButtonBox::NoButton));
     connect(buttons, &QDialogButtonBox::helpRequested, this, [this] { CHelpWindow::ShowSection(this, helpSection_); });

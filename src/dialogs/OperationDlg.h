@@ -33,6 +33,11 @@ public:
     QWidget* Control(int id) const;
 
     void accept() override;
+    // The values of the last OK of this kind of dialog in this session, put
+    // into its controls as if typed; the defaults the first time.
+    void RestoreLastValues();
+    // Every dialog starts with its defaults again.
+    static void ForgetLastValues();
 
 protected:
     // After every change of a control's value.
@@ -72,5 +77,6 @@ private:
     std::map<int, QWidget*> controls_;
     const char* helpSection_ = nullptr;
     std::optional<FieldFailure> marked_;
+    std::string valuesKey_;
     QLabel* fieldMessage_ = nullptr;
 };

@@ -4,10 +4,13 @@
 #include <QMdiArea>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QRadioButton>
 #include <QScrollBar>
 #include <QWheelEvent>
 
+#include "DialogDriving.h"
 #include "Workbench.h"
+#include "dialogs/ThresholdDlg.h"
 #include "document/CommandIds.h"
 #include "document/ViewMetrics.h"
 #include "support/TestImages.h"
@@ -173,6 +176,28 @@ private slots:
         QTRY_COMPARE(w.frame().windowTitle(), QString("NUVAK - [Image2]"));
         w.child()->showNormal();
         QTRY_COMPARE(w.frame().windowTitle(), QString("NUVAK - Image2"));
+    }
+
+    void dialogsStartWithTheValuesLastUsed()
+    {
+        COperationDlg::ForgetLastValues();
+        Workbench w;
+        QStringList shown;
+        for (const char* level : std::initializer_list<const char*>{"200", nullptr}) {
+            OnNextDialog<CThresholdDlg>([&](CThresholdDlg& dlg) {
+                shown << qobject_cast<QLineEdit*>(dlg.Control(ThresholdDialogModel::kLevel))->text();
+                if (level) Type(dlg, ThresholdDialogModel::kLevel, level);
+                qobject_cast<QRadioButton*>(dlg.Control(ThresholdDialogModel::kAbove))->click();
+                dlg.accept();
+            });
+            QVERIFY(w.frame().OnCommand(cmd::Threshold));
+        }
+        QCOMPARE(shown, (QStringList{"127", "200"}));
+        OnNextDialog<CThresholdDlg>([&](CThresholdDlg& dlg) {
+            QVERIFY(qobject_cast<QRadioButton*>(dlg.Control(ThresholdDialogModel::kAbove))->isChecked());
+            QCOMPARE(dlg.Values().Params().threshold, 200);
+        });
+        QVERIFY(w.frame().OnCommand(cmd::Threshold));
     }
 };
 
