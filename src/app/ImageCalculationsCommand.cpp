@@ -13,12 +13,12 @@ void CNUVAKApp::PerformImageCalculations(int operation)
     if (active == nullptr) return;
     std::vector<OpenImage> open;
     for (CChildFrame* child : mainFrame_->Children())
-        open.push_back({child->GetDocument().GetTitle(), &child->GetDocument().image});
+        open.push_back({child->GetDocument().GetTitle(), &child->GetDocument().image, child->GetDocument().GetPathName()});
     const std::vector<int> candidates = CalculationCandidates(open, active->GetDocument().image);
 
     ImageCalculationsDialogModel choice;
     choice.operation = operation;
-    for (int index : candidates) choice.operandTitles.push_back(open[index].title);
+    choice.operandTitles = OperandTitles(open, candidates);
     CImageCalculationsDlg dialog(choice, mainFrame_.get());
     if (dialog.exec() != QDialog::Accepted) return;
 

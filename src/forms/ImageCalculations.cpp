@@ -4,6 +4,7 @@
 #include "platform/Format.h"
 #include "platform/UserInterface.h"
 #include "series/Operations.h"
+#include "series/SeriesPaths.h"
 
 std::vector<int> CalculationCandidates(const std::vector<OpenImage>& open, const CImage& reference)
 {
@@ -57,4 +58,23 @@ CalculationOutcome PerformImageCalculation(const std::vector<OpenImage>& open, c
     if (op->run(result, second) == 0) return CalculationOutcome::Done;
     platform::error(result.errorMessage);
     return CalculationOutcome::Failed;
+}
+
+std::vector<std::string> OperandTitles(const std::vector<OpenImage>& open, const std::vector<int>& candidates)
+{
+    std::vector<std::string> titles;
+    for (int index : candidates) {
+        const OpenImage& image = open[static_cast<size_t>(index)];
+        int same = 0, earlierUnsaved = 0;
+        for (int other : candidates) {
+            const OpenImage& o = open[static_cast<size_t>(other)];
+            if (o.title != image.title) continue;
+            ++same;
+            if (other < index && o.path.empty()) ++earlierUnsaved;
+        }
+        if (same < 2) titles.push_back(image.title);
+        else if (!image.path.empty()) titles.push_back(image.title + " (" + FolderOf(image.path) + ")");
+        else titles.push_back(earlierUnsaved == 0 ? image.title : image.title + ":" + std::to_string(earlierUnsaved + 1));
+    }
+    return titles;
 }

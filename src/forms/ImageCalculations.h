@@ -12,6 +12,7 @@ constexpr int kCalculationLimit = 25;
 struct OpenImage {
     std::string title;
     const CImage* image = nullptr;
+    std::string path;  // empty for an image never saved
 };
 
 // Indices, in document order, of the open images with the reference's
@@ -19,6 +20,11 @@ struct OpenImage {
 // most 25; shows "The number of open images found exceeds the limit of
 // %d.\nThe first %d open images will be used.\n" when a 26th exists.
 std::vector<int> CalculationCandidates(const std::vector<OpenImage>& open, const CImage& reference);
+
+// The list entries of the candidates: their titles, where two share one told
+// apart by the file's folder, "TITLE (FOLDER)", or for an image never saved
+// by its place among them, "TITLE:2", "TITLE:3".
+std::vector<std::string> OperandTitles(const std::vector<OpenImage>& open, const std::vector<int>& candidates);
 
 // The Image Calculations dialog's lists and selections.
 struct ImageCalculationsDialogModel {

@@ -77,3 +77,16 @@ TEST(ImageCalculations, AFailedOperationStillHandsBackItsResult)
     EXPECT_EQ(ui.errors, (std::vector<std::string>{"CImage::AddImage: Images must be the same size to Add"}));
     EXPECT_EQ(result.width, 2);
 }
+
+TEST(ImageCalculations, TitlesSharedByTwoImagesAreToldApart)
+{
+    const CImage image = MakeGrey(2, 2, [](int, int) { return 0; });
+    const std::vector<OpenImage> open = {
+        {"a.bmp", &image, "/data/day1/a.bmp"}, {"Image1", &image, ""}, {"a.bmp", &image, "/data/day2/a.bmp"},
+        {"Image1", &image, ""},                {"b.bmp", &image, "/data/b.bmp"}, {"Image1", &image, ""},
+    };
+    EXPECT_EQ(OperandTitles(open, {0, 1, 2, 3, 4, 5}),
+              (std::vector<std::string>{"a.bmp (/data/day1)", "Image1", "a.bmp (/data/day2)", "Image1:2", "b.bmp",
+                                        "Image1:3"}));
+    EXPECT_EQ(OperandTitles(open, {0, 4}), (std::vector<std::string>{"a.bmp", "b.bmp"}));
+}
