@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 QString CAboutDlg::VersionText() { return QString("NUVAK Version %1").arg(NUVAK_VERSION); }
+QString CAboutDlg::CopyrightText() { return QString::fromUtf8("Copyright \u00A9 2026 the NUVAK developers"); }
 
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent)
 {
@@ -15,8 +16,8 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent)
     icon->setPixmap(QPixmap(":/icons/app.xpm").scaled(32, 32));
     auto* text = new QLabel(QString("<b>%1</b><br><br>An image-analysis workbench for scientific and "
                                     "machine-vision images.<br>Bitmap files, areas of interest, filters, "
-                                    "measurement and series processing.")
-                                .arg(VersionText().toHtmlEscaped()));
+                                    "measurement and series processing.<br><br>%2")
+                                .arg(VersionText().toHtmlEscaped(), CopyrightText().toHtmlEscaped()));
     text->setObjectName("versionText");
     text->setWordWrap(true);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok);

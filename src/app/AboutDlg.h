@@ -8,4 +8,5 @@ class CAboutDlg : public QDialog {
 public:
     explicit CAboutDlg(QWidget* parent = nullptr);
     static QString VersionText();
+    static QString CopyrightText();
 };

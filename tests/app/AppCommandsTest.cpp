@@ -57,6 +57,7 @@ private slots:
         CAboutDlg about;
         QCOMPARE(CAboutDlg::VersionText(), QString("NUVAK Version " NUVAK_VERSION));
         QVERIFY(about.findChild<QLabel*>("versionText")->text().contains(CAboutDlg::VersionText()));
+        QVERIFY(about.findChild<QLabel*>("versionText")->text().contains(QString::fromUtf8("Copyright \u00A9 2026")));
     }
 
     void helpOpensTheManual()
