@@ -2,6 +2,10 @@
 #include "dialogs/ProfileDlg.h"
 
 #include <QCheckBox>
+#include <QClipboard>
+#include <QSaveFile>
+#include <QFileDialog>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
@@ -35,10 +39,11 @@ CProfileDlg::CProfileDlg(const CActiveDocumentSource* documents, ImagePoint p1, 
     : QDialog(parent), documents_(documents), p1_(p1), p2_(p2), angle_(angle), measurement_(measurement)
 {
     setWindowTitle("Profile");
-    setFixedSize(480, 320);
+    setFixedSize(480, 356);
     setMouseTracking(true);
-    AddLabel(this, "255", QRect(2, kProfileGraphTop - 6, 28, 16), Qt::AlignRight | Qt::AlignTop);
-    AddLabel(this, "0", QRect(2, kProfileGraphTop + kProfileGraphHeight - 10, 28, 16), Qt::AlignRight | Qt::AlignTop);
+    high_ = AddLabel(this, "255", QRect(2, kProfileGraphTop - 6, 28, 16), Qt::AlignRight | Qt::AlignTop);
+    low_ = AddLabel(this, "0", QRect(2, kProfileGraphTop + kProfileGraphHeight - 10, 28, 16),
+                    Qt::AlignRight | Qt::AlignTop);
     readOut_ = AddLabel(this, "Intensity:", QRect(kProfileGraphLeft, 204, 250, 18));
     measurementLabel_ = AddLabel(this, "Measurement info goes here", QRect(kProfileGraphLeft, 228, 260, 80));
     const char* const names[3] = {"Red", "Green", "Blue"};
@@ -47,12 +52,29 @@ CProfileDlg::CProfileDlg(const CActiveDocumentSource* documents, ImagePoint p1, 
         boxes_[k]->setGeometry(310, 20 + 24 * k, 150, 22);
         connect(boxes_[k], &QCheckBox::toggled, this, [this, k](bool on) {
             model_.checked[k] = on;
-            update(kGraphBox);
+            ShowRange();
         });
     }
     statisticsLabel_ = AddLabel(this, "Statistics go here", QRect(310, 96, 160, 170));
+    fit_ = new QCheckBox("&Fit scale to samples", this);
+    fit_->setGeometry(kProfileGraphLeft, 318, 160, 24);
+    connect(fit_, &QCheckBox::toggled, this, [this](bool on) {
+        model_.fitToSamples = on;
+        ShowRange();
+    });
+    auto* copy = new QPushButton("&Copy", this);
+    copy->setGeometry(200, 316, 84, 28);
+    copy->setAutoDefault(false);
+    connect(copy, &QPushButton::clicked, this, &CProfileDlg::OnCopy);
+    auto* save = new QPushButton("&Save...", this);
+    save->setGeometry(290, 316, 84, 28);
+    save->setAutoDefault(false);
+    connect(save, &QPushButton::clicked, this, &CProfileDlg::OnSave);
+    askCsvPath = [this] {
+        return QFileDialog::getSaveFileName(this, "Save Profile", "profile.csv", "CSV files (*.csv)");
+    };
     auto* ok = new QPushButton("OK", this);
-    ok->setGeometry(380, 282, 84, 28);
+    ok->setGeometry(380, 316, 84, 28);
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 }
@@ -123,9 +145,32 @@ void CProfileDlg::mouseMoveEvent(QMouseEvent* event)
 {
     if (ActiveDocument(ProfileHandler::MouseMove) == nullptr) return;
     const QPoint at = event->position().toPoint();
-    readOut_->setText(QString::fromStdString(ProfileReadout(at.x(), at.y())));
+    readOut_->setText(QString::fromStdString(model_.ReadOut(at.x(), at.y())));
     if (kGraphBox.contains(at))
         setCursor(Qt::CrossCursor);
     else
         unsetCursor();
+}
+
+void CProfileDlg::ShowRange()
+{
+    high_->setText(QString::number(model_.RangeHigh()));
+    low_->setText(QString::number(model_.RangeLow()));
+    update(kGraphBox);
+}
+
+void CProfileDlg::OnCopy()
+{
+    QGuiApplication::clipboard()->setText(QString::fromStdString(model_.SamplesText('\t')));
+}
+
+void CProfileDlg::OnSave()
+{
+    const QString path = askCsvPath();
+    if (path.isEmpty()) return;
+    // Written beside the target and renamed over it: a failed save keeps the old file.
+    QSaveFile file(path);
+    const QByteArray text = QByteArray("index,distance,R,G,B\n") + QByteArray::fromStdString(model_.SamplesText(','));
+    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit())
+        platform::error(QString("The profile could not be written to %1.\n%2").arg(path, file.errorString()).toStdString());
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QDialog>
+#include <functional>
 #include <string>
 
 #include "forms/Measurement.h"
@@ -30,6 +31,13 @@ public:
     QString MeasurementInfo() const;
     QString Statistics() const;
     QString ReadOut() const;
+    QCheckBox* FitBox() const { return fit_; }
+    // Copy: the samples as tab-separated text on the clipboard.
+    void OnCopy();
+    // Save...: the samples as a CSV file, with a header line.
+    void OnSave();
+    // Asks for the CSV file's path; replaceable for tests.
+    std::function<QString()> askCsvPath;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -40,6 +48,8 @@ private:
     // then closes as cancelled.
     CNUVAKDoc* ActiveDocument(ProfileHandler handler);
     void Fail(const std::string& text);
+    // The scale labels and the graph after a change of the range.
+    void ShowRange();
 
     const CActiveDocumentSource* documents_;
     ImagePoint p1_, p2_;
@@ -48,6 +58,9 @@ private:
     ProfileModel model_;
     bool failed_ = false;
     QCheckBox* boxes_[3];
+    QCheckBox* fit_;
+    QLabel* high_;
+    QLabel* low_;
     QLabel* measurementLabel_;
     QLabel* statisticsLabel_;
     QLabel* readOut_;

@@ -70,6 +70,8 @@ void ProfileModel::Open(const CImage& image, ImagePoint p1, ImagePoint p2, doubl
                         const std::string& measurement)
 {
     format_ = image.format;
+    p1_ = p1;
+    p2_ = p2;
     measurement_ = measurement;
     checked[0] = checked[1] = checked[2] = true;
     samples_ = SampleProfile(image, p1, p2, angle);
@@ -98,12 +100,61 @@ std::vector<ImagePoint> ProfileModel::Curve(int channel) const
     const size_t n = samples_.size();
     // One sample has no width to spread over: it sits at the graph's left.
     const float step = n > 1 ? static_cast<float>(kProfileGraphWidth) / static_cast<float>(n - 1) : 0.0f;
+    const int low = RangeLow();
+    // The fixed range keeps its own single-precision scale, so its curves stay as they were.
+    const float scale = fitToSamples ? static_cast<float>(kProfileGraphHeight) / static_cast<float>(RangeHigh() - low)
+                                     : kVerticalScale;
     for (size_t i = 0; i < n; ++i) {
-        const float value = static_cast<float>(Component(samples_[i], channel));
+        const float value = static_cast<float>(Component(samples_[i], channel) - low);
         points.push_back({kProfileGraphLeft + RoundHalfAway(static_cast<float>(i) * step),
-                          kProfileGraphTop + kProfileGraphHeight - RoundHalfAway(value * kVerticalScale)});
+                          kProfileGraphTop + kProfileGraphHeight - RoundHalfAway(value * scale)});
     }
     return points;
+}
+
+int ProfileModel::RangeLow() const
+{
+    if (!fitToSamples) return 0;
+    int low = 255;
+    for (const CColorVal& sample : samples_)
+        for (int k = 0; k < 3; ++k)
+            if (CurveShown(k)) low = std::min(low, Component(sample, k));
+    return std::min(low, 254);
+}
+
+int ProfileModel::RangeHigh() const
+{
+    if (!fitToSamples) return 255;
+    int high = 0;
+    for (const CColorVal& sample : samples_)
+        for (int k = 0; k < 3; ++k)
+            if (CurveShown(k)) high = std::max(high, Component(sample, k));
+    return std::max(high, RangeLow() + 1);
+}
+
+std::string ProfileModel::ReadOut(int x, int y) const
+{
+    if (!fitToSamples) return ProfileReadout(x, y);
+    if (x < kProfileGraphLeft || x > kProfileGraphLeft + kProfileGraphWidth || y < kProfileGraphTop ||
+        y > kProfileGraphTop + kProfileGraphHeight)
+        return "Intensity:";
+    const double span = RangeHigh() - RangeLow();
+    return platform::Format("Intensity:  %d",
+                            RangeHigh() - RoundHalfAway((y - kProfileGraphTop) * span / kProfileGraphHeight));
+}
+
+std::string ProfileModel::SamplesText(char separator) const
+{
+    const size_t n = samples_.size();
+    const double length = std::hypot(p2_.x - p1_.x, p2_.y - p1_.y);
+    std::string text;
+    for (size_t i = 0; i < n; ++i) {
+        const double distance = n > 1 ? length * static_cast<double>(i) / static_cast<double>(n - 1) : 0.0;
+        const CColorVal& s = samples_[i];
+        text += platform::Format("%zu%c%.2f%c%d%c%d%c%d\n", i, separator, distance, separator, s.red, separator,
+                                 s.green, separator, s.blue);
+    }
+    return text;
 }
 
 std::string ProfileReadout(int x, int y)

@@ -47,7 +47,20 @@ public:
     // single sample.
     std::vector<ImagePoint> Curve(int channel) const;
 
+    // The graph's vertical range: 0..255, or with fitToSamples the lowest
+    // to the highest level of the curves shown (one level wide at least).
+    bool fitToSamples = false;
+    int RangeLow() const;
+    int RangeHigh() const;
+    // "Intensity:  %d" for a point in the graph on the current range,
+    // "Intensity:" elsewhere.
+    std::string ReadOut(int x, int y) const;
+    // One line per sample: index, distance from the first point in pixels
+    // ("%.2f"), R, G, B, separated by separator and ended by "\n".
+    std::string SamplesText(char separator) const;
+
 private:
+    ImagePoint p1_{}, p2_{};
     int format_ = FORMAT_RGB;
     std::vector<CColorVal> samples_;
     ProfileStatistics stats_;

@@ -3,6 +3,9 @@
 #include <QCheckBox>
 
 #include "MouseEvents.h"
+#include <QClipboard>
+#include <QGuiApplication>
+
 #include "Workbench.h"
 #include "dialogs/ProfileDlg.h"
 #include "forms/Measurement.h"
@@ -114,6 +117,32 @@ private slots:
         QCOMPARE(shot.pixel(top), qRgb(255, 255, 255));
         QCOMPARE(shot.pixel(bottom), qRgb(0, 0, 255));
         QCOMPARE(dialog.Statistics(), statistics);
+    }
+
+    void samplesAreCopiedSavedAndScaledToTheirRange()
+    {
+        Workbench w;
+        Replace(w, MakeImage(20, 10, [](int x, int) { return CColorVal(100 + x, 50, 60); }));
+        CProfileDlg dialog(&w.frame(), {0, 5}, {3, 9}, 53.13, "m");
+        QVERIFY(dialog.OnInitDialog());
+        dialog.OnCopy();
+        const QString copied = QGuiApplication::clipboard()->text();
+        const QStringList lines = copied.split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), int(dialog.Model().Samples().size()));
+        QCOMPARE(lines.front(), QString("0\t0.00\t100\t50\t60"));
+        QVERIFY(lines.back().startsWith(QString("%1\t5.00\t103\t50\t60").arg(lines.size() - 1)));
+        TempDir dir;
+        dialog.askCsvPath = [&] { return QString::fromStdString(dir.path("p.csv")); };
+        dialog.OnSave();
+        const std::vector<std::uint8_t> bytes = ReadBytes(dir.path("p.csv"));
+        QCOMPARE(QString::fromUtf8(reinterpret_cast<const char*>(bytes.data()), int(bytes.size())),
+                 "index,distance,R,G,B\n" + QString(copied).replace('\t', ','));
+        // Fitted: the graph spans the samples' 50..103.
+        dialog.FitBox()->click();
+        QCOMPARE(dialog.Model().RangeLow(), 50);
+        QCOMPARE(dialog.Model().RangeHigh(), 103);
+        QCOMPARE(dialog.Model().Curve(1).front().y, kProfileGraphTop + kProfileGraphHeight);
+        QCOMPARE(dialog.Model().ReadOut(100, kProfileGraphTop), std::string("Intensity:  103"));
     }
 
     void greyCurveIsBlueAndOneSampleDrawsNothing()
