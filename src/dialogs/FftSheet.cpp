@@ -38,6 +38,7 @@ CFftSheet::CFftSheet(const CImage& image, QWidget* parent)
         page->setMinimumSize(room);
     connect(this, &QWizard::currentIdChanged, this, &CFftSheet::OnPageChanged);
     connect(this, &QWizard::helpRequested, this, &CFftSheet::OnHelp);
+    CHelpWindow::AddF1(this, "frequency");
 }
 
 int CFftSheet::exec()

@@ -22,6 +22,7 @@ CFindObjectsPropertySheet::CFindObjectsPropertySheet(CNUVAKDoc* document, QWidge
     // Room for the results table without scrolling at once.
     resize(680, 480);
     connect(this, &QWizard::helpRequested, this, &CFindObjectsPropertySheet::OnHelp);
+    CHelpWindow::AddF1(this, "objects");
 }
 
 void CFindObjectsPropertySheet::OnHelp()

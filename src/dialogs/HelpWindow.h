@@ -13,7 +13,9 @@ public:
 
     // Opens a window beside parent at the manual's section of that anchor;
     // it closes with parent or by itself.
-    static CHelpWindow* ShowSection(QWidget* parent, const char* anchor);
+    static CHelpWindow* ShowSection(QWidget* parent, const QString& anchor);
+    // F1 in dialog opens the manual at its section.
+    static void AddF1(QWidget* dialog, const QString& anchor);
 
 private:
     QTextBrowser* browser_;

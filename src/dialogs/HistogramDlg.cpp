@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include "dialogs/HelpWindow.h"
 #include "document/ActiveDocumentSource.h"
 #include "document/NUVAKDoc.h"
 #include "platform/UserInterface.h"
@@ -48,6 +49,7 @@ CHistogramDlg::CHistogramDlg(const CActiveDocumentSource* documents, QWidget* pa
     : QDialog(parent), documents_(documents)
 {
     setWindowTitle("Histogram");
+    CHelpWindow::AddF1(this, "histogram");
     setFixedSize(420, 270);
     setMouseTracking(true);
     const int right = kHistogramGraphLeft + kHistogramGraphWidth;

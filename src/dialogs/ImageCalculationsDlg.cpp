@@ -7,11 +7,14 @@
 #include <QGroupBox>
 #include <QVBoxLayout>
 
+#include "dialogs/HelpWindow.h"
+
 CImageCalculationsDlg::CImageCalculationsDlg(ImageCalculationsDialogModel& model, QWidget* parent)
     : QDialog(parent), model_(model)
 {
     using M = ImageCalculationsDialogModel;
     setWindowTitle("Image Calculations");
+    CHelpWindow::AddF1(this, "calculations");
     auto* grid = new QGridLayout;
     const struct {
         const char* title;

@@ -146,7 +146,11 @@ void COperationDlg::Arrange(QLayout* controls, QWidget* side)
     valuesKey_ = std::string(metaObject()->className()) + "/" + model_.Title();
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel |
                                          (helpSection_ ? QDialogButtonBox::Help : QDialogButtonBox::NoButton));
-    connect(buttons, &QDialogButtonBox::helpRequested, this, [this] { CHelpWindow::ShowSection(this, helpSection_); });
+    // The manual's section of the dialog: its own, or the operation's name in lower case with hyphens.
+    const QString anchor = helpSection_ ? QString(helpSection_)
+                                        : QString::fromStdString(model_.OperationName()).toLower().replace(' ', '-');
+    connect(buttons, &QDialogButtonBox::helpRequested, this, [this, anchor] { CHelpWindow::ShowSection(this, anchor); });
+    CHelpWindow::AddF1(this, anchor);
     connect(buttons, &QDialogButtonBox::accepted, this, &COperationDlg::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &COperationDlg::reject);
     auto* column = new QVBoxLayout;

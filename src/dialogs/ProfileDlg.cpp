@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include "dialogs/HelpWindow.h"
 #include "document/ActiveDocumentSource.h"
 #include "document/NUVAKDoc.h"
 #include "platform/UserInterface.h"
@@ -39,6 +40,7 @@ CProfileDlg::CProfileDlg(const CActiveDocumentSource* documents, ImagePoint p1, 
     : QDialog(parent), documents_(documents), p1_(p1), p2_(p2), angle_(angle), measurement_(measurement)
 {
     setWindowTitle("Profile");
+    CHelpWindow::AddF1(this, "profile");
     setFixedSize(480, 356);
     setMouseTracking(true);
     high_ = AddLabel(this, "255", QRect(2, kProfileGraphTop - 6, 28, 16), Qt::AlignRight | Qt::AlignTop);

@@ -84,6 +84,7 @@ CSeriesPropSheet::CSeriesPropSheet(QWidget* parent)
     connect(finish_, &QPushButton::clicked, this, &CSeriesPropSheet::accept);
     connect(cancel_, &QPushButton::clicked, this, &CSeriesPropSheet::reject);
     connect(help_, &QPushButton::clicked, this, [this] { CHelpWindow::ShowSection(this, "series"); });
+    CHelpWindow::AddF1(this, "series");
     Show(SeriesPage::SelectFiles);
 }
 
