@@ -19,6 +19,7 @@ CHelpWindow* CHelpWindow::ShowSection(QWidget* parent, const QString& anchor)
 {
     auto* help = new CHelpWindow(parent);
     help->setAttribute(Qt::WA_DeleteOnClose);
+    help->anchor_ = anchor;
     help->Browser()->scrollToAnchor(anchor);
     help->show();
     return help;

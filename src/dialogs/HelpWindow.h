@@ -10,6 +10,8 @@ class CHelpWindow : public QDialog {
 public:
     explicit CHelpWindow(QWidget* parent = nullptr);
     QTextBrowser* Browser() const { return browser_; }
+    // The section it was opened at; empty for the start of the manual.
+    const QString& Anchor() const { return anchor_; }
 
     // Opens a window beside parent at the manual's section of that anchor;
     // it closes with parent or by itself.
@@ -19,4 +21,5 @@ public:
 
 private:
     QTextBrowser* browser_;
+    QString anchor_;
 };

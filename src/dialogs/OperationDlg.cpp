@@ -1,6 +1,8 @@
 // Operation dialogs: control binding and OK's field exchange.
 #include "dialogs/OperationDlg.h"
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QGroupBox>
@@ -8,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QVariant>
 
@@ -144,7 +147,7 @@ void COperationDlg::Arrange(QLayout* controls, QWidget* side)
     // Here, not in the constructor: the model is a member of the derived dialog.
     setWindowTitle(QString::fromStdString(model_.Title()));
     valuesKey_ = std::string(metaObject()->className()) + "/" + model_.Title();
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel |
+    auto* buttons = buttons_ = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel |
                                          (helpSection_ ? QDialogButtonBox::Help : QDialogButtonBox::NoButton));
     // The manual's section of the dialog: its own, or the operation's name in lower case with hyphens.
     const QString anchor = helpSection_ ? QString(helpSection_)
@@ -198,5 +201,12 @@ void COperationDlg::LeftField(int id)
     // Return in the field goes on to OK, which shows the refusal itself.
     QWidget* control = Control(id);
     if (!marked_ || marked_->control != id || control == nullptr || control->hasFocus()) return;
-    platform::error(marked_->message);
+    // Cancel, Escape or closing the window leave the field too, without a box.
+    auto* button = qobject_cast<QAbstractButton*>(QApplication::focusWidget());
+    if (button && buttons_ && buttons_->buttonRole(button) == QDialogButtonBox::RejectRole) return;
+    QTimer::singleShot(0, this, [this, id] {
+        QWidget* field = Control(id);
+        if (isVisible() && marked_ && marked_->control == id && field && !field->hasFocus())
+            platform::error(marked_->message);
+    });
 }

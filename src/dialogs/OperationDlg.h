@@ -79,4 +79,5 @@ private:
     std::optional<FieldFailure> marked_;
     std::string valuesKey_;
     QLabel* fieldMessage_ = nullptr;
+    QDialogButtonBox* buttons_ = nullptr;
 };

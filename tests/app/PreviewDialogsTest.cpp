@@ -115,9 +115,12 @@ private slots:
         QCOMPARE(dlg.MarkedField()->control, int(TM::kLevel));
         QCOMPARE(dlg.FieldMessage(), QString("Please enter an integer between 0 and 255."));
         QCOMPARE(dlg.Control(TM::kLevel)->toolTip(), dlg.FieldMessage());
-        // Leaving the field shows the box.
-        emit qobject_cast<QLineEdit*>(dlg.Control(TM::kLevel))->editingFinished();
-        QCOMPARE(ui.errors, std::vector<std::string>{"Please enter an integer between 0 and 255."});
+        // Leaving the field for another one shows the box.
+        dlg.show();
+        dlg.Control(TM::kLevel)->setFocus();
+        QTRY_VERIFY(dlg.Control(TM::kLevel)->hasFocus());
+        dlg.Control(TM::kFill)->setFocus();
+        QTRY_COMPARE(ui.errors, std::vector<std::string>{"Please enter an integer between 0 and 255."});
 
         dlg.Control(TM::kFill)->setFocus();
         dlg.accept();

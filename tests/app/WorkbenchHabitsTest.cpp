@@ -1,6 +1,8 @@
 // Habits of image tools: zoom keys and wheel, Fit to Window, the zoom pane,
 // unique mnemonics, window sizes and the read-out leaving with the mouse.
+#include <QFile>
 #include <QLabel>
+#include <QShortcut>
 #include <QMdiArea>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -10,7 +12,14 @@
 
 #include "DialogDriving.h"
 #include "Workbench.h"
+#include "app/CommandTable.h"
+#include "app/ParameterCommands.h"
+#include "dialogs/CustomFilterDlg.h"
+#include "dialogs/HelpWindow.h"
+#include "dialogs/HistogramDlg.h"
+#include "dialogs/SeriesPropSheet.h"
 #include "dialogs/ThresholdDlg.h"
+#include "document/DialogCommands.h"
 #include "document/CommandIds.h"
 #include "document/ViewMetrics.h"
 #include "support/TestImages.h"
@@ -198,6 +207,30 @@ private slots:
             QCOMPARE(dlg.Values().Params().threshold, 200);
         });
         QVERIFY(w.frame().OnCommand(cmd::Threshold));
+    }
+
+    void f1OpensASectionOfTheManualInEveryDialog()
+    {
+        FakeUserInterface user;
+        QFile manual(":/help/manual.html");
+        QVERIFY(manual.open(QIODevice::ReadOnly));
+        const QString text = QString::fromUtf8(manual.readAll());
+        QVERIFY(!text.contains("not available"));
+        std::vector<std::unique_ptr<QWidget>> dialogs;
+        for (const CommandText& command : CommandTexts())
+            if (const DialogCommand* dialog = FindDialogCommand(command.id))
+                dialogs.push_back(MakeCommandDialog(*dialog, nullptr));
+        dialogs.push_back(std::make_unique<CCustomFilterDlg>());
+        dialogs.push_back(std::make_unique<CSeriesPropSheet>());
+        dialogs.push_back(std::make_unique<CHistogramDlg>(nullptr));
+        for (const auto& dialog : dialogs) {
+            auto* f1 = dialog->findChild<QShortcut*>();
+            QVERIFY2(f1 && f1->key() == QKeySequence(Qt::Key_F1), dialog->metaObject()->className());
+            emit f1->activated();
+            auto* help = dialog->findChild<CHelpWindow*>();
+            QVERIFY(help);
+            QVERIFY2(text.contains("name=\"" + help->Anchor() + "\""), qPrintable(help->Anchor()));
+        }
     }
 };
 
