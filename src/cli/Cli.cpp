@@ -433,7 +433,7 @@ void PrintHelp(std::ostream& out)
 bool IsFlagOption(const std::string& name)
 {
     return name == "below" || name == "above" || name == "overwrite" || name == "progress" ||
-           name == "skip-unreadable";
+           name == "skip-unreadable" || name == "exclude-edge" || name == "own-pixels" || name == "summary";
 }
 
 int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err)

@@ -7,9 +7,23 @@
 #include <string>
 #include <vector>
 
+#include "image/Calibration.h"
 #include "image/PixelRows.h"
 
 class CImage;
+
+// Find Objects' choices beyond the metric flags, all off by default.
+struct CObjectOptions {
+    // Reported objects have an area of at least minArea and at most maxArea
+    // (0: no limit), in pixels or, on a calibrated image, in its unit squared.
+    double minArea = 0.0;
+    double maxArea = 0.0;
+    bool excludeEdge = false;  // leave out the partial objects, which touch the AOI's edge
+    // Area, centroid and colour statistics over the object's own 8-connected
+    // pixels instead of every non-background pixel of its bounding box.
+    bool ownPixels = false;
+    bool summary = false;  // a last line "# objects: N, total area: A, mean area: M"
+};
 
 // Metric flags: the columns of the results file. Every metric is always
 // computed; the flags only choose what is written.
@@ -62,6 +76,7 @@ struct CFoundObject {
     double theta = 0.0;      // orientation in degrees
     CChannelStats red, green, blue;
     std::string separator = ",";
+    bool ownPixelsOnly = false;  // measure only the pixels connected to the start point
 
     CFoundObject() { boundaryPoints.reserve(100); }
 
@@ -76,13 +91,19 @@ struct CFoundObject {
     // Sets the 8-connected part of the bounding box that holds the start
     // point to the background level; other objects in the box stay.
     void EraseObject(PixelRows& work, int background) const;
+    // That part as a mask over the bounding box, row by row (1: the object's).
+    std::vector<std::uint8_t> OwnPixels(const PixelRows& work, int background) const;
 
-    // The results file's header for these flags, without the line end.
-    std::string HeaderLine(int metricFlags, bool grayscale) const;
+    // The results file's header for these flags, without the line end; a
+    // calibrated image adds its columns after them ("x_um", "area_um2").
+    std::string HeaderLine(int metricFlags, bool grayscale, const CCalibration& calibration = {}) const;
     // The object's row, without the line end.
-    std::string RowText(int number, bool grayscale, int metricFlags) const;
+    std::string RowText(int number, bool grayscale, int metricFlags, const CCalibration& calibration = {}) const;
     // Writes the row, CR LF and flushes; false when the stream refused it.
-    bool WriteRow(std::FILE* stream, int number, bool grayscale, int metricFlags) const;
+    bool WriteRow(std::FILE* stream, int number, bool grayscale, int metricFlags,
+                  const CCalibration& calibration = {}) const;
+    // The area in the calibration's unit squared, or in pixels without one.
+    double CalibratedArea(const CCalibration& calibration) const;
 };
 
 // Writes text and CR LF, then flushes: the results file's lines end so on

@@ -11,6 +11,7 @@
 
 #include "image/ColorVal.h"
 #include "image/PixelRows.h"
+#include "image/Calibration.h"
 #include "image/FoundObject.h"
 
 class CArchive;
@@ -163,8 +164,11 @@ public:
     int DetectBackground();
     // Finds the objects of the AOI on a 0 or 255 background (anything else
     // detects it), writes the results file with the chosen metric columns and
-    // replaces the object list. The pixels are not changed.
-    int CentroidDetermination(const std::string& fileName, int metricFlags, int background);
+    // replaces the object list. The pixels are not changed. A calibrated
+    // image adds its calibrated columns; options choose which objects are
+    // reported and how they are measured.
+    int CentroidDetermination(const std::string& fileName, int metricFlags, int background,
+                              const CObjectOptions& options = {});
     // Raster scan of the working copy over the AOI, from (x, y) on, for the
     // first pixel whose grey level is not the background; false when none.
     // Everything before (x, y) in raster order must be background already.
@@ -178,7 +182,7 @@ public:
     int NextBoundaryPoint(const PixelRows& work, int background, int& x, int& y, int firstDirection) const;
     // Follows the boundary from the start point (x, y) until it returns
     // there; by then the object is measured and erased from work.
-    CFoundObject TraceObject(PixelRows& work, int background, int x, int y) const;
+    CFoundObject TraceObject(PixelRows& work, int background, int x, int y, bool ownPixels = false) const;
     // A copy in RGB with every stored object's boundary points in objectColor.
     CImage ObjectOverlay() const;
 
@@ -196,6 +200,7 @@ public:
     std::array<int, 256> blueHistogram{};
     int format = FORMAT_RGB;
     std::vector<CFoundObject> objects;
+    CCalibration calibration;  // what a pixel measures; uncalibrated by default
     PixelRows pixelValueArray;
     int width = 0;
 

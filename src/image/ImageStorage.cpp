@@ -123,6 +123,7 @@ CImage& CImage::operator=(const CImage& source)
     blueHistogram = source.blueHistogram;
     format = source.format;
     objectColor = source.objectColor;
+    calibration = source.calibration;
     pixelValueArray = std::move(rows);
 
     if (source.dataArray.present()) {

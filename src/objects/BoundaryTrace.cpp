@@ -47,9 +47,10 @@ int CImage::NextBoundaryPoint(const PixelRows& work, int background, int& x, int
     return 0;
 }
 
-CFoundObject CImage::TraceObject(PixelRows& work, int background, int x, int y) const
+CFoundObject CImage::TraceObject(PixelRows& work, int background, int x, int y, bool ownPixels) const
 {
     CFoundObject object;
+    object.ownPixelsOnly = ownPixels;
     object.AddBoundaryPoint(x, y, *this, work, background);
     int firstDirection = 1;
     for (;;) {

@@ -7,6 +7,7 @@
 
 #include "image/File.h"
 #include "image/Image.h"
+#include "platform/Format.h"
 #include "platform/UserInterface.h"
 
 namespace {
@@ -34,7 +35,33 @@ Stream StreamOver(const CFile& file)
 
 }  // namespace
 
-int CImage::CentroidDetermination(const std::string& fileName, int metricFlags, int background)
+namespace {
+
+// Whether the options let a traced object into the results.
+bool Reported(const CFoundObject& object, const CObjectOptions& options, const CCalibration& calibration)
+{
+    if (object.majorAxis < kReportingLimit) return false;
+    if (options.excludeEdge && object.partial) return false;
+    const double area = object.CalibratedArea(calibration);
+    return !(options.minArea > 0 && area < options.minArea) && !(options.maxArea > 0 && area > options.maxArea);
+}
+
+// "# objects: N, total area: A, mean area: M": pixels with one decimal for
+// the mean, or the calibrated unit squared.
+std::string SummaryLine(const std::vector<CFoundObject>& objects, const CCalibration& calibration)
+{
+    double total = 0.0;
+    for (const CFoundObject& object : objects) total += object.CalibratedArea(calibration);
+    const double mean = objects.empty() ? 0.0 : total / static_cast<double>(objects.size());
+    if (calibration.Calibrated())
+        return platform::Format("# objects: %zu, total area: %.4f, mean area: %.4f", objects.size(), total, mean);
+    return platform::Format("# objects: %zu, total area: %.0f, mean area: %.1f", objects.size(), total, mean);
+}
+
+}  // namespace
+
+int CImage::CentroidDetermination(const std::string& fileName, int metricFlags, int background,
+                                  const CObjectOptions& options)
 {
     CFile results;
     FileError openError;
@@ -64,16 +91,17 @@ int CImage::CentroidDetermination(const std::string& fileName, int metricFlags, 
     int x = aoiLeft, y = aoiTop;
     try {
         while (written && scan && FindStartPixel(work, background, x, y)) {
-            CFoundObject object = TraceObject(work, background, x, y);
+            CFoundObject object = TraceObject(work, background, x, y, options.ownPixels);
             if (!headerWritten) {
-                written = WriteResultsLine(file.get(), object.HeaderLine(metricFlags, grayscale));
+                written = WriteResultsLine(file.get(), object.HeaderLine(metricFlags, grayscale, calibration));
                 headerWritten = true;
             }
-            if (written && object.majorAxis >= kReportingLimit) {
-                written = object.WriteRow(file.get(), ObjectCount() + 1, grayscale, metricFlags);
+            if (written && Reported(object, options, calibration)) {
+                written = object.WriteRow(file.get(), ObjectCount() + 1, grayscale, metricFlags, calibration);
                 objects.push_back(std::move(object));
             }
         }
+        if (written && options.summary) written = WriteResultsLine(file.get(), SummaryLine(objects, calibration));
     } catch (const std::bad_alloc&) {
         // A label matrix or a long boundary did not fit: no half-filled list.
         objects.clear();

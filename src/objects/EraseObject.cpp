@@ -1,6 +1,7 @@
 // Erasing a measured object from the working copy: two-pass 8-connected
 // labelling of its bounding box with a growable table of equivalent labels.
 #include <algorithm>
+#include <cstdint>
 #include <vector>
 
 #include "image/FoundObject.h"
@@ -33,7 +34,7 @@ private:
 
 }  // namespace
 
-void CFoundObject::EraseObject(PixelRows& work, int background) const
+std::vector<std::uint8_t> CFoundObject::OwnPixels(const PixelRows& work, int background) const
 {
     const int boxWidth = right - left + 1;
     const int boxHeight = bottom - top + 1;
@@ -75,10 +76,20 @@ void CFoundObject::EraseObject(PixelRows& work, int background) const
 
     const CBoundaryPoint& start = boundaryPoints.front();
     const int object = classes.Find(label(start.x - left, start.y - top));
+    std::vector<std::uint8_t> own(labels.size(), 0);
+    for (size_t i = 0; i < labels.size(); ++i) own[i] = labels[i] && classes.Find(labels[i]) == object;
+    return own;
+}
+
+void CFoundObject::EraseObject(PixelRows& work, int background) const
+{
+    const std::vector<std::uint8_t> own = OwnPixels(work, background);
+    const int boxWidth = right - left + 1;
     const CColorVal level(background, background, background);
-    for (int by = 0; by < boxHeight; ++by) {
+    for (int by = 0; by <= bottom - top; ++by) {
         CColorVal* row = work[top + by] + left;
+        const std::uint8_t* mask = own.data() + static_cast<size_t>(by) * boxWidth;
         for (int bx = 0; bx < boxWidth; ++bx)
-            if (label(bx, by) && classes.Find(label(bx, by)) == object) row[bx] = level;
+            if (mask[bx]) row[bx] = level;
     }
 }

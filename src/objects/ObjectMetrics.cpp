@@ -85,9 +85,14 @@ void MeasureShape(CFoundObject& o)
     o.elongation = std::fabs(o.majorAxis) < 1e-6 ? o.minorAxis * 1e12 : o.minorAxis / o.majorAxis;
 }
 
-// Area, weighted centroid and colour statistics over the bounding box.
-void MeasureIntensity(CFoundObject& o, const PixelRows& work, int background)
+// Area, weighted centroid and colour statistics over the bounding box, or
+// over the pixels that own marks (a mask over the box) when it is given.
+void MeasureIntensity(CFoundObject& o, const PixelRows& work, int background, const std::vector<std::uint8_t>* own)
 {
+    const int boxWidth = o.right - o.left + 1;
+    auto counted = [&](int x, int y) {
+        return own == nullptr || (*own)[static_cast<size_t>(y - o.top) * boxWidth + (x - o.left)] != 0;
+    };
     // Integer sums: exact, and equal to double sums wherever those are exact.
     std::int64_t weight = 0, weightX = 0, weightY = 0;
     std::array<std::int64_t, 3> sums{};
@@ -96,6 +101,7 @@ void MeasureIntensity(CFoundObject& o, const PixelRows& work, int background)
     for (int y = o.top; y <= o.bottom; ++y) {
         const CColorVal* row = work[y];
         for (int x = o.left; x <= o.right; ++x) {
+            if (!counted(x, y)) continue;
             const int grey = row[x].Luminance();
             const int pixelWeight = std::abs(background - grey);
             weight += pixelWeight;
@@ -128,7 +134,7 @@ void MeasureIntensity(CFoundObject& o, const PixelRows& work, int background)
     for (int y = o.top; y <= o.bottom; ++y) {
         const CColorVal* row = work[y];
         for (int x = o.left; x <= o.right; ++x) {
-            if (row[x].Luminance() == background) continue;
+            if (row[x].Luminance() == background || !counted(x, y)) continue;
             const std::array<int, 3> c = Components(row[x]);
             for (int i = 0; i < 3; ++i) squares[i] += (c[i] - channels[i]->mean) * (c[i] - channels[i]->mean);
         }
@@ -147,7 +153,12 @@ void CFoundObject::ComputeMetrics(PixelRows& work, int background)
     boxWidthSpan = right - left;
     boxHeightSpan = bottom - top;
     MeasureShape(*this);
-    MeasureIntensity(*this, work, background);
+    if (ownPixelsOnly) {
+        const std::vector<std::uint8_t> own = OwnPixels(work, background);
+        MeasureIntensity(*this, work, background, &own);
+    } else {
+        MeasureIntensity(*this, work, background, nullptr);
+    }
 
     circumference = 0.0;
     for (size_t i = 0; i < boundaryPoints.size(); ++i) {

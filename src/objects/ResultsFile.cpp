@@ -1,6 +1,7 @@
 // The object results file: its header and one row per object, comma
 // separated, reals with one decimal, CR LF line ends.
 #include <charconv>
+#include <cmath>
 #include <string_view>
 #include <vector>
 
@@ -22,11 +23,11 @@ public:
     void Int(int value) { Add(std::to_string(value)); }
     // "%.1f" in the C locale whatever locale the program runs in, so that
     // a decimal comma never splits a field.
-    void Real(double value)
+    void Real(double value, int decimals = 1)
     {
         char digits[400];  // the longest fixed form of a double fits
         const std::to_chars_result end =
-            std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed, 1);
+            std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed, decimals);
         Add(std::string_view(digits, static_cast<size_t>(end.ptr - digits)));
     }
     const std::string& Text() const { return text_; }
@@ -74,9 +75,53 @@ std::vector<ColourChannel> ColourChannels(bool grayscale)
     return {{"r", &CFoundObject::red}, {"g", &CFoundObject::green}, {"b", &CFoundObject::blue}};
 }
 
+// Lengths in a unit are written to four decimals: a pixel may be a small part of it.
+constexpr int kCalibratedDecimals = 4;
+
+// The calibrated columns, after every specified one: x and y always, the
+// others with their metric's flag.
+struct CalibratedColumn {
+    int flag;  // 0: always
+    const char* name;
+    bool squared;
+    double (*value)(const CFoundObject&, const CCalibration&);
+};
+
+// An axis's length in the unit: the pixel steps along its direction.
+double AxisLength(double pixels, double degrees, const CCalibration& c)
+{
+    const double radians = degrees * 3.14159265358979323846 / 180;
+    return pixels * c.Length(std::cos(radians), std::sin(radians));
+}
+
+const CalibratedColumn kCalibratedColumns[] = {
+    {0, "x", false, [](const CFoundObject& o, const CCalibration& c) { return o.centroidX * c.pixelWidth; }},
+    {0, "y", false, [](const CFoundObject& o, const CCalibration& c) { return o.centroidY * c.pixelHeight; }},
+    {METRIC_AREA, "area", true, [](const CFoundObject& o, const CCalibration& c) { return o.CalibratedArea(c); }},
+    {METRIC_CIRCUMFERENCE, "circum", false,
+     [](const CFoundObject& o, const CCalibration& c) {
+         double length = 0.0;
+         const std::vector<CBoundaryPoint>& points = o.boundaryPoints;
+         for (size_t i = 0; i < points.size(); ++i) {
+             const CBoundaryPoint& previous = points[i == 0 ? points.size() - 1 : i - 1];
+             length += c.Length(points[i].x - previous.x, points[i].y - previous.y);
+         }
+         return length;
+     }},
+    {METRIC_MAJOR_AXIS, "major", false,
+     [](const CFoundObject& o, const CCalibration& c) { return AxisLength(o.majorAxis, o.theta, c); }},
+    {METRIC_MINOR_AXIS, "minor", false,
+     [](const CFoundObject& o, const CCalibration& c) { return AxisLength(o.minorAxis, o.theta + 90, c); }},
+};
+
 }  // namespace
 
-std::string CFoundObject::HeaderLine(int metricFlags, bool grayscale) const
+double CFoundObject::CalibratedArea(const CCalibration& calibration) const
+{
+    return calibration.Calibrated() ? area * calibration.pixelWidth * calibration.pixelHeight : area;
+}
+
+std::string CFoundObject::HeaderLine(int metricFlags, bool grayscale, const CCalibration& calibration) const
 {
     Line line("#id", separator);
     line.Add("x");
@@ -87,10 +132,14 @@ std::string CFoundObject::HeaderLine(int metricFlags, bool grayscale) const
     if (metricFlags & METRIC_COLOR)
         for (const ColourChannel& channel : ColourChannels(grayscale))
             for (const char* statistic : {"Min", "Max", "Avg", "Dev"}) line.Add(std::string(channel.prefix) + statistic);
+    if (calibration.Calibrated())
+        for (const CalibratedColumn& column : kCalibratedColumns)
+            if (column.flag == 0 || (metricFlags & column.flag))
+                line.Add(std::string(column.name) + "_" + calibration.UnitName() + (column.squared ? "2" : ""));
     return line.Text();
 }
 
-std::string CFoundObject::RowText(int number, bool grayscale, int metricFlags) const
+std::string CFoundObject::RowText(int number, bool grayscale, int metricFlags, const CCalibration& calibration) const
 {
     Line line(std::to_string(number), separator);
     line.Real(centroidX);
@@ -105,12 +154,17 @@ std::string CFoundObject::RowText(int number, bool grayscale, int metricFlags) c
             line.Real(stats.mean);
             line.Real(stats.deviation);
         }
+    if (calibration.Calibrated())
+        for (const CalibratedColumn& column : kCalibratedColumns)
+            if (column.flag == 0 || (metricFlags & column.flag))
+                line.Real(column.value(*this, calibration), kCalibratedDecimals);
     return line.Text();
 }
 
-bool CFoundObject::WriteRow(std::FILE* stream, int number, bool grayscale, int metricFlags) const
+bool CFoundObject::WriteRow(std::FILE* stream, int number, bool grayscale, int metricFlags,
+                            const CCalibration& calibration) const
 {
-    return WriteResultsLine(stream, RowText(number, grayscale, metricFlags));
+    return WriteResultsLine(stream, RowText(number, grayscale, metricFlags, calibration));
 }
 
 bool WriteResultsLine(std::FILE* stream, const std::string& text)

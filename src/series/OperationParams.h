@@ -27,6 +27,14 @@ struct OperationParams {
     std::string resultsFile;
     int metricMask = 2047;
     std::string overlayFile;  // empty: no overlay image
+    // Area limits of the reported objects (0: none), in pixels or the unit
+    // squared; leaving out the edge's objects; measuring their own pixels;
+    // the summary line.
+    double minArea = 0.0;
+    double maxArea = 0.0;
+    bool excludeEdge = false;
+    bool ownPixels = false;
+    bool summary = false;
     // Bound, Brightness Slice, Threshold
     int intensity = 0;
     int red = 0;

@@ -154,7 +154,14 @@ int RunSlide(CImage& image, const OperationParams& p, OperationOutputs&)
 
 int RunFindObjects(CImage& image, const OperationParams& params, OperationOutputs& out)
 {
-    if (image.CentroidDetermination(params.resultsFile, params.metricMask, params.background) != 0) return -1;
+    CObjectOptions options;
+    options.minArea = params.minArea;
+    options.maxArea = params.maxArea;
+    options.excludeEdge = params.excludeEdge;
+    options.ownPixels = params.ownPixels;
+    options.summary = params.summary;
+    if (image.CentroidDetermination(params.resultsFile, params.metricMask, params.background, options) != 0)
+        return -1;
     if (!params.overlayFile.empty()) {
         out.extras.emplace_back();
         out.extras.back().image = image.ObjectOverlay();
@@ -252,7 +259,8 @@ const std::vector<Operation> kAllRows = {
     {"Rotate", true, OfferedFor::Both, true, false, {P::Degrees, P::Interpolation}, "rotate the AOI", RunRotate},
     {"Scale", true, OfferedFor::Both, true, false, {P::ScaleX, P::ScaleY, P::Interpolation}, "scale the image",
      RunScale},
-    {"Find Objects", true, OfferedFor::Both, true, false, {P::Results, P::Metrics, P::Background, P::Overlay},
+    {"Find Objects", true, OfferedFor::Both, true, false, {P::Results, P::Metrics, P::Background, P::Overlay, P::MinArea, P::MaxArea, P::ExcludeEdge, P::OwnPixels,
+      P::Summary},
      "find objects and write their metrics", RunFindObjects},
     {"Bound", true, OfferedFor::Both, false, false, {P::Mode, P::Intensity, P::Color},
      "set the pixels inside or outside the AOI", RunBound},

@@ -54,6 +54,14 @@ const std::vector<ParamSpec> kParams = {
     {ParamId::Slider, "slider", "P", "100", "ellipse size in percent of the spectrum", 0, 100},
     {ParamId::Ellipse, "ellipse", "L,T,R,B", "", "custom ellipse of frequencies to delete, instead of --filter"},
     {ParamId::Overlay, "overlay", "FILE.bmp", "", "copy of the image with the objects' outlines in red"},
+    {ParamId::MinArea, "min-area", "A", "0", "smallest area reported, in pixels or the unit squared; 0: no limit", 0,
+     1e15},
+    {ParamId::MaxArea, "max-area", "A", "0", "largest area reported, in pixels or the unit squared; 0: no limit", 0,
+     1e15},
+    {ParamId::ExcludeEdge, "exclude-edge", "", "", "leave out objects touching the AOI's edge"},
+    {ParamId::OwnPixels, "own-pixels", "", "",
+     "measure each object's own pixels, not every object pixel of its bounding box"},
+    {ParamId::Summary, "summary", "", "", "end the results with \"# objects: N, total area: A, mean area: M\""},
 };
 
 bool ParseInt(const std::string& text, long& out)
@@ -236,6 +244,11 @@ std::string ApplyParam(OperationParams& p, ParamId id, const std::string& value)
         return {};
     }
     case ParamId::Overlay: return SetFileName(spec, value, p.overlayFile);
+    case ParamId::MinArea: return SetReal(spec, value, p.minArea);
+    case ParamId::MaxArea: return SetReal(spec, value, p.maxArea);
+    case ParamId::ExcludeEdge: p.excludeEdge = true; return {};
+    case ParamId::OwnPixels: p.ownPixels = true; return {};
+    case ParamId::Summary: p.summary = true; return {};
     }
     return Format("--%s is not a known option", spec.option);
 }

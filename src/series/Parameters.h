@@ -42,6 +42,11 @@ enum class ParamId {
     Slider,
     Ellipse,
     Overlay,
+    MinArea,
+    MaxArea,
+    ExcludeEdge,
+    OwnPixels,
+    Summary,
 };
 
 struct ParamSpec {

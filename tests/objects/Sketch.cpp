@@ -11,11 +11,11 @@ CImage Sketch(const std::vector<std::string>& rows, int object, int background)
     });
 }
 
-FindRun FindObjects(CImage& image, int metricFlags, int background)
+FindRun FindObjects(CImage& image, int metricFlags, int background, const CObjectOptions& options)
 {
     TempDir dir;
     const std::string path = dir.path("objects.dat");
-    const int status = image.CentroidDetermination(path, metricFlags, background);
+    const int status = image.CentroidDetermination(path, metricFlags, background, options);
     const std::vector<std::uint8_t> bytes = Exists(path) ? ReadBytes(path) : std::vector<std::uint8_t>();
     return {status, std::string(bytes.begin(), bytes.end())};
 }

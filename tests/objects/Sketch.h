@@ -17,4 +17,5 @@ struct FindRun {
 };
 
 // CentroidDetermination into a temporary results file.
-FindRun FindObjects(CImage& image, int metricFlags = METRIC_ALL, int background = 0);
+FindRun FindObjects(CImage& image, int metricFlags = METRIC_ALL, int background = 0,
+                    const CObjectOptions& options = {});
