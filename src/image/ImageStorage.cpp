@@ -123,6 +123,9 @@ CImage& CImage::operator=(const CImage& source)
     blueHistogram = source.blueHistogram;
     format = source.format;
     objectColor = source.objectColor;
+    fileFacts = source.fileFacts;
+    xPixelsPerMetre = source.xPixelsPerMetre;
+    yPixelsPerMetre = source.yPixelsPerMetre;
     pixelValueArray = std::move(rows);
 
     if (source.dataArray.present()) {
