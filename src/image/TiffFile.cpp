@@ -27,6 +27,7 @@ using platform::Format;
 // The file's descriptor as libtiff's stream; the first library message is kept.
 struct TiffIo {
     int fd = -1;
+    std::string path;
     int writeErrno = 0;
     std::string error;
 };
@@ -85,6 +86,9 @@ int OnError(TIFF*, void* user, const char*, const char* fmt, va_list args)
         char text[512];
         std::vsnprintf(text, sizeof text, fmt, args);
         io->error = text;
+        // The message names the file, which the refusal names already.
+        const std::string prefix = io->path + ": ";
+        if (io->error.compare(0, prefix.size(), prefix) == 0) io->error.erase(0, prefix.size());
     }
     return 1;
 }
@@ -97,6 +101,7 @@ public:
     TiffStream(CFile& file, const char* mode)
     {
         io_.fd = file.Descriptor();
+        io_.path = file.Path();
         TIFFOpenOptions* options = TIFFOpenOptionsAlloc();
         if (!options) return;
         TIFFOpenOptionsSetErrorHandlerExtR(options, OnError, &io_);
