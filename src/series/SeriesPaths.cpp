@@ -45,6 +45,19 @@ std::string JoinPath(const std::string& folder, const std::string& name)
     return EndsWithSeparator(folder) ? folder + name : folder + "/" + name;
 }
 
+std::string OutputName(const std::string& baseName, std::optional<FileFormat> format)
+{
+    if (!format) return baseName;
+    const std::string stem = Stem(baseName);
+    return (stem.empty() ? baseName : stem) + FileFormatExtension(*format);
+}
+
+std::string OutputSuffix(const std::string& suffix, FileFormat format)
+{
+    if (format == FileFormat::Bitmap) return suffix;
+    return Stem(suffix) + FileFormatExtension(format);
+}
+
 LocalDateTime LocalNow()
 {
     const std::time_t now = std::time(nullptr);

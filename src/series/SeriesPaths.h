@@ -2,7 +2,10 @@
 // and the log file's name. Both '/' and '\\' separate folders.
 #pragma once
 
+#include <optional>
 #include <string>
+
+#include "image/ImageFormat.h"
 
 // The part after the last separator; the whole path when it has none.
 std::string BaseName(const std::string& path);
@@ -14,6 +17,14 @@ std::string FolderPrefix(const std::string& path);
 std::string FolderOf(const std::string& path);
 // folder + "/" + name, without doubling a separator the folder ends with.
 std::string JoinPath(const std::string& folder, const std::string& name);
+
+// The name a result is written under: the source's base name, or with
+// format given its stem (the whole name when it has none) and the format's
+// extension.
+std::string OutputName(const std::string& baseName, std::optional<FileFormat> format);
+// An extra file's suffix such as "_red.bmp" for results written in format:
+// bitmaps keep it, the other formats take their own extension.
+std::string OutputSuffix(const std::string& suffix, FileFormat format);
 
 // Local date and time as the log name needs them (month 1-12, four-digit year).
 struct LocalDateTime {

@@ -3,6 +3,7 @@
 // the AOI for every file, and the abort request.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "image/Image.h"
@@ -19,6 +20,9 @@ struct SeriesSettings {
     CImage firstImage;  // read from the first file; its AOI is the AOI of the run
     bool abortRequest = false;  // set by the Abort button, cleared when a run acts on it
     OperationParams params;
+    // Results keep each source's format unless one is chosen here.
+    std::optional<FileFormat> outputFormat;
+    int jpegQuality = 95;
 
     bool Overwrites() const { return overwriteChoice == SERIES_OVERWRITE; }
     // Appends a path to the file list as the file dialog's selection does.
