@@ -9,6 +9,7 @@
 #include <QDragEnterEvent>
 #include <QFileDialog>
 #include <QGuiApplication>
+#include <QInputDialog>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenuBar>
@@ -31,6 +32,8 @@
 #include "dialogs/FftSheet.h"
 #include "dialogs/FindObjectsPropertySheet.h"
 #include "dialogs/HistogramDlg.h"
+#include "dialogs/ImageOpenDlg.h"
+#include "forms/ImageFileFilters.h"
 #include "forms/ViewTools.h"
 #include "document/CommandEnabling.h"
 #include "document/CommandIds.h"
@@ -71,7 +74,20 @@ CMainFrame::CMainFrame(CNUVAKApp& app) : app_(app), mdiArea_(new QMdiArea)
                                      QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     };
     askSavePath = [this](const QString& suggested) {
-        return QFileDialog::getSaveFileName(this, "Save As", suggested, "Bitmap (*.bmp)");
+        const QString filters = QString::fromStdString(SaveImageFilters());
+        QString chosen;
+        for (const QString& filter : filters.split(";;"))
+            if (filter.contains(QString("*") + FileFormatExtension(FormatForPath(suggested.toStdString()))))
+                chosen = filter;
+        const QString path = QFileDialog::getSaveFileName(this, "Save As", suggested, filters, &chosen);
+        if (path.isEmpty()) return path;
+        return QString::fromStdString(SaveAsPath(path.toStdString(), chosen.toStdString()));
+    };
+    askOpenPaths = [this] { return ChooseImagesToOpen(this); };
+    askJpegQuality = [this](int initial) {
+        bool ok = false;
+        const int quality = QInputDialog::getInt(this, "JPEG Quality", "Quality (1 to 100):", initial, 1, 100, 1, &ok);
+        return ok ? quality : 0;
     };
 }
 

@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "dialogs/SelectFilesPage.h"
+#include "forms/ImageFileFilters.h"
 #include "dialogs/SeriesAoiPage.h"
 #include "dialogs/SeriesConfirmPage.h"
 #include "dialogs/SeriesFilterParamsPage.h"
@@ -25,7 +26,8 @@ SeriesChoosers CommonDialogs()
 {
     SeriesChoosers c;
     c.files = [](QWidget* parent) {
-        return QFileDialog::getOpenFileNames(parent, "Select files for processing", QString(), "Bitmap (*.bmp)");
+        return QFileDialog::getOpenFileNames(parent, "Select files for processing", QString(),
+                                             QString::fromStdString(OpenImageFilters()));
     };
     c.folder = [](QWidget* parent, const QString& start) {
         return QFileDialog::getExistingDirectory(parent, "Select Output Directory", start,

@@ -13,6 +13,7 @@
 #include "image/File.h"
 #include "image/FormatCodecs.h"
 #include "image/Image.h"
+#include "platform/Blocks.h"
 
 namespace {
 
@@ -156,13 +157,14 @@ public:
             const std::uint64_t rowCount = h.interlaced ? std::uint64_t(h.height) : 1;
             image_->Allocate(rowCount * h.rowBytes);
             try {
-                buffer_.resize(rowCount * h.rowBytes);
+                // Pages of an interlaced image's rows are touched only as they are decoded.
+                buffer_ = platform::MakeZeroedBlock<png_byte>(rowCount * h.rowBytes);
             } catch (const std::bad_alloc&) {
                 RefuseImage(path_, "Out of memory.");
             }
             scanning_ = image_->NeedsRangePass();
         }
-        return buffer_.data();
+        return buffer_.get();
     }
     void Row(int y, png_bytep row) override
     {
@@ -183,7 +185,7 @@ public:
 private:
     std::string path_;
     std::optional<DecodedImage> image_;
-    std::vector<png_byte> buffer_;
+    platform::Block<png_byte> buffer_;
     bool scanning_ = false;
 };
 
