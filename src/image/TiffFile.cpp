@@ -1,7 +1,7 @@
 // TIFF files through libtiff: grey 1/2/4/8/16-bit (min-is-white too), palette,
 // RGB 8/16-bit with or without alpha, strips or tiles, contiguous or separate
-// planes, any compression libtiff decodes; the first page is read one strip
-// or one row of tiles at a time. Written as 8-bit grey or RGB, Deflate.
+// planes, any compression libtiff decodes; the first page is read one row
+// (contiguous strips), one strip of each plane or one row of tiles at a time. Written as 8-bit grey or RGB, Deflate.
 #include <algorithm>
 #include <cerrno>
 #include <climits>
@@ -169,14 +169,21 @@ public:
         : tif_(tif), l_(l), image_(image), planes_(l.planar == PLANARCONFIG_SEPARATE ? l.samples : 1)
     {
         band_.resize(size_t(l.bandRows) * l.width * l.samples);
-        piece_.resize(static_cast<size_t>(l.tiled ? TIFFTileSize(tif) : TIFFStripSize(tif)));
+        piece_.resize(PieceBytes(tif, l));
         if (l.photometric == PHOTOMETRIC_PALETTE) colourRow_.resize(size_t(l.width) * 3);
         BuildPalette();
     }
+    // What one band takes from the file: a tile, a strip of one plane, or a
+    // scanline of contiguous strips, which libtiff decodes row by row.
+    static size_t PieceBytes(TIFF* tif, const TiffLayout& l)
+    {
+        if (l.tiled) return static_cast<size_t>(TIFFTileSize64(tif));
+        return static_cast<size_t>(l.planar == PLANARCONFIG_SEPARATE ? TIFFStripSize64(tif) : TIFFScanlineSize64(tif));
+    }
     static std::uint64_t BufferBytes(TIFF* tif, const TiffLayout& l)
     {
-        const std::uint64_t piece = static_cast<std::uint64_t>(l.tiled ? TIFFTileSize64(tif) : TIFFStripSize64(tif));
-        return std::uint64_t(l.bandRows) * l.width * l.samples * sizeof(T) + piece + std::uint64_t(l.width) * 3;
+        return std::uint64_t(l.bandRows) * l.width * l.samples * sizeof(T) + PieceBytes(tif, l) +
+               std::uint64_t(l.width) * 3;
     }
     // false with libtiff's reason kept in its error handler.
     bool Read(bool scan)
@@ -203,6 +210,11 @@ private:
 
     bool ReadStrip(std::uint32_t y0, std::uint32_t rows, int plane)
     {
+        if (planes_ == 1) {
+            if (TIFFReadScanline(tif_, piece_.data(), y0, 0) < 0) return false;
+            UnpackSamples(piece_.data(), l_.bits, PieceSamples(l_.width), 1, band_.data());
+            return true;
+        }
         const tstrip_t strip = TIFFComputeStrip(tif_, y0, static_cast<std::uint16_t>(plane));
         if (TIFFReadEncodedStrip(tif_, strip, piece_.data(), -1) < 0) return false;
         const tmsize_t rowBytes = (tmsize_t(PieceSamples(l_.width)) * l_.bits + 7) / 8;
@@ -333,6 +345,8 @@ std::string ReadLayout(TIFF* tif, TiffLayout& l)
     } else {
         TIFFGetFieldDefaulted(tif, TIFFTAG_ROWSPERSTRIP, &l.bandRows);
         l.bandRows = std::max<std::uint32_t>(1, std::min(l.bandRows, l.height));
+        // Contiguous strips are decoded one row at a time, however tall they are.
+        if (l.planar != PLANARCONFIG_SEPARATE) l.bandRows = 1;
     }
     return std::string();
 }
