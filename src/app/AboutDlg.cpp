@@ -14,7 +14,7 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent)
     auto* icon = new QLabel;
     icon->setPixmap(QPixmap(":/icons/app.xpm").scaled(32, 32));
     auto* text = new QLabel(QString("<b>%1</b><br><br>An image-analysis workbench for scientific and "
-                                    "machine-vision images.<br>Bitmap files, areas of interest, filters, "
+                                    "machine-vision images.<br>Bitmap, PNG, TIFF and JPEG files, areas of interest, filters, "
                                     "measurement and series processing.")
                                 .arg(VersionText().toHtmlEscaped()));
     text->setObjectName("versionText");

@@ -1,4 +1,4 @@
-// Starts the workbench: nuvak [IMAGE.bmp]. --no-splash starts without the
+// Starts the workbench: nuvak [IMAGE]. --no-splash starts without the
 // splash window, as automation does.
 #include <QApplication>
 
