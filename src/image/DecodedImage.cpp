@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstring>
 
 #include "image/Image.h"
 #include "platform/Format.h"
@@ -77,6 +78,11 @@ void DecodedImage::PutRow8(CColorVal* out, const std::uint8_t* in)
     const int stride = layout_.stride;
     if (layout_.colours == 1) {
         for (int x = 0; x < layout_.width; ++x, in += stride) out[x].red = out[x].green = out[x].blue = in[0];
+        return;
+    }
+    // Once one pixel is not grey the rows are plain copies.
+    if (stride == 3 && rgb_) {
+        std::memcpy(out, in, size_t(layout_.width) * 3);
         return;
     }
     bool rgb = false;

@@ -3,7 +3,9 @@
 // setjmp and every libpng call under it sit in one function whose locals have
 // no destructors; the callbacks never throw.
 #include <bit>
+#include <algorithm>
 #include <climits>
+#include <cstring>
 #include <cstdio>
 #include <optional>
 #include <png.h>
@@ -19,6 +21,9 @@ namespace {
 
 struct PngIo {
     CFile* file = nullptr;
+    // libpng asks for every chunk header and chunk on its own: read ahead.
+    std::vector<png_byte> ahead;
+    size_t aheadAt = 0;
     CArchive* archive = nullptr;
     char error[256] = "";
     std::optional<FileError> fileError;
@@ -39,7 +44,18 @@ void ReadData(png_structp png, png_bytep data, size_t length)
     char reason[256] = "The file ends too early.";
     size_t got = 0;
     try {
-        got = io->file->Read(data, length);
+        while (got < length) {
+            if (io->aheadAt == io->ahead.size()) {
+                io->ahead.resize(64 << 10);
+                io->ahead.resize(io->file->Read(io->ahead.data(), io->ahead.size()));
+                io->aheadAt = 0;
+                if (io->ahead.empty()) break;
+            }
+            const size_t step = std::min(length - got, io->ahead.size() - io->aheadAt);
+            std::memcpy(data + got, io->ahead.data() + io->aheadAt, step);
+            io->aheadAt += step;
+            got += step;
+        }
     } catch (const FileError& e) {
         std::snprintf(reason, sizeof reason, "%s", e.text.c_str());
     }

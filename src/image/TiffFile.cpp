@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdarg>
 #include <cstdio>
+#include <cstring>
 #include <optional>
 #include <sys/stat.h>
 #include <tiffio.h>
@@ -136,7 +137,9 @@ int ResolutionInMetres(float value, int unit)
 template <typename T>
 void UnpackSamples(const std::uint8_t* in, int bits, int count, int stride, T* out)
 {
-    if (bits == 16) {
+    if (stride == 1 && bits == 8 * int(sizeof(T))) {
+        std::memcpy(out, in, size_t(count) * sizeof(T));
+    } else if (bits == 16) {
         const auto* in16 = reinterpret_cast<const std::uint16_t*>(in);
         for (int i = 0; i < count; ++i) out[size_t(i) * stride] = static_cast<T>(in16[i]);
     } else if (bits == 8) {
@@ -156,6 +159,7 @@ struct TiffLayout {
     std::uint16_t bits = 1, samples = 1, photometric = PHOTOMETRIC_MINISBLACK, planar = PLANARCONFIG_CONTIG;
     std::uint16_t sampleFormat = SAMPLEFORMAT_UINT;
     bool tiled = false;
+    bool byScanline = false;  // strips too tall to hold decoded are read a row at a time
     std::uint32_t bandRows = 0, tileWidth = 0;
     int colours = 1;
     std::uint16_t *red = nullptr, *green = nullptr, *blue = nullptr;  // palette
@@ -173,12 +177,12 @@ public:
         if (l.photometric == PHOTOMETRIC_PALETTE) colourRow_.resize(size_t(l.width) * 3);
         BuildPalette();
     }
-    // What one band takes from the file: a tile, a strip of one plane, or a
-    // scanline of contiguous strips, which libtiff decodes row by row.
+    // What one band takes from the file: a tile, a strip, or a row of a
+    // strip too tall to hold decoded.
     static size_t PieceBytes(TIFF* tif, const TiffLayout& l)
     {
         if (l.tiled) return static_cast<size_t>(TIFFTileSize64(tif));
-        return static_cast<size_t>(l.planar == PLANARCONFIG_SEPARATE ? TIFFStripSize64(tif) : TIFFScanlineSize64(tif));
+        return static_cast<size_t>(l.byScanline ? TIFFScanlineSize64(tif) : TIFFStripSize64(tif));
     }
     static std::uint64_t BufferBytes(TIFF* tif, const TiffLayout& l)
     {
@@ -210,7 +214,7 @@ private:
 
     bool ReadStrip(std::uint32_t y0, std::uint32_t rows, int plane)
     {
-        if (planes_ == 1) {
+        if (l_.byScanline) {
             if (TIFFReadScanline(tif_, piece_.data(), y0, 0) < 0) return false;
             UnpackSamples(piece_.data(), l_.bits, PieceSamples(l_.width), 1, band_.data());
             return true;
@@ -345,8 +349,13 @@ std::string ReadLayout(TIFF* tif, TiffLayout& l)
     } else {
         TIFFGetFieldDefaulted(tif, TIFFTAG_ROWSPERSTRIP, &l.bandRows);
         l.bandRows = std::max<std::uint32_t>(1, std::min(l.bandRows, l.height));
-        // Contiguous strips are decoded one row at a time, however tall they are.
-        if (l.planar != PLANARCONFIG_SEPARATE) l.bandRows = 1;
+        // Whole strips decode fastest (libtiff then inflates them in one call);
+        // a tall contiguous one is decoded a row at a time instead.
+        constexpr std::uint64_t kWholeStripBytes = 16 << 20;
+        if (l.planar != PLANARCONFIG_SEPARATE && static_cast<std::uint64_t>(TIFFStripSize64(tif)) > kWholeStripBytes) {
+            l.byScanline = true;
+            l.bandRows = 1;
+        }
     }
     return std::string();
 }
@@ -431,18 +440,25 @@ void WriteTiff(const CImage& image, CArchive& archive)
     TIFFSetField(tif, TIFFTAG_COMPRESSION, COMPRESSION_ADOBE_DEFLATE);
     // Strips of about 256 KiB: few enough to index, small enough to stream.
     const std::uint32_t rowBytes = static_cast<std::uint32_t>(image.width) * samples;
-    TIFFSetField(tif, TIFFTAG_ROWSPERSTRIP, std::max<std::uint32_t>(1, (256u << 10) / std::max(rowBytes, 1u)));
+    const int stripRows = static_cast<int>(std::max<std::uint32_t>(1, (256u << 10) / std::max(rowBytes, 1u)));
+    TIFFSetField(tif, TIFFTAG_ROWSPERSTRIP, stripRows);
     if (image.xPixelsPerMetre > 0 && image.yPixelsPerMetre > 0) {
         TIFFSetField(tif, TIFFTAG_RESOLUTIONUNIT, RESUNIT_CENTIMETER);
         TIFFSetField(tif, TIFFTAG_XRESOLUTION, static_cast<float>(image.xPixelsPerMetre / 100.0));
         TIFFSetField(tif, TIFFTAG_YRESOLUTION, static_cast<float>(image.yPixelsPerMetre / 100.0));
     }
-    std::vector<std::uint8_t> grey(static_cast<size_t>(image.width));
-    std::vector<std::uint8_t> row(rowBytes);
-    for (int y = 0; y < image.height; ++y) {
-        const std::uint8_t* bytes = WrittenRow(image, y, grey.data());
-        std::copy_n(bytes, rowBytes, row.data());  // libtiff may change the row it is given
-        if (TIFFWriteScanline(tif, row.data(), static_cast<std::uint32_t>(y), 0) < 0) throw fail();
+    // Whole strips at once, so that libtiff deflates each in one call.
+    std::vector<std::uint8_t> strip(size_t(stripRows) * rowBytes);
+    for (int y0 = 0; y0 < image.height; y0 += stripRows) {
+        const int rows = std::min(stripRows, image.height - y0);
+        for (int r = 0; r < rows; ++r) {
+            std::uint8_t* row = strip.data() + size_t(r) * rowBytes;
+            const std::uint8_t* bytes = WrittenRow(image, y0 + r, row);
+            if (bytes != row) std::memcpy(row, bytes, rowBytes);
+        }
+        if (TIFFWriteEncodedStrip(tif, static_cast<std::uint32_t>(y0 / stripRows), strip.data(),
+                                  static_cast<tmsize_t>(size_t(rows) * rowBytes)) < 0)
+            throw fail();
     }
     if (!TIFFFlush(tif)) throw fail();
 }

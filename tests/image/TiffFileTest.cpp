@@ -249,3 +249,29 @@ TEST(TiffFile, RefusalsNameTheReason)
         EXPECT_EQ(r.errors, std::vector<std::string>{"Failed to read image " + path + ".\n" + c[1]});
     }
 }
+
+// A strip too tall to hold decoded (18 MB here) is read a row at a time.
+TEST(TiffFile, ATallStripIsReadRowByRow)
+{
+    TempDir dir;
+    const std::string path = dir.path("tall.tif");
+    constexpr int w = 3000, h = 1000;
+    TIFF* tif = TIFFOpen(path.c_str(), "w");
+    TIFFSetField(tif, TIFFTAG_IMAGEWIDTH, w);
+    TIFFSetField(tif, TIFFTAG_IMAGELENGTH, h);
+    TIFFSetField(tif, TIFFTAG_BITSPERSAMPLE, 16);
+    TIFFSetField(tif, TIFFTAG_SAMPLESPERPIXEL, 3);
+    TIFFSetField(tif, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_RGB);
+    TIFFSetField(tif, TIFFTAG_COMPRESSION, COMPRESSION_ADOBE_DEFLATE);
+    TIFFSetField(tif, TIFFTAG_ROWSPERSTRIP, h);
+    std::vector<std::uint16_t> row(w * 3);
+    for (int y = 0; y < h; ++y) {
+        for (int i = 0; i < w * 3; ++i) row[i] = std::uint16_t(i * 7 + y * 60);
+        TIFFWriteScanline(tif, row.data(), y, 0);
+    }
+    TIFFClose(tif);
+    const ImageRead r = ReadImageFile(path, {SampleRange::Mode::Full, 0, 65535});
+    ASSERT_FALSE(r.refused) << (r.errors.empty() ? "" : r.errors[0]);
+    for (auto [x, y] : {std::pair{0, 0}, std::pair{2999, 999}, std::pair{1234, 567}})
+        EXPECT_EQ(r.image.pixelValueArray[y][x].blue, MappedLevel(std::uint16_t((x * 3 + 2) * 7 + y * 60), 0, 65535));
+}
