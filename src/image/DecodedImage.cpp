@@ -60,11 +60,18 @@ void DecodedImage::Scan(const T* in)
 {
     int lo = lo_, hi = hi_;
     const int stride = layout_.stride;
-    for (int x = 0; x < layout_.width; ++x, in += stride)
-        for (int c = 0; c < layout_.colours; ++c) {
-            lo = std::min<int>(lo, in[c]);
-            hi = std::max<int>(hi, in[c]);
+    if (stride == 1) {  // plain grey: a loop the compiler runs in vector lanes
+        for (int x = 0; x < layout_.width; ++x) {
+            lo = std::min<int>(lo, in[x]);
+            hi = std::max<int>(hi, in[x]);
         }
+    } else {
+        for (int x = 0; x < layout_.width; ++x, in += stride)
+            for (int c = 0; c < layout_.colours; ++c) {
+                lo = std::min<int>(lo, in[c]);
+                hi = std::max<int>(hi, in[c]);
+            }
+    }
     lo_ = lo;
     hi_ = hi;
 }
@@ -99,11 +106,13 @@ void DecodedImage::PutRow16(CColorVal* out, const std::uint16_t* in)
 {
     const int stride = layout_.stride;
     if (inPlace_) {
-        // Kept raw in the pixel's first two bytes until the range is known.
+        // Kept raw in the first two thirds of the row until the range is known.
         Scan(in);
-        for (int x = 0; x < layout_.width; ++x, in += stride) {
-            out[x].red = static_cast<std::uint8_t>(in[0] >> 8);
-            out[x].green = static_cast<std::uint8_t>(in[0] & 0xFF);
+        auto* raw = reinterpret_cast<std::uint8_t*>(out);
+        if (stride == 1) {
+            std::memcpy(raw, in, size_t(layout_.width) * 2);
+        } else {
+            for (int x = 0; x < layout_.width; ++x, in += stride) std::memcpy(raw + 2 * size_t(x), in, 2);
         }
         return;
     }
@@ -137,10 +146,13 @@ void DecodedImage::Finish(CImage& target, const FileFacts& facts, int xPixelsPer
         const LevelTable table(lo_, hi_);
         parallel::ForBands(0, layout_.height, w, [&](int first, int last) {
             for (int y = first; y < last; ++y) {
-                CColorVal* row = pixels_[y];
-                for (int x = 0; x < w; ++x) {
-                    const std::uint8_t v = table.level[size_t(row[x].red) << 8 | row[x].green];
-                    row[x].red = row[x].green = row[x].blue = v;
+                // From the end, so that no level is overwritten before it is read.
+                auto* row = reinterpret_cast<std::uint8_t*>(pixels_[y]);
+                for (int x = w - 1; x >= 0; --x) {
+                    std::uint16_t level;
+                    std::memcpy(&level, row + 2 * size_t(x), 2);
+                    const std::uint8_t v = table.level[level];
+                    row[3 * size_t(x)] = row[3 * size_t(x) + 1] = row[3 * size_t(x) + 2] = v;
                 }
             }
         });
