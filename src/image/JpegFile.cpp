@@ -169,6 +169,10 @@ public:
         header = h;
         if (h.space == JCS_CMYK || h.space == JCS_YCCK)
             RefuseImage(path_, "CMYK and YCCK JPEG files are not supported; grey and colour ones are.");
+        if (h.components != 1 && h.components != 3)
+            RefuseImage(path_, platform::Format("JPEG files with %d components are not supported; grey and colour "
+                                                "ones are.",
+                                                h.components));
         RowLayout layout;
         layout.width = h.width;
         layout.height = h.height;

@@ -172,7 +172,7 @@ public:
     TiffBands(TIFF* tif, const TiffLayout& l, DecodedImage& image)
         : tif_(tif), l_(l), image_(image), planes_(l.planar == PLANARCONFIG_SEPARATE ? l.samples : 1)
     {
-        band_.resize(size_t(l.bandRows) * l.width * l.samples);
+        band_.resize(size_t(BandRows(l)) * l.width * l.samples);
         piece_.resize(PieceBytes(tif, l));
         if (l.photometric == PHOTOMETRIC_PALETTE) colourRow_.resize(size_t(l.width) * 3);
         BuildPalette();
@@ -184,9 +184,11 @@ public:
         if (l.tiled) return static_cast<size_t>(TIFFTileSize64(tif));
         return static_cast<size_t>(l.byScanline ? TIFFScanlineSize64(tif) : TIFFStripSize64(tif));
     }
+    // Tiles may reach below the image; the band holds the image's rows only.
+    static std::uint32_t BandRows(const TiffLayout& l) { return std::min(l.bandRows, l.height); }
     static std::uint64_t BufferBytes(TIFF* tif, const TiffLayout& l)
     {
-        return std::uint64_t(l.bandRows) * l.width * l.samples * sizeof(T) + PieceBytes(tif, l) +
+        return std::uint64_t(BandRows(l)) * l.width * l.samples * sizeof(T) + PieceBytes(tif, l) +
                std::uint64_t(l.width) * 3;
     }
     // false with libtiff's reason kept in its error handler.
@@ -372,8 +374,6 @@ void ReadPage(TiffStream& stream, const TiffLayout& l, CImage& target, const std
     layout.bits = l.bits == 16 ? 16 : 8;
     layout.alpha = l.samples > l.colours && l.photometric != PHOTOMETRIC_PALETTE;
     DecodedImage image(path, layout);
-    // Tiles overhang the image: the band is as tall as a tile.
-    if (l.tiled && l.height > 0 && l.bandRows > l.height * 2 + 64) RefuseImage(path, "The TIFF tile size is invalid.");
     image.Allocate(TiffBands<T>::BufferBytes(tif, l));
     std::optional<TiffBands<T>> bands;
     try {

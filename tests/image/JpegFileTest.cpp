@@ -101,12 +101,14 @@ TEST(JpegFile, RefusalsNameTheReason)
 {
     TempDir dir;
     WriteJpeg(dir.path("cmyk.jpg"), 4, JCS_CMYK, false);
+    WriteJpeg(dir.path("two.jpg"), 2, JCS_UNKNOWN, false);
     WriteJpeg(dir.path("good.jpg"), 3, JCS_RGB, false);
     const std::vector<std::uint8_t> bytes = ReadBytes(dir.path("good.jpg"));
     WriteBytes(dir.path("truncated.jpg"), std::vector<std::uint8_t>(bytes.begin(), bytes.begin() + bytes.size() / 2));
     WriteBytes(dir.path("header.jpg"), {0xFF, 0xD8, 0xFF, 0xD9});
     const std::string cases[][2] = {
         {"cmyk.jpg", "CMYK and YCCK JPEG files are not supported; grey and colour ones are."},
+        {"two.jpg", "JPEG files with 2 components are not supported; grey and colour ones are."},
         {"truncated.jpg", "The file ends too early."},
         {"header.jpg", "JPEG datastream contains no image"},
     };

@@ -22,6 +22,7 @@ struct TiffSpec {
     std::uint16_t bits = 8;
     std::uint16_t samples = 3;
     int pages = 1;
+    int tile = 16;
 };
 
 int Sample(int x, int y, int c, int bits)
@@ -43,24 +44,24 @@ void WriteTiff(const std::string& path, const TiffSpec& s, const std::function<v
         TIFFSetField(tif, TIFFTAG_PLANARCONFIG, s.planar);
         TIFFSetField(tif, TIFFTAG_COMPRESSION, s.compression);
         if (s.tiled) {
-            TIFFSetField(tif, TIFFTAG_TILEWIDTH, 16);
-            TIFFSetField(tif, TIFFTAG_TILELENGTH, 16);
+            TIFFSetField(tif, TIFFTAG_TILEWIDTH, s.tile);
+            TIFFSetField(tif, TIFFTAG_TILELENGTH, s.tile);
         } else {
             TIFFSetField(tif, TIFFTAG_ROWSPERSTRIP, 8);  // JPEG needs multiples of 8
         }
         if (extra) extra(tif);
         const int planes = s.planar == PLANARCONFIG_SEPARATE ? s.samples : 1;
         const int perPixel = planes > 1 ? 1 : s.samples;
-        const int width = s.tiled ? 16 : kWidth;
+        const int width = s.tiled ? s.tile : kWidth;
         const tmsize_t rowBytes = (tmsize_t(width) * perPixel * s.bits + 7) / 8;
         for (int p = 0; p < planes; ++p) {
             if (s.tiled) {
-                std::vector<std::uint8_t> tile(size_t(rowBytes) * 16);
-                for (int y0 = 0; y0 < kHeight; y0 += 16)
-                    for (int x0 = 0; x0 < kWidth; x0 += 16) {
+                std::vector<std::uint8_t> tile(size_t(rowBytes) * s.tile);
+                for (int y0 = 0; y0 < kHeight; y0 += s.tile)
+                    for (int x0 = 0; x0 < kWidth; x0 += s.tile) {
                         std::fill(tile.begin(), tile.end(), 0);
-                        for (int r = 0; r < 16 && y0 + r < kHeight; ++r)
-                            for (int x = 0; x < 16 && x0 + x < kWidth; ++x)
+                        for (int r = 0; r < s.tile && y0 + r < kHeight; ++r)
+                            for (int x = 0; x < s.tile && x0 + x < kWidth; ++x)
                                 for (int c = 0; c < perPixel; ++c) {
                                     const int v = Sample(x0 + x, y0 + r, planes > 1 ? p : c, s.bits);
                                     const size_t i = size_t(x) * perPixel + c;
@@ -153,6 +154,8 @@ TEST(TiffFile, GreyPaletteSixteenBitAndAlpha)
         {"grey 4 min-is-white", {.photometric = PHOTOMETRIC_MINISWHITE, .bits = 4, .samples = 1},
          [](int x, int y) { const int v = 255 - Sample(x, y, 0, 4) * 17; return CColorVal(v, v, v); }},
         {"grey 8 tiles", {.tiled = true, .photometric = PHOTOMETRIC_MINISBLACK, .samples = 1},
+         [](int x, int y) { const int v = Sample(x, y, 0, 8); return CColorVal(v, v, v); }},
+        {"grey 8 tiles beyond the image", {.tiled = true, .photometric = PHOTOMETRIC_MINISBLACK, .samples = 1, .tile = 64},
          [](int x, int y) { const int v = Sample(x, y, 0, 8); return CColorVal(v, v, v); }},
         {"grey 16 full", {.photometric = PHOTOMETRIC_MINISBLACK, .bits = 16, .samples = 1},
          [](int x, int y) { const int v = MappedLevel(Sample(x, y, 0, 16), 0, 65535); return CColorVal(v, v, v); }},
