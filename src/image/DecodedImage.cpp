@@ -30,7 +30,7 @@ DecodedImage::DecodedImage(const std::string& path, const RowLayout& layout)
 
 DecodedImage::~DecodedImage() = default;
 
-void DecodedImage::Allocate(std::uint64_t extraBytes)
+std::uint8_t* DecodedImage::Allocate(std::uint64_t bufferBytes, std::uint64_t otherBytes)
 {
     const int w = layout_.width;
     const int h = layout_.height;
@@ -38,7 +38,7 @@ void DecodedImage::Allocate(std::uint64_t extraBytes)
     const std::uint64_t pixelCount = std::uint64_t(w) * std::uint64_t(h);
     if (pixelCount > static_cast<std::uint64_t>(INT_MAX))
         RefuseImage(path_, Format("The image is %d x %d pixels; at most %d pixels are supported.", w, h, INT_MAX));
-    const std::uint64_t needed = pixelCount * sizeof(CColorVal) + extraBytes;
+    const std::uint64_t needed = pixelCount * sizeof(CColorVal) + bufferBytes + otherBytes;
     const std::uint64_t available = platform::AvailableMemory();
     if (needed > available) {
         constexpr std::uint64_t MB = 1024 * 1024;
@@ -48,9 +48,11 @@ void DecodedImage::Allocate(std::uint64_t extraBytes)
     }
     try {
         pixels_.Allocate(w, h);
+        buffer_ = platform::MakeZeroedBlock<std::uint8_t>(bufferBytes);
     } catch (const std::exception&) {
         RefuseImage(path_, "Out of memory.");
     }
+    return buffer_.get();
 }
 
 bool DecodedImage::NeedsRangePass() const { return layout_.bits == 16 && !table_ && !inPlace_; }

@@ -9,6 +9,7 @@
 
 #include "image/ImageFormat.h"
 #include "image/PixelRows.h"
+#include "platform/Blocks.h"
 
 class CImage;
 
@@ -32,9 +33,10 @@ public:
     DecodedImage(const std::string& path, const RowLayout& layout);
     ~DecodedImage();
 
-    // Refuses a size out of reach before anything is allocated; extraBytes is
-    // the reader's own buffer need. Then allocates the pixels.
-    void Allocate(std::uint64_t extraBytes);
+    // Refuses a size out of reach before anything is allocated, counting the
+    // reader's row buffer and its other needs; then allocates the pixels and
+    // the row buffer (zero bytes, its pages touched only as they are used).
+    std::uint8_t* Allocate(std::uint64_t bufferBytes, std::uint64_t otherBytes = 0);
     // 16-bit colour under the file's own range: the reader first hands every
     // row to ScanRow, then again to PutRow.
     bool NeedsRangePass() const;
@@ -53,6 +55,7 @@ private:
     RowLayout layout_;
     SampleRange range_;
     PixelRows pixels_;
+    platform::Block<std::uint8_t> buffer_;
     std::unique_ptr<LevelTable> table_;  // 16-bit levels, once lo..hi are known
     bool inPlace_ = false;  // 16-bit grey kept raw in the pixels until Finish
     int lo_ = 65535;

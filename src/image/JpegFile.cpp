@@ -96,12 +96,34 @@ struct JpegHeader {
     int yPixelsPerMetre = 0;
 };
 
-// Called between libjpeg calls, never from inside them: may throw.
-class JpegSink {
+// Receives the header, then every scanline. Begin may refuse the file (it
+// runs between libjpeg's calls, never inside them); Row never throws.
+class JpegTarget {
 public:
-    virtual ~JpegSink() = default;
-    virtual JSAMPROW Begin(const JpegHeader& header) = 0;  // one scanline's buffer
-    virtual void Row(int y, JSAMPROW row) = 0;
+    explicit JpegTarget(const std::string& path) : path_(path) {}
+    JSAMPROW Begin(const JpegHeader& h)  // one scanline's buffer
+    {
+        header = h;
+        if (h.space == JCS_CMYK || h.space == JCS_YCCK)
+            RefuseImage(path_, "CMYK and YCCK JPEG files are not supported; grey and colour ones are.");
+        if (h.components != 1 && h.components != 3)
+            RefuseImage(path_, platform::Format("JPEG files with %d components are not supported; grey and colour "
+                                                "ones are.",
+                                                h.components));
+        RowLayout layout;
+        layout.width = h.width;
+        layout.height = h.height;
+        layout.colours = layout.stride = h.components == 1 ? 1 : 3;
+        image_.emplace(path_, layout);
+        return image_->Allocate(std::uint64_t(h.width) * 3);
+    }
+    void Row(int y, JSAMPROW row) { image_->PutRow(y, row); }
+    DecodedImage& Image() { return *image_; }
+    JpegHeader header;
+
+private:
+    std::string path_;
+    std::optional<DecodedImage> image_;
 };
 
 struct Decompress {
@@ -124,7 +146,7 @@ int DensityInMetres(int density, int unit)
 }
 
 // false with libjpeg's reason in d.error.text.
-bool DecodeJpeg(Decompress& d, CFile& file, JpegSink& sink)
+bool DecodeJpeg(Decompress& d, CFile& file, JpegTarget& sink)
 {
     jpeg_decompress_struct& info = d.info;
     info.err = &d.error.mgr;
@@ -160,41 +182,6 @@ bool DecodeJpeg(Decompress& d, CFile& file, JpegSink& sink)
     jpeg_finish_decompress(&info);
     return true;
 }
-
-class JpegTarget : public JpegSink {
-public:
-    explicit JpegTarget(const std::string& path) : path_(path) {}
-    JSAMPROW Begin(const JpegHeader& h) override
-    {
-        header = h;
-        if (h.space == JCS_CMYK || h.space == JCS_YCCK)
-            RefuseImage(path_, "CMYK and YCCK JPEG files are not supported; grey and colour ones are.");
-        if (h.components != 1 && h.components != 3)
-            RefuseImage(path_, platform::Format("JPEG files with %d components are not supported; grey and colour "
-                                                "ones are.",
-                                                h.components));
-        RowLayout layout;
-        layout.width = h.width;
-        layout.height = h.height;
-        layout.colours = layout.stride = h.components == 1 ? 1 : 3;
-        image_.emplace(path_, layout);
-        image_->Allocate(std::uint64_t(h.width) * 3);
-        try {
-            row_.resize(size_t(h.width) * 3);
-        } catch (const std::bad_alloc&) {
-            RefuseImage(path_, "Out of memory.");
-        }
-        return row_.data();
-    }
-    void Row(int y, JSAMPROW row) override { image_->PutRow(y, row); }
-    DecodedImage& Image() { return *image_; }
-    JpegHeader header;
-
-private:
-    std::string path_;
-    std::optional<DecodedImage> image_;
-    std::vector<std::uint8_t> row_;
-};
 
 // Destination: the archive in chunks; a file failure is kept and libjpeg stopped.
 struct ArchiveDestination {

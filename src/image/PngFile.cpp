@@ -15,7 +15,6 @@
 #include "image/File.h"
 #include "image/FormatCodecs.h"
 #include "image/Image.h"
-#include "platform/Blocks.h"
 
 namespace {
 
@@ -89,13 +88,52 @@ struct PngHeader {
     int yPixelsPerMetre = 0;
 };
 
-// Receives the header and then every row in order; never throws from Row.
-class PngSink {
+// Receives the header and then every row in order. Begin may refuse the
+// file (it runs between libpng's calls); Row never throws.
+class PngTarget {
 public:
-    virtual ~PngSink() = default;
+    explicit PngTarget(const std::string& path) : path_(path) {}
+
     // The buffer rows are decoded into: one row, or the whole image when interlaced.
-    virtual png_bytep Begin(const PngHeader& header) = 0;
-    virtual void Row(int y, png_bytep row) = 0;
+    png_bytep Begin(const PngHeader& h)
+    {
+        if (!image_) {
+            header = h;
+            RowLayout layout;
+            layout.width = h.width;
+            layout.height = h.height;
+            layout.colours = h.channels <= 2 ? 1 : 3;
+            layout.stride = h.channels;
+            layout.bits = h.bits;
+            layout.alpha = h.channels == 2 || h.channels == 4;
+            image_.emplace(path_, layout);
+            const std::uint64_t rowCount = h.interlaced ? std::uint64_t(h.height) : 1;
+            buffer_ = image_->Allocate(rowCount * h.rowBytes);
+            scanning_ = image_->NeedsRangePass();
+        }
+        return buffer_;
+    }
+    void Row(int y, png_bytep row)
+    {
+        if (scanning_)
+            image_->ScanRow(row);
+        else
+            image_->PutRow(y, row);
+    }
+    bool Scanning() const { return scanning_; }
+    void EndScan()
+    {
+        image_->EndRangePass();
+        scanning_ = false;
+    }
+    DecodedImage& Image() { return *image_; }
+    PngHeader header;
+
+private:
+    std::string path_;
+    std::optional<DecodedImage> image_;
+    png_bytep buffer_ = nullptr;
+    bool scanning_ = false;
 };
 
 struct PngReadStructs {
@@ -114,7 +152,7 @@ struct PngReadStructs {
 int ClampedMetre(png_uint_32 v) { return v > INT_MAX ? INT_MAX : static_cast<int>(v); }
 
 // Reads from the file's start; false with the reason in io.error.
-bool DecodePng(PngReadStructs& r, PngSink& sink)
+bool DecodePng(PngReadStructs& r, PngTarget& sink)
 {
     png_structp png = r.png;
     png_infop info = r.info;
@@ -153,57 +191,6 @@ bool DecodePng(PngReadStructs& r, PngSink& sink)
     }
     return true;
 }
-
-class PngTarget : public PngSink {
-public:
-    explicit PngTarget(const std::string& path) : path_(path) {}
-
-    png_bytep Begin(const PngHeader& h) override
-    {
-        if (!image_) {
-            header = h;
-            RowLayout layout;
-            layout.width = h.width;
-            layout.height = h.height;
-            layout.colours = h.channels <= 2 ? 1 : 3;
-            layout.stride = h.channels;
-            layout.bits = h.bits;
-            layout.alpha = h.channels == 2 || h.channels == 4;
-            image_.emplace(path_, layout);
-            const std::uint64_t rowCount = h.interlaced ? std::uint64_t(h.height) : 1;
-            image_->Allocate(rowCount * h.rowBytes);
-            try {
-                // Pages of an interlaced image's rows are touched only as they are decoded.
-                buffer_ = platform::MakeZeroedBlock<png_byte>(rowCount * h.rowBytes);
-            } catch (const std::bad_alloc&) {
-                RefuseImage(path_, "Out of memory.");
-            }
-            scanning_ = image_->NeedsRangePass();
-        }
-        return buffer_.get();
-    }
-    void Row(int y, png_bytep row) override
-    {
-        if (scanning_)
-            image_->ScanRow(row);
-        else
-            image_->PutRow(y, row);
-    }
-    bool Scanning() const { return scanning_; }
-    void EndScan()
-    {
-        image_->EndRangePass();
-        scanning_ = false;
-    }
-    DecodedImage& Image() { return *image_; }
-    PngHeader header;
-
-private:
-    std::string path_;
-    std::optional<DecodedImage> image_;
-    platform::Block<png_byte> buffer_;
-    bool scanning_ = false;
-};
 
 void Decode(CFile& file, PngTarget& target)
 {

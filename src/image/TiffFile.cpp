@@ -374,7 +374,7 @@ void ReadPage(TiffStream& stream, const TiffLayout& l, CImage& target, const std
     layout.bits = l.bits == 16 ? 16 : 8;
     layout.alpha = l.samples > l.colours && l.photometric != PHOTOMETRIC_PALETTE;
     DecodedImage image(path, layout);
-    image.Allocate(TiffBands<T>::BufferBytes(tif, l));
+    image.Allocate(0, TiffBands<T>::BufferBytes(tif, l));
     std::optional<TiffBands<T>> bands;
     try {
         bands.emplace(tif, l, image);
