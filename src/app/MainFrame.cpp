@@ -33,6 +33,8 @@
 #include "dialogs/FindObjectsPropertySheet.h"
 #include "dialogs/HistogramDlg.h"
 #include "dialogs/ImageOpenDlg.h"
+#include "dialogs/SampleRangeBox.h"
+#include "dialogs/SixteenBitLevelsDlg.h"
 #include "forms/ImageFileFilters.h"
 #include "forms/ViewTools.h"
 #include "document/CommandEnabling.h"
@@ -84,6 +86,7 @@ CMainFrame::CMainFrame(CNUVAKApp& app) : app_(app), mdiArea_(new QMdiArea)
         return QString::fromStdString(SaveAsPath(path.toStdString(), chosen.toStdString()));
     };
     askOpenPaths = [this] { return ChooseImagesToOpen(this); };
+    askSampleRange = [this] { return ChooseSixteenBitLevels(this); };
     askJpegQuality = [this](int initial) {
         bool ok = false;
         const int quality = QInputDialog::getInt(this, "JPEG Quality", "Quality (1 to 100):", initial, 1, 100, 1, &ok);
@@ -285,6 +288,7 @@ bool CMainFrame::IsCommandEnabled(int id) const
     case cmd::ViewStatusBar:
     case cmd::SelectFeature:
     case cmd::Series:
+    case cmd::SixteenBitLevels:
     case cmd::SelectAoi: return true;
     case cmd::Measure: return MeasureEnabled(zoom);
     case cmd::Paste:
@@ -342,6 +346,9 @@ bool CMainFrame::OnCommand(int id)
         case cmd::CloseAll: CloseAll(); break;
         case cmd::AppExit: close(); break;
         case cmd::HelpIndex: ShowHelp(); break;
+        case cmd::SixteenBitLevels:
+            if (const auto range = askSampleRange()) SaveRangePreference(*range);
+            break;
         case cmd::ContextHelp: QWhatsThis::enterWhatsThisMode(); break;
         case cmd::WindowCascade: mdiArea_->cascadeSubWindows(); break;
         case cmd::WindowTileHorz: mdiArea_->tileSubWindows(); break;

@@ -13,7 +13,7 @@
 #include "app/NUVAKView.h"
 #include "app/StartupSplash.h"
 #include "document/CommandIds.h"
-#include "dialogs/ImageOpenDlg.h"
+#include "dialogs/SampleRangeBox.h"
 #include "dialogs/SeriesPropSheet.h"
 #include "document/NUVAKDoc.h"
 #include "platform/UserInterface.h"

@@ -57,6 +57,7 @@ enum : int {
     ClearObjects = 32846,
     AnalysisToolbar = 32850,
     FrequencyDomain = 32851,
+    SixteenBitLevels = 32900,  // the workbench's own, after the classic range
     FileNew = 57600,
     FileOpen = 57601,
     FileClose = 57602,

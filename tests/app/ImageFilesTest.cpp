@@ -5,6 +5,7 @@
 
 #include "Workbench.h"
 #include "dialogs/ImageOpenDlg.h"
+#include "dialogs/SampleRangeBox.h"
 #include "document/CommandIds.h"
 
 class TestImageFiles : public QObject {
@@ -43,21 +44,39 @@ private slots:
         CImageOpenDlg dialog(nullptr, "Open");
         QCOMPARE(dialog.nameFilters().first(), QString("Images (*.bmp *.png *.tif *.tiff *.jpg *.jpeg)"));
         QCOMPARE(dialog.nameFilters().size(), 5);
-        QCOMPARE(dialog.rangeList->currentIndex(), 0);
-        QVERIFY(!dialog.lowLevel->isEnabled());
-        dialog.rangeList->setCurrentIndex(2);
-        QVERIFY(dialog.lowLevel->isEnabled());
-        dialog.lowLevel->setValue(100);
-        dialog.highLevel->setValue(4000);
+        CSampleRangeBox& box = *dialog.range;
+        QCOMPARE(box.rangeList->currentIndex(), 0);
+        QVERIFY(!box.lowLevel->isEnabled());
+        box.rangeList->setCurrentIndex(2);
+        QVERIFY(box.lowLevel->isEnabled());
+        box.lowLevel->setValue(100);
+        box.highLevel->setValue(4000);
         const SampleRange fixed{SampleRange::Mode::Fixed, 100, 4000};
-        QCOMPARE(dialog.Range(), fixed);
+        QCOMPARE(box.Range(), fixed);
 
-        SaveRangePreference(dialog.Range());
+        SaveRangePreference(box.Range());
         SetSampleRange({});
         LoadRangePreference();
         QCOMPARE(CurrentSampleRange(), fixed);
         CImageOpenDlg again(nullptr, "Open");
-        QCOMPARE(again.Range(), fixed);
+        QCOMPARE(again.range->Range(), fixed);
+        SaveRangePreference(before);
+    }
+
+    void levelsCommandSetsThePreference()
+    {
+        const SampleRange before = CurrentSampleRange();
+        Workbench w;
+        const SampleRange full{SampleRange::Mode::Full, 0, 65535};
+        std::optional<SampleRange> answer = full;
+        w.frame().askSampleRange = [&] { return answer; };
+        QVERIFY(w.frame().OnCommand(cmd::SixteenBitLevels));
+        QCOMPARE(CurrentSampleRange(), full);
+        QCOMPARE(QSettings().value("Preferences/16-bit levels").toString(), QString("full"));
+        answer.reset();
+        SetSampleRange({});
+        QVERIFY(w.frame().OnCommand(cmd::SixteenBitLevels));
+        QCOMPARE(CurrentSampleRange(), SampleRange{});
         SaveRangePreference(before);
     }
 };
