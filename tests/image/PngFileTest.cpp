@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <png.h>
 
+#include "platform/Memory.h"
 #include "support/ImageReads.h"
 #include "support/TestFiles.h"
 
@@ -265,4 +266,25 @@ TEST(PngFile, HostileFilesAreRefusedAndLeaveTheImage)
         EXPECT_EQ(r.errors, std::vector<std::string>{expected});
         EXPECT_TRUE(r.image.IsEmpty());
     }
+}
+
+// The memory a file needs is weighed against what there is before any pixel is taken.
+TEST(PngFile, MoreThanTheMemoryThereIsIsRefused)
+{
+    TempDir dir;
+    const std::string path = dir.path("big.png");
+    CImage grey;
+    grey.BlankImage(1000, 1000, CColorVal(9, 9, 9));
+    grey.format = FORMAT_GRAYSCALE;
+    std::string message;
+    bool causeValid = false;
+    int cause = 0;
+    ASSERT_EQ(grey.SerializeFile(true, path, false, message, causeValid, cause), 0);
+    platform::LimitAvailableMemory(1 << 20);
+    const ImageRead r = ReadImageFile(path);
+    platform::LimitAvailableMemory(0);
+    EXPECT_TRUE(r.refused);
+    EXPECT_EQ(r.errors, std::vector<std::string>{"Failed to read image " + path +
+                                                 ".\nThe 1000 x 1000 image needs 3 MB of memory, but only 1 MB are "
+                                                 "available."});
 }
