@@ -9,6 +9,7 @@
 #include <vector>
 
 #include <jpeglib.h>
+#include <jerror.h>
 
 #include "image/DecodedImage.h"
 #include "image/File.h"
@@ -33,7 +34,22 @@ void OnErrorExit(j_common_ptr info)
     std::longjmp(error->jump, 1);
 }
 
-void OnMessage(j_common_ptr, int) {}  // warnings and traces stay silent
+// Traces and harmless warnings stay silent. Warnings of corrupt data would
+// leave part of the image grey or garbled, so they refuse the file.
+void OnMessage(j_common_ptr info, int level)
+{
+    if (level != -1) return;
+    switch (info->err->msg_code) {
+    case JWRN_HIT_MARKER:
+    case JWRN_HUFF_BAD_CODE:
+    case JWRN_MUST_RESYNC:
+    case JWRN_BOGUS_PROGRESSION:
+    case JWRN_NOT_SEQUENTIAL:
+        OnErrorExit(info);
+        break;
+    default: break;
+    }
+}
 
 void InstallErrors(JpegError& error)
 {

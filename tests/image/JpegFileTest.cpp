@@ -106,11 +106,16 @@ TEST(JpegFile, RefusalsNameTheReason)
     const std::vector<std::uint8_t> bytes = ReadBytes(dir.path("good.jpg"));
     WriteBytes(dir.path("truncated.jpg"), std::vector<std::uint8_t>(bytes.begin(), bytes.begin() + bytes.size() / 2));
     WriteBytes(dir.path("header.jpg"), {0xFF, 0xD8, 0xFF, 0xD9});
+    // The scan cut short by the end marker: libjpeg would fill the rest in grey.
+    std::vector<std::uint8_t> cut(bytes.begin(), bytes.begin() + bytes.size() / 2);
+    cut.insert(cut.end(), {0xFF, 0xD9});
+    WriteBytes(dir.path("cut.jpg"), cut);
     const std::string cases[][2] = {
         {"cmyk.jpg", "CMYK and YCCK JPEG files are not supported; grey and colour ones are."},
         {"two.jpg", "JPEG files with 2 components are not supported; grey and colour ones are."},
         {"truncated.jpg", "The file ends too early."},
         {"header.jpg", "JPEG datastream contains no image"},
+        {"cut.jpg", "Corrupt JPEG data: premature end of data segment"},
     };
     for (const auto& c : cases) {
         const std::string path = dir.path(c[0]);
