@@ -9,6 +9,7 @@
 #include <iterator>
 
 #include "platform/Format.h"
+#include "platform/Memory.h"
 #include "support/FakeUserInterface.h"
 #include "support/TestImages.h"
 
@@ -160,6 +161,10 @@ bool AllGrey(const CImage& image)
 
 void FuzzReader(const std::uint8_t* data, size_t size)
 {
+    // As on a machine with 1 GB free: a header claiming more is refused before
+    // anything is allocated, and the fuzzer's memory limit holds.
+    static const bool limited = (platform::LimitAvailableMemory(std::uint64_t(1) << 30), true);
+    (void)limited;
     static const std::string input = ScratchFolder() + "/input";
     static const std::string copy = ScratchFolder() + "/copy";
     WriteFileBytes(input, std::string_view(reinterpret_cast<const char*>(data), size));

@@ -108,6 +108,7 @@ struct JpegHeader {
     int height = 0;
     int components = 0;
     J_COLOR_SPACE space = JCS_UNKNOWN;
+    bool progressive = false;
     int xPixelsPerMetre = 0;
     int yPixelsPerMetre = 0;
 };
@@ -131,7 +132,10 @@ public:
         layout.height = h.height;
         layout.colours = layout.stride = h.components == 1 ? 1 : 3;
         image_.emplace(path_, layout);
-        return image_->Allocate(std::uint64_t(h.width) * 3);
+        // A progressive file keeps every block's coefficients (64 of 2 bytes) until the last scan.
+        const std::uint64_t coefficients =
+            h.progressive ? std::uint64_t(h.components) * ((h.width + 15u) & ~15u) * ((h.height + 15u) & ~15u) * 2 : 0;
+        return image_->Allocate(std::uint64_t(h.width) * 3, coefficients);
     }
     void Row(int y, JSAMPROW row) { image_->PutRow(y, row); }
     DecodedImage& Image() { return *image_; }
@@ -184,6 +188,7 @@ bool DecodeJpeg(Decompress& d, CFile& file, JpegTarget& sink)
     h.height = static_cast<int>(info.image_height);
     h.components = info.num_components;
     h.space = info.jpeg_color_space;
+    h.progressive = info.progressive_mode;
     if (info.saw_JFIF_marker) {
         h.xPixelsPerMetre = DensityInMetres(info.X_density, info.density_unit);
         h.yPixelsPerMetre = DensityInMetres(info.Y_density, info.density_unit);
