@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstring>
+#include <vector>
 
 #include "image/Image.h"
 #include "platform/Format.h"
@@ -147,14 +148,14 @@ void DecodedImage::Finish(CImage& target, const FileFacts& facts, int xPixelsPer
     if (inPlace_) {
         const LevelTable table(lo_, hi_);
         parallel::ForBands(0, layout_.height, w, [&](int first, int last) {
+            // The row's levels are set aside first, so the pixels fill it front to back.
+            std::vector<std::uint16_t> levels(static_cast<size_t>(w));
             for (int y = first; y < last; ++y) {
-                // From the end, so that no level is overwritten before it is read.
-                auto* row = reinterpret_cast<std::uint8_t*>(pixels_[y]);
-                for (int x = w - 1; x >= 0; --x) {
-                    std::uint16_t level;
-                    std::memcpy(&level, row + 2 * size_t(x), 2);
-                    const std::uint8_t v = table.level[level];
-                    row[3 * size_t(x)] = row[3 * size_t(x) + 1] = row[3 * size_t(x) + 2] = v;
+                CColorVal* row = pixels_[y];
+                std::memcpy(levels.data(), row, size_t(w) * 2);
+                for (int x = 0; x < w; ++x) {
+                    const std::uint8_t v = table.level[levels[size_t(x)]];
+                    row[x].red = row[x].green = row[x].blue = v;
                 }
             }
         });
