@@ -315,16 +315,64 @@ FftWork& Fft()
     return work;
 }
 
-// Bitmap files of the RGB source, read and written in the temporary folder.
-const std::string kOursFile = "/tmp/nuvak-bench-ours.bmp";
-const std::string kPeerFile = "/tmp/nuvak-bench-peer.bmp";
+// Image files in the temporary folder, each format with the same settings
+// on both sides: the RGB source written and read, and a 16-bit grey file
+// (the grey source times 257, written by OpenCV) read by both.
+struct FileFormatCase {
+    const char* name;
+    const char* extension;
+    std::vector<int> peerSettings;
+    bool sixteenBit;  // the format holds 16-bit grey
+};
 
-void WriteOurs(CImage& image)
+const std::vector<FileFormatCase>& FileFormatCases()
+{
+    static const std::vector<FileFormatCase> cases = {
+        {"Bitmap", ".bmp", {}, false},
+        {"Png", ".png", {cv::IMWRITE_PNG_COMPRESSION, 6}, true},  // zlib's default level, as libpng's
+        {"Tiff", ".tif", {cv::IMWRITE_TIFF_COMPRESSION, 8}, true},  // Deflate
+        {"Jpeg", ".jpg", {cv::IMWRITE_JPEG_QUALITY, 95}, false},
+    };
+    return cases;
+}
+
+std::string OursFile(const FileFormatCase& c) { return std::string("/tmp/nuvak-bench-ours") + c.extension; }
+std::string PeerFile(const FileFormatCase& c) { return std::string("/tmp/nuvak-bench-peer") + c.extension; }
+
+void SerializeOurs(CImage& image, bool write, const std::string& path)
 {
     std::string message;
     bool causeValid = false;
     int cause = 0;
-    Check(image, image.SerializeFile(true, kOursFile, false, message, causeValid, cause));
+    if (image.SerializeFile(write, path, false, message, causeValid, cause) != 0)
+        std::fprintf(stderr, "failed: %s\n", message.c_str());
+}
+
+void FileFormatFamilies(std::vector<Family>& f)
+{
+    for (const FileFormatCase& c : FileFormatCases()) {
+        const std::string name = c.name;
+        f.push_back({name + "Write/rgb", [] { Shared().Reset(false); },
+                     [&c] { SerializeOurs(Shared().image, true, OursFile(c)); },
+                     [&c] { cv::imwrite(PeerFile(c), Shared().in, c.peerSettings); }});
+        f.push_back({name + "Read/rgb",
+                     [&c] {
+                         Shared().Reset(false);
+                         SerializeOurs(Shared().image, true, OursFile(c));
+                         cv::imwrite(PeerFile(c), Shared().in, c.peerSettings);
+                     },
+                     [&c] { SerializeOurs(Shared().image, false, OursFile(c)); },
+                     [&c] { Shared().out = cv::imread(PeerFile(c), cv::IMREAD_COLOR); }});
+        if (!c.sixteenBit) continue;
+        f.push_back({name + "Read/grey16",
+                     [&c] {
+                         cv::Mat levels;
+                         Source(true).peer.convertTo(levels, CV_16U, 257);
+                         cv::imwrite(PeerFile(c), levels, c.peerSettings);
+                     },
+                     [&c] { SerializeOurs(Shared().image, false, PeerFile(c)); },
+                     [&c] { Shared().out = cv::imread(PeerFile(c), cv::IMREAD_UNCHANGED); }});
+    }
 }
 
 std::vector<Family> OtherFamilies()
@@ -339,22 +387,7 @@ std::vector<Family> OtherFamilies()
                      w.Fill();
                  },
                  [] { Check(Fft().image, Fft().image.FftInverse()); }, [] { fftw_execute(Fft().backward); }});
-    f.push_back({"BitmapWrite/rgb", [] { Shared().Reset(false); }, [] { WriteOurs(Shared().image); },
-                 [] { cv::imwrite(kPeerFile, Shared().in); }});
-    f.push_back({"BitmapRead/rgb",
-                 [] {
-                     Shared().Reset(false);
-                     WriteOurs(Shared().image);
-                     cv::imwrite(kPeerFile, Shared().in);
-                 },
-                 [] {
-                     CImage& image = Shared().image;
-                     std::string message;
-                     bool causeValid = false;
-                     int cause = 0;
-                     Check(image, image.SerializeFile(false, kOursFile, false, message, causeValid, cause));
-                 },
-                 [] { Shared().out = cv::imread(kPeerFile, cv::IMREAD_COLOR); }});
+    FileFormatFamilies(f);
     f.push_back({"FindObjects/200", [] {
                      static const Pair discs = Discs();
                      Shared().image = discs.ours;

@@ -3,8 +3,10 @@
 // Everything is built here from the tables of the code, so the seeds follow
 // the operations as they are added.
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <random>
 #include <set>
 #include <string>
@@ -49,6 +51,31 @@ void BitmapSeeds(const fs::path& root)
                 spec.pixels.push_back(bits == 24 ? static_cast<std::uint32_t>(i * 0x00102030) : i % colours);
             seeds.Add(Bytes(BitmapBytes(spec)));
         }
+}
+
+// Grey and colour images written by the format's writer: valid files for the
+// fuzzer to take apart.
+void ImageSeeds(const fs::path& root, const char* target, FileFormat format)
+{
+    SeedFolder seeds(root, target);
+    const fs::path scratch = root / (std::string(target) + ".tmp");
+    for (auto [w, h] : {std::pair{1, 1}, std::pair{5, 3}, std::pair{17, 9}}) {
+        CImage rgb = MakeImage(w, h, [](int x, int y) { return CColorVal(x * 40, y * 70, (x + y) * 20); });
+        CImage grey = MakeGrey(w, h, [](int x, int y) { return x * 30 + y * 5; });
+        rgb.xPixelsPerMetre = rgb.yPixelsPerMetre = 2835;
+        for (CImage* image : {&rgb, &grey}) {
+            std::string message;
+            bool causeValid = false;
+            int cause = 0;
+            if (image->SerializeFile(true, scratch.string(), false, message, causeValid, cause, {format, 90}) != 0) {
+                std::fprintf(stderr, "%s", message.c_str());
+                std::exit(1);
+            }
+            std::ifstream in(scratch, std::ios::binary);
+            seeds.Add(std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()));
+        }
+    }
+    fs::remove(scratch);
 }
 
 std::string CommandLine(const std::vector<std::string>& args)
@@ -180,6 +207,9 @@ int main(int argc, char** argv)
     }
     const fs::path root = argv[1];
     BitmapSeeds(root);
+    ImageSeeds(root, "PngReaderFuzz", FileFormat::Png);
+    ImageSeeds(root, "TiffReaderFuzz", FileFormat::Tiff);
+    ImageSeeds(root, "JpegReaderFuzz", FileFormat::Jpeg);
     CliSeeds(root);
     CliDictionary(root);
     FilterFileSeeds(root);

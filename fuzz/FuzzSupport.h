@@ -34,3 +34,8 @@ bool SameInsideAoi(const CImage& before, const CImage& after);
 // The storage matches the size, the AOI lies inside the image and a
 // GRAYSCALE image holds only grey pixels; names the first broken rule.
 void CheckConsistent(const CImage& image, const char* after);
+
+// One reader run on bytes as a file, told apart by its signature: a refused
+// file leaves the image as it was with one message shown; an accepted one is
+// consistent and survives a write in its format and a second read unchanged.
+void FuzzReader(const std::uint8_t* data, size_t size);

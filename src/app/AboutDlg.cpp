@@ -15,8 +15,8 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent)
     auto* icon = new QLabel;
     icon->setPixmap(QPixmap(":/icons/app.xpm").scaled(32, 32));
     auto* text = new QLabel(QString("<b>%1</b><br><br>An image-analysis workbench for scientific and "
-                                    "machine-vision images.<br>Bitmap files, areas of interest, filters, "
-                                    "measurement and series processing.<br><br>%2")
+                                    "machine-vision images.<br>Bitmap, PNG, TIFF and JPEG files, areas of interest, "
+                                    "filters, measurement and series processing.<br><br>%2")
                                 .arg(VersionText().toHtmlEscaped(), CopyrightText().toHtmlEscaped()));
     text->setObjectName("versionText");
     text->setWordWrap(true);

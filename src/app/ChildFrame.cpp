@@ -55,7 +55,7 @@ bool CChildFrame::DoFileSave()
 {
     const std::string& path = document_->GetPathName();
     if (path.empty()) return DoSaveAs();
-    return document_->OnSaveDocument(path);
+    return document_->OnSaveDocument(path, document_->saveOptions);
 }
 
 bool CChildFrame::DoSaveAs()
@@ -65,7 +65,12 @@ bool CChildFrame::DoSaveAs()
     QString path = frame_->AskSavePath(suggested);
     if (path.isEmpty()) return false;
     if (QFileInfo(path).suffix().isEmpty()) path += ".bmp";
-    if (!document_->OnSaveDocument(path.toStdString())) return false;
+    WriteOptions options{FormatForPath(path.toStdString()), document_->saveOptions.jpegQuality};
+    if (options.format == FileFormat::Jpeg) {
+        options.jpegQuality = frame_->askJpegQuality(options.jpegQuality);
+        if (options.jpegQuality == 0) return false;
+    }
+    if (!document_->OnSaveDocument(path.toStdString(), options)) return false;
     frame_->AddRecentFile(path);
     return true;
 }

@@ -14,6 +14,8 @@ const std::vector<CommandText> kTexts = {
     {cmd::FileSave, "&Save", "Save the active image", "Save", "Ctrl+S", "save"},
     {cmd::FileSaveAs, "Save &As...", "Save the active image with a new name", "Save As", "", ""},
     {cmd::Series, "Series", "Process a series of image files with one operation", "Series", "", ""},
+    {cmd::SixteenBitLevels, "16-&bit Levels...", "Choose how 16-bit samples of the files read become 0..255",
+     "16-bit Levels", "", ""},
     {cmd::AppExit, "E&xit", "Quit the application; prompts to save images", "Exit", "", ""},
     // Edit
     {cmd::Undo, "&Undo\tCtrl+Z", "Undo the last action", "Undo", "Ctrl+Z;Alt+Backspace", "undo"},

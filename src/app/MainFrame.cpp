@@ -11,6 +11,7 @@
 #include <QDragEnterEvent>
 #include <QFileDialog>
 #include <QGuiApplication>
+#include <QInputDialog>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenuBar>
@@ -33,6 +34,10 @@
 #include "dialogs/FftSheet.h"
 #include "dialogs/FindObjectsPropertySheet.h"
 #include "dialogs/HistogramDlg.h"
+#include "dialogs/ImageOpenDlg.h"
+#include "dialogs/SampleRangeBox.h"
+#include "dialogs/SixteenBitLevelsDlg.h"
+#include "forms/ImageFileFilters.h"
 #include "forms/ViewTools.h"
 #include "document/CommandEnabling.h"
 #include "document/CommandIds.h"
@@ -77,7 +82,22 @@ CMainFrame::CMainFrame(CNUVAKApp& app) : app_(app), mdiArea_(new QMdiArea)
     askSavePath = [this](const QString& suggested) {
         // An untitled image is suggested in the folder used last.
         const QString start = QFileInfo(suggested).isAbsolute() ? suggested : QDir(StartFolder()).filePath(suggested);
-        return QFileDialog::getSaveFileName(this, "Save As", start, "Bitmap (*.bmp)");
+        const QString filters = QString::fromStdString(SaveImageFilters());
+        QString chosen;
+        for (const QString& filter : filters.split(";;"))
+            if (filter.contains(QString("*") + FileFormatExtension(FormatForPath(suggested.toStdString()))))
+                chosen = filter;
+        const QString path = QFileDialog::getSaveFileName(this, "Save As", start, filters, &chosen);
+        if (path.isEmpty()) return path;
+        return QString::fromStdString(SaveAsPath(path.toStdString(), chosen.toStdString()));
+    };
+    askOpenPaths = [this] { return ChooseImagesToOpen(this, StartFolder()); };
+    askSampleRange = [this] { return ChooseSixteenBitLevels(this); };
+    askJpegQuality = [this](int initial) {
+        bool ok = false;
+        const int quality =
+            QInputDialog::getInt(this, "JPEG Quality", "Quality (1 to 100):", initial, 1, 100, 1, &ok);
+        return ok ? quality : 0;
     };
 }
 
@@ -284,6 +304,7 @@ bool CMainFrame::IsCommandEnabled(int id) const
     case cmd::ViewStatusBar:
     case cmd::SelectFeature:
     case cmd::Series:
+    case cmd::SixteenBitLevels:
     case cmd::SelectAoi: return true;
     case cmd::Measure: return child != nullptr && MeasureEnabled(zoom);
     case cmd::Paste:
@@ -343,6 +364,9 @@ bool CMainFrame::OnCommand(int id)
         case cmd::CloseAll: CloseAll(); break;
         case cmd::AppExit: close(); break;
         case cmd::HelpIndex: ShowHelp(); break;
+        case cmd::SixteenBitLevels:
+            if (const auto range = askSampleRange()) SaveRangePreference(*range);
+            break;
         case cmd::ContextHelp: QWhatsThis::enterWhatsThisMode(); break;
         case cmd::WindowCascade: Cascade(); break;
         case cmd::WindowTileHorz: mdiArea_->tileSubWindows(); break;

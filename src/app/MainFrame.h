@@ -6,8 +6,10 @@
 #include <QMessageBox>
 #include <functional>
 #include <map>
+#include <optional>
 
 #include "document/ActiveDocumentSource.h"
+#include "image/ImageFormat.h"
 
 class CChildFrame;
 class CNUVAKApp;
@@ -63,6 +65,12 @@ public:
     // The questions the frame asks, replaceable for automation and tests.
     std::function<QMessageBox::StandardButton(const QString&)> askSaveChanges;
     std::function<QString(const QString& suggested)> askSavePath;
+    // The files to open (with the 16-bit range choice); empty when cancelled.
+    std::function<QStringList()> askOpenPaths;
+    // File, 16-bit Levels: the range chosen, none when cancelled.
+    std::function<std::optional<SampleRange>()> askSampleRange;
+    // JPEG quality 1..100 offered with initial; 0 when cancelled.
+    std::function<int(int initial)> askJpegQuality;
     QMessageBox::StandardButton AskSaveChanges(const QString& text) const { return askSaveChanges(text); }
     QString AskSavePath(const QString& suggested) const { return askSavePath(suggested); }
 

@@ -13,6 +13,7 @@
 #include "app/NUVAKView.h"
 #include "app/StartupSplash.h"
 #include "document/CommandIds.h"
+#include "dialogs/SampleRangeBox.h"
 #include "dialogs/SeriesPropSheet.h"
 #include "document/NUVAKDoc.h"
 #include "platform/UserInterface.h"
@@ -36,6 +37,7 @@ bool CNUVAKApp::eventFilter(QObject* watched, QEvent* event)
 bool CNUVAKApp::InitInstance(const QStringList& arguments, bool showSplash)
 {
     CStartupSplash::EnableSplashScreen(showSplash);
+    LoadRangePreference();
     mainFrame_ = std::make_unique<CMainFrame>(*this);
     if (!mainFrame_->LoadFrame(showSplash)) return false;
 
@@ -111,8 +113,7 @@ CChildFrame* CNUVAKApp::OnFileNew()
 
 void CNUVAKApp::OnFileOpen()
 {
-    OpenDocumentFiles(
-        QFileDialog::getOpenFileNames(mainFrame_.get(), "Open", mainFrame_->StartFolder(), "Bitmap (*.bmp)"));
+    OpenDocumentFiles(mainFrame_->askOpenPaths());
 }
 
 void CNUVAKApp::OpenDocumentFiles(const QStringList& paths)

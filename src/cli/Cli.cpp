@@ -11,6 +11,7 @@
 
 #include "cli/CliUserInterface.h"
 #include "document/AttributesText.h"
+#include "image/ImageFormat.h"
 #include "image/Image.h"
 #include "platform/Format.h"
 #include "series/ConfirmationText.h"
@@ -120,7 +121,42 @@ private:
     CliUserInterface ui_;
 };
 
-// Reads a bitmap; false after the reason has been written to err.
+// --range: how 16-bit samples are read, for this command only.
+class ScopedRange {
+public:
+    explicit ScopedRange(Invocation& inv) : before_(CurrentSampleRange())
+    {
+        const auto text = Take(inv, "range");
+        if (!text) return;
+        const auto range = ParseSampleRange(*text);
+        if (!range) throw UsageError{"--range must be full or LO,HI with 0 <= LO < HI <= 65535"};
+        SetSampleRange(*range);
+    }
+    ~ScopedRange() { SetSampleRange(before_); }
+    ScopedRange(const ScopedRange&) = delete;
+    ScopedRange& operator=(const ScopedRange&) = delete;
+
+private:
+    SampleRange before_;
+};
+
+int TakeQuality(Invocation& inv)
+{
+    const auto text = Take(inv, "quality");
+    if (!text) return WriteOptions().jpegQuality;
+    size_t used = 0;
+    int quality = 0;
+    try {
+        quality = std::stoi(*text, &used);
+    } catch (const std::exception&) {
+        used = 0;
+    }
+    if (used == 0 || used != text->size() || quality < 1 || quality > 100)
+        throw UsageError{"--quality must be an integer from 1 to 100"};
+    return quality;
+}
+
+// Reads an image; false after the reason has been written to err.
 bool ReadImage(CImage& image, const std::string& path, std::ostream& err)
 {
     std::string message;
@@ -135,12 +171,13 @@ bool ReadImage(CImage& image, const std::string& path, std::ostream& err)
     return false;
 }
 
-bool WriteImage(CImage& image, const std::string& path, std::ostream& err)
+// The format follows the path's extension.
+bool WriteImage(CImage& image, const std::string& path, int quality, std::ostream& err)
 {
     std::string message;
     bool causeValid = false;
     int cause = 0;
-    if (image.SerializeFile(true, path, false, message, causeValid, cause) == 0) return true;
+    if (image.SerializeFile(true, path, false, message, causeValid, cause, {std::nullopt, quality}) == 0) return true;
     err << "nuvak-cli: " << TrimNewlines(message) << '\n';
     return false;
 }
@@ -153,16 +190,21 @@ std::string PathWithoutExtension(const std::string& path)
     return path.substr(0, dot);
 }
 
+// Extension of OUT's name, for the extra files written beside it.
+std::string ExtensionOf(const std::string& path) { return path.substr(PathWithoutExtension(path).size()); }
+
 int Info(Invocation& inv, std::ostream& out, std::ostream& err)
 {
+    ScopedRange range(inv);
     InstalledUi ui(err, TakeAnswer(inv));
     RejectRemainingOptions(inv, "info");
-    ExpectFiles(inv, 1, "IN.bmp");
+    ExpectFiles(inv, 1, "IN");
     CImage image;
     if (!ReadImage(image, inv.files[0], err)) return kExitFile;
     std::error_code ec;
     std::filesystem::path full = std::filesystem::absolute(inv.files[0], ec);
     out << AttributesText(ec ? inv.files[0] : full.lexically_normal().string(), image);
+    out << FileFactsText(image);
     return kExitOk;
 }
 
@@ -247,8 +289,10 @@ int Apply(Invocation& inv, std::ostream& err)
     const Operation& op = TakeOperation(inv);
     const bool answer = TakeAnswer(inv);
     const std::optional<Aoi> aoi = TakeAoi(inv);
+    ScopedRange range(inv);
+    const int quality = TakeQuality(inv);
     const OperationParams params = TakeParams(inv, op);
-    ExpectFiles(inv, 2, "IN.bmp OUT.bmp");
+    ExpectFiles(inv, 2, "IN OUT");
 
     InstalledUi ui(err, answer);
     CImage image;
@@ -269,15 +313,20 @@ int Apply(Invocation& inv, std::ostream& err)
     auto undo = [&written] {
         for (const std::string& path : written) std::filesystem::remove(path);
     };
+    const FileFormat format = FormatForPath(outPath);
     for (ExtraImage& extra : outputs.extras) {
-        const std::string path = extra.path.empty() ? PathWithoutExtension(outPath) + extra.suffix : extra.path;
-        if (!WriteImage(extra.image, path, err)) {
+        // Beside a bitmap the extras keep their names; beside another format they take OUT's extension.
+        const std::string suffix = format == FileFormat::Bitmap
+                                       ? extra.suffix
+                                       : PathWithoutExtension(extra.suffix) + ExtensionOf(outPath);
+        const std::string path = extra.path.empty() ? PathWithoutExtension(outPath) + suffix : extra.path;
+        if (!WriteImage(extra.image, path, quality, err)) {
             undo();
             return kExitFile;
         }
         written.push_back(path);
     }
-    if (!WriteImage(image, outPath, err)) {
+    if (!WriteImage(image, outPath, quality, err)) {
         undo();
         return kExitFile;
     }
@@ -291,8 +340,10 @@ int Calc(Invocation& inv, std::ostream& err)
     const CalcOperation* op = FindCalcOperation(*name);
     if (!op) throw UsageError{Format("unknown calculation \"%s\"", name->c_str())};
     const bool answer = TakeAnswer(inv);
+    ScopedRange range(inv);
+    const int quality = TakeQuality(inv);
     RejectRemainingOptions(inv, "calc");
-    ExpectFiles(inv, 3, "A.bmp B.bmp OUT.bmp");
+    ExpectFiles(inv, 3, "A B OUT");
 
     InstalledUi ui(err, answer);
     CImage first, second;
@@ -305,7 +356,7 @@ int Calc(Invocation& inv, std::ostream& err)
     } catch (const platform::UserAbort&) {
         return kExitFailed;
     }
-    return WriteImage(first, inv.files[2], err) ? kExitOk : kExitFile;
+    return WriteImage(first, inv.files[2], quality, err) ? kExitOk : kExitFile;
 }
 
 // Ends a text with exactly the line end it may lack.
@@ -318,16 +369,17 @@ void PrintText(std::ostream& out, const std::string& text)
 // The file list separates paths by "\r\n". In save mode every result lands
 // in one folder under its base name, so two sources with one base name would
 // silently overwrite each other's results.
-void CheckSeriesFiles(const std::vector<std::string>& files, bool saveMode)
+void CheckSeriesFiles(const std::vector<std::string>& files, bool saveMode, std::optional<FileFormat> format)
 {
     std::set<std::string> bases;
     std::set<std::string> paths;
     for (const std::string& file : files) {
         if (file.find("\r\n") != std::string::npos)
             throw UsageError{"a file name must not contain a carriage return and line feed"};
-        if (saveMode && paths.insert(file).second && !bases.insert(BaseName(file)).second)
+        const std::string name = OutputName(BaseName(file), format);
+        if (saveMode && paths.insert(file).second && !bases.insert(name).second)
             throw UsageError{Format("two files are named %s; their results would overwrite each other in --out",
-                                    BaseName(file).c_str())};
+                                    name.c_str())};
     }
 }
 
@@ -345,11 +397,21 @@ int Series(Invocation& inv, std::ostream& out, std::ostream& err, bool errIsTerm
     if (!outDir && !overwrite) throw UsageError{"series needs --out DIR or --overwrite"};
     if (outDir && outDir->empty()) throw UsageError{"--out needs a folder"};
     SeriesSettings settings;
+    ScopedRange range(inv);
+    settings.jpegQuality = TakeQuality(inv);
+    if (const auto format = Take(inv, "format")) {
+        settings.outputFormat = ParseFileFormat(*format);
+        if (!settings.outputFormat) throw UsageError{"--format must be bmp, png, tif or jpg"};
+    }
     settings.params = TakeParams(inv, op);
     if (inv.files.empty()) throw UsageError{"missing file argument: series expects FILE..."};
-    CheckSeriesFiles(inv.files, outDir.has_value());
+    CheckSeriesFiles(inv.files, outDir.has_value(), settings.outputFormat);
     if (outDir) {
-        const std::string source = SourceInFolder(inv.files, *outDir);
+        // A result written under its source's own name into the source's folder would replace it.
+        std::vector<std::string> replaced;
+        for (const std::string& file : inv.files)
+            if (OutputName(BaseName(file), settings.outputFormat) == BaseName(file)) replaced.push_back(file);
+        const std::string source = SourceInFolder(replaced, *outDir);
         if (!source.empty())
             throw UsageError{Format("%s lies in the --out folder, whose results would replace it; "
                                     "give --overwrite to do that",
@@ -389,18 +451,26 @@ void PrintHelp(std::ostream& out)
 {
     out << "Usage:\n"
            "  nuvak-cli --help | --version\n"
-           "  nuvak-cli info IN.bmp\n"
-           "  nuvak-cli apply --op NAME [parameters] [--aoi L,T,R,B] [--answer yes|no] IN.bmp OUT.bmp\n"
-           "  nuvak-cli calc --op NAME A.bmp B.bmp OUT.bmp\n"
+           "  nuvak-cli info [--range R] IN\n"
+           "  nuvak-cli apply --op NAME [parameters] [--aoi L,T,R,B] [--answer yes|no] [--range R]\n"
+           "                  [--quality N] IN OUT\n"
+           "  nuvak-cli calc --op NAME [--range R] [--quality N] A B OUT\n"
            "  nuvak-cli series --op NAME [parameters] [--aoi L,T,R,B] [--answer yes|no] [--progress]\n"
-           "                   [--skip-unreadable]\n"
+           "                   [--skip-unreadable] [--range R] [--quality N] [--format bmp|png|tif|jpg]\n"
            "                   (--out DIR | --overwrite) FILE...\n"
            "\n"
+           "Images are bitmap, PNG, TIFF or JPEG files, told apart by their content. OUT's\n"
+           "extension chooses the written format: .png, .tif/.tiff, .jpg/.jpeg, anything else a\n"
+           "bitmap. --quality sets the JPEG quality (1..100, default 95). 16-bit samples are\n"
+           "mapped to 0..255 from the file's own lowest..highest level unless --range full\n"
+           "(0..65535) or --range LO,HI (levels outside clamped) fixes the range.\n"
+           "\n"
            "series applies one operation to every FILE in turn, with the AOI set on the first\n"
-           "file, writes each result under its file's name into DIR (or over the file itself\n"
-           "with --overwrite) and a log series_M_D_YYYY H_M_S.log into DIR (or the first\n"
-           "file's folder). It prints the confirmation text before and after the run and,\n"
-           "with --progress or on a terminal, \"[i/n] FILE\" per file on standard error.\n"
+           "file, writes each result under its file's name and in its format into DIR (or over\n"
+           "the file itself with --overwrite; --format converts to another format) and a log\n"
+           "series_M_D_YYYY H_M_S.log into DIR (or the first file's folder). It prints the\n"
+           "confirmation text before and after the run and, with --progress or on a terminal,\n"
+           "\"[i/n] FILE\" per file on standard error.\n"
            "--skip-unreadable logs a file that cannot be read as skipped and goes on (listed\n"
            "on standard error) instead of ending the run there. --out must not be the folder\n"
            "of a FILE: use --overwrite to replace the sources.\n"

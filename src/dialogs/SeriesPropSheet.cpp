@@ -11,6 +11,7 @@
 
 #include "dialogs/HelpWindow.h"
 #include "dialogs/SelectFilesPage.h"
+#include "forms/ImageFileFilters.h"
 #include "dialogs/SeriesAoiPage.h"
 #include "dialogs/SeriesConfirmPage.h"
 #include "dialogs/SeriesFilterParamsPage.h"
@@ -26,7 +27,8 @@ SeriesChoosers CommonDialogs()
 {
     SeriesChoosers c;
     c.files = [](QWidget* parent) {
-        return QFileDialog::getOpenFileNames(parent, "Select files for processing", QString(), "Bitmap (*.bmp)");
+        return QFileDialog::getOpenFileNames(parent, "Select files for processing", QString(),
+                                             QString::fromStdString(OpenImageFilters()));
     };
     c.folder = [](QWidget* parent, const QString& start) {
         return QFileDialog::getExistingDirectory(parent, "Select Output Directory", start,

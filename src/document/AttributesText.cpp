@@ -1,7 +1,18 @@
+// The Attributes text and the file facts.
 #include "document/AttributesText.h"
 
 #include "image/Image.h"
 #include "platform/Format.h"
+
+namespace {
+
+std::string ResolutionText(const CImage& image)
+{
+    return platform::Format("Resolution: %d x %d pixels per metre (%.1f x %.1f dpi)", image.xPixelsPerMetre,
+                            image.yPixelsPerMetre, image.xPixelsPerMetre * 0.0254, image.yPixelsPerMetre * 0.0254);
+}
+
+}  // namespace
 
 std::string AttributesText(const std::string& path, const CImage& image)
 {
@@ -11,5 +22,19 @@ std::string AttributesText(const std::string& path, const CImage& image)
     text += Format("Image format: %s\n", FormatName(image.format));
     text += Format("Area of Interest, upper left:  (%d, %d)\n", image.aoiLeft, image.aoiTop);
     text += Format("Area of Interest, lower right:  (%d, %d)\n", image.aoiRight, image.aoiBottom);
+    if (image.xPixelsPerMetre > 0 || image.yPixelsPerMetre > 0)
+        text += ResolutionText(image) + "\n";
+    return text;
+}
+
+std::string FileFactsText(const CImage& image)
+{
+    using platform::Format;
+    const FileFacts& f = image.fileFacts;
+    std::string text = Format("\nFile format: %s\n", FileFormatName(f.format));
+    text += Format("Bit depth: %d bits per sample, %d samples per pixel\n", f.bitsPerSample, f.samplesPerPixel);
+    text += Format("Pages: %d\n", f.pages);
+    text += image.xPixelsPerMetre > 0 || image.yPixelsPerMetre > 0 ? ResolutionText(image) + "\n"
+                                                                    : std::string("Resolution: unknown\n");
     return text;
 }

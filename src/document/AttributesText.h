@@ -1,4 +1,5 @@
-// The text of the Attributes command: path, size, format and AOI.
+// The text of the Attributes command: path, size, format, AOI and, when
+// known, resolution; and the file facts nuvak-cli info adds.
 #pragma once
 
 #include <string>
@@ -7,3 +8,5 @@ class CImage;
 
 // path empty means the document has not been saved yet.
 std::string AttributesText(const std::string& path, const CImage& image);
+// What the image was read from: format, bit depth, pages and resolution.
+std::string FileFactsText(const CImage& image);

@@ -58,6 +58,7 @@ enum : int {
     AnalysisToolbar = 32850,
     FrequencyDomain = 32851,
     FitToWindow = 32852,
+    SixteenBitLevels = 32900,  // the workbench's own, after the classic range
     FileNew = 57600,
     FileOpen = 57601,
     FileClose = 57602,

@@ -43,6 +43,7 @@ bool CNUVAKDoc::OnOpenDocument(const std::string& path)
         return false;  // the reader has shown its refusal
     }
     image = std::move(fresh);
+    saveOptions = WriteOptions{image.fileFacts.format, saveOptions.jpegQuality};
     backupList.RemoveAll();
     SetPathName(path);
     SetModifiedFlag(false);
@@ -50,16 +51,17 @@ bool CNUVAKDoc::OnOpenDocument(const std::string& path)
     return true;
 }
 
-bool CNUVAKDoc::OnSaveDocument(const std::string& path)
+bool CNUVAKDoc::OnSaveDocument(const std::string& path, const WriteOptions& options)
 {
     std::string message;
     bool causeValid = false;
     int cause = 0;
     // The save dialog has already asked about replacing an existing file.
-    if (image.SerializeFile(true, path, false, message, causeValid, cause) != 0) {
+    if (image.SerializeFile(true, path, false, message, causeValid, cause, options) != 0) {
         platform::error(message);
         return false;
     }
+    saveOptions = options;
     SetPathName(path);
     SetModifiedFlag(false);
     return true;

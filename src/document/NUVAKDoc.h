@@ -28,11 +28,15 @@ public:
     void SetTitleHandler(std::function<void()> handler) { titleChanged_ = std::move(handler); }
     void UpdateAllViews();
 
-    // Reads the bitmap; false when it was refused (the reader has told the
+    // Reads the image file; false when it was refused (the reader has told the
     // user) or could not be read (the reason is shown here).
     bool OnOpenDocument(const std::string& path);
-    // Writes the bitmap; false after showing why not.
-    bool OnSaveDocument(const std::string& path);
+    // Writes the image as options say (by default in the format of the
+    // path's extension), and keeps them for the next Save; false after
+    // showing why not.
+    bool OnSaveDocument(const std::string& path, const WriteOptions& options = {});
+    // How Save writes: the opened file's format, or the last Save As's choice.
+    WriteOptions saveOptions;
 
     // Snapshot, dialog, operation, failure text, modified flag and redraw.
     void RunPipeline(const Step& operation, bool wait, bool reportFailure, const Dialog& dialog = nullptr);

@@ -202,13 +202,8 @@ void CImage::ReadBitmap(CArchive& archive)
     width = fileWidth;
     height = fileHeight;
     format = rgb ? FORMAT_RGB : FORMAT_GRAYSCALE;
+    fileFacts = FileFacts{FileFormat::Bitmap, bits == 24 ? 8 : bits, bits == 24 ? 3 : 1, 1};
+    xPixelsPerMetre = std::max(0, static_cast<std::int32_t>(Le32(info + 24)));
+    yPixelsPerMetre = std::max(0, static_cast<std::int32_t>(Le32(info + 28)));
     SetWholeAoi();
-}
-
-void CImage::Serialize(CArchive& archive)
-{
-    if (archive.IsLoading())
-        ReadBitmap(archive);
-    else
-        WriteBitmap(archive);
 }

@@ -45,6 +45,7 @@ bool CFile::Open(const std::string& path, Mode mode, FileError& error)
 {
     Abort();
     mode_ = mode;
+    path_ = path;
     written_ = handedOver_ = 0;
     if (mode == Mode::Read) {
         fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);

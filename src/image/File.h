@@ -34,12 +34,15 @@ public:
     void Abort();  // closes without completing; a write leaves the target as it was
     bool IsOpen() const { return fd_ >= 0; }
     int Descriptor() const { return fd_; }
+    // The path given to Open, for the readers' messages.
+    const std::string& Path() const { return path_; }
 
 private:
     void StartWriteBack(size_t written);
 
     int fd_ = -1;
     Mode mode_ = Mode::Read;
+    std::string path_;
     std::string target_;
     std::string temp_;
     bool replacing_ = false;

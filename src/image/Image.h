@@ -13,6 +13,7 @@
 #include "image/PixelRows.h"
 #include "image/Calibration.h"
 #include "image/FoundObject.h"
+#include "image/ImageFormat.h"
 
 class CArchive;
 class CCanvas;
@@ -57,10 +58,14 @@ public:
     int ExtractRgbPlanes(CImage& red, CImage& green, CImage& blue) const;
     int Comb(CImage& even, CImage& odd) const;
 
-    // ---- Bitmap files (image/BitmapReader.cpp, BitmapWriter.cpp, SerializeFile.cpp)
+    // ---- Image files (image/BitmapReader.cpp, BitmapWriter.cpp, SerializeFile.cpp,
+    // PngFile.cpp, TiffFile.cpp, JpegFile.cpp). A loading Serialize reads any
+    // of the formats, told apart by their first bytes; a storing one writes a
+    // bitmap. SerializeFile writes the format of options, or of the path's extension.
     void Serialize(CArchive& archive);
     int SerializeFile(bool write, const std::string& path, bool askOverwrite,
-                      std::string& message, bool& causeValid, int& cause);
+                      std::string& message, bool& causeValid, int& cause,
+                      const WriteOptions& options = {});
 
     // ---- Display rendering (image/Rendering.cpp): displayBits is the screen's depth
     int MakeBitmap(CDeviceBitmap& bitmap, bool wholeImage, int displayBits);
@@ -203,6 +208,10 @@ public:
     CCalibration calibration;  // what a pixel measures; uncalibrated by default
     PixelRows pixelValueArray;
     int width = 0;
+    // What the last read file was, and its resolution (0 when unknown).
+    FileFacts fileFacts;
+    int xPixelsPerMetre = 0;
+    int yPixelsPerMetre = 0;
 
 private:
     // Replaces the storage by w x h black pixels with the whole-image AOI;
@@ -211,4 +220,5 @@ private:
     void PasteColorRefs(int w, int h, const std::uint32_t* const* rows, int left, int top);
     void ReadBitmap(CArchive& archive);
     void WriteBitmap(CArchive& archive) const;
+    void Write(CArchive& archive, FileFormat fileFormat, const WriteOptions& options) const;
 };

@@ -124,6 +124,9 @@ CImage& CImage::operator=(const CImage& source)
     format = source.format;
     objectColor = source.objectColor;
     calibration = source.calibration;
+    fileFacts = source.fileFacts;
+    xPixelsPerMetre = source.xPixelsPerMetre;
+    yPixelsPerMetre = source.yPixelsPerMetre;
     pixelValueArray = std::move(rows);
 
     if (source.dataArray.present()) {

@@ -1,10 +1,12 @@
-// Reads or writes a named bitmap file and turns every file-layer failure into
-// a message text for the caller.
+// Reads or writes a named image file and turns every file-layer failure into
+// a message text for the caller; the format of a read file is told by its
+// first bytes, that of a written one by the options or the extension.
 #include <new>
 #include <optional>
 #include <sys/stat.h>
 
 #include "image/File.h"
+#include "image/FormatCodecs.h"
 #include "image/Image.h"
 #include "platform/Format.h"
 #include "platform/UserInterface.h"
@@ -23,8 +25,46 @@ const char* const kOutOfMemory = "Out of memory.";
 
 }  // namespace
 
+const std::uint8_t* WrittenRow(const CImage& image, int y, std::uint8_t* buffer)
+{
+    const CColorVal* in = image.pixelValueArray[y];
+    if (image.format != FORMAT_GRAYSCALE) return reinterpret_cast<const std::uint8_t*>(in);
+    for (int x = 0; x < image.width; ++x) buffer[x] = static_cast<std::uint8_t>(in[x].Luminance());
+    return buffer;
+}
+
+int WrittenSamples(const CImage& image) { return image.format == FORMAT_GRAYSCALE ? 1 : 3; }
+
+void CImage::Serialize(CArchive& archive)
+{
+    if (!archive.IsLoading()) {
+        WriteBitmap(archive);
+        return;
+    }
+    CFile& file = archive.GetFile();
+    std::uint8_t head[kSignatureBytes];
+    file.Seek(0);
+    const size_t got = file.Read(head, sizeof head);
+    switch (DetectFileFormat(head, got)) {
+    case FileFormat::Png: ReadPng(file, *this); break;
+    case FileFormat::Tiff: ReadTiff(file, *this); break;
+    case FileFormat::Jpeg: ReadJpeg(file, *this); break;
+    default: ReadBitmap(archive); break;
+    }
+}
+
+void CImage::Write(CArchive& archive, FileFormat fileFormat, const WriteOptions& options) const
+{
+    switch (fileFormat) {
+    case FileFormat::Png: WritePng(*this, archive); break;
+    case FileFormat::Tiff: WriteTiff(*this, archive); break;
+    case FileFormat::Jpeg: WriteJpeg(*this, archive, options.jpegQuality); break;
+    default: WriteBitmap(archive); break;
+    }
+}
+
 int CImage::SerializeFile(bool write, const std::string& path, bool askOverwrite, std::string& message,
-                          bool& causeValid, int& cause)
+                          bool& causeValid, int& cause, const WriteOptions& options)
 {
     message.clear();
     causeValid = false;
@@ -69,7 +109,10 @@ int CImage::SerializeFile(bool write, const std::string& path, bool askOverwrite
     }
 
     try {
-        Serialize(*archive);
+        if (write)
+            Write(*archive, options.format.value_or(FormatForPath(path)), options);
+        else
+            Serialize(*archive);
     } catch (const FileError& e) {
         archive->Abort();
         file.Abort();

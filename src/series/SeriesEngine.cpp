@@ -43,7 +43,7 @@ private:
     // so by its result or by showing a message and abandoning.
     std::optional<std::string> Read(CImage& working, const std::string& path) const;
 
-    std::string Write(CImage& image, const std::string& path) const;
+    std::string Write(CImage& image, const std::string& path, FileFormat format) const;
     std::string OutputPath(const std::string& source, const std::string& name) const;
 
     SeriesSettings& settings_;
@@ -96,13 +96,15 @@ std::string SeriesRun::ProcessFile(int index, const std::string& path)
 
     const std::string baseName = BaseName(path);
     const std::string stem = Stem(baseName);
+    const FileFormat format = settings_.outputFormat.value_or(working.fileFacts.format);
     if (op_) {
         OperationOutputs outputs;
         if (op_->run(working, params_, outputs) != 0 && op_->checked)
             return Format("Image Series processing aborted.\nAn error occurred while processing the file\n%s\n\n%s",
                           path.c_str(), working.errorMessage.c_str());
         for (ExtraImage& extra : outputs.extras) {
-            const std::string message = Write(extra.image, OutputPath(path, stem + extra.suffix));
+            const std::string message =
+                Write(extra.image, OutputPath(path, stem + OutputSuffix(extra.suffix, format)), format);
             if (!message.empty()) return message;
         }
         if (op_->aoiKept && index == 0) {
@@ -111,7 +113,7 @@ std::string SeriesRun::ProcessFile(int index, const std::string& path)
             if (settings_.Overwrites()) settings_.firstImage = working;
         }
     }
-    return Write(working, OutputPath(path, baseName));
+    return Write(working, OutputPath(path, OutputName(baseName, settings_.outputFormat)), format);
 }
 
 std::optional<std::string> SeriesRun::Read(CImage& working, const std::string& path) const
@@ -128,12 +130,13 @@ std::optional<std::string> SeriesRun::Read(CImage& working, const std::string& p
     return fileMessage;
 }
 
-std::string SeriesRun::Write(CImage& image, const std::string& path) const
+std::string SeriesRun::Write(CImage& image, const std::string& path, FileFormat format) const
 {
     std::string fileMessage;
     bool causeValid = false;
     int cause = 0;
-    if (image.SerializeFile(true, path, false, fileMessage, causeValid, cause) == 0) return std::string();
+    const WriteOptions options{format, settings_.jpegQuality};
+    if (image.SerializeFile(true, path, false, fileMessage, causeValid, cause, options) == 0) return std::string();
     return Format("Image Series processing aborted.\nAn error occurred while attempting to write the file\n%s\n"
                   "to disk.\n\n%s",
                   path.c_str(), fileMessage.c_str());

@@ -67,6 +67,19 @@ std::string SourceInFolder(const std::vector<std::string>& files, const std::str
     return std::string();
 }
 
+std::string OutputName(const std::string& baseName, std::optional<FileFormat> format)
+{
+    if (!format) return baseName;
+    const std::string stem = Stem(baseName);
+    return (stem.empty() ? baseName : stem) + FileFormatExtension(*format);
+}
+
+std::string OutputSuffix(const std::string& suffix, FileFormat format)
+{
+    if (format == FileFormat::Bitmap) return suffix;
+    return Stem(suffix) + FileFormatExtension(format);
+}
+
 LocalDateTime LocalNow()
 {
     const std::time_t now = std::time(nullptr);

@@ -2,8 +2,11 @@
 // and the log file's name. Both '/' and '\\' separate folders.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "image/ImageFormat.h"
 
 // The part after the last separator; the whole path when it has none.
 std::string BaseName(const std::string& path);
@@ -22,6 +25,13 @@ std::vector<std::string> ListedFiles(const std::string& fileList);
 // written, when both exist); empty when none does. Results saved to that
 // folder would replace it.
 std::string SourceInFolder(const std::vector<std::string>& files, const std::string& folder);
+// The name a result is written under: the source's base name, or with
+// format given its stem (the whole name when it has none) and the format's
+// extension.
+std::string OutputName(const std::string& baseName, std::optional<FileFormat> format);
+// An extra file's suffix such as "_red.bmp" for results written in format:
+// bitmaps keep it, the other formats take their own extension.
+std::string OutputSuffix(const std::string& suffix, FileFormat format);
 
 // Local date and time as the log name needs them (month 1-12, four-digit year).
 struct LocalDateTime {

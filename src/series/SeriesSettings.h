@@ -3,6 +3,7 @@
 // the AOI for every file, and the abort request.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "image/Image.h"
@@ -22,6 +23,9 @@ struct SeriesSettings {
     // instead of ending there.
     bool skipUnreadable = false;  // set by the Abort button, cleared when a run acts on it
     OperationParams params;
+    // Results keep each source's format unless one is chosen here.
+    std::optional<FileFormat> outputFormat;
+    int jpegQuality = 95;
 
     bool Overwrites() const { return overwriteChoice == SERIES_OVERWRITE; }
     // Appends a path to the file list as the file dialog's selection does.

@@ -57,7 +57,9 @@ TEST_F(Cli, InfoPrintsTheAttributesText)
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out, in +
                          "\n\nwidth = 4 pixels\nheight = 3 pixels\n\nImage format: RGB\n"
-                         "Area of Interest, upper left:  (0, 0)\nArea of Interest, lower right:  (3, 2)\n");
+                         "Area of Interest, upper left:  (0, 0)\nArea of Interest, lower right:  (3, 2)\n"
+                         "\nFile format: Bitmap\nBit depth: 8 bits per sample, 3 samples per pixel\nPages: 1\n"
+                         "Resolution: unknown\n");
 }
 
 TEST_F(Cli, UsageErrors)
@@ -70,8 +72,8 @@ TEST_F(Cli, UsageErrors)
         {{"frobnicate"}, "unknown command \"frobnicate\""},
         {{"apply", in, out}, "apply needs --op NAME"},
         {{"apply", "--op", "Sharpen", in, out}, "unknown operation \"Sharpen\""},
-        {{"apply", "--op", "Grayscale", in}, "missing file argument: apply expects IN.bmp OUT.bmp"},
-        {{"apply", "--op", "Grayscale", in, out, out}, "too many file arguments: apply expects IN.bmp OUT.bmp"},
+        {{"apply", "--op", "Grayscale", in}, "missing file argument: apply expects IN OUT"},
+        {{"apply", "--op", "Grayscale", in, out, out}, "too many file arguments: apply expects IN OUT"},
         {{"apply", "--op", "Grayscale", "--frob", "1", in, out}, "unknown option --frob"},
         {{"apply", "--op", "Grayscale", "--size", "5", in, out}, "--size does not apply to \"Grayscale\""},
         {{"apply", "--op", "Grayscale", "--answer", "maybe", in, out}, "--answer must be yes or no"},
@@ -79,10 +81,10 @@ TEST_F(Cli, UsageErrors)
         {{"apply", "--op", "Crop", "--aoi", "1,2,x,4", in, out}, "--aoi must be L,T,R,B with four integers"},
         {{"apply", "--op", "Crop", "--aoi", "3,0,1,2", in, out}, "--aoi needs L <= R and T <= B"},
         {{"apply", "--op"}, "--op needs a value"},
-        {{"info"}, "missing file argument: info expects IN.bmp"},
+        {{"info"}, "missing file argument: info expects IN"},
         {{"info", "--op", "Crop", in}, "--op is not an option of info"},
         {{"calc", "--op", "Power", in, in, out}, "unknown calculation \"Power\""},
-        {{"calc", "--op", "Add", in, out}, "missing file argument: calc expects A.bmp B.bmp OUT.bmp"},
+        {{"calc", "--op", "Add", in, out}, "missing file argument: calc expects A B OUT"},
     };
     for (const Case& c : cases) {
         const CliRun r = RunTool(c.args);

@@ -232,3 +232,29 @@ TEST(NUVAKDoc, OpenAndSave)
     EXPECT_EQ(user.errors, std::vector<std::string>{"Requested image file " + dir.path("e.bmp") +
                                                     " not written.\nThe image is empty."});
 }
+
+// Save writes the format the file was opened in, whatever its name; Save As's
+// choice is kept for the next Save.
+TEST(NUVAKDoc, SaveKeepsTheFormat)
+{
+    FakeUserInterface user;
+    TempDir dir;
+    CImage png = MakeGrey(5, 4, [](int x, int y) { return x * 9 + y; });
+    std::string message;
+    bool causeValid = false;
+    int cause = 0;
+    ASSERT_EQ(png.SerializeFile(true, dir.path("scan.dat"), false, message, causeValid, cause, {FileFormat::Png, 95}), 0);
+    auto formatOf = [&](const std::string& name) {
+        const std::vector<std::uint8_t> bytes = ReadBytes(dir.path(name));
+        return DetectFileFormat(bytes.data(), bytes.size());
+    };
+    CNUVAKDoc doc;
+    ASSERT_TRUE(doc.OnOpenDocument(dir.path("scan.dat")));
+    ASSERT_TRUE(doc.OnSaveDocument(doc.GetPathName(), doc.saveOptions));
+    EXPECT_EQ(formatOf("scan.dat"), FileFormat::Png);
+    ASSERT_TRUE(doc.OnSaveDocument(dir.path("copy.bin"), {FileFormat::Jpeg, 40}));
+    ASSERT_TRUE(doc.OnSaveDocument(doc.GetPathName(), doc.saveOptions));
+    EXPECT_EQ(formatOf("copy.bin"), FileFormat::Jpeg);
+    EXPECT_EQ(doc.saveOptions.jpegQuality, 40);
+}
+

@@ -1,0 +1,181 @@
+// Rows of decoded samples into a fresh image, and the refusals all readers share.
+#include "image/DecodedImage.h"
+
+#include <algorithm>
+#include <climits>
+#include <cstring>
+#include <vector>
+
+#include "image/Image.h"
+#include "platform/Format.h"
+#include "platform/Memory.h"
+#include "platform/ParallelRows.h"
+#include "platform/UserInterface.h"
+
+using platform::Format;
+
+void RefuseImage(const std::string& path, const std::string& reason)
+{
+    platform::abortWith(Format("Failed to read image %s.\n%s", path.c_str(), reason.c_str()));
+}
+
+DecodedImage::DecodedImage(const std::string& path, const RowLayout& layout)
+    : path_(path), layout_(layout), range_(CurrentSampleRange())
+{
+    if (layout_.bits != 16) return;
+    if (range_.mode != SampleRange::Mode::File)
+        table_ = std::make_unique<LevelTable>(range_.lo, range_.hi);
+    else
+        inPlace_ = layout_.colours == 1;
+}
+
+DecodedImage::~DecodedImage() = default;
+
+std::uint8_t* DecodedImage::Allocate(std::uint64_t bufferBytes, std::uint64_t otherBytes)
+{
+    const int w = layout_.width;
+    const int h = layout_.height;
+    if (w <= 0 || h <= 0) RefuseImage(path_, Format("The image's size (%d x %d) is invalid.", w, h));
+    const std::uint64_t pixelCount = std::uint64_t(w) * std::uint64_t(h);
+    if (pixelCount > static_cast<std::uint64_t>(INT_MAX))
+        RefuseImage(path_, Format("The image is %d x %d pixels; at most %d pixels are supported.", w, h, INT_MAX));
+    const std::uint64_t needed = pixelCount * sizeof(CColorVal) + bufferBytes + otherBytes;
+    const std::uint64_t available = platform::AvailableMemory();
+    if (needed > available) {
+        constexpr std::uint64_t MB = 1024 * 1024;
+        RefuseImage(path_, Format("The %d x %d image needs %llu MB of memory, but only %llu MB are available.", w, h,
+                                  static_cast<unsigned long long>((needed + MB - 1) / MB),
+                                  static_cast<unsigned long long>(available / MB)));
+    }
+    try {
+        pixels_.Allocate(w, h);
+        buffer_ = platform::MakeZeroedBlock<std::uint8_t>(bufferBytes);
+    } catch (const std::exception&) {
+        RefuseImage(path_, "Out of memory.");
+    }
+    return buffer_.get();
+}
+
+bool DecodedImage::NeedsRangePass() const { return layout_.bits == 16 && !table_ && !inPlace_; }
+
+template <typename T>
+void DecodedImage::Scan(const T* in)
+{
+    int lo = lo_, hi = hi_;
+    const int stride = layout_.stride;
+    if (stride == 1) {  // plain grey: a loop the compiler runs in vector lanes
+        for (int x = 0; x < layout_.width; ++x) {
+            lo = std::min<int>(lo, in[x]);
+            hi = std::max<int>(hi, in[x]);
+        }
+    } else {
+        for (int x = 0; x < layout_.width; ++x, in += stride)
+            for (int c = 0; c < layout_.colours; ++c) {
+                lo = std::min<int>(lo, in[c]);
+                hi = std::max<int>(hi, in[c]);
+            }
+    }
+    lo_ = lo;
+    hi_ = hi;
+}
+
+void DecodedImage::ScanRow(const void* samples) { Scan(static_cast<const std::uint16_t*>(samples)); }
+
+void DecodedImage::EndRangePass() { table_ = std::make_unique<LevelTable>(lo_, hi_); }
+
+void DecodedImage::PutRow8(CColorVal* out, const std::uint8_t* in)
+{
+    const int stride = layout_.stride;
+    if (layout_.colours == 1) {
+        for (int x = 0; x < layout_.width; ++x, in += stride) out[x].red = out[x].green = out[x].blue = in[0];
+        return;
+    }
+    // Once one pixel is not grey the rows are plain copies.
+    if (stride == 3 && rgb_) {
+        std::memcpy(out, in, size_t(layout_.width) * 3);
+        return;
+    }
+    bool rgb = false;
+    for (int x = 0; x < layout_.width; ++x, in += stride) {
+        out[x].red = in[0];
+        out[x].green = in[1];
+        out[x].blue = in[2];
+        rgb |= in[0] != in[1] || in[1] != in[2];
+    }
+    rgb_ = rgb_ || rgb;
+}
+
+void DecodedImage::PutRow16(CColorVal* out, const std::uint16_t* in)
+{
+    const int stride = layout_.stride;
+    if (inPlace_) {
+        // Kept raw in the first two thirds of the row until the range is known.
+        Scan(in);
+        auto* raw = reinterpret_cast<std::uint8_t*>(out);
+        if (stride == 1) {
+            std::memcpy(raw, in, size_t(layout_.width) * 2);
+        } else {
+            for (int x = 0; x < layout_.width; ++x, in += stride) std::memcpy(raw + 2 * size_t(x), in, 2);
+        }
+        return;
+    }
+    const std::uint8_t* level = table_->level.data();
+    if (layout_.colours == 1) {
+        for (int x = 0; x < layout_.width; ++x, in += stride) out[x].red = out[x].green = out[x].blue = level[in[0]];
+        return;
+    }
+    bool rgb = false;
+    for (int x = 0; x < layout_.width; ++x, in += stride) {
+        out[x].red = level[in[0]];
+        out[x].green = level[in[1]];
+        out[x].blue = level[in[2]];
+        rgb |= !out[x].IsGrey();
+    }
+    rgb_ = rgb_ || rgb;
+}
+
+void DecodedImage::PutRow(int y, const void* samples)
+{
+    if (layout_.bits == 16)
+        PutRow16(pixels_[y], static_cast<const std::uint16_t*>(samples));
+    else
+        PutRow8(pixels_[y], static_cast<const std::uint8_t*>(samples));
+}
+
+void DecodedImage::Finish(CImage& target, const FileFacts& facts, int xPixelsPerMetre, int yPixelsPerMetre)
+{
+    const int w = layout_.width;
+    if (inPlace_) {
+        const LevelTable table(lo_, hi_);
+        parallel::ForBands(0, layout_.height, w, [&](int first, int last) {
+            // The row's levels are set aside first, so the pixels fill it front to back.
+            std::vector<std::uint16_t> levels(static_cast<size_t>(w));
+            for (int y = first; y < last; ++y) {
+                CColorVal* row = pixels_[y];
+                std::memcpy(levels.data(), row, size_t(w) * 2);
+                for (int x = 0; x < w; ++x) {
+                    const std::uint8_t v = table.level[levels[size_t(x)]];
+                    row[x].red = row[x].green = row[x].blue = v;
+                }
+            }
+        });
+    }
+    if (facts.pages > 1)
+        platform::notice(Format("%s holds %d pages; the first one was opened.", path_.c_str(), facts.pages));
+    if (layout_.bits == 16 && range_.mode == SampleRange::Mode::File)
+        platform::notice(Format("%s has 16-bit samples; levels %d..%d were mapped to 0..255.", path_.c_str(),
+                                std::min(lo_, hi_), hi_));
+    if (layout_.alpha)
+        platform::notice(Format("%s has an alpha channel; it was dropped and each pixel keeps its colour as stored.",
+                                path_.c_str()));
+
+    target.ReleaseStorage();
+    target.pixelValueArray = std::move(pixels_);
+    target.width = w;
+    target.height = layout_.height;
+    target.format = rgb_ ? FORMAT_RGB : FORMAT_GRAYSCALE;
+    target.fileFacts = facts;
+    target.xPixelsPerMetre = xPixelsPerMetre;
+    target.yPixelsPerMetre = yPixelsPerMetre;
+    target.SetWholeAoi();
+}

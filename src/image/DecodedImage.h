@@ -1,0 +1,64 @@
+// Where the PNG, TIFF and JPEG readers put their rows: a fresh image that
+// replaces the target only when the whole file was read, with 16-bit samples
+// brought to 0..255, alpha dropped and the notices each file earns.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "image/ImageFormat.h"
+#include "image/PixelRows.h"
+#include "platform/Blocks.h"
+
+class CImage;
+
+// Shows "Failed to read image PATH.\nREASON" and raises the silent abort.
+[[noreturn]] void RefuseImage(const std::string& path, const std::string& reason);
+
+// The layout of the rows a reader hands over: samples of 8 or 16 bits in
+// native byte order, stride samples per pixel of which the first one (grey)
+// or three (red, green, blue) are colour.
+struct RowLayout {
+    int width = 0;
+    int height = 0;
+    int colours = 1;  // 1 or 3
+    int stride = 1;   // samples per pixel, extras (alpha) after the colours
+    int bits = 8;     // 8 or 16
+    bool alpha = false;
+};
+
+class DecodedImage {
+public:
+    DecodedImage(const std::string& path, const RowLayout& layout);
+    ~DecodedImage();
+
+    // Refuses a size out of reach before anything is allocated, counting the
+    // reader's row buffer and its other needs; then allocates the pixels and
+    // the row buffer (zero bytes, its pages touched only as they are used).
+    std::uint8_t* Allocate(std::uint64_t bufferBytes, std::uint64_t otherBytes = 0);
+    // 16-bit colour under the file's own range: the reader first hands every
+    // row to ScanRow, then again to PutRow.
+    bool NeedsRangePass() const;
+    void ScanRow(const void* samples);
+    void EndRangePass();
+    void PutRow(int y, const void* samples);
+    // Notices, then the fresh image replaces target's pixels.
+    void Finish(CImage& target, const FileFacts& facts, int xPixelsPerMetre, int yPixelsPerMetre);
+
+private:
+    template <typename T> void Scan(const T* in);
+    void PutRow8(CColorVal* out, const std::uint8_t* in);
+    void PutRow16(CColorVal* out, const std::uint16_t* in);
+
+    std::string path_;
+    RowLayout layout_;
+    SampleRange range_;
+    PixelRows pixels_;
+    platform::Block<std::uint8_t> buffer_;
+    std::unique_ptr<LevelTable> table_;  // 16-bit levels, once lo..hi are known
+    bool inPlace_ = false;  // 16-bit grey kept raw in the pixels until Finish
+    int lo_ = 65535;
+    int hi_ = 0;
+    bool rgb_ = false;
+};

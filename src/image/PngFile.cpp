@@ -1,0 +1,259 @@
+// PNG files through libpng: every colour type, depth and interlace read row by
+// row, 8-bit grey or RGB written. libpng reports errors by longjmp, so each
+// setjmp and every libpng call under it sit in one function whose locals have
+// no destructors; the callbacks never throw.
+#include <bit>
+#include <algorithm>
+#include <climits>
+#include <cstring>
+#include <cstdio>
+#include <optional>
+#include <png.h>
+#include <vector>
+
+#include "image/DecodedImage.h"
+#include "image/File.h"
+#include "image/FormatCodecs.h"
+#include "image/Image.h"
+
+namespace {
+
+struct PngIo {
+    CFile* file = nullptr;
+    // libpng asks for every chunk header and chunk on its own: read ahead.
+    std::vector<png_byte> ahead;
+    size_t aheadAt = 0;
+    CArchive* archive = nullptr;
+    char error[256] = "";
+    std::optional<FileError> fileError;
+};
+
+void OnError(png_structp png, png_const_charp text)
+{
+    auto* io = static_cast<PngIo*>(png_get_error_ptr(png));
+    std::snprintf(io->error, sizeof io->error, "%s", text);
+    png_longjmp(png, 1);
+}
+
+void OnWarning(png_structp, png_const_charp) {}
+
+void ReadData(png_structp png, png_bytep data, size_t length)
+{
+    auto* io = static_cast<PngIo*>(png_get_io_ptr(png));
+    char reason[256] = "The file ends too early.";
+    size_t got = 0;
+    try {
+        while (got < length) {
+            if (io->aheadAt == io->ahead.size()) {
+                io->ahead.resize(64 << 10);
+                io->ahead.resize(io->file->Read(io->ahead.data(), io->ahead.size()));
+                io->aheadAt = 0;
+                if (io->ahead.empty()) break;
+            }
+            const size_t step = std::min(length - got, io->ahead.size() - io->aheadAt);
+            std::memcpy(data + got, io->ahead.data() + io->aheadAt, step);
+            io->aheadAt += step;
+            got += step;
+        }
+    } catch (const FileError& e) {
+        std::snprintf(reason, sizeof reason, "%s", e.text.c_str());
+    }
+    if (got != length) png_error(png, reason);
+}
+
+void WriteData(png_structp png, png_bytep data, size_t length)
+{
+    auto* io = static_cast<PngIo*>(png_get_io_ptr(png));
+    try {
+        io->archive->Write(data, length);
+        return;
+    } catch (const FileError& e) {
+        io->fileError = e;
+    }
+    png_error(png, io->fileError->text.c_str());
+}
+
+void FlushData(png_structp) {}
+
+struct PngHeader {
+    int width = 0;
+    int height = 0;
+    int fileBits = 8;
+    int fileChannels = 1;
+    int channels = 1;  // after expansion
+    int bits = 8;
+    size_t rowBytes = 0;
+    bool interlaced = false;
+    int xPixelsPerMetre = 0;
+    int yPixelsPerMetre = 0;
+};
+
+// Receives the header and then every row in order. Begin may refuse the
+// file (it runs between libpng's calls); Row never throws.
+class PngTarget {
+public:
+    explicit PngTarget(const std::string& path) : path_(path) {}
+
+    // The buffer rows are decoded into: one row, or the whole image when interlaced.
+    png_bytep Begin(const PngHeader& h)
+    {
+        if (!image_) {
+            header = h;
+            RowLayout layout;
+            layout.width = h.width;
+            layout.height = h.height;
+            layout.colours = h.channels <= 2 ? 1 : 3;
+            layout.stride = h.channels;
+            layout.bits = h.bits;
+            layout.alpha = h.channels == 2 || h.channels == 4;
+            image_.emplace(path_, layout);
+            const std::uint64_t rowCount = h.interlaced ? std::uint64_t(h.height) : 1;
+            buffer_ = image_->Allocate(rowCount * h.rowBytes);
+            scanning_ = image_->NeedsRangePass();
+        }
+        return buffer_;
+    }
+    void Row(int y, png_bytep row)
+    {
+        if (scanning_)
+            image_->ScanRow(row);
+        else
+            image_->PutRow(y, row);
+    }
+    bool Scanning() const { return scanning_; }
+    void EndScan()
+    {
+        image_->EndRangePass();
+        scanning_ = false;
+    }
+    DecodedImage& Image() { return *image_; }
+    PngHeader header;
+
+private:
+    std::string path_;
+    std::optional<DecodedImage> image_;
+    png_bytep buffer_ = nullptr;
+    bool scanning_ = false;
+};
+
+struct PngReadStructs {
+    png_structp png = nullptr;
+    png_infop info = nullptr;
+    PngIo io;
+    explicit PngReadStructs(CFile& file)
+    {
+        io.file = &file;
+        png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &io, OnError, OnWarning);
+        if (png) info = png_create_info_struct(png);
+    }
+    ~PngReadStructs() { png_destroy_read_struct(&png, &info, nullptr); }
+};
+
+int ClampedMetre(png_uint_32 v) { return v > INT_MAX ? INT_MAX : static_cast<int>(v); }
+
+// Reads from the file's start; false with the reason in io.error.
+bool DecodePng(PngReadStructs& r, PngTarget& sink)
+{
+    png_structp png = r.png;
+    png_infop info = r.info;
+    if (setjmp(png_jmpbuf(png))) return false;
+    png_set_read_fn(png, &r.io, ReadData);
+    png_read_info(png, info);
+    PngHeader h;
+    h.width = static_cast<int>(png_get_image_width(png, info));
+    h.height = static_cast<int>(png_get_image_height(png, info));
+    h.fileBits = png_get_bit_depth(png, info);
+    h.fileChannels = png_get_channels(png, info);
+    h.interlaced = png_get_interlace_type(png, info) != PNG_INTERLACE_NONE;
+    png_uint_32 xRes = 0, yRes = 0;
+    int unit = 0;
+    if (png_get_pHYs(png, info, &xRes, &yRes, &unit) && unit == PNG_RESOLUTION_METER) {
+        h.xPixelsPerMetre = ClampedMetre(xRes);
+        h.yPixelsPerMetre = ClampedMetre(yRes);
+    }
+    png_set_expand(png);  // palettes to RGB, 1/2/4-bit grey to 8, transparency to alpha
+    if (h.fileBits == 16 && std::endian::native == std::endian::little) png_set_swap(png);
+    const int passes = png_set_interlace_handling(png);
+    png_read_update_info(png, info);
+    h.channels = png_get_channels(png, info);
+    h.bits = png_get_bit_depth(png, info);
+    h.rowBytes = png_get_rowbytes(png, info);
+    png_bytep rows = sink.Begin(h);
+    if (passes > 1) {
+        for (int pass = 0; pass < passes; ++pass)
+            for (int y = 0; y < h.height; ++y) png_read_row(png, rows + size_t(y) * h.rowBytes, nullptr);
+        for (int y = 0; y < h.height; ++y) sink.Row(y, rows + size_t(y) * h.rowBytes);
+    } else {
+        for (int y = 0; y < h.height; ++y) {
+            png_read_row(png, rows, nullptr);
+            sink.Row(y, rows);
+        }
+    }
+    return true;
+}
+
+void Decode(CFile& file, PngTarget& target)
+{
+    file.Seek(0);
+    PngReadStructs r(file);
+    if (!r.info) RefuseImage(file.Path(), "Out of memory.");
+    if (!DecodePng(r, target)) RefuseImage(file.Path(), r.io.error);
+}
+
+struct PngWriteStructs {
+    png_structp png = nullptr;
+    png_infop info = nullptr;
+    PngIo io;
+    explicit PngWriteStructs(CArchive& archive)
+    {
+        io.archive = &archive;
+        png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &io, OnError, OnWarning);
+        if (png) info = png_create_info_struct(png);
+    }
+    ~PngWriteStructs() { png_destroy_write_struct(&png, &info); }
+};
+
+bool EncodePng(PngWriteStructs& w, const CImage& image, std::uint8_t* buffer)
+{
+    png_structp png = w.png;
+    png_infop info = w.info;
+    if (setjmp(png_jmpbuf(png))) return false;
+    png_set_write_fn(png, &w.io, WriteData, FlushData);
+    png_set_IHDR(png, info, static_cast<png_uint_32>(image.width), static_cast<png_uint_32>(image.height), 8,
+                 WrittenSamples(image) == 1 ? PNG_COLOR_TYPE_GRAY : PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    if (image.xPixelsPerMetre > 0 && image.yPixelsPerMetre > 0)
+        png_set_pHYs(png, info, static_cast<png_uint_32>(image.xPixelsPerMetre),
+                     static_cast<png_uint_32>(image.yPixelsPerMetre), PNG_RESOLUTION_METER);
+    png_write_info(png, info);
+    for (int y = 0; y < image.height; ++y) png_write_row(png, WrittenRow(image, y, buffer));
+    png_write_end(png, nullptr);
+    return true;
+}
+
+}  // namespace
+
+void ReadPng(CFile& file, CImage& target)
+{
+    PngTarget sink(file.Path());
+    Decode(file, sink);
+    if (sink.Scanning()) {
+        sink.EndScan();
+        Decode(file, sink);
+    }
+    FileFacts facts;
+    facts.format = FileFormat::Png;
+    facts.bitsPerSample = sink.header.fileBits;
+    facts.samplesPerPixel = sink.header.fileChannels;
+    sink.Image().Finish(target, facts, sink.header.xPixelsPerMetre, sink.header.yPixelsPerMetre);
+}
+
+void WritePng(const CImage& image, CArchive& archive)
+{
+    std::vector<std::uint8_t> buffer(static_cast<size_t>(image.width));
+    PngWriteStructs w(archive);
+    if (!w.info) throw std::bad_alloc();
+    if (EncodePng(w, image, buffer.data())) return;
+    if (w.io.fileError) throw *w.io.fileError;
+    throw FileError{0, w.io.error};
+}

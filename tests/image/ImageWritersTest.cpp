@@ -1,0 +1,93 @@
+// Every writer round-trips through its reader, the format follows the
+// options or the extension, and resolution is kept.
+#include <gtest/gtest.h>
+
+#include "support/FailingPlaces.h"
+#include "support/ImageReads.h"
+#include "support/TestFiles.h"
+#include "support/TestImages.h"
+
+namespace {
+
+std::string Write(CImage& image, const std::string& path, const WriteOptions& options = {})
+{
+    std::string message;
+    bool causeValid = false;
+    int cause = 0;
+    image.SerializeFile(true, path, false, message, causeValid, cause, options);
+    return message;
+}
+
+}  // namespace
+
+TEST(ImageWriters, RoundTripEveryFormat)
+{
+    TempDir dir;
+    CImage rgb = MakeImage(23, 17, [](int x, int y) { return CColorVal(x * 11, y * 15, (x + y) * 6); });
+    CImage grey = MakeGrey(23, 17, [](int x, int y) { return (x * 13 + y * 7) % 256; });
+    rgb.xPixelsPerMetre = grey.xPixelsPerMetre = 3900;
+    rgb.yPixelsPerMetre = grey.yPixelsPerMetre = 2000;
+    const struct {
+        const char* name;
+        FileFormat format;
+        int tolerance;
+        int xPpm;
+    } cases[] = {
+        {"a.bmp", FileFormat::Bitmap, 0, 0}, {"a.png", FileFormat::Png, 0, 3900}, {"a.TIFF", FileFormat::Tiff, 0, 3900},
+        {"a.tif", FileFormat::Tiff, 0, 3900}, {"a.jpeg", FileFormat::Jpeg, 12, 3900}, {"a.JPG", FileFormat::Jpeg, 12, 3900},
+        {"a.gif", FileFormat::Bitmap, 0, 0},  {"a", FileFormat::Bitmap, 0, 0},
+    };
+    for (CImage* image : {&rgb, &grey})
+        for (const auto& c : cases) {
+            const std::string path = dir.path(c.name);
+            ASSERT_EQ(Write(*image, path), "") << c.name;
+            const std::vector<std::uint8_t> head = ReadBytes(path);
+            EXPECT_EQ(DetectFileFormat(head.data(), head.size()), c.format) << c.name;
+            const ImageRead r = ReadImageFile(path);
+            ASSERT_FALSE(r.refused) << c.name;
+            EXPECT_EQ(r.image.format, image->format) << c.name;
+            EXPECT_EQ(r.image.fileFacts.format, c.format) << c.name;
+            EXPECT_EQ(r.image.xPixelsPerMetre, c.xPpm) << c.name;
+            int worst = 0;
+            for (int y = 0; y < image->height; ++y)
+                for (int x = 0; x < image->width; ++x) {
+                    const CColorVal a = r.image.pixelValueArray[y][x], b = image->pixelValueArray[y][x];
+                    worst = std::max({worst, std::abs(a.red - b.red), std::abs(a.green - b.green),
+                                      std::abs(a.blue - b.blue)});
+                }
+            EXPECT_LE(worst, c.tolerance) << c.name;
+        }
+}
+
+TEST(ImageWriters, OptionsChooseFormatAndQuality)
+{
+    TempDir dir;
+    CImage image = MakeImage(64, 64, [](int x, int y) { return CColorVal(x * 4, y * 4, (x ^ y) * 4); });
+    ASSERT_EQ(Write(image, dir.path("p.bmp"), {FileFormat::Png, 95}), "");
+    EXPECT_EQ(ReadBytes(dir.path("p.bmp"))[1], 'P');
+    ASSERT_EQ(Write(image, dir.path("low.jpg"), {std::nullopt, 10}), "");
+    ASSERT_EQ(Write(image, dir.path("high.jpg"), {std::nullopt, 100}), "");
+    EXPECT_LT(ReadBytes(dir.path("low.jpg")).size() * 3, ReadBytes(dir.path("high.jpg")).size());
+}
+
+// A full disk fails the write and a file already there is left as it was.
+TEST(ImageWriters, AFullDiskLosesNothing)
+{
+    TempDir dir;
+    std::string reason;
+    const std::string device = FullDevice(dir.root().string(), reason);
+    if (device.empty()) GTEST_SKIP() << reason;
+    CImage image = MakeImage(300, 300, [](int x, int y) { return CColorVal((x * 97 + x * y * 31) % 256, y * 53 % 256, x * y % 256); });
+    for (FileFormat format : {FileFormat::Png, FileFormat::Jpeg}) {
+        EXPECT_EQ(Write(image, device, {format, 95}),
+                  "CImage::Serialize() failed for file " + device + ".\nCause:  No space left on device\n");
+    }
+    // libtiff seeks back over what it wrote, which a device cannot.
+    EXPECT_NE(Write(image, device, {FileFormat::Tiff, 95}), "");
+    const std::string kept = dir.path("kept.png");
+    WriteBytes(kept, {1, 2, 3});
+    ReadOnlyFolder readOnly(dir.root().string());
+    if (!readOnly.ok()) GTEST_SKIP() << readOnly.reason();
+    EXPECT_NE(Write(image, kept), "");
+    EXPECT_EQ(ReadBytes(kept), (std::vector<std::uint8_t>{1, 2, 3}));
+}
