@@ -4,9 +4,11 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "image/Image.h"
 #include "series/OperationParams.h"
+#include "series/OperationStep.h"
 
 enum SeriesOutputChoice { SERIES_OVERWRITE = 0, SERIES_SAVE_TO_FOLDER = 1 };
 
@@ -22,6 +24,10 @@ struct SeriesSettings {
     // instead of ending there.
     bool skipUnreadable = false;  // set by the Abort button, cleared when a run acts on it
     OperationParams params;
+    // A recipe run: these steps, each with its own AOI and answer, instead of
+    // the operation; recipeName is the recipe file the texts name.
+    std::vector<OperationStep> recipe;
+    std::string recipeName;
 
     bool Overwrites() const { return overwriteChoice == SERIES_OVERWRITE; }
     // Appends a path to the file list as the file dialog's selection does.
