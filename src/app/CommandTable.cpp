@@ -13,6 +13,9 @@ const std::vector<CommandText> kTexts = {
     {cmd::CloseAll, "Close A&ll", "Close all open images", "Close All", "", ""},
     {cmd::FileSave, "&Save", "Save the active image", "Save", "Ctrl+S", "save"},
     {cmd::FileSaveAs, "Save &As...", "Save the active image with a new name", "Save As", "", ""},
+    {cmd::SaveRecipe, "Save &Recipe...", "Save the steps applied to the active image as a recipe", "Save Recipe",
+     "", ""},
+    {cmd::ApplyRecipe, "A&pply Recipe...", "Apply the steps of a recipe to the active image", "Apply Recipe", "", ""},
     {cmd::Series, "Series", "Process a series of image files with one operation", "Series", "", ""},
     {cmd::AppExit, "E&xit", "Quit the application; prompts to save images", "Exit", "", ""},
     // Edit
@@ -30,6 +33,7 @@ const std::vector<CommandText> kTexts = {
      "Preprocessing Toolbar", "", ""},
     {cmd::TransformToolbar, "Trans&form Toolbar", "Show or hide the Transform toolbar", "Transform Toolbar", "", ""},
     {cmd::AnalysisToolbar, "&Analysis Toobar", "Show or hide the Analysis toolbar", "Analysis Toolbar", "", ""},
+    {cmd::ViewHistory, "&History", "Show or hide the steps applied to the active image", "Toggle History", "", ""},
     {cmd::ZoomIn, "Zoom &In", "Display the image enlarged by a factor of two", "Zoom In", "", "zoomin"},
     {cmd::Zoom1to1, "Zoom &1:1", "Display the image at its original size", "Zoom 1:1", "", "zoom11"},
     {cmd::ZoomOut, "Zoom &Out", "Display the image shrunk by a factor of two", "Zoom Out", "", "zoomout"},

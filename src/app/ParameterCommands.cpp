@@ -33,6 +33,7 @@ bool RunParameterCommand(CNUVAKDoc& document, int id, QWidget* parent)
     if (command == nullptr) return false;
     const std::unique_ptr<COperationDlg> dialog = MakeCommandDialog(*command, parent);
     document.RunPipeline([&dialog](CImage& image) { return dialog->Model().ApplyTo(image); }, command->wait,
-                         command->reportFailure, [&] { return dialog->Run(document.image); });
+                         command->reportFailure, [&] { return dialog->Run(document.image); },
+                         [&dialog] { return HistoryEntry{dialog->Model().Steps(), {}}; });
     return true;
 }

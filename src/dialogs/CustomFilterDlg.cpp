@@ -128,5 +128,7 @@ void CCustomFilterDlg::OnCustomFilter(CNUVAKDoc& document, QWidget* parent)
 {
     CCustomFilterDlg dialog(parent);
     document.RunPipeline([&dialog](CImage& image) { return dialog.Values().ApplyTo(image); }, true, true,
-                         [&] { return dialog.Run(document.image); });
+                         [&] { return dialog.Run(document.image); },
+                         // Its kernel lives in the dialog, not in a file a recipe could name.
+                         [] { return HistoryEntry{{}, "Custom Filter"}; });
 }

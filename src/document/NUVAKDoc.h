@@ -3,9 +3,12 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "document/BackupList.h"
+#include "document/History.h"
 #include "image/Image.h"
 
 class CNUVAKDoc {
@@ -13,6 +16,9 @@ public:
     // A parameter dialog: true when it ended with OK.
     using Dialog = std::function<bool()>;
     using Step = std::function<int(CImage&)>;
+    // What a command did, for the history: its steps without AOIs and
+    // answers, which the pipeline adds.
+    using Record = std::function<HistoryEntry()>;
 
     CImage image;
     CBackupList backupList;
@@ -34,8 +40,27 @@ public:
     // Writes the bitmap; false after showing why not.
     bool OnSaveDocument(const std::string& path);
 
-    // Snapshot, dialog, operation, failure text, modified flag and redraw.
-    void RunPipeline(const Step& operation, bool wait, bool reportFailure, const Dialog& dialog = nullptr);
+    // Snapshot, dialog, operation, failure text, history, modified flag and
+    // redraw. A successful run is recorded with the AOI it ran on and the
+    // answers given while it ran.
+    // True when the operation ran and succeeded.
+    bool RunPipeline(const Step& operation, bool wait, bool reportFailure, const Dialog& dialog = nullptr,
+                     const Record& record = nullptr);
+    // Runs the steps in order, each one pipeline run and one history entry,
+    // questions answered by the step or else asked; stops at the first
+    // failure, which has been shown. True when all succeeded.
+    bool ApplySteps(const std::vector<OperationStep>& steps);
+    // Adds a command's entry to the history; the Undo of the newest snapshot
+    // removes it with the image changes since then.
+    void RecordEntry(HistoryEntry entry);
+    // Records a run: every step gets the AOI it ran on, unless the entry
+    // carries its own, and the first answer given while it ran.
+    void RecordRun(HistoryEntry entry, const std::optional<AoiBox>& aoi, const std::vector<bool>& answers);
+    // The image's AOI as a step's AOI: none when it is the whole image, so
+    // that a recipe fits images of any size.
+    std::optional<AoiBox> StepAoi() const;
+    const CHistory& History() const { return history_; }
+
     // A dialog-less command of the document command table; false when the id
     // is not one or its operation is not built.
     bool RunCommand(int id);
@@ -53,4 +78,5 @@ private:
     bool modified_ = false;
     std::function<void()> updateViews_;
     std::function<void()> titleChanged_;
+    CHistory history_;
 };

@@ -23,7 +23,8 @@ private slots:
                                   text.id == cmd::ViewStatusBar || text.id == cmd::AnalysisToolbar ||
                                   text.id == cmd::CalculationsToolbar || text.id == cmd::PreprocessingToolbar ||
                                   text.id == cmd::TransformToolbar || text.id == cmd::SelectFeature ||
-                                  text.id == cmd::SelectAoi || text.id == cmd::Measure || text.id == cmd::Series;
+                                  text.id == cmd::SelectAoi || text.id == cmd::Measure || text.id == cmd::Series ||
+                                  text.id == cmd::ViewHistory;
             QVERIFY2(w.frame().Action(text.id)->isEnabled() == expected, text.menuText);
         }
         QVERIFY(!w.frame().OnCommand(cmd::Attributes));
