@@ -17,6 +17,7 @@
 #include "series/Operations.h"
 #include "series/Recipe.h"
 #include "series/SeriesEngine.h"
+#include "series/SeriesPages.h"
 #include "series/SeriesPaths.h"
 #include "series/StepOptions.h"
 
@@ -271,7 +272,7 @@ int Series(Invocation& inv, std::ostream& out, std::ostream& err, bool errIsTerm
     }
 
     InstalledUi ui(err, answer);
-    if (op) settings.operationName = op->name;
+    settings.operationName = op ? op->name : kSeriesRecipeEntry;
     for (const std::string& file : inv.files) settings.AddFile(file);
     settings.overwriteChoice = overwrite ? SERIES_OVERWRITE : SERIES_SAVE_TO_FOLDER;
     settings.skipUnreadable = skipUnreadable;

@@ -45,6 +45,8 @@ std::string ConfirmationText(const SeriesSettings& settings)
     text += "Output location:\n";
     text += settings.Overwrites() ? "\tOriginal data files will be overwritten with the results of this procedure.\n"
                                   : "\t" + settings.outputFolder + "\n";
+    // Each step names its own AOI and parameters.
+    if (!settings.recipe.empty()) return text;
     if (UsesAoi(name))
         text += Format("\nArea of interest:\n\tupper left corner\t(%d, %d)\n\tlower right corner\t(%d, %d)\n",
                        first.aoiLeft, first.aoiTop, first.aoiRight, first.aoiBottom);

@@ -1,12 +1,14 @@
 // Recipes in the workbench: steps done by hand are recorded, shown in View >
 // History, saved, and replayed by the CLI into the very same file; Apply
-// Recipe runs a recipe and refuses a bad one; Undo drops the last step.
+// Recipe runs a recipe and refuses a bad one; Undo drops the last step; the
+// series wizard runs a recipe as the CLI does.
 #include <QPushButton>
 #include <fstream>
 #include <sstream>
 
 #include "DialogDriving.h"
 #include "MouseEvents.h"
+#include "SeriesWizardDriving.h"
 #include "Workbench.h"
 #include "app/HistoryDock.h"
 #include "cli/Cli.h"
@@ -15,9 +17,11 @@
 #include "dialogs/FindObjectsPages.h"
 #include "dialogs/FindObjectsPropertySheet.h"
 #include "dialogs/HistogramDlg.h"
+#include "dialogs/SeriesConfirmPage.h"
 #include "document/CommandIds.h"
 #include "forms/FilterDialogModel.h"
 #include "forms/RotateDialogModel.h"
+#include "series/SeriesPages.h"
 #include "support/TestImages.h"
 
 namespace {
@@ -146,6 +150,34 @@ private slots:
         QVERIFY(w.frame().OnCommand(cmd::FileNew));
         QVERIFY(w.frame().HistoryDock()->Lines().isEmpty());
         QVERIFY(!w.frame().Action(cmd::SaveRecipe)->isEnabled());
+    }
+
+    void seriesWizardRunsARecipeLikeTheCli()
+    {
+        SeriesWizard w({SeriesGrey(0), SeriesGrey(1)});
+        const std::string recipe = w.sources.path("r.nrcp");
+        w.sheet->choosers.recipe = [&](QWidget*) { return QString::fromStdString(recipe); };
+        w.toOperations();
+        w.pick(kSeriesRecipeEntry);
+        std::ofstream(recipe) << "nuvak recipe 1\n--op Erosion --size 4\n";
+        w.sheet->Next();
+        QCOMPARE(w.sheet->CurrentPage(), SeriesPage::SelectOperation);
+        QCOMPARE(w.user.errors, std::vector<std::string>{recipe + ":2: --size must be 3|5|7|9"});
+
+        std::ofstream(recipe) << "nuvak recipe 1\n--op Invert --aoi 1,1,5,5\n--op Erosion --size 5\n";
+        w.sheet->Next();
+        QCOMPARE(w.sheet->CurrentPage(), SeriesPage::Confirmation);
+        auto& page = static_cast<CSeriesConfirmPage&>(w.page(SeriesPage::Confirmation));
+        QCOMPARE(page.ConfirmationText(), "Requested procedure:\n\tRecipe " + recipe +
+                                              "\n\t\t--op Invert --aoi 1,1,5,5"
+                                              "\n\t\t--op Erosion --size 5 --direction Omnidirectional"
+                                              "\nOutput location:\n\t" + w.out.root().string() + "\n");
+        w.click(SeriesPage::Confirmation, CSeriesConfirmPage::kProcess);
+        for (int k = 0; k < 2; ++k) {
+            const std::string name = "file" + std::to_string(k) + ".bmp";
+            QCOMPARE(Cli({"run", "--recipe", recipe, w.sources.path(name), w.sources.path("cli.bmp")}), 0);
+            QVERIFY(ReadBytes(w.out.path(name)) == ReadBytes(w.sources.path("cli.bmp")));
+        }
     }
 };
 
