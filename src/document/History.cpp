@@ -35,5 +35,5 @@ std::string LeftOutText(const std::vector<std::string>& names)
     if (names.empty()) return std::string();
     std::string list;
     for (const std::string& name : names) list += "\n\t" + name;
-    return "These steps work with a second image or the clipboard and are left out of the recipe:" + list;
+    return "These steps cannot be replayed on one image and are left out of the recipe:" + list;
 }

@@ -11,7 +11,6 @@
 #include "SeriesWizardDriving.h"
 #include "Workbench.h"
 #include "app/HistoryDock.h"
-#include "cli/Cli.h"
 #include "dialogs/FftProcessingDlg.h"
 #include "dialogs/FftSheet.h"
 #include "dialogs/FindObjectsPages.h"
@@ -22,6 +21,7 @@
 #include "forms/FilterDialogModel.h"
 #include "forms/RotateDialogModel.h"
 #include "series/SeriesPages.h"
+#include "support/CliRun.h"
 #include "support/TestImages.h"
 
 namespace {
@@ -40,17 +40,6 @@ std::string Text(const std::string& path)
     std::ostringstream text;
     text << in.rdbuf();
     return text.str();
-}
-
-int Cli(std::vector<std::string> args)
-{
-    args.insert(args.begin(), "nuvak-cli");
-    std::vector<const char*> argv;
-    for (const std::string& arg : args) argv.push_back(arg.c_str());
-    std::ostringstream out, err;
-    const int status = RunCli(static_cast<int>(argv.size()), argv.data(), out, err);
-    if (status != 0) qWarning("%s", err.str().c_str());
-    return status;
 }
 
 }  // namespace
@@ -123,8 +112,9 @@ private slots:
         for (const QString& line : lines) expected += line.toStdString() + "\n";
         QCOMPARE(Text(dir.path("chain.nrcp")), expected);
 
-        QCOMPARE(Cli({"run", "--recipe", dir.path("chain.nrcp"), dir.path("in.bmp"), dir.path("replayed.bmp")}), 0);
-        QVERIFY(ReadBytes(dir.path("replayed.bmp")) == ReadBytes(saved));
+        const std::string replayed = dir.path("replayed.bmp");
+        QCOMPARE(RunTool({"run", "--recipe", dir.path("chain.nrcp"), dir.path("in.bmp"), replayed}).status, 0);
+        QVERIFY(ReadBytes(replayed) == ReadBytes(saved));
         QCOMPARE(Text(results), found);
     }
 
@@ -142,10 +132,18 @@ private slots:
         QCOMPARE(w.frame().HistoryDock()->Lines(), QStringList{"--op Invert --aoi 0,0,9,9"});
         QCOMPARE(w.doc().image.pixelValueArray[0][0].red, 255 - 200);
 
+        // Saving leaves out what needs a second image or the clipboard, and says so.
+        w.doc().RecordEntry(HistoryEntry{{}, "Paste"});
+        w.frame().askRecipeSavePath = [&](const QString&) { return QString::fromStdString(dir.path("kept.nrcp")); };
+        QVERIFY(w.frame().OnCommand(cmd::SaveRecipe));
+        QCOMPARE(w.user.notices, std::vector<std::string>{LeftOutText({"Paste"})});
+        QCOMPARE(Text(dir.path("kept.nrcp")), std::string("nuvak recipe 1\n--op Invert --aoi 0,0,9,9\n"));
+
         std::ofstream(recipe) << "nuvak recipe 1\n--op Invert\n--op Sharpen\n";
         QVERIFY(w.frame().OnCommand(cmd::ApplyRecipe));
         QCOMPARE(w.user.errors, std::vector<std::string>{recipe + ":3: unknown operation \"Sharpen\""});
-        QCOMPARE(w.frame().HistoryDock()->Lines(), QStringList{"--op Invert --aoi 0,0,9,9"});
+        QCOMPARE(w.frame().HistoryDock()->Lines(),
+                 (QStringList{"--op Invert --aoi 0,0,9,9", "Paste (not replayable on one image)"}));
 
         QVERIFY(w.frame().OnCommand(cmd::FileNew));
         QVERIFY(w.frame().HistoryDock()->Lines().isEmpty());
@@ -175,8 +173,9 @@ private slots:
         w.click(SeriesPage::Confirmation, CSeriesConfirmPage::kProcess);
         for (int k = 0; k < 2; ++k) {
             const std::string name = "file" + std::to_string(k) + ".bmp";
-            QCOMPARE(Cli({"run", "--recipe", recipe, w.sources.path(name), w.sources.path("cli.bmp")}), 0);
-            QVERIFY(ReadBytes(w.out.path(name)) == ReadBytes(w.sources.path("cli.bmp")));
+            const std::string replayed = w.sources.path("cli.bmp");
+            QCOMPARE(RunTool({"run", "--recipe", recipe, w.sources.path(name), replayed}).status, 0);
+            QVERIFY(ReadBytes(w.out.path(name)) == ReadBytes(replayed));
         }
     }
 };

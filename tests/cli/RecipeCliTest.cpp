@@ -31,7 +31,7 @@ protected:
 
 const char* const kSteps =
     "nuvak recipe 1\n"
-    "# sharpen the middle, then mirror\r\n"
+    "# smooth the middle, stretch, then mirror\r\n"
     "\n"
     "  --op \"Low Pass Filter\" --size 3 --aoi 1,1,6,6\n"
     "--op Stretch --channel red --answer yes\n"
