@@ -1,5 +1,6 @@
 #include "series/OperationStep.h"
 
+#include <algorithm>
 #include <charconv>
 
 #include "platform/Format.h"
@@ -117,7 +118,12 @@ std::optional<std::string> ParamValue(const Operation& op, const OperationParams
 
 std::string QuoteWord(const std::string& word)
 {
-    if (!word.empty() && word.find_first_of(" \t\"'\\#") == std::string::npos) return word;
+    // Control characters too: a carriage return at the end of a line would be
+    // taken for a line end.
+    const bool plain = !word.empty() && std::none_of(word.begin(), word.end(), [](char c) {
+        return static_cast<unsigned char>(c) <= ' ' || c == '"' || c == '\'' || c == '\\' || c == '#';
+    });
+    if (plain) return word;
     std::string quoted = "\"";
     for (char c : word) {
         if (c == '"' || c == '\\') quoted += '\\';

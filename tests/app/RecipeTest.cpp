@@ -126,7 +126,8 @@ private slots:
         std::ofstream(recipe) << "nuvak recipe 1\n--op Invert --aoi 0,0,9,9\n# then\n--op \"Flip Vertical\"\n";
         w.frame().askRecipeOpenPath = [&] { return QString::fromStdString(recipe); };
         QVERIFY(w.frame().OnCommand(cmd::ApplyRecipe));
-        QCOMPARE(w.frame().HistoryDock()->Lines(), (QStringList{"--op Invert --aoi 0,0,9,9", "--op \"Flip Vertical\""}));
+        QCOMPARE(w.frame().HistoryDock()->Lines(),
+                 (QStringList{"--op Invert --aoi 0,0,9,9", "--op \"Flip Vertical\""}));
         QCOMPARE(w.doc().image.pixelValueArray[31][0].red, 255 - 200);
         QVERIFY(w.frame().OnCommand(cmd::Undo));
         QCOMPARE(w.frame().HistoryDock()->Lines(), QStringList{"--op Invert --aoi 0,0,9,9"});
