@@ -1,3 +1,4 @@
+// The History dock: one list line per step of the active document.
 #include "app/HistoryDock.h"
 
 #include <QListWidget>

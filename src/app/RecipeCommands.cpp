@@ -1,3 +1,4 @@
+// Save Recipe and Apply Recipe, with the texts they show.
 #include "app/RecipeCommands.h"
 
 #include "document/NUVAKDoc.h"

@@ -160,7 +160,7 @@ void CFindObjectsOutputFilePage::OnGo()
     std::string results;
     const auto redraw = [this] { document_->UpdateAllViews(); };
     const std::string path = fileEdit_->text().toStdString();
-    const std::optional<AoiBox> aoi = document_ ? document_->StepAoi() : std::nullopt;
+    const std::optional<AoiBox> aoi = document_ ? StepAoi(document_->image) : std::nullopt;
     platform::AnswerRecorder answers;
     switch (RunGo(document_ ? &document_->image : nullptr, path, metrics_, redraw, results)) {
     case GoResult::NoFile: fileEdit_->setFocus(Qt::OtherFocusReason); return;

@@ -1,3 +1,4 @@
+// The history's entries as lines, replayable steps and what a recipe leaves out.
 #include "document/History.h"
 
 void CHistory::RemoveSince(unsigned long snapshot)

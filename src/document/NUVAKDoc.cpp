@@ -72,7 +72,7 @@ bool CNUVAKDoc::RunPipeline(const Step& operation, bool wait, bool reportFailure
     try {
         backupList.AddToBack(image);
         if (dialog && !dialog()) return false;
-        const std::optional<AoiBox> aoi = StepAoi();
+        const std::optional<AoiBox> aoi = StepAoi(image);
         std::optional<platform::WaitCursor> cursor;
         if (wait) cursor.emplace();
         platform::AnswerRecorder answers;
@@ -116,14 +116,6 @@ void CNUVAKDoc::RecordRun(HistoryEntry entry, const std::optional<AoiBox>& aoi, 
         if (!answers.empty()) step.answer = answers.front();
     }
     RecordEntry(std::move(entry));
-}
-
-std::optional<AoiBox> CNUVAKDoc::StepAoi() const
-{
-    if (image.aoiLeft == 0 && image.aoiTop == 0 && image.aoiRight == image.width - 1 &&
-        image.aoiBottom == image.height - 1)
-        return std::nullopt;
-    return AoiBox{image.aoiLeft, image.aoiTop, image.aoiRight, image.aoiBottom};
 }
 
 bool CNUVAKDoc::CommandAvailable(int id)

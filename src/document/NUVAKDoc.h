@@ -41,9 +41,8 @@ public:
     bool OnSaveDocument(const std::string& path);
 
     // Snapshot, dialog, operation, failure text, history, modified flag and
-    // redraw. A successful run is recorded with the AOI it ran on and the
-    // answers given while it ran.
-    // True when the operation ran and succeeded.
+    // redraw; true when the operation ran and succeeded. A successful run is
+    // recorded with the AOI it ran on and the answers given while it ran.
     bool RunPipeline(const Step& operation, bool wait, bool reportFailure, const Dialog& dialog = nullptr,
                      const Record& record = nullptr);
     // Runs the steps in order, each one pipeline run and one history entry,
@@ -56,9 +55,6 @@ public:
     // Records a run: every step gets the AOI it ran on, unless the entry
     // carries its own, and the first answer given while it ran.
     void RecordRun(HistoryEntry entry, const std::optional<AoiBox>& aoi, const std::vector<bool>& answers);
-    // The image's AOI as a step's AOI: none when it is the whole image, so
-    // that a recipe fits images of any size.
-    std::optional<AoiBox> StepAoi() const;
     const CHistory& History() const { return history_; }
 
     // A dialog-less command of the document command table; false when the id

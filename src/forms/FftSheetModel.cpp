@@ -17,14 +17,6 @@ OperationStep StepOf(const char* name, const std::optional<AoiBox>& aoi)
 
 }  // namespace
 
-std::optional<AoiBox> FftSheetModel::WorkAoi() const
-{
-    const CImage& w = work_;
-    if (w.aoiLeft == 0 && w.aoiTop == 0 && w.aoiRight == w.width - 1 && w.aoiBottom == w.height - 1)
-        return std::nullopt;
-    return AoiBox{w.aoiLeft, w.aoiTop, w.aoiRight, w.aoiBottom};
-}
-
 void FftSheetModel::SetWorkAoi(const AoiRect& aoi)
 {
     work_.SetUpperLeft(aoi.left, aoi.top, true);
@@ -55,7 +47,7 @@ bool FftSheetModel::Transform()
 {
     platform::WaitCursor wait;
     result_ = spectrum_;
-    resultSteps_ = {StepOf("Crop", WorkAoi())};
+    resultSteps_ = {StepOf("Crop", StepAoi(work_))};
     if (window_.apply) {
         resultSteps_.push_back(StepOf("Window", std::nullopt));
         OperationParams& p = resultSteps_.back().params;
@@ -112,7 +104,7 @@ bool FftSheetModel::Undo()
     platform::WaitCursor wait;
     RestartSpectrum();
     result_ = spectrum_;
-    resultSteps_ = {StepOf("Crop", WorkAoi())};
+    resultSteps_ = {StepOf("Crop", StepAoi(work_))};
     if (spectrum_.Fft() == 0) return true;
     platform::error(spectrum_.errorMessage);
     return false;
@@ -122,7 +114,7 @@ bool FftSheetModel::Undo()
 // low pass, whose ellipse comes from the slider position that made it.
 void FftSheetModel::RecordFilter(bool outside)
 {
-    OperationStep step = StepOf("FFT Filter", WorkAoi());
+    OperationStep step = StepOf("FFT Filter", StepAoi(work_));
     const FilterEllipse ellipse = Ellipse();
     OperationParams& p = step.params;
     p.customEllipse = !outside;

@@ -63,8 +63,6 @@ private:
     void RestartSpectrum();
 
     void RecordFilter(bool outside);
-    // The work AOI as a step's AOI: none when it is the whole image.
-    std::optional<AoiBox> WorkAoi() const;
 
     CImage work_, aoi_, spectrum_, result_;
     WindowArguments window_;  // the window the spectrum was made with

@@ -1,3 +1,4 @@
+// Running one step on an image and writing it as its command line.
 #include "series/OperationStep.h"
 
 #include <algorithm>
@@ -7,6 +8,14 @@
 #include "platform/UserInterface.h"
 
 using platform::Format;
+
+std::optional<AoiBox> StepAoi(const CImage& image)
+{
+    if (image.aoiLeft == 0 && image.aoiTop == 0 && image.aoiRight == image.width - 1 &&
+        image.aoiBottom == image.height - 1)
+        return std::nullopt;
+    return AoiBox{image.aoiLeft, image.aoiTop, image.aoiRight, image.aoiBottom};
+}
 
 void SetAoi(CImage& image, const std::optional<AoiBox>& aoi, bool notify)
 {

@@ -17,6 +17,10 @@ struct OperationStep {
     std::optional<bool> answer;   // none: questions go to the user
 };
 
+// The image's AOI as a step's AOI: none when it is the whole image, so that
+// a recipe fits images of any size.
+std::optional<AoiBox> StepAoi(const CImage& image);
+
 // Sets the AOI; with notify, a corner outside the image is reported as it
 // is clamped.
 void SetAoi(CImage& image, const std::optional<AoiBox>& aoi, bool notify);

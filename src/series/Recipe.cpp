@@ -1,3 +1,4 @@
+// Recipe text: splitting lines into words, reading and writing the file.
 #include "series/Recipe.h"
 
 #include <fstream>

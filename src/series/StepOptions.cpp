@@ -1,3 +1,4 @@
+// The option reader shared by `apply`, `series` and recipe lines.
 #include "series/StepOptions.h"
 
 #include "platform/Format.h"
