@@ -129,6 +129,9 @@ void CCustomFilterDlg::OnCustomFilter(CNUVAKDoc& document, QWidget* parent)
     CCustomFilterDlg dialog(parent);
     document.RunPipeline([&dialog](CImage& image) { return dialog.Values().ApplyTo(image); }, true, true,
                          [&] { return dialog.Run(document.image); },
-                         // Its kernel lives in the dialog, not in a file a recipe could name.
-                         [] { return HistoryEntry{{}, "Custom Filter"}; });
+                         [&dialog] {
+                             HistoryEntry entry{dialog.Values().Steps(), {}};
+                             if (entry.steps.empty()) entry.unreplayable = "Custom Filter with an unsaved kernel";
+                             return entry;
+                         });
 }
