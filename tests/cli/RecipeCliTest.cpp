@@ -123,8 +123,35 @@ TEST_F(RecipeCli, SeriesRunsTheRecipeOnEveryFileWithOneProcedureBlock)
         ASSERT_EQ(RunTool({"run", "--recipe", recipe, files[i], out}).status, 0);
         EXPECT_EQ(ReadBytes(outDir + (i == 0 ? "/a.bmp" : "/b.bmp")), ReadBytes(out));
     }
+}
 
-    const CliRun both = RunTool({"series", "--recipe", recipe, "--op", "Invert", "--out", outDir, files[0]});
-    EXPECT_EQ(both.status, 2);
-    EXPECT_EQ(both.err.substr(0, both.err.find('\n')), "nuvak-cli: series takes --op NAME or --recipe FILE, not both");
+TEST_F(RecipeCli, UsageErrors)
+{
+    WriteRecipe(kSteps);
+    const std::string outDir = dir.path("out");
+    const struct {
+        std::vector<std::string> args;
+        const char* reason;
+    } cases[] = {
+        {{"run", files[0], out}, "run needs --recipe FILE"},
+        {{"run", "--recipe", recipe, "--size", "3", files[0], out}, "--size is not an option of run"},
+        {{"run", "--recipe", recipe, files[0]}, "missing file argument: run expects IN.bmp OUT.bmp"},
+        {{"series", "--recipe", recipe, "--op", "Invert", "--out", outDir, files[0]},
+         "series takes --op NAME or --recipe FILE, not both"},
+        {{"series", "--recipe", recipe, "--aoi", "0,0,1,1", "--out", outDir, files[0]},
+         "--aoi does not apply to series --recipe: each step gives its own"},
+        {{"series", "--recipe", recipe, "--size", "3", "--out", outDir, files[0]},
+         "--size is not an option of series --recipe"},
+    };
+    for (const auto& c : cases) {
+        const CliRun r = RunTool(c.args);
+        EXPECT_EQ(r.status, 2) << c.reason;
+        EXPECT_EQ(r.err, std::string("nuvak-cli: ") + c.reason + "\nTry 'nuvak-cli --help' for more information.\n");
+    }
+    WriteRecipe("nuvak recipe 1\n--op Nothing\n");
+    const CliRun refused = RunTool({"series", "--recipe", recipe, "--out", outDir, files[0]});
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_EQ(refused.err, "nuvak-cli: " + recipe + ":2: unknown operation \"Nothing\"\n");
+    EXPECT_FALSE(std::filesystem::exists(outDir));
+    EXPECT_FALSE(Exists(out));
 }
