@@ -347,7 +347,9 @@ bool CMainFrame::OnCommand(int id)
         case cmd::ViewHistory: ToggleBar(historyDock_); break;
         case cmd::SaveRecipe: OnSaveRecipe(*doc); break;
         case cmd::ApplyRecipe:
-            if (const QString path = askRecipeOpenPath(); !path.isEmpty()) ApplyRecipe(*doc, path.toStdString());
+            if (const QString path = askRecipeOpenPath(); !path.isEmpty())
+                ApplyRecipe(*doc, path.toStdString(),
+                            [this](CImage& image, const std::string& suffix) { app_.AddStepImage(image, suffix); });
             break;
         case cmd::CloseAll: CloseAll(); break;
         case cmd::AppExit: close(); break;

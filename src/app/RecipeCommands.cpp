@@ -24,7 +24,27 @@ bool SaveRecipe(const CNUVAKDoc& document, const std::string& path)
     return true;
 }
 
-bool ApplyRecipe(CNUVAKDoc& document, const std::string& path)
+namespace {
+
+// An image naming its file is written there, as the CLI writes it.
+void WriteOrHand(std::vector<ExtraImage>& made, const ExtraHandler& extras)
+{
+    for (ExtraImage& extra : made) {
+        if (extra.path.empty()) {
+            extras(extra.image, extra.suffix);
+            continue;
+        }
+        std::string message;
+        bool causeValid = false;
+        int cause = 0;
+        if (extra.image.SerializeFile(true, extra.path, false, message, causeValid, cause) != 0)
+            platform::error(message);
+    }
+}
+
+}  // namespace
+
+bool ApplyRecipe(CNUVAKDoc& document, const std::string& path, const ExtraHandler& extras)
 {
     std::vector<OperationStep> steps;
     try {
@@ -33,5 +53,12 @@ bool ApplyRecipe(CNUVAKDoc& document, const std::string& path)
         platform::error(refusal.message);
         return false;
     }
-    return document.ApplySteps(steps);
+    return document.ApplySteps(steps, [&extras](std::vector<ExtraImage>& made) {
+        try {
+            WriteOrHand(made, extras);
+        } catch (const platform::UserAbort&) {
+            // Shown already; the steps' own images stay.
+        }
+    });
 }
+

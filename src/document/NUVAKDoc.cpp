@@ -88,16 +88,14 @@ bool CNUVAKDoc::RunPipeline(const Step& operation, bool wait, bool reportFailure
     }
 }
 
-bool CNUVAKDoc::ApplySteps(const std::vector<OperationStep>& steps)
+bool CNUVAKDoc::ApplySteps(const std::vector<OperationStep>& steps, const Extras& extras)
 {
     for (const OperationStep& step : steps) {
-        const auto run = [&step](CImage& target) {
-            // Extra images have no place in the workbench; the CLI writes them.
-            OperationOutputs outputs;
-            return RunStep(target, step, outputs, true);
-        };
+        OperationOutputs outputs;
+        const auto run = [&](CImage& target) { return RunStep(target, step, outputs, true); };
         if (!RunPipeline(run, true, true, nullptr, [&step] { return HistoryEntry{{step}, {}, true}; }))
             return false;
+        if (!outputs.extras.empty()) extras(outputs.extras);
     }
     return true;
 }

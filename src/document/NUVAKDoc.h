@@ -10,6 +10,7 @@
 #include "document/BackupList.h"
 #include "document/History.h"
 #include "image/Image.h"
+#include "series/Operations.h"
 
 class CNUVAKDoc {
 public:
@@ -45,10 +46,13 @@ public:
     // recorded with the AOI it ran on and the answers given while it ran.
     bool RunPipeline(const Step& operation, bool wait, bool reportFailure, const Dialog& dialog = nullptr,
                      const Record& record = nullptr);
+    // Images a step makes beside the result (Extract RGB's planes).
+    using Extras = std::function<void(std::vector<ExtraImage>& extras)>;
     // Runs the steps in order, each one pipeline run and one history entry,
-    // questions answered by the step or else asked; stops at the first
-    // failure, which has been shown. True when all succeeded.
-    bool ApplySteps(const std::vector<OperationStep>& steps);
+    // questions answered by the step or else asked, the extra images of each
+    // step handed to extras; stops at the first failure, which has been
+    // shown. True when all succeeded.
+    bool ApplySteps(const std::vector<OperationStep>& steps, const Extras& extras);
     // Adds a command's entry to the history; the Undo of the newest snapshot
     // removes it with the image changes since then.
     void RecordEntry(HistoryEntry entry);

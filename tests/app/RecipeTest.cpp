@@ -149,6 +149,14 @@ private slots:
         QVERIFY(w.frame().OnCommand(cmd::FileNew));
         QVERIFY(w.frame().HistoryDock()->Lines().isEmpty());
         QVERIFY(!w.frame().Action(cmd::SaveRecipe)->isEnabled());
+
+        // Images a step makes beside its result open as documents, as the command's do.
+        std::ofstream(recipe) << "nuvak recipe 1\n--op Comb\n";
+        const int before = w.frame().Children().size();
+        QVERIFY(w.frame().OnCommand(cmd::ApplyRecipe));
+        const QStringList titles = w.titles();
+        QCOMPARE(titles.size(), before + 2);
+        QVERIFY(titles[before].endsWith(" - EVEN") && titles[before + 1].endsWith(" - ODD"));
     }
 
     void seriesWizardRunsARecipeLikeTheCli()
