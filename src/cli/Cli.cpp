@@ -1,6 +1,6 @@
+// nuvak-cli's commands: info, apply, run, calc and series, with their usage errors.
 #include "cli/Cli.h"
 
-#include <array>
 #include <filesystem>
 #include <iostream>
 #include <optional>
