@@ -14,6 +14,7 @@
 
 #include "series/Operations.h"
 #include "series/Parameters.h"
+#include "series/Recipe.h"
 #include "support/TestImages.h"
 
 namespace fs = std::filesystem;
@@ -197,6 +198,21 @@ void OperationSeeds(const fs::path& root)
     }
 }
 
+// One step of every operation with its defaults, and the words of the format.
+void RecipeSeeds(const fs::path& root)
+{
+    SeedFolder seeds(root, "RecipeFuzz");
+    std::set<std::string> words = {"nuvak recipe 1\n", "\n", "\r\n", "#", "\"", "'", "\\", "--op ", "--aoi 1,2,3,4",
+                                   "--answer yes", "--answer no", "="};
+    for (const Operation& op : OperationTable()) {
+        const OperationStep step{&op, {}, {}, {}};
+        seeds.Add(std::string(kRecipeHeader) + "\n" + StepCommandLine(step) + "\n");
+        words.insert(QuoteWord(op.name));
+    }
+    for (const ParamSpec& spec : ParameterTable()) words.insert(std::string("--") + spec.option + " ");
+    WriteDictionary(root / "RecipeFuzz.dict", words);
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -214,5 +230,6 @@ int main(int argc, char** argv)
     CliDictionary(root);
     FilterFileSeeds(root);
     OperationSeeds(root);
+    RecipeSeeds(root);
     return 0;
 }

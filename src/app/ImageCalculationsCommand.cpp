@@ -31,6 +31,10 @@ void CNUVAKApp::PerformImageCalculations(int operation)
     CChildFrame* made = CreateNewDocument();
     CNUVAKDoc& document = made->GetDocument();
     document.image = std::move(result);
+    // The operation and operands are known: an unknown one was refused above.
+    document.RecordEntry(HistoryEntry{{}, ImageCalculationsDialogModel::OperationEntries().at(choice.operation) +
+                                              " of " + choice.operandTitles.at(choice.firstOperand) + " and " +
+                                              choice.operandTitles.at(choice.secondOperand)});
     document.SetModifiedFlag();
     document.UpdateAllViews();
 }

@@ -22,6 +22,7 @@
 
 #include "app/ChildFrame.h"
 #include "app/CommandTable.h"
+#include "app/HistoryDock.h"
 #include "dialogs/HelpWindow.h"
 #include "app/KeyIndicators.h"
 #include "app/MenuLayout.h"
@@ -29,6 +30,7 @@
 #include "app/NUVAKView.h"
 #include "app/ParameterCommands.h"
 #include "app/QtClipboard.h"
+#include "app/RecipeCommands.h"
 #include "app/StartupSplash.h"
 #include "dialogs/CustomFilterDlg.h"
 #include "dialogs/FftSheet.h"
@@ -43,6 +45,7 @@
 #include "document/CommandIds.h"
 #include "document/NUVAKDoc.h"
 #include "document/ViewMetrics.h"
+#include "series/Recipe.h"
 
 namespace {
 
@@ -99,6 +102,12 @@ CMainFrame::CMainFrame(CNUVAKApp& app) : app_(app), mdiArea_(new QMdiArea)
             QInputDialog::getInt(this, "JPEG Quality", "Quality (1 to 100):", initial, 1, 100, 1, &ok);
         return ok ? quality : 0;
     };
+    askRecipeSavePath = [this](const QString& suggested) {
+        return QFileDialog::getSaveFileName(this, "Save Recipe", suggested, "Recipes (*.nrcp)");
+    };
+    askRecipeOpenPath = [this] {
+        return QFileDialog::getOpenFileName(this, "Apply Recipe", QString(), "Recipes (*.nrcp)");
+    };
 }
 
 CMainFrame::~CMainFrame()
@@ -113,6 +122,12 @@ bool CMainFrame::LoadFrame(bool showSplash)
     CreateMenus();
     CreateToolbars();
     CreateStatusBar();
+    historyDock_ = new CHistoryDock(this);
+    addDockWidget(Qt::RightDockWidgetArea, historyDock_);
+    historyDock_->hide();
+    // The dock's own close button hides it too.
+    connect(historyDock_, &QDockWidget::visibilityChanged, this,
+            [this] { actions_.at(cmd::ViewHistory)->setChecked(!historyDock_->isHidden()); });
     UpdateCommandUI();
     // Both pastes follow what the clipboard holds.
     connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &CMainFrame::UpdateCommandUI);
@@ -140,6 +155,7 @@ void CMainFrame::CreateActions()
     }
     for (const auto& [id, name] : kToolbarToggles) actions_.at(id)->setCheckable(true);
     actions_.at(cmd::ViewStatusBar)->setCheckable(true);
+    actions_.at(cmd::ViewHistory)->setCheckable(true);
     for (int id : {cmd::SelectFeature, cmd::SelectAoi, cmd::Measure}) actions_.at(id)->setCheckable(true);
 }
 
@@ -305,11 +321,14 @@ bool CMainFrame::IsCommandEnabled(int id) const
     case cmd::SelectFeature:
     case cmd::Series:
     case cmd::SixteenBitLevels:
+    case cmd::ViewHistory:
     case cmd::SelectAoi: return true;
+    case cmd::SaveRecipe: return child != nullptr && !child->GetDocument().History().IsEmpty();
     case cmd::Measure: return child != nullptr && MeasureEnabled(zoom);
     case cmd::Paste:
     case cmd::PasteInto: return child != nullptr && QtClipboard::HoldsImage();
     case cmd::Copy:
+    case cmd::ApplyRecipe:
     case cmd::SelectAll:
     case cmd::FileClose:
     case cmd::FileSave:
@@ -340,6 +359,8 @@ void CMainFrame::UpdateCommandUI()
     actions_.at(cmd::ViewStatusBar)->setChecked(!statusBar()->isHidden());
     CChildFrame* child = ActiveChild();
     if (zoomPane_) zoomPane_->setText(child ? QString::fromStdString(ZoomText(child->GetView()->ZoomFactor())) : QString());
+    actions_.at(cmd::ViewHistory)->setChecked(!historyDock_->isHidden());
+    historyDock_->ShowHistory(ActiveDocument());
 }
 
 QToolBar* CMainFrame::ToolbarFor(int toggleId) const
@@ -361,6 +382,13 @@ bool CMainFrame::OnCommand(int id)
     } else {
         switch (id) {
         case cmd::ViewStatusBar: ToggleBar(statusBar()); break;
+        case cmd::ViewHistory: ToggleBar(historyDock_); break;
+        case cmd::SaveRecipe: OnSaveRecipe(*doc); break;
+        case cmd::ApplyRecipe:
+            if (const QString path = askRecipeOpenPath(); !path.isEmpty())
+                ApplyRecipe(*doc, path.toStdString(),
+                            [this](CImage& image, const std::string& suffix) { app_.AddStepImage(image, suffix); });
+            break;
         case cmd::CloseAll: CloseAll(); break;
         case cmd::AppExit: close(); break;
         case cmd::HelpIndex: ShowHelp(); break;
@@ -497,6 +525,18 @@ void CMainFrame::ShowHelp()
     help_->show();
     help_->raise();
     help_->activateWindow();
+}
+
+void CMainFrame::OnSaveRecipe(const CNUVAKDoc& document)
+{
+    // Beside the image, under its name.
+    QString suggested = QString::fromStdString(document.GetPathName().empty() ? document.GetTitle()
+                                                                               : document.GetPathName());
+    if (const int dot = suggested.lastIndexOf('.'); dot > suggested.lastIndexOf('/')) suggested.truncate(dot);
+    QString path = askRecipeSavePath(suggested + kRecipeExtension);
+    if (path.isEmpty()) return;
+    if (!path.endsWith(kRecipeExtension)) path += kRecipeExtension;
+    SaveRecipe(document, path.toStdString());
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event)

@@ -12,6 +12,7 @@
 #include "image/ImageFormat.h"
 
 class CChildFrame;
+class CHistoryDock;
 class CNUVAKApp;
 class CNUVAKDoc;
 class CNUVAKView;
@@ -73,6 +74,10 @@ public:
     std::function<int(int initial)> askJpegQuality;
     QMessageBox::StandardButton AskSaveChanges(const QString& text) const { return askSaveChanges(text); }
     QString AskSavePath(const QString& suggested) const { return askSavePath(suggested); }
+    // The recipe file to write or to read; empty when cancelled.
+    std::function<QString(const QString& suggested)> askRecipeSavePath;
+    std::function<QString()> askRecipeOpenPath;
+    CHistoryDock* HistoryDock() const { return historyDock_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -89,6 +94,7 @@ private:
     void ToggleBar(QWidget* bar);
     QToolBar* ToolbarFor(int toggleId) const;
     void ShowHelp();
+    void OnSaveRecipe(const CNUVAKDoc& document);
 
     CNUVAKApp& app_;
     QMdiArea* mdiArea_;
@@ -102,5 +108,6 @@ private:
     QMenu* windowMenu_ = nullptr;
     QList<QAction*> windowActions_;
     QWidget* help_ = nullptr;
+    CHistoryDock* historyDock_ = nullptr;
     int currentTool_ = 0;
 };

@@ -2,6 +2,7 @@
 #include "app/NUVAKApp.h"
 
 #include <QApplication>
+#include <cctype>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMdiArea>
@@ -139,7 +140,16 @@ CChildFrame* CNUVAKApp::OpenDocumentFile(const QString& path)
     return AddWindow(std::move(document));
 }
 
-void CNUVAKApp::AddDerivedDocuments(std::vector<std::pair<CImage*, const char*>> images)
+void CNUVAKApp::AddStepImage(const CImage& image, const std::string& suffix)
+{
+    std::string name = suffix.substr(0, suffix.rfind('.'));
+    if (!name.empty() && name.front() == '_') name.erase(0, 1);
+    for (char& c : name) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    const std::string title = " - " + name;
+    AddDerivedDocuments({{&image, title.c_str()}});
+}
+
+void CNUVAKApp::AddDerivedDocuments(std::vector<std::pair<const CImage*, const char*>> images)
 {
     for (auto& [image, suffix] : images) {
         CChildFrame* child = CreateNewDocument();

@@ -45,6 +45,9 @@ public:
 
     // A new untitled document in its own window, titled by the template.
     CChildFrame* CreateNewDocument();
+    // An image a recipe step made beside its result, as a new document
+    // titled as Extract RGB and Comb title theirs: "_red.bmp" gives " - RED".
+    void AddStepImage(const CImage& image, const std::string& suffix);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -53,7 +56,7 @@ private:
     CChildFrame* AddWindow(std::unique_ptr<CNUVAKDoc> document);
     // Puts each image into a new document titled with its default title
     // and the suffix, in order.
-    void AddDerivedDocuments(std::vector<std::pair<CImage*, const char*>> images);
+    void AddDerivedDocuments(std::vector<std::pair<const CImage*, const char*>> images);
 
     std::unique_ptr<CMainFrame> mainFrame_;
     CRecentFileList recentFiles_;

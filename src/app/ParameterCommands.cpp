@@ -34,6 +34,7 @@ bool RunParameterCommand(CNUVAKDoc& document, int id, QWidget* parent)
     const std::unique_ptr<COperationDlg> dialog = MakeCommandDialog(*command, parent);
     dialog->RestoreLastValues();
     document.RunPipeline([&dialog](CImage& image) { return dialog->Model().ApplyTo(image); }, command->wait,
-                         command->reportFailure, [&] { return dialog->Run(document.image); });
+                         command->reportFailure, [&] { return dialog->Run(document.image); },
+                         [&dialog] { return HistoryEntry{dialog->Model().Steps(), {}}; });
     return true;
 }

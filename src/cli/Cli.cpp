@@ -1,6 +1,6 @@
+// nuvak-cli's commands: info, apply, run, calc and series, with their usage errors.
 #include "cli/Cli.h"
 
-#include <array>
 #include <filesystem>
 #include <iostream>
 #include <optional>
@@ -16,25 +16,21 @@
 #include "platform/Format.h"
 #include "series/ConfirmationText.h"
 #include "series/Operations.h"
+#include "series/Recipe.h"
 #include "series/SeriesEngine.h"
+#include "series/SeriesPages.h"
 #include "series/SeriesPaths.h"
+#include "series/StepOptions.h"
 
 namespace {
 
 using platform::Format;
 
-struct UsageError {
-    std::string reason;
-};
-
-struct Option {
-    std::string name;
-    std::string value;
-};
+using UsageError = OptionError;
 
 struct Invocation {
     std::string command;
-    std::vector<Option> options;
+    std::vector<StepOption> options;
     std::vector<std::string> files;
 };
 
@@ -42,55 +38,14 @@ Invocation Parse(int argc, const char* const* argv)
 {
     Invocation inv;
     inv.command = argv[1];
-    bool optionsEnded = false;
-    for (int i = 2; i < argc; ++i) {
-        const std::string arg = argv[i];
-        if (optionsEnded || arg.size() < 3 || arg.compare(0, 2, "--") != 0) {
-            if (arg == "--") {
-                optionsEnded = true;
-                continue;
-            }
-            inv.files.push_back(arg);
-            continue;
-        }
-        Option opt;
-        const size_t eq = arg.find('=');
-        opt.name = arg.substr(2, eq == std::string::npos ? std::string::npos : eq - 2);
-        if (IsFlagOption(opt.name)) {
-            if (eq != std::string::npos) throw UsageError{Format("--%s takes no value", opt.name.c_str())};
-        } else if (eq != std::string::npos) {
-            opt.value = arg.substr(eq + 1);
-        } else {
-            if (i + 1 >= argc) throw UsageError{Format("--%s needs a value", opt.name.c_str())};
-            opt.value = argv[++i];
-        }
-        inv.options.push_back(opt);
-    }
+    SplitOptions(std::vector<std::string>(argv + 2, argv + argc), inv.options, inv.files);
     return inv;
 }
 
-// Removes and returns the value of a general option.
-std::optional<std::string> Take(Invocation& inv, const std::string& name)
-{
-    std::optional<std::string> value;
-    for (auto it = inv.options.begin(); it != inv.options.end();) {
-        if (it->name == name) {
-            value = it->value;
-            it = inv.options.erase(it);
-        } else {
-            ++it;
-        }
-    }
-    return value;
-}
+std::optional<std::string> Take(Invocation& inv, const std::string& name) { return TakeOption(inv.options, name); }
 
-bool TakeAnswer(Invocation& inv)
-{
-    const auto answer = Take(inv, "answer");
-    if (!answer || *answer == "yes") return true;
-    if (*answer == "no") return false;
-    throw UsageError{"--answer must be yes or no"};
-}
+// The answer to questions that no step answers itself.
+bool TakeAnswer(Invocation& inv) { return TakeAnswer(inv.options).value_or(true); }
 
 void ExpectFiles(const Invocation& inv, size_t count, const char* names)
 {
@@ -195,8 +150,8 @@ std::string ExtensionOf(const std::string& path) { return path.substr(PathWithou
 
 int Info(Invocation& inv, std::ostream& out, std::ostream& err)
 {
-    ScopedRange range(inv);
     InstalledUi ui(err, TakeAnswer(inv));
+    ScopedRange range(inv);
     RejectRemainingOptions(inv, "info");
     ExpectFiles(inv, 1, "IN");
     CImage image;
@@ -208,113 +163,36 @@ int Info(Invocation& inv, std::ostream& out, std::ostream& err)
     return kExitOk;
 }
 
-using Aoi = std::array<int, 4>;
-
-Aoi ParseAoi(const std::string& text)
+// Reads IN, runs the steps in order and writes OUT with the files the steps
+// make beside it, all only when every step succeeded.
+int RunSteps(const std::vector<OperationStep>& steps, const std::string& inPath, const std::string& outPath,
+             bool answer, int quality, std::ostream& err)
 {
-    int values[4];
-    size_t start = 0;
-    for (int i = 0; i < 4; ++i) {
-        const size_t comma = text.find(',', start);
-        const bool last = i == 3;
-        if (last != (comma == std::string::npos)) throw UsageError{"--aoi must be L,T,R,B"};
-        const std::string part = text.substr(start, last ? std::string::npos : comma - start);
-        size_t used = 0;
-        try {
-            values[i] = std::stoi(part, &used);
-        } catch (const std::exception&) {
-            throw UsageError{"--aoi must be L,T,R,B with four integers"};
-        }
-        if (used != part.size() || part.empty()) throw UsageError{"--aoi must be L,T,R,B with four integers"};
-        start = comma + 1;
-    }
-    if (values[0] > values[2] || values[1] > values[3])
-        throw UsageError{"--aoi needs L <= R and T <= B"};
-    return {values[0], values[1], values[2], values[3]};
-}
-
-std::optional<Aoi> TakeAoi(Invocation& inv)
-{
-    const auto text = Take(inv, "aoi");
-    if (!text) return std::nullopt;
-    return ParseAoi(*text);
-}
-
-// With notices on, so a corner outside the image is reported as it is clamped.
-void SetAoi(CImage& image, const std::optional<Aoi>& aoi)
-{
-    if (!aoi) return;
-    image.SetUpperLeft((*aoi)[0], (*aoi)[1], true);
-    image.SetLowerRight((*aoi)[2], (*aoi)[3], true);
-}
-
-const Operation& TakeOperation(Invocation& inv)
-{
-    const auto name = Take(inv, "op");
-    if (!name) throw UsageError{Format("%s needs --op NAME", inv.command.c_str())};
-    const Operation* op = FindOperation(*name);
-    if (!op) throw UsageError{Format("unknown operation \"%s\"", name->c_str())};
-    return *op;
-}
-
-OperationParams TakeParams(Invocation& inv, const Operation& op)
-{
-    for (ParamId id : op.params) {
-        const ParamSpec& spec = FindParam(id);
-        bool given = false;
-        for (const Option& opt : inv.options) given |= opt.name == spec.option;
-        if (spec.required && !given)
-            throw UsageError{Format("\"%s\" needs --%s %s", op.name, spec.option, spec.valueHint)};
-    }
-    OperationParams params;
-    for (const Option& opt : inv.options) {
-        const ParamSpec* spec = nullptr;
-        for (ParamId id : op.params)
-            if (opt.name == FindParam(id).option) spec = &FindParam(id);
-        if (!spec) {
-            bool known = false;
-            for (const ParamSpec& any : ParameterTable()) known |= opt.name == any.option;
-            if (known) throw UsageError{Format("--%s does not apply to \"%s\"", opt.name.c_str(), op.name)};
-            throw UsageError{Format("unknown option --%s", opt.name.c_str())};
-        }
-        const std::string problem = ApplyParam(params, spec->id, opt.value);
-        if (!problem.empty()) throw UsageError{problem};
-    }
-    inv.options.clear();
-    return params;
-}
-
-int Apply(Invocation& inv, std::ostream& err)
-{
-    const Operation& op = TakeOperation(inv);
-    const bool answer = TakeAnswer(inv);
-    const std::optional<Aoi> aoi = TakeAoi(inv);
-    ScopedRange range(inv);
-    const int quality = TakeQuality(inv);
-    const OperationParams params = TakeParams(inv, op);
-    ExpectFiles(inv, 2, "IN OUT");
-
     InstalledUi ui(err, answer);
     CImage image;
-    if (!ReadImage(image, inv.files[0], err)) return kExitFile;
-    SetAoi(image, aoi);
-    OperationOutputs outputs;
+    if (!ReadImage(image, inPath, err)) return kExitFile;
+    std::vector<ExtraImage> extras;
     try {
-        if (op.run(image, params, outputs) != 0) {
-            err << "nuvak-cli: " << TrimNewlines(image.errorMessage) << '\n';
-            return kExitFailed;
+        for (size_t i = 0; i < steps.size(); ++i) {
+            OperationOutputs outputs;
+            if (RunStep(image, steps[i], outputs, true) != 0) {
+                err << "nuvak-cli: ";
+                if (steps.size() > 1) err << "step " << i + 1 << " (" << steps[i].op->name << "): ";
+                err << TrimNewlines(image.errorMessage) << '\n';
+                return kExitFailed;
+            }
+            for (ExtraImage& extra : outputs.extras) extras.push_back(std::move(extra));
         }
     } catch (const platform::UserAbort&) {
         return kExitFailed;
     }
 
-    const std::string& outPath = inv.files[1];
     std::vector<std::string> written;
     auto undo = [&written] {
         for (const std::string& path : written) std::filesystem::remove(path);
     };
     const FileFormat format = FormatForPath(outPath);
-    for (ExtraImage& extra : outputs.extras) {
+    for (ExtraImage& extra : extras) {
         // Beside a bitmap the extras keep their names; beside another format they take OUT's extension.
         const std::string suffix = format == FileFormat::Bitmap
                                        ? extra.suffix
@@ -331,6 +209,30 @@ int Apply(Invocation& inv, std::ostream& err)
         return kExitFile;
     }
     return kExitOk;
+}
+
+int Apply(Invocation& inv, std::ostream& err)
+{
+    ScopedRange range(inv);
+    const int quality = TakeQuality(inv);
+    OperationStep step = TakeStep(inv.options, inv.command);
+    ExpectFiles(inv, 2, "IN OUT");
+    // The CLI answers every question, yes unless told otherwise.
+    const bool answer = step.answer.value_or(true);
+    step.answer.reset();
+    return RunSteps({step}, inv.files[0], inv.files[1], answer, quality, err);
+}
+
+int Run(Invocation& inv, std::ostream& err)
+{
+    const auto recipe = Take(inv, "recipe");
+    if (!recipe) throw UsageError{"run needs --recipe FILE"};
+    const bool answer = TakeAnswer(inv);
+    ScopedRange range(inv);
+    const int quality = TakeQuality(inv);
+    RejectRemainingOptions(inv, "run");
+    ExpectFiles(inv, 2, "IN OUT");
+    return RunSteps(ReadRecipe(*recipe), inv.files[0], inv.files[1], answer, quality, err);
 }
 
 int Calc(Invocation& inv, std::ostream& err)
@@ -385,10 +287,17 @@ void CheckSeriesFiles(const std::vector<std::string>& files, bool saveMode, std:
 
 int Series(Invocation& inv, std::ostream& out, std::ostream& err, bool errIsTerminal)
 {
-    const Operation& op = TakeOperation(inv);
-    if (!op.inSeries) throw UsageError{Format("\"%s\" is not a series operation", op.name)};
+    const auto recipe = Take(inv, "recipe");
+    const Operation* op = nullptr;
+    if (!recipe) {
+        op = &TakeOperation(inv.options, inv.command);
+        if (!op->inSeries) throw UsageError{Format("\"%s\" is not a series operation", op->name)};
+    } else if (Take(inv, "op")) {
+        throw UsageError{"series takes --op NAME or --recipe FILE, not both"};
+    }
     const bool answer = TakeAnswer(inv);
-    const std::optional<Aoi> aoi = TakeAoi(inv);
+    const std::optional<AoiBox> aoi = TakeAoi(inv.options);
+    if (recipe && aoi) throw UsageError{"--aoi does not apply to series --recipe: each step gives its own"};
     const auto outDir = Take(inv, "out");
     const bool overwrite = Take(inv, "overwrite").has_value();
     const bool progress = Take(inv, "progress").has_value() || errIsTerminal;
@@ -403,7 +312,10 @@ int Series(Invocation& inv, std::ostream& out, std::ostream& err, bool errIsTerm
         settings.outputFormat = ParseFileFormat(*format);
         if (!settings.outputFormat) throw UsageError{"--format must be bmp, png, tif or jpg"};
     }
-    settings.params = TakeParams(inv, op);
+    if (recipe)
+        RejectRemainingOptions(inv, "series --recipe");
+    else
+        settings.params = TakeParams(inv.options, *op);
     if (inv.files.empty()) throw UsageError{"missing file argument: series expects FILE..."};
     CheckSeriesFiles(inv.files, outDir.has_value(), settings.outputFormat);
     if (outDir) {
@@ -418,8 +330,13 @@ int Series(Invocation& inv, std::ostream& out, std::ostream& err, bool errIsTerm
                                     source.c_str())};
     }
 
+    if (recipe) {
+        settings.recipe = ReadRecipe(*recipe);
+        settings.recipeName = *recipe;
+    }
+
     InstalledUi ui(err, answer);
-    settings.operationName = op.name;
+    settings.operationName = op ? op->name : kSeriesRecipeEntry;
     for (const std::string& file : inv.files) settings.AddFile(file);
     settings.overwriteChoice = overwrite ? SERIES_OVERWRITE : SERIES_SAVE_TO_FOLDER;
     settings.skipUnreadable = skipUnreadable;
@@ -428,7 +345,7 @@ int Series(Invocation& inv, std::ostream& out, std::ostream& err, bool errIsTerm
         err << "nuvak-cli: Series processing aborted\n";
         return kExitFile;
     }
-    SetAoi(settings.firstImage, aoi);
+    if (aoi) SetAoi(settings.firstImage, aoi, true);
     PrintText(out, ConfirmationText(settings));
     out << '\n';
 
@@ -455,8 +372,12 @@ void PrintHelp(std::ostream& out)
            "  nuvak-cli apply --op NAME [parameters] [--aoi L,T,R,B] [--answer yes|no] [--range R]\n"
            "                  [--quality N] IN OUT\n"
            "  nuvak-cli calc --op NAME [--range R] [--quality N] A B OUT\n"
+           "  nuvak-cli run --recipe FILE.nrcp [--answer yes|no] [--range R] [--quality N] IN OUT\n"
            "  nuvak-cli series --op NAME [parameters] [--aoi L,T,R,B] [--answer yes|no] [--progress]\n"
            "                   [--skip-unreadable] [--range R] [--quality N] [--format bmp|png|tif|jpg]\n"
+           "                   (--out DIR | --overwrite) FILE...\n"
+           "  nuvak-cli series --recipe FILE.nrcp [--answer yes|no] [--progress] [--skip-unreadable]\n"
+           "                   [--range R] [--quality N] [--format bmp|png|tif|jpg]\n"
            "                   (--out DIR | --overwrite) FILE...\n"
            "\n"
            "Images are bitmap, PNG, TIFF or JPEG files, told apart by their content. OUT's\n"
@@ -464,6 +385,13 @@ void PrintHelp(std::ostream& out)
            "bitmap. --quality sets the JPEG quality (1..100, default 95). 16-bit samples are\n"
            "mapped to 0..255 from the file's own lowest..highest level unless --range full\n"
            "(0..65535) or --range LO,HI (levels outside clamped) fixes the range.\n"
+           "\n"
+           "run applies the steps of a recipe in order and writes OUT only when all succeed. A\n"
+           "recipe is UTF-8 text: the line \"nuvak recipe 1\", then one step per line in apply's\n"
+           "options without files, e.g. --op \"Low Pass Filter\" --size 5 --aoi 10,10,300,200;\n"
+           "blank lines and lines starting with # are ignored. A step without --aoi works on\n"
+           "the whole image; one without --answer gets the command's answer. A bad recipe is\n"
+           "refused as FILE:LINE: reason before anything runs.\n"
            "\n"
            "series applies one operation to every FILE in turn, with the AOI set on the first\n"
            "file, writes each result under its file's name and in its format into DIR (or over\n"
@@ -473,7 +401,7 @@ void PrintHelp(std::ostream& out)
            "\"[i/n] FILE\" per file on standard error.\n"
            "--skip-unreadable logs a file that cannot be read as skipped and goes on (listed\n"
            "on standard error) instead of ending the run there. --out must not be the folder\n"
-           "of a FILE: use --overwrite to replace the sources.\n"
+           "of a FILE whose result would replace it: use --overwrite for that.\n"
            "\n"
            "Questions are answered with --answer (default yes) and echoed on standard error\n"
            "as \"question: TEXT -> yes|no\"; notices as \"notice: TEXT\".\n"
@@ -500,12 +428,6 @@ void PrintHelp(std::ostream& out)
 
 }  // namespace
 
-bool IsFlagOption(const std::string& name)
-{
-    return name == "below" || name == "above" || name == "overwrite" || name == "progress" ||
-           name == "skip-unreadable" || name == "exclude-edge" || name == "own-pixels" || name == "summary";
-}
-
 int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err)
 {
     try {
@@ -523,10 +445,14 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
         if (inv.command == "info") return Info(inv, out, err);
         if (inv.command == "apply") return Apply(inv, err);
         if (inv.command == "calc") return Calc(inv, err);
+        if (inv.command == "run") return Run(inv, err);
         if (inv.command == "series") return Series(inv, out, err, &err == &std::cerr && ::isatty(STDERR_FILENO));
         throw UsageError{Format("unknown command \"%s\"", inv.command.c_str())};
     } catch (const UsageError& usage) {
         err << "nuvak-cli: " << usage.reason << "\nTry 'nuvak-cli --help' for more information.\n";
+        return kExitUsage;
+    } catch (const RecipeError& refusal) {
+        err << "nuvak-cli: " << refusal.message << '\n';
         return kExitUsage;
     }
 }

@@ -7,6 +7,3 @@
 enum CliExit { kExitOk = 0, kExitFailed = 1, kExitUsage = 2, kExitFile = 3 };
 
 int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err);
-
-// True for the options that take no value ("below", without the "--").
-bool IsFlagOption(const std::string& name);

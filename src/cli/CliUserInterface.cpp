@@ -2,8 +2,13 @@
 
 bool CliUserInterface::askYesNo(const std::string& text)
 {
-    err_ << "question: " << text << " -> " << (answer_ ? "yes" : "no") << '\n';
+    answered(text, answer_);
     return answer_;
+}
+
+void CliUserInterface::answered(const std::string& text, bool answer)
+{
+    err_ << "question: " << text << " -> " << (answer ? "yes" : "no") << '\n';
 }
 
 void CliUserInterface::message(const std::string& text, platform::MessageKind kind)

@@ -10,6 +10,7 @@ class CliUserInterface final : public platform::UserInterface {
 public:
     CliUserInterface(std::ostream& err, bool answer) : err_(err), answer_(answer) {}
     bool askYesNo(const std::string& text) override;
+    void answered(const std::string& text, bool answer) override;
     void message(const std::string& text, platform::MessageKind kind) override;
     void beginWait() override {}
     void endWait() override {}

@@ -129,5 +129,10 @@ void CCustomFilterDlg::OnCustomFilter(CNUVAKDoc& document, QWidget* parent)
     CCustomFilterDlg dialog(parent);
     dialog.RestoreLastValues();
     document.RunPipeline([&dialog](CImage& image) { return dialog.Values().ApplyTo(image); }, true, true,
-                         [&] { return dialog.Run(document.image); });
+                         [&] { return dialog.Run(document.image); },
+                         [&dialog] {
+                             HistoryEntry entry{dialog.Values().Steps(), {}};
+                             if (entry.steps.empty()) entry.unreplayable = "Custom Filter with an unsaved kernel";
+                             return entry;
+                         });
 }

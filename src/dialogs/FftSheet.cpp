@@ -115,5 +115,10 @@ void CFftSheet::OnFrequencyDomain(CNUVAKDoc& document, QWidget* parent)
             sheet->Model().PutResult(image);
             return 0;
         },
-        true, false, wizard);
+        true, false, wizard,
+        [&sheet] {
+            HistoryEntry entry{sheet->Model().ResultSteps(), {}, true};
+            if (entry.steps.empty()) entry.unreplayable = "Frequency Domain";
+            return entry;
+        });
 }

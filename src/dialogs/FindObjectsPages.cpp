@@ -16,6 +16,8 @@
 #include "dialogs/ColorButton.h"
 #include "document/NUVAKDoc.h"
 #include "image/ColorVal.h"
+#include "platform/UserInterface.h"
+#include "series/Operations.h"
 
 namespace {
 
@@ -157,13 +159,20 @@ void CFindObjectsOutputFilePage::OnGo()
 {
     std::string results;
     const auto redraw = [this] { document_->UpdateAllViews(); };
-    switch (RunGo(document_ ? &document_->image : nullptr, fileEdit_->text().toStdString(), metrics_, redraw,
-                  results)) {
+    const std::string path = fileEdit_->text().toStdString();
+    const std::optional<AoiBox> aoi = document_ ? StepAoi(document_->image) : std::nullopt;
+    platform::AnswerRecorder answers;
+    switch (RunGo(document_ ? &document_->image : nullptr, path, metrics_, redraw, results)) {
     case GoResult::NoFile: fileEdit_->setFocus(Qt::OtherFocusReason); return;
     case GoResult::NoDocument:
     case GoResult::Failed: return;
     case GoResult::Found: break;
     }
+    OperationStep step;
+    step.op = FindOperation("Find Objects");
+    step.params.resultsFile = path;
+    step.params.metricMask = metrics_.flags;
+    document_->RecordRun(HistoryEntry{{step}, {}}, aoi, answers.Answers());
     results_ = std::move(results);
     ShowResults();
 }

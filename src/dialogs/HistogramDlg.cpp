@@ -78,11 +78,15 @@ CHistogramDlg::CHistogramDlg(const CActiveDocumentSource* documents, QWidget* pa
 void CHistogramDlg::OnHistogram(CNUVAKDoc& document, const CActiveDocumentSource* documents, QWidget* parent)
 {
     // The dialog changes the image itself; the pipeline's operation has nothing left to do.
-    const auto dialog = [documents, parent] {
+    std::vector<OperationStep> applied;
+    const auto dialog = [documents, parent, &applied] {
         CHistogramDlg histogram(documents, parent);
-        return histogram.exec() == QDialog::Accepted;
+        const bool accepted = histogram.exec() == QDialog::Accepted;
+        applied = histogram.Applied();
+        return accepted;
     };
-    document.RunPipeline([](CImage&) { return 0; }, false, false, dialog);
+    document.RunPipeline([](CImage&) { return 0; }, false, false, dialog,
+                         [&applied] { return HistoryEntry{applied, {}}; });
 }
 
 bool CHistogramDlg::OnInitDialog()
@@ -143,15 +147,25 @@ void CHistogramDlg::RestoreSaved(CNUVAKDoc& document)
     document.UpdateAllViews();
 }
 
-void CHistogramDlg::OnHstStretch() { Apply(HistogramHandler::Stretch, StretchHistogram); }
+void CHistogramDlg::OnHstStretch() { Apply(HistogramHandler::Stretch, StretchHistogram, "Stretch"); }
 
-void CHistogramDlg::OnHstEqualize() { Apply(HistogramHandler::Equalize, EqualizeHistogram); }
+void CHistogramDlg::OnHstEqualize() { Apply(HistogramHandler::Equalize, EqualizeHistogram, "Equalize"); }
 
-void CHistogramDlg::Apply(HistogramHandler handler, void (*operation)(CImage&, int))
+void CHistogramDlg::AddStep(const char* name, int channel, int offset)
+{
+    OperationStep step;
+    step.op = FindOperation(name);
+    step.params.channel = channel;
+    step.params.offset = offset;
+    applied_.push_back(step);
+}
+
+void CHistogramDlg::Apply(HistogramHandler handler, void (*operation)(CImage&, int), const char* name)
 {
     CNUVAKDoc* document = ActiveDocument(handler);
     if (document == nullptr) return;
     operation(document->image, Channel());
+    AddStep(name, Channel());
     document->UpdateAllViews();
     update(kGraphAndRamp);
 }
@@ -161,6 +175,7 @@ void CHistogramDlg::OnReset()
     CNUVAKDoc* document = ActiveDocument(HistogramHandler::Reset);
     if (document == nullptr) return;
     RestoreSaved(*document);
+    applied_.clear();
     document->image.ComputeHistograms();
     repaint();
 }
@@ -253,7 +268,8 @@ void CHistogramDlg::mouseReleaseEvent(QMouseEvent* event)
     }
     captured_ = false;
     markersShown_ = false;
-    drag_.Release(document->image, Channel(), event->position().toPoint().x());
+    const int shift = drag_.Release(document->image, Channel(), event->position().toPoint().x());
+    if (shift != 0) AddStep("Slide", Channel(), shift);
     update(kGraphAndRamp);
     document->UpdateAllViews();
 }

@@ -6,8 +6,11 @@
 
 #include <QDialog>
 
+#include <vector>
+
 #include "forms/HistogramModel.h"
 #include "image/Image.h"
+#include "series/OperationStep.h"
 
 class CActiveDocumentSource;
 class CNUVAKDoc;
@@ -39,6 +42,8 @@ public:
     bool MarkersShown() const { return markersShown_; }
     int LowMarker() const { return drag_.LowMarker(markerX_); }
     int HighMarker() const { return drag_.HighMarker(markerX_); }
+    // Stretch, Equalize and Slide steps done since opening or Reset, in order.
+    const std::vector<OperationStep>& Applied() const { return applied_; }
 
     void OnHstStretch();
     void OnHstEqualize();
@@ -60,7 +65,8 @@ private:
     CNUVAKDoc* FindDocument() const;
     int Channel() const;
     // Stretch or Equalize on the chosen channel, then the views and the graph.
-    void Apply(HistogramHandler handler, void (*operation)(CImage&, int));
+    void Apply(HistogramHandler handler, void (*operation)(CImage&, int), const char* name);
+    void AddStep(const char* name, int channel, int offset = 0);
     // Puts the saved pixels back; found objects stay with the document.
     void RestoreSaved(CNUVAKDoc& document);
 
@@ -71,6 +77,7 @@ private:
     bool markersShown_ = false;
     int markerX_ = 0;
     bool failed_ = false;
+    std::vector<OperationStep> applied_;
     QComboBox* channel_;
     QLabel* intensity_;
     QLabel* count_;

@@ -7,6 +7,8 @@
 
 #include "dialogs/SeriesPropSheet.h"
 #include "platform/UserInterface.h"
+#include "series/Recipe.h"
+#include "series/SeriesPages.h"
 
 CSeriesOperationDlg::CSeriesOperationDlg(CSeriesPropSheet& sheet)
     : CSeriesPage(sheet, SeriesPage::SelectOperation), list_(new QListWidget(this))
@@ -23,7 +25,8 @@ CSeriesOperationDlg::CSeriesOperationDlg(CSeriesPropSheet& sheet)
 
 void CSeriesOperationDlg::OnSetActive()
 {
-    const std::vector<std::string> operations = SeriesOperationList(Settings().firstImage.format);
+    std::vector<std::string> operations = SeriesOperationList(Settings().firstImage.format);
+    operations.emplace_back(kSeriesRecipeEntry);
     list_->clear();
     for (const std::string& name : operations) list_->addItem(QString::fromStdString(name));
     const int selected = SeriesOperationSelection(operations, Settings().operationName);
@@ -37,6 +40,23 @@ bool CSeriesOperationDlg::OnWizardNext()
         platform::error(kSeriesNoOperation);
         return false;
     }
-    Settings().operationName = chosen.front()->text().toStdString();
+    const std::string name = chosen.front()->text().toStdString();
+    SeriesSettings& settings = Settings();
+    if (name != kSeriesRecipeEntry) {
+        settings.recipe.clear();
+        settings.recipeName.clear();
+        settings.operationName = name;
+        return true;
+    }
+    const QString path = Sheet().choosers.recipe(this);
+    if (path.isEmpty()) return false;
+    try {
+        settings.recipe = ReadRecipe(path.toStdString());
+    } catch (const RecipeError& refusal) {
+        platform::error(refusal.message);
+        return false;
+    }
+    settings.recipeName = path.toStdString();
+    settings.operationName = name;
     return true;
 }

@@ -1,5 +1,5 @@
 // CSeriesOperationDlg: the series wizard's Select Operation page, listing
-// the operations offered for the first image's format.
+// the operations offered for the first image's format and "Recipe…".
 #pragma once
 
 #include "dialogs/SeriesPage.h"

@@ -47,6 +47,9 @@ SeriesChoosers CommonDialogs()
         return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty() ? dialog.selectedFiles().front()
                                                                                        : QString();
     };
+    c.recipe = [](QWidget* parent) {
+        return QFileDialog::getOpenFileName(parent, "Select a recipe", QString(), "Recipes (*.nrcp)");
+    };
     return c;
 }
 

@@ -23,6 +23,7 @@ struct SeriesChoosers {
     std::function<QString(QWidget* parent, const QString& start)> folder;
     std::function<std::optional<QColor>(QWidget* parent, const QColor& initial)> color;
     std::function<QString(QWidget* parent)> dataFile;  // a results file to write
+    std::function<QString(QWidget* parent)> recipe;    // a recipe file to read
 };
 
 class CSeriesPropSheet : public QDialog {

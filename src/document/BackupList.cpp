@@ -24,6 +24,7 @@ CBackupNode* CBackupList::GetNewNode(const CImage& image)
 void CBackupList::AddToBack(const CImage& image)
 {
     CBackupNode* node = GetNewNode(image);
+    ++snapshots_;
     if (IsEmpty()) {
         head = tail = node;
         return;

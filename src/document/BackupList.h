@@ -25,8 +25,12 @@ public:
     int RemoveFromFront();
     int RestoreFromBack(CImage& image);
     void RemoveAll();
+    // Counts snapshots taken, so that a document knows whether the newest
+    // one is from the step it recorded.
+    unsigned long Snapshots() const { return snapshots_; }
 
 private:
     CBackupNode* head = nullptr;  // oldest
     CBackupNode* tail = nullptr;  // newest
+    unsigned long snapshots_ = 0;
 };

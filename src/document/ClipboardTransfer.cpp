@@ -89,6 +89,7 @@ bool PasteFromClipboard(CNUVAKDoc& document, CClipboardPort& clipboard, bool int
         platform::error(aborted);
         return false;
     }
+    document.RecordEntry(HistoryEntry{{}, into ? "Paste Into" : "Paste"});
     document.SetModifiedFlag();
     return true;
 }

@@ -58,6 +58,9 @@ enum : int {
     AnalysisToolbar = 32850,
     FrequencyDomain = 32851,
     FitToWindow = 32852,
+    SaveRecipe = 32860,
+    ApplyRecipe = 32861,
+    ViewHistory = 32862,
     SixteenBitLevels = 32900,  // the workbench's own, after the classic range
     FileNew = 57600,
     FileOpen = 57601,

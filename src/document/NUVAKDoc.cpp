@@ -45,6 +45,7 @@ bool CNUVAKDoc::OnOpenDocument(const std::string& path)
     image = std::move(fresh);
     saveOptions = WriteOptions{image.fileFacts.format, saveOptions.jpegQuality};
     backupList.RemoveAll();
+    history_.Clear();
     SetPathName(path);
     SetModifiedFlag(false);
     UpdateAllViews();
@@ -67,19 +68,54 @@ bool CNUVAKDoc::OnSaveDocument(const std::string& path, const WriteOptions& opti
     return true;
 }
 
-void CNUVAKDoc::RunPipeline(const Step& operation, bool wait, bool reportFailure, const Dialog& dialog)
+bool CNUVAKDoc::RunPipeline(const Step& operation, bool wait, bool reportFailure, const Dialog& dialog,
+                            const Record& record)
 {
     try {
         backupList.AddToBack(image);
-        if (dialog && !dialog()) return;
+        if (dialog && !dialog()) return false;
+        const std::optional<AoiBox> aoi = StepAoi(image);
         std::optional<platform::WaitCursor> cursor;
         if (wait) cursor.emplace();
-        if (operation(image) != 0 && reportFailure) platform::error(image.errorMessage);
+        platform::AnswerRecorder answers;
+        const int result = operation(image);
+        if (result != 0 && reportFailure) platform::error(image.errorMessage);
+        if (result == 0 && record) RecordRun(record(), aoi, answers.Answers());
         SetModifiedFlag();
         UpdateAllViews();
+        return result == 0;
     } catch (const platform::UserAbort&) {
         // Already reported; the command ends here.
+        return false;
     }
+}
+
+bool CNUVAKDoc::ApplySteps(const std::vector<OperationStep>& steps, const Extras& extras)
+{
+    for (const OperationStep& step : steps) {
+        OperationOutputs outputs;
+        const auto run = [&](CImage& target) { return RunStep(target, step, outputs, true); };
+        if (!RunPipeline(run, true, true, nullptr, [&step] { return HistoryEntry{{step}, {}, true}; }))
+            return false;
+        if (!outputs.extras.empty()) extras(outputs.extras);
+    }
+    return true;
+}
+
+void CNUVAKDoc::RecordEntry(HistoryEntry entry)
+{
+    entry.snapshot = backupList.Snapshots();
+    history_.Add(std::move(entry));
+}
+
+void CNUVAKDoc::RecordRun(HistoryEntry entry, const std::optional<AoiBox>& aoi, const std::vector<bool>& answers)
+{
+    if (entry.steps.empty() && entry.unreplayable.empty()) return;
+    for (OperationStep& step : entry.steps) {
+        if (!entry.ownAoi) step.aoi = aoi;
+        if (!answers.empty()) step.answer = answers.front();
+    }
+    RecordEntry(std::move(entry));
 }
 
 bool CNUVAKDoc::CommandAvailable(int id)
@@ -100,7 +136,8 @@ bool CNUVAKDoc::RunCommand(int id)
             OperationOutputs outputs;
             return operation->run(target, params, outputs);
         },
-        command->wait, command->reportFailure);
+        command->wait, command->reportFailure, nullptr,
+        [operation] { return HistoryEntry{{OperationStep{operation, OperationParams{}, {}, {}}}, {}}; });
     return true;
 }
 
@@ -108,6 +145,7 @@ void CNUVAKDoc::OnImageAttributes() const { platform::notice(AttributesText(path
 
 void CNUVAKDoc::OnEditUndo()
 {
+    bool restored = false;
     try {
         CImage current = image;
         if (backupList.RestoreFromBack(image) != 0) {
@@ -115,9 +153,14 @@ void CNUVAKDoc::OnEditUndo()
             // Assignment would drop the found objects; the restored image keeps them.
             current.objects = std::move(image.objects);
             image = std::move(current);
+        } else {
+            restored = true;
         }
     } catch (const platform::UserAbort&) {
         return;
+    }
+    if (restored) {
+        history_.RemoveSince(backupList.Snapshots());
     }
     SetModifiedFlag();
     UpdateAllViews();

@@ -3,16 +3,23 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "document/BackupList.h"
+#include "document/History.h"
 #include "image/Image.h"
+#include "series/Operations.h"
 
 class CNUVAKDoc {
 public:
     // A parameter dialog: true when it ended with OK.
     using Dialog = std::function<bool()>;
     using Step = std::function<int(CImage&)>;
+    // What a command did, for the history: its steps without AOIs and
+    // answers, which the pipeline adds.
+    using Record = std::function<HistoryEntry()>;
 
     CImage image;
     CBackupList backupList;
@@ -38,8 +45,26 @@ public:
     // How Save writes: the opened file's format, or the last Save As's choice.
     WriteOptions saveOptions;
 
-    // Snapshot, dialog, operation, failure text, modified flag and redraw.
-    void RunPipeline(const Step& operation, bool wait, bool reportFailure, const Dialog& dialog = nullptr);
+    // Snapshot, dialog, operation, failure text, history, modified flag and
+    // redraw; true when the operation ran and succeeded. A successful run is
+    // recorded with the AOI it ran on and the answers given while it ran.
+    bool RunPipeline(const Step& operation, bool wait, bool reportFailure, const Dialog& dialog = nullptr,
+                     const Record& record = nullptr);
+    // Images a step makes beside the result (Extract RGB's planes).
+    using Extras = std::function<void(std::vector<ExtraImage>& extras)>;
+    // Runs the steps in order, each one pipeline run and one history entry,
+    // questions answered by the step or else asked, the extra images of each
+    // step handed to extras; stops at the first failure, which has been
+    // shown. True when all succeeded.
+    bool ApplySteps(const std::vector<OperationStep>& steps, const Extras& extras);
+    // Adds a command's entry to the history; the Undo of the newest snapshot
+    // removes it with the image changes since then.
+    void RecordEntry(HistoryEntry entry);
+    // Records a run: every step gets the AOI it ran on, unless the entry
+    // carries its own, and the first answer given while it ran.
+    void RecordRun(HistoryEntry entry, const std::optional<AoiBox>& aoi, const std::vector<bool>& answers);
+    const CHistory& History() const { return history_; }
+
     // A dialog-less command of the document command table; false when the id
     // is not one or its operation is not built.
     bool RunCommand(int id);
@@ -57,4 +82,5 @@ private:
     bool modified_ = false;
     std::function<void()> updateViews_;
     std::function<void()> titleChanged_;
+    CHistory history_;
 };

@@ -3,6 +3,7 @@
 #include "forms/CleanDialogModel.h"
 
 #include "platform/UserInterface.h"
+#include "series/Operations.h"
 
 std::optional<FieldFailure> CleanDialogModel::Read(OperationParams& p) const
 {
@@ -35,4 +36,11 @@ int CleanDialogModel::ApplyTo(CImage& image) const
     // inverted alike for the result to be what the preview showed.
     if (inverted_) image.Invert();
     return OperationDialog::ApplyTo(image);
+}
+
+std::vector<OperationStep> CleanDialogModel::Steps() const
+{
+    std::vector<OperationStep> steps = OperationDialog::Steps();
+    if (inverted_) steps.insert(steps.begin(), OperationStep{FindOperation("Invert"), {}, {}, {}});
+    return steps;
 }

@@ -13,6 +13,7 @@ public:
     // Inverts the document's AOI first when the user agreed to invert, so the
     // result equals the preview.
     int ApplyTo(CImage& image) const override;
+    std::vector<OperationStep> Steps() const override;
 
     // The background recorded by the first preview: -1 unknown, 0 or 255.
     int Background() const { return background_; }

@@ -1,7 +1,6 @@
 // Custom Filter dialog: weight checks, the kernel and the filter file.
 #include "forms/CustomFilterModel.h"
 
-#include "processing/FilterFile.h"
 #include "processing/WeightEntry.h"
 #include "platform/UserInterface.h"
 
@@ -35,9 +34,16 @@ std::optional<FieldFailure> CustomFilterModel::CheckBeforeSave() const
     return failure;
 }
 
-std::string CustomFilterModel::SaveTo(const std::string& path) const
+FilterFileContents CustomFilterModel::Contents() const { return {size, EnabledWeights(size, grid)}; }
+
+std::string CustomFilterModel::SaveTo(const std::string& path)
 {
-    return WriteFilterFile(path, FilterFileContents{size, EnabledWeights(size, grid)});
+    std::string message = WriteFilterFile(path, Contents());
+    if (message.empty()) {
+        kernelFile_ = path;
+        kernelContents_ = Contents();
+    }
+    return message;
 }
 
 std::string CustomFilterModel::ReadFrom(const std::string& path)
@@ -47,5 +53,16 @@ std::string CustomFilterModel::ReadFrom(const std::string& path)
     if (!message.empty()) return message;
     size = contents.size;
     grid = GridFromWeights(size, contents.weights);
+    kernelFile_ = path;
+    kernelContents_ = Contents();
     return {};
+}
+
+std::vector<OperationStep> CustomFilterModel::Steps() const
+{
+    const FilterFileContents now = Contents();
+    if (kernelFile_.empty() || now.size != kernelContents_.size || now.weights != kernelContents_.weights) return {};
+    std::vector<OperationStep> steps = OperationDialog::Steps();
+    for (OperationStep& step : steps) step.params.kernelFile = kernelFile_;
+    return steps;
 }

@@ -8,6 +8,7 @@
 
 #include "forms/FilterGrid.h"
 #include "forms/OperationDialog.h"
+#include "processing/FilterFile.h"
 
 class CustomFilterModel : public OperationDialog {
 public:
@@ -30,18 +31,28 @@ public:
     // Validate passes.
     std::vector<float> Weights() const;
     int ApplyTo(CImage& image) const override;
+    // Custom Filter with the file the kernel was last saved to or read from,
+    // while the grid still holds that kernel; none otherwise, as a recipe
+    // could not name the kernel.
+    std::vector<OperationStep> Steps() const override;
 
     // Save To File before the file is chosen: shows a refused weight and
     // then why nothing is written; the refused box to focus.
     std::optional<FieldFailure> CheckBeforeSave() const;
     // "" when written, otherwise the message to show.
-    std::string SaveTo(const std::string& path) const;
+    std::string SaveTo(const std::string& path);
     // "" when read (size and boxes replaced), otherwise the message to show
     // with the dialog unchanged.
     std::string ReadFrom(const std::string& path);
 
     int size = 3;  // 3, 5, 7 or 9
     WeightGrid grid;
+
+private:
+    FilterFileContents Contents() const;
+
+    std::string kernelFile_;
+    FilterFileContents kernelContents_;
 
 protected:
     std::optional<FieldFailure> Read(OperationParams& p) const override;

@@ -5,12 +5,16 @@
 // as cancelled.
 #pragma once
 
+#include <optional>
+#include <vector>
+
 #include "forms/FftWindowModel.h"
 #include "forms/Measurement.h"
 #include "forms/PreviewPicModel.h"
 #include "frequency/FilterEllipse.h"
 #include "image/DeviceBitmap.h"
 #include "image/Image.h"
+#include "series/OperationStep.h"
 
 inline constexpr const char* kFftSheetCaption = "Frequency processing";
 // Drawing failures: of the AOI and window pages, and of the processing page.
@@ -41,6 +45,10 @@ public:
     bool Undo();
     // Finish: the document's image becomes the result with the whole AOI.
     void PutResult(CImage& document) const;
+    // The result as steps of the operation table on the document's image:
+    // Crop and Window, Crop alone, or FFT Filter, each with the work AOI;
+    // none for a low pass ellipse that no slider position makes.
+    const std::vector<OperationStep>& ResultSteps() const { return resultSteps_; }
 
     const CImage& Work() const { return work_; }
     const CImage& Aoi() const { return aoi_; }
@@ -54,7 +62,11 @@ private:
     // The spectrum starts again from the crop, keeping its ellipse.
     void RestartSpectrum();
 
+    void RecordFilter(bool outside);
+
     CImage work_, aoi_, spectrum_, result_;
+    WindowArguments window_;  // the window the spectrum was made with
+    std::vector<OperationStep> resultSteps_;
 };
 
 // Draws image into the picture's bitmap; on failure shows failureFormat

@@ -30,6 +30,13 @@ std::optional<FieldFailure> OperationDialog::Ok() const
 
 int OperationDialog::ApplyTo(CImage& image) const { return RunNamedOperation(OperationName(), Params(), image); }
 
+std::vector<OperationStep> OperationDialog::Steps() const
+{
+    const Operation* operation = FindOperation(OperationName());
+    if (operation == nullptr) return {};
+    return {OperationStep{operation, Params(), {}, {}}};
+}
+
 int RunNamedOperation(const std::string& name, const OperationParams& params, CImage& image)
 {
     const Operation* operation = FindOperation(name);

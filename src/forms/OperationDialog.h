@@ -9,6 +9,7 @@
 
 #include "image/Image.h"
 #include "series/OperationParams.h"
+#include "series/OperationStep.h"
 
 // The control that refused its text and the text to show; the focus goes
 // back to that control and the dialog stays open.
@@ -33,6 +34,8 @@ public:
     std::optional<FieldFailure> Ok() const;
     // The document's run after OK: 0, or -1 with image.errorMessage.
     virtual int ApplyTo(CImage& image) const;
+    // What ApplyTo ran, as steps of the operation table without AOIs.
+    virtual std::vector<OperationStep> Steps() const;
 
 protected:
     // Reads the fields into p, stopping at the first refusal.

@@ -3,7 +3,9 @@
 #pragma once
 
 #include <exception>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace platform {
 
@@ -15,6 +17,9 @@ enum class MessageKind {
 struct UserInterface {
     virtual ~UserInterface() = default;
     virtual bool askYesNo(const std::string& text) = 0;
+    // A question answered for the user by a PresetAnswer: only shown where
+    // the interface keeps a transcript.
+    virtual void answered(const std::string& /*text*/, bool /*answer*/) {}
     virtual void message(const std::string& text, MessageKind kind) = 0;
     virtual void beginWait() = 0;
     virtual void endWait() = 0;
@@ -37,6 +42,35 @@ struct UserAbort : std::exception {
 
 // Raises the silent abort after showing text as an error.
 [[noreturn]] void abortWith(const std::string& text);
+
+// While alive, questions get this answer without the user being asked; an
+// empty answer leaves them to the user. Scopes nest.
+class PresetAnswer {
+public:
+    explicit PresetAnswer(std::optional<bool> answer);
+    ~PresetAnswer();
+    PresetAnswer(const PresetAnswer&) = delete;
+    PresetAnswer& operator=(const PresetAnswer&) = delete;
+
+private:
+    std::optional<bool> previous_;
+};
+
+// While alive, collects the answers given to questions, so that a step can
+// be recorded with them.
+class AnswerRecorder {
+public:
+    AnswerRecorder();
+    ~AnswerRecorder();
+    AnswerRecorder(const AnswerRecorder&) = delete;
+    AnswerRecorder& operator=(const AnswerRecorder&) = delete;
+    const std::vector<bool>& Answers() const { return answers_; }
+
+private:
+    friend bool askYesNo(const std::string& text);
+    AnswerRecorder* previous_;
+    std::vector<bool> answers_;
+};
 
 // Shows the wait cursor for the lifetime of the object.
 class WaitCursor {

@@ -38,9 +38,15 @@ std::string ConfirmationText(const SeriesSettings& settings)
     const SeriesParameterPage page = ParameterPageFor(name);
 
     std::string text = Format("Requested procedure:\n\t%s\n", name.c_str());
+    if (!settings.recipe.empty()) {
+        text = Format("Requested procedure:\n\tRecipe %s\n", settings.recipeName.c_str());
+        for (const OperationStep& step : settings.recipe) text += "\t\t" + StepCommandLine(step) + "\n";
+    }
     text += "Output location:\n";
     text += settings.Overwrites() ? "\tOriginal data files will be overwritten with the results of this procedure.\n"
                                   : "\t" + settings.outputFolder + "\n";
+    // Each step names its own AOI and parameters.
+    if (!settings.recipe.empty()) return text;
     if (UsesAoi(name))
         text += Format("\nArea of interest:\n\tupper left corner\t(%d, %d)\n\tlower right corner\t(%d, %d)\n",
                        first.aoiLeft, first.aoiTop, first.aoiRight, first.aoiBottom);

@@ -87,9 +87,12 @@ std::string SeriesRun::ProcessFile(int index, const std::string& path)
         log_.Write(Format("Skipped %s: %s\n", path.c_str(), skipped_.back().second.c_str()));
         return std::string();
     }
+    // A recipe's steps set their own AOIs.
     const CImage& first = settings_.firstImage;
-    working.SetUpperLeft(first.aoiLeft, first.aoiTop, false);
-    working.SetLowerRight(first.aoiRight, first.aoiBottom, false);
+    if (settings_.recipe.empty()) {
+        working.SetUpperLeft(first.aoiLeft, first.aoiTop, false);
+        working.SetLowerRight(first.aoiRight, first.aoiBottom, false);
+    }
 
     Notify(callbacks_.fileReached, index, path);
     log_.Write(status + "\n");
@@ -97,16 +100,31 @@ std::string SeriesRun::ProcessFile(int index, const std::string& path)
     const std::string baseName = BaseName(path);
     const std::string stem = Stem(baseName);
     const FileFormat format = settings_.outputFormat.value_or(working.fileFacts.format);
-    if (op_) {
-        OperationOutputs outputs;
-        if (op_->run(working, params_, outputs) != 0 && op_->checked)
-            return Format("Image Series processing aborted.\nAn error occurred while processing the file\n%s\n\n%s",
-                          path.c_str(), working.errorMessage.c_str());
+    const auto processingFailed = [&] {
+        return Format("Image Series processing aborted.\nAn error occurred while processing the file\n%s\n\n%s",
+                      path.c_str(), working.errorMessage.c_str());
+    };
+    const auto writeExtras = [&](OperationOutputs& outputs) {
         for (ExtraImage& extra : outputs.extras) {
             const std::string message =
                 Write(extra.image, OutputPath(path, stem + OutputSuffix(extra.suffix, format)), format);
             if (!message.empty()) return message;
         }
+        return std::string();
+    };
+    // Every step of a recipe must succeed: a later step would work on an
+    // image the recipe did not mean.
+    for (const OperationStep& step : settings_.recipe) {
+        OperationOutputs outputs;
+        if (RunStep(working, step, outputs, false) != 0) return processingFailed();
+        const std::string message = writeExtras(outputs);
+        if (!message.empty()) return message;
+    }
+    if (op_) {
+        OperationOutputs outputs;
+        if (op_->run(working, params_, outputs) != 0 && op_->checked) return processingFailed();
+        const std::string message = writeExtras(outputs);
+        if (!message.empty()) return message;
         if (op_->aoiKept && index == 0) {
             settings_.firstImage.SetUpperLeft(working.aoiLeft, working.aoiTop, false);
             settings_.firstImage.SetLowerRight(working.aoiRight, working.aoiBottom, false);

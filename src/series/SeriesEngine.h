@@ -1,5 +1,6 @@
-// The series engine: applies one operation with fixed parameters to every
-// file of a run, writes the results and records the run in a log.
+// The series engine: applies one operation with fixed parameters, or the
+// steps of a recipe, to every file of a run, writes the results and records
+// the run in a log.
 #pragma once
 
 #include <functional>

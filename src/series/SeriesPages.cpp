@@ -28,7 +28,10 @@ SeriesParameterPage ParameterPageFor(const std::string& name)
     return Page::None;
 }
 
-bool UsesAoi(const std::string& name) { return !OneOf(name, {"Grayscale", "Extract RGB", "Comb"}); }
+bool UsesAoi(const std::string& name)
+{
+    return !OneOf(name, {"Grayscale", "Extract RGB", "Comb", kSeriesRecipeEntry});
+}
 
 bool UsesRepetitions(const std::string& name)
 {

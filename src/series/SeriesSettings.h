@@ -5,9 +5,11 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "image/Image.h"
 #include "series/OperationParams.h"
+#include "series/OperationStep.h"
 
 enum SeriesOutputChoice { SERIES_OVERWRITE = 0, SERIES_SAVE_TO_FOLDER = 1 };
 
@@ -26,6 +28,10 @@ struct SeriesSettings {
     // Results keep each source's format unless one is chosen here.
     std::optional<FileFormat> outputFormat;
     int jpegQuality = 95;
+    // A recipe run: these steps, each with its own AOI and answer, instead of
+    // the operation; recipeName is the recipe file the texts name.
+    std::vector<OperationStep> recipe;
+    std::string recipeName;
 
     bool Overwrites() const { return overwriteChoice == SERIES_OVERWRITE; }
     // Appends a path to the file list as the file dialog's selection does.

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "Workbench.h"
+#include "dialogs/OperationDlg.h"
 
 namespace {
 
@@ -30,6 +31,8 @@ int main(int argc, char** argv)
     QSettings().clear();
     int failures = 0;
     for (auto make : Registry()) {
+        // Each test class starts with the dialogs' defaults.
+        COperationDlg::ForgetLastValues();
         std::unique_ptr<QObject> test(make());
         failures += QTest::qExec(test.get(), argc, argv);
     }

@@ -113,6 +113,21 @@ protected:
 
     std::string Output() { return ReadText(dir.path("recipe.out")); }
 
+    // The README's change for a recipe recorded in the workbench: `run
+    // --recipe` in place of `apply --op`, the file travelling with each job
+    // to a node. The recipe makes the same grey images as the operation.
+    std::string WithRecipe(std::string block)
+    {
+        std::ofstream(dir.path("grey.nrcp")) << "nuvak recipe 1\n--op Grayscale\n";
+        std::filesystem::remove_all(dir.path("out"));
+        const std::string apply = "apply --op Grayscale";
+        block.replace(block.find(apply), apply.size(), "run --recipe grey.nrcp");
+        const std::string transfer = "--transferfile {}";
+        if (block.find(transfer) != std::string::npos)
+            block.insert(block.find(transfer) + transfer.size(), " --transferfile grey.nrcp");
+        return block;
+    }
+
     TempDir dir;
     std::vector<std::string> names;
     std::string local, remote, slurm;
@@ -127,6 +142,8 @@ TEST_F(Recipes, GnuParallelOnOneMachine)
     ASSERT_EQ(Run(local), 0) << Output();
     ExpectSameAsSequential();
     EXPECT_TRUE(Exists(dir.path("jobs.log")));
+    ASSERT_EQ(Run(WithRecipe(local)), 0) << Output();
+    ExpectSameAsSequential();
 }
 
 TEST_F(Recipes, GnuParallelAcrossMachinesThroughAStandInForSsh)
@@ -144,6 +161,14 @@ TEST_F(Recipes, GnuParallelAcrossMachinesThroughAStandInForSsh)
     ExpectSameAsSequential();
     for (const auto& entry : std::filesystem::recursive_directory_iterator(dir.path("node")))
         EXPECT_TRUE(entry.is_directory()) << "left on the node: " << entry.path();
+
+    ASSERT_EQ(Run(WithRecipe(remote), "PARALLEL=" + Quote("--ssh " + dir.path("fakessh")) +
+                                          " FAKE_REMOTE=" + Quote(dir.path("node"))),
+              0)
+        << Output();
+    ExpectSameAsSequential();
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(dir.path("node")))
+        EXPECT_TRUE(entry.is_directory()) << "left on the node: " << entry.path();
 }
 
 TEST_F(Recipes, SlurmArrayTasks)
@@ -151,6 +176,11 @@ TEST_F(Recipes, SlurmArrayTasks)
     ASSERT_NE(slurm.find("#SBATCH --array="), std::string::npos) << slurm;
     for (int task = 0; task < 3; ++task)
         ASSERT_EQ(Run(slurm, "SLURM_ARRAY_TASK_ID=" + std::to_string(task) + " SLURM_ARRAY_TASK_COUNT=3"), 0)
+            << Output();
+    ExpectSameAsSequential();
+    const std::string withRecipe = WithRecipe(slurm);
+    for (int task = 0; task < 3; ++task)
+        ASSERT_EQ(Run(withRecipe, "SLURM_ARRAY_TASK_ID=" + std::to_string(task) + " SLURM_ARRAY_TASK_COUNT=3"), 0)
             << Output();
     ExpectSameAsSequential();
 }

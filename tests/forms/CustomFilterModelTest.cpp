@@ -66,3 +66,29 @@ TEST(CustomFilterModel, KernelsFilterTheAoi)
     for (int y = 1; y < 4; ++y)
         for (int x = 1; x < 5; ++x) EXPECT_EQ(image.pixelValueArray[y][x].red, 10 * (x - 1) + 3 * y) << x << "," << y;
 }
+
+// A recipe can name the kernel only while the grid holds a file's kernel, and
+// replaying that step filters as OK did.
+TEST(CustomFilterModel, StepsNameTheKernelFileWhileTheGridHoldsIt)
+{
+    FakeUserInterface user;
+    TempDir dir;
+    CustomFilterModel model;
+    model.grid = GridFromWeights(3, {"0", "1/4", "0", "1/4", "0", "1/4", "0", "1/4", "0"});
+    EXPECT_TRUE(model.Steps().empty());
+    ASSERT_EQ(model.SaveTo(dir.path("k.ftr")), "");
+    const std::vector<OperationStep> steps = model.Steps();
+    ASSERT_EQ(steps.size(), 1u);
+    EXPECT_EQ(StepCommandLine(steps[0]), "--op \"Custom Filter\" --kernel " + dir.path("k.ftr"));
+    const CImage ramp = MakeGrey(6, 5, [](int x, int y) { return 10 * x + 3 * y; });
+    CImage byDialog = ramp, replayed = ramp;
+    OperationOutputs outputs;
+    EXPECT_EQ(model.ApplyTo(byDialog), 0);
+    EXPECT_EQ(RunStep(replayed, steps[0], outputs, false), 0);
+    EXPECT_TRUE(SamePixels(byDialog, replayed));
+
+    model.grid[40] = "2";  // the centre
+    EXPECT_TRUE(model.Steps().empty());
+    ASSERT_EQ(model.ReadFrom(dir.path("k.ftr")), "");
+    EXPECT_EQ(model.Steps().size(), 1u);
+}

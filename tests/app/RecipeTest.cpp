@@ -1,0 +1,193 @@
+// Recipes in the workbench: steps done by hand are recorded, shown in View >
+// History, saved, and replayed by the CLI into the very same file; Apply
+// Recipe runs a recipe and refuses a bad one; Undo drops the last step; the
+// series wizard runs a recipe as the CLI does.
+#include <QPushButton>
+#include <fstream>
+#include <sstream>
+
+#include "DialogDriving.h"
+#include "MouseEvents.h"
+#include "SeriesWizardDriving.h"
+#include "Workbench.h"
+#include "app/HistoryDock.h"
+#include "dialogs/FftProcessingDlg.h"
+#include "dialogs/FftSheet.h"
+#include "dialogs/FindObjectsPages.h"
+#include "dialogs/FindObjectsPropertySheet.h"
+#include "dialogs/HistogramDlg.h"
+#include "dialogs/SeriesConfirmPage.h"
+#include "document/CommandIds.h"
+#include "forms/FilterDialogModel.h"
+#include "forms/RotateDialogModel.h"
+#include "series/SeriesPages.h"
+#include "support/CliRun.h"
+#include "support/TestImages.h"
+
+namespace {
+
+// Bright squares on a dark ramp, 64 x 32 so that the spectrum needs no resizing.
+QString Squares(const TempDir& dir)
+{
+    return WriteBitmap(dir, "in.bmp", MakeGrey(64, 32, [](int x, int y) {
+                           return (x / 8 + y / 8) % 3 == 0 ? 200 : 30 + x;
+                       }));
+}
+
+std::string Text(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+}  // namespace
+
+class TestRecipe : public QObject {
+    Q_OBJECT
+private slots:
+    void handWorkReplaysIntoTheSameFile()
+    {
+        TempDir dir;
+        Workbench w({Squares(dir)});
+        w.doc().image.SetUpperLeft(2, 3, false);
+        w.doc().image.SetLowerRight(40, 20, false);
+        OnNextDialog<COperationDlg>([](COperationDlg& dlg) {
+            Choose(dlg, FilterDialogModel::kSize, 1);
+            dlg.accept();
+        });
+        QVERIFY(w.frame().OnCommand(cmd::LowPass));
+        QVERIFY(w.frame().OnCommand(cmd::SelectAll));
+        QVERIFY(w.frame().OnCommand(cmd::Invert));
+        WhenModal<CHistogramDlg>([](CHistogramDlg& dialog) {
+            dialog.Button("&Stretch ")->click();
+            dialog.Button("OK")->click();
+        });
+        QVERIFY(w.frame().OnCommand(cmd::Histogram));
+        OnNextDialog<CFftSheet>([](CFftSheet& sheet) {
+            sheet.next();
+            sheet.next();
+            sheet.ProcessingPage()->ApplyButton()->click();
+            sheet.button(QWizard::FinishButton)->click();
+        });
+        QVERIFY(w.frame().OnCommand(cmd::FrequencyDomain));
+        OnNextDialog<COperationDlg>([](COperationDlg& dlg) {
+            Type(dlg, RotateDialogModel::kDegrees, "30");
+            dlg.accept();
+        });
+        QVERIFY(w.frame().OnCommand(cmd::Rotate));
+        const std::string results = dir.path("objects.dat");
+        OnNextDialog<CFindObjectsPropertySheet>([&](CFindObjectsPropertySheet& sheet) {
+            sheet.next();
+            sheet.next();
+            sheet.OutputFilePage()->FileEdit()->setText(QString::fromStdString(results));
+            sheet.OutputFilePage()->GoButton()->click();
+            sheet.accept();
+        });
+        QVERIFY(w.frame().OnCommand(cmd::FindObjects));
+
+        QVERIFY(w.frame().OnCommand(cmd::ViewHistory));
+        QVERIFY(w.frame().HistoryDock()->isVisible());
+        const QStringList lines = w.frame().HistoryDock()->Lines();
+        QCOMPARE(lines.size(), 6);
+        QCOMPARE(lines.mid(0, 3), (QStringList{"--op \"Low Pass Filter\" --size 5 --aoi 2,3,40,20", "--op Invert",
+                                               "--op Stretch --channel red"}));
+        QCOMPARE(lines[3], QString("--op \"FFT Filter\" --filter low --slider 100"));
+        QCOMPARE(lines[4], QString("--op Rotate --degrees 30 --interpolation bilinear"));
+        QCOMPARE(lines[5], QString::fromStdString("--op \"Find Objects\" --results " + results +
+                                                  " --metrics 2047 --background auto --answer yes"));
+
+        const std::string saved = dir.path("by-hand.bmp");
+        QVERIFY(w.doc().OnSaveDocument(saved));
+        const std::string found = Text(results);
+        QString suggested;
+        w.frame().askRecipeSavePath = [&](const QString& offered) {
+            suggested = offered;
+            return QString::fromStdString(dir.path("chain"));
+        };
+        QVERIFY(w.frame().OnCommand(cmd::SaveRecipe));
+        QCOMPARE(suggested, QString::fromStdString(dir.path("by-hand.nrcp")));
+        std::string expected = "nuvak recipe 1\n";
+        for (const QString& line : lines) expected += line.toStdString() + "\n";
+        QCOMPARE(Text(dir.path("chain.nrcp")), expected);
+
+        const std::string replayed = dir.path("replayed.bmp");
+        QCOMPARE(RunTool({"run", "--recipe", dir.path("chain.nrcp"), dir.path("in.bmp"), replayed}).status, 0);
+        QVERIFY(ReadBytes(replayed) == ReadBytes(saved));
+        QCOMPARE(Text(results), found);
+    }
+
+    void applyRecipeRunsEachStepAsOneUndoStep()
+    {
+        TempDir dir;
+        Workbench w({Squares(dir)});
+        const std::string recipe = dir.path("r.nrcp");
+        std::ofstream(recipe) << "nuvak recipe 1\n--op Invert --aoi 0,0,9,9\n# then\n--op \"Flip Vertical\"\n";
+        w.frame().askRecipeOpenPath = [&] { return QString::fromStdString(recipe); };
+        QVERIFY(w.frame().OnCommand(cmd::ApplyRecipe));
+        QCOMPARE(w.frame().HistoryDock()->Lines(),
+                 (QStringList{"--op Invert --aoi 0,0,9,9", "--op \"Flip Vertical\""}));
+        QCOMPARE(w.doc().image.pixelValueArray[31][0].red, 255 - 200);
+        QVERIFY(w.frame().OnCommand(cmd::Undo));
+        QCOMPARE(w.frame().HistoryDock()->Lines(), QStringList{"--op Invert --aoi 0,0,9,9"});
+        QCOMPARE(w.doc().image.pixelValueArray[0][0].red, 255 - 200);
+
+        // Saving leaves out what needs a second image or the clipboard, and says so.
+        w.doc().RecordEntry(HistoryEntry{{}, "Paste"});
+        w.frame().askRecipeSavePath = [&](const QString&) { return QString::fromStdString(dir.path("kept.nrcp")); };
+        QVERIFY(w.frame().OnCommand(cmd::SaveRecipe));
+        QCOMPARE(w.user.notices, std::vector<std::string>{LeftOutText({"Paste"})});
+        QCOMPARE(Text(dir.path("kept.nrcp")), std::string("nuvak recipe 1\n--op Invert --aoi 0,0,9,9\n"));
+
+        std::ofstream(recipe) << "nuvak recipe 1\n--op Invert\n--op Sharpen\n";
+        QVERIFY(w.frame().OnCommand(cmd::ApplyRecipe));
+        QCOMPARE(w.user.errors, std::vector<std::string>{recipe + ":3: unknown operation \"Sharpen\""});
+        QCOMPARE(w.frame().HistoryDock()->Lines(),
+                 (QStringList{"--op Invert --aoi 0,0,9,9", "Paste (not replayable on one image)"}));
+
+        QVERIFY(w.frame().OnCommand(cmd::FileNew));
+        QVERIFY(w.frame().HistoryDock()->Lines().isEmpty());
+        QVERIFY(!w.frame().Action(cmd::SaveRecipe)->isEnabled());
+
+        // Images a step makes beside its result open as documents, as the command's do.
+        std::ofstream(recipe) << "nuvak recipe 1\n--op Comb\n";
+        const int before = w.frame().Children().size();
+        QVERIFY(w.frame().OnCommand(cmd::ApplyRecipe));
+        const QStringList titles = w.titles();
+        QCOMPARE(titles.size(), before + 2);
+        QVERIFY(titles[before].endsWith(" - EVEN") && titles[before + 1].endsWith(" - ODD"));
+    }
+
+    void seriesWizardRunsARecipeLikeTheCli()
+    {
+        SeriesWizard w({SeriesGrey(0), SeriesGrey(1)});
+        const std::string recipe = w.sources.path("r.nrcp");
+        w.sheet->choosers.recipe = [&](QWidget*) { return QString::fromStdString(recipe); };
+        w.toOperations();
+        w.pick(kSeriesRecipeEntry);
+        std::ofstream(recipe) << "nuvak recipe 1\n--op Erosion --size 4\n";
+        w.sheet->Next();
+        QCOMPARE(w.sheet->CurrentPage(), SeriesPage::SelectOperation);
+        QCOMPARE(w.user.errors, std::vector<std::string>{recipe + ":2: --size must be 3|5|7|9"});
+
+        std::ofstream(recipe) << "nuvak recipe 1\n--op Invert --aoi 1,1,5,5\n--op Erosion --size 5\n";
+        w.sheet->Next();
+        QCOMPARE(w.sheet->CurrentPage(), SeriesPage::Confirmation);
+        auto& page = static_cast<CSeriesConfirmPage&>(w.page(SeriesPage::Confirmation));
+        QCOMPARE(page.ConfirmationText(), "Requested procedure:\n\tRecipe " + recipe +
+                                              "\n\t\t--op Invert --aoi 1,1,5,5"
+                                              "\n\t\t--op Erosion --size 5 --direction Omnidirectional"
+                                              "\nOutput location:\n\t" + w.out.root().string() + "\n");
+        w.click(SeriesPage::Confirmation, CSeriesConfirmPage::kProcess);
+        for (int k = 0; k < 2; ++k) {
+            const std::string name = "file" + std::to_string(k) + ".bmp";
+            const std::string replayed = w.sources.path("cli.bmp");
+            QCOMPARE(RunTool({"run", "--recipe", recipe, w.sources.path(name), replayed}).status, 0);
+            QVERIFY(ReadBytes(w.out.path(name)) == ReadBytes(replayed));
+        }
+    }
+};
+
+NUVAK_GUI_TEST(TestRecipe)
+#include "RecipeTest.moc"
