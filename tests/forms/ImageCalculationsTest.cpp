@@ -24,8 +24,8 @@ TEST(ImageCalculations, CandidatesOfEqualSizeAndFormat)
     } cases[] = {{1, 1, false}, {25, 25, false}, {26, 25, true}, {30, 25, true}};
     for (const Case& c : cases) {
         FakeUserInterface ui;
-        std::vector<OpenImage> open = {{"rgb", &rgb}, {"wider", &wider}, {"taller", &taller}};
-        for (int i = 0; i < c.matching; ++i) open.push_back({"Image" + std::to_string(i + 1), &grey});
+        std::vector<OpenImage> open = {{"rgb", &rgb, ""}, {"wider", &wider, ""}, {"taller", &taller, ""}};
+        for (int i = 0; i < c.matching; ++i) open.push_back({"Image" + std::to_string(i + 1), &grey, ""});
         const std::vector<int> found = CalculationCandidates(open, grey);
         ASSERT_EQ(found.size(), c.listed) << c.matching;
         EXPECT_EQ(found.front(), 3);
@@ -45,7 +45,7 @@ TEST(ImageCalculations, ListsAndTheRun)
     const CImage a = MakeGrey(2, 1, [](int, int) { return 100; });
     const CImage b = MakeGrey(2, 1, [](int, int) { return 30; });
     // Two images titled alike stay apart: the choice is by position.
-    const std::vector<OpenImage> open = {{"Image1", &a}, {"Image1", &b}};
+    const std::vector<OpenImage> open = {{"Image1", &a, ""}, {"Image1", &b, ""}};
     const std::vector<int> candidates = CalculationCandidates(open, a);
     ImageCalculationsDialogModel choice;
     choice.operation = 1;
@@ -69,7 +69,7 @@ TEST(ImageCalculations, AFailedOperationStillHandsBackItsResult)
     const CImage a = MakeGrey(2, 1, [](int, int) { return 100; });
     const CImage c = MakeGrey(3, 1, [](int, int) { return 30; });
     // Candidates listed by another rule: a size mismatch reaches the operation.
-    const std::vector<OpenImage> open = {{"A", &a}, {"C", &c}};
+    const std::vector<OpenImage> open = {{"A", &a, ""}, {"C", &c, ""}};
     ImageCalculationsDialogModel choice;
     choice.secondOperand = 1;
     CImage result;
