@@ -24,6 +24,8 @@ std::string AttributesText(const std::string& path, const CImage& image)
     text += Format("Area of Interest, lower right:  (%d, %d)\n", image.aoiRight, image.aoiBottom);
     if (image.xPixelsPerMetre > 0 || image.yPixelsPerMetre > 0)
         text += ResolutionText(image) + "\n";
+    // Only a calibrated image says so: the text of the others stays as it was.
+    if (image.calibration.Calibrated()) text += CalibrationText(image.calibration) + "\n";
     return text;
 }
 
@@ -36,5 +38,6 @@ std::string FileFactsText(const CImage& image)
     text += Format("Pages: %d\n", f.pages);
     text += image.xPixelsPerMetre > 0 || image.yPixelsPerMetre > 0 ? ResolutionText(image) + "\n"
                                                                     : std::string("Resolution: unknown\n");
+    text += CalibrationText(image.calibration) + "\n";
     return text;
 }

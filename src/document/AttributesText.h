@@ -8,5 +8,6 @@ class CImage;
 
 // path empty means the document has not been saved yet.
 std::string AttributesText(const std::string& path, const CImage& image);
-// What the image was read from: format, bit depth, pages and resolution.
+// What the image was read from: format, bit depth, pages, resolution and
+// the calibration.
 std::string FileFactsText(const CImage& image);

@@ -205,5 +205,6 @@ void CImage::ReadBitmap(CArchive& archive)
     fileFacts = FileFacts{FileFormat::Bitmap, bits == 24 ? 8 : bits, bits == 24 ? 3 : 1, 1};
     xPixelsPerMetre = std::max(0, static_cast<std::int32_t>(Le32(info + 24)));
     yPixelsPerMetre = std::max(0, static_cast<std::int32_t>(Le32(info + 28)));
+    calibration = CalibrationFromResolution(xPixelsPerMetre, yPixelsPerMetre);
     SetWholeAoi();
 }

@@ -177,5 +177,6 @@ void DecodedImage::Finish(CImage& target, const FileFacts& facts, int xPixelsPer
     target.fileFacts = facts;
     target.xPixelsPerMetre = xPixelsPerMetre;
     target.yPixelsPerMetre = yPixelsPerMetre;
+    target.calibration = CalibrationFromResolution(xPixelsPerMetre, yPixelsPerMetre);
     target.SetWholeAoi();
 }

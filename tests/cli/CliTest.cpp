@@ -59,7 +59,7 @@ TEST_F(Cli, InfoPrintsTheAttributesText)
                          "\n\nwidth = 4 pixels\nheight = 3 pixels\n\nImage format: RGB\n"
                          "Area of Interest, upper left:  (0, 0)\nArea of Interest, lower right:  (3, 2)\n"
                          "\nFile format: Bitmap\nBit depth: 8 bits per sample, 3 samples per pixel\nPages: 1\n"
-                         "Resolution: unknown\n");
+                         "Resolution: unknown\nPixel size: not calibrated (pixels)\n");
 }
 
 TEST_F(Cli, UsageErrors)
