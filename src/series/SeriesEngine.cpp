@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <fstream>
 #include <optional>
 #include <utility>
 
@@ -45,6 +46,13 @@ private:
 
     std::string Write(CImage& image, const std::string& path, FileFormat format) const;
     std::string OutputPath(const std::string& source, const std::string& name) const;
+    // Find Objects in a series: the image's own results file, from the
+    // results file's name and the image's stem (objects.dat ->
+    // objects_IMAGE.dat), where the image's result goes.
+    std::string ResultsPathFor(const std::string& source) const;
+    // Adds the rows of an image's results file to the run's combined table,
+    // each after the image's file name; "" or the message that ends the run.
+    std::string AddToCombined(const std::string& source, const std::string& results);
 
     SeriesSettings& settings_;
     const SeriesCallbacks& callbacks_;
@@ -52,6 +60,8 @@ private:
     const Operation* op_;
     OperationParams params_;
     std::vector<std::pair<std::string, std::string>> skipped_;
+    std::string combinedHeader_;  // the header last written to the combined table
+    bool combinedStarted_ = false;
 };
 
 // The reader's text on one line, for the log's line of a skipped file.
@@ -121,10 +131,19 @@ std::string SeriesRun::ProcessFile(int index, const std::string& path)
         if (!message.empty()) return message;
     }
     if (op_) {
+        // Each image's objects get a file of their own, so that none replaces another's.
+        OperationParams params = params_;
+        const bool objects = std::string(op_->name) == "Find Objects";
+        if (objects) params.resultsFile = ResultsPathFor(path);
         OperationOutputs outputs;
-        if (op_->run(working, params_, outputs) != 0 && op_->checked) return processingFailed();
+        if (op_->run(working, params, outputs) != 0 && op_->checked) return processingFailed();
         const std::string message = writeExtras(outputs);
         if (!message.empty()) return message;
+        if (objects) {
+            const std::string combined = AddToCombined(path, params.resultsFile);
+            if (!combined.empty()) return combined;
+            log_.Write(Format("Results written to %s\n", params.resultsFile.c_str()));
+        }
         if (op_->aoiKept && index == 0) {
             settings_.firstImage.SetUpperLeft(working.aoiLeft, working.aoiTop, false);
             settings_.firstImage.SetLowerRight(working.aoiRight, working.aoiBottom, false);
@@ -132,6 +151,41 @@ std::string SeriesRun::ProcessFile(int index, const std::string& path)
         }
     }
     return Write(working, OutputPath(path, OutputName(baseName, settings_.outputFormat)), format);
+}
+
+std::string SeriesRun::ResultsPathFor(const std::string& source) const
+{
+    const std::string name = BaseName(settings_.params.resultsFile);
+    const std::string stem = Stem(name);
+    const std::string own = stem.empty() ? name + "_" + Stem(BaseName(source))
+                                         : stem + "_" + Stem(BaseName(source)) + name.substr(stem.size());
+    return OutputPath(source, own);
+}
+
+std::string SeriesRun::AddToCombined(const std::string& source, const std::string& results)
+{
+    const std::string combinedPath = JoinPath(settings_.outputFolder, CombinedResultsName(settings_.params.resultsFile));
+    std::ifstream in(results, std::ios::binary);
+    std::ofstream out(combinedPath, std::ios::binary | (combinedStarted_ ? std::ios::app : std::ios::trunc));
+    combinedStarted_ = true;
+    std::string line;
+    const std::string image = BaseName(source);
+    while (out && std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (line.rfind("# ", 0) == 0) continue;  // an image's summary belongs to its own file
+        if (line.rfind("#", 0) == 0) {
+            if (line == combinedHeader_) continue;
+            combinedHeader_ = line;
+            out << "image," << line << "\r\n";
+            continue;
+        }
+        out << image << ',' << line << "\r\n";
+    }
+    out.flush();
+    if (out) return std::string();
+    return Format("Image Series processing aborted.\nAn error occurred while attempting to write the file\n%s\n"
+                  "to disk.\n\nThe file could not be written completely.",
+                  combinedPath.c_str());
 }
 
 std::optional<std::string> SeriesRun::Read(CImage& working, const std::string& path) const

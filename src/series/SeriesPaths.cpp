@@ -80,6 +80,13 @@ std::string OutputSuffix(const std::string& suffix, FileFormat format)
     return Stem(suffix) + FileFormatExtension(format);
 }
 
+std::string CombinedResultsName(const std::string& resultsFile)
+{
+    const std::string name = BaseName(resultsFile);
+    const std::string stem = Stem(name);
+    return (stem.empty() ? name : stem) + "_all.csv";
+}
+
 LocalDateTime LocalNow()
 {
     const std::time_t now = std::time(nullptr);

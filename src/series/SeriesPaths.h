@@ -33,6 +33,10 @@ std::string OutputName(const std::string& baseName, std::optional<FileFormat> fo
 // bitmaps keep it, the other formats take their own extension.
 std::string OutputSuffix(const std::string& suffix, FileFormat format);
 
+// The combined table of a series' object results: the results file's stem
+// (the whole name without one) and "_all.csv".
+std::string CombinedResultsName(const std::string& resultsFile);
+
 // Local date and time as the log name needs them (month 1-12, four-digit year).
 struct LocalDateTime {
     int year = 0;

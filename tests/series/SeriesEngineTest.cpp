@@ -229,7 +229,37 @@ TEST_F(SeriesRunTest, EveryTableOperationRunsHeadless)
         EXPECT_EQ(r.ending, SeriesEnding::Complete) << op.name << ": " << r.confirmationText;
         EXPECT_TRUE(Exists(out + "/1.bmp") && Exists(out + "/2.bmp")) << op.name;
         const std::string log = FileText(LogPath());
-        const std::string ending = "Now processing " + in + "/2.bmp\r\n\r\nImage series processing complete.\r\n";
+        const std::string results =
+            std::string(op.name) == "Find Objects" ? "Results written to " + out + "/objects_2.dat\r\n" : "";
+        const std::string ending =
+            "Now processing " + in + "/2.bmp\r\n" + results + "\r\nImage series processing complete.\r\n";
         EXPECT_EQ(log.substr(log.size() - std::min(log.size(), ending.size())), ending) << op.name;
     }
+}
+
+TEST_F(SeriesRunTest, FindObjectsKeepsEveryImagesResults)
+{
+    // Three images with one, two and no objects.
+    for (int k = 0; k < 3; ++k) {
+        // Squares of 4 x 4 at x 1..4 (images 0 and 1) and 7..10 (image 1).
+        CImage image = MakeGrey(12, 6, [k](int x, int y) {
+            const bool row = y >= 1 && y <= 4;
+            return row && ((k < 2 && x >= 1 && x <= 4) || (k == 1 && x >= 7 && x <= 10)) ? 200 : 0;
+        });
+        SaveBitmap(image, in + "/p" + std::to_string(k) + ".bmp");
+        settings.AddFile(in + "/p" + std::to_string(k) + ".bmp");
+    }
+    ReadFirstImage();
+    settings.operationName = "Find Objects";
+    settings.params.resultsFile = "/elsewhere/objects.dat";
+    settings.params.metricMask = METRIC_AREA;
+    settings.params.background = 0;
+    const SeriesResult r = Run();
+    ASSERT_EQ(r.ending, SeriesEnding::Complete) << r.confirmationText;
+    EXPECT_EQ(FileText(out + "/objects_p0.dat"), "#id,x,y,area\r\n1,2.5,2.5,16\r\n");
+    EXPECT_EQ(FileText(out + "/objects_p1.dat"), "#id,x,y,area\r\n1,2.5,2.5,16\r\n2,8.5,2.5,16\r\n");
+    EXPECT_EQ(FileText(out + "/objects_p2.dat"), "");
+    EXPECT_EQ(FileText(out + "/objects_all.csv"),
+              "image,#id,x,y,area\r\np0.bmp,1,2.5,2.5,16\r\np1.bmp,1,2.5,2.5,16\r\np1.bmp,2,8.5,2.5,16\r\n");
+    EXPECT_NE(FileText(LogPath()).find("Results written to " + out + "/objects_p1.dat\r\n"), std::string::npos);
 }

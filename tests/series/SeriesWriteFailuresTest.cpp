@@ -119,12 +119,11 @@ TEST_F(SeriesWriteFailures, OutputsAndResultsThatCannotBeWritten)
         {"plane on a full device", "Extract RGB", "", "a_green.bmp",
          kWriteFailure + out + "/a_green.bmp\nto disk.\n\nFailed to close archive for file " + out + "/a_green.bmp.\n" +
              kFullCause},
-        {"results file on a full device", "Find Objects", device, "",
-         "Image Series processing aborted.\nAn error occurred while processing the file\n" + inA + "\n\n" + device +
-             " could not be written completely."},
-        {"results file in a missing folder", "Find Objects", dir.path("none/objects.dat"), "",
-         "Image Series processing aborted.\nAn error occurred while processing the file\n" + inA + "\n\n" +
-             dir.path("none/objects.dat") + " could not be opened for output."},
+        {"results file on a full device", "Find Objects", "objects.dat", "objects_a.dat",
+         "Image Series processing aborted.\nAn error occurred while processing the file\n" + inA + "\n\n" + out +
+             "/objects_a.dat could not be written completely."},
+        {"combined results on a full device", "Find Objects", dir.path("none/objects.dat"), "objects_all.csv",
+         kWriteFailure + out + "/objects_all.csv\nto disk.\n\nThe file could not be written completely."},
     };
     for (const Case& c : cases) {
         fs::remove_all(out);
