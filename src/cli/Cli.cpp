@@ -1,6 +1,7 @@
 // nuvak-cli's commands: info, apply, run, calc and series, with their usage errors.
 #include "cli/Cli.h"
 
+#include <cmath>
 #include <filesystem>
 #include <iostream>
 #include <optional>
@@ -111,6 +112,36 @@ int TakeQuality(Invocation& inv)
     return quality;
 }
 
+// --pixel-size W[,H] with --unit U: the size of a pixel for every image read.
+std::optional<CCalibration> TakeCalibration(Invocation& inv)
+{
+    const auto size = Take(inv, "pixel-size");
+    const auto unit = Take(inv, "unit");
+    if (!size && !unit) return std::nullopt;
+    if (!size || !unit) throw UsageError{"--pixel-size and --unit go together"};
+    CCalibration calibration;
+    calibration.unit = CalibrationUnit(*unit);
+    if (calibration.unit.empty()) throw UsageError{"--unit must be nm, um, mm, cm, m or in"};
+    const size_t comma = size->find(',');
+    try {
+        size_t used = 0;
+        const std::string w = size->substr(0, comma);
+        calibration.pixelWidth = std::stod(w, &used);
+        if (used != w.size()) throw std::invalid_argument("width");
+        calibration.pixelHeight = calibration.pixelWidth;
+        if (comma != std::string::npos) {
+            const std::string h = size->substr(comma + 1);
+            calibration.pixelHeight = std::stod(h, &used);
+            if (used != h.size()) throw std::invalid_argument("height");
+        }
+    } catch (const std::exception&) {
+        throw UsageError{"--pixel-size must be W or W,H with numbers above 0"};
+    }
+    if (!calibration.Calibrated() || !std::isfinite(calibration.pixelWidth) || !std::isfinite(calibration.pixelHeight))
+        throw UsageError{"--pixel-size must be W or W,H with numbers above 0"};
+    return calibration;
+}
+
 // Reads an image; false after the reason has been written to err.
 bool ReadImage(CImage& image, const std::string& path, std::ostream& err)
 {
@@ -166,11 +197,12 @@ int Info(Invocation& inv, std::ostream& out, std::ostream& err)
 // Reads IN, runs the steps in order and writes OUT with the files the steps
 // make beside it, all only when every step succeeded.
 int RunSteps(const std::vector<OperationStep>& steps, const std::string& inPath, const std::string& outPath,
-             bool answer, int quality, std::ostream& err)
+             bool answer, int quality, const std::optional<CCalibration>& calibration, std::ostream& err)
 {
     InstalledUi ui(err, answer);
     CImage image;
     if (!ReadImage(image, inPath, err)) return kExitFile;
+    if (calibration) image.calibration = *calibration;
     std::vector<ExtraImage> extras;
     try {
         for (size_t i = 0; i < steps.size(); ++i) {
@@ -215,12 +247,13 @@ int Apply(Invocation& inv, std::ostream& err)
 {
     ScopedRange range(inv);
     const int quality = TakeQuality(inv);
+    const std::optional<CCalibration> calibration = TakeCalibration(inv);
     OperationStep step = TakeStep(inv.options, inv.command);
     ExpectFiles(inv, 2, "IN OUT");
     // The CLI answers every question, yes unless told otherwise.
     const bool answer = step.answer.value_or(true);
     step.answer.reset();
-    return RunSteps({step}, inv.files[0], inv.files[1], answer, quality, err);
+    return RunSteps({step}, inv.files[0], inv.files[1], answer, quality, calibration, err);
 }
 
 int Run(Invocation& inv, std::ostream& err)
@@ -230,9 +263,10 @@ int Run(Invocation& inv, std::ostream& err)
     const bool answer = TakeAnswer(inv);
     ScopedRange range(inv);
     const int quality = TakeQuality(inv);
+    const std::optional<CCalibration> calibration = TakeCalibration(inv);
     RejectRemainingOptions(inv, "run");
     ExpectFiles(inv, 2, "IN OUT");
-    return RunSteps(ReadRecipe(*recipe), inv.files[0], inv.files[1], answer, quality, err);
+    return RunSteps(ReadRecipe(*recipe), inv.files[0], inv.files[1], answer, quality, calibration, err);
 }
 
 int Calc(Invocation& inv, std::ostream& err)
@@ -308,6 +342,7 @@ int Series(Invocation& inv, std::ostream& out, std::ostream& err, bool errIsTerm
     SeriesSettings settings;
     ScopedRange range(inv);
     settings.jpegQuality = TakeQuality(inv);
+    settings.calibration = TakeCalibration(inv);
     if (const auto format = Take(inv, "format")) {
         settings.outputFormat = ParseFileFormat(*format);
         if (!settings.outputFormat) throw UsageError{"--format must be bmp, png, tif or jpg"};
@@ -398,7 +433,13 @@ void PrintHelp(std::ostream& out)
            "the file itself with --overwrite; --format converts to another format) and a log\n"
            "series_M_D_YYYY H_M_S.log into DIR (or the first file's folder). It prints the\n"
            "confirmation text before and after the run and, with --progress or on a terminal,\n"
-           "\"[i/n] FILE\" per file on standard error.\n"
+           "\"[i/n] FILE\" per file on standard error. Find Objects writes each image's objects\n"
+           "to its own file (objects.dat -> objects_IMAGE.dat) beside its result, and all of\n"
+           "them to objects_all.csv with the image's name first.\n"
+           "\n"
+           "apply, run and series take --pixel-size W[,H] --unit nm|um|mm|cm|m|in: the size of\n"
+           "a pixel of every image read, in place of its file's resolution. Find Objects then\n"
+           "adds columns in the unit (x_um, area_um2, ...).\n"
            "--skip-unreadable logs a file that cannot be read as skipped and goes on (listed\n"
            "on standard error) instead of ending the run there. --out must not be the folder\n"
            "of a FILE whose result would replace it: use --overwrite for that.\n"

@@ -23,7 +23,9 @@ struct SeriesSettings {
     bool abortRequest = false;
     // A file that cannot be read is logged as skipped and the run goes on,
     // instead of ending there.
-    bool skipUnreadable = false;  // set by the Abort button, cleared when a run acts on it
+    bool skipUnreadable = false;
+    // A pixel size given for the run, in place of each file's resolution.
+    std::optional<CCalibration> calibration;  // set by the Abort button, cleared when a run acts on it
     OperationParams params;
     // Results keep each source's format unless one is chosen here.
     std::optional<FileFormat> outputFormat;

@@ -49,6 +49,12 @@ TEST_F(FindObjectsCli, WritesTheResultsAndAnUnchangedImage)
          "question: Detected LIGHT objects on a BLACK background.\nIs this correct? -> no\n",
          "#id,x,y,area,partl\r\n1,7.5,3.5,128,T\r\n"},
         {{"--metrics", "129", "--background", "255"}, "", "#id,x,y,area,partl\r\n1,7.5,3.5,128,T\r\n"},
+        // Options and a calibration: the limits take the unit squared.
+        {{"--metrics", "1", "--background", "0", "--min-area", "41"}, "", "#id,x,y,area\r\n"},
+        {{"--metrics", "1", "--background", "0", "--exclude-edge", "--own-pixels", "--summary"}, "",
+         "#id,x,y,area\r\n1,7.5,3.5,40\r\n# objects: 1, total area: 40, mean area: 40.0\r\n"},
+        {{"--metrics", "1", "--background", "0", "--pixel-size", "0.5,2", "--unit", "um", "--max-area", "40"}, "",
+         "#id,x,y,area,x_um,y_um,area_um2\r\n1,7.5,3.5,40,3.7500,7.0000,40.0000\r\n"},
     };
     for (const Case& c : cases) {
         std::vector<std::string> args = {"apply", "--op", "Find Objects", "--results", results};
@@ -103,6 +109,10 @@ TEST_F(FindObjectsCli, UsageErrors)
         {{"--results", "r.dat", "--overlay="}, "--overlay needs a file name"},
         {{"--results", "r.dat", "--metrics", "2048"}, "--metrics must be an integer from 0 to 2047"},
         {{"--results", "r.dat", "--background", "128"}, "--background must be 0|255|auto"},
+        {{"--results", "r.dat", "--pixel-size", "2"}, "--pixel-size and --unit go together"},
+        {{"--results", "r.dat", "--pixel-size", "0", "--unit", "mm"}, "--pixel-size must be W or W,H with numbers above 0"},
+        {{"--results", "r.dat", "--pixel-size", "1", "--unit", "ft"}, "--unit must be nm, um, mm, cm, m or in"},
+        {{"--results", "r.dat", "--min-area", "x"}, "--min-area must be a number"},
     };
     for (const Case& c : cases) {
         std::vector<std::string> args = {"apply", "--op", "Find Objects"};
