@@ -58,6 +58,9 @@ public:
     bool CloseAll();
     // Window, Cascade: each window keeps its size where it fits.
     void Cascade();
+    // The length in pixels of the last line measured, for Set Scale; 0 before any.
+    void SetLastMeasuredLength(double pixels) { lastMeasuredLength_ = pixels; }
+    double LastMeasuredLength() const { return lastMeasuredLength_; }
     // Where Open and Save As start: the active image's folder, else the
     // folder of the file used last.
     QString StartFolder() const;
@@ -99,6 +102,7 @@ private:
     CNUVAKApp& app_;
     QMdiArea* mdiArea_;
     std::map<int, QAction*> actions_;
+    double lastMeasuredLength_ = 0.0;
     QLabel* zoomPane_ = nullptr;
     QLabel* messagePane_ = nullptr;
     QList<QLabel*> indicators_;

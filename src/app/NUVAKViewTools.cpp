@@ -123,7 +123,8 @@ void CNUVAKView::FinishMeasure()
 
     const double distance = MeasureDistance(p1, p2);
     const double angle = CalculateAngle(p1.x, p1.y, p2.x, p2.y);
-    CProfileDlg dialog(frame_, p1, p2, angle, MeasurementText(p1, p2, distance, angle), this);
+    if (frame_) frame_->SetLastMeasuredLength(distance);
+    CProfileDlg dialog(frame_, p1, p2, angle, MeasurementText(p1, p2, distance, angle, image.calibration), this);
     dialog.exec();
 }
 

@@ -43,9 +43,15 @@ std::string PixelReadOut(const CImage& image, int px, int py, float zoom)
     const int x = std::min(ImageCoordinate(px, zoom), image.width - 1);
     const int y = std::min(ImageCoordinate(py, zoom), image.height - 1);
     const CColorVal& pixel = image.pixelValueArray[y][x];
-    if (image.format == FORMAT_GRAYSCALE)
-        return platform::Format("x = %d, y = %d, luminosity = %d", x, y, pixel.red);
-    return platform::Format("x = %d, y = %d, R = %d G = %d B = %d", x, y, pixel.red, pixel.green, pixel.blue);
+    std::string text = image.format == FORMAT_GRAYSCALE
+                           ? platform::Format("x = %d, y = %d, luminosity = %d", x, y, pixel.red)
+                           : platform::Format("x = %d, y = %d, R = %d G = %d B = %d", x, y, pixel.red, pixel.green,
+                                              pixel.blue);
+    // A calibrated image also gives the pixel's place in its unit.
+    const CCalibration& c = image.calibration;
+    if (c.Calibrated())
+        text += platform::Format(" (%.4g, %.4g %s)", x * c.pixelWidth, y * c.pixelHeight, c.unit.c_str());
+    return text;
 }
 
 std::string ZoomText(float zoom)

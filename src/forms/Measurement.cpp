@@ -31,11 +31,16 @@ double MeasureDistance(ImagePoint p1, ImagePoint p2)
     return std::sqrt(dy * dy + dx * dx);
 }
 
-std::string MeasurementText(ImagePoint p1, ImagePoint p2, double distance, double angle)
+std::string MeasurementText(ImagePoint p1, ImagePoint p2, double distance, double angle,
+                            const CCalibration& calibration)
 {
-    return platform::Format("Point 1 at (%d, %d).\nPoint 2 at (%d, %d).\nDistance = %5.3f pixels.\n"
-                            "Angle = %5.3f\u00B0.",
-                            p1.x, p1.y, p2.x, p2.y, distance, angle);
+    std::string text = platform::Format("Point 1 at (%d, %d).\nPoint 2 at (%d, %d).\nDistance = %5.3f pixels.\n"
+                                        "Angle = %5.3f\u00B0.",
+                                        p1.x, p1.y, p2.x, p2.y, distance, angle);
+    if (calibration.Calibrated())
+        text += platform::Format("\nDistance = %.4f %s.", calibration.Length(p2.x - p1.x, p2.y - p1.y),
+                                 calibration.unit.c_str());
+    return text;
 }
 
 ImagePoint ClientToImage(int clientX, int clientY, int scrollX, int scrollY, float zoom)

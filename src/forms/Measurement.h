@@ -5,6 +5,8 @@
 #include <optional>
 #include <string>
 
+#include "image/Calibration.h"
+
 struct ImagePoint {
     int x = 0;
     int y = 0;
@@ -20,7 +22,9 @@ double CalculateAngle(int x1, int y1, int x2, int y2);
 double MeasureDistance(ImagePoint p1, ImagePoint p2);
 // "Point 1 at (%d, %d).\nPoint 2 at (%d, %d).\nDistance = %5.3f
 // pixels.\nAngle = %5.3f°." with the degree sign in UTF-8.
-std::string MeasurementText(ImagePoint p1, ImagePoint p2, double distance, double angle);
+// A calibrated image adds "\nDistance = %.4f UNIT." with the length in its unit.
+std::string MeasurementText(ImagePoint p1, ImagePoint p2, double distance, double angle,
+                            const CCalibration& calibration = {});
 
 // A view's client point with the scroll positions (added when positive),
 // divided by the zoom factor and truncated.

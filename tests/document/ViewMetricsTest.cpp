@@ -29,6 +29,9 @@ TEST(ViewMetrics, ReadOut)
         {&rgb, 3, -1, 1.0f, "For Help, press F1"},
     };
     for (const Case& c : cases) EXPECT_EQ(PixelReadOut(*c.image, c.x, c.y, c.zoom), c.text);
+    CImage calibrated = grey;
+    calibrated.calibration = {0.5, 0.25, "mm"};
+    EXPECT_EQ(PixelReadOut(calibrated, 10, 20, 1.0f), "x = 10, y = 20, luminosity = 200 (5, 5 mm)");
 }
 
 TEST(ViewMetrics, OutlineStaysOnTheLastDisplayedPixel)

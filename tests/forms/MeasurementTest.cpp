@@ -32,6 +32,10 @@ TEST(Measurement, ReleaseText)
         EXPECT_EQ(MeasurementText(c.p1, c.p2, MeasureDistance(c.p1, c.p2), angle), c.text);
     }
     EXPECT_EQ(ui.errors, (std::vector<std::string>{kSamePoint}));
+    // A calibrated image adds the length in its unit: 3 x 0.5 across, 4 x 0.5 down.
+    EXPECT_EQ(MeasurementText({0, 0}, {3, 4}, 5.0, 0.0, {0.5, 0.5, "\u00b5m"}),
+              "Point 1 at (0, 0).\nPoint 2 at (3, 4).\nDistance = 5.000 pixels.\nAngle = 0.000\u00B0.\n"
+              "Distance = 2.5000 \u00b5m.");
 }
 
 TEST(Measurement, AoiDragRelease)
