@@ -64,6 +64,7 @@ const std::vector<CommandText> kTexts = {
      "", "sobel"},
     {cmd::Rotate, "Rotate...", "Rotate the current area of interest", "Rotate", "", "rotate"},
     {cmd::Scale, "&Scale...", "Scale the image in the x and y directions", "Scale", "", "scale"},
+    {cmd::SetScale, "Set Scale...", "Set the size of a pixel in a unit of length", "Set Scale", "", ""},
     {cmd::Bound, "Boun&d...", "Bound outside or inside the current area of interest", "Bound", "", "bound"},
     {cmd::BrightnessSlice, "&Brightness Slice...",
      "Perform a brightness slice operation on the current area of interest", "Brightness Slice", "", "slice"},

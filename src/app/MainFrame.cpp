@@ -36,6 +36,7 @@
 #include "dialogs/FftSheet.h"
 #include "dialogs/FindObjectsPropertySheet.h"
 #include "dialogs/HistogramDlg.h"
+#include "dialogs/SetScaleDlg.h"
 #include "dialogs/ImageOpenDlg.h"
 #include "dialogs/SampleRangeBox.h"
 #include "dialogs/SixteenBitLevelsDlg.h"
@@ -295,6 +296,7 @@ bool CMainFrame::IsCommandEnabled(int id) const
         case cmd::Zoom1to1:
         case cmd::ZoomOut:
         case cmd::FitToWindow:
+        case cmd::SetScale:
         case cmd::ExtractRgb:
         case cmd::Histogram:
         case cmd::FrequencyDomain:
@@ -405,6 +407,7 @@ bool CMainFrame::OnCommand(int id)
         case cmd::Zoom1to1: view->OnZoom1to1(); break;
         case cmd::ZoomOut: view->OnZoomOut(); break;
         case cmd::FitToWindow: view->OnFitToWindow(); break;
+        case cmd::SetScale: OnSetScale(); break;
         case cmd::Attributes: doc->OnImageAttributes(); break;
         case cmd::Undo: doc->OnEditUndo(); break;
         case cmd::ClearObjects: doc->OnClearObjects(); break;
@@ -474,6 +477,27 @@ void CMainFrame::Cascade()
         at += QPoint(step, step);
     }
     if (QMdiSubWindow* active = mdiArea_->activeSubWindow()) active->raise();
+}
+
+void CMainFrame::OnSetScale()
+{
+    CChildFrame* child = ActiveChild();
+    if (child == nullptr) return;
+    SetScaleModel model(child->GetDocument().image.calibration, lastMeasuredLength_);
+    CSetScaleDlg dialog(model, this);
+    if (askSetScale ? !askSetScale(dialog) : dialog.exec() != QDialog::Accepted) return;
+    CCalibration calibration;
+    if (model.Read(calibration)) return;
+    // The pixel size also becomes the resolution a PNG or TIFF file is saved with.
+    const auto [x, y] = PixelsPerMetre(calibration);
+    for (CChildFrame* target : model.applyToAll ? Children() : QList<CChildFrame*>{child}) {
+        CImage& image = target->GetDocument().image;
+        image.calibration = calibration;
+        image.xPixelsPerMetre = x;
+        image.yPixelsPerMetre = y;
+        target->GetDocument().UpdateAllViews();
+    }
+    if (model.useForLater) app_.SetLaterCalibration(calibration);
 }
 
 QString CMainFrame::StartFolder() const

@@ -16,6 +16,7 @@ class CHistoryDock;
 class CNUVAKApp;
 class CNUVAKDoc;
 class CNUVAKView;
+class CSetScaleDlg;
 class QLabel;
 class QMdiArea;
 class QMenu;
@@ -61,6 +62,10 @@ public:
     // The length in pixels of the last line measured, for Set Scale; 0 before any.
     void SetLastMeasuredLength(double pixels) { lastMeasuredLength_ = pixels; }
     double LastMeasuredLength() const { return lastMeasuredLength_; }
+    // Image, Set Scale: the active image's (or every open image's) pixel size.
+    void OnSetScale();
+    // Runs the Set Scale dialog; replaceable for tests (true for OK).
+    std::function<bool(CSetScaleDlg&)> askSetScale;
     // Where Open and Save As start: the active image's folder, else the
     // folder of the file used last.
     QString StartFolder() const;

@@ -25,7 +25,7 @@ const std::vector<MenuEntry>& MenuBarLayout()
         C(FitToWindow), kSep,
         C(SelectFeature), C(SelectAoi), C(Measure), kEnd,
         Begin("&Image"), C(Attributes), C(Rgb), C(Grayscale), C(ExtractRgb), C(Comb), kSep, C(Crop), C(Invert),
-        C(FlipHorizontal), C(FlipVertical), C(Rotate), C(Scale), kSep, C(Threshold), C(BrightnessSlice), C(Bound),
+        C(FlipHorizontal), C(FlipVertical), C(Rotate), C(Scale), C(SetScale), kSep, C(Threshold), C(BrightnessSlice), C(Bound),
         C(Clean), Begin("&Filters"), C(HighPass), C(LowPass), C(Median), C(UnsharpMask), C(CustomFilter), kEnd,
         Begin("&Edge Detection"), C(Laplace), C(Prewitt), C(Sobel), kEnd,
         Begin("&Morphological"), C(Erosion), C(Dilation), C(Opening), C(Closing), C(Outline), C(Gradient),

@@ -137,6 +137,8 @@ CChildFrame* CNUVAKApp::OpenDocumentFile(const QString& path)
         return nullptr;
     }
     recentFiles_.Add(absolute);
+    if (!document->image.calibration.Calibrated() && laterCalibration_.Calibrated())
+        document->image.calibration = laterCalibration_;
     return AddWindow(std::move(document));
 }
 

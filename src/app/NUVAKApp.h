@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/RecentFileList.h"
+#include "image/Calibration.h"
 
 class CChildFrame;
 class CMainFrame;
@@ -27,6 +28,9 @@ public:
     bool InitInstance(const QStringList& arguments, bool showSplash);
     CMainFrame* MainFrame() const { return mainFrame_.get(); }
     CRecentFileList& RecentFiles() { return recentFiles_; }
+    // The pixel size images opened later take when their file gives none;
+    // an uncalibrated one stops that.
+    void SetLaterCalibration(const CCalibration& calibration) { laterCalibration_ = calibration; }
 
     void OnCommand(int id);
     CChildFrame* OnFileNew();
@@ -61,4 +65,5 @@ private:
     std::unique_ptr<CMainFrame> mainFrame_;
     CRecentFileList recentFiles_;
     int untitledCount_ = 0;
+    CCalibration laterCalibration_;
 };

@@ -16,7 +16,7 @@ constexpr std::array kAnyImage = {
     cmd::Multiply,   cmd::Divide,     cmd::Crop,     cmd::Invert,     cmd::Comb,
     cmd::Threshold,  cmd::HighPass,   cmd::LowPass,  cmd::UnsharpMask, cmd::Laplace,
     cmd::Prewitt,    cmd::Sobel,      cmd::Bound,    cmd::Histogram,  cmd::FindObjects,
-    cmd::FlipHorizontal, cmd::FlipVertical, cmd::Rotate, cmd::Scale, cmd::CustomFilter,
+    cmd::FlipHorizontal, cmd::FlipVertical, cmd::Rotate, cmd::Scale, cmd::CustomFilter, cmd::SetScale,
 };
 
 constexpr std::array kGrayscaleOnly = {

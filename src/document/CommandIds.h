@@ -61,6 +61,7 @@ enum : int {
     SaveRecipe = 32860,
     ApplyRecipe = 32861,
     ViewHistory = 32862,
+    SetScale = 32863,
     SixteenBitLevels = 32900,  // the workbench's own, after the classic range
     FileNew = 57600,
     FileOpen = 57601,

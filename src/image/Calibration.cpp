@@ -63,6 +63,17 @@ CCalibration CalibrationFromResolution(double xPixelsPerMetre, double yPixelsPer
     return {1.0 / xPixelsPerMetre / chosen->metres, 1.0 / yPixelsPerMetre / chosen->metres, chosen->name};
 }
 
+std::pair<int, int> PixelsPerMetre(const CCalibration& c)
+{
+    const Unit* unit = FindUnit(c.unit);
+    if (!c.Calibrated() || unit == nullptr) return {0, 0};
+    const auto perMetre = [unit](double size) {
+        const double value = 1.0 / (size * unit->metres);
+        return value < 1 || value > 2147483647.0 ? 0 : static_cast<int>(std::lround(value));
+    };
+    return {perMetre(c.pixelWidth), perMetre(c.pixelHeight)};
+}
+
 std::string CalibrationText(const CCalibration& c)
 {
     if (!c.Calibrated()) return "Pixel size: not calibrated (pixels)";

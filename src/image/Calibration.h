@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 struct CCalibration {
@@ -27,5 +28,8 @@ std::string CalibrationUnit(const std::string& typed);
 // size in the largest unit that keeps it at least 0.1; uncalibrated when
 // either resolution is unknown.
 CCalibration CalibrationFromResolution(double xPixelsPerMetre, double yPixelsPerMetre);
+// The resolution a file should carry for it, x and y in pixels per metre,
+// rounded; 0, 0 when uncalibrated.
+std::pair<int, int> PixelsPerMetre(const CCalibration& calibration);
 // "Pixel size: 0.5 x 0.5 µm" or "Pixel size: not calibrated (pixels)".
 std::string CalibrationText(const CCalibration& calibration);
