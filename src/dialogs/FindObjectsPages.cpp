@@ -42,7 +42,9 @@ std::uint32_t ToColorRef(const QColor& color)
 
 }  // namespace
 
-CFindObjectsIntroPage::CFindObjectsIntroPage(QWidget* parent) : QWizardPage(parent)
+CFindObjectsIntroPage::CFindObjectsIntroPage(FindObjectsMetrics& metrics, const std::string& areaUnit,
+                                             QWidget* parent)
+    : QWizardPage(parent), metrics_(metrics), minArea_(new QLineEdit), maxArea_(new QLineEdit)
 {
     setTitle("Find Objects");
     auto* layout = new QVBoxLayout(this);
@@ -52,7 +54,41 @@ CFindObjectsIntroPage::CFindObjectsIntroPage(QWidget* parent) : QWizardPage(pare
         "background in your images is not uniformly white or black, it will be incorrectly identified as a object."));
     layout->addWidget(Paragraph(
         "If your images do not have a uniform background, please cancel from the wizard and preprocess your images."));
+
+    auto* options = new QGridLayout;
+    const QString unit = QString::fromStdString(areaUnit);
+    options->addWidget(new QLabel(QString("Minimum area (%1, 0 for none):").arg(unit)), 0, 0);
+    options->addWidget(minArea_, 0, 1);
+    options->addWidget(new QLabel(QString("Maximum area (%1, 0 for none):").arg(unit)), 1, 0);
+    options->addWidget(maxArea_, 1, 1);
+    const struct {
+        const char* label;
+        bool CObjectOptions::*field;
+    } boxes[] = {
+        {"Leave out objects touching the AOI's edge", &CObjectOptions::excludeEdge},
+        {"Measure each object's own pixels", &CObjectOptions::ownPixels},
+        {"End the results with a summary line", &CObjectOptions::summary},
+    };
+    int row = 2;
+    for (const auto& b : boxes) {
+        auto* box = new QCheckBox(b.label);
+        box->setChecked(metrics_.options.*b.field);
+        connect(box, &QCheckBox::toggled, this, [this, field = b.field](bool on) { metrics_.options.*field = on; });
+        options->addWidget(box, row++, 0, 1, 2);
+    }
+    connect(minArea_, &QLineEdit::textChanged, this, [this](const QString& t) { metrics_.minAreaText = t.toStdString(); });
+    connect(maxArea_, &QLineEdit::textChanged, this, [this](const QString& t) { metrics_.maxAreaText = t.toStdString(); });
+    layout->addLayout(options);
     layout->addStretch();
+}
+
+bool CFindObjectsIntroPage::validatePage() { return metrics_.TakeAreas(); }
+
+QCheckBox* CFindObjectsIntroPage::Option(const QString& label) const
+{
+    for (QCheckBox* box : findChildren<QCheckBox*>())
+        if (box->text() == label) return box;
+    return nullptr;
 }
 
 CFindObjectsMetricsPage::CFindObjectsMetricsPage(FindObjectsMetrics& metrics, QWidget* parent)

@@ -18,10 +18,24 @@ class QLineEdit;
 class QPushButton;
 class QTextEdit;
 
+// The method explained, and the options: area limits (in pixels or the
+// image's unit squared), the edge's objects, own pixels and the summary.
 class CFindObjectsIntroPage : public QWizardPage {
     Q_OBJECT
 public:
-    explicit CFindObjectsIntroPage(QWidget* parent = nullptr);
+    CFindObjectsIntroPage(FindObjectsMetrics& metrics, const std::string& areaUnit, QWidget* parent = nullptr);
+
+    // Next: the area limits read; false after a refusal.
+    bool validatePage() override;
+
+    QLineEdit* MinArea() const { return minArea_; }
+    QLineEdit* MaxArea() const { return maxArea_; }
+    QCheckBox* Option(const QString& label) const;
+
+private:
+    FindObjectsMetrics& metrics_;
+    QLineEdit* minArea_;
+    QLineEdit* maxArea_;
 };
 
 class CFindObjectsMetricsPage : public QWizardPage {

@@ -16,7 +16,9 @@ CFindObjectsPropertySheet::CFindObjectsPropertySheet(CNUVAKDoc* document, QWidge
     setWindowTitle("Find Objects");
     setWizardStyle(QWizard::ClassicStyle);
     setOptions(QWizard::HaveHelpButton | QWizard::NoBackButtonOnStartPage);
-    setPage(kIntro, new CFindObjectsIntroPage);
+    // Area limits are in the image's unit squared when it is calibrated.
+    const CCalibration calibration = document ? document->image.calibration : CCalibration{};
+    setPage(kIntro, new CFindObjectsIntroPage(metrics_, calibration.Calibrated() ? calibration.unit + "\u00b2" : "pixels"));
     setPage(kMetrics, metricsPage_);
     setPage(kOutputFile, outputPage_);
     // Room for the results table without scrolling at once.

@@ -1,6 +1,8 @@
 // Find Objects wizard: Go and the results read back for display.
 #include "forms/FindObjectsWizard.h"
 
+#include "forms/DataExchange.h"
+
 #include <fstream>
 #include <iterator>
 
@@ -35,7 +37,7 @@ GoResult RunGo(CImage* image, const std::string& path, const FindObjectsMetrics&
     }
     const platform::WaitCursor wait;
     if (image == nullptr) return GoResult::NoDocument;
-    if (image->CentroidDetermination(path, metrics.flags, -1) != 0) {
+    if (image->CentroidDetermination(path, metrics.flags, -1, metrics.options) != 0) {
         platform::error(image->errorMessage);
         return GoResult::Failed;
     }
@@ -43,4 +45,23 @@ GoResult RunGo(CImage* image, const std::string& path, const FindObjectsMetrics&
     redraw();
     results = ResultsText(path);
     return GoResult::Found;
+}
+
+bool FindObjectsMetrics::TakeAreas()
+{
+    double* const limits[] = {&options.minArea, &options.maxArea};
+    const std::string* const texts[] = {&minAreaText, &maxAreaText};
+    for (int i = 0; i < 2; ++i) {
+        if (texts[i]->empty()) {
+            *limits[i] = 0;
+            continue;
+        }
+        const Exchanged<double> read = ExchangeReal(*texts[i]);
+        if (!read.ok || read.value < 0) {
+            platform::error(read.ok ? std::string("Please enter an area of 0 or more.") : read.message);
+            return false;
+        }
+        *limits[i] = read.value;
+    }
+    return true;
 }

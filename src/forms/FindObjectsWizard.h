@@ -8,6 +8,7 @@
 #include <string>
 
 #include "forms/MetricBoxes.h"
+#include "image/FoundObject.h"
 
 class CImage;
 
@@ -19,6 +20,12 @@ struct FindObjectsMetrics {
     std::array<bool, kMetricBoxCount> checked;  // in MetricBoxes() order
     int flags = 0x7FF;
     std::uint32_t outlineColor = 255;  // 0x00BBGGRR, the image's colour when the wizard opens
+    CObjectOptions options;            // all off unless chosen on the first page
+    std::string minAreaText;           // empty or 0: no limit
+    std::string maxAreaText;
+    // Leaving the first page: the area limits from their texts; false, with
+    // the refusal shown, when one is not a number of 0 or more.
+    bool TakeAreas();
 };
 
 // The file shown with each line end as "\r\n" and each "," as a tab, or

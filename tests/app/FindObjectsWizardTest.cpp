@@ -122,6 +122,29 @@ private slots:
         }
     }
 
+    // The first page's options reach the results; a bad area keeps the page.
+    void firstPageOptionsReachTheResults()
+    {
+        Workbench w;
+        ShowRectangle(w);
+        TempDir dir;
+        const std::string path = dir.path("objects.dat");
+        RunWizard(w, [&](Sheet& sheet) {
+            auto* intro = qobject_cast<CFindObjectsIntroPage*>(sheet.page(Sheet::kIntro));
+            QVERIFY(intro);
+            intro->MinArea()->setText("-1");
+            sheet.next();
+            QCOMPARE(sheet.currentId(), int(Sheet::kIntro));
+            QCOMPARE(w.user.errors.back(), std::string("Please enter an area of 0 or more."));
+            intro->MinArea()->setText("41");
+            intro->Option("End the results with a summary line")->click();
+            CFindObjectsOutputFilePage& page = ToOutputPage(sheet, false, path);
+            page.GoButton()->click();
+            QCOMPARE(FileText(path), std::string("#id,x,y\r\n# objects: 0, total area: 0, mean area: 0.0\r\n"));
+            sheet.accept();
+        });
+    }
+
     // Cancelling after Go keeps the objects and their colour, drawn in the view.
     void cancelAfterGoKeepsObjectsAndColour()
     {
