@@ -112,24 +112,23 @@ std::vector<ImagePoint> ProfileModel::Curve(int channel) const
     return points;
 }
 
-int ProfileModel::RangeLow() const
+std::pair<int, int> ProfileModel::ShownExtremes() const
 {
-    if (!fitToSamples) return 0;
-    int low = 255;
+    int low = 255, high = 0;
     for (const CColorVal& sample : samples_)
         for (int k = 0; k < 3; ++k)
-            if (CurveShown(k)) low = std::min(low, Component(sample, k));
-    return std::min(low, 254);
+            if (CurveShown(k)) {
+                low = std::min(low, Component(sample, k));
+                high = std::max(high, Component(sample, k));
+            }
+    return {low, high};
 }
+
+int ProfileModel::RangeLow() const { return fitToSamples ? std::min(ShownExtremes().first, 254) : 0; }
 
 int ProfileModel::RangeHigh() const
 {
-    if (!fitToSamples) return 255;
-    int high = 0;
-    for (const CColorVal& sample : samples_)
-        for (int k = 0; k < 3; ++k)
-            if (CurveShown(k)) high = std::max(high, Component(sample, k));
-    return std::max(high, RangeLow() + 1);
+    return fitToSamples ? std::max(ShownExtremes().second, RangeLow() + 1) : 255;
 }
 
 std::string ProfileModel::ReadOut(int x, int y) const

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "forms/Measurement.h"
@@ -60,6 +61,9 @@ public:
     std::string SamplesText(char separator) const;
 
 private:
+    // The lowest and highest level of the curves shown.
+    std::pair<int, int> ShownExtremes() const;
+
     ImagePoint p1_{}, p2_{};
     int format_ = FORMAT_RGB;
     std::vector<CColorVal> samples_;
