@@ -1,0 +1,33 @@
+// Calibration: from a bitmap's pixels per metre, the unit chosen, and back to
+// a resolution.
+#include <gtest/gtest.h>
+
+#include "image/Image.h"
+#include "support/BitmapFiles.h"
+#include "support/TestFiles.h"
+#include "support/TestImages.h"
+
+TEST(Calibration, FromTheFilesResolution)
+{
+    const struct {
+        double x, y;
+        CCalibration calibration;
+    } cases[] = {
+        {10000, 10000, {0.1, 0.1, "mm"}},
+        {2000000, 1000000, {0.5, 1.0, "\u00b5m"}},
+        {20, 20, {5.0, 5.0, "cm"}},
+        {0, 3780, {}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(CalibrationFromResolution(c.x, c.y), c.calibration) << c.x;
+    EXPECT_EQ(PixelsPerMetre({0.5, 1.0, "\u00b5m"}), (std::pair<int, int>{2000000, 1000000}));
+    EXPECT_EQ(PixelsPerMetre({}), (std::pair<int, int>{0, 0}));
+
+    // A bitmap's pixels per metre at bytes 38 and 42 of its header.
+    TempDir dir;
+    CImage image = MakeGrey(4, 3, [](int x, int) { return x * 60; });
+    SaveBitmap(image, dir.path("r.bmp"));
+    std::vector<std::uint8_t> bytes = ReadBytes(dir.path("r.bmp"));
+    for (int at : {38, 42}) bytes[at] = 0x10, bytes[at + 1] = 0x27;  // 10000
+    WriteBytes(dir.path("r.bmp"), bytes);
+    EXPECT_EQ(LoadBitmap(dir.path("r.bmp")).calibration, (CCalibration{0.1, 0.1, "mm"}));
+}
