@@ -113,8 +113,10 @@ CMainFrame::CMainFrame(CNUVAKApp& app) : app_(app), mdiArea_(new QMdiArea)
 
 CMainFrame::~CMainFrame()
 {
-    // The workspace reports window activations while it is torn down, after the actions are gone.
+    // The workspace reports window activations, and the history dock its hiding, while they are torn
+    // down, after the actions are gone.
     disconnect(mdiArea_, nullptr, this, nullptr);
+    if (historyDock_) disconnect(historyDock_, nullptr, this, nullptr);
 }
 
 bool CMainFrame::LoadFrame(bool showSplash)
