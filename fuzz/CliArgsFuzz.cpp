@@ -12,6 +12,7 @@
 #include "FuzzSupport.h"
 #include "cli/Cli.h"
 #include "platform/Format.h"
+#include "series/StepOptions.h"
 #include "support/TestImages.h"
 
 namespace fs = std::filesystem;
