@@ -30,7 +30,7 @@ int Sample(int x, int y, int c, int bits)
     return static_cast<int>((x * 7919u + y * 104729u + c * 31337u + 5u) % (1u << bits));
 }
 
-// Writes samples of Sample() packed at the spec's depth.
+// Writes samples of Sample() packed at the case's bit depth.
 void WriteTiff(const std::string& path, const TiffSpec& s, const std::function<void(TIFF*)>& extra = {})
 {
     TIFF* tif = TIFFOpen(path.c_str(), "w");
