@@ -13,7 +13,7 @@
 #include "image/Image.h"
 #include "platform/Blocks.h"
 #include "platform/ParallelRows.h"
-#include "processing/VectorClones.h"
+#include "platform/VectorClones.h"
 
 namespace {
 

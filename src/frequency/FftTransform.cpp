@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "platform/ParallelRows.h"
-#include "processing/VectorClones.h"
+#include "platform/VectorClones.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <bit>
 #include <cstdint>
 
-#include "processing/VectorClones.h"
+#include "platform/VectorClones.h"
 
 NUVAK_VECTOR_CLONES void NearLogs(double* x, size_t n)
 {

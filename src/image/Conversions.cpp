@@ -1,17 +1,31 @@
 // Whole-image colour conversions: grayscale, RGB, planes and fields.
+#include <cstdint>
 #include <cstring>
+#include <new>
+#include <utility>
 
 #include "image/Image.h"
 
 void CImage::ConvertToGrayscale()
 {
-    CColorVal* p = pixelValueArray.data();
-    const size_t n = pixelValueArray.size();
-    for (size_t i = 0; i < n; ++i) {
-        const int v = p[i].Luminance() & 0xFF;
-        p[i] = CColorVal(v, v, v);
-    }
     format = FORMAT_GRAYSCALE;
+    if (pixelValueArray.HoldsGrey()) return SettleStorage();
+    const CColorVal* in = std::as_const(pixelValueArray).data();
+    const size_t n = pixelValueArray.size();
+    auto level = [&](size_t i) { return static_cast<std::uint8_t>(in[i].Luminance() & 0xFF); };
+    try {
+        GreyRows plane;
+        plane.Allocate(width, height);
+        for (size_t i = 0; i < n; ++i) plane.data()[i] = level(i);
+        pixelValueArray = std::move(plane);
+    } catch (const std::bad_alloc&) {
+        // Short of memory the colour rows take the levels where they are.
+        CColorVal* out = pixelValueArray.data();
+        for (size_t i = 0; i < n; ++i) {
+            const std::uint8_t v = level(i);
+            out[i] = CColorVal(v, v, v);
+        }
+    }
 }
 
 void CImage::ConvertToRgb() { format = FORMAT_RGB; }

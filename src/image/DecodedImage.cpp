@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstring>
+#include <new>
 #include <vector>
 
 #include "image/Image.h"
@@ -145,7 +146,14 @@ void DecodedImage::PutRow(int y, const void* samples)
 void DecodedImage::Finish(CImage& target, const FileFacts& facts, int xPixelsPerMetre, int yPixelsPerMetre)
 {
     const int w = layout_.width;
+    GreyRows plane;
     if (inPlace_) {
+        // A third of the memory is one byte a pixel: the levels go to a grey
+        // plane, or where they were when that memory is not there.
+        try {
+            plane.Allocate(w, layout_.height);
+        } catch (const std::bad_alloc&) {
+        }
         const LevelTable table(lo_, hi_);
         parallel::ForBands(0, layout_.height, w, [&](int first, int last) {
             // The row's levels are set aside first, so the pixels fill it front to back.
@@ -153,6 +161,10 @@ void DecodedImage::Finish(CImage& target, const FileFacts& facts, int xPixelsPer
             for (int y = first; y < last; ++y) {
                 CColorVal* row = pixels_[y];
                 std::memcpy(levels.data(), row, size_t(w) * 2);
+                if (!plane.empty()) {
+                    for (int x = 0; x < w; ++x) plane[y][x] = table.level[levels[size_t(x)]];
+                    continue;
+                }
                 for (int x = 0; x < w; ++x) {
                     const std::uint8_t v = table.level[levels[size_t(x)]];
                     row[x].red = row[x].green = row[x].blue = v;
@@ -170,10 +182,14 @@ void DecodedImage::Finish(CImage& target, const FileFacts& facts, int xPixelsPer
                                 path_.c_str()));
 
     target.ReleaseStorage();
-    target.pixelValueArray = std::move(pixels_);
+    if (plane.empty())
+        target.pixelValueArray = std::move(pixels_);
+    else
+        target.pixelValueArray = std::move(plane);
     target.width = w;
     target.height = layout_.height;
     target.format = rgb_ ? FORMAT_RGB : FORMAT_GRAYSCALE;
+    target.SettleStorage();
     target.fileFacts = facts;
     target.xPixelsPerMetre = xPixelsPerMetre;
     target.yPixelsPerMetre = yPixelsPerMetre;

@@ -11,6 +11,7 @@
 
 #include "image/ColorVal.h"
 #include "image/PixelRows.h"
+#include "image/PixelStore.h"
 #include "image/Calibration.h"
 #include "image/FoundObject.h"
 #include "image/ImageFormat.h"
@@ -44,6 +45,12 @@ public:
     int CopyFromBuffer(int width, int height, const std::uint32_t* const* rows, bool replace);
     int Crop(int left, int top, int right, int bottom);
     void SetFormat(int newFormat) { format = newFormat; }
+    // Settles how the pixels are held once the format is known: a grayscale
+    // image whose pixels are all grey keeps one byte a pixel (see PixelStore).
+    void SettleStorage()
+    {
+        if (format == FORMAT_GRAYSCALE) pixelValueArray.KeepGreyOnly();
+    }
     int ObjectCount() const { return static_cast<int>(objects.size()); }
     bool IsEmpty() const { return width == 0 || height == 0; }
 
@@ -206,7 +213,7 @@ public:
     int format = FORMAT_RGB;
     std::vector<CFoundObject> objects;
     CCalibration calibration;  // what a pixel measures; uncalibrated by default
-    PixelRows pixelValueArray;
+    PixelStore pixelValueArray;  // colour rows, or a grey plane (see PixelStore)
     int width = 0;
     // What the last read file was, and its resolution (0 when unknown).
     FileFacts fileFacts;

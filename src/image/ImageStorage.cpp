@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <new>
+#include <utility>
 
 #include "image/Image.h"
 #include "platform/UserInterface.h"
@@ -101,14 +102,12 @@ CImage& CImage::operator=(const CImage& source)
 {
     if (this == &source) return *this;
 
-    PixelRows rows;
+    PixelStore pixels;
     try {
-        rows.Allocate(source.width, source.height);
+        pixels = source.pixelValueArray;
     } catch (const std::exception&) {
         platform::abortWith(kAssignFailed);
     }
-    if (!source.pixelValueArray.empty())
-        std::memcpy(rows.data(), source.pixelValueArray.data(), source.pixelValueArray.size() * sizeof(CColorVal));
 
     ReleaseStorage();
     aoiLeft = source.aoiLeft;
@@ -127,7 +126,7 @@ CImage& CImage::operator=(const CImage& source)
     fileFacts = source.fileFacts;
     xPixelsPerMetre = source.xPixelsPerMetre;
     yPixelsPerMetre = source.yPixelsPerMetre;
-    pixelValueArray = std::move(rows);
+    pixelValueArray = std::move(pixels);
 
     if (source.dataArray.present()) {
         if (!dataArray.Allocate(width, height)) {
@@ -144,18 +143,26 @@ int CImage::Crop(int left, int top, int right, int bottom)
 {
     const int newHeight = std::abs(bottom - top) + 1;
     const int newWidth = std::abs(right - left) + 1;
-    PixelRows rows;
-    try {
+    // The form held is kept: a grey plane is cropped as one.
+    auto cropped = [&](const auto& from, auto rows) {
         rows.Allocate(newWidth, newHeight);
+        for (int i = 0; i < newHeight; ++i)
+            std::memcpy(rows[i], from[top + i] + left, static_cast<size_t>(newWidth) * sizeof(*rows[i]));
+        return rows;
+    };
+    PixelStore pixels;
+    try {
+        if (pixelValueArray.HoldsGrey())
+            pixels = cropped(*std::as_const(pixelValueArray).Grey(), GreyRows());
+        else
+            pixels = cropped(std::as_const(pixelValueArray), PixelRows());
     } catch (const std::exception&) {
         errorMessage = "CImage::Crop() aborted:  could not allocate memory.";
         return -1;
     }
-    for (int i = 0; i < newHeight; ++i)
-        std::memcpy(rows[i], pixelValueArray[top + i] + left, static_cast<size_t>(newWidth) * sizeof(CColorVal));
 
     ReleaseStorage();
-    pixelValueArray = std::move(rows);
+    pixelValueArray = std::move(pixels);
     height = newHeight;
     width = newWidth;
     SetWholeAoi();

@@ -49,6 +49,7 @@ public:
     T* data() { return data_.get(); }
     const T* data() const { return data_.get(); }
     size_t size() const { return size_; }
+    size_t width() const { return width_; }
 
 private:
     platform::Block<T> data_;

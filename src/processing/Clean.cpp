@@ -1,5 +1,6 @@
 // Clean: removes small, faint clutter from light objects on a black background.
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "image/Image.h"
@@ -34,28 +35,32 @@ int CImage::Clean(int maskSize, int clutter, int significance, int background)
     }
     if (MakeRoom(*this, maskSize, kClean) != 0) return -1;
     return WithWorkingStorage(*this, kClean, [&] {
-        std::vector<std::uint8_t> plane(pixelValueArray.size());
-        for (size_t i = 0; i < plane.size(); ++i) plane[i] = pixelValueArray.data()[i].red;
+        GreyRows plane;
+        plane.Allocate(width, height);
+        if (pixelValueArray.HoldsGrey())
+            plane = *pixelValueArray.Grey();
+        else
+            for (int y = 0; y < height; ++y) TakeReds(std::as_const(pixelValueArray)[y], width, plane[y]);
         // The light of the significant pixels only: those above T.
-        auto takeSignificant = [significance](const CColorVal* in, int count, std::uint8_t* out) {
+        auto takeSignificant = [significance](const auto* in, int count, std::uint8_t* out) {
             for (int i = 0; i < count; ++i)
-                out[i] = static_cast<std::uint8_t>(in[i].red > significance ? in[i].red : 0);
+                out[i] = static_cast<std::uint8_t>(Red(in[i]) > significance ? Red(in[i]) : 0);
         };
         // Results go to the plane, so the image stays as it was until all
         // bands are done.
-        OverBandRows(*this, half, [&](const BandRows& rows) {
+        OverBandRows(*this, half, [&](const auto& rows) {
             RowWindow significant(rows, static_cast<size_t>(rows.span()), takeSignificant);
             auto emitRow = [&](int y, const int* sums) {
-                const CColorVal* in = pixelValueArray[y];
-                std::uint8_t* out = plane.data() + static_cast<size_t>(y) * width;
-                for (int x = aoiLeft; x <= aoiRight; ++x) {
-                    const int v = in[x].red;
-                    if (v < significance || sums[x - aoiLeft] - v < clutter) out[x] = 0;
+                const auto* in = rows.row(y) + half;
+                std::uint8_t* out = plane[y] + aoiLeft;
+                for (int i = 0; i <= aoiRight - aoiLeft; ++i) {
+                    const int v = Red(in[i]);
+                    if (v < significance || sums[i] - v < clutter) out[i] = 0;
                 }
             };
             BoxSumRows<1, int>(aoiLeft, rows.first(), aoiRight, rows.last() - 1, n,
                           [&](int y) { return static_cast<const std::uint8_t*>(significant.at(y)); }, emitRow);
         });
-        for (size_t i = 0; i < plane.size(); ++i) pixelValueArray.data()[i] = CColorVal(plane[i], plane[i], plane[i]);
+        pixelValueArray = std::move(plane);
     });
 }

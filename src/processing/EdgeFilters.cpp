@@ -8,7 +8,7 @@
 #include "processing/Neighbourhood.h"
 #include "processing/NeighbourhoodSums.h"
 #include "processing/RowWindow.h"
-#include "processing/SampleRows.h"
+#include "image/SampleRows.h"
 
 using namespace neighbourhood;
 
@@ -39,8 +39,8 @@ int CImage::Sobel()
     if (MakeRoom(*this, 3, kSobel) != 0) return -1;
     const int columns = aoiRight - aoiLeft + 1;
     return WithWorkingStorage(*this, kSobel, [&] {
-        OverBandRows(*this, 1, [&](const BandRows& rows) {
-            RowWindow lum(rows, static_cast<size_t>(rows.span()), &TakeLuminance);
+        OverBandRows(*this, 1, [&](const auto& rows) {
+            RowWindow lum(rows, static_cast<size_t>(rows.span()), takeLuminance);
             std::vector<std::uint8_t> out(static_cast<size_t>(columns));
             for (int y = rows.first(); y < rows.last(); ++y) {
                 const std::uint8_t* above = lum.at(y - 1);
@@ -55,7 +55,7 @@ int CImage::Sobel()
                     out[static_cast<size_t>(i - 1)] = static_cast<std::uint8_t>(
                         std::min(255, static_cast<int>(std::sqrt(static_cast<double>(gy * gy + gx * gx)))));
                 }
-                StoreGrey(out.data(), columns, pixelValueArray[y] + aoiLeft);
+                StoreGrey(out.data(), columns, rows.out(y));
             }
         });
     });

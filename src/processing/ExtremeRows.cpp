@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cstddef>
 
-#include "processing/VectorClones.h"
+#include "platform/VectorClones.h"
 
 namespace neighbourhood {
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "image/ColorVal.h"
-#include "processing/VectorClones.h"
+#include "platform/VectorClones.h"
 
 namespace sampling {
 

@@ -7,8 +7,8 @@
 #include "image/Image.h"
 #include "processing/Neighbourhood.h"
 #include "processing/RowWindow.h"
-#include "processing/SampleRows.h"
-#include "processing/VectorClones.h"
+#include "image/SampleRows.h"
+#include "platform/VectorClones.h"
 
 using namespace neighbourhood;
 
@@ -83,8 +83,8 @@ int CImage::MedianFilter(int size)
     const int half = n / 2;
     const int columns = aoiRight - aoiLeft + 1;
     return WithWorkingStorage(*this, kMedianFilter, [&] {
-        OverBandRows(*this, half, [&](const BandRows& rows) {
-            RowWindow lum(rows, static_cast<size_t>(rows.span()), &TakeLuminance);
+        OverBandRows(*this, half, [&](const auto& rows) {
+            RowWindow lum(rows, static_cast<size_t>(rows.span()), takeLuminance);
             if (n == 3) {
                 std::vector<std::uint8_t> scratch(4 * static_cast<size_t>(columns + 2));
                 std::uint8_t* const least = scratch.data();
@@ -95,7 +95,7 @@ int CImage::MedianFilter(int size)
                     const std::uint8_t* above = lum.at(y - 1);
                     const std::uint8_t* here = lum.at(y);
                     MedianOfNine(above, here, lum.at(y + 1), columns, least, middle, largest, out);
-                    StoreGrey(out, columns, pixelValueArray[y] + aoiLeft);
+                    StoreGrey(out, columns, rows.out(y));
                 }
                 return;
             }
@@ -115,7 +115,7 @@ int CImage::MedianFilter(int size)
                         ranked.Add(row[i + n], 1);
                     }
                 }
-                StoreGrey(out.data(), columns, pixelValueArray[y] + aoiLeft);
+                StoreGrey(out.data(), columns, rows.out(y));
             }
         });
     });

@@ -9,7 +9,7 @@
 #include "processing/ExtremeRows.h"
 #include "processing/Neighbourhood.h"
 #include "processing/RowWindow.h"
-#include "processing/SampleRows.h"
+#include "image/SampleRows.h"
 
 using namespace neighbourhood;
 
@@ -40,11 +40,11 @@ int Extreme(CImage& image, int size, int direction, const NeighbourhoodTexts& te
     // samples are the horizontal extremes already, aligned with the AOI.
     if (direction != Horizontal && !vertical) std::fill(shifts.begin(), shifts.end(), 0);
     return WithWorkingStorage(image, texts, [&] {
-        OverBandRows(image, half, [&](const BandRows& rows) {
+        OverBandRows(image, half, [&](const auto& rows) {
             const size_t span = static_cast<size_t>(rows.span());
             std::vector<std::uint8_t> out(static_cast<size_t>(columns)), scratch(2 * span);
             std::vector<const std::uint8_t*> element(static_cast<size_t>(n));
-            auto write = [&](int y) { StoreGrey(out.data(), columns, image.pixelValueArray[y] + image.aoiLeft); };
+            auto write = [&](int y) { StoreGrey(out.data(), columns, rows.out(y)); };
             auto down = [&](auto& samples) {
                 for (int y = rows.first(); y < rows.last(); ++y) {
                     for (int k = 0; k < n; ++k) element[static_cast<size_t>(k)] = samples.at(y - half + k);
@@ -53,17 +53,17 @@ int Extreme(CImage& image, int size, int direction, const NeighbourhoodTexts& te
                 }
             };
             if (direction == Horizontal) {
-                RowWindow samples(rows, span, &TakeReds);
+                RowWindow samples(rows, span, takeReds);
                 for (int y = rows.first(); y < rows.last(); ++y) {
                     ExtremeAlongRow(samples.at(y), n, columns, out.data(), scratch.data(), Max);
                     write(y);
                 }
             } else if (vertical) {
-                RowWindow samples(rows, span, &TakeReds);
+                RowWindow samples(rows, span, takeReds);
                 down(samples);
             } else {
                 RowWindow samples(rows, span, [&, red = std::vector<std::uint8_t>(span)](
-                                                  const CColorVal* in, int count, std::uint8_t* across) mutable {
+                                                  const auto* in, int count, std::uint8_t* across) mutable {
                     TakeReds(in, count, red.data());
                     ExtremeAlongRow(red.data(), n, columns, across, scratch.data(), Max);
                 });

@@ -15,8 +15,8 @@
 #include "processing/Neighbourhood.h"
 #include "platform/ParallelRows.h"
 #include "processing/RowWindow.h"
-#include "processing/SampleRows.h"
-#include "processing/VectorClones.h"
+#include "image/SampleRows.h"
+#include "platform/VectorClones.h"
 
 namespace neighbourhood {
 
@@ -136,11 +136,10 @@ struct ColourRow {};
 template <typename Work>
 void OverSamples(CImage& image, int half, Work work)
 {
-    const int left = image.aoiLeft;
     const int columns = image.aoiRight - image.aoiLeft + 1;
-    OverBandRows(image, half, [&](const BandRows& rows) {
+    OverBandRows(image, half, [&](const auto& rows) {
         const size_t span = static_cast<size_t>(rows.span());
-        RowWindow grey(rows, span, [](const CColorVal* in, int count, std::uint8_t* out) {
+        RowWindow grey(rows, span, [](const auto* in, int count, std::uint8_t* out) {
             if (!TakeRed(in, count, out)) throw ColourRow();
         });
         int stored = rows.first() - 1;
@@ -149,23 +148,24 @@ void OverSamples(CImage& image, int half, Work work)
                 std::integral_constant<int, 1>(), rows.first(), rows.last(),
                 [&](int y) { return static_cast<const std::uint8_t*>(grey.at(y)); },
                 [&](int y, const std::uint8_t* v) {
-                    StoreGrey(v, columns, image.pixelValueArray[y] + left);
+                    StoreGrey(v, columns, rows.out(y));
                     stored = y;
                 });
             return;
         } catch (const ColourRow&) {
         }
-        if (stored + 1 == rows.last()) return;
-        const RowsFrom from(rows, stored + 1, [&](int y) { return grey.at(y); });
-        RowWindow colour(from, 3 * span, [](const CColorVal* in, int count, std::uint8_t* out) {
-            std::copy(Bytes(in), Bytes(in + count), out);
-        });
-        work(
-            std::integral_constant<int, 3>(), stored + 1, rows.last(),
-            [&](int y) { return static_cast<const std::uint8_t*>(colour.at(y)); },
-            [&](int y, const std::uint8_t* v) {
-                std::copy(v, v + 3 * columns, Bytes(image.pixelValueArray[y] + left));
+        // Only colour rows hold colour pixels.
+        if constexpr (std::is_same_v<typename std::decay_t<decltype(rows)>::Pixel, CColorVal>) {
+            if (stored + 1 == rows.last()) return;
+            const RowsFrom from(rows, stored + 1, [&](int y) { return grey.at(y); });
+            RowWindow colour(from, 3 * span, [](const CColorVal* in, int count, std::uint8_t* out) {
+                std::copy(Bytes(in), Bytes(in + count), out);
             });
+            work(
+                std::integral_constant<int, 3>(), stored + 1, rows.last(),
+                [&](int y) { return static_cast<const std::uint8_t*>(colour.at(y)); },
+                [&](int y, const std::uint8_t* v) { std::copy(v, v + 3 * columns, Bytes(rows.out(y))); });
+        }
     });
 }
 

@@ -7,21 +7,29 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <type_traits>
 #include <vector>
 
 #include "image/Image.h"
+#include "image/SampleRows.h"
 #include "platform/ParallelRows.h"
 
 namespace neighbourhood {
 
 // The pixels of columns left .. left + span - 1 of rows first - half ..
-// last + half - 1 for the band of AOI rows [first, last). Rows outside the
-// band are copied when this is made, before any band writes; the band's own
-// rows are read from the image itself.
-class BandRows {
+// last + half - 1 for the band of AOI rows [first, last), on colour rows
+// (P = CColorVal) or a grey plane (P = std::uint8_t) of width stride. Rows
+// outside the band are copied when this is made, before any band writes;
+// the band's own rows are read from the image itself, and written through
+// out(y).
+template <typename P>
+class BandRowsOf {
 public:
-    BandRows(const CImage& image, int first, int last, int half)
-        : image_(image),
+    using Pixel = P;
+
+    BandRowsOf(P* base, size_t stride, const CImage& image, int first, int last, int half)
+        : base_(base),
+          stride_(stride),
           first_(first),
           last_(last),
           half_(half),
@@ -31,31 +39,44 @@ public:
           below_(static_cast<size_t>(span_) * half)
     {
         for (int k = 0; k < half; ++k) {
-            const CColorVal* up = image.pixelValueArray[first - half + k] + left_;
-            const CColorVal* down = image.pixelValueArray[last + k] + left_;
+            const P* up = at(first - half + k) + left_;
+            const P* down = at(last + k) + left_;
             std::copy(up, up + span_, above_.data() + static_cast<size_t>(k) * span_);
             std::copy(down, down + span_, below_.data() + static_cast<size_t>(k) * span_);
         }
     }
-    BandRows(const BandRows&) = delete;
-    BandRows& operator=(const BandRows&) = delete;
+    BandRowsOf(const BandRowsOf&) = delete;
+    BandRowsOf& operator=(const BandRowsOf&) = delete;
 
     // Row y as it was before the operation, from column left.
-    const CColorVal* row(int y) const
+    const P* row(int y) const
     {
         if (y < first_) return above_.data() + static_cast<size_t>(y - first_ + half_) * span_;
         if (y >= last_) return below_.data() + static_cast<size_t>(y - last_) * span_;
-        return image_.pixelValueArray[y] + left_;
+        return at(y) + left_;
     }
+    // The first AOI pixel of the band's row y, to write.
+    P* out(int y) const { return at(y) + left_ + half_; }
     int first() const { return first_; }
     int last() const { return last_; }
     int half() const { return half_; }
     int span() const { return span_; }
 
 private:
-    const CImage& image_;
+    P* at(int y) const { return base_ + static_cast<size_t>(y) * stride_; }
+
+    P* base_;
+    size_t stride_;
     int first_, last_, half_, left_, span_;
-    std::vector<CColorVal> above_, below_;
+    std::vector<P> above_, below_;
+};
+
+using BandRows = BandRowsOf<CColorVal>;
+
+// The takes of a RowWindow for either kind of row.
+inline constexpr auto takeReds = [](const auto* in, int count, std::uint8_t* out) { TakeReds(in, count, out); };
+inline constexpr auto takeLuminance = [](const auto* in, int count, std::uint8_t* out) {
+    TakeLuminance(in, count, out);
 };
 
 // length byte samples per row, take(pixels, span, values) making them
@@ -132,26 +153,40 @@ private:
     std::vector<CColorVal> back_;
 };
 
-// Runs work(rows) on bands of the AOI's rows, each with its BandRows for a
-// neighbourhood reaching half pixels around, after inspect(rows) has seen
-// every band's rows before any is written.
+// Runs work(rows) on bands of the AOI's rows, each with its band rows for
+// a neighbourhood reaching half pixels around, after inspect(rows) has seen
+// every band's rows before any is written. The bands work on the image's
+// grey plane when it holds one, or when it is a grayscale image whose
+// pixels are all grey (which is where one byte a pixel pays); otherwise on
+// its colour rows. work and inspect take either kind of band rows.
 template <typename Inspect, typename Work>
-void OverBandRows(const CImage& image, int half, Inspect inspect, Work work)
+void OverBandRows(CImage& image, int half, Inspect inspect, Work work)
 {
     const long long span = image.aoiRight - image.aoiLeft + 1 + 2 * half;
-    parallel::ForPreparedBands(image.aoiTop, image.aoiBottom + 1, span * (2 * half + 1),
-                               [&](int first, int last) -> parallel::BandWork {
-                                   auto rows = std::make_shared<BandRows>(image, first, last, half);
-                                   inspect(*rows);
-                                   return [rows, &work] { work(*rows); };
-                               });
+    const size_t width = static_cast<size_t>(image.width);
+    auto over = [&](auto* base) {
+        using Rows = BandRowsOf<std::remove_pointer_t<decltype(base)>>;
+        parallel::ForPreparedBands(image.aoiTop, image.aoiBottom + 1, span * (2 * half + 1),
+                                   [&](int first, int last) -> parallel::BandWork {
+                                       auto rows = std::make_shared<Rows>(base, width, image, first, last, half);
+                                       inspect(*rows);
+                                       return [rows, &work] { work(*rows); };
+                                   });
+    };
+    GreyRows* grey = image.pixelValueArray.HoldsGrey() || image.format == FORMAT_GRAYSCALE
+                         ? image.pixelValueArray.WritableGrey()
+                         : nullptr;
+    if (grey)
+        over(grey->data());
+    else
+        over(image.pixelValueArray.data());
 }
 
 // OverBandRows without an inspection.
 template <typename Work>
-void OverBandRows(const CImage& image, int half, Work work)
+void OverBandRows(CImage& image, int half, Work work)
 {
-    OverBandRows(image, half, [](const BandRows&) {}, work);
+    OverBandRows(image, half, [](const auto&) {}, work);
 }
 
 }  // namespace neighbourhood

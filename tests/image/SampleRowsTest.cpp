@@ -7,9 +7,7 @@
 #include <vector>
 
 #include "image/ColorVal.h"
-#include "processing/SampleRows.h"
-
-using namespace neighbourhood;
+#include "image/SampleRows.h"
 
 TEST(SampleRows, TakeAndStoreGiveThePlainBytes)
 {

@@ -1,18 +1,16 @@
 // The row conversions. Three-byte pixels take byte shuffles, which the
 // compiler does not find for these loops: processors with AVX2 get them
 // written out, the others the plain loops, which give the same bytes.
-#include "processing/SampleRows.h"
+#include "image/SampleRows.h"
 
 #include <array>
 #include <cstddef>
 
-#include "processing/VectorClones.h"
+#include "platform/VectorClones.h"
 
 #if NUVAK_HAS_CLONES
 #include <immintrin.h>
 #endif
-
-namespace neighbourhood {
 
 namespace {
 
@@ -149,4 +147,3 @@ void StoreGrey(const std::uint8_t* __restrict values, int count, CColorVal* __re
         bytes[3 * i] = bytes[3 * i + 1] = bytes[3 * i + 2] = values[i];
 }
 
-}  // namespace neighbourhood
