@@ -64,6 +64,7 @@ Pair RandomPair(int side, bool grey)
             }
         }
     }
+    pair.ours.SettleStorage();  // held as a grey file's pixels are
     pair.ours.aoiLeft = pair.ours.aoiTop = kRoom;
     pair.ours.aoiRight = pair.ours.aoiBottom = side - 1 - kRoom;
     return pair;
@@ -92,6 +93,7 @@ Pair Discs()
                     pair.peer.at<std::uint8_t>(y, x) = 200;
                 }
     }
+    pair.ours.SettleStorage();
     return pair;
 }
 

@@ -142,6 +142,17 @@ inline void MapAoiComponents(CImage& image, const LevelMap& red, const LevelMap&
             p->blue = blue[p->blue];
         }
     };
+    // A grey plane stays one: one map keeps every pixel grey.
+    const AoiBounds aoi = ClampedAoi(image);
+    if (oneMap && image.pixelValueArray.HoldsGrey() && !aoi.Empty()) {
+        GreyRows& plane = *image.pixelValueArray.WritableGrey();
+        parallel::ForBands(aoi.top, aoi.bottom + 1, aoi.right - aoi.left + 1, [&](int first, int last) {
+            for (int y = first; y < last; ++y)
+                for (std::uint8_t *p = plane[y] + aoi.left, *end = plane[y] + aoi.right + 1; p != end; ++p)
+                    *p = red[*p];
+        });
+        return;
+    }
     ForEachAoiRowInBands(image, [&](int y, CColorVal* first, CColorVal* last) {
         if (!oneMap) return mapEach(first, last);
         ForEachGreyRun(

@@ -47,7 +47,32 @@ void CountHistograms(CImage& image, GreyRuns* runs)
         runs->perRow = aoi.Empty() ? 0 : (aoi.right - aoi.left + kGreyRun) / kGreyRun;
         runs->flags.assign(static_cast<size_t>(aoi.Empty() ? 0 : aoi.bottom - aoi.top + 1) * runs->perRow, 0);
     }
-    if (!aoi.Empty())
+    // A grey plane counts its bytes once, for all three channels; its runs
+    // are all grey.
+    const GreyRows* plane = image.pixelValueArray.HoldsGrey() ? image.pixelValueArray.Grey() : nullptr;
+    if (plane && runs) std::fill(runs->flags.begin(), runs->flags.end(), 1);
+    if (!aoi.Empty() && plane)
+        parallel::ForBands(aoi.top, aoi.bottom + 1, aoi.right - aoi.left + 1, [&](int first, int last) {
+            std::array<std::array<unsigned, 256>, 4> shared{};
+            const int n = aoi.right - aoi.left + 1;
+            for (int y = first; y < last; ++y) {
+                const std::uint8_t* p = (*plane)[y] + aoi.left;
+                int x = 0;
+                for (; x + 4 <= n; x += 4) {
+                    ++shared[0][p[x]];
+                    ++shared[1][p[x + 1]];
+                    ++shared[2][p[x + 2]];
+                    ++shared[3][p[x + 3]];
+                }
+                for (; x < n; ++x) ++shared[0][p[x]];
+            }
+            const std::lock_guard<std::mutex> lock(adding);
+            for (size_t v = 0; v < 256; ++v) {
+                const unsigned grey = shared[0][v] + shared[1][v] + shared[2][v] + shared[3][v];
+                for (size_t c = 0; c < 3; ++c) total[c][v] += grey;
+            }
+        });
+    else if (!aoi.Empty())
         parallel::ForBands(aoi.top, aoi.bottom + 1, aoi.right - aoi.left + 1, [&](int first, int last) {
             // Neighbouring pixels go to different sets of counts: runs of one
             // level then do not wait on the previous increment of a counter.
