@@ -1,6 +1,8 @@
 // The AOI's channel histograms and the tone operations built on them: slide,
 // stretch and equalize one channel.
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 #include <mutex>
 
 #include "image/Image.h"
@@ -58,11 +60,11 @@ void CountHistograms(CImage& image, GreyRuns* runs)
             for (int y = first; y < last; ++y) {
                 const std::uint8_t* p = (*plane)[y] + aoi.left;
                 int x = 0;
-                for (; x + 4 <= n; x += 4) {
-                    ++shared[0][p[x]];
-                    ++shared[1][p[x + 1]];
-                    ++shared[2][p[x + 2]];
-                    ++shared[3][p[x + 3]];
+                // Eight levels per load, taken apart in registers.
+                for (; x + 8 <= n; x += 8) {
+                    std::uint64_t eight;
+                    std::memcpy(&eight, p + x, 8);
+                    for (int k = 0; k < 8; ++k, eight >>= 8) ++shared[static_cast<size_t>(k & 3)][eight & 0xFF];
                 }
                 for (; x < n; ++x) ++shared[0][p[x]];
             }
