@@ -18,6 +18,7 @@ CImage NoiseImage(int width, int height, bool grey)
         p[i] = grey ? CColorVal(v, v, v) : CColorVal(v, static_cast<int>(rng() % 256), static_cast<int>(rng() % 256));
     }
     if (grey) image.format = FORMAT_GRAYSCALE;
+    image.SettleStorage();
     return image;
 }
 

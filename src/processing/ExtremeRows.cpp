@@ -59,7 +59,7 @@ template <bool Max>
 
 }  // namespace
 
-NUVAK_VECTOR_CLONES
+NUVAK_WIDE_CLONES
 void ExtremeOfRows(const std::uint8_t* const* rows, const int* shifts, int n, int columns, std::uint8_t* out,
                    bool max)
 {
@@ -69,7 +69,7 @@ void ExtremeOfRows(const std::uint8_t* const* rows, const int* shifts, int n, in
         AcrossRows<false>(rows, shifts, n, columns, out);
 }
 
-NUVAK_VECTOR_CLONES
+NUVAK_WIDE_CLONES
 void ExtremeAlongRow(const std::uint8_t* in, int n, int columns, std::uint8_t* out, std::uint8_t* scratch, bool max)
 {
     if (max)

@@ -139,23 +139,28 @@ void OverSamples(CImage& image, int half, Work work)
     const int columns = image.aoiRight - image.aoiLeft + 1;
     OverBandRows(image, half, [&](const auto& rows) {
         const size_t span = static_cast<size_t>(rows.span());
-        RowWindow grey(rows, span, [](const auto* in, int count, std::uint8_t* out) {
-            if (!TakeRed(in, count, out)) throw ColourRow();
-        });
-        int stored = rows.first() - 1;
-        try {
+        auto store = [&](int y, const std::uint8_t* v) { StoreGrey(v, columns, rows.out(y)); };
+        if constexpr (std::is_same_v<typename std::decay_t<decltype(rows)>::Pixel, std::uint8_t>) {
+            RowWindow grey(rows, span, takeReds);
             work(
                 std::integral_constant<int, 1>(), rows.first(), rows.last(),
-                [&](int y) { return static_cast<const std::uint8_t*>(grey.at(y)); },
-                [&](int y, const std::uint8_t* v) {
-                    StoreGrey(v, columns, rows.out(y));
-                    stored = y;
-                });
-            return;
-        } catch (const ColourRow&) {
-        }
-        // Only colour rows hold colour pixels.
-        if constexpr (std::is_same_v<typename std::decay_t<decltype(rows)>::Pixel, CColorVal>) {
+                [&](int y) { return static_cast<const std::uint8_t*>(grey.at(y)); }, store);
+        } else {
+            RowWindow grey(rows, span, [](const CColorVal* in, int count, std::uint8_t* out) {
+                if (!TakeRed(in, count, out)) throw ColourRow();
+            });
+            int stored = rows.first() - 1;
+            try {
+                work(
+                    std::integral_constant<int, 1>(), rows.first(), rows.last(),
+                    [&](int y) { return static_cast<const std::uint8_t*>(grey.at(y)); },
+                    [&](int y, const std::uint8_t* v) {
+                        store(y, v);
+                        stored = y;
+                    });
+                return;
+            } catch (const ColourRow&) {
+            }
             if (stored + 1 == rows.last()) return;
             const RowsFrom from(rows, stored + 1, [&](int y) { return grey.at(y); });
             RowWindow colour(from, 3 * span, [](const CColorVal* in, int count, std::uint8_t* out) {

@@ -18,29 +18,33 @@ namespace neighbourhood {
 
 // The pixels of columns left .. left + span - 1 of rows first - half ..
 // last + half - 1 for the band of AOI rows [first, last), on colour rows
-// (P = CColorVal) or a grey plane (P = std::uint8_t) of width stride. Rows
-// outside the band are copied when this is made, before any band writes;
-// the band's own rows are read from the image itself, and written through
-// out(y).
+// (P = CColorVal) or a grey plane (P = std::uint8_t) of width stride.
+// Written in place, rows outside the band are copied when this is made,
+// before any band writes, and the band's own rows are read from the image
+// itself. Written to other rows (direct), every row is read where it is.
+// The band writes its results through out(y).
 template <typename P>
 class BandRowsOf {
 public:
     using Pixel = P;
 
-    BandRowsOf(P* base, size_t stride, const CImage& image, int first, int last, int half)
-        : base_(base),
+    BandRowsOf(const P* in, P* out, size_t stride, const CImage& image, int first, int last, int half)
+        : in_(in),
+          out_(out),
           stride_(stride),
           first_(first),
           last_(last),
           half_(half),
           left_(image.aoiLeft - half),
           span_(image.aoiRight - image.aoiLeft + 1 + 2 * half),
-          above_(static_cast<size_t>(span_) * half),
-          below_(static_cast<size_t>(span_) * half)
+          direct_(in != out)
     {
+        if (direct_) return;
+        above_.resize(static_cast<size_t>(span_) * half);
+        below_.resize(static_cast<size_t>(span_) * half);
         for (int k = 0; k < half; ++k) {
-            const P* up = at(first - half + k) + left_;
-            const P* down = at(last + k) + left_;
+            const P* up = at(first - half + k);
+            const P* down = at(last + k);
             std::copy(up, up + span_, above_.data() + static_cast<size_t>(k) * span_);
             std::copy(down, down + span_, below_.data() + static_cast<size_t>(k) * span_);
         }
@@ -51,23 +55,27 @@ public:
     // Row y as it was before the operation, from column left.
     const P* row(int y) const
     {
-        if (y < first_) return above_.data() + static_cast<size_t>(y - first_ + half_) * span_;
-        if (y >= last_) return below_.data() + static_cast<size_t>(y - last_) * span_;
-        return at(y) + left_;
+        if (!direct_ && y < first_) return above_.data() + static_cast<size_t>(y - first_ + half_) * span_;
+        if (!direct_ && y >= last_) return below_.data() + static_cast<size_t>(y - last_) * span_;
+        return at(y);
     }
     // The first AOI pixel of the band's row y, to write.
-    P* out(int y) const { return at(y) + left_ + half_; }
+    P* out(int y) const { return out_ + static_cast<size_t>(y) * stride_ + left_ + half_; }
+    // Rows are read where they are, so a window need not keep copies.
+    bool direct() const { return direct_; }
     int first() const { return first_; }
     int last() const { return last_; }
     int half() const { return half_; }
     int span() const { return span_; }
 
 private:
-    P* at(int y) const { return base_ + static_cast<size_t>(y) * stride_; }
+    const P* at(int y) const { return in_ + static_cast<size_t>(y) * stride_ + left_; }
 
-    P* base_;
+    const P* in_;
+    P* out_;
     size_t stride_;
     int first_, last_, half_, left_, span_;
+    bool direct_;
     std::vector<P> above_, below_;
 };
 
@@ -78,6 +86,19 @@ inline constexpr auto takeReds = [](const auto* in, int count, std::uint8_t* out
 inline constexpr auto takeLuminance = [](const auto* in, int count, std::uint8_t* out) {
     TakeLuminance(in, count, out);
 };
+
+// Whether take copies the bytes of Rows as they are.
+template <typename Take, typename Rows>
+constexpr bool PlainTake()
+{
+    if constexpr (requires { typename Rows::Pixel; })
+        return std::is_same_v<typename Rows::Pixel, std::uint8_t> &&
+               (std::is_same_v<Take, std::decay_t<decltype(takeReds)>> ||
+                std::is_same_v<Take, std::decay_t<decltype(takeLuminance)>>);
+    return false;
+}
+template <typename Take, typename Rows>
+constexpr bool kPlainTake = PlainTake<Take, Rows>();
 
 // length byte samples per row, take(pixels, span, values) making them
 // from a row's pixels. A row is taken when first asked for, so the band must
@@ -100,6 +121,9 @@ public:
     // The values of row y, which must not lie before the rows kept.
     const std::uint8_t* at(int y)
     {
+        // A grey plane's samples are its bytes.
+        if constexpr (kPlainTake<Take, Rows>)
+            if (rows_.direct()) return rows_.row(y);
         for (; next_ <= y; ++next_) take_(rows_.row(next_), rows_.span(), slot(next_));
         return slot(y);
     }
@@ -153,40 +177,43 @@ private:
     std::vector<CColorVal> back_;
 };
 
+// Copies the pixels of from that lie outside the AOI to to.
+void CopyOutsideAoi(const GreyRows& from, GreyRows& to, const CImage& image);
+
 // Runs work(rows) on bands of the AOI's rows, each with its band rows for
-// a neighbourhood reaching half pixels around, after inspect(rows) has seen
-// every band's rows before any is written. The bands work on the image's
-// grey plane when it holds one, or when it is a grayscale image whose
-// pixels are all grey (which is where one byte a pixel pays); otherwise on
-// its colour rows. work and inspect take either kind of band rows.
-template <typename Inspect, typename Work>
-void OverBandRows(CImage& image, int half, Inspect inspect, Work work)
+// a neighbourhood reaching half pixels around. The bands work on the
+// image's grey plane when it holds one, or when it is a grayscale image
+// whose pixels are all grey (which is where one byte a pixel pays): they
+// read it and write a new plane, which replaces it once every band is done
+// (without writes, when work keeps its results elsewhere, there is none).
+// Otherwise they work on the colour rows in place. work takes either kind
+// of band rows.
+template <typename Work>
+void OverBandRows(CImage& image, int half, Work work, bool writes = true)
 {
     const long long span = image.aoiRight - image.aoiLeft + 1 + 2 * half;
     const size_t width = static_cast<size_t>(image.width);
-    auto over = [&](auto* base) {
-        using Rows = BandRowsOf<std::remove_pointer_t<decltype(base)>>;
+    auto over = [&](const auto* in, auto* out) {
+        using Rows = BandRowsOf<std::remove_pointer_t<decltype(out)>>;
         parallel::ForPreparedBands(image.aoiTop, image.aoiBottom + 1, span * (2 * half + 1),
                                    [&](int first, int last) -> parallel::BandWork {
-                                       auto rows = std::make_shared<Rows>(base, width, image, first, last, half);
-                                       inspect(*rows);
+                                       auto rows = std::make_shared<Rows>(in, out, width, image, first, last, half);
                                        return [rows, &work] { work(*rows); };
                                    });
     };
     GreyRows* grey = image.pixelValueArray.HoldsGrey() || image.format == FORMAT_GRAYSCALE
                          ? image.pixelValueArray.WritableGrey()
                          : nullptr;
-    if (grey)
-        over(grey->data());
-    else
-        over(image.pixelValueArray.data());
-}
-
-// OverBandRows without an inspection.
-template <typename Work>
-void OverBandRows(CImage& image, int half, Work work)
-{
-    OverBandRows(image, half, [](const auto&) {}, work);
+    if (!grey) {
+        CColorVal* pixels = image.pixelValueArray.data();
+        return over(pixels, pixels);
+    }
+    if (!writes) return over(grey->data(), static_cast<std::uint8_t*>(nullptr));
+    GreyRows result;
+    result.AllocateUnfilled(image.width, image.height);
+    CopyOutsideAoi(*grey, result, image);
+    over(grey->data(), result.data());
+    image.pixelValueArray = std::move(result);
 }
 
 }  // namespace neighbourhood
