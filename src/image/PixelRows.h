@@ -42,14 +42,6 @@ public:
         size_ = count;
         width_ = count == 0 ? 0 : static_cast<size_t>(width);
     }
-    // The same, with values the caller writes before reading any.
-    void AllocateUnfilled(int width, int height)
-    {
-        const size_t count = static_cast<size_t>(width) * static_cast<size_t>(height);
-        data_ = platform::MakeUnfilledBlock<T>(count);
-        size_ = count;
-        width_ = count == 0 ? 0 : static_cast<size_t>(width);
-    }
     void Release() { *this = RowBlock(); }
     bool empty() const { return size_ == 0; }
     T* operator[](int y) { return data_.get() + static_cast<size_t>(y) * width_; }

@@ -60,7 +60,7 @@ int CImage::Clean(int maskSize, int clutter, int significance, int background)
             };
             BoxSumRows<1, int>(aoiLeft, rows.first(), aoiRight, rows.last() - 1, n,
                           [&](int y) { return static_cast<const std::uint8_t*>(significant.at(y)); }, emitRow);
-        }, false);
+        });
         pixelValueArray = std::move(plane);
     });
 }

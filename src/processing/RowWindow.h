@@ -18,36 +18,39 @@ namespace neighbourhood {
 
 // The pixels of columns left .. left + span - 1 of rows first - half ..
 // last + half - 1 for the band of AOI rows [first, last), on colour rows
-// (P = CColorVal) or a grey plane (P = std::uint8_t) of width stride.
-// Written in place, rows outside the band are copied when this is made,
-// before any band writes, and the band's own rows are read from the image
-// itself. Written to other rows (direct), every row is read where it is.
-// The band writes its results through out(y).
+// (P = CColorVal) or a grey plane (P = std::uint8_t) of width stride, which
+// the band writes in place through out(y), row after row. Rows outside the
+// band are copied when this is made, before any band writes; the band's own
+// rows are read from the image itself. Colour rows are written at once, so
+// a band must read its rows before it writes them. A grey plane's results
+// wait in a ring until no row after them reads the row they replace, so its
+// rows are always as they were and can be read where they are (direct).
 template <typename P>
 class BandRowsOf {
 public:
     using Pixel = P;
+    static constexpr bool kDirect = std::is_same_v<P, std::uint8_t>;
 
-    BandRowsOf(const P* in, P* out, size_t stride, const CImage& image, int first, int last, int half)
-        : in_(in),
-          out_(out),
+    BandRowsOf(P* pixels, size_t stride, const CImage& image, int first, int last, int half)
+        : pixels_(pixels),
           stride_(stride),
           first_(first),
           last_(last),
           half_(half),
           left_(image.aoiLeft - half),
           span_(image.aoiRight - image.aoiLeft + 1 + 2 * half),
-          direct_(in != out)
+          above_(static_cast<size_t>(span_) * half),
+          below_(static_cast<size_t>(span_) * half),
+          flushed_(first),
+          next_(first)
     {
-        if (direct_) return;
-        above_.resize(static_cast<size_t>(span_) * half);
-        below_.resize(static_cast<size_t>(span_) * half);
         for (int k = 0; k < half; ++k) {
             const P* up = at(first - half + k);
             const P* down = at(last + k);
             std::copy(up, up + span_, above_.data() + static_cast<size_t>(k) * span_);
             std::copy(down, down + span_, below_.data() + static_cast<size_t>(k) * span_);
         }
+        if constexpr (kDirect) ring_.resize(static_cast<size_t>(Columns()) * (half + 2));
     }
     BandRowsOf(const BandRowsOf&) = delete;
     BandRowsOf& operator=(const BandRowsOf&) = delete;
@@ -55,28 +58,48 @@ public:
     // Row y as it was before the operation, from column left.
     const P* row(int y) const
     {
-        if (!direct_ && y < first_) return above_.data() + static_cast<size_t>(y - first_ + half_) * span_;
-        if (!direct_ && y >= last_) return below_.data() + static_cast<size_t>(y - last_) * span_;
+        if (y < first_) return above_.data() + static_cast<size_t>(y - first_ + half_) * span_;
+        if (y >= last_) return below_.data() + static_cast<size_t>(y - last_) * span_;
         return at(y);
     }
-    // The first AOI pixel of the band's row y, to write.
-    P* out(int y) const { return out_ + static_cast<size_t>(y) * stride_ + left_ + half_; }
-    // Rows are read where they are, so a window need not keep copies.
-    bool direct() const { return direct_; }
+    // Where the AOI pixels of the band's row y go; rows come in order.
+    P* out(int y) const
+    {
+        if constexpr (!kDirect) return pixels_ + static_cast<size_t>(y) * stride_ + left_ + half_;
+        // Once row y is done, rows from y - half on may still be read (a
+        // sliding sum leaves row y - half after it has stored row y).
+        Flush(y - half_);
+        next_ = y + 1;
+        return Slot(y);
+    }
+    // Writes the results still waiting; the band calls it when done.
+    void Flush() const { Flush(last_); }
+    bool direct() const { return kDirect; }
     int first() const { return first_; }
     int last() const { return last_; }
     int half() const { return half_; }
     int span() const { return span_; }
 
 private:
-    const P* at(int y) const { return in_ + static_cast<size_t>(y) * stride_ + left_; }
+    const P* at(int y) const { return pixels_ + static_cast<size_t>(y) * stride_ + left_; }
+    int Columns() const { return span_ - 2 * half_; }
+    P* Slot(int y) const { return ring_.data() + static_cast<size_t>((y - first_) % (half_ + 2)) * Columns(); }
+    // Writes the waiting results of the rows before end.
+    void Flush(int end) const
+    {
+        if constexpr (kDirect)
+            for (; flushed_ < std::min(end, next_); ++flushed_)
+                std::copy(Slot(flushed_), Slot(flushed_) + Columns(),
+                          pixels_ + static_cast<size_t>(flushed_) * stride_ + left_ + half_);
+    }
 
-    const P* in_;
-    P* out_;
+    P* pixels_;
     size_t stride_;
     int first_, last_, half_, left_, span_;
-    bool direct_;
     std::vector<P> above_, below_;
+    mutable std::vector<P> ring_;
+    mutable int flushed_;  // the first row whose result waits
+    mutable int next_;     // the row after the last one given out
 };
 
 using BandRows = BandRowsOf<CColorVal>;
@@ -177,43 +200,34 @@ private:
     std::vector<CColorVal> back_;
 };
 
-// Copies the pixels of from that lie outside the AOI to to.
-void CopyOutsideAoi(const GreyRows& from, GreyRows& to, const CImage& image);
-
 // Runs work(rows) on bands of the AOI's rows, each with its band rows for
 // a neighbourhood reaching half pixels around. The bands work on the
 // image's grey plane when it holds one, or when it is a grayscale image
-// whose pixels are all grey (which is where one byte a pixel pays): they
-// read it and write a new plane, which replaces it once every band is done
-// (without writes, when work keeps its results elsewhere, there is none).
-// Otherwise they work on the colour rows in place. work takes either kind
-// of band rows.
+// whose pixels are all grey (which is where one byte a pixel pays);
+// otherwise on its colour rows. work takes either kind of band rows.
 template <typename Work>
-void OverBandRows(CImage& image, int half, Work work, bool writes = true)
+void OverBandRows(CImage& image, int half, Work work)
 {
     const long long span = image.aoiRight - image.aoiLeft + 1 + 2 * half;
     const size_t width = static_cast<size_t>(image.width);
-    auto over = [&](const auto* in, auto* out) {
-        using Rows = BandRowsOf<std::remove_pointer_t<decltype(out)>>;
+    auto over = [&](auto* pixels) {
+        using Rows = BandRowsOf<std::remove_pointer_t<decltype(pixels)>>;
         parallel::ForPreparedBands(image.aoiTop, image.aoiBottom + 1, span * (2 * half + 1),
                                    [&](int first, int last) -> parallel::BandWork {
-                                       auto rows = std::make_shared<Rows>(in, out, width, image, first, last, half);
-                                       return [rows, &work] { work(*rows); };
+                                       auto rows = std::make_shared<Rows>(pixels, width, image, first, last, half);
+                                       return [rows, &work] {
+                                           work(*rows);
+                                           rows->Flush();
+                                       };
                                    });
     };
     GreyRows* grey = image.pixelValueArray.HoldsGrey() || image.format == FORMAT_GRAYSCALE
                          ? image.pixelValueArray.WritableGrey()
                          : nullptr;
-    if (!grey) {
-        CColorVal* pixels = image.pixelValueArray.data();
-        return over(pixels, pixels);
-    }
-    if (!writes) return over(grey->data(), static_cast<std::uint8_t*>(nullptr));
-    GreyRows result;
-    result.AllocateUnfilled(image.width, image.height);
-    CopyOutsideAoi(*grey, result, image);
-    over(grey->data(), result.data());
-    image.pixelValueArray = std::move(result);
+    if (grey)
+        over(grey->data());
+    else
+        over(image.pixelValueArray.data());
 }
 
 }  // namespace neighbourhood
