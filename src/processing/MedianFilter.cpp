@@ -94,8 +94,9 @@ int CImage::MedianFilter(int size)
                 for (int y = rows.first(); y < rows.last(); ++y) {
                     const std::uint8_t* above = lum.at(y - 1);
                     const std::uint8_t* here = lum.at(y);
-                    MedianOfNine(above, here, lum.at(y + 1), columns, least, middle, largest, out);
-                    StoreGrey(out, columns, rows.out(y));
+                    std::uint8_t* samples = SamplesOf(rows, y, out);
+                    MedianOfNine(above, here, lum.at(y + 1), columns, least, middle, largest, samples);
+                    StoreSamples(rows, y, samples, columns);
                 }
                 return;
             }

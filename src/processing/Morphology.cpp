@@ -44,18 +44,20 @@ int Extreme(CImage& image, int size, int direction, const NeighbourhoodTexts& te
             const size_t span = static_cast<size_t>(rows.span());
             std::vector<std::uint8_t> out(static_cast<size_t>(columns)), scratch(2 * span);
             std::vector<const std::uint8_t*> element(static_cast<size_t>(n));
-            auto write = [&](int y) { StoreGrey(out.data(), columns, rows.out(y)); };
+            std::uint8_t* result = nullptr;
+            auto target = [&](int y) { return result = SamplesOf(rows, y, out.data()); };
+            auto write = [&](int y) { StoreSamples(rows, y, result, columns); };
             auto down = [&](auto& samples) {
                 for (int y = rows.first(); y < rows.last(); ++y) {
                     for (int k = 0; k < n; ++k) element[static_cast<size_t>(k)] = samples.at(y - half + k);
-                    ExtremeOfRows(element.data(), shifts.data(), n, columns, out.data(), Max);
+                    ExtremeOfRows(element.data(), shifts.data(), n, columns, target(y), Max);
                     write(y);
                 }
             };
             if (direction == Horizontal) {
                 RowWindow samples(rows, span, takeReds);
                 for (int y = rows.first(); y < rows.last(); ++y) {
-                    ExtremeAlongRow(samples.at(y), n, columns, out.data(), scratch.data(), Max);
+                    ExtremeAlongRow(samples.at(y), n, columns, target(y), scratch.data(), Max);
                     write(y);
                 }
             } else if (vertical) {

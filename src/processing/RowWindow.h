@@ -104,6 +104,22 @@ private:
 
 using BandRows = BandRowsOf<CColorVal>;
 
+// Where a band puts the samples of its row y: on a grey plane the row's own
+// place, else scratch, which StoreSamples then writes as grey pixels.
+template <typename Rows>
+std::uint8_t* SamplesOf(const Rows& rows, int y, std::uint8_t* scratch)
+{
+    if constexpr (Rows::kDirect)
+        return rows.out(y);
+    else
+        return scratch;
+}
+template <typename Rows>
+void StoreSamples(const Rows& rows, int y, const std::uint8_t* samples, int columns)
+{
+    if constexpr (!Rows::kDirect) StoreGrey(samples, columns, rows.out(y));
+}
+
 // The takes of a RowWindow for either kind of row.
 inline constexpr auto takeReds = [](const auto* in, int count, std::uint8_t* out) { TakeReds(in, count, out); };
 inline constexpr auto takeLuminance = [](const auto* in, int count, std::uint8_t* out) {
