@@ -85,14 +85,22 @@ struct CFoundObject {
     // Takes the next traced point, with the image's AOI for the partial
     // flag. A return to the first point closes the boundary: the metrics are
     // computed, the object is erased from work and true is returned.
+    // Work is colour rows or a grey plane.
     bool AddBoundaryPoint(int x, int y, const CImage& image, PixelRows& work, int background);
+    bool AddBoundaryPoint(int x, int y, const CImage& image, GreyRows& work, int background);
+    // Measures the object in the working copy (rows of its bounding box).
+    void Measure(const PixelRows& work, int background);
+    void Measure(const GreyRows& work, int background);
     // Measures the object in the working copy, then erases it from there.
     void ComputeMetrics(PixelRows& work, int background);
+    void ComputeMetrics(GreyRows& work, int background);
     // Sets the 8-connected part of the bounding box that holds the start
     // point to the background level; other objects in the box stay.
     void EraseObject(PixelRows& work, int background) const;
+    void EraseObject(GreyRows& work, int background) const;
     // That part as a mask over the bounding box, row by row (1: the object's).
     std::vector<std::uint8_t> OwnPixels(const PixelRows& work, int background) const;
+    std::vector<std::uint8_t> OwnPixels(const GreyRows& work, int background) const;
 
     // The results file's header for these flags, without the line end; a
     // calibrated image adds its columns after them ("x_um", "area_um2").

@@ -185,16 +185,21 @@ public:
     // first pixel whose grey level is not the background; false when none.
     // Everything before (x, y) in raster order must be background already.
     bool FindStartPixel(const PixelRows& work, int background, int& x, int& y) const;
+    bool FindStartPixel(const GreyRows& work, int background, int& x, int& y) const;
     // Directions run clockwise from 1 north to 8 north-west, y downwards.
     // Blocked: the neighbour lies outside the AOI or is background in work.
     bool StepBlocked(const PixelRows& work, int background, int x, int y, int direction) const;
+    bool StepBlocked(const GreyRows& work, int background, int x, int y, int direction) const;
     // Moves (x, y) to the first unblocked neighbour, trying firstDirection
     // and then clockwise; returns the direction taken, 0 when all eight are
     // blocked and the point stays.
     int NextBoundaryPoint(const PixelRows& work, int background, int& x, int& y, int firstDirection) const;
+    int NextBoundaryPoint(const GreyRows& work, int background, int& x, int& y, int firstDirection) const;
     // Follows the boundary from the start point (x, y) until it returns
     // there; by then the object is measured and erased from work.
+    // Work is the image's colour rows or, for a grey image, its grey plane.
     CFoundObject TraceObject(PixelRows& work, int background, int x, int y, bool ownPixels = false) const;
+    CFoundObject TraceObject(GreyRows& work, int background, int x, int y, bool ownPixels = false) const;
     // A copy in RGB with every stored object's boundary points in objectColor.
     CImage ObjectOverlay() const;
 

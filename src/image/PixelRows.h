@@ -59,6 +59,8 @@ private:
 
 // Pixels of width x height, row 0 at the top; one block, not one per row.
 using PixelRows = RowBlock<CColorVal>;
+// One byte a pixel, for an image whose pixels are all grey.
+using GreyRows = RowBlock<std::uint8_t>;
 
 // The complex working buffer of the FFT. It exists only once a transform
 // needs it; until then every value reads as zero.

@@ -19,8 +19,6 @@
 
 #include "image/PixelRows.h"
 
-using GreyRows = RowBlock<std::uint8_t>;
-
 class PixelStore {
 public:
     PixelStore() = default;

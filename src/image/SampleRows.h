@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <type_traits>
 
 #include "image/ColorVal.h"
 
@@ -25,6 +26,20 @@ void StoreGrey(const std::uint8_t* __restrict values, int count, CColorVal* __re
 // The R sample of a pixel of either kind.
 inline int Red(CColorVal pixel) { return pixel.red; }
 inline int Red(std::uint8_t grey) { return grey; }
+
+// The grey level of a pixel of either kind.
+inline int Luminance(CColorVal pixel) { return pixel.Luminance(); }
+inline int Luminance(std::uint8_t grey) { return grey; }
+
+// A grey pixel of the level, of either kind.
+template <typename P>
+P GreyPixel(int level)
+{
+    if constexpr (std::is_same_v<P, CColorVal>)
+        return CColorVal(level, level, level);
+    else
+        return static_cast<P>(level);
+}
 
 // The same on a grey plane, one byte a pixel, whose samples are the values.
 inline void TakeReds(const std::uint8_t* __restrict grey, int count, std::uint8_t* __restrict values)

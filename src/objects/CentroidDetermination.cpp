@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <memory>
 #include <new>
+#include <utility>
 #include <unistd.h>
 
 #include "image/File.h"
@@ -71,9 +72,17 @@ int CImage::CentroidDetermination(const std::string& fileName, int metricFlags, 
         return -1;
     }
     objects.clear();
-    PixelRows work;
+    // The working copy: a grey image's plane, a third of its colour rows.
+    PixelRows colourWork;
+    GreyRows greyWork;
     try {
-        work = pixelValueArray;
+        const GreyRows* plane = pixelValueArray.HoldsGrey() || format == FORMAT_GRAYSCALE
+                                    ? std::as_const(pixelValueArray).Grey()
+                                    : nullptr;
+        if (plane)
+            greyWork = *plane;
+        else
+            colourWork = pixelValueArray;
     } catch (const std::bad_alloc&) {
         errorMessage = kNoMemory;
         return -1;
@@ -89,7 +98,7 @@ int CImage::CentroidDetermination(const std::string& fileName, int metricFlags, 
     // Erasing only ever turns pixels into background, so each scan may go on
     // from the last start point instead of the AOI's corner.
     int x = aoiLeft, y = aoiTop;
-    try {
+    auto findAll = [&](auto& work) {
         while (written && scan && FindStartPixel(work, background, x, y)) {
             CFoundObject object = TraceObject(work, background, x, y, options.ownPixels);
             if (!headerWritten) {
@@ -101,6 +110,12 @@ int CImage::CentroidDetermination(const std::string& fileName, int metricFlags, 
                 objects.push_back(std::move(object));
             }
         }
+    };
+    try {
+        if (greyWork.empty())
+            findAll(colourWork);
+        else
+            findAll(greyWork);
         if (written && options.summary) written = WriteResultsLine(file.get(), SummaryLine(objects, calibration));
     } catch (const std::bad_alloc&) {
         // A label matrix or a long boundary did not fit: no half-filled list.

@@ -2,9 +2,11 @@
 // labelling of its bounding box with a growable table of equivalent labels.
 #include <algorithm>
 #include <cstdint>
+#include <type_traits>
 #include <vector>
 
 #include "image/FoundObject.h"
+#include "image/SampleRows.h"
 
 namespace {
 
@@ -32,10 +34,10 @@ private:
     std::vector<int> parent_{0};
 };
 
-}  // namespace
-
-std::vector<std::uint8_t> CFoundObject::OwnPixels(const PixelRows& work, int background) const
+template <typename Rows>
+std::vector<std::uint8_t> Own(const CFoundObject& o, const Rows& work, int background)
 {
+    const int left = o.left, top = o.top, right = o.right, bottom = o.bottom;
     const int boxWidth = right - left + 1;
     const int boxHeight = bottom - top + 1;
     std::vector<int> labels(static_cast<size_t>(boxWidth) * boxHeight, 0);
@@ -44,9 +46,9 @@ std::vector<std::uint8_t> CFoundObject::OwnPixels(const PixelRows& work, int bac
 
     // The first pass takes a label from the row above before the left one.
     for (int by = 0; by < boxHeight; ++by) {
-        const CColorVal* row = work[top + by] + left;
+        const auto* row = work[top + by] + left;
         for (int bx = 0; bx < boxWidth; ++bx) {
-            if (row[bx].Luminance() == background) continue;
+            if (Luminance(row[bx]) == background) continue;
             int found = 0;
             if (by > 0) {
                 if (bx > 0 && label(bx - 1, by - 1)) found = label(bx - 1, by - 1);
@@ -74,22 +76,36 @@ std::vector<std::uint8_t> CFoundObject::OwnPixels(const PixelRows& work, int bac
             join(bx - 1, by);
         }
 
-    const CBoundaryPoint& start = boundaryPoints.front();
+    const CBoundaryPoint& start = o.boundaryPoints.front();
     const int object = classes.Find(label(start.x - left, start.y - top));
     std::vector<std::uint8_t> own(labels.size(), 0);
     for (size_t i = 0; i < labels.size(); ++i) own[i] = labels[i] && classes.Find(labels[i]) == object;
     return own;
 }
 
-void CFoundObject::EraseObject(PixelRows& work, int background) const
+template <typename Rows>
+void Erase(const CFoundObject& o, Rows& work, int background)
 {
-    const std::vector<std::uint8_t> own = OwnPixels(work, background);
-    const int boxWidth = right - left + 1;
-    const CColorVal level(background, background, background);
-    for (int by = 0; by <= bottom - top; ++by) {
-        CColorVal* row = work[top + by] + left;
+    const std::vector<std::uint8_t> own = o.OwnPixels(work, background);
+    const int boxWidth = o.right - o.left + 1;
+    const auto level = GreyPixel<std::remove_reference_t<decltype(*work[0])>>(background);
+    for (int by = 0; by <= o.bottom - o.top; ++by) {
+        auto* row = work[o.top + by] + o.left;
         const std::uint8_t* mask = own.data() + static_cast<size_t>(by) * boxWidth;
         for (int bx = 0; bx < boxWidth; ++bx)
             if (mask[bx]) row[bx] = level;
     }
 }
+
+}  // namespace
+
+std::vector<std::uint8_t> CFoundObject::OwnPixels(const PixelRows& work, int background) const
+{
+    return Own(*this, work, background);
+}
+std::vector<std::uint8_t> CFoundObject::OwnPixels(const GreyRows& work, int background) const
+{
+    return Own(*this, work, background);
+}
+void CFoundObject::EraseObject(PixelRows& work, int background) const { Erase(*this, work, background); }
+void CFoundObject::EraseObject(GreyRows& work, int background) const { Erase(*this, work, background); }

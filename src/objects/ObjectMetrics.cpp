@@ -7,10 +7,12 @@
 #include <cstdlib>
 
 #include "image/FoundObject.h"
+#include "image/SampleRows.h"
 
 namespace {
 
 std::array<int, 3> Components(const CColorVal& pixel) { return {pixel.red, pixel.green, pixel.blue}; }
+std::array<int, 3> Components(std::uint8_t grey) { return {grey, grey, grey}; }
 
 // Mean position of the non-background pixels among pixelAt(from .. to).
 template <typename PixelAt>
@@ -19,7 +21,7 @@ double MeanPosition(int from, int to, int background, PixelAt pixelAt)
     double sum = 0.0;
     int count = 0;
     for (int position = from; position <= to; ++position)
-        if (pixelAt(position).Luminance() != background) {
+        if (Luminance(pixelAt(position)) != background) {
             sum += position;
             ++count;
         }
@@ -87,7 +89,8 @@ void MeasureShape(CFoundObject& o)
 
 // Area, weighted centroid and colour statistics over the bounding box, or
 // over the pixels that own marks (a mask over the box) when it is given.
-void MeasureIntensity(CFoundObject& o, const PixelRows& work, int background, const std::vector<std::uint8_t>* own)
+template <typename Rows>
+void MeasureIntensity(CFoundObject& o, const Rows& work, int background, const std::vector<std::uint8_t>* own)
 {
     const int boxWidth = o.right - o.left + 1;
     auto counted = [&](int x, int y) {
@@ -99,10 +102,10 @@ void MeasureIntensity(CFoundObject& o, const PixelRows& work, int background, co
     std::array<int, 3> mins{255, 255, 255}, maxs{0, 0, 0};
     o.area = 0;
     for (int y = o.top; y <= o.bottom; ++y) {
-        const CColorVal* row = work[y];
+        const auto* row = work[y];
         for (int x = o.left; x <= o.right; ++x) {
             if (!counted(x, y)) continue;
-            const int grey = row[x].Luminance();
+            const int grey = Luminance(row[x]);
             const int pixelWeight = std::abs(background - grey);
             weight += pixelWeight;
             weightX += static_cast<std::int64_t>(pixelWeight) * x;
@@ -132,9 +135,9 @@ void MeasureIntensity(CFoundObject& o, const PixelRows& work, int background, co
     // counts, and background pixels never do.
     std::array<double, 3> squares{};
     for (int y = o.top; y <= o.bottom; ++y) {
-        const CColorVal* row = work[y];
+        const auto* row = work[y];
         for (int x = o.left; x <= o.right; ++x) {
-            if (row[x].Luminance() == background || !counted(x, y)) continue;
+            if (Luminance(row[x]) == background || !counted(x, y)) continue;
             const std::array<int, 3> c = Components(row[x]);
             for (int i = 0; i < 3; ++i) squares[i] += (c[i] - channels[i]->mean) * (c[i] - channels[i]->mean);
         }
@@ -142,31 +145,44 @@ void MeasureIntensity(CFoundObject& o, const PixelRows& work, int background, co
     for (int i = 0; i < 3; ++i) channels[i]->deviation = std::sqrt(squares[i] / o.area);
 }
 
+template <typename Rows>
+void MeasureObject(CFoundObject& o, const Rows& work, int background)
+{
+    o.edgeSlopeAcross = MeanPosition(o.top, o.bottom, background, [&](int y) { return work[y][o.right]; }) -
+                        MeanPosition(o.top, o.bottom, background, [&](int y) { return work[y][o.left]; });
+    o.edgeSlopeDown = MeanPosition(o.left, o.right, background, [&](int x) { return work[o.bottom][x]; }) -
+                      MeanPosition(o.left, o.right, background, [&](int x) { return work[o.top][x]; });
+    o.boxWidthSpan = o.right - o.left;
+    o.boxHeightSpan = o.bottom - o.top;
+    MeasureShape(o);
+    if (o.ownPixelsOnly) {
+        const std::vector<std::uint8_t> own = o.OwnPixels(work, background);
+        MeasureIntensity(o, work, background, &own);
+    } else {
+        MeasureIntensity(o, work, background, nullptr);
+    }
+
+    o.circumference = 0.0;
+    for (size_t i = 0; i < o.boundaryPoints.size(); ++i) {
+        const CBoundaryPoint& point = o.boundaryPoints[i];
+        const CBoundaryPoint& previous = o.boundaryPoints[i == 0 ? o.boundaryPoints.size() - 1 : i - 1];
+        o.circumference += (point.x == previous.x || point.y == previous.y) ? 1.0 : 1.4142135623730951;
+    }
+    o.roundness = o.area * 12.56637061435916 / (o.circumference * o.circumference);
+}
+
 }  // namespace
+
+void CFoundObject::Measure(const PixelRows& work, int background) { MeasureObject(*this, work, background); }
+void CFoundObject::Measure(const GreyRows& work, int background) { MeasureObject(*this, work, background); }
 
 void CFoundObject::ComputeMetrics(PixelRows& work, int background)
 {
-    edgeSlopeAcross = MeanPosition(top, bottom, background, [&](int y) { return work[y][right]; }) -
-                      MeanPosition(top, bottom, background, [&](int y) { return work[y][left]; });
-    edgeSlopeDown = MeanPosition(left, right, background, [&](int x) { return work[bottom][x]; }) -
-                    MeanPosition(left, right, background, [&](int x) { return work[top][x]; });
-    boxWidthSpan = right - left;
-    boxHeightSpan = bottom - top;
-    MeasureShape(*this);
-    if (ownPixelsOnly) {
-        const std::vector<std::uint8_t> own = OwnPixels(work, background);
-        MeasureIntensity(*this, work, background, &own);
-    } else {
-        MeasureIntensity(*this, work, background, nullptr);
-    }
-
-    circumference = 0.0;
-    for (size_t i = 0; i < boundaryPoints.size(); ++i) {
-        const CBoundaryPoint& point = boundaryPoints[i];
-        const CBoundaryPoint& previous = boundaryPoints[i == 0 ? boundaryPoints.size() - 1 : i - 1];
-        circumference += (point.x == previous.x || point.y == previous.y) ? 1.0 : 1.4142135623730951;
-    }
-    roundness = area * 12.56637061435916 / (circumference * circumference);
-
+    Measure(work, background);
+    EraseObject(work, background);
+}
+void CFoundObject::ComputeMetrics(GreyRows& work, int background)
+{
+    Measure(work, background);
     EraseObject(work, background);
 }
