@@ -49,7 +49,12 @@ std::uint8_t* DecodedImage::Allocate(std::uint64_t bufferBytes, std::uint64_t ot
                                   static_cast<unsigned long long>(available / MB)));
     }
     try {
-        pixels_.Allocate(w, h);
+        if (inPlace_)
+            raw_.Allocate(w, h);
+        else if (layout_.colours == 1)
+            grey_.Allocate(w, h);
+        else
+            pixels_.Allocate(w, h);
         buffer_ = platform::MakeZeroedBlock<std::uint8_t>(bufferBytes);
     } catch (const std::exception&) {
         RefuseImage(path_, "Out of memory.");
@@ -84,13 +89,16 @@ void DecodedImage::ScanRow(const void* samples) { Scan(static_cast<const std::ui
 
 void DecodedImage::EndRangePass() { table_ = std::make_unique<LevelTable>(lo_, hi_); }
 
-void DecodedImage::PutRow8(CColorVal* out, const std::uint8_t* in)
+void DecodedImage::PutRow8(int y, const std::uint8_t* in)
 {
     const int stride = layout_.stride;
     if (layout_.colours == 1) {
-        for (int x = 0; x < layout_.width; ++x, in += stride) out[x].red = out[x].green = out[x].blue = in[0];
+        std::uint8_t* levels = grey_[y];
+        if (stride == 1) return static_cast<void>(std::memcpy(levels, in, size_t(layout_.width)));
+        for (int x = 0; x < layout_.width; ++x, in += stride) levels[x] = in[0];
         return;
     }
+    CColorVal* out = pixels_[y];
     // Once one pixel is not grey the rows are plain copies.
     if (stride == 3 && rgb_) {
         std::memcpy(out, in, size_t(layout_.width) * 3);
@@ -106,25 +114,27 @@ void DecodedImage::PutRow8(CColorVal* out, const std::uint8_t* in)
     rgb_ = rgb_ || rgb;
 }
 
-void DecodedImage::PutRow16(CColorVal* out, const std::uint16_t* in)
+void DecodedImage::PutRow16(int y, const std::uint16_t* in)
 {
     const int stride = layout_.stride;
     if (inPlace_) {
-        // Kept raw in the first two thirds of the row until the range is known.
+        // Kept raw until the range is known.
         Scan(in);
-        auto* raw = reinterpret_cast<std::uint8_t*>(out);
+        std::uint16_t* raw = raw_[y];
         if (stride == 1) {
             std::memcpy(raw, in, size_t(layout_.width) * 2);
         } else {
-            for (int x = 0; x < layout_.width; ++x, in += stride) std::memcpy(raw + 2 * size_t(x), in, 2);
+            for (int x = 0; x < layout_.width; ++x, in += stride) raw[x] = in[0];
         }
         return;
     }
     const std::uint8_t* level = table_->level.data();
     if (layout_.colours == 1) {
-        for (int x = 0; x < layout_.width; ++x, in += stride) out[x].red = out[x].green = out[x].blue = level[in[0]];
+        std::uint8_t* levels = grey_[y];
+        for (int x = 0; x < layout_.width; ++x, in += stride) levels[x] = level[in[0]];
         return;
     }
+    CColorVal* out = pixels_[y];
     bool rgb = false;
     for (int x = 0; x < layout_.width; ++x, in += stride) {
         out[x].red = level[in[0]];
@@ -138,39 +148,29 @@ void DecodedImage::PutRow16(CColorVal* out, const std::uint16_t* in)
 void DecodedImage::PutRow(int y, const void* samples)
 {
     if (layout_.bits == 16)
-        PutRow16(pixels_[y], static_cast<const std::uint16_t*>(samples));
+        PutRow16(y, static_cast<const std::uint16_t*>(samples));
     else
-        PutRow8(pixels_[y], static_cast<const std::uint8_t*>(samples));
+        PutRow8(y, static_cast<const std::uint8_t*>(samples));
 }
 
 void DecodedImage::Finish(CImage& target, const FileFacts& facts, int xPixelsPerMetre, int yPixelsPerMetre)
 {
     const int w = layout_.width;
-    GreyRows plane;
     if (inPlace_) {
-        // A third of the memory is one byte a pixel: the levels go to a grey
-        // plane, or where they were when that memory is not there.
         try {
-            plane.Allocate(w, layout_.height);
+            grey_.Allocate(w, layout_.height);
         } catch (const std::bad_alloc&) {
+            RefuseImage(path_, "Out of memory.");
         }
         const LevelTable table(lo_, hi_);
         parallel::ForBands(0, layout_.height, w, [&](int first, int last) {
-            // The row's levels are set aside first, so the pixels fill it front to back.
-            std::vector<std::uint16_t> levels(static_cast<size_t>(w));
             for (int y = first; y < last; ++y) {
-                CColorVal* row = pixels_[y];
-                std::memcpy(levels.data(), row, size_t(w) * 2);
-                if (!plane.empty()) {
-                    for (int x = 0; x < w; ++x) plane[y][x] = table.level[levels[size_t(x)]];
-                    continue;
-                }
-                for (int x = 0; x < w; ++x) {
-                    const std::uint8_t v = table.level[levels[size_t(x)]];
-                    row[x].red = row[x].green = row[x].blue = v;
-                }
+                const std::uint16_t* raw = raw_[y];
+                std::uint8_t* levels = grey_[y];
+                for (int x = 0; x < w; ++x) levels[x] = table.level[raw[x]];
             }
         });
+        raw_.Release();
     }
     if (facts.pages > 1)
         platform::notice(Format("%s holds %d pages; the first one was opened.", path_.c_str(), facts.pages));
@@ -182,10 +182,10 @@ void DecodedImage::Finish(CImage& target, const FileFacts& facts, int xPixelsPer
                                 path_.c_str()));
 
     target.ReleaseStorage();
-    if (plane.empty())
-        target.pixelValueArray = std::move(pixels_);
+    if (layout_.colours == 1)
+        target.pixelValueArray = std::move(grey_);
     else
-        target.pixelValueArray = std::move(plane);
+        target.pixelValueArray = std::move(pixels_);
     target.width = w;
     target.height = layout_.height;
     target.format = rgb_ ? FORMAT_RGB : FORMAT_GRAYSCALE;

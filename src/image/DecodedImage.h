@@ -48,16 +48,18 @@ public:
 
 private:
     template <typename T> void Scan(const T* in);
-    void PutRow8(CColorVal* out, const std::uint8_t* in);
-    void PutRow16(CColorVal* out, const std::uint16_t* in);
+    void PutRow8(int y, const std::uint8_t* in);
+    void PutRow16(int y, const std::uint16_t* in);
 
     std::string path_;
     RowLayout layout_;
     SampleRange range_;
-    PixelRows pixels_;
+    PixelRows pixels_;  // colour files
+    GreyRows grey_;     // grey files, one byte a pixel
+    RowBlock<std::uint16_t> raw_;  // 16-bit grey kept raw until the range is known
     platform::Block<std::uint8_t> buffer_;
     std::unique_ptr<LevelTable> table_;  // 16-bit levels, once lo..hi are known
-    bool inPlace_ = false;  // 16-bit grey kept raw in the pixels until Finish
+    bool inPlace_ = false;  // 16-bit grey kept raw until Finish
     int lo_ = 65535;
     int hi_ = 0;
     bool rgb_ = false;
