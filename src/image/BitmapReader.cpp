@@ -5,6 +5,7 @@
 #include <climits>
 #include <cstring>
 #include <new>
+#include <type_traits>
 
 #include "image/File.h"
 #include "image/Image.h"
@@ -43,8 +44,9 @@ struct RowDecoding {
 };
 
 // Decodes one stored row of palette indices; false at an index outside the table.
-template <int Bits>
-bool DecodePaletteRow(const std::uint8_t* in, int width, const Palette& pal, CColorVal* out, RowDecoding& row)
+// Out is CColorVal, or std::uint8_t for the levels of a table that is all grey.
+template <int Bits, typename Out>
+bool DecodePaletteRow(const std::uint8_t* in, int width, const Palette& pal, Out* out, RowDecoding& row)
 {
     const size_t entries = pal.colors.size();
     for (int x = 0; x < width; ++x) {
@@ -62,8 +64,12 @@ bool DecodePaletteRow(const std::uint8_t* in, int width, const Palette& pal, CCo
             row.badIndex = static_cast<int>(index);
             return false;
         }
-        out[x] = pal.colors[index];
-        if (!pal.grey[index]) row.rgb = true;
+        if constexpr (std::is_same_v<Out, CColorVal>) {
+            out[x] = pal.colors[index];
+            if (!pal.grey[index]) row.rgb = true;
+        } else {
+            out[x] = pal.colors[index].red;
+        }
     }
     return true;
 }
@@ -146,14 +152,19 @@ void CImage::ReadBitmap(CArchive& archive)
                          static_cast<unsigned long long>(available / MB)));
     }
 
-    CImage fresh;
+    // A table of greys only gives a grey image, held one byte a pixel from the start.
+    const bool greyTable =
+        bits != 24 && std::find(palette.grey.begin(), palette.grey.end(), false) == palette.grey.end();
+    PixelRows colours;
+    GreyRows levels;
     try {
-        fresh.pixelValueArray.Allocate(fileWidth, fileHeight);
+        if (greyTable)
+            levels.Allocate(fileWidth, fileHeight);
+        else
+            colours.Allocate(fileWidth, fileHeight);
     } catch (const std::exception&) {
         abortWith("Unable to allocate memory for pixelValueArray.");
     }
-    fresh.width = fileWidth;
-    fresh.height = fileHeight;
 
     // A block of rows is read at once and decoded in bands over the cores;
     // a bad palette index is reported for the first pixel in file order.
@@ -175,15 +186,21 @@ void CImage::ReadBitmap(CArchive& archive)
         parallel::ForBands(0, rows, fileWidth, [&](int first, int last) {
             for (int r = first; r < last; ++r) {
                 const std::uint8_t* in = block.data() + static_cast<size_t>(r) * rowBytes;
-                CColorVal* out = fresh.pixelValueArray[fileHeight - 1 - (done + r)];
+                const int y = fileHeight - 1 - (done + r);
                 RowDecoding& row = decoded[static_cast<size_t>(r)];
                 row = RowDecoding();
-                switch (bits) {
-                case 1: row.ok = DecodePaletteRow<1>(in, fileWidth, palette, out, row); break;
-                case 4: row.ok = DecodePaletteRow<4>(in, fileWidth, palette, out, row); break;
-                case 8: row.ok = DecodePaletteRow<8>(in, fileWidth, palette, out, row); break;
-                default: row.rgb = SwapRedAndBlue(in, fileWidth, reinterpret_cast<std::uint8_t*>(out)); break;
-                }
+                auto decode = [&](auto* out) {
+                    switch (bits) {
+                    case 1: row.ok = DecodePaletteRow<1>(in, fileWidth, palette, out, row); break;
+                    case 4: row.ok = DecodePaletteRow<4>(in, fileWidth, palette, out, row); break;
+                    case 8: row.ok = DecodePaletteRow<8>(in, fileWidth, palette, out, row); break;
+                    default: row.rgb = SwapRedAndBlue(in, fileWidth, reinterpret_cast<std::uint8_t*>(out)); break;
+                    }
+                };
+                if (greyTable)
+                    decode(levels[y]);
+                else
+                    decode(colours[y]);
             }
         });
         for (int r = 0; r < rows; ++r) {
@@ -198,7 +215,10 @@ void CImage::ReadBitmap(CArchive& archive)
 
     // Histograms and the outline colour belong to the image, not to the file.
     ReleaseStorage();
-    pixelValueArray = std::move(fresh.pixelValueArray);
+    if (greyTable)
+        pixelValueArray = std::move(levels);
+    else
+        pixelValueArray = std::move(colours);
     width = fileWidth;
     height = fileHeight;
     format = rgb ? FORMAT_RGB : FORMAT_GRAYSCALE;

@@ -101,6 +101,7 @@ void PixelStore::DropGrey()
 
 bool PixelStore::MakeGrey() const
 {
+    if (state_.load(std::memory_order_acquire) != kColour) return true;
     const std::lock_guard<std::mutex> hold(FormLock());
     if (state_.load(std::memory_order_relaxed) != kColour) return true;
     if (count_ == 0) return false;

@@ -27,6 +27,7 @@ const char* const kOutOfMemory = "Out of memory.";
 
 const std::uint8_t* WrittenRow(const CImage& image, int y, std::uint8_t* buffer)
 {
+    if (image.format == FORMAT_GRAYSCALE && image.pixelValueArray.HoldsGrey()) return (*image.pixelValueArray.Grey())[y];
     const CColorVal* in = image.pixelValueArray[y];
     if (image.format != FORMAT_GRAYSCALE) return reinterpret_cast<const std::uint8_t*>(in);
     for (int x = 0; x < image.width; ++x) buffer[x] = static_cast<std::uint8_t>(in[x].Luminance());
