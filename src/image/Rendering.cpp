@@ -65,8 +65,10 @@ int CImage::MakeBitmap(CDeviceBitmap& bitmap, bool wholeImage, int displayBits)
     const int h = wholeImage ? height : aoiBottom - aoiTop + 1;
     if (!PrepareBitmap(bitmap, w, h, displayBits, errorMessage)) return -1;
     const int bytesPerPixel = displayBits / 8;
+    // Reading only: a grey plane stays beside the rows made for the picture.
+    const PixelStore& pixels = pixelValueArray;
     for (int y = 0; y < h; ++y) {
-        const CColorVal* in = pixelValueArray[top + y] + left;
+        const CColorVal* in = pixels[top + y] + left;
         std::uint8_t* out = bitmap.bits.data() + static_cast<size_t>(y) * bitmap.bytesPerRow;
         for (int x = 0; x < w; ++x) out = PutPixel(out, in[x], bytesPerPixel);
     }
@@ -83,6 +85,7 @@ int CImage::MakeScaledBitmap(CDeviceBitmap& bitmap, float factor, bool bilinear,
     const int outH = RoundHalfAway(static_cast<double>(factor) * height);
     if (!PrepareBitmap(bitmap, outW, outH, displayBits, errorMessage)) return -1;
     const int bytesPerPixel = displayBits / 8;
+    const PixelStore& pixels = pixelValueArray;
     // A single column or row has no neighbour to blend with.
     const bool blend = bilinear && width > 1 && height > 1;
 
@@ -104,15 +107,15 @@ int CImage::MakeScaledBitmap(CDeviceBitmap& bitmap, float factor, bool bilinear,
         const double sy = o / static_cast<double>(factor);
         std::uint8_t* out = bitmap.bits.data() + static_cast<size_t>(o) * bitmap.bytesPerRow;
         if (!blend) {
-            const CColorVal* in = pixelValueArray[std::clamp(RoundHalfAway(sy), 0, height - 1)];
+            const CColorVal* in = pixels[std::clamp(RoundHalfAway(sy), 0, height - 1)];
             for (int j = 0; j < outW; ++j) out = PutPixel(out, in[column[j]], bytesPerPixel);
             continue;
         }
         const double clampedY = std::min(sy, static_cast<double>(height - 1));
         const int r = std::min(static_cast<int>(clampedY), height - 2);
         const double dy = clampedY - r;
-        const CColorVal* upper = pixelValueArray[r];
-        const CColorVal* lower = pixelValueArray[r + 1];
+        const CColorVal* upper = pixels[r];
+        const CColorVal* lower = pixels[r + 1];
         for (int j = 0; j < outW; ++j) {
             const int c = column[j];
             const double dx = dxs[j];

@@ -7,8 +7,9 @@ int CImage::DetectBackground()
     int light = 0;
     int dark = 0;
     auto count = [&](const CColorVal& pixel) { (pixel.Luminance() >= 128 ? light : dark) += 1; };
-    for (int y = aoiTop; y <= aoiBottom; ++y) count(pixelValueArray[y][aoiLeft]);
-    for (int x = aoiLeft; x <= aoiRight; ++x) count(pixelValueArray[aoiTop][x]);
+    const PixelStore& pixels = pixelValueArray;  // reading only: a grey plane stays
+    for (int y = aoiTop; y <= aoiBottom; ++y) count(pixels[y][aoiLeft]);
+    for (int x = aoiLeft; x <= aoiRight; ++x) count(pixels[aoiTop][x]);
 
     if (light < dark)
         return platform::askYesNo("Detected LIGHT objects on a BLACK background.\nIs this correct?") ? 0 : 255;
