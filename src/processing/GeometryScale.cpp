@@ -9,6 +9,7 @@
 
 #include "image/Image.h"
 #include "processing/GeometrySampling.h"
+#include "processing/ShuffledCopy.h"
 #include "platform/ParallelRows.h"
 
 namespace {
@@ -55,6 +56,7 @@ struct ColumnPlan {
     std::vector<long long> offsets;
     std::vector<double> fractions;
     std::vector<int> in256ths;
+    std::optional<sampling::ShuffledCopy> copy;  // of the sampled columns
 
     ColumnPlan(const std::vector<SourceStep>& columns, int width)
     {
@@ -72,6 +74,15 @@ struct ColumnPlan {
             whole = whole && step.in256ths >= 0;
             zero = zero && step.fraction == 0;
         }
+        copy.emplace(offsets, sampled, 3LL * width);
+    }
+
+    void Copy(const std::uint8_t* source, std::uint8_t* out) const
+    {
+        if (copy->Shuffles())
+            copy->Copy(source, out);
+        else
+            sampling::CopyPixels(source, offsets.data(), sampled, wordSafe, out);
     }
 };
 
@@ -187,7 +198,7 @@ int CImage::Scale(double xPercent, double yPercent, int method)
                 // A pixel whose fractions are both 0 is its upper-left source
                 // exactly: a 1 + b 0 + c 0 + d 0 = a.
                 if (!bilinear || (plan.zero && line.fraction == 0)) {
-                    sampling::CopyPixels(upper, plan.offsets.data(), plan.sampled, plan.wordSafe, out);
+                    plan.Copy(upper, out);
                     continue;
                 }
                 if (exact && line.in256ths >= 0) {
