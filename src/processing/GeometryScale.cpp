@@ -9,6 +9,7 @@
 
 #include "image/Image.h"
 #include "processing/GeometrySampling.h"
+#include "processing/ProvidePages.h"
 #include "processing/ShuffledCopy.h"
 #include "platform/ParallelRows.h"
 
@@ -16,6 +17,9 @@ namespace {
 
 const char* const kNoMemory = "CImage::Scale cannot allocate sufficient memory";
 constexpr int kChunk = 256;  // pixels of a row mixed at a time, so that their words stay in cache
+// New rows are written this many bytes at a time once their pages are
+// provided, so that the pages are still in cache when written.
+constexpr long long kProvidedBytes = 256 << 10;
 
 // Where a new column (or row) samples the old image.
 struct SourceStep {
@@ -182,11 +186,17 @@ int CImage::Scale(double xPercent, double yPercent, int method)
     // The plans and the rows of sums are the only storage taken besides the new rows.
     try {
         const ColumnPlan plan(columns, width);
+        const int provided = static_cast<int>(std::max(1LL, kProvidedBytes / (3LL * newWidth)));
         parallel::ForBands(0, newHeight, newWidth, [&](int first, int last) {
             std::optional<ExactMix> exact;
             if (bilinear && plan.whole) exact.emplace(plan);
             std::uint32_t a[kChunk], b[kChunk], c[kChunk], d[kChunk];
             for (int y = first; y < last; ++y) {
+                if ((y - first) % provided == 0) {
+                    const int end = std::min(last, y + provided);
+                    sampling::ProvidePages(reinterpret_cast<std::uint8_t*>(rows[y]),
+                                           reinterpret_cast<std::uint8_t*>(rows[end - 1] + newWidth));
+                }
                 auto* out = reinterpret_cast<std::uint8_t*>(rows[y]);
                 const SourceStep line = lines[y];
                 if (line.index < 0) continue;  // the new rows are black already
