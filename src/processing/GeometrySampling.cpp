@@ -252,12 +252,6 @@ void CopyPixels(const std::uint8_t* source, const long long* offsets, int count,
     CopyFrom(OffsetAt{source, offsets}, count, safe, out);
 }
 
-void GatherPairs(const std::uint8_t* source, const long long* offsets, int count, int safe, std::uint32_t* left,
-                 std::uint32_t* right)
-{
-    for (int k = 0; k < count; ++k) LoadPair(source + offsets[k], k < safe, left[k], right[k]);
-}
-
 void GatherFour(const std::uint8_t* source, const long long* offsets, long long below, int count, int safe,
                 std::uint32_t* a, std::uint32_t* b, std::uint32_t* c, std::uint32_t* d)
 {
@@ -287,23 +281,17 @@ void MixFourOnRow(const std::uint32_t* __restrict a, const std::uint32_t* __rest
 }
 
 NUVAK_WIDE_CLONES
-void MixAcross(const std::uint32_t* __restrict left, const std::uint32_t* __restrict right, const int* __restrict fx,
-               int count, int* __restrict sums)
+void MixAcross(const std::uint8_t* __restrict left, const std::uint8_t* __restrict right, const int* __restrict fx,
+               std::size_t count, int* __restrict sums)
 {
-    for (int k = 0; k < count; ++k)
-        for (int channel = 0; channel < 3; ++channel) {
-            const int a = static_cast<int>(left[k] >> 8 * channel & 255);
-            const int b = static_cast<int>(right[k] >> 8 * channel & 255);
-            sums[channel * count + k] = a * (256 - fx[k]) + b * fx[k];
-        }
+    for (std::size_t i = 0; i < count; ++i) sums[i] = left[i] * (256 - fx[i]) + right[i] * fx[i];
 }
 
 NUVAK_WIDE_CLONES
-void MixDown(const int* __restrict upper, const int* __restrict lower, int fy, int count, std::uint8_t* __restrict out)
+void MixDown(const int* __restrict upper, const int* __restrict lower, int fy, std::size_t count,
+             std::uint8_t* __restrict out)
 {
-    for (int k = 0; k < count; ++k)
-        for (int channel = 0; channel < 3; ++channel)
-            out[3 * k + channel] = DownChannel(upper[channel * count + k], lower[channel * count + k], fy);
+    for (std::size_t i = 0; i < count; ++i) out[i] = DownChannel(upper[i], lower[i], fy);
 }
 
 }  // namespace sampling

@@ -2,6 +2,7 @@
 // row samples, gathering its source pixels, and the four-pixel mix.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 namespace sampling {
@@ -65,13 +66,10 @@ void CopyPixels(const std::uint8_t* copy, const TurnSource& source, TurnedSource
 void CopyPixels(const std::uint8_t* source, const long long* offsets, int count, int safe, std::uint8_t* out);
 
 // The words of the pixels at source + offsets[k] and of their right
-// neighbours; up to safe two bytes after the right neighbours are read too,
-// from safe on not.
-void GatherPairs(const std::uint8_t* source, const long long* offsets, int count, int safe, std::uint32_t* left,
-                 std::uint32_t* right);
-// The same for a row of pixels, words a and b, and the row below bytes
-// further on, words c and d; or for the pixels a turn samples, all read with
-// the bytes after them.
+// neighbours, a and b, and of the row below bytes further on, c and d; up
+// to safe two bytes after the right neighbours are read too, from safe on
+// not. Or the same for the pixels a turn samples, all read with the bytes
+// after them.
 void GatherFour(const std::uint8_t* source, const long long* offsets, long long below, int count, int safe,
                 std::uint32_t* a, std::uint32_t* b, std::uint32_t* c, std::uint32_t* d);
 void GatherFour(const std::uint8_t* copy, const TurnSource& source, TurnedSources sources, int count,
@@ -86,12 +84,12 @@ void MixFour(const std::uint32_t* a, const std::uint32_t* b, const std::uint32_t
 void MixFourOnRow(const std::uint32_t* a, const std::uint32_t* b, const std::uint32_t* c, const std::uint32_t* d,
                   const double* fx, double fy, int count, std::uint8_t* out);
 
-// The integer mix of fractions in whole 256ths, a row at a time. Across one
-// source row: 256 times each pixel's value per channel, a (256 - fx) + b fx,
-// as three planes of count sums. Down between two such rows of sums into
-// out: per channel upper (256 - fy) + lower fy over 65536, rounded half away
-// and clamped.
-void MixAcross(const std::uint32_t* left, const std::uint32_t* right, const int* fx, int count, int* sums);
-void MixDown(const int* upper, const int* lower, int fy, int count, std::uint8_t* out);
+// The integer mix of fractions in whole 256ths, a row at a time, on count
+// bytes of pixels. Across one source row: 256 times each byte's value,
+// a (256 - fx) + b fx from the bytes of its pixel and of the right
+// neighbour. Down between two such rows of sums into out: upper (256 - fy)
+// + lower fy over 65536, rounded half away and clamped.
+void MixAcross(const std::uint8_t* left, const std::uint8_t* right, const int* fx, std::size_t count, int* sums);
+void MixDown(const int* upper, const int* lower, int fy, std::size_t count, std::uint8_t* out);
 
 }  // namespace sampling

@@ -90,6 +90,28 @@ struct ColumnPlan {
     }
 };
 
+// What the integer mix across a source row takes from the columns, the same
+// for every band: the sampled pixels and their right neighbours as plans of
+// byte copies, and each byte's fraction in 256ths.
+struct AcrossPlan {
+    std::vector<long long> rightOffsets;
+    std::vector<int> in256ths;
+    sampling::ShuffledCopy left, right;
+
+    AcrossPlan(const ColumnPlan& columns, int width)
+        : rightOffsets(Shifted(columns.offsets, 3)), in256ths(3 * static_cast<size_t>(columns.sampled)),
+          left(columns.offsets, columns.sampled, 3LL * width), right(rightOffsets, columns.sampled, 3LL * width)
+    {
+        for (size_t i = 0; i < in256ths.size(); ++i) in256ths[i] = columns.in256ths[i / 3];
+    }
+
+    static std::vector<long long> Shifted(std::vector<long long> offsets, long long by)
+    {
+        for (long long& offset : offsets) offset += by;
+        return offsets;
+    }
+};
+
 // With fractions that are whole multiples of 1/256 every weight is a multiple
 // of 1/65536 and every product and sum of the four-pixel mix is exact in
 // double: the mix is an integer sum over 65536, and rounding that half away
@@ -98,9 +120,10 @@ struct ColumnPlan {
 // first across each source row, then down between the two.
 class ExactMix {
 public:
-    explicit ExactMix(const ColumnPlan& columns) : columns_(columns)
+    explicit ExactMix(const AcrossPlan& plan)
+        : plan_(plan), bytes_(plan.in256ths.size()), left_(bytes_), right_(bytes_)
     {
-        for (std::vector<int>& sums : across_) sums.resize(3 * static_cast<size_t>(columns.sampled));
+        for (std::vector<int>& sums : across_) sums.resize(bytes_);
     }
 
     // The new row between source rows upper and upper + 1, fy 256ths down.
@@ -114,30 +137,24 @@ public:
             Across(source[upper + 1], across_[1]);
         }
         held_ = upper;
-        const size_t length = columns_.sampled;
-        for (size_t first = 0; first < length; first += kChunk) {
-            const int count = static_cast<int>(std::min<size_t>(kChunk, length - first));
-            sampling::MixDown(&across_[0][3 * first], &across_[1][3 * first], fy, count, out + 3 * first);
-        }
+        sampling::MixDown(across_[0].data(), across_[1].data(), fy, bytes_, out);
     }
 
 private:
-    // 256 times each sampled column's value from one source row, per channel.
+    // 256 times each byte of the sampled columns from one source row.
     void Across(const CColorVal* row, std::vector<int>& sums)
     {
         const auto* bytes = reinterpret_cast<const std::uint8_t*>(row);
-        const int length = columns_.sampled;
-        for (int first = 0; first < length; first += kChunk) {
-            const int count = std::min(kChunk, length - first);
-            sampling::GatherPairs(bytes, &columns_.offsets[first], count, columns_.pairSafe - first, left_, right_);
-            sampling::MixAcross(left_, right_, &columns_.in256ths[first], count, &sums[3 * first]);
-        }
+        plan_.left.Copy(bytes, left_.data());
+        plan_.right.Copy(bytes, right_.data());
+        sampling::MixAcross(left_.data(), right_.data(), plan_.in256ths.data(), bytes_, sums.data());
     }
 
-    const ColumnPlan& columns_;
+    const AcrossPlan& plan_;
+    size_t bytes_;
+    std::vector<std::uint8_t> left_, right_;
     std::vector<int> across_[2];
     int held_ = -2;  // the source row whose sums across_[0] holds
-    std::uint32_t left_[kChunk], right_[kChunk];
 };
 
 }  // namespace
@@ -186,10 +203,12 @@ int CImage::Scale(double xPercent, double yPercent, int method)
     // The plans and the rows of sums are the only storage taken besides the new rows.
     try {
         const ColumnPlan plan(columns, width);
+        std::optional<AcrossPlan> across;
+        if (bilinear && plan.whole) across.emplace(plan, width);
         const int provided = static_cast<int>(std::max(1LL, kProvidedBytes / (3LL * newWidth)));
         parallel::ForBands(0, newHeight, newWidth, [&](int first, int last) {
             std::optional<ExactMix> exact;
-            if (bilinear && plan.whole) exact.emplace(plan);
+            if (across) exact.emplace(*across);
             std::uint32_t a[kChunk], b[kChunk], c[kChunk], d[kChunk];
             for (int y = first; y < last; ++y) {
                 if ((y - first) % provided == 0) {
