@@ -84,12 +84,20 @@ void MixFour(const std::uint32_t* a, const std::uint32_t* b, const std::uint32_t
 void MixFourOnRow(const std::uint32_t* a, const std::uint32_t* b, const std::uint32_t* c, const std::uint32_t* d,
                   const double* fx, double fy, int count, std::uint8_t* out);
 
-// The integer mix of fractions in whole 256ths, a row at a time, on count
-// bytes of pixels. Across one source row: 256 times each byte's value,
-// a (256 - fx) + b fx from the bytes of its pixel and of the right
-// neighbour. Down between two such rows of sums into out: upper (256 - fy)
-// + lower fy over 65536, rounded half away and clamped.
-void MixAcross(const std::uint8_t* left, const std::uint8_t* right, const int* fx, std::size_t count, int* sums);
+// The integer mix of fractions in whole steps of 1/unit, units being powers
+// of two up to 256, a row at a time on count bytes of pixels. Across one
+// source row: unit times each byte's value, a (unit - fx) + b fx, from the
+// byte of its pixel and of the right neighbour. Down between two such rows
+// of sums into out: upper (unit - fy) + lower fy, the row's own unit, over
+// 2^shift, the product of both units, rounded half away and clamped. Sums of
+// int serve for units of 256; sums of 16 bits for units that multiply to 2
+// to 16, where with fractions up to 2 the sums stay within 1530 x 16.
+void MixAcross(const std::uint8_t* left, const std::uint8_t* right, const int* fx, int unit, std::size_t count,
+               int* sums);
+void MixAcross(const std::uint8_t* left, const std::uint8_t* right, const std::int16_t* fx, int unit,
+               std::size_t count, std::int16_t* sums);
 void MixDown(const int* upper, const int* lower, int fy, std::size_t count, std::uint8_t* out);
+void MixDown(const std::int16_t* upper, const std::int16_t* lower, int fy, int unit, int shift, std::size_t count,
+             std::uint8_t* out);
 
 }  // namespace sampling
