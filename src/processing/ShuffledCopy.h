@@ -1,5 +1,5 @@
-// Pixels copied from fixed places of a source row sixteen bytes at a time,
-// with byte shuffles where the processor has them.
+// Pixels copied from fixed places of a source row many bytes at a time, with
+// byte shuffles where the processor has them.
 #pragma once
 
 #include <cstdint>
@@ -20,11 +20,16 @@ public:
     void Copy(const std::uint8_t* source, std::uint8_t* out) const;
 
 private:
+    // Plans steps of stepBytes out, each from a window of up to mostLoads
+    // loads of stepBytes; false where the sources lie too far apart.
+    bool Plan(const std::vector<long long>& offsets, long long rowBytes, int stepBytes, int mostLoads);
+
     const long long* offsets_;
     int count_;
-    int loads_ = 0;                    // sixteen-byte loads of each step
-    std::vector<long long> bases_;     // each step's first load, one step per 16 bytes out
-    std::vector<std::uint8_t> masks_;  // 16 bytes for each load of each step
+    int stepBytes_ = 0;                // bytes out per step: 16, or 64 with wide permutes
+    int loads_ = 0;                    // loads of each step's window
+    std::vector<long long> bases_;     // where each step's window starts
+    std::vector<std::uint8_t> masks_;  // each step's picks
 };
 
 }  // namespace sampling
