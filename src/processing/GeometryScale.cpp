@@ -9,6 +9,7 @@
 
 #include "image/Image.h"
 #include "processing/GeometrySampling.h"
+#include "processing/PairedAcross.h"
 #include "processing/ProvidePages.h"
 #include "processing/ShuffledCopy.h"
 #include "platform/ParallelRows.h"
@@ -114,6 +115,8 @@ struct MixPlan {
     int shift = 16;               // log2(unitX unitY)
     std::vector<int> fx;
     std::vector<std::int16_t> narrowFx;
+    std::vector<int> pixelFx;             // narrow: each column's fraction
+    std::optional<sampling::PairedAcross> paired;  // narrow: the mix across in one pass
 
     MixPlan(const ColumnPlan& columns, const std::vector<SourceStep>& columnSteps,
             const std::vector<SourceStep>& lines, int width)
@@ -140,6 +143,9 @@ struct MixPlan {
             else
                 fx[i] = f;
         }
+        if (!narrow) return;
+        for (int x = 0; x < columns.sampled; ++x) pixelFx.push_back(columns.in256ths[x] / stepX);
+        paired.emplace(columns.offsets, pixelFx, unitX, 3LL * width);
     }
 
     static std::vector<long long> Shifted(std::vector<long long> offsets, long long by)
@@ -189,6 +195,10 @@ private:
     void Across(const CColorVal* row, int k)
     {
         const auto* bytes = reinterpret_cast<const std::uint8_t*>(row);
+        if (plan_.paired && plan_.paired->Runs()) {
+            plan_.paired->Across(bytes, narrow_[k].data());
+            return;
+        }
         plan_.left.Copy(bytes, left_.data());
         plan_.right.Copy(bytes, right_.data());
         if (plan_.narrow)
