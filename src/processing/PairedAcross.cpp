@@ -4,8 +4,7 @@
 // multiply-add saturates, so the sums are exact.
 #include "processing/PairedAcross.h"
 
-#include <algorithm>
-
+#include "processing/ShuffledCopy.h"
 #include "processing/VectorClones.h"
 
 #if NUVAK_HAS_CLONES
@@ -33,14 +32,6 @@ template <int Loads>
         _mm512_storeu_si512(sums + kSums * s, _mm512_maddubs_epi16(pairs, _mm512_loadu_si512(weights + 64 * s)));
     }
 }
-
-bool HasPermutes()
-{
-    return __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw") &&
-           __builtin_cpu_supports("avx512vbmi");
-}
-#else
-bool HasPermutes() { return false; }
 #endif
 
 }  // namespace
@@ -49,24 +40,18 @@ PairedAcross::PairedAcross(const std::vector<long long>& offsets, const std::vec
                            long long rowBytes)
     : offsets_(offsets.data()), fx_(fx.data()), unit_(unit), count_(static_cast<int>(offsets.size()))
 {
-    const long long steps = 3LL * count_ / kSums;
-    if (steps == 0 || !HasPermutes()) return;
-    // A step's bytes lie between the first byte of its first pixel and the
-    // last byte of its last pixel's right neighbour: offsets never fall.
-    auto lowest = [&](long long s) { return offsets[static_cast<size_t>(kSums * s / 3)]; };
-    auto highest = [&](long long s) { return offsets[static_cast<size_t>((kSums * s + kSums - 1) / 3)] + 5; };
-    long long widest = 0;
-    for (long long s = 0; s < steps; ++s) widest = std::max(widest, highest(s) - lowest(s) + 1);
-    const long long loads = (widest + 63) / 64;
-    const long long window = 64 * loads;
-    if (loads > kMostLoads || window > rowBytes) return;
-    loads_ = static_cast<int>(loads);
+    if (!HasBytePermutes()) return;
+    // Each sum takes its byte and the same byte of the right neighbour,
+    // three bytes on.
+    const RowWindows windows(offsets.data(), count_, kSums, 5, 64, kMostLoads, rowBytes);
+    if (windows.Loads() == 0) return;
+    loads_ = windows.Loads();
+    const long long steps = windows.Steps();
     bases_.resize(static_cast<size_t>(steps));
     picks_.resize(static_cast<size_t>(64 * steps));
     weights_.resize(static_cast<size_t>(64 * steps));
     for (long long s = 0; s < steps; ++s) {
-        // Near the row's end the window moves back so as to end with the row.
-        const long long base = std::min(lowest(s), rowBytes - window);
+        const long long base = windows.Base(s);
         bases_[static_cast<size_t>(s)] = base;
         for (int j = 0; j < kSums; ++j) {
             const long long i = kSums * s + j;

@@ -51,53 +51,68 @@ template <int Loads>
 }
 
 bool HasShuffles() { return __builtin_cpu_supports("ssse3"); }
-bool HasPermutes()
-{
-    return __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw") &&
-           __builtin_cpu_supports("avx512vbmi");
-}
 #else
 bool HasShuffles() { return false; }
-bool HasPermutes() { return false; }
 #endif
 
 }  // namespace
 
+bool HasBytePermutes()
+{
+#if NUVAK_HAS_CLONES
+    return __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw") &&
+           __builtin_cpu_supports("avx512vbmi");
+#else
+    return false;
+#endif
+}
+
+RowWindows::RowWindows(const long long* offsets, int count, int stepBytes, int reach, int loadBytes, int mostLoads,
+                       long long rowBytes)
+    : offsets_(offsets), stepBytes_(stepBytes), rowBytes_(rowBytes), steps_(3LL * count / stepBytes)
+{
+    long long widest = 0;
+    for (long long s = 0; s < steps_; ++s) {
+        const long long last = offsets[static_cast<size_t>((stepBytes * s + stepBytes - 1) / 3)] + reach;
+        widest = std::max(widest, last - offsets[static_cast<size_t>(stepBytes * s / 3)] + 1);
+    }
+    const long long loads = (widest + loadBytes - 1) / loadBytes;
+    if (steps_ == 0 || loads > mostLoads || loads * loadBytes > rowBytes) return;
+    loads_ = static_cast<int>(loads);
+    window_ = loads * loadBytes;
+}
+
+long long RowWindows::Base(long long step) const
+{
+    return std::min(offsets_[static_cast<size_t>(stepBytes_ * step / 3)], rowBytes_ - window_);
+}
+
 ShuffledCopy::ShuffledCopy(const std::vector<long long>& offsets, int count, long long rowBytes)
     : offsets_(offsets.data()), count_(count)
 {
-    if (HasPermutes() && Plan(offsets, rowBytes, 64, 2)) return;
+    if (HasBytePermutes() && Plan(offsets, rowBytes, 64, 2)) return;
     if (HasShuffles()) Plan(offsets, rowBytes, 16, 4);
 }
 
 bool ShuffledCopy::Plan(const std::vector<long long>& offsets, long long rowBytes, int stepBytes, int mostLoads)
 {
-    const long long steps = 3LL * count_ / stepBytes;
-    if (steps == 0) return false;
-    auto sourceOf = [&](long long i) { return offsets[static_cast<size_t>(i / 3)] + i % 3; };
-    // The bytes of a step lie between the first byte of its first pixel and
-    // the last of its last: offsets never fall.
-    auto lowest = [&](long long s) { return offsets[static_cast<size_t>(stepBytes * s / 3)]; };
-    auto highest = [&](long long s) { return offsets[static_cast<size_t>((stepBytes * s + stepBytes - 1) / 3)] + 2; };
-    long long widest = 0;
-    for (long long s = 0; s < steps; ++s) widest = std::max(widest, highest(s) - lowest(s) + 1);
-    const long long loads = (widest + stepBytes - 1) / stepBytes;
-    const long long window = stepBytes * loads;
-    if (loads > mostLoads || window > rowBytes) return false;
+    const RowWindows windows(offsets.data(), count_, stepBytes, 2, stepBytes, mostLoads, rowBytes);
+    if (windows.Loads() == 0) return false;
     stepBytes_ = stepBytes;
-    loads_ = static_cast<int>(loads);
+    loads_ = windows.Loads();
     // Sixteen-byte shuffles take a mask per load, zero where another load
     // serves; the wide permutes one mask over the whole window.
-    const long long maskBytes = stepBytes == 16 ? window : stepBytes;
+    const long long steps = windows.Steps();
+    const long long maskBytes = stepBytes == 16 ? 16LL * loads_ : stepBytes;
     bases_.resize(static_cast<size_t>(steps));
     masks_.assign(static_cast<size_t>(steps * maskBytes), kNone);
     for (long long s = 0; s < steps; ++s) {
-        // Near the row's end the window moves back so as to end with the row.
-        const long long base = std::min(lowest(s), rowBytes - window);
+        const long long base = windows.Base(s);
         bases_[static_cast<size_t>(s)] = base;
         std::uint8_t* mask = &masks_[static_cast<size_t>(s * maskBytes)];
         for (int j = 0; j < stepBytes; ++j) {
-            const long long at = sourceOf(stepBytes * s + j) - base;
+            const long long i = stepBytes * s + j;
+            const long long at = offsets[static_cast<size_t>(i / 3)] + i % 3 - base;
             if (stepBytes == 16)
                 mask[at / 16 * 16 + j] = static_cast<std::uint8_t>(at % 16);
             else

@@ -7,6 +7,34 @@
 
 namespace sampling {
 
+// Whether the processor has AVX-512's byte permutes.
+bool HasBytePermutes();
+
+// Where the steps of a row plan load from. Step s gives stepBytes bytes out,
+// the bytes of pixels at offsets[k] (byte offsets that never fall with k)
+// in order, and finds its sources in a window of loads x loadBytes of the
+// source row: from the first byte of its first pixel to reach bytes beyond
+// the first byte of its last. Near the row's end a window moves back so as
+// to end with the row.
+class RowWindows {
+public:
+    RowWindows(const long long* offsets, int count, int stepBytes, int reach, int loadBytes, int mostLoads,
+               long long rowBytes);
+
+    long long Steps() const { return steps_; }
+    // 0 where some step's sources lie too far apart or the row is too short.
+    int Loads() const { return loads_; }
+    long long Base(long long step) const;
+
+private:
+    const long long* offsets_;
+    int stepBytes_;
+    long long rowBytes_;
+    long long steps_;
+    int loads_ = 0;
+    long long window_ = 0;
+};
+
 // One plan for every row taken alike: out gets the pixels at source +
 // offsets[k] (byte offsets that never fall with k) of a row of rowBytes
 // bytes, pixel k at out + 3k, and no byte beyond the count pixels.
@@ -21,7 +49,7 @@ public:
 
 private:
     // Plans steps of stepBytes out, each from a window of up to mostLoads
-    // loads of stepBytes; false where the sources lie too far apart.
+    // loads of stepBytes; false where that cannot serve.
     bool Plan(const std::vector<long long>& offsets, long long rowBytes, int stepBytes, int mostLoads);
 
     const long long* offsets_;
