@@ -5,9 +5,8 @@
 #include "processing/PairedAcross.h"
 
 #include "processing/ShuffledCopy.h"
-#include "processing/VectorClones.h"
 
-#if NUVAK_HAS_CLONES
+#if NUVAK_BYTE_SHUFFLES
 #include <immintrin.h>
 #endif
 
@@ -18,7 +17,7 @@ namespace {
 constexpr int kSums = 32;  // sums per step
 constexpr int kMostLoads = 2;
 
-#if NUVAK_HAS_CLONES
+#if NUVAK_BYTE_SHUFFLES
 template <int Loads>
 [[gnu::target("avx512f,avx512bw,avx512vbmi")]] void PairSteps(const std::uint8_t* source, const long long* bases,
                                                               const std::uint8_t* picks, const std::int8_t* weights,
@@ -69,7 +68,7 @@ PairedAcross::PairedAcross(const std::vector<long long>& offsets, const std::vec
 void PairedAcross::Across(const std::uint8_t* source, std::int16_t* sums) const
 {
     const long long steps = static_cast<long long>(bases_.size());
-#if NUVAK_HAS_CLONES
+#if NUVAK_BYTE_SHUFFLES
     if (loads_ == 1) PairSteps<1>(source, bases_.data(), picks_.data(), weights_.data(), steps, sums);
     if (loads_ == 2) PairSteps<2>(source, bases_.data(), picks_.data(), weights_.data(), steps, sums);
 #endif

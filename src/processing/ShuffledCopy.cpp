@@ -6,9 +6,7 @@
 
 #include <algorithm>
 
-#include "processing/VectorClones.h"
-
-#if NUVAK_HAS_CLONES
+#if NUVAK_BYTE_SHUFFLES
 #include <immintrin.h>
 #endif
 
@@ -18,7 +16,7 @@ namespace {
 
 constexpr std::uint8_t kNone = 0x80;  // a shuffle mask byte that gives zero
 
-#if NUVAK_HAS_CLONES
+#if NUVAK_BYTE_SHUFFLES
 // Sixteen bytes out per step, each load shuffled by its own mask and the
 // results joined.
 template <int Loads>
@@ -59,7 +57,7 @@ bool HasShuffles() { return false; }
 
 bool HasBytePermutes()
 {
-#if NUVAK_HAS_CLONES
+#if NUVAK_BYTE_SHUFFLES
     return __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw") &&
            __builtin_cpu_supports("avx512vbmi");
 #else
@@ -125,7 +123,7 @@ bool ShuffledCopy::Plan(const std::vector<long long>& offsets, long long rowByte
 void ShuffledCopy::Copy(const std::uint8_t* source, std::uint8_t* out) const
 {
     const long long steps = static_cast<long long>(bases_.size());
-#if NUVAK_HAS_CLONES
+#if NUVAK_BYTE_SHUFFLES
     const long long* bases = bases_.data();
     const std::uint8_t* masks = masks_.data();
     switch (stepBytes_ * 8 + loads_) {

@@ -5,6 +5,14 @@
 #include <cstdint>
 #include <vector>
 
+// Builds that can hold code for byte shuffles and permutes beside the plain
+// loops, chosen by the processor at run time.
+#if defined(__x86_64__) && defined(__GNUC__)
+#define NUVAK_BYTE_SHUFFLES 1
+#else
+#define NUVAK_BYTE_SHUFFLES 0
+#endif
+
 namespace sampling {
 
 // Whether the processor has AVX-512's byte permutes.
