@@ -1,3 +1,4 @@
+// The pages provided through madvise where Linux has MADV_POPULATE_WRITE.
 #include "processing/ProvidePages.h"
 
 #if defined(__linux__)
