@@ -3,6 +3,7 @@
 #include "processing/GeometrySampling.h"
 
 #include <cstdint>
+#include <type_traits>
 
 #include "image/ColorVal.h"
 #include "platform/VectorClones.h"
@@ -88,16 +89,6 @@ inline void MixPixel(std::uint32_t a, std::uint32_t b, std::uint32_t c, std::uin
     out[0] = MixedChannel(a, b, c, d, 0, w00, w10, w01, w11);
     out[1] = MixedChannel(a, b, c, d, 8, w00, w10, w01, w11);
     out[2] = MixedChannel(a, b, c, d, 16, w00, w10, w01, w11);
-}
-
-// One channel of the integer mix down; the sum clamped at 0 first, which
-// rounds the same and takes no branch.
-inline std::uint8_t DownChannel(int upper, int lower, int fy)
-{
-    const int sum = upper * (256 - fy) + lower * fy;
-    const int positive = sum > 0 ? sum : 0;
-    const int rounded = (positive + 32768) >> 16;
-    return static_cast<std::uint8_t>(rounded < 255 ? rounded : 255);
 }
 
 // The words of the pixel at p and of its right neighbour, reading two bytes
@@ -252,12 +243,6 @@ void CopyPixels(const std::uint8_t* source, const long long* offsets, int count,
     CopyFrom(OffsetAt{source, offsets}, count, safe, out);
 }
 
-void GatherPairs(const std::uint8_t* source, const long long* offsets, int count, int safe, std::uint32_t* left,
-                 std::uint32_t* right)
-{
-    for (int k = 0; k < count; ++k) LoadPair(source + offsets[k], k < safe, left[k], right[k]);
-}
-
 void GatherFour(const std::uint8_t* source, const long long* offsets, long long below, int count, int safe,
                 std::uint32_t* a, std::uint32_t* b, std::uint32_t* c, std::uint32_t* d)
 {
@@ -286,24 +271,65 @@ void MixFourOnRow(const std::uint32_t* __restrict a, const std::uint32_t* __rest
     for (int k = 0; k < count; ++k) MixPixel(a[k], b[k], c[k], d[k], fx[k], fy, out + 3 * k);
 }
 
-NUVAK_WIDE_CLONES
-void MixAcross(const std::uint32_t* __restrict left, const std::uint32_t* __restrict right, const int* __restrict fx,
-               int count, int* __restrict sums)
+namespace {
+
+template <typename Sum>
+inline void AcrossRow(const std::uint8_t* __restrict left, const std::uint8_t* __restrict right,
+                      const Sum* __restrict fx, int unit, std::size_t count, Sum* __restrict sums)
 {
-    for (int k = 0; k < count; ++k)
-        for (int channel = 0; channel < 3; ++channel) {
-            const int a = static_cast<int>(left[k] >> 8 * channel & 255);
-            const int b = static_cast<int>(right[k] >> 8 * channel & 255);
-            sums[channel * count + k] = a * (256 - fx[k]) + b * fx[k];
-        }
+    for (std::size_t i = 0; i < count; ++i) sums[i] = static_cast<Sum>(left[i] * (unit - fx[i]) + right[i] * fx[i]);
+}
+
+// Sums clamped at 0 first, which rounds the same and takes no branch; the
+// rounding in unsigned sums of the same width, where the half cannot
+// overflow. A shift known to the compiler keeps 16-bit sums in 16-bit lanes.
+template <typename Sum, int Shift>
+inline void DownRow(const Sum* __restrict upper, const Sum* __restrict lower, int fy, int unit, std::size_t count,
+                    std::uint8_t* __restrict out)
+{
+    using Unsigned = std::make_unsigned_t<Sum>;
+    const Sum keep = static_cast<Sum>(unit - fy), take = static_cast<Sum>(fy);
+    constexpr Unsigned kHalf = static_cast<Unsigned>((1u << Shift) >> 1);
+    for (std::size_t i = 0; i < count; ++i) {
+        const Sum sum = static_cast<Sum>(upper[i] * keep + lower[i] * take);
+        const Unsigned biased = static_cast<Unsigned>(static_cast<Unsigned>(sum > 0 ? sum : 0) + kHalf);
+        const Unsigned rounded = static_cast<Unsigned>(biased >> Shift);
+        out[i] = static_cast<std::uint8_t>(rounded < 255 ? rounded : 255);
+    }
+}
+
+}  // namespace
+
+NUVAK_WIDE_CLONES
+void MixAcross(const std::uint8_t* left, const std::uint8_t* right, const int* fx, int unit, std::size_t count,
+               int* sums)
+{
+    AcrossRow(left, right, fx, unit, count, sums);
 }
 
 NUVAK_WIDE_CLONES
-void MixDown(const int* __restrict upper, const int* __restrict lower, int fy, int count, std::uint8_t* __restrict out)
+void MixAcross(const std::uint8_t* left, const std::uint8_t* right, const std::int16_t* fx, int unit,
+               std::size_t count, std::int16_t* sums)
 {
-    for (int k = 0; k < count; ++k)
-        for (int channel = 0; channel < 3; ++channel)
-            out[3 * k + channel] = DownChannel(upper[channel * count + k], lower[channel * count + k], fy);
+    AcrossRow(left, right, fx, unit, count, sums);
+}
+
+NUVAK_WIDE_CLONES
+void MixDown(const int* upper, const int* lower, int fy, std::size_t count, std::uint8_t* out)
+{
+    DownRow<int, 16>(upper, lower, fy, 256, count, out);
+}
+
+NUVAK_WIDE_CLONES
+void MixDown(const std::int16_t* upper, const std::int16_t* lower, int fy, int unit, int shift, std::size_t count,
+             std::uint8_t* out)
+{
+    switch (shift) {
+    case 1: DownRow<std::int16_t, 1>(upper, lower, fy, unit, count, out); break;
+    case 2: DownRow<std::int16_t, 2>(upper, lower, fy, unit, count, out); break;
+    case 3: DownRow<std::int16_t, 3>(upper, lower, fy, unit, count, out); break;
+    default: DownRow<std::int16_t, 4>(upper, lower, fy, unit, count, out); break;
+    }
 }
 
 }  // namespace sampling

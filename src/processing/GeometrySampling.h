@@ -2,6 +2,7 @@
 // row samples, gathering its source pixels, and the four-pixel mix.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 namespace sampling {
@@ -65,13 +66,10 @@ void CopyPixels(const std::uint8_t* copy, const TurnSource& source, TurnedSource
 void CopyPixels(const std::uint8_t* source, const long long* offsets, int count, int safe, std::uint8_t* out);
 
 // The words of the pixels at source + offsets[k] and of their right
-// neighbours; up to safe two bytes after the right neighbours are read too,
-// from safe on not.
-void GatherPairs(const std::uint8_t* source, const long long* offsets, int count, int safe, std::uint32_t* left,
-                 std::uint32_t* right);
-// The same for a row of pixels, words a and b, and the row below bytes
-// further on, words c and d; or for the pixels a turn samples, all read with
-// the bytes after them.
+// neighbours, a and b, and of the row below bytes further on, c and d; up
+// to safe two bytes after the right neighbours are read too, from safe on
+// not. Or the same for the pixels a turn samples, all read with the bytes
+// after them.
 void GatherFour(const std::uint8_t* source, const long long* offsets, long long below, int count, int safe,
                 std::uint32_t* a, std::uint32_t* b, std::uint32_t* c, std::uint32_t* d);
 void GatherFour(const std::uint8_t* copy, const TurnSource& source, TurnedSources sources, int count,
@@ -86,12 +84,20 @@ void MixFour(const std::uint32_t* a, const std::uint32_t* b, const std::uint32_t
 void MixFourOnRow(const std::uint32_t* a, const std::uint32_t* b, const std::uint32_t* c, const std::uint32_t* d,
                   const double* fx, double fy, int count, std::uint8_t* out);
 
-// The integer mix of fractions in whole 256ths, a row at a time. Across one
-// source row: 256 times each pixel's value per channel, a (256 - fx) + b fx,
-// as three planes of count sums. Down between two such rows of sums into
-// out: per channel upper (256 - fy) + lower fy over 65536, rounded half away
-// and clamped.
-void MixAcross(const std::uint32_t* left, const std::uint32_t* right, const int* fx, int count, int* sums);
-void MixDown(const int* upper, const int* lower, int fy, int count, std::uint8_t* out);
+// The integer mix of fractions in whole steps of 1/unit, units being powers
+// of two up to 256, a row at a time on count bytes of pixels. Across one
+// source row: unit times each byte's value, a (unit - fx) + b fx, from the
+// byte of its pixel and of the right neighbour. Down between two such rows
+// of sums into out: upper (unit - fy) + lower fy, the row's own unit, over
+// 2^shift, the product of both units, rounded half away and clamped. Sums of
+// int serve for units of 256; sums of 16 bits for units that multiply to 2
+// to 16, where with fractions up to 2 the sums stay within 1530 x 16.
+void MixAcross(const std::uint8_t* left, const std::uint8_t* right, const int* fx, int unit, std::size_t count,
+               int* sums);
+void MixAcross(const std::uint8_t* left, const std::uint8_t* right, const std::int16_t* fx, int unit,
+               std::size_t count, std::int16_t* sums);
+void MixDown(const int* upper, const int* lower, int fy, std::size_t count, std::uint8_t* out);
+void MixDown(const std::int16_t* upper, const std::int16_t* lower, int fy, int unit, int shift, std::size_t count,
+             std::uint8_t* out);
 
 }  // namespace sampling

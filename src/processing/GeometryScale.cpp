@@ -9,12 +9,18 @@
 
 #include "image/Image.h"
 #include "processing/GeometrySampling.h"
+#include "processing/PairedAcross.h"
+#include "processing/ProvidePages.h"
+#include "processing/ShuffledCopy.h"
 #include "platform/ParallelRows.h"
 
 namespace {
 
 const char* const kNoMemory = "CImage::Scale cannot allocate sufficient memory";
 constexpr int kChunk = 256;  // pixels of a row mixed at a time, so that their words stay in cache
+// New rows are written this many bytes at a time once their pages are
+// provided, so that the pages are still in cache when written.
+constexpr long long kProvidedBytes = 256 << 10;
 
 // Where a new column (or row) samples the old image.
 struct SourceStep {
@@ -55,6 +61,7 @@ struct ColumnPlan {
     std::vector<long long> offsets;
     std::vector<double> fractions;
     std::vector<int> in256ths;
+    std::optional<sampling::ShuffledCopy> copy;  // of the sampled columns
 
     ColumnPlan(const std::vector<SourceStep>& columns, int width)
     {
@@ -72,57 +79,141 @@ struct ColumnPlan {
             whole = whole && step.in256ths >= 0;
             zero = zero && step.fraction == 0;
         }
+        copy.emplace(offsets, sampled, 3LL * width);
+    }
+
+    void Copy(const std::uint8_t* source, std::uint8_t* out) const
+    {
+        if (copy->Shuffles())
+            copy->Copy(source, out);
+        else
+            sampling::CopyPixels(source, offsets.data(), sampled, wordSafe, out);
+    }
+};
+
+// The largest power of two up to 256 that divides every fraction in 256ths
+// of the sampled steps that have one.
+int CommonStep(const std::vector<SourceStep>& steps)
+{
+    int step = 256;
+    for (const SourceStep& s : steps)
+        while (s.index >= 0 && s.in256ths >= 0 && s.in256ths % step != 0) step /= 2;
+    return step;
+}
+
+// What the integer mix takes from the columns and rows, the same for every
+// band: the sampled pixels and their right neighbours as plans of byte
+// copies, and each byte's fraction. Fractions in coarse steps (halves for
+// doubling) are counted in those steps, with sums of 16 bits; all others in
+// 256ths, with sums of int.
+struct MixPlan {
+    std::vector<long long> rightOffsets;
+    sampling::ShuffledCopy left, right;
+    bool narrow = false;          // sums of 16 bits
+    int stepX = 1, stepY = 1;     // the fractions' steps, in 256ths
+    int unitX = 256, unitY = 256; // steps in a whole pixel
+    int shift = 16;               // log2(unitX unitY)
+    std::vector<int> fx;
+    std::vector<std::int16_t> narrowFx;
+    std::vector<int> pixelFx;             // narrow: each column's fraction
+    std::optional<sampling::PairedAcross> paired;  // narrow: the mix across in one pass
+
+    MixPlan(const ColumnPlan& columns, const std::vector<SourceStep>& columnSteps,
+            const std::vector<SourceStep>& lines, int width)
+        : rightOffsets(Shifted(columns.offsets, 3)), left(columns.offsets, columns.sampled, 3LL * width),
+          right(rightOffsets, columns.sampled, 3LL * width)
+    {
+        const int commonX = CommonStep(columnSteps), commonY = CommonStep(lines);
+        const int units = (256 / commonX) * (256 / commonY);
+        if (units >= 2 && units <= 16) {
+            narrow = true;
+            stepX = commonX;
+            stepY = commonY;
+            unitX = 256 / stepX;
+            unitY = 256 / stepY;
+            for (shift = 1; (1 << shift) < units; ++shift) {
+            }
+        }
+        const size_t bytes = 3 * static_cast<size_t>(columns.sampled);
+        (narrow ? narrowFx.resize(bytes) : fx.resize(bytes));
+        for (size_t i = 0; i < bytes; ++i) {
+            const int f = columns.in256ths[i / 3] / stepX;
+            if (narrow)
+                narrowFx[i] = static_cast<std::int16_t>(f);
+            else
+                fx[i] = f;
+        }
+        if (!narrow) return;
+        for (int x = 0; x < columns.sampled; ++x) pixelFx.push_back(columns.in256ths[x] / stepX);
+        paired.emplace(columns.offsets, pixelFx, unitX, 3LL * width);
+    }
+
+    static std::vector<long long> Shifted(std::vector<long long> offsets, long long by)
+    {
+        for (long long& offset : offsets) offset += by;
+        return offsets;
     }
 };
 
 // With fractions that are whole multiples of 1/256 every weight is a multiple
 // of 1/65536 and every product and sum of the four-pixel mix is exact in
 // double: the mix is an integer sum over 65536, and rounding that half away
-// in integers gives the same value as rounding the double. Integer sums do
-// not depend on their grouping, so the mix can be taken a row at a time:
-// first across each source row, then down between the two.
+// in integers gives the same value as rounding the double; sums counted in
+// coarser steps differ from those only by a power of two, which the rounding
+// divides out. Integer sums do not depend on their grouping, so the mix can
+// be taken a row at a time: first across each source row, then down between
+// the two.
 class ExactMix {
 public:
-    explicit ExactMix(const ColumnPlan& columns) : columns_(columns)
+    explicit ExactMix(const MixPlan& plan)
+        : plan_(plan), bytes_(std::max(plan.fx.size(), plan.narrowFx.size())), left_(bytes_), right_(bytes_)
     {
-        for (std::vector<int>& sums : across_) sums.resize(3 * static_cast<size_t>(columns.sampled));
+        for (int k = 0; k < 2; ++k) (plan.narrow ? narrow_[k].resize(bytes_) : wide_[k].resize(bytes_));
     }
 
     // The new row between source rows upper and upper + 1, fy 256ths down.
     void Mix(const PixelRows& source, int upper, int fy, std::uint8_t* out)
     {
         if (upper == held_ + 1) {
-            std::swap(across_[0], across_[1]);
-            Across(source[upper + 1], across_[1]);
+            std::swap(wide_[0], wide_[1]);
+            std::swap(narrow_[0], narrow_[1]);
+            Across(source[upper + 1], 1);
         } else if (upper != held_) {
-            Across(source[upper], across_[0]);
-            Across(source[upper + 1], across_[1]);
+            Across(source[upper], 0);
+            Across(source[upper + 1], 1);
         }
         held_ = upper;
-        const size_t length = columns_.sampled;
-        for (size_t first = 0; first < length; first += kChunk) {
-            const int count = static_cast<int>(std::min<size_t>(kChunk, length - first));
-            sampling::MixDown(&across_[0][3 * first], &across_[1][3 * first], fy, count, out + 3 * first);
-        }
+        const int steps = fy / plan_.stepY;
+        if (plan_.narrow)
+            sampling::MixDown(narrow_[0].data(), narrow_[1].data(), steps, plan_.unitY, plan_.shift, bytes_, out);
+        else
+            sampling::MixDown(wide_[0].data(), wide_[1].data(), steps, bytes_, out);
     }
 
 private:
-    // 256 times each sampled column's value from one source row, per channel.
-    void Across(const CColorVal* row, std::vector<int>& sums)
+    // The sums of one source row into rows of sums k.
+    void Across(const CColorVal* row, int k)
     {
         const auto* bytes = reinterpret_cast<const std::uint8_t*>(row);
-        const int length = columns_.sampled;
-        for (int first = 0; first < length; first += kChunk) {
-            const int count = std::min(kChunk, length - first);
-            sampling::GatherPairs(bytes, &columns_.offsets[first], count, columns_.pairSafe - first, left_, right_);
-            sampling::MixAcross(left_, right_, &columns_.in256ths[first], count, &sums[3 * first]);
+        if (plan_.paired && plan_.paired->Runs()) {
+            plan_.paired->Across(bytes, narrow_[k].data());
+            return;
         }
+        plan_.left.Copy(bytes, left_.data());
+        plan_.right.Copy(bytes, right_.data());
+        if (plan_.narrow)
+            sampling::MixAcross(left_.data(), right_.data(), plan_.narrowFx.data(), plan_.unitX, bytes_,
+                                narrow_[k].data());
+        else
+            sampling::MixAcross(left_.data(), right_.data(), plan_.fx.data(), plan_.unitX, bytes_, wide_[k].data());
     }
 
-    const ColumnPlan& columns_;
-    std::vector<int> across_[2];
-    int held_ = -2;  // the source row whose sums across_[0] holds
-    std::uint32_t left_[kChunk], right_[kChunk];
+    const MixPlan& plan_;
+    size_t bytes_;
+    std::vector<std::uint8_t> left_, right_;
+    std::vector<int> wide_[2];
+    std::vector<std::int16_t> narrow_[2];
+    int held_ = -2;  // the source row whose sums the first rows of sums hold
 };
 
 }  // namespace
@@ -171,11 +262,19 @@ int CImage::Scale(double xPercent, double yPercent, int method)
     // The plans and the rows of sums are the only storage taken besides the new rows.
     try {
         const ColumnPlan plan(columns, width);
+        std::optional<MixPlan> mix;
+        if (bilinear && plan.whole) mix.emplace(plan, columns, lines, width);
+        const int provided = static_cast<int>(std::max(1LL, kProvidedBytes / (3LL * newWidth)));
         parallel::ForBands(0, newHeight, newWidth, [&](int first, int last) {
             std::optional<ExactMix> exact;
-            if (bilinear && plan.whole) exact.emplace(plan);
+            if (mix) exact.emplace(*mix);
             std::uint32_t a[kChunk], b[kChunk], c[kChunk], d[kChunk];
             for (int y = first; y < last; ++y) {
+                if ((y - first) % provided == 0) {
+                    const int end = std::min(last, y + provided);
+                    sampling::ProvidePages(reinterpret_cast<std::uint8_t*>(rows[y]),
+                                           reinterpret_cast<std::uint8_t*>(rows[end - 1] + newWidth));
+                }
                 auto* out = reinterpret_cast<std::uint8_t*>(rows[y]);
                 const SourceStep line = lines[y];
                 if (line.index < 0) continue;  // the new rows are black already
@@ -187,7 +286,7 @@ int CImage::Scale(double xPercent, double yPercent, int method)
                 // A pixel whose fractions are both 0 is its upper-left source
                 // exactly: a 1 + b 0 + c 0 + d 0 = a.
                 if (!bilinear || (plan.zero && line.fraction == 0)) {
-                    sampling::CopyPixels(upper, plan.offsets.data(), plan.sampled, plan.wordSafe, out);
+                    plan.Copy(upper, out);
                     continue;
                 }
                 if (exact && line.in256ths >= 0) {
