@@ -145,6 +145,7 @@ public:
                 twiddles_.push_back({c1, s1, c1 * (4 * c1 * c1 - 3), s1 * (3 - 4 * s1 * s1)});
             }
         }
+        AddSteps(0, exponent);
     }
 
     void Transform(FftValue* data, int direction) const
@@ -170,23 +171,71 @@ public:
             std::swap(v[2 * j], v[2 * r]);
             std::swap(v[2 * j + 1], v[2 * r + 1]);
         }
-        LengthTwoButterflies(v, n);
-        const std::array<double, 4>* t = twiddles_.data();
-        for (int k = 2; k <= exponent_; ++k) {
-            const size_t n2 = size_t{1} << k;
-            LStage(v, n, n2, t);
-            t += n2 / 4 - 1;
-        }
+        Butterflies(v);
         if (direction == FFT_FORWARD)
             ScaleDown(reinterpret_cast<double*>(v), 2 * n * (sizeof(T) / sizeof(double)), exponent_);
         if (direction == FFT_INVERSE) Conjugate(v, n);
     }
 
 private:
+    // Blocks of up to 2^kLeafExponent values go stage by stage: their values
+    // stay in the first-level cache throughout.
+    static constexpr int kLeafExponent = 8;
+
+    // A block of 2^exponent values from value first: with leaf, all its
+    // butterflies stage by stage, otherwise only its own L-shaped ones.
+    struct BlockStep {
+        std::uint32_t first;
+        int exponent;
+        bool leaf;
+    };
+
+    // Every butterfly of the block, in an order that finishes each sub-block
+    // before the L-shaped butterflies that read it: the first half, then the
+    // two last quarters, then the block's own. These are the stages'
+    // butterflies on disjoint values, each computed as the stage by stage
+    // order computes it; large blocks are split until their parts fit the
+    // cache.
+    void AddSteps(std::uint32_t first, int exponent)
+    {
+        if (exponent <= kLeafExponent) {
+            steps_.push_back({first, exponent, true});
+            return;
+        }
+        const std::uint32_t n2 = std::uint32_t{1} << exponent;
+        AddSteps(first, exponent - 1);
+        AddSteps(first + n2 / 2, exponent - 2);
+        AddSteps(first + 3 * n2 / 4, exponent - 2);
+        steps_.push_back({first, exponent, false});
+    }
+
+    template <typename T>
+    void Butterflies(T* v) const
+    {
+        for (const BlockStep& step : steps_) {
+            T* block = v + 2 * size_t{step.first};
+            const size_t n2 = size_t{1} << step.exponent;
+            if (!step.leaf) {
+                LStage(block, n2, n2, Twiddles(step.exponent));
+                continue;
+            }
+            LengthTwoButterflies(block, n2);
+            for (int k = 2; k <= step.exponent; ++k) LStage(block, n2, size_t{1} << k, Twiddles(k));
+        }
+    }
+
+    // Stage k's twiddles follow those of the stages j before it, 2^j / 4 - 1
+    // each.
+    const std::array<double, 4>* Twiddles(int k) const
+    {
+        return twiddles_.data() + ((size_t{1} << k) / 4 - 1 - (static_cast<size_t>(k) - 2));
+    }
+
     int exponent_;
     std::vector<std::pair<std::uint32_t, std::uint32_t>> swaps_;
     std::vector<std::uint32_t> reversed_;
     std::vector<std::array<double, 4>> twiddles_;  // c1, s1, c3, s3
+    std::vector<BlockStep> steps_;
 };
 
 }  // namespace
