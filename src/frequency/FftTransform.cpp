@@ -373,35 +373,49 @@ constexpr int kColumnGroup = 16;
 
 // Transforms the transforms first .. last - 1, transform t at base + t *
 // step, sixteen (when apart by one value) or four, then two, then one at a
-// time.
+// time; before and after, when set, see each group's transforms just before
+// they are read and just after they are written, while they are in cache.
 void TransformGroups(const FftTables& tables, FftValue* base, size_t step, size_t elementStep, size_t count,
-                     int first, int last, Quad* lanes, int direction)
+                     int first, int last, Quad* lanes, int direction, const Fft2DBand& before,
+                     const Fft2DBand& after)
 {
+    auto group = [&](int from, int to, auto transform) {
+        if (before) before(from, to);
+        transform();
+        if (after) after(from, to);
+    };
     int t = first;
     if (step == 1)
         for (; t + kColumnGroup <= last; t += kColumnGroup)
-            TransformQuads(tables, base + t, 1, elementStep, count, kColumnGroup / 4, lanes, direction);
+            group(t, t + kColumnGroup, [&] {
+                TransformQuads(tables, base + t, 1, elementStep, count, kColumnGroup / 4, lanes, direction);
+            });
     for (; t + 4 <= last; t += 4)
-        TransformQuads(tables, base + t * step, step, elementStep, count, 1, lanes, direction);
+        group(t, t + 4,
+              [&] { TransformQuads(tables, base + t * step, step, elementStep, count, 1, lanes, direction); });
     for (; t + 2 <= last; t += 2)
-        TransformLanes(tables, base + t * step, step, elementStep, count, 1, reinterpret_cast<Pair*>(lanes),
-                       direction);
-    for (; t < last; ++t) {
-        FftValue* one = base + t * step;
-        if (elementStep == 1) {
-            tables.Transform(one, direction);
-            continue;
-        }
-        FftValue* copy = reinterpret_cast<FftValue*>(lanes);
-        for (size_t k = 0; k < count; ++k) copy[k] = one[k * elementStep];
-        tables.Transform(copy, direction);
-        for (size_t k = 0; k < count; ++k) one[k * elementStep] = copy[k];
-    }
+        group(t, t + 2, [&] {
+            TransformLanes(tables, base + t * step, step, elementStep, count, 1, reinterpret_cast<Pair*>(lanes),
+                           direction);
+        });
+    for (; t < last; ++t)
+        group(t, t + 1, [&] {
+            FftValue* one = base + t * step;
+            if (elementStep == 1) {
+                tables.Transform(one, direction);
+                return;
+            }
+            FftValue* copy = reinterpret_cast<FftValue*>(lanes);
+            for (size_t k = 0; k < count; ++k) copy[k] = one[k * elementStep];
+            tables.Transform(copy, direction);
+            for (size_t k = 0; k < count; ++k) one[k * elementStep] = copy[k];
+        });
 }
 
 }  // namespace
 
-void Fft2D(FftValue* data, int heightExponent, int widthExponent, int stride, int direction)
+void Fft2D(FftValue* data, int heightExponent, int widthExponent, int stride, int direction,
+           const Fft2DBand& beforeRows, const Fft2DBand& afterColumns)
 {
     const size_t h = size_t{1} << heightExponent;
     const size_t w = size_t{1} << widthExponent;
@@ -420,7 +434,7 @@ void Fft2D(FftValue* data, int heightExponent, int widthExponent, int stride, in
     const FftTables rows(widthExponent);
     parallel::ForBands(0, static_cast<int>(h), static_cast<long long>(w), [&](int first, int last) {
         Quad* lanes = allLanes + lanesSize * nextScratch++;
-        TransformGroups(rows, data, static_cast<size_t>(stride), 1, w, first, last, lanes, direction);
+        TransformGroups(rows, data, static_cast<size_t>(stride), 1, w, first, last, lanes, direction, beforeRows, {});
     });
     nextScratch = 0;
 
@@ -429,6 +443,7 @@ void Fft2D(FftValue* data, int heightExponent, int widthExponent, int stride, in
     const FftTables columns = heightExponent == widthExponent ? rows : FftTables(heightExponent);
     parallel::ForBands(0, static_cast<int>(w), static_cast<long long>(h), [&](int first, int last) {
         Quad* lanes = allLanes + lanesSize * nextScratch++;
-        TransformGroups(columns, data, 1, static_cast<size_t>(stride), h, first, last, lanes, direction);
+        TransformGroups(columns, data, 1, static_cast<size_t>(stride), h, first, last, lanes, direction, {},
+                        afterColumns);
     });
 }
