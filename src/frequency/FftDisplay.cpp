@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <memory>
 #include <mutex>
@@ -23,6 +24,31 @@ NUVAK_VECTOR_CLONES void OnePlusMagnitudes(const double* __restrict values, size
     for (size_t i = 0; i < count; ++i) {
         const double re = values[2 * i], im = values[2 * i + 1];
         out[i] = 1 + std::sqrt(re * re + im * im);
+    }
+}
+
+// Lowers low to the smallest and raises high to the largest of n values,
+// passing over those that are not numbers. The values (logarithms of at
+// least 1) are never -0, so equal ones are alike and the lanes may take them
+// in any order.
+NUVAK_VECTOR_CLONES void Extend(const double* __restrict v, size_t n, double& low, double& high)
+{
+    typedef double Lanes __attribute__((vector_size(32)));
+    Lanes l = {low, low, low, low}, h = {high, high, high, high};
+    size_t i = 0;
+    for (; i + 4 <= n; i += 4) {
+        Lanes x;
+        std::memcpy(&x, v + i, sizeof x);
+        l = x < l ? x : l;
+        h = x > h ? x : h;
+    }
+    for (int k = 0; k < 4; ++k) {
+        low = l[k] < low ? l[k] : low;
+        high = h[k] > high ? h[k] : high;
+    }
+    for (; i < n; ++i) {
+        low = v[i] < low ? v[i] : low;
+        high = v[i] > high ? v[i] : high;
     }
 }
 
@@ -110,13 +136,13 @@ int CImage::FftForDisplay()
     double nearMin = std::numeric_limits<double>::infinity(), nearMax = -nearMin;
     std::mutex merging;
     parallel::ForBands(0, height, width, [&](int first, int last) {
-        const size_t begin = static_cast<size_t>(first) * width, end = static_cast<size_t>(last) * width;
-        OnePlusMagnitudes(reinterpret_cast<const double*>(data + begin), end - begin, &magnitudes[begin]);
-        NearLogs(&magnitudes[begin], end - begin);
         double low = std::numeric_limits<double>::infinity(), high = -low;
-        for (size_t i = begin; i < end; ++i) {
-            if (magnitudes[i] < low) low = magnitudes[i];
-            if (magnitudes[i] > high) high = magnitudes[i];
+        // Row by row, so that each step finds the values in cache.
+        for (int r = first; r < last; ++r) {
+            const size_t begin = static_cast<size_t>(r) * width;
+            OnePlusMagnitudes(reinterpret_cast<const double*>(data + begin), width, &magnitudes[begin]);
+            NearLogs(&magnitudes[begin], width);
+            Extend(&magnitudes[begin], width, low, high);
         }
         const std::lock_guard<std::mutex> lock(merging);
         nearMin = std::min(nearMin, low);
