@@ -18,6 +18,9 @@
 
 namespace {
 
+// Four doubles, one vector of the AVX2 build.
+typedef double Lanes __attribute__((vector_size(32)));
+
 // 1 + sqrt(re^2 + im^2) of count values given as real, imaginary, ...
 NUVAK_VECTOR_CLONES void OnePlusMagnitudes(const double* __restrict values, size_t count, double* __restrict out)
 {
@@ -33,7 +36,6 @@ NUVAK_VECTOR_CLONES void OnePlusMagnitudes(const double* __restrict values, size
 // in any order.
 NUVAK_VECTOR_CLONES void Extend(const double* __restrict v, size_t n, double& low, double& high)
 {
-    typedef double Lanes __attribute__((vector_size(32)));
     Lanes l = {low, low, low, low}, h = {high, high, high, high};
     size_t i = 0;
     for (; i + 4 <= n; i += 4) {
@@ -50,6 +52,23 @@ NUVAK_VECTOR_CLONES void Extend(const double* __restrict v, size_t n, double& lo
         low = v[i] < low ? v[i] : low;
         high = v[i] > high ? v[i] : high;
     }
+}
+
+// Whether any of n values is at most low or at least high.
+NUVAK_VECTOR_CLONES bool AnyBeyond(const double* __restrict v, size_t n, double low, double high)
+{
+    typedef long long Masks __attribute__((vector_size(32)));
+    const Lanes lows = {low, low, low, low}, highs = {high, high, high, high};
+    Masks any = {};
+    size_t i = 0;
+    for (; i + 4 <= n; i += 4) {
+        Lanes x;
+        std::memcpy(&x, v + i, sizeof x);
+        any |= (x <= lows) | (x >= highs);
+    }
+    bool found = (any[0] | any[1] | any[2] | any[3]) != 0;
+    for (; i < n; ++i) found |= (v[i] <= low) | (v[i] >= high);
+    return found;
 }
 
 // ln(1 + |value|), the exact displayed value.
@@ -151,9 +170,14 @@ int CImage::FftForDisplay()
     double vmin = std::numeric_limits<double>::infinity(), vmax = -vmin;
     parallel::ForBands(0, height, width, [&](int first, int last) {
         double low = std::numeric_limits<double>::infinity(), high = -low;
-        for (size_t i = static_cast<size_t>(first) * width; i < static_cast<size_t>(last) * width; ++i) {
-            if (magnitudes[i] <= nearMin + 2 * kNearLogError) low = std::min(low, ExactValue(data[i]));
-            if (magnitudes[i] >= nearMax - 2 * kNearLogError) high = std::max(high, ExactValue(data[i]));
+        const double lowBound = nearMin + 2 * kNearLogError, highBound = nearMax - 2 * kNearLogError;
+        for (int r = first; r < last; ++r) {
+            const size_t begin = static_cast<size_t>(r) * width, end = begin + width;
+            if (!AnyBeyond(&magnitudes[begin], width, lowBound, highBound)) continue;
+            for (size_t i = begin; i < end; ++i) {
+                if (magnitudes[i] <= lowBound) low = std::min(low, ExactValue(data[i]));
+                if (magnitudes[i] >= highBound) high = std::max(high, ExactValue(data[i]));
+            }
         }
         const std::lock_guard<std::mutex> lock(merging);
         vmin = std::min(vmin, low);
