@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <limits>
 #include <numbers>
 #include <utility>
 #include <vector>
@@ -158,15 +159,16 @@ public:
     // values there spares the transform its swaps.
     size_t Reversed(size_t k) const { return reversed_[k]; }
 
+    int Exponent() const { return exponent_; }
+
     // Transforms values held as real, imaginary, real, ... where each of them
-    // is a double or the lanes of several transforms; permuted: the values
-    // already stand in bit-reversed order.
+    // is a double or the lanes of several transforms.
     template <typename T>
-    void Transform(T* v, int direction, bool permuted = false) const
+    void Transform(T* v, int direction) const
     {
         const size_t n = size_t{1} << exponent_;
         if (direction == FFT_INVERSE) Conjugate(v, n);
-        for (size_t i = 0; !permuted && i < swaps_.size(); ++i) {
+        for (size_t i = 0; i < swaps_.size(); ++i) {
             const auto [j, r] = swaps_[i];
             std::swap(v[2 * j], v[2 * r]);
             std::swap(v[2 * j + 1], v[2 * r + 1]);
@@ -175,6 +177,23 @@ public:
         if (direction == FFT_FORWARD)
             ScaleDown(reinterpret_cast<double*>(v), 2 * n * (sizeof(T) / sizeof(double)), exponent_);
         if (direction == FFT_INVERSE) Conjugate(v, n);
+    }
+
+    // The butterflies alone, on values already in bit-reversed order: the
+    // transform less its permutation, conjugations and scaling.
+    template <typename T>
+    void Butterflies(T* v) const
+    {
+        for (const BlockStep& step : steps_) {
+            T* block = v + 2 * size_t{step.first};
+            const size_t n2 = size_t{1} << step.exponent;
+            if (!step.leaf) {
+                LStage(block, n2, n2, Twiddles(step.exponent));
+                continue;
+            }
+            LengthTwoButterflies(block, n2);
+            for (int k = 2; k <= step.exponent; ++k) LStage(block, n2, size_t{1} << k, Twiddles(k));
+        }
     }
 
 private:
@@ -207,21 +226,6 @@ private:
         AddSteps(first + n2 / 2, exponent - 2);
         AddSteps(first + 3 * n2 / 4, exponent - 2);
         steps_.push_back({first, exponent, false});
-    }
-
-    template <typename T>
-    void Butterflies(T* v) const
-    {
-        for (const BlockStep& step : steps_) {
-            T* block = v + 2 * size_t{step.first};
-            const size_t n2 = size_t{1} << step.exponent;
-            if (!step.leaf) {
-                LStage(block, n2, n2, Twiddles(step.exponent));
-                continue;
-            }
-            LengthTwoButterflies(block, n2);
-            for (int k = 2; k <= step.exponent; ++k) LStage(block, n2, size_t{1} << k, Twiddles(k));
-        }
     }
 
     // Stage k's twiddles follow those of the stages j before it, 2^j / 4 - 1
@@ -279,9 +283,45 @@ inline void LoadQuad(Quad& q, const FftValue* two)
 
 inline void StoreQuad(FftValue* two, const Quad& q) { std::memcpy(reinterpret_cast<double*>(two), &q, sizeof q); }
 
+// The conjugations and the scaling of Transform, done while the values are
+// moved into the lanes and out: flipping sign bits and lowering exponent
+// fields as Conjugate and ScaleDown do, on four values at once.
+typedef std::int64_t QuadBits __attribute__((vector_size(32)));
+
+struct LaneMoves {
+    explicit LaneMoves(const FftTables& tables, int direction)
+        : sign(direction == FFT_INVERSE ? std::numeric_limits<std::int64_t>::min() : 0),
+          scale(direction == FFT_FORWARD ? tables.Exponent() : 0)
+    {
+    }
+
+    // The imaginary parts on their way in.
+    void In(Quad& imaginary) const { Flip(imaginary); }
+    // Real and imaginary parts on their way out.
+    void Out(Quad& real, Quad& imaginary) const
+    {
+        Flip(imaginary);
+        Scale(real);
+        Scale(imaginary);
+    }
+
+private:
+    void Flip(Quad& q) const { q = reinterpret_cast<Quad>(reinterpret_cast<QuadBits>(q) ^ sign); }
+    void Scale(Quad& q) const
+    {
+        const QuadBits bits = reinterpret_cast<QuadBits>(q);
+        const QuadBits field = (bits >> 52) & 0x7FF;
+        q = reinterpret_cast<Quad>(bits - ((field >= scale) & (scale << 52)));
+    }
+
+    std::int64_t sign;
+    std::int64_t scale;
+};
+
 // Four rows laneStep apart into lanes, value k at its bit-reversed place:
 // two values of each row at a time, turned by a 4 x 4 transposition.
-void GatherRows(const FftTables& tables, const FftValue* base, size_t laneStep, size_t count, Quad* lanes)
+void GatherRows(const FftTables& tables, const LaneMoves& moves, const FftValue* base, size_t laneStep,
+                size_t count, Quad* lanes)
 {
     for (size_t k = 0; k < count; k += 2) {
         Quad r0, r1, r2, r3;
@@ -299,17 +339,22 @@ void GatherRows(const FftTables& tables, const FftValue* base, size_t laneStep, 
         a[1] = __builtin_shufflevector(im01, im23, 0, 1, 4, 5);
         b[0] = __builtin_shufflevector(re01, re23, 2, 3, 6, 7);
         b[1] = __builtin_shufflevector(im01, im23, 2, 3, 6, 7);
+        moves.In(a[1]);
+        moves.In(b[1]);
     }
 }
 
-void ScatterRows(const Quad* lanes, size_t count, FftValue* base, size_t laneStep)
+void ScatterRows(const LaneMoves& moves, const Quad* lanes, size_t count, FftValue* base, size_t laneStep)
 {
     for (size_t k = 0; k < count; k += 2) {
         const Quad* a = lanes + 2 * k;
-        const Quad u0 = __builtin_shufflevector(a[0], a[1], 0, 4, 1, 5);
-        const Quad u1 = __builtin_shufflevector(a[0], a[1], 2, 6, 3, 7);
-        const Quad v0 = __builtin_shufflevector(a[2], a[3], 0, 4, 1, 5);
-        const Quad v1 = __builtin_shufflevector(a[2], a[3], 2, 6, 3, 7);
+        Quad are = a[0], aim = a[1], bre = a[2], bim = a[3];
+        moves.Out(are, aim);
+        moves.Out(bre, bim);
+        const Quad u0 = __builtin_shufflevector(are, aim, 0, 4, 1, 5);
+        const Quad u1 = __builtin_shufflevector(are, aim, 2, 6, 3, 7);
+        const Quad v0 = __builtin_shufflevector(bre, bim, 0, 4, 1, 5);
+        const Quad v1 = __builtin_shufflevector(bre, bim, 2, 6, 3, 7);
         StoreQuad(base + k, __builtin_shufflevector(u0, v0, 0, 1, 4, 5));
         StoreQuad(base + laneStep + k, __builtin_shufflevector(u0, v0, 2, 3, 6, 7));
         StoreQuad(base + 2 * laneStep + k, __builtin_shufflevector(u1, v1, 0, 1, 4, 5));
@@ -319,8 +364,8 @@ void ScatterRows(const Quad* lanes, size_t count, FftValue* base, size_t laneSte
 
 // Groups of four neighbouring columns, value k elementStep apart, into lanes
 // (group g from lanes + 2 g count), value k at its bit-reversed place.
-void GatherColumns(const FftTables& tables, const FftValue* base, size_t elementStep, size_t count, size_t groups,
-                   Quad* lanes)
+void GatherColumns(const FftTables& tables, const LaneMoves& moves, const FftValue* base, size_t elementStep,
+                   size_t count, size_t groups, Quad* lanes)
 {
     for (size_t k = 0; k < count; ++k) {
         const FftValue* row = base + k * elementStep;
@@ -331,18 +376,22 @@ void GatherColumns(const FftTables& tables, const FftValue* base, size_t element
             LoadQuad(two, row + 4 * g + 2);
             a[0] = __builtin_shufflevector(one, two, 0, 2, 4, 6);
             a[1] = __builtin_shufflevector(one, two, 1, 3, 5, 7);
+            moves.In(a[1]);
         }
     }
 }
 
-void ScatterColumns(const Quad* lanes, size_t count, size_t groups, FftValue* base, size_t elementStep)
+void ScatterColumns(const LaneMoves& moves, const Quad* lanes, size_t count, size_t groups, FftValue* base,
+                    size_t elementStep)
 {
     for (size_t k = 0; k < count; ++k) {
         FftValue* row = base + k * elementStep;
         const Quad* a = lanes + 2 * k;
         for (size_t g = 0; g < groups; ++g, a += 2 * count) {
-            StoreQuad(row + 4 * g, __builtin_shufflevector(a[0], a[1], 0, 4, 1, 5));
-            StoreQuad(row + 4 * g + 2, __builtin_shufflevector(a[0], a[1], 2, 6, 3, 7));
+            Quad re = a[0], im = a[1];
+            moves.Out(re, im);
+            StoreQuad(row + 4 * g, __builtin_shufflevector(re, im, 0, 4, 1, 5));
+            StoreQuad(row + 4 * g + 2, __builtin_shufflevector(re, im, 2, 6, 3, 7));
         }
     }
 }
@@ -350,19 +399,21 @@ void ScatterColumns(const Quad* lanes, size_t count, size_t groups, FftValue* ba
 // Transforms in the four lanes of the widest vectors: the AVX2 build does
 // each operation on all four at once. Neighbouring columns (laneStep 1) or
 // rows of neighbouring values (elementStep 1) are moved into the lanes by
-// vector shuffles, straight to their bit-reversed places.
+// vector shuffles, straight to their bit-reversed places, conjugated or
+// scaled on the way.
 NUVAK_VECTOR_CLONES [[gnu::flatten]] void TransformQuads(const FftTables& tables, FftValue* base, size_t laneStep,
                                                         size_t elementStep, size_t count, size_t groups, Quad* lanes,
                                                         int direction)
 {
+    const LaneMoves moves(tables, direction);
     if (count >= 2 && laneStep == 1) {
-        GatherColumns(tables, base, elementStep, count, groups, lanes);
-        for (size_t g = 0; g < groups; ++g) tables.Transform(lanes + 2 * g * count, direction, true);
-        ScatterColumns(lanes, count, groups, base, elementStep);
+        GatherColumns(tables, moves, base, elementStep, count, groups, lanes);
+        for (size_t g = 0; g < groups; ++g) tables.Butterflies(lanes + 2 * g * count);
+        ScatterColumns(moves, lanes, count, groups, base, elementStep);
     } else if (count >= 2 && elementStep == 1 && groups == 1) {
-        GatherRows(tables, base, laneStep, count, lanes);
-        tables.Transform(lanes, direction, true);
-        ScatterRows(lanes, count, base, laneStep);
+        GatherRows(tables, moves, base, laneStep, count, lanes);
+        tables.Butterflies(lanes);
+        ScatterRows(moves, lanes, count, base, laneStep);
     } else {
         TransformLanes(tables, base, laneStep, elementStep, count, groups, lanes, direction);
     }
