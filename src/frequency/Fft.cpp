@@ -4,7 +4,7 @@
 
 #include "frequency/DataArray.h"
 #include "frequency/FftTransform.h"
-#include "frequency/MagnitudePixels.h"
+#include "frequency/GreyValues.h"
 #include "image/Image.h"
 #include "platform/ParallelRows.h"
 #include "platform/UserInterface.h"
@@ -75,11 +75,7 @@ int CImage::Fft()
     }
     // The rows take the grey levels just before the row pass reads them.
     const auto levels = [&](int first, int last) {
-        for (int y = first; y < last; ++y) {
-            const CColorVal* in = pixelValueArray[y];
-            FrequencyBuffer::Value* out = dataArray[y];
-            for (int x = 0; x < width; ++x) out[x] = FrequencyBuffer::Value(in[x].red, 0.0);
-        }
+        for (int y = first; y < last; ++y) LevelsToValues(pixelValueArray[y], width, dataArray[y]);
     };
     if (!TransformDataArray(*this, heightExponent, widthExponent, FFT_FORWARD, levels, {})) {
         errorMessage = noMemory;
@@ -107,7 +103,7 @@ int CImage::FftInverse()
         return -1;
     }
     parallel::ForBands(0, height, width, [&](int first, int last) {
-        for (int y = first; y < last; ++y) MagnitudePixels(dataArray[y], width, pixelValueArray[y]);
+        for (int y = first; y < last; ++y) MagnitudesToPixels(dataArray[y], width, pixelValueArray[y]);
     });
     return 0;
 }

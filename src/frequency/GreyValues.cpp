@@ -1,13 +1,23 @@
 // Built without errno from the square root (a sum of squares is never
-// negative), so that the loop runs in vector lanes with the same values.
-#include "frequency/MagnitudePixels.h"
+// negative), so that the loops run in vector lanes with the same values.
+#include "frequency/GreyValues.h"
 
 #include <cmath>
 #include <cstdint>
 
 #include "processing/VectorClones.h"
 
-NUVAK_VECTOR_CLONES void MagnitudePixels(const std::complex<double>* values, int n, CColorVal* out)
+NUVAK_VECTOR_CLONES void LevelsToValues(const CColorVal* pixels, int n, std::complex<double>* out)
+{
+    const std::uint8_t* bytes = reinterpret_cast<const std::uint8_t*>(pixels);
+    double* v = reinterpret_cast<double*>(out);
+    for (int x = 0; x < n; ++x) {
+        v[2 * x] = bytes[3 * x];
+        v[2 * x + 1] = 0.0;
+    }
+}
+
+NUVAK_VECTOR_CLONES void MagnitudesToPixels(const std::complex<double>* values, int n, CColorVal* out)
 {
     constexpr int kChunk = 64;
     const double* v = reinterpret_cast<const double*>(values);
