@@ -23,11 +23,10 @@ bool ExponentOf(int side, int& exponent)
 
 // Runs Fft2D over dataArray; false when its working memory cannot be had.
 bool TransformDataArray(CImage& image, int heightExponent, int widthExponent, int direction,
-                        const Fft2DBand& beforeRows, const Fft2DBand& afterColumns)
+                        const Fft2DRows& beforeRows)
 {
     try {
-        Fft2D(image.dataArray.data(), heightExponent, widthExponent, image.width, direction, beforeRows,
-              afterColumns);
+        Fft2D(image.dataArray.data(), heightExponent, widthExponent, image.width, direction, beforeRows);
     } catch (const std::bad_alloc&) {
         return false;
     }
@@ -77,7 +76,7 @@ int CImage::Fft()
     const auto levels = [&](int first, int last) {
         for (int y = first; y < last; ++y) LevelsToValues(pixelValueArray[y], width, dataArray[y]);
     };
-    if (!TransformDataArray(*this, heightExponent, widthExponent, FFT_FORWARD, levels, {})) {
+    if (!TransformDataArray(*this, heightExponent, widthExponent, FFT_FORWARD, levels)) {
         errorMessage = noMemory;
         return -1;
     }
@@ -97,8 +96,7 @@ int CImage::FftInverse()
         return -1;
     }
     const char* const noMemory = "CImage::FftInverse() aborted:  failed to allocate memory.";
-    if (!PrepareDataArray(*this) ||
-        !TransformDataArray(*this, heightExponent, widthExponent, FFT_INVERSE, {}, {})) {
+    if (!PrepareDataArray(*this) || !TransformDataArray(*this, heightExponent, widthExponent, FFT_INVERSE, {})) {
         errorMessage = noMemory;
         return -1;
     }

@@ -424,16 +424,14 @@ constexpr int kColumnGroup = 16;
 
 // Transforms the transforms first .. last - 1, transform t at base + t *
 // step, sixteen (when apart by one value) or four, then two, then one at a
-// time; before and after, when set, see each group's transforms just before
-// they are read and just after they are written, while they are in cache.
+// time; before, when set, sees each group's transforms just before they are
+// read, while they are in cache.
 void TransformGroups(const FftTables& tables, FftValue* base, size_t step, size_t elementStep, size_t count,
-                     int first, int last, Quad* lanes, int direction, const Fft2DBand& before,
-                     const Fft2DBand& after)
+                     int first, int last, Quad* lanes, int direction, const Fft2DRows& before)
 {
     auto group = [&](int from, int to, auto transform) {
         if (before) before(from, to);
         transform();
-        if (after) after(from, to);
     };
     int t = first;
     if (step == 1)
@@ -466,7 +464,7 @@ void TransformGroups(const FftTables& tables, FftValue* base, size_t step, size_
 }  // namespace
 
 void Fft2D(FftValue* data, int heightExponent, int widthExponent, int stride, int direction,
-           const Fft2DBand& beforeRows, const Fft2DBand& afterColumns)
+           const Fft2DRows& beforeRows)
 {
     const size_t h = size_t{1} << heightExponent;
     const size_t w = size_t{1} << widthExponent;
@@ -485,7 +483,7 @@ void Fft2D(FftValue* data, int heightExponent, int widthExponent, int stride, in
     const FftTables rows(widthExponent);
     parallel::ForBands(0, static_cast<int>(h), static_cast<long long>(w), [&](int first, int last) {
         Quad* lanes = allLanes + lanesSize * nextScratch++;
-        TransformGroups(rows, data, static_cast<size_t>(stride), 1, w, first, last, lanes, direction, beforeRows, {});
+        TransformGroups(rows, data, static_cast<size_t>(stride), 1, w, first, last, lanes, direction, beforeRows);
     });
     nextScratch = 0;
 
@@ -494,7 +492,6 @@ void Fft2D(FftValue* data, int heightExponent, int widthExponent, int stride, in
     const FftTables columns = heightExponent == widthExponent ? rows : FftTables(heightExponent);
     parallel::ForBands(0, static_cast<int>(w), static_cast<long long>(h), [&](int first, int last) {
         Quad* lanes = allLanes + lanesSize * nextScratch++;
-        TransformGroups(columns, data, 1, static_cast<size_t>(stride), h, first, last, lanes, direction, {},
-                        afterColumns);
+        TransformGroups(columns, data, 1, static_cast<size_t>(stride), h, first, last, lanes, direction, {});
     });
 }

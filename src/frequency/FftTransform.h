@@ -15,15 +15,14 @@ enum FftDirection { FFT_INVERSE = 0, FFT_FORWARD = 1 };
 // X[k] = (1/N) sum x[j] e^(-2 pi i jk/N); inverse: x[j] = sum X[k] e^(+2 pi i jk/N).
 void Fft1D(FftValue* data, int exponent, int direction);
 
-// Rows or columns first .. last - 1 of a two-dimensional transform.
-using Fft2DBand = std::function<void(int first, int last)>;
+// Rows first .. last - 1 of a two-dimensional transform.
+using Fft2DRows = std::function<void(int first, int last)>;
 
 // Transforms every row (stride values apart), then every column, in bands
 // over the processor's cores; the result does not depend on the thread count.
-// beforeRows, when set, runs on rows just before the row pass reads them
-// (to fill them while they are in cache), afterColumns on columns once they
-// hold their final values (to read them while they are in cache); each from
-// the band's thread, on rows or columns no other call has. Throws
-// std::bad_alloc when the column copies cannot be had, before any call.
+// beforeRows, when set, runs on rows just before the row pass reads them, to
+// fill them while they are in cache; from the band's thread, on rows no other
+// call has. Throws std::bad_alloc when the column copies cannot be had,
+// before any call.
 void Fft2D(FftValue* data, int heightExponent, int widthExponent, int stride, int direction,
-           const Fft2DBand& beforeRows = {}, const Fft2DBand& afterColumns = {});
+           const Fft2DRows& beforeRows = {});
