@@ -24,6 +24,7 @@ namespace {
 // each lane exactly as the scalar ones would.
 typedef double Pair __attribute__((vector_size(16)));
 typedef double Quad __attribute__((vector_size(32)));
+typedef double Oct __attribute__((vector_size(64)));
 
 template <typename T>
 void Conjugate(T* v, size_t n)
@@ -285,9 +286,7 @@ inline void StoreQuad(FftValue* two, const Quad& q) { std::memcpy(reinterpret_ca
 
 // The conjugations and the scaling of Transform, done while the values are
 // moved into the lanes and out: flipping sign bits and lowering exponent
-// fields as Conjugate and ScaleDown do, on four values at once.
-typedef std::int64_t QuadBits __attribute__((vector_size(32)));
-
+// fields as Conjugate and ScaleDown do, on a vector of values at once.
 struct LaneMoves {
     explicit LaneMoves(const FftTables& tables, int direction)
         : sign(direction == FFT_INVERSE ? std::numeric_limits<std::int64_t>::min() : 0),
@@ -296,9 +295,14 @@ struct LaneMoves {
     }
 
     // The imaginary parts on their way in.
-    void In(Quad& imaginary) const { Flip(imaginary); }
+    template <typename V>
+    void In(V& imaginary) const
+    {
+        Flip(imaginary);
+    }
     // Real and imaginary parts on their way out.
-    void Out(Quad& real, Quad& imaginary) const
+    template <typename V>
+    void Out(V& real, V& imaginary) const
     {
         Flip(imaginary);
         Scale(real);
@@ -306,39 +310,66 @@ struct LaneMoves {
     }
 
 private:
-    void Flip(Quad& q) const { q = reinterpret_cast<Quad>(reinterpret_cast<QuadBits>(q) ^ sign); }
-    void Scale(Quad& q) const
+    template <typename V>
+    void Flip(V& q) const
     {
-        const QuadBits bits = reinterpret_cast<QuadBits>(q);
-        const QuadBits field = (bits >> 52) & 0x7FF;
-        q = reinterpret_cast<Quad>(bits - ((field >= scale) & (scale << 52)));
+        typedef std::int64_t Bits __attribute__((vector_size(sizeof(V))));
+        q = reinterpret_cast<V>(reinterpret_cast<Bits>(q) ^ sign);
+    }
+    template <typename V>
+    void Scale(V& q) const
+    {
+        typedef std::int64_t Bits __attribute__((vector_size(sizeof(V))));
+        const Bits bits = reinterpret_cast<Bits>(q);
+        const Bits field = (bits >> 52) & 0x7FF;
+        q = reinterpret_cast<V>(bits - ((field >= scale) & (scale << 52)));
     }
 
     std::int64_t sign;
     std::int64_t scale;
 };
 
-// Four rows laneStep apart into lanes, value k at its bit-reversed place:
-// two values of each row at a time, turned by a 4 x 4 transposition.
+// Values k and k + 1 of four rows laneStep apart as lanes, real and
+// imaginary parts of value k in a, of value k + 1 in b: a 4 x 4
+// transposition of two values of each row.
+inline void FourRowsIn(const FftValue* base, size_t laneStep, size_t k, Quad* a, Quad* b)
+{
+    Quad r0, r1, r2, r3;
+    LoadQuad(r0, base + k);
+    LoadQuad(r1, base + laneStep + k);
+    LoadQuad(r2, base + 2 * laneStep + k);
+    LoadQuad(r3, base + 3 * laneStep + k);
+    const Quad re01 = __builtin_shufflevector(r0, r1, 0, 4, 2, 6);
+    const Quad im01 = __builtin_shufflevector(r0, r1, 1, 5, 3, 7);
+    const Quad re23 = __builtin_shufflevector(r2, r3, 0, 4, 2, 6);
+    const Quad im23 = __builtin_shufflevector(r2, r3, 1, 5, 3, 7);
+    a[0] = __builtin_shufflevector(re01, re23, 0, 1, 4, 5);
+    a[1] = __builtin_shufflevector(im01, im23, 0, 1, 4, 5);
+    b[0] = __builtin_shufflevector(re01, re23, 2, 3, 6, 7);
+    b[1] = __builtin_shufflevector(im01, im23, 2, 3, 6, 7);
+}
+
+// The way back: lanes a (value k) and b (value k + 1) into four rows.
+inline void FourRowsOut(const Quad* a, const Quad* b, FftValue* base, size_t laneStep, size_t k)
+{
+    const Quad u0 = __builtin_shufflevector(a[0], a[1], 0, 4, 1, 5);
+    const Quad u1 = __builtin_shufflevector(a[0], a[1], 2, 6, 3, 7);
+    const Quad v0 = __builtin_shufflevector(b[0], b[1], 0, 4, 1, 5);
+    const Quad v1 = __builtin_shufflevector(b[0], b[1], 2, 6, 3, 7);
+    StoreQuad(base + k, __builtin_shufflevector(u0, v0, 0, 1, 4, 5));
+    StoreQuad(base + laneStep + k, __builtin_shufflevector(u0, v0, 2, 3, 6, 7));
+    StoreQuad(base + 2 * laneStep + k, __builtin_shufflevector(u1, v1, 0, 1, 4, 5));
+    StoreQuad(base + 3 * laneStep + k, __builtin_shufflevector(u1, v1, 2, 3, 6, 7));
+}
+
+// Four rows laneStep apart into lanes, value k at its bit-reversed place.
 void GatherRows(const FftTables& tables, const LaneMoves& moves, const FftValue* base, size_t laneStep,
                 size_t count, Quad* lanes)
 {
     for (size_t k = 0; k < count; k += 2) {
-        Quad r0, r1, r2, r3;
-        LoadQuad(r0, base + k);
-        LoadQuad(r1, base + laneStep + k);
-        LoadQuad(r2, base + 2 * laneStep + k);
-        LoadQuad(r3, base + 3 * laneStep + k);
-        const Quad re01 = __builtin_shufflevector(r0, r1, 0, 4, 2, 6);
-        const Quad im01 = __builtin_shufflevector(r0, r1, 1, 5, 3, 7);
-        const Quad re23 = __builtin_shufflevector(r2, r3, 0, 4, 2, 6);
-        const Quad im23 = __builtin_shufflevector(r2, r3, 1, 5, 3, 7);
         Quad* a = lanes + 2 * tables.Reversed(k);
         Quad* b = lanes + 2 * tables.Reversed(k + 1);
-        a[0] = __builtin_shufflevector(re01, re23, 0, 1, 4, 5);
-        a[1] = __builtin_shufflevector(im01, im23, 0, 1, 4, 5);
-        b[0] = __builtin_shufflevector(re01, re23, 2, 3, 6, 7);
-        b[1] = __builtin_shufflevector(im01, im23, 2, 3, 6, 7);
+        FourRowsIn(base, laneStep, k, a, b);
         moves.In(a[1]);
         moves.In(b[1]);
     }
@@ -347,76 +378,169 @@ void GatherRows(const FftTables& tables, const LaneMoves& moves, const FftValue*
 void ScatterRows(const LaneMoves& moves, const Quad* lanes, size_t count, FftValue* base, size_t laneStep)
 {
     for (size_t k = 0; k < count; k += 2) {
-        const Quad* a = lanes + 2 * k;
-        Quad are = a[0], aim = a[1], bre = a[2], bim = a[3];
-        moves.Out(are, aim);
-        moves.Out(bre, bim);
-        const Quad u0 = __builtin_shufflevector(are, aim, 0, 4, 1, 5);
-        const Quad u1 = __builtin_shufflevector(are, aim, 2, 6, 3, 7);
-        const Quad v0 = __builtin_shufflevector(bre, bim, 0, 4, 1, 5);
-        const Quad v1 = __builtin_shufflevector(bre, bim, 2, 6, 3, 7);
-        StoreQuad(base + k, __builtin_shufflevector(u0, v0, 0, 1, 4, 5));
-        StoreQuad(base + laneStep + k, __builtin_shufflevector(u0, v0, 2, 3, 6, 7));
-        StoreQuad(base + 2 * laneStep + k, __builtin_shufflevector(u1, v1, 0, 1, 4, 5));
-        StoreQuad(base + 3 * laneStep + k, __builtin_shufflevector(u1, v1, 2, 3, 6, 7));
+        Quad a[2] = {lanes[2 * k], lanes[2 * k + 1]}, b[2] = {lanes[2 * k + 2], lanes[2 * k + 3]};
+        moves.Out(a[0], a[1]);
+        moves.Out(b[0], b[1]);
+        FourRowsOut(a, b, base, laneStep, k);
     }
 }
 
-// Groups of four neighbouring columns, value k elementStep apart, into lanes
-// (group g from lanes + 2 g count), value k at its bit-reversed place.
-void GatherColumns(const FftTables& tables, const LaneMoves& moves, const FftValue* base, size_t elementStep,
-                   size_t count, size_t groups, Quad* lanes)
+// Eight rows: the first four in the low half of each lane vector, the others
+// in the high half.
+void GatherRows(const FftTables& tables, const LaneMoves& moves, const FftValue* base, size_t laneStep,
+                size_t count, Oct* lanes)
 {
+    for (size_t k = 0; k < count; k += 2) {
+        Quad low[2], lowNext[2], high[2], highNext[2];
+        FourRowsIn(base, laneStep, k, low, lowNext);
+        FourRowsIn(base + 4 * laneStep, laneStep, k, high, highNext);
+        Oct* a = lanes + 2 * tables.Reversed(k);
+        Oct* b = lanes + 2 * tables.Reversed(k + 1);
+        for (int part = 0; part < 2; ++part) {
+            a[part] = __builtin_shufflevector(low[part], high[part], 0, 1, 2, 3, 4, 5, 6, 7);
+            b[part] = __builtin_shufflevector(lowNext[part], highNext[part], 0, 1, 2, 3, 4, 5, 6, 7);
+        }
+        moves.In(a[1]);
+        moves.In(b[1]);
+    }
+}
+
+void ScatterRows(const LaneMoves& moves, const Oct* lanes, size_t count, FftValue* base, size_t laneStep)
+{
+    for (size_t k = 0; k < count; k += 2) {
+        Oct a[2] = {lanes[2 * k], lanes[2 * k + 1]}, b[2] = {lanes[2 * k + 2], lanes[2 * k + 3]};
+        moves.Out(a[0], a[1]);
+        moves.Out(b[0], b[1]);
+        Quad low[2], lowNext[2], high[2], highNext[2];
+        for (int part = 0; part < 2; ++part) {
+            low[part] = __builtin_shufflevector(a[part], a[part], 0, 1, 2, 3);
+            high[part] = __builtin_shufflevector(a[part], a[part], 4, 5, 6, 7);
+            lowNext[part] = __builtin_shufflevector(b[part], b[part], 0, 1, 2, 3);
+            highNext[part] = __builtin_shufflevector(b[part], b[part], 4, 5, 6, 7);
+        }
+        FourRowsOut(low, lowNext, base, laneStep, k);
+        FourRowsOut(high, highNext, base + 4 * laneStep, laneStep, k);
+    }
+}
+
+// Neighbouring complex values as real and imaginary lanes, and back.
+inline void Deinterleave(const FftValue* values, Quad& re, Quad& im)
+{
+    Quad one, two;
+    LoadQuad(one, values);
+    LoadQuad(two, values + 2);
+    re = __builtin_shufflevector(one, two, 0, 2, 4, 6);
+    im = __builtin_shufflevector(one, two, 1, 3, 5, 7);
+}
+
+inline void Interleave(const Quad& re, const Quad& im, FftValue* values)
+{
+    StoreQuad(values, __builtin_shufflevector(re, im, 0, 4, 1, 5));
+    StoreQuad(values + 2, __builtin_shufflevector(re, im, 2, 6, 3, 7));
+}
+
+inline void Deinterleave(const FftValue* values, Oct& re, Oct& im)
+{
+    Oct one, two;
+    std::memcpy(&one, reinterpret_cast<const double*>(values), sizeof one);
+    std::memcpy(&two, reinterpret_cast<const double*>(values + 4), sizeof two);
+    re = __builtin_shufflevector(one, two, 0, 2, 4, 6, 8, 10, 12, 14);
+    im = __builtin_shufflevector(one, two, 1, 3, 5, 7, 9, 11, 13, 15);
+}
+
+inline void Interleave(const Oct& re, const Oct& im, FftValue* values)
+{
+    const Oct one = __builtin_shufflevector(re, im, 0, 8, 1, 9, 2, 10, 3, 11);
+    const Oct two = __builtin_shufflevector(re, im, 4, 12, 5, 13, 6, 14, 7, 15);
+    std::memcpy(reinterpret_cast<double*>(values), &one, sizeof one);
+    std::memcpy(reinterpret_cast<double*>(values + 4), &two, sizeof two);
+}
+
+// Groups of as many neighbouring columns as V has lanes, value k elementStep
+// apart, into lanes (group g from lanes + 2 g count), value k at its
+// bit-reversed place.
+template <typename V>
+void GatherColumns(const FftTables& tables, const LaneMoves& moves, const FftValue* base, size_t elementStep,
+                   size_t count, size_t groups, V* lanes)
+{
+    constexpr size_t kWidth = sizeof(V) / sizeof(double);
     for (size_t k = 0; k < count; ++k) {
         const FftValue* row = base + k * elementStep;
-        Quad* a = lanes + 2 * tables.Reversed(k);
+        V* a = lanes + 2 * tables.Reversed(k);
         for (size_t g = 0; g < groups; ++g, a += 2 * count) {
-            Quad one, two;
-            LoadQuad(one, row + 4 * g);
-            LoadQuad(two, row + 4 * g + 2);
-            a[0] = __builtin_shufflevector(one, two, 0, 2, 4, 6);
-            a[1] = __builtin_shufflevector(one, two, 1, 3, 5, 7);
+            Deinterleave(row + kWidth * g, a[0], a[1]);
             moves.In(a[1]);
         }
     }
 }
 
-void ScatterColumns(const LaneMoves& moves, const Quad* lanes, size_t count, size_t groups, FftValue* base,
+template <typename V>
+void ScatterColumns(const LaneMoves& moves, const V* lanes, size_t count, size_t groups, FftValue* base,
                     size_t elementStep)
 {
+    constexpr size_t kWidth = sizeof(V) / sizeof(double);
     for (size_t k = 0; k < count; ++k) {
         FftValue* row = base + k * elementStep;
-        const Quad* a = lanes + 2 * k;
+        const V* a = lanes + 2 * k;
         for (size_t g = 0; g < groups; ++g, a += 2 * count) {
-            Quad re = a[0], im = a[1];
+            V re = a[0], im = a[1];
             moves.Out(re, im);
-            StoreQuad(row + 4 * g, __builtin_shufflevector(re, im, 0, 4, 1, 5));
-            StoreQuad(row + 4 * g + 2, __builtin_shufflevector(re, im, 2, 6, 3, 7));
+            Interleave(re, im, row + kWidth * g);
         }
     }
 }
 
+// Neighbouring columns (laneStep 1) or rows of neighbouring values
+// (elementStep 1, one group, at least two values) in the lanes of V, moved
+// there by vector shuffles straight to their bit-reversed places, conjugated
+// or scaled on the way.
+template <typename V>
+inline void TransformVectors(const FftTables& tables, FftValue* base, size_t laneStep, size_t elementStep,
+                             size_t count, size_t groups, V* lanes, int direction)
+{
+    const LaneMoves moves(tables, direction);
+    if (laneStep == 1) {
+        GatherColumns(tables, moves, base, elementStep, count, groups, lanes);
+        for (size_t g = 0; g < groups; ++g) tables.Butterflies(lanes + 2 * g * count);
+        ScatterColumns(moves, lanes, count, groups, base, elementStep);
+    } else {
+        GatherRows(tables, moves, base, laneStep, count, lanes);
+        tables.Butterflies(lanes);
+        ScatterRows(moves, lanes, count, base, laneStep);
+    }
+}
+
 // Transforms in the four lanes of the widest vectors: the AVX2 build does
-// each operation on all four at once. Neighbouring columns (laneStep 1) or
-// rows of neighbouring values (elementStep 1) are moved into the lanes by
-// vector shuffles, straight to their bit-reversed places, conjugated or
-// scaled on the way.
+// each operation on all four at once.
 NUVAK_VECTOR_CLONES [[gnu::flatten]] void TransformQuads(const FftTables& tables, FftValue* base, size_t laneStep,
                                                         size_t elementStep, size_t count, size_t groups, Quad* lanes,
                                                         int direction)
 {
-    const LaneMoves moves(tables, direction);
-    if (count >= 2 && laneStep == 1) {
-        GatherColumns(tables, moves, base, elementStep, count, groups, lanes);
-        for (size_t g = 0; g < groups; ++g) tables.Butterflies(lanes + 2 * g * count);
-        ScatterColumns(moves, lanes, count, groups, base, elementStep);
-    } else if (count >= 2 && elementStep == 1 && groups == 1) {
-        GatherRows(tables, moves, base, laneStep, count, lanes);
-        tables.Butterflies(lanes);
-        ScatterRows(moves, lanes, count, base, laneStep);
-    } else {
+    if (count >= 2 && (laneStep == 1 || (elementStep == 1 && groups == 1)))
+        TransformVectors(tables, base, laneStep, elementStep, count, groups, lanes, direction);
+    else
         TransformLanes(tables, base, laneStep, elementStep, count, groups, lanes, direction);
-    }
+}
+
+// Transforms in eight lanes, for processors with AVX-512: twice the lanes and
+// registers of AVX2 take fewer operations, each the same on every lane. Only
+// called where TransformVectors takes them.
+NUVAK_WIDE_CLONES [[gnu::flatten]] void TransformOcts(const FftTables& tables, FftValue* base, size_t laneStep,
+                                                     size_t elementStep, size_t count, size_t groups, Oct* lanes,
+                                                     int direction)
+{
+    TransformVectors(tables, base, laneStep, elementStep, count, groups, lanes, direction);
+}
+
+// Whether the processor runs the AVX-512 build of TransformOcts.
+bool EightLanes()
+{
+#if NUVAK_HAS_CLONES
+    static const bool wide = __builtin_cpu_supports("x86-64-v4");
+    return wide;
+#else
+    return false;
+#endif
 }
 
 // Columns are gathered this many at a time: four cache lines of a row.
@@ -433,12 +557,20 @@ void TransformGroups(const FftTables& tables, FftValue* base, size_t step, size_
         if (before) before(from, to);
         transform();
     };
+    const bool eight = EightLanes() && count >= 2;
+    Oct* const octs = reinterpret_cast<Oct*>(lanes);
     int t = first;
     if (step == 1)
         for (; t + kColumnGroup <= last; t += kColumnGroup)
             group(t, t + kColumnGroup, [&] {
-                TransformQuads(tables, base + t, 1, elementStep, count, kColumnGroup / 4, lanes, direction);
+                if (eight)
+                    TransformOcts(tables, base + t, 1, elementStep, count, kColumnGroup / 8, octs, direction);
+                else
+                    TransformQuads(tables, base + t, 1, elementStep, count, kColumnGroup / 4, lanes, direction);
             });
+    if (eight && elementStep == 1)
+        for (; t + 8 <= last; t += 8)
+            group(t, t + 8, [&] { TransformOcts(tables, base + t * step, step, 1, count, 1, octs, direction); });
     for (; t + 4 <= last; t += 4)
         group(t, t + 4,
               [&] { TransformQuads(tables, base + t * step, step, elementStep, count, 1, lanes, direction); });
@@ -470,12 +602,12 @@ void Fft2D(FftValue* data, int heightExponent, int widthExponent, int stride, in
     const size_t w = size_t{1} << widthExponent;
     // Every band's lanes are had before any value changes, so that a failure
     // leaves the data as it was.
-    const size_t lanesSize = 2 * std::max(h * kColumnGroup / 4, w);
-    // The AVX2 build takes the lanes to be 32-byte aligned, more than the
-    // heap promises (and than alignof tells in the plain build): one value
-    // more leaves room to align them.
-    constexpr std::uintptr_t kAlignment = sizeof(Quad);
-    std::vector<FftValue> scratch(2 * lanesSize * static_cast<size_t>(parallel::ThreadCount()) + 1);
+    const size_t lanesSize = 2 * std::max(h * kColumnGroup / 4, 2 * w);
+    // The vector builds take the lanes to be aligned to their vectors' 64
+    // bytes at most, more than the heap promises (and than alignof tells in
+    // the plain build): four values more leave room to align them.
+    constexpr std::uintptr_t kAlignment = sizeof(Oct);
+    std::vector<FftValue> scratch(2 * lanesSize * static_cast<size_t>(parallel::ThreadCount()) + 4);
     const std::uintptr_t raw = reinterpret_cast<std::uintptr_t>(scratch.data());
     Quad* const allLanes = reinterpret_cast<Quad*>((raw + kAlignment - 1) & ~(kAlignment - 1));
     std::atomic<size_t> nextScratch{0};
