@@ -332,7 +332,7 @@ private:
 // Values k and k + 1 of four rows laneStep apart as lanes, real and
 // imaginary parts of value k in a, of value k + 1 in b: a 4 x 4
 // transposition of two values of each row.
-inline void FourRowsIn(const FftValue* base, size_t laneStep, size_t k, Quad* a, Quad* b)
+inline void RowsIn(const FftValue* base, size_t laneStep, size_t k, Quad* a, Quad* b)
 {
     Quad r0, r1, r2, r3;
     LoadQuad(r0, base + k);
@@ -350,7 +350,7 @@ inline void FourRowsIn(const FftValue* base, size_t laneStep, size_t k, Quad* a,
 }
 
 // The way back: lanes a (value k) and b (value k + 1) into four rows.
-inline void FourRowsOut(const Quad* a, const Quad* b, FftValue* base, size_t laneStep, size_t k)
+inline void RowsOut(const Quad* a, const Quad* b, FftValue* base, size_t laneStep, size_t k)
 {
     const Quad u0 = __builtin_shufflevector(a[0], a[1], 0, 4, 1, 5);
     const Quad u1 = __builtin_shufflevector(a[0], a[1], 2, 6, 3, 7);
@@ -362,64 +362,55 @@ inline void FourRowsOut(const Quad* a, const Quad* b, FftValue* base, size_t lan
     StoreQuad(base + 3 * laneStep + k, __builtin_shufflevector(u1, v1, 2, 3, 6, 7));
 }
 
-// Four rows laneStep apart into lanes, value k at its bit-reversed place.
-void GatherRows(const FftTables& tables, const LaneMoves& moves, const FftValue* base, size_t laneStep,
-                size_t count, Quad* lanes)
-{
-    for (size_t k = 0; k < count; k += 2) {
-        Quad* a = lanes + 2 * tables.Reversed(k);
-        Quad* b = lanes + 2 * tables.Reversed(k + 1);
-        FourRowsIn(base, laneStep, k, a, b);
-        moves.In(a[1]);
-        moves.In(b[1]);
-    }
-}
-
-void ScatterRows(const LaneMoves& moves, const Quad* lanes, size_t count, FftValue* base, size_t laneStep)
-{
-    for (size_t k = 0; k < count; k += 2) {
-        Quad a[2] = {lanes[2 * k], lanes[2 * k + 1]}, b[2] = {lanes[2 * k + 2], lanes[2 * k + 3]};
-        moves.Out(a[0], a[1]);
-        moves.Out(b[0], b[1]);
-        FourRowsOut(a, b, base, laneStep, k);
-    }
-}
-
 // Eight rows: the first four in the low half of each lane vector, the others
 // in the high half.
+inline void RowsIn(const FftValue* base, size_t laneStep, size_t k, Oct* a, Oct* b)
+{
+    Quad low[2], lowNext[2], high[2], highNext[2];
+    RowsIn(base, laneStep, k, low, lowNext);
+    RowsIn(base + 4 * laneStep, laneStep, k, high, highNext);
+    for (int part = 0; part < 2; ++part) {
+        a[part] = __builtin_shufflevector(low[part], high[part], 0, 1, 2, 3, 4, 5, 6, 7);
+        b[part] = __builtin_shufflevector(lowNext[part], highNext[part], 0, 1, 2, 3, 4, 5, 6, 7);
+    }
+}
+
+inline void RowsOut(const Oct* a, const Oct* b, FftValue* base, size_t laneStep, size_t k)
+{
+    Quad low[2], lowNext[2], high[2], highNext[2];
+    for (int part = 0; part < 2; ++part) {
+        low[part] = __builtin_shufflevector(a[part], a[part], 0, 1, 2, 3);
+        high[part] = __builtin_shufflevector(a[part], a[part], 4, 5, 6, 7);
+        lowNext[part] = __builtin_shufflevector(b[part], b[part], 0, 1, 2, 3);
+        highNext[part] = __builtin_shufflevector(b[part], b[part], 4, 5, 6, 7);
+    }
+    RowsOut(low, lowNext, base, laneStep, k);
+    RowsOut(high, highNext, base + 4 * laneStep, laneStep, k);
+}
+
+// As many rows laneStep apart as V has lanes into lanes, value k at its
+// bit-reversed place, and back.
+template <typename V>
 void GatherRows(const FftTables& tables, const LaneMoves& moves, const FftValue* base, size_t laneStep,
-                size_t count, Oct* lanes)
+                size_t count, V* lanes)
 {
     for (size_t k = 0; k < count; k += 2) {
-        Quad low[2], lowNext[2], high[2], highNext[2];
-        FourRowsIn(base, laneStep, k, low, lowNext);
-        FourRowsIn(base + 4 * laneStep, laneStep, k, high, highNext);
-        Oct* a = lanes + 2 * tables.Reversed(k);
-        Oct* b = lanes + 2 * tables.Reversed(k + 1);
-        for (int part = 0; part < 2; ++part) {
-            a[part] = __builtin_shufflevector(low[part], high[part], 0, 1, 2, 3, 4, 5, 6, 7);
-            b[part] = __builtin_shufflevector(lowNext[part], highNext[part], 0, 1, 2, 3, 4, 5, 6, 7);
-        }
+        V* a = lanes + 2 * tables.Reversed(k);
+        V* b = lanes + 2 * tables.Reversed(k + 1);
+        RowsIn(base, laneStep, k, a, b);
         moves.In(a[1]);
         moves.In(b[1]);
     }
 }
 
-void ScatterRows(const LaneMoves& moves, const Oct* lanes, size_t count, FftValue* base, size_t laneStep)
+template <typename V>
+void ScatterRows(const LaneMoves& moves, const V* lanes, size_t count, FftValue* base, size_t laneStep)
 {
     for (size_t k = 0; k < count; k += 2) {
-        Oct a[2] = {lanes[2 * k], lanes[2 * k + 1]}, b[2] = {lanes[2 * k + 2], lanes[2 * k + 3]};
+        V a[2] = {lanes[2 * k], lanes[2 * k + 1]}, b[2] = {lanes[2 * k + 2], lanes[2 * k + 3]};
         moves.Out(a[0], a[1]);
         moves.Out(b[0], b[1]);
-        Quad low[2], lowNext[2], high[2], highNext[2];
-        for (int part = 0; part < 2; ++part) {
-            low[part] = __builtin_shufflevector(a[part], a[part], 0, 1, 2, 3);
-            high[part] = __builtin_shufflevector(a[part], a[part], 4, 5, 6, 7);
-            lowNext[part] = __builtin_shufflevector(b[part], b[part], 0, 1, 2, 3);
-            highNext[part] = __builtin_shufflevector(b[part], b[part], 4, 5, 6, 7);
-        }
-        FourRowsOut(low, lowNext, base, laneStep, k);
-        FourRowsOut(high, highNext, base + 4 * laneStep, laneStep, k);
+        RowsOut(a, b, base, laneStep, k);
     }
 }
 
