@@ -9,7 +9,7 @@
 
 #include "processing/VectorClones.h"
 
-// The series' many lanes gain from AVX-512's wider and more registers.
+// The series' many lanes gain from AVX-512's wider registers, and more of them.
 NUVAK_WIDE_CLONES void NearLogs(double* x, size_t n)
 {
     constexpr double kLn2 = 0.69314718055994530942;
