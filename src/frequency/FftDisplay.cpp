@@ -55,23 +55,6 @@ NUVAK_VECTOR_CLONES void Extend(const double* __restrict v, size_t n, double& lo
     }
 }
 
-// Whether any of n values is at most low or at least high.
-NUVAK_VECTOR_CLONES bool AnyBeyond(const double* __restrict v, size_t n, double low, double high)
-{
-    typedef long long Masks __attribute__((vector_size(32)));
-    const Lanes lows = {low, low, low, low}, highs = {high, high, high, high};
-    Masks any = {};
-    size_t i = 0;
-    for (; i + 4 <= n; i += 4) {
-        Lanes x;
-        std::memcpy(&x, v + i, sizeof x);
-        any |= (x <= lows) | (x >= highs);
-    }
-    bool found = (any[0] | any[1] | any[2] | any[3]) != 0;
-    for (; i < n; ++i) found |= (v[i] <= low) | (v[i] >= high);
-    return found;
-}
-
 // ln(1 + |value|), the exact displayed value.
 double ExactValue(const FrequencyBuffer::Value& value)
 {
@@ -135,8 +118,13 @@ int CImage::FftForDisplay()
     const char* const noMemory = "CImage::FftForDisplay() aborted:  failed to allocate memory for mag.";
     // A block like the image's own: large ones come on few, large pages.
     platform::Block<double> magnitudes;
+    // Each row's range of near values, which tells the rows that may hold an
+    // extreme one.
+    std::vector<double> rowLow, rowHigh;
     try {
         magnitudes = platform::MakeZeroedBlock<double>(static_cast<size_t>(width) * height);
+        rowLow.resize(static_cast<size_t>(height));
+        rowHigh.resize(static_cast<size_t>(height));
     } catch (const std::bad_alloc&) {
         errorMessage = noMemory;
         return -1;
@@ -162,7 +150,11 @@ int CImage::FftForDisplay()
             const size_t begin = static_cast<size_t>(r) * width;
             OnePlusMagnitudes(reinterpret_cast<const double*>(data + begin), width, &magnitudes[begin]);
             NearLogs(&magnitudes[begin], width);
-            Extend(&magnitudes[begin], width, low, high);
+            rowLow[r] = std::numeric_limits<double>::infinity();
+            rowHigh[r] = -rowLow[r];
+            Extend(&magnitudes[begin], width, rowLow[r], rowHigh[r]);
+            low = std::min(low, rowLow[r]);
+            high = std::max(high, rowHigh[r]);
         }
         const std::lock_guard<std::mutex> lock(merging);
         nearMin = std::min(nearMin, low);
@@ -174,7 +166,7 @@ int CImage::FftForDisplay()
         const double lowBound = nearMin + 2 * kNearLogError, highBound = nearMax - 2 * kNearLogError;
         for (int r = first; r < last; ++r) {
             const size_t begin = static_cast<size_t>(r) * width, end = begin + width;
-            if (!AnyBeyond(&magnitudes[begin], width, lowBound, highBound)) continue;
+            if (!(rowLow[r] <= lowBound || rowHigh[r] >= highBound)) continue;
             for (size_t i = begin; i < end; ++i) {
                 if (magnitudes[i] <= lowBound) low = std::min(low, ExactValue(data[i]));
                 if (magnitudes[i] >= highBound) high = std::max(high, ExactValue(data[i]));
