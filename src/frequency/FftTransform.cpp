@@ -602,20 +602,30 @@ void Fft2D(FftValue* data, int heightExponent, int widthExponent, int stride, in
     std::vector<FftValue> scratch(2 * lanesSize * static_cast<size_t>(parallel::ThreadCount()) + 4);
     const std::uintptr_t raw = reinterpret_cast<std::uintptr_t>(scratch.data());
     Quad* const allLanes = reinterpret_cast<Quad*>((raw + kAlignment - 1) & ~(kAlignment - 1));
-    std::atomic<size_t> nextScratch{0};
+    // The rows, then the columns, go in chunks that each band's thread takes
+    // as it gets to them, so that a thread the system holds back leaves the
+    // rest of its share to the others. Chunk boundaries fall between groups.
+    constexpr int kChunk = 64;
+    const auto inChunks = [&](size_t count, size_t length, const auto& work) {
+        std::atomic<size_t> nextScratch{0};
+        std::atomic<int> nextChunk{0};
+        const int n = static_cast<int>(count);
+        parallel::ForBands(0, n, static_cast<long long>(length), [&](int, int) {
+            Quad* lanes = allLanes + lanesSize * nextScratch++;
+            for (int first; (first = nextChunk.fetch_add(kChunk)) < n;)
+                work(first, std::min(first + kChunk, n), lanes);
+        });
+    };
 
     const FftTables rows(widthExponent);
-    parallel::ForBands(0, static_cast<int>(h), static_cast<long long>(w), [&](int first, int last) {
-        Quad* lanes = allLanes + lanesSize * nextScratch++;
+    inChunks(h, w, [&](int first, int last, Quad* lanes) {
         TransformGroups(rows, data, static_cast<size_t>(stride), 1, w, first, last, lanes, direction, beforeRows);
     });
-    nextScratch = 0;
 
     // Neighbouring columns side by side: each cache line of the array is
     // read once for four of them (eight with AVX-512).
     const FftTables columns = heightExponent == widthExponent ? rows : FftTables(heightExponent);
-    parallel::ForBands(0, static_cast<int>(w), static_cast<long long>(h), [&](int first, int last) {
-        Quad* lanes = allLanes + lanesSize * nextScratch++;
+    inChunks(w, h, [&](int first, int last, Quad* lanes) {
         TransformGroups(columns, data, 1, static_cast<size_t>(stride), h, first, last, lanes, direction, {});
     });
 }

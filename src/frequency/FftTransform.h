@@ -18,11 +18,11 @@ void Fft1D(FftValue* data, int exponent, int direction);
 // Rows first .. last - 1 of a two-dimensional transform.
 using Fft2DRows = std::function<void(int first, int last)>;
 
-// Transforms every row (stride values apart), then every column, in bands
-// over the processor's cores; the result does not depend on the thread count.
-// beforeRows, when set, runs on rows just before the row pass reads them, to
-// fill them while they are in cache; from the band's thread, on rows no other
-// call has. Throws std::bad_alloc when the column copies cannot be had,
+// Transforms every row (stride values apart), then every column, in chunks
+// shared out over the processor's cores; the result does not depend on the
+// thread count. beforeRows, when set, runs on rows just before the row pass
+// reads them, to fill them while they are in cache; from the thread that has
+// them, on rows no other call has. Throws std::bad_alloc when the column copies cannot be had,
 // before any call.
 void Fft2D(FftValue* data, int heightExponent, int widthExponent, int stride, int direction,
            const Fft2DRows& beforeRows = {});
