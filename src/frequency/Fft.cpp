@@ -5,11 +5,14 @@
 #include "frequency/DataArray.h"
 #include "frequency/FftTransform.h"
 #include "frequency/GreyValues.h"
+#include "frequency/SharedChunks.h"
 #include "image/Image.h"
-#include "platform/ParallelRows.h"
 #include "platform/UserInterface.h"
 
 namespace {
+
+// Rows of the pixel passes a thread takes at a time.
+constexpr int kRowChunk = 32;
 
 // The floor of log2(side); false when a value met while halving is odd.
 bool ExponentOf(int side, int& exponent)
@@ -100,7 +103,7 @@ int CImage::FftInverse()
         errorMessage = noMemory;
         return -1;
     }
-    parallel::ForBands(0, height, width, [&](int first, int last) {
+    ForSharedChunks(height, width, kRowChunk, [&](int first, int last, int) {
         for (int y = first; y < last; ++y) MagnitudesToPixels(dataArray[y], width, pixelValueArray[y]);
     });
     return 0;

@@ -11,9 +11,9 @@
 
 #include "frequency/DataArray.h"
 #include "frequency/NearLog.h"
+#include "frequency/SharedChunks.h"
 #include "image/Image.h"
 #include "platform/Blocks.h"
-#include "platform/ParallelRows.h"
 #include "processing/VectorClones.h"
 
 namespace {
@@ -75,6 +75,9 @@ std::uint8_t ExactLevel(double v, double vmin, double vmax)
 // exact range, the level differs from the exact one by at most 255 x 710 x
 // kNearLogError (v stays below 355), 1.8e-4, and rounding.
 constexpr double kLevelMargin = 1e-3;
+
+// Rows a thread takes at a time.
+constexpr int kRowChunk = 32;
 
 // The levels of n near values wherever the margin around them holds one whole
 // number or lies beyond 255; elsewhere (and for values that are not
@@ -138,12 +141,12 @@ int CImage::FftForDisplay()
     // Near logarithms first; the range from the exact values of those that
     // can be extreme, within twice the error of the near extremes. The range
     // is that of the values met in order, the first one included even when
-    // it is not a number (then every comparison with it fails); bands keep
+    // it is not a number (then every comparison with it fails); chunks keep
     // their own range of numbers, merged in any order.
     const FrequencyBuffer::Value* data = dataArray.data();
     double nearMin = std::numeric_limits<double>::infinity(), nearMax = -nearMin;
     std::mutex merging;
-    parallel::ForBands(0, height, width, [&](int first, int last) {
+    ForSharedChunks(height, width, kRowChunk, [&](int first, int last, int) {
         double low = std::numeric_limits<double>::infinity(), high = -low;
         // Row by row, so that each step finds the values in cache.
         for (int r = first; r < last; ++r) {
@@ -161,7 +164,7 @@ int CImage::FftForDisplay()
         nearMax = std::max(nearMax, high);
     });
     double vmin = std::numeric_limits<double>::infinity(), vmax = -vmin;
-    parallel::ForBands(0, height, width, [&](int first, int last) {
+    ForSharedChunks(height, width, kRowChunk, [&](int first, int last, int) {
         double low = std::numeric_limits<double>::infinity(), high = -low;
         const double lowBound = nearMin + 2 * kNearLogError, highBound = nearMax - 2 * kNearLogError;
         for (int r = first; r < last; ++r) {
@@ -182,7 +185,7 @@ int CImage::FftForDisplay()
     // (c + W/2) mod W: the row's two halves change places.
     const int halfWidth = width / 2;
     const int halfHeight = height / 2;
-    parallel::ForBands(0, height, width, [&](int first, int last) {
+    ForSharedChunks(height, width, kRowChunk, [&](int first, int last, int) {
         std::vector<std::uint8_t> levels(static_cast<size_t>(width)), unsure(static_cast<size_t>(width));
         for (int r = first; r < last; ++r) {
             const size_t row = static_cast<size_t>(r) * width;

@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <array>
-#include <atomic>
 #include <bit>
 #include <cmath>
 #include <cstdint>
@@ -15,6 +14,7 @@
 #include <utility>
 #include <vector>
 
+#include "frequency/SharedChunks.h"
 #include "platform/ParallelRows.h"
 #include "processing/VectorClones.h"
 
@@ -602,30 +602,21 @@ void Fft2D(FftValue* data, int heightExponent, int widthExponent, int stride, in
     std::vector<FftValue> scratch(2 * lanesSize * static_cast<size_t>(parallel::ThreadCount()) + 4);
     const std::uintptr_t raw = reinterpret_cast<std::uintptr_t>(scratch.data());
     Quad* const allLanes = reinterpret_cast<Quad*>((raw + kAlignment - 1) & ~(kAlignment - 1));
-    // The rows, then the columns, go in chunks that each band's thread takes
-    // as it gets to them, so that a thread the system holds back leaves the
-    // rest of its share to the others. Chunk boundaries fall between groups.
+    // Chunk boundaries fall between groups.
     constexpr int kChunk = 64;
-    const auto inChunks = [&](size_t count, size_t length, const auto& work) {
-        std::atomic<size_t> nextScratch{0};
-        std::atomic<int> nextChunk{0};
-        const int n = static_cast<int>(count);
-        parallel::ForBands(0, n, static_cast<long long>(length), [&](int, int) {
-            Quad* lanes = allLanes + lanesSize * nextScratch++;
-            for (int first; (first = nextChunk.fetch_add(kChunk)) < n;)
-                work(first, std::min(first + kChunk, n), lanes);
-        });
-    };
+    const int rowCount = static_cast<int>(h), columnCount = static_cast<int>(w);
 
     const FftTables rows(widthExponent);
-    inChunks(h, w, [&](int first, int last, Quad* lanes) {
-        TransformGroups(rows, data, static_cast<size_t>(stride), 1, w, first, last, lanes, direction, beforeRows);
+    ForSharedChunks(rowCount, columnCount, kChunk, [&](int first, int last, int thread) {
+        TransformGroups(rows, data, static_cast<size_t>(stride), 1, w, first, last, allLanes + lanesSize * thread,
+                        direction, beforeRows);
     });
 
     // Neighbouring columns side by side: each cache line of the array is
     // read once for four of them (eight with AVX-512).
     const FftTables columns = heightExponent == widthExponent ? rows : FftTables(heightExponent);
-    inChunks(w, h, [&](int first, int last, Quad* lanes) {
-        TransformGroups(columns, data, 1, static_cast<size_t>(stride), h, first, last, lanes, direction, {});
+    ForSharedChunks(columnCount, rowCount, kChunk, [&](int first, int last, int thread) {
+        TransformGroups(columns, data, 1, static_cast<size_t>(stride), h, first, last, allLanes + lanesSize * thread,
+                        direction, {});
     });
 }
