@@ -470,7 +470,9 @@ void ScatterColumns(const LaneMoves& moves, const V* lanes, size_t count, size_t
                     size_t elementStep)
 {
     constexpr size_t kWidth = sizeof(V) / sizeof(double);
-    for (size_t k = 0; k < count; ++k) {
+    // Last row first: the rows the gathering read last are the ones still in
+    // cache, where rows a power of two apart compete for the same few sets.
+    for (size_t k = count; k-- > 0;) {
         FftValue* row = base + k * elementStep;
         const V* a = lanes + 2 * k;
         for (size_t g = 0; g < groups; ++g, a += 2 * count) {
