@@ -1,15 +1,18 @@
 // The image's forward and inverse transforms and the power-of-two test they
 // share.
-#include <cmath>
 #include <new>
 
 #include "frequency/DataArray.h"
 #include "frequency/FftTransform.h"
+#include "frequency/GreyValues.h"
+#include "frequency/SharedChunks.h"
 #include "image/Image.h"
 #include "platform/UserInterface.h"
-#include "platform/ParallelRows.h"
 
 namespace {
+
+// Rows of the pixel passes a thread takes at a time.
+constexpr int kRowChunk = 32;
 
 // The floor of log2(side); false when a value met while halving is odd.
 bool ExponentOf(int side, int& exponent)
@@ -22,10 +25,11 @@ bool ExponentOf(int side, int& exponent)
 }
 
 // Runs Fft2D over dataArray; false when its working memory cannot be had.
-bool TransformDataArray(CImage& image, int heightExponent, int widthExponent, int direction)
+bool TransformDataArray(CImage& image, int heightExponent, int widthExponent, int direction,
+                        const Fft2DRows& beforeRows)
 {
     try {
-        Fft2D(image.dataArray.data(), heightExponent, widthExponent, image.width, direction);
+        Fft2D(image.dataArray.data(), heightExponent, widthExponent, image.width, direction, beforeRows);
     } catch (const std::bad_alloc&) {
         return false;
     }
@@ -71,14 +75,19 @@ int CImage::Fft()
         errorMessage = noMemory;
         return -1;
     }
-    parallel::ForBands(0, height, width, [&](int first, int last) {
+    // The rows take the grey levels just before the row pass reads them,
+    // from the grey plane when the image holds one.
+    const GreyRows* plane = pixelValueArray.HoldsGrey() ? pixelValueArray.Grey() : nullptr;
+    const PixelStore& pixels = pixelValueArray;
+    const auto levels = [&](int first, int last) {
         for (int y = first; y < last; ++y) {
-            const CColorVal* in = pixelValueArray[y];
-            FrequencyBuffer::Value* out = dataArray[y];
-            for (int x = 0; x < width; ++x) out[x] = FrequencyBuffer::Value(in[x].red, 0.0);
+            if (plane)
+                LevelsToValues((*plane)[y], width, dataArray[y]);
+            else
+                LevelsToValues(pixels[y], width, dataArray[y]);
         }
-    });
-    if (!TransformDataArray(*this, heightExponent, widthExponent, FFT_FORWARD)) {
+    };
+    if (!TransformDataArray(*this, heightExponent, widthExponent, FFT_FORWARD, levels)) {
         errorMessage = noMemory;
         return -1;
     }
@@ -98,22 +107,21 @@ int CImage::FftInverse()
         return -1;
     }
     const char* const noMemory = "CImage::FftInverse() aborted:  failed to allocate memory.";
-    if (!PrepareDataArray(*this) || !TransformDataArray(*this, heightExponent, widthExponent, FFT_INVERSE)) {
+    if (!PrepareDataArray(*this) || !TransformDataArray(*this, heightExponent, widthExponent, FFT_INVERSE, {})) {
         errorMessage = noMemory;
         return -1;
     }
-    parallel::ForBands(0, height, width, [&](int first, int last) {
-        for (int y = first; y < last; ++y) {
-            const FrequencyBuffer::Value* in = dataArray[y];
-            CColorVal* out = pixelValueArray[y];
-            for (int x = 0; x < width; ++x) {
-                const double re = in[x].real(), im = in[x].imag();
-                const double magnitude = std::sqrt(re * re + im * im);
-                // Compared before the conversion so that huge values cannot overflow an int.
-                const int level = magnitude < 255 ? static_cast<int>(magnitude) : 255;
-                out[x] = CColorVal(level, level, level);
-            }
-        }
+    // Every pixel is replaced, by a grey one: a new grey plane.
+    GreyRows plane;
+    try {
+        plane.Allocate(width, height);
+    } catch (const std::bad_alloc&) {
+        errorMessage = noMemory;
+        return -1;
+    }
+    ForSharedChunks(height, width, kRowChunk, [&](int first, int last, int) {
+        for (int y = first; y < last; ++y) MagnitudesToPixels(dataArray[y], width, plane[y]);
     });
+    pixelValueArray = std::move(plane);
     return 0;
 }

@@ -4,6 +4,7 @@
 
 #include <complex>
 #include <cstddef>
+#include <functional>
 
 using FftValue = std::complex<double>;
 
@@ -14,7 +15,14 @@ enum FftDirection { FFT_INVERSE = 0, FFT_FORWARD = 1 };
 // X[k] = (1/N) sum x[j] e^(-2 pi i jk/N); inverse: x[j] = sum X[k] e^(+2 pi i jk/N).
 void Fft1D(FftValue* data, int exponent, int direction);
 
-// Transforms every row (stride values apart), then every column, in bands
-// over the processor's cores; the result does not depend on the thread count.
-// Throws std::bad_alloc when the column copies cannot be had.
-void Fft2D(FftValue* data, int heightExponent, int widthExponent, int stride, int direction);
+// Rows first .. last - 1 of a two-dimensional transform.
+using Fft2DRows = std::function<void(int first, int last)>;
+
+// Transforms every row (stride values apart), then every column, in chunks
+// shared out over the processor's cores; the result does not depend on the
+// thread count. beforeRows, when set, runs on rows just before the row pass
+// reads them, to fill them while they are in cache; from the thread that has
+// them, on rows no other call has. Throws std::bad_alloc when the column copies cannot be had,
+// before any call.
+void Fft2D(FftValue* data, int heightExponent, int widthExponent, int stride, int direction,
+           const Fft2DRows& beforeRows = {});
