@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstring>
 
 #include "platform/VectorClones.h"
 
@@ -23,14 +24,29 @@ template <bool Max>
     for (int i = 0; i < length; ++i) out[i] = Pick<Max>(a[i], b[i]);
 }
 
+// A block of columns at a time keeps its extremes in vector registers over
+// all n rows: one load per row, one store per block.
 template <bool Max>
 [[gnu::always_inline]] inline void AcrossRows(const std::uint8_t* const* rows, const int* shifts, int n, int columns,
                                               std::uint8_t* __restrict out)
 {
-    std::copy(rows[0] + shifts[0], rows[0] + shifts[0] + columns, out);
+    typedef std::uint8_t Block __attribute__((vector_size(64)));
+    constexpr int kBlock = sizeof(Block);
+    int first = 0;
+    for (; first + kBlock <= columns; first += kBlock) {
+        Block extreme, in;
+        std::memcpy(&extreme, rows[0] + shifts[0] + first, kBlock);
+        for (int k = 1; k < n; ++k) {
+            std::memcpy(&in, rows[k] + shifts[k] + first, kBlock);
+            extreme = Max ? (extreme > in ? extreme : in) : (extreme < in ? extreme : in);
+        }
+        std::memcpy(out + first, &extreme, kBlock);
+    }
+    if (first == columns) return;
+    std::copy(rows[0] + shifts[0] + first, rows[0] + shifts[0] + columns, out + first);
     for (int k = 1; k < n; ++k) {
         const std::uint8_t* __restrict in = rows[k] + shifts[k];
-        for (int i = 0; i < columns; ++i) out[i] = Pick<Max>(out[i], in[i]);
+        for (int i = first; i < columns; ++i) out[i] = Pick<Max>(out[i], in[i]);
     }
 }
 

@@ -47,8 +47,23 @@ int Extreme(CImage& image, int size, int direction, const NeighbourhoodTexts& te
             std::uint8_t* result = nullptr;
             auto target = [&](int y) { return result = SamplesOf(rows, y, out.data()); };
             auto write = [&](int y) { StoreSamples(rows, y, result, columns); };
+            // Rows come in pairs where the element's rows line up: the n - 1
+            // rows both share are taken once, then each row's own outer one.
+            const bool aligned = direction != Diagonal;
+            std::vector<std::uint8_t> shared(aligned ? static_cast<size_t>(columns) : 0);
             auto down = [&](auto& samples) {
-                for (int y = rows.first(); y < rows.last(); ++y) {
+                int y = rows.first();
+                for (; aligned && y + 1 < rows.last(); y += 2) {
+                    for (int k = 1; k < n; ++k) element[static_cast<size_t>(k - 1)] = samples.at(y - half + k);
+                    ExtremeOfRows(element.data(), shifts.data(), n - 1, columns, shared.data(), Max);
+                    const int outer[2] = {0, shifts[0]};
+                    for (const int row : {y, y + 1}) {
+                        const std::uint8_t* pair[2] = {shared.data(), samples.at(row == y ? y - half : y + 1 + half)};
+                        ExtremeOfRows(pair, outer, 2, columns, target(row), Max);
+                        write(row);
+                    }
+                }
+                for (; y < rows.last(); ++y) {
                     for (int k = 0; k < n; ++k) element[static_cast<size_t>(k)] = samples.at(y - half + k);
                     ExtremeOfRows(element.data(), shifts.data(), n, columns, target(y), Max);
                     write(y);
