@@ -15,7 +15,7 @@ void CImage::ConvertToGrayscale()
     auto level = [&](size_t i) { return static_cast<std::uint8_t>(in[i].Luminance() & 0xFF); };
     try {
         GreyRows plane;
-        plane.Allocate(width, height);
+        plane.AllocateUnfilled(width, height);
         for (size_t i = 0; i < n; ++i) plane.data()[i] = level(i);
         pixelValueArray = std::move(plane);
     } catch (const std::bad_alloc&) {

@@ -19,7 +19,7 @@ public:
     RowBlock(const RowBlock& other) : RowBlock()
     {
         if (other.empty()) return;
-        Allocate(static_cast<int>(other.width_), static_cast<int>(other.size_ / other.width_));
+        AllocateUnfilled(static_cast<int>(other.width_), static_cast<int>(other.size_ / other.width_));
         std::memcpy(data_.get(), other.data_.get(), size_ * sizeof(T));
     }
     RowBlock(RowBlock&& other) noexcept
@@ -39,6 +39,14 @@ public:
     {
         const size_t count = static_cast<size_t>(width) * static_cast<size_t>(height);
         data_ = platform::MakeZeroedBlock<T>(count);
+        size_ = count;
+        width_ = count == 0 ? 0 : static_cast<size_t>(width);
+    }
+    // The same, with values the caller writes before reading any.
+    void AllocateUnfilled(int width, int height)
+    {
+        const size_t count = static_cast<size_t>(width) * static_cast<size_t>(height);
+        data_ = platform::MakeUnfilledBlock<T>(count);
         size_ = count;
         width_ = count == 0 ? 0 : static_cast<size_t>(width);
     }

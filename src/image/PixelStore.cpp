@@ -82,7 +82,7 @@ void PixelStore::MakeColour() const
     const std::lock_guard<std::mutex> hold(FormLock());
     if (state_.load(std::memory_order_relaxed) != kGrey) return;
     PixelRows rows;
-    rows.Allocate(width_, static_cast<int>(count_ / width_));
+    rows.AllocateUnfilled(width_, static_cast<int>(count_ / width_));
     parallel::ForBands(0, static_cast<int>(count_ / width_), width_, [&](int first, int last) {
         for (int y = first; y < last; ++y) StoreGrey(grey_[y], width_, rows[y]);
     });
@@ -107,7 +107,7 @@ bool PixelStore::MakeGrey() const
     if (count_ == 0) return false;
     const int height = static_cast<int>(count_ / width_);
     GreyRows plane;
-    plane.Allocate(width_, height);
+    plane.AllocateUnfilled(width_, height);
     std::atomic<bool> colour{false};
     parallel::ForBands(0, height, width_, [&](int first, int last) {
         for (int y = first; y < last && !colour.load(std::memory_order_relaxed); ++y)

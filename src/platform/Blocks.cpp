@@ -60,6 +60,19 @@ void* AllocateZeroed(std::size_t bytes)
     return block;
 }
 
+void* AllocateUnfilled(std::size_t bytes)
+{
+#ifdef NUVAK_MAPPED_BLOCKS
+    if (bytes >= kMappedBlockBytes) return AllocateZeroed(bytes);
+#endif
+    if (bytes == 0) return nullptr;
+    // The heap hands a block of this size back for reuse as it is, without
+    // clearing it or faulting in fresh pages.
+    void* block = std::malloc(bytes);
+    if (!block) throw std::bad_alloc();
+    return block;
+}
+
 void FreeZeroed(void* block, std::size_t bytes) noexcept
 {
     if (!block) return;

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <memory>
+#include <new>
 #include <type_traits>
 
 namespace platform {
@@ -17,7 +18,10 @@ constexpr std::size_t kMappedBlockBytes = std::size_t(32) << 20;
 
 // Zero bytes; throws std::bad_alloc when the memory is not there.
 void* AllocateZeroed(std::size_t bytes);
-// Returns a block of AllocateZeroed; bytes is the size it was taken with.
+// Bytes whose values are left to the caller, which fills every one; large
+// blocks are zero all the same. Throws std::bad_alloc.
+void* AllocateUnfilled(std::size_t bytes);
+// Returns a block of AllocateZeroed or AllocateUnfilled; bytes is the size it was taken with.
 void FreeZeroed(void* block, std::size_t bytes) noexcept;
 
 // Owns a block and remembers its size for the release.
@@ -37,6 +41,16 @@ Block<T> MakeZeroedBlock(std::size_t count)
     if (count > std::size_t(-1) / sizeof(T)) throw std::bad_alloc();
     const std::size_t bytes = count * sizeof(T);
     return Block<T>(static_cast<T*>(AllocateZeroed(bytes)), BlockRelease{bytes});
+}
+
+// count values of T, every one to be written before it is read.
+template <typename T>
+Block<T> MakeUnfilledBlock(std::size_t count)
+{
+    static_assert(std::is_trivially_copyable_v<T>);
+    if (count > std::size_t(-1) / sizeof(T)) throw std::bad_alloc();
+    const std::size_t bytes = count * sizeof(T);
+    return Block<T>(static_cast<T*>(AllocateUnfilled(bytes)), BlockRelease{bytes});
 }
 
 }  // namespace platform

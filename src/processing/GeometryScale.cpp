@@ -249,7 +249,8 @@ int CImage::Scale(double xPercent, double yPercent, int method)
     PixelRows rows;
     std::vector<SourceStep> columns, lines;
     try {
-        rows.Allocate(newWidth, newHeight);
+        // Every byte is written below, the black ones too.
+        rows.AllocateUnfilled(newWidth, newHeight);
         columns.resize(newWidth);
         lines.resize(newHeight);
     } catch (const std::exception&) {
@@ -277,7 +278,11 @@ int CImage::Scale(double xPercent, double yPercent, int method)
                 }
                 auto* out = reinterpret_cast<std::uint8_t*>(rows[y]);
                 const SourceStep line = lines[y];
-                if (line.index < 0) continue;  // the new rows are black already
+                if (line.index < 0) {
+                    std::memset(out, 0, 3 * static_cast<size_t>(newWidth));
+                    continue;
+                }
+                std::memset(out + 3 * static_cast<size_t>(plan.sampled), 0, 3 * static_cast<size_t>(newWidth - plan.sampled));
                 if (!bilinear && y > first && lines[y - 1].index == line.index) {
                     std::memcpy(out, rows[y - 1], 3 * static_cast<size_t>(plan.sampled));
                     continue;
