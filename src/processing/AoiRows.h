@@ -12,6 +12,7 @@
 #include "image/Image.h"
 #include "image/RgbBytes.h"
 #include "platform/ParallelRows.h"
+#include "processing/LevelLookup.h"
 
 // The AOI limited to the image; empty when the image has no pixels or the
 // corners are crossed, so that a damaged AOI never reaches outside the rows.
@@ -97,30 +98,6 @@ inline void MapGreyRow(std::uint8_t* p, int n, const std::array<std::uint32_t, 2
     std::memcpy(p, &spread[level], 3);
 }
 
-// A level map for two levels at a time, the first one in the low byte:
-// half the lookups, from a table that still fits the second-level cache.
-struct PairMap {
-    std::vector<std::uint16_t> pairs;
-    explicit PairMap(const LevelMap& map) : pairs(65536)
-    {
-        for (unsigned v = 0; v < 65536; ++v)
-            pairs[v] = static_cast<std::uint16_t>(map[v & 0xFF] | map[v >> 8] << 8);
-    }
-};
-
-// Passes n levels through map.
-inline void MapLevels(std::uint8_t* p, int n, const LevelMap& map, const PairMap& two)
-{
-    int x = 0;
-    for (; x + 2 <= n; x += 2) {
-        std::uint16_t pair;
-        std::memcpy(&pair, p + x, 2);
-        pair = two.pairs[pair];
-        std::memcpy(p + x, &pair, 2);
-    }
-    if (x < n) p[x] = map[p[x]];
-}
-
 // Pixels taken together by ForEachGreyRun.
 constexpr int kGreyRun = 128;
 
@@ -170,9 +147,9 @@ inline void MapAoiComponents(CImage& image, const LevelMap& red, const LevelMap&
     const AoiBounds aoi = ClampedAoi(image);
     if (oneMap && image.pixelValueArray.HoldsGrey() && !aoi.Empty()) {
         GreyRows& plane = *image.pixelValueArray.WritableGrey();
-        const PairMap two(red);
+        const levels::LevelLookup lookup(red);
         parallel::ForBands(aoi.top, aoi.bottom + 1, aoi.right - aoi.left + 1, [&](int first, int last) {
-            for (int y = first; y < last; ++y) MapLevels(plane[y] + aoi.left, aoi.right - aoi.left + 1, red, two);
+            for (int y = first; y < last; ++y) lookup.Map(plane[y] + aoi.left, aoi.right - aoi.left + 1);
         });
         return;
     }

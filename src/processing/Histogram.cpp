@@ -55,7 +55,7 @@ void CountHistograms(CImage& image, GreyRuns* runs)
     if (plane && runs) std::fill(runs->flags.begin(), runs->flags.end(), 1);
     if (!aoi.Empty() && plane)
         parallel::ForBands(aoi.top, aoi.bottom + 1, aoi.right - aoi.left + 1, [&](int first, int last) {
-            std::array<std::array<unsigned, 256>, 4> shared{};
+            std::array<std::array<unsigned, 256>, 8> shared{};
             const int n = aoi.right - aoi.left + 1;
             for (int y = first; y < last; ++y) {
                 const std::uint8_t* p = (*plane)[y] + aoi.left;
@@ -64,13 +64,14 @@ void CountHistograms(CImage& image, GreyRuns* runs)
                 for (; x + 8 <= n; x += 8) {
                     std::uint64_t eight;
                     std::memcpy(&eight, p + x, 8);
-                    for (int k = 0; k < 8; ++k, eight >>= 8) ++shared[static_cast<size_t>(k & 3)][eight & 0xFF];
+                    for (int k = 0; k < 8; ++k, eight >>= 8) ++shared[static_cast<size_t>(k)][eight & 0xFF];
                 }
                 for (; x < n; ++x) ++shared[0][p[x]];
             }
             const std::lock_guard<std::mutex> lock(adding);
             for (size_t v = 0; v < 256; ++v) {
-                const unsigned grey = shared[0][v] + shared[1][v] + shared[2][v] + shared[3][v];
+                unsigned grey = 0;
+                for (const auto& counts : shared) grey += counts[v];
                 for (size_t c = 0; c < 3; ++c) total[c][v] += grey;
             }
         });
