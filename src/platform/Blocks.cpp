@@ -4,7 +4,9 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <mutex>
 #include <new>
+#include <utility>
 
 #if defined(__has_feature)
 #if __has_feature(address_sanitizer) || __has_feature(thread_sanitizer) || __has_feature(memory_sanitizer)
@@ -32,6 +34,52 @@ namespace {
 constexpr std::size_t kHugePage = std::size_t(2) << 20;
 
 std::size_t Mapped(std::size_t bytes) { return (bytes + kHugePage - 1) & ~(kHugePage - 1); }
+
+// The last large block given back, kept for the next unfilled block of its
+// length: an operation repeated on images of one size (a series, undo and
+// redo) then finds its pages in place instead of faulting in fresh ones and
+// giving the old ones back. One block at most is kept, and none while a
+// zeroed block is mapped, so memory that is asked for is never held back.
+struct Spare {
+    std::mutex lock;
+    void* block = nullptr;
+    std::size_t length = 0;
+};
+
+Spare& TheSpare()
+{
+    static Spare spare;
+    return spare;
+}
+
+// Takes the kept block when it has the length, else leaves it.
+void* TakeSpare(std::size_t length) noexcept
+{
+    Spare& spare = TheSpare();
+    const std::lock_guard<std::mutex> hold(spare.lock);
+    if (!spare.block || spare.length != length) return nullptr;
+    return std::exchange(spare.block, nullptr);
+}
+
+// Keeps block in place of the kept one, which goes back to the system.
+void KeepSpare(void* block, std::size_t length) noexcept
+{
+    Spare& spare = TheSpare();
+    const std::lock_guard<std::mutex> hold(spare.lock);
+    void* older = spare.block;
+    const std::size_t olderLength = spare.length;
+    spare.block = block;
+    spare.length = length;
+    if (older) ::munmap(older, olderLength);
+}
+
+void DropSpare() noexcept
+{
+    Spare& spare = TheSpare();
+    const std::lock_guard<std::mutex> hold(spare.lock);
+    if (spare.block) ::munmap(spare.block, spare.length);
+    spare.block = nullptr;
+}
 #endif
 
 }  // namespace
@@ -43,6 +91,7 @@ void* AllocateZeroed(std::size_t bytes)
     if (bytes >= kMappedBlockBytes) {
         const std::size_t length = Mapped(bytes);
         if (length < bytes || length > std::size_t(-1) - kHugePage) throw std::bad_alloc();
+        DropSpare();
         // One huge page more, so that the block can start on a huge page.
         void* area = ::mmap(nullptr, length + kHugePage, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
         if (area == MAP_FAILED) throw std::bad_alloc();
@@ -63,7 +112,10 @@ void* AllocateZeroed(std::size_t bytes)
 void* AllocateUnfilled(std::size_t bytes)
 {
 #ifdef NUVAK_MAPPED_BLOCKS
-    if (bytes >= kMappedBlockBytes) return AllocateZeroed(bytes);
+    if (bytes >= kMappedBlockBytes) {
+        if (void* spare = TakeSpare(Mapped(bytes))) return spare;
+        return AllocateZeroed(bytes);
+    }
 #endif
     if (bytes == 0) return nullptr;
     // The heap hands a block of this size back for reuse as it is, without
@@ -78,7 +130,7 @@ void FreeZeroed(void* block, std::size_t bytes) noexcept
     if (!block) return;
 #ifdef NUVAK_MAPPED_BLOCKS
     if (bytes >= kMappedBlockBytes) {
-        ::munmap(block, Mapped(bytes));
+        KeepSpare(block, Mapped(bytes));
         return;
     }
 #endif
