@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <type_traits>
 #include <vector>
 
 #include "image/Image.h"
@@ -81,8 +82,13 @@ int Extreme(CImage& image, int size, int direction, const NeighbourhoodTexts& te
             } else {
                 RowWindow samples(rows, span, [&, red = std::vector<std::uint8_t>(span)](
                                                   const auto* in, int count, std::uint8_t* across) mutable {
-                    TakeReds(in, count, red.data());
-                    ExtremeAlongRow(red.data(), n, columns, across, scratch.data(), Max);
+                    // A grey plane's row is its samples already.
+                    const std::uint8_t* levels = red.data();
+                    if constexpr (std::is_same_v<std::decay_t<decltype(*in)>, std::uint8_t>)
+                        levels = in;
+                    else
+                        TakeReds(in, count, red.data());
+                    ExtremeAlongRow(levels, n, columns, across, scratch.data(), Max);
                 });
                 down(samples);
             }
