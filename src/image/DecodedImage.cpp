@@ -50,7 +50,7 @@ std::uint8_t* DecodedImage::Allocate(std::uint64_t bufferBytes, std::uint64_t ot
     }
     try {
         if (inPlace_)
-            raw_.Allocate(w, h);
+            raw_.AllocateUnfilled(w, h);  // every row is put before Finish reads it
         else if (layout_.colours == 1)
             grey_.Allocate(w, h);
         else
@@ -158,7 +158,7 @@ void DecodedImage::Finish(CImage& target, const FileFacts& facts, int xPixelsPer
     const int w = layout_.width;
     if (inPlace_) {
         try {
-            grey_.Allocate(w, layout_.height);
+            grey_.AllocateUnfilled(w, layout_.height);
         } catch (const std::bad_alloc&) {
             RefuseImage(path_, "Out of memory.");
         }
