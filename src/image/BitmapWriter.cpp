@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "image/File.h"
+#include "image/FormatCodecs.h"
 #include "image/Image.h"
 #include "image/RgbBytes.h"
 #include "platform/ParallelRows.h"
@@ -56,22 +57,18 @@ void CImage::WriteBitmap(CArchive& archive) const
     // one by one, so that a full disk fails at the same stage as ever.
     const int blockRows = std::clamp(static_cast<int>((1u << 20) / std::max(rowBytes, 1u)), 1, std::max(height, 1));
     std::vector<std::uint8_t> block(static_cast<size_t>(blockRows) * rowBytes, 0);
-    // A grey plane's levels are the bytes written.
-    const GreyRows* plane = pixelValueArray.HoldsGrey() ? pixelValueArray.Grey() : nullptr;
     for (int done = 0; done < height;) {
         const int rows = std::min(blockRows, height - done);
         parallel::ForBands(0, rows, width, [&](int first, int last) {
             for (int r = first; r < last; ++r) {
+                const int y = height - 1 - (done + r);
                 std::uint8_t* out = block.data() + static_cast<size_t>(r) * rowBytes;
-                if (grey && plane) {
-                    std::memcpy(out, (*plane)[height - 1 - (done + r)], static_cast<size_t>(width));
+                if (!grey) {
+                    SwapRedAndBlue(reinterpret_cast<const std::uint8_t*>(pixelValueArray[y]), width, out);
                     continue;
                 }
-                const CColorVal* in = pixelValueArray[height - 1 - (done + r)];
-                if (grey)
-                    for (int x = 0; x < width; ++x) out[x] = static_cast<std::uint8_t>(in[x].Luminance());
-                else
-                    SwapRedAndBlue(reinterpret_cast<const std::uint8_t*>(in), width, out);
+                const std::uint8_t* levels = WrittenRow(*this, y, out);
+                if (levels != out) std::memcpy(out, levels, static_cast<size_t>(width));
             }
         });
         if (rowBytes > archive.Capacity())

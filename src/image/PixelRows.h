@@ -35,21 +35,9 @@ public:
     }
 
     // Zero-filled values; throws std::bad_alloc when the memory is not there.
-    void Allocate(int width, int height)
-    {
-        const size_t count = static_cast<size_t>(width) * static_cast<size_t>(height);
-        data_ = platform::MakeZeroedBlock<T>(count);
-        size_ = count;
-        width_ = count == 0 ? 0 : static_cast<size_t>(width);
-    }
+    void Allocate(int width, int height) { Take(width, height, platform::MakeZeroedBlock<T>); }
     // The same, with values the caller writes before reading any.
-    void AllocateUnfilled(int width, int height)
-    {
-        const size_t count = static_cast<size_t>(width) * static_cast<size_t>(height);
-        data_ = platform::MakeUnfilledBlock<T>(count);
-        size_ = count;
-        width_ = count == 0 ? 0 : static_cast<size_t>(width);
-    }
+    void AllocateUnfilled(int width, int height) { Take(width, height, platform::MakeUnfilledBlock<T>); }
     void Release() { *this = RowBlock(); }
     bool empty() const { return size_ == 0; }
     T* operator[](int y) { return data_.get() + static_cast<size_t>(y) * width_; }
@@ -60,6 +48,15 @@ public:
     size_t width() const { return width_; }
 
 private:
+    template <typename Make>
+    void Take(int width, int height, Make make)
+    {
+        const size_t count = static_cast<size_t>(width) * static_cast<size_t>(height);
+        data_ = make(count);
+        size_ = count;
+        width_ = count == 0 ? 0 : static_cast<size_t>(width);
+    }
+
     platform::Block<T> data_;
     size_t size_ = 0;
     size_t width_ = 0;

@@ -33,24 +33,28 @@ struct BlockRelease {
 template <typename T>
 using Block = std::unique_ptr<T[], BlockRelease>;
 
-// count values of T whose bytes are all zero (T must be fine with that).
+// count values of T in a block from allocate.
 template <typename T>
-Block<T> MakeZeroedBlock(std::size_t count)
+Block<T> MakeBlock(std::size_t count, void* (*allocate)(std::size_t))
 {
     static_assert(std::is_trivially_copyable_v<T>);
     if (count > std::size_t(-1) / sizeof(T)) throw std::bad_alloc();
     const std::size_t bytes = count * sizeof(T);
-    return Block<T>(static_cast<T*>(AllocateZeroed(bytes)), BlockRelease{bytes});
+    return Block<T>(static_cast<T*>(allocate(bytes)), BlockRelease{bytes});
+}
+
+// count values of T whose bytes are all zero (T must be fine with that).
+template <typename T>
+Block<T> MakeZeroedBlock(std::size_t count)
+{
+    return MakeBlock<T>(count, AllocateZeroed);
 }
 
 // count values of T, every one to be written before it is read.
 template <typename T>
 Block<T> MakeUnfilledBlock(std::size_t count)
 {
-    static_assert(std::is_trivially_copyable_v<T>);
-    if (count > std::size_t(-1) / sizeof(T)) throw std::bad_alloc();
-    const std::size_t bytes = count * sizeof(T);
-    return Block<T>(static_cast<T*>(AllocateUnfilled(bytes)), BlockRelease{bytes});
+    return MakeBlock<T>(count, AllocateUnfilled);
 }
 
 }  // namespace platform

@@ -136,8 +136,6 @@ constexpr bool PlainTake()
                 std::is_same_v<Take, std::decay_t<decltype(takeLuminance)>>);
     return false;
 }
-template <typename Take, typename Rows>
-constexpr bool kPlainTake = PlainTake<Take, Rows>();
 
 // length byte samples per row, take(pixels, span, values) making them
 // from a row's pixels. A row is taken when first asked for, so the band must
@@ -161,7 +159,7 @@ public:
     const std::uint8_t* at(int y)
     {
         // A grey plane's samples are its bytes.
-        if constexpr (kPlainTake<Take, Rows>)
+        if constexpr (PlainTake<Take, Rows>())
             if (rows_.direct()) return rows_.row(y);
         for (; next_ <= y; ++next_) take_(rows_.row(next_), rows_.span(), slot(next_));
         return slot(y);
