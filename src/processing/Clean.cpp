@@ -36,11 +36,12 @@ int CImage::Clean(int maskSize, int clutter, int significance, int background)
     if (MakeRoom(*this, maskSize, kClean) != 0) return -1;
     return WithWorkingStorage(*this, kClean, [&] {
         GreyRows plane;
-        plane.Allocate(width, height);
-        if (pixelValueArray.HoldsGrey())
+        if (pixelValueArray.HoldsGrey()) {
             plane = *pixelValueArray.Grey();
-        else
+        } else {
+            plane.AllocateUnfilled(width, height);
             for (int y = 0; y < height; ++y) TakeReds(std::as_const(pixelValueArray)[y], width, plane[y]);
+        }
         // The light of the significant pixels only: those above T.
         auto takeSignificant = [significance](const auto* in, int count, std::uint8_t* out) {
             for (int i = 0; i < count; ++i)
