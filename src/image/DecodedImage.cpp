@@ -12,6 +12,7 @@
 #include "platform/Memory.h"
 #include "platform/ParallelRows.h"
 #include "platform/UserInterface.h"
+#include "platform/VectorClones.h"
 
 using platform::Format;
 
@@ -64,16 +65,31 @@ std::uint8_t* DecodedImage::Allocate(std::uint64_t bufferBytes, std::uint64_t ot
 
 bool DecodedImage::NeedsRangePass() const { return layout_.bits == 16 && !table_ && !inPlace_; }
 
+namespace {
+
+// Plain grey: a loop the compiler runs in vector lanes, wider where the
+// processor has them.
+NUVAK_WIDE_CLONES
+void PlainRange(const std::uint16_t* in, int count, int& lo, int& hi)
+{
+    auto low = static_cast<std::uint16_t>(lo), high = static_cast<std::uint16_t>(hi);
+    for (int x = 0; x < count; ++x) {
+        low = std::min(low, in[x]);
+        high = std::max(high, in[x]);
+    }
+    lo = low;
+    hi = high;
+}
+
+}  // namespace
+
 template <typename T>
 void DecodedImage::Scan(const T* in)
 {
     int lo = lo_, hi = hi_;
     const int stride = layout_.stride;
-    if (stride == 1) {  // plain grey: a loop the compiler runs in vector lanes
-        for (int x = 0; x < layout_.width; ++x) {
-            lo = std::min<int>(lo, in[x]);
-            hi = std::max<int>(hi, in[x]);
-        }
+    if (stride == 1) {
+        PlainRange(in, layout_.width, lo, hi);
     } else {
         for (int x = 0; x < layout_.width; ++x, in += stride)
             for (int c = 0; c < layout_.colours; ++c) {
@@ -122,7 +138,7 @@ void DecodedImage::PutRow16(int y, const std::uint16_t* in)
         Scan(in);
         std::uint16_t* raw = raw_[y];
         if (stride == 1) {
-            std::memcpy(raw, in, size_t(layout_.width) * 2);
+            if (raw != in) std::memcpy(raw, in, size_t(layout_.width) * 2);
         } else {
             for (int x = 0; x < layout_.width; ++x, in += stride) raw[x] = in[0];
         }
@@ -145,6 +161,8 @@ void DecodedImage::PutRow16(int y, const std::uint16_t* in)
     rgb_ = rgb_ || rgb;
 }
 
+std::uint16_t* DecodedImage::RawRows(int y) { return inPlace_ && layout_.stride == 1 ? raw_[y] : nullptr; }
+
 void DecodedImage::PutRow(int y, const void* samples)
 {
     if (layout_.bits == 16)
@@ -162,13 +180,8 @@ void DecodedImage::Finish(CImage& target, const FileFacts& facts, int xPixelsPer
         } catch (const std::bad_alloc&) {
             RefuseImage(path_, "Out of memory.");
         }
-        const LevelTable table(lo_, hi_);
         parallel::ForBands(0, layout_.height, w, [&](int first, int last) {
-            for (int y = first; y < last; ++y) {
-                const std::uint16_t* raw = raw_[y];
-                std::uint8_t* levels = grey_[y];
-                for (int x = 0; x < w; ++x) levels[x] = table.level[raw[x]];
-            }
+            MapLevels(raw_[first], size_t(last - first) * size_t(w), lo_, hi_, grey_[first]);
         });
         raw_.Release();
     }

@@ -43,6 +43,10 @@ public:
     void ScanRow(const void* samples);
     void EndRangePass();
     void PutRow(int y, const void* samples);
+    // Where 16-bit grey rows from y on wait for their range, when they are
+    // one sample a pixel: a reader may decode straight into them and hand
+    // them to PutRow where they lie. Null otherwise.
+    std::uint16_t* RawRows(int y);
     // Notices, then the fresh image replaces target's pixels.
     void Finish(CImage& target, const FileFacts& facts, int xPixelsPerMetre, int yPixelsPerMetre);
 

@@ -60,6 +60,10 @@ struct LevelTable {
     LevelTable(int lo, int hi);
 };
 
+// The table's values for count levels, computed in vector lanes rather than
+// looked up one at a time; the table is made by this too.
+void MapLevels(const std::uint16_t* in, size_t count, int lo, int hi, std::uint8_t* out);
+
 // How an image is written.
 struct WriteOptions {
     std::optional<FileFormat> format;  // from the path's extension when absent

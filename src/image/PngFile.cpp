@@ -113,6 +113,13 @@ public:
         }
         return buffer_;
     }
+    // Where row y is decoded when rows come in order: 16-bit grey straight
+    // into the rows that wait for the range, else the buffer.
+    png_bytep RowFor(int y)
+    {
+        std::uint16_t* raw = scanning_ ? nullptr : image_->RawRows(y);
+        return raw ? reinterpret_cast<png_bytep>(raw) : buffer_;
+    }
     void Row(int y, png_bytep row)
     {
         if (scanning_)
@@ -185,8 +192,9 @@ bool DecodePng(PngReadStructs& r, PngTarget& sink)
         for (int y = 0; y < h.height; ++y) sink.Row(y, rows + size_t(y) * h.rowBytes);
     } else {
         for (int y = 0; y < h.height; ++y) {
-            png_read_row(png, rows, nullptr);
-            sink.Row(y, rows);
+            png_bytep row = sink.RowFor(y);
+            png_read_row(png, row, nullptr);
+            sink.Row(y, row);
         }
     }
     return true;

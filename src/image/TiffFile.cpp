@@ -12,6 +12,7 @@
 #include <optional>
 #include <sys/stat.h>
 #include <tiffio.h>
+#include <type_traits>
 #include <unistd.h>
 #include <vector>
 
@@ -158,6 +159,7 @@ struct TiffLayout {
     std::uint32_t width = 0, height = 0;
     std::uint16_t bits = 1, samples = 1, photometric = PHOTOMETRIC_MINISBLACK, planar = PLANARCONFIG_CONTIG;
     std::uint16_t sampleFormat = SAMPLEFORMAT_UINT;
+    std::uint16_t compression = COMPRESSION_NONE;
     bool tiled = false;
     bool byScanline = false;  // strips too tall to hold decoded are read a row at a time
     std::uint32_t bandRows = 0, tileWidth = 0;
@@ -172,6 +174,19 @@ public:
     TiffBands(TIFF* tif, const TiffLayout& l, DecodedImage& image)
         : tif_(tif), l_(l), image_(image), planes_(l.planar == PLANARCONFIG_SEPARATE ? l.samples : 1)
     {
+        if constexpr (std::is_same_v<T, std::uint16_t>) {
+            straight_ = !l.tiled && !l.byScanline && l.samples == 1 && l.photometric == PHOTOMETRIC_MINISBLACK &&
+                        image.RawRows(0);
+            // libtiff undoes horizontal differences a sample at a time through
+            // memory; summed up here the running value stays in a register.
+            // Only the codecs that keep a predictor are asked for it.
+            std::uint16_t predictor = PREDICTOR_NONE;
+            if (straight_ && (l.compression == COMPRESSION_LZW || l.compression == COMPRESSION_ADOBE_DEFLATE ||
+                              l.compression == COMPRESSION_DEFLATE))
+                TIFFGetField(tif, TIFFTAG_PREDICTOR, &predictor);
+            addUp_ = predictor == PREDICTOR_HORIZONTAL && TIFFSetField(tif, TIFFTAG_PREDICTOR, PREDICTOR_NONE);
+        }
+        if (straight_) return;
         band_.resize(size_t(BandRows(l)) * l.width * l.samples);
         piece_.resize(PieceBytes(tif, l));
         if (l.photometric == PHOTOMETRIC_PALETTE) colourRow_.resize(size_t(l.width) * 3);
@@ -196,6 +211,19 @@ public:
     {
         for (std::uint32_t y0 = 0; y0 < l_.height; y0 += l_.bandRows) {
             const std::uint32_t rows = std::min(l_.bandRows, l_.height - y0);
+            if (straight_) {
+                // Plain 16-bit grey strips decode with no copy, into the rows
+                // that wait for the range.
+                std::uint16_t* into = image_.RawRows(static_cast<int>(y0));
+                const tstrip_t strip = TIFFComputeStrip(tif_, y0, 0);
+                if (TIFFReadEncodedStrip(tif_, strip, into, tmsize_t(rows) * l_.width * 2) < 0) return false;
+                for (std::uint32_t r = 0; r < rows; ++r) {
+                    std::uint16_t* row = into + size_t(r) * l_.width;
+                    if (addUp_) AddUpDifferences(row, l_.width);
+                    image_.PutRow(static_cast<int>(y0 + r), row);
+                }
+                continue;
+            }
             for (int p = 0; p < planes_; ++p)
                 if (!(l_.tiled ? ReadTiles(y0, rows, p) : ReadStrip(y0, rows, p))) return false;
             for (std::uint32_t r = 0; r < rows; ++r) {
@@ -211,6 +239,12 @@ public:
     }
 
 private:
+    static void AddUpDifferences(std::uint16_t* row, std::uint32_t count)
+    {
+        std::uint16_t sum = 0;
+        for (std::uint32_t i = 0; i < count; ++i) row[i] = sum = static_cast<std::uint16_t>(sum + row[i]);
+    }
+
     int Stride() const { return planes_ > 1 ? l_.samples : 1; }
     int PieceSamples(std::uint32_t pixels) const { return static_cast<int>(pixels) * (planes_ > 1 ? 1 : l_.samples); }
 
@@ -293,12 +327,14 @@ private:
     std::vector<std::uint8_t> piece_;
     std::vector<std::uint8_t> palette_;
     std::vector<std::uint8_t> colourRow_;
+    bool straight_ = false;  // plain 16-bit grey strips, read with no copy
+    bool addUp_ = false;     // their horizontal differences are summed here
 };
 
 // The first page's layout, or the reason it cannot be read.
 std::string ReadLayout(TIFF* tif, TiffLayout& l)
 {
-    std::uint16_t compression = COMPRESSION_NONE;
+    std::uint16_t& compression = l.compression;
     TIFFGetField(tif, TIFFTAG_IMAGEWIDTH, &l.width);
     TIFFGetField(tif, TIFFTAG_IMAGELENGTH, &l.height);
     TIFFGetFieldDefaulted(tif, TIFFTAG_BITSPERSAMPLE, &l.bits);

@@ -23,6 +23,7 @@ struct TiffSpec {
     std::uint16_t samples = 3;
     int pages = 1;
     int tile = 16;
+    const char* mode = "w";  // "wb": big-endian
 };
 
 int Sample(int x, int y, int c, int bits)
@@ -33,7 +34,7 @@ int Sample(int x, int y, int c, int bits)
 // Writes samples of Sample() packed at the case's bit depth.
 void WriteTiff(const std::string& path, const TiffSpec& s, const std::function<void(TIFF*)>& extra = {})
 {
-    TIFF* tif = TIFFOpen(path.c_str(), "w");
+    TIFF* tif = TIFFOpen(path.c_str(), s.mode);
     ASSERT_NE(tif, nullptr);
     for (int page = 0; page < s.pages; ++page) {
         TIFFSetField(tif, TIFFTAG_IMAGEWIDTH, kWidth);
@@ -208,6 +209,33 @@ TEST(TiffFile, SixteenBitFileRangeOverAllChannels)
                                                   std::to_string(hi) + " were mapped to 0..255."});
     EXPECT_EQ(r.image.pixelValueArray[5][9].blue, MappedLevel(Sample(9, 5, 2, 16), lo, hi));
     EXPECT_EQ(r.image.pixelValueArray[20][36].red, MappedLevel(Sample(36, 20, 0, 16), lo, hi));
+}
+
+TEST(TiffFile, SixteenBitGreyStripsWithDifferencesInEitherByteOrder)
+{
+    TempDir dir;
+    const std::string path = dir.path("g16.tif");
+    int lo = 65535, hi = 0;
+    for (int y = 0; y < kHeight; ++y)
+        for (int x = 0; x < kWidth; ++x) lo = std::min(lo, Sample(x, y, 0, 16)), hi = std::max(hi, Sample(x, y, 0, 16));
+    for (const std::uint16_t compression : {COMPRESSION_NONE, COMPRESSION_LZW, COMPRESSION_ADOBE_DEFLATE})
+        for (const std::uint16_t predictor : {PREDICTOR_NONE, PREDICTOR_HORIZONTAL})
+            for (const char* mode : {"wl", "wb"}) {
+                if (compression == COMPRESSION_NONE && predictor != PREDICTOR_NONE) continue;
+                const std::string name = "compression " + std::to_string(compression) + " predictor " +
+                                         std::to_string(predictor) + " " + mode;
+                WriteTiff(path, {.compression = compression, .photometric = PHOTOMETRIC_MINISBLACK, .bits = 16,
+                                 .samples = 1, .mode = mode},
+                          [&](TIFF* tif) {
+                              if (predictor != PREDICTOR_NONE) TIFFSetField(tif, TIFFTAG_PREDICTOR, predictor);
+                          });
+                const ImageRead r = ReadImageFile(path);
+                ASSERT_FALSE(r.refused) << name;
+                for (int y = 0; y < kHeight; ++y)
+                    for (int x = 0; x < kWidth; ++x)
+                        ASSERT_EQ(r.image.pixelValueArray[y][x].red, MappedLevel(Sample(x, y, 0, 16), lo, hi))
+                            << name << " at " << x << "," << y;
+            }
 }
 
 TEST(TiffFile, PagesAndResolution)
