@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "image/Image.h"
+#include "processing/ExtremePair.h"
 #include "processing/ExtremeRows.h"
 #include "processing/Neighbourhood.h"
 #include "processing/RowWindow.h"
@@ -14,21 +15,24 @@
 
 using namespace neighbourhood;
 
-namespace {
+int neighbourhood::PrepareMorphology(CImage& image, int& n, const NeighbourhoodTexts& texts)
+{
+    if (image.format != FORMAT_GRAYSCALE) {
+        image.errorMessage = "Morphological operations only defined on grayscale images";
+        return -1;
+    }
+    return Prepare(image, n, texts);
+}
 
-enum Direction { Omnidirectional = 0, Horizontal = 1, Vertical = 2, Diagonal = 3 };
+namespace {
 
 // The minimum (erosion) or maximum (dilation) of the R components under the
 // structuring element, written as grey pixels into the AOI.
 template <bool Max>
 int Extreme(CImage& image, int size, int direction, const NeighbourhoodTexts& texts)
 {
-    if (image.format != FORMAT_GRAYSCALE) {
-        image.errorMessage = "Morphological operations only defined on grayscale images";
-        return -1;
-    }
     int n = size;
-    if (Prepare(image, n, texts) != 0) return -1;
+    if (PrepareMorphology(image, n, texts) != 0) return -1;
     const int half = n / 2;
     const int columns = image.aoiRight - image.aoiLeft + 1;
     // Rows of samples start half a neighbourhood left of the AOI. The
@@ -96,20 +100,28 @@ int Extreme(CImage& image, int size, int direction, const NeighbourhoodTexts& te
     });
 }
 
-// Runs first k times, then second k times; after the first step the size is
-// known to be settled, so its notice appears once.
-template <typename First, typename Second>
-int Repeat(CImage& image, int size, int repetitions, First first, Second second, const char* aborted)
+// Runs the first extreme k times, then the second k times: the last of
+// the first and the first of the second in one pass. After the first step
+// the size is known to be settled, so its notice appears once.
+template <bool FirstMax>
+int Repeat(CImage& image, int size, int direction, int repetitions, const NeighbourhoodTexts& texts,
+           const char* aborted)
 {
+    const NeighbourhoodTexts& secondTexts = FirstMax ? kErosion : kDilation;
     int n = size;
-    for (const bool firstHalf : {true, false})
-        for (int pass = 0; pass < repetitions; ++pass) {
-            if ((firstHalf ? first(n) : second(n)) != 0) {
-                image.errorMessage += aborted;
-                return -1;
-            }
-            n = std::clamp(n, 3, 9);
-        }
+    auto step = [&](int kind) {
+        const int done = kind == 0   ? Extreme<FirstMax>(image, n, direction, texts)
+                         : kind == 1 ? ExtremePair(image, n, direction, FirstMax, texts)
+                                     : Extreme<!FirstMax>(image, n, direction, secondTexts);
+        if (done != 0) image.errorMessage += aborted;
+        n = std::clamp(n, 3, 9);
+        return done;
+    };
+    for (int pass = 1; pass < repetitions; ++pass)
+        if (step(0) != 0) return -1;
+    if (repetitions > 0 && step(1) != 0) return -1;
+    for (int pass = 1; pass < repetitions; ++pass)
+        if (step(2) != 0) return -1;
     return 0;
 }
 
@@ -121,14 +133,10 @@ int CImage::Dilation(int size, int direction) { return Extreme<true>(*this, size
 
 int CImage::Opening(int size, int direction, int repetitions)
 {
-    return Repeat(
-        *this, size, repetitions, [&](int n) { return Erosion(n, direction); },
-        [&](int n) { return Dilation(n, direction); }, "\nOpening aborted");
+    return Repeat<false>(*this, size, direction, repetitions, kErosion, "\nOpening aborted");
 }
 
 int CImage::Closing(int size, int direction, int repetitions)
 {
-    return Repeat(
-        *this, size, repetitions, [&](int n) { return Dilation(n, direction); },
-        [&](int n) { return Erosion(n, direction); }, "\nClosing aborted");
+    return Repeat<true>(*this, size, direction, repetitions, kDilation, "\nClosing aborted");
 }

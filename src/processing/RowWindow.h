@@ -17,7 +17,9 @@
 namespace neighbourhood {
 
 // The pixels of columns left .. left + span - 1 of rows first - half ..
-// last + half - 1 for the band of AOI rows [first, last), on colour rows
+// last + half - 1 for the band of AOI rows [first, last), where left lies
+// across columns left of the AOI (half, unless rows reach further than
+// columns); rows outside the image read as 0. On colour rows
 // (P = CColorVal) or a grey plane (P = std::uint8_t) of width stride, which
 // the band writes in place through out(y), row after row. Rows outside the
 // band are copied when this is made, before any band writes; the band's own
@@ -31,24 +33,25 @@ public:
     using Pixel = P;
     static constexpr bool kDirect = std::is_same_v<P, std::uint8_t>;
 
-    BandRowsOf(P* pixels, size_t stride, const CImage& image, int first, int last, int half)
+    BandRowsOf(P* pixels, size_t stride, const CImage& image, int first, int last, int half, int across)
         : pixels_(pixels),
           stride_(stride),
           first_(first),
           last_(last),
           half_(half),
-          left_(image.aoiLeft - half),
-          span_(image.aoiRight - image.aoiLeft + 1 + 2 * half),
+          across_(across),
+          left_(image.aoiLeft - across),
+          span_(image.aoiRight - image.aoiLeft + 1 + 2 * across),
           above_(static_cast<size_t>(span_) * half),
           below_(static_cast<size_t>(span_) * half),
           flushed_(first),
           next_(first)
     {
         for (int k = 0; k < half; ++k) {
-            const P* up = at(first - half + k);
-            const P* down = at(last + k);
-            std::copy(up, up + span_, above_.data() + static_cast<size_t>(k) * span_);
-            std::copy(down, down + span_, below_.data() + static_cast<size_t>(k) * span_);
+            const int up = first - half + k, down = last + k;
+            if (up >= 0) std::copy(at(up), at(up) + span_, above_.data() + static_cast<size_t>(k) * span_);
+            if (down < image.height)
+                std::copy(at(down), at(down) + span_, below_.data() + static_cast<size_t>(k) * span_);
         }
         if constexpr (kDirect) ring_.resize(static_cast<size_t>(Columns()) * (half + 2));
     }
@@ -65,7 +68,7 @@ public:
     // Where the AOI pixels of the band's row y go; rows come in order.
     P* out(int y) const
     {
-        if constexpr (!kDirect) return pixels_ + static_cast<size_t>(y) * stride_ + left_ + half_;
+        if constexpr (!kDirect) return pixels_ + static_cast<size_t>(y) * stride_ + left_ + across_;
         // Once row y is done, rows from y - half on may still be read (a
         // sliding sum leaves row y - half after it has stored row y).
         Flush(y - half_);
@@ -82,7 +85,7 @@ public:
 
 private:
     const P* at(int y) const { return pixels_ + static_cast<size_t>(y) * stride_ + left_; }
-    int Columns() const { return span_ - 2 * half_; }
+    int Columns() const { return span_ - 2 * across_; }
     P* Slot(int y) const { return ring_.data() + static_cast<size_t>((y - first_) % (half_ + 2)) * Columns(); }
     // Writes the waiting results of the rows before end.
     void Flush(int end) const
@@ -90,12 +93,12 @@ private:
         if constexpr (kDirect)
             for (; flushed_ < std::min(end, next_); ++flushed_)
                 std::copy(Slot(flushed_), Slot(flushed_) + Columns(),
-                          pixels_ + static_cast<size_t>(flushed_) * stride_ + left_ + half_);
+                          pixels_ + static_cast<size_t>(flushed_) * stride_ + left_ + across_);
     }
 
     P* pixels_;
     size_t stride_;
-    int first_, last_, half_, left_, span_;
+    int first_, last_, half_, across_, left_, span_;
     std::vector<P> above_, below_;
     mutable std::vector<P> ring_;
     mutable int flushed_;  // the first row whose result waits
@@ -215,20 +218,22 @@ private:
 };
 
 // Runs work(rows) on bands of the AOI's rows, each with its band rows for
-// a neighbourhood reaching half pixels around. The bands work on the
+// a neighbourhood reaching half rows up and down and across columns left
+// and right (half when not given). The bands work on the
 // image's grey plane when it holds one, or when it is a grayscale image
 // whose pixels are all grey (which is where one byte a pixel pays);
 // otherwise on its colour rows. work takes either kind of band rows.
 template <typename Work>
-void OverBandRows(CImage& image, int half, Work work)
+void OverBandRows(CImage& image, int half, Work work, int across = -1)
 {
-    const long long span = image.aoiRight - image.aoiLeft + 1 + 2 * half;
+    if (across < 0) across = half;
+    const long long span = image.aoiRight - image.aoiLeft + 1 + 2 * across;
     const size_t width = static_cast<size_t>(image.width);
     auto over = [&](auto* pixels) {
         using Rows = BandRowsOf<std::remove_pointer_t<decltype(pixels)>>;
         parallel::ForPreparedBands(image.aoiTop, image.aoiBottom + 1, span * (2 * half + 1),
                                    [&](int first, int last) -> parallel::BandWork {
-                                       auto rows = std::make_shared<Rows>(pixels, width, image, first, last, half);
+                                       auto rows = std::make_shared<Rows>(pixels, width, image, first, last, half, across);
                                        return [rows, &work] {
                                            work(*rows);
                                            rows->Flush();

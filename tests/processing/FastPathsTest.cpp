@@ -183,6 +183,32 @@ TEST(FastPaths, ErosionAndDilationMatchThePlainElement)
     EXPECT_TRUE(user.questions.empty());
 }
 
+// The passes of an opening or closing run as one, on grey planes and on
+// rows with a few colour pixels, in bands on 1 to 3 threads.
+TEST(FastPaths, OpeningAndClosingMatchTheirTwoPlainPasses)
+{
+    std::mt19937 random(11);
+    FakeUserInterface user;
+    for (int direction = 0; direction <= 3; ++direction)
+        for (int round = 0; round < 8; ++round)
+            for (int n = 3; n <= 9; n += 2) {
+                const bool closing = round % 2 == 1;
+                CImage source = RandomImage(random, true, n, round % 4 == 0 ? 130 : 40);
+                if (round % 4 == 3) source.pixelValueArray[random() % source.height][random() % source.width].blue ^= 1;
+                CImage plain = source;
+                reference::Morphology(plain, n, direction, closing);
+                reference::Morphology(plain, n, direction, !closing);
+                for (int threads = 1; threads <= 3; ++threads) {
+                    const parallel::ScopedThreads scoped(threads, 0);
+                    CImage fast = source;
+                    ASSERT_EQ(closing ? fast.Closing(n, direction, 1) : fast.Opening(n, direction, 1), 0);
+                    ASSERT_TRUE(SamePixels(fast, plain)) << (closing ? "closing" : "opening") << " direction "
+                                                         << direction << " size " << n << " threads " << threads;
+                }
+            }
+    EXPECT_TRUE(user.questions.empty());
+}
+
 TEST(FastPaths, InvertAndThresholdMatchThePixelRules)
 {
     std::mt19937 random(17);
