@@ -16,6 +16,7 @@
 #include <cstring>
 #include <functional>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 #include "image/Image.h"
@@ -362,6 +363,7 @@ void FileFormatFamilies(std::vector<Family>& f)
                          Shared().Reset(false);
                          SerializeOurs(Shared().image, true, OursFile(c));
                          cv::imwrite(PeerFile(c), Shared().in, c.peerSettings);
+                         ::sync();  // no write-back of the files runs while either side reads
                      },
                      [&c] { SerializeOurs(Shared().image, false, OursFile(c)); },
                      [&c] { Shared().out = cv::imread(PeerFile(c), cv::IMREAD_COLOR); }});
@@ -371,6 +373,7 @@ void FileFormatFamilies(std::vector<Family>& f)
                          cv::Mat levels;
                          Source(true).peer.convertTo(levels, CV_16U, 257);
                          cv::imwrite(PeerFile(c), levels, c.peerSettings);
+                         ::sync();
                      },
                      [&c] { SerializeOurs(Shared().image, false, PeerFile(c)); },
                      [&c] { Shared().out = cv::imread(PeerFile(c), cv::IMREAD_UNCHANGED); }});
