@@ -79,7 +79,7 @@ void SeparateKernelRow(const double* const* rows, int n, int channels, const dou
 [[gnu::target("avx512f")]] bool FusedKernelRow(const double* const* rows, int n, int channels, const double* weights,
                                                size_t count, double* sums)
 {
-    KernelRowOf<32, true>(rows, n, channels, weights, count, sums);
+    KernelRowOf<64, true>(rows, n, channels, weights, count, sums);
     return true;
 }
 
@@ -116,7 +116,7 @@ void KernelRow(const std::uint8_t* const* rows, int n, int channels, const int* 
     KernelRowOf<32>(rows, n, channels, weights, count, sums);
 }
 
-NUVAK_VECTOR_CLONES
+NUVAK_WIDE_CLONES
 void RoundRow(const double* __restrict sums, size_t count, std::uint8_t* __restrict values)
 {
     // RoundToByte without branches: a sum not above 0 (or not a number)
