@@ -10,6 +10,13 @@
 #include "image/SampleRows.h"
 #include "platform/VectorClones.h"
 
+#if defined(__x86_64__) && defined(__GNUC__)
+#define NUVAK_MEDIAN_PERMUTES 1
+#include <immintrin.h>
+#else
+#define NUVAK_MEDIAN_PERMUTES 0
+#endif
+
 using namespace neighbourhood;
 
 namespace {
@@ -70,6 +77,68 @@ void MedianOfNine(const std::uint8_t* __restrict above, const std::uint8_t* __re
     }
 }
 
+#if NUVAK_MEDIAN_PERMUTES
+bool HasPermutes()
+{
+    return __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw") &&
+           __builtin_cpu_supports("avx512vbmi");
+}
+
+#define NUVAK_PERMUTES_TARGET gnu::target("avx512f,avx512bw,avx512vbmi")
+
+struct SortedColumns {
+    __m512i least, middle, largest;
+};
+
+// The sorted columns i .. i + 63 of three rows of length bytes; those past
+// the end read as 0.
+[[NUVAK_PERMUTES_TARGET]] inline SortedColumns SortColumns(const std::uint8_t* above, const std::uint8_t* here,
+                                                           const std::uint8_t* below, int i, int length)
+{
+    const __mmask64 inside = i + 64 <= length ? ~__mmask64(0) : i >= length ? 0 : (__mmask64(1) << (length - i)) - 1;
+    const __m512i a = _mm512_maskz_loadu_epi8(inside, above + i), b = _mm512_maskz_loadu_epi8(inside, here + i);
+    const __m512i c = _mm512_maskz_loadu_epi8(inside, below + i);
+    const __m512i low = _mm512_min_epu8(a, b), high = _mm512_max_epu8(a, b);
+    const __m512i upper = _mm512_max_epu8(low, c);
+    return {_mm512_min_epu8(low, c), _mm512_min_epu8(high, upper), _mm512_max_epu8(high, upper)};
+}
+
+[[NUVAK_PERMUTES_TARGET]] inline __m512i Median3(__m512i a, __m512i b, __m512i c)
+{
+    return _mm512_max_epu8(_mm512_min_epu8(a, b), _mm512_min_epu8(_mm512_max_epu8(a, b), c));
+}
+
+// MedianOfNine 64 pixels a step with each column sorted once: the sorted
+// columns one and two to the right come from byte permutes across this
+// block's columns and the next one's, not from sorting them again. The
+// rows' bytes past columns + 2 are never read, nor out's past columns.
+[[NUVAK_PERMUTES_TARGET]] void PermutedMedians(const std::uint8_t* above, const std::uint8_t* here,
+                                               const std::uint8_t* below, int columns, std::uint8_t* out)
+{
+    alignas(64) std::uint8_t steps[2][64];
+    for (int k = 0; k < 64; ++k) steps[0][k] = static_cast<std::uint8_t>(k + 1), steps[1][k] = static_cast<std::uint8_t>(k + 2);
+    const __m512i one = _mm512_load_si512(steps[0]), two = _mm512_load_si512(steps[1]);
+    SortedColumns now = SortColumns(above, here, below, 0, columns + 2);
+    for (int i = 0; i < columns; i += 64) {
+        const SortedColumns next = SortColumns(above, here, below, i + 64, columns + 2);
+        const __m512i lows = _mm512_max_epu8(
+            _mm512_max_epu8(now.least, _mm512_permutex2var_epi8(now.least, one, next.least)),
+            _mm512_permutex2var_epi8(now.least, two, next.least));
+        const __m512i highs = _mm512_min_epu8(
+            _mm512_min_epu8(now.largest, _mm512_permutex2var_epi8(now.largest, one, next.largest)),
+            _mm512_permutex2var_epi8(now.largest, two, next.largest));
+        const __m512i middles = Median3(now.middle, _mm512_permutex2var_epi8(now.middle, one, next.middle),
+                                        _mm512_permutex2var_epi8(now.middle, two, next.middle));
+        const __mmask64 inside = i + 64 <= columns ? ~__mmask64(0) : (__mmask64(1) << (columns - i)) - 1;
+        _mm512_mask_storeu_epi8(out + i, inside, Median3(lows, middles, highs));
+        now = next;
+    }
+}
+#else
+bool HasPermutes() { return false; }
+void PermutedMedians(const std::uint8_t*, const std::uint8_t*, const std::uint8_t*, int, std::uint8_t*) {}
+#endif
+
 }  // namespace
 
 int CImage::MedianFilter(int size)
@@ -86,6 +155,7 @@ int CImage::MedianFilter(int size)
         OverBandRows(*this, half, [&](const auto& rows) {
             RowWindow lum(rows, static_cast<size_t>(rows.span()), takeLuminance);
             if (n == 3) {
+                static const bool permutes = HasPermutes();
                 std::vector<std::uint8_t> scratch(4 * static_cast<size_t>(columns + 2));
                 std::uint8_t* const least = scratch.data();
                 std::uint8_t* const middle = least + columns + 2;
@@ -94,8 +164,12 @@ int CImage::MedianFilter(int size)
                 for (int y = rows.first(); y < rows.last(); ++y) {
                     const std::uint8_t* above = lum.at(y - 1);
                     const std::uint8_t* here = lum.at(y);
+                    const std::uint8_t* under = lum.at(y + 1);
                     std::uint8_t* samples = SamplesOf(rows, y, out);
-                    MedianOfNine(above, here, lum.at(y + 1), columns, least, middle, largest, samples);
+                    if (permutes)
+                        PermutedMedians(above, here, under, columns, samples);
+                    else
+                        MedianOfNine(above, here, under, columns, least, middle, largest, samples);
                     StoreSamples(rows, y, samples, columns);
                 }
                 return;
