@@ -17,11 +17,40 @@ template <bool Max>
     return Max ? std::max(a, b) : std::min(a, b);
 }
 
+typedef std::uint8_t Block __attribute__((vector_size(64)));
+constexpr int kBlock = sizeof(Block);
+
+template <bool Max>
+[[gnu::always_inline]] inline Block PickBlock(Block a, Block b)
+{
+    return Max ? (a > b ? a : b) : (a < b ? a : b);
+}
+
+// Rows are taken a block at a time; a row of a block or more ends with a
+// block that overlaps the one before, rather than byte by byte (out never
+// overlaps the rows read, so its bytes come out the same twice).
+template <typename Step>
+[[gnu::always_inline]] inline int Blocks(int length, Step step)
+{
+    if (length < kBlock) return 0;
+    int i = 0;
+    for (; i + kBlock <= length; i += kBlock) step(i);
+    if (i < length) step(length - kBlock);
+    return length;
+}
+
 template <bool Max>
 [[gnu::always_inline]] inline void PairRow(std::uint8_t* __restrict out, const std::uint8_t* __restrict a,
                                            const std::uint8_t* __restrict b, int length)
 {
-    for (int i = 0; i < length; ++i) out[i] = Pick<Max>(a[i], b[i]);
+    const int done = Blocks(length, [&](int i) {
+        Block x, y;
+        std::memcpy(&x, a + i, kBlock);
+        std::memcpy(&y, b + i, kBlock);
+        x = PickBlock<Max>(x, y);
+        std::memcpy(out + i, &x, kBlock);
+    });
+    for (int i = done; i < length; ++i) out[i] = Pick<Max>(a[i], b[i]);
 }
 
 // A block of columns at a time keeps its extremes in vector registers over
@@ -30,18 +59,15 @@ template <bool Max>
 [[gnu::always_inline]] inline void AcrossRows(const std::uint8_t* const* rows, const int* shifts, int n, int columns,
                                               std::uint8_t* __restrict out)
 {
-    typedef std::uint8_t Block __attribute__((vector_size(64)));
-    constexpr int kBlock = sizeof(Block);
-    int first = 0;
-    for (; first + kBlock <= columns; first += kBlock) {
+    const int first = Blocks(columns, [&](int i) {
         Block extreme, in;
-        std::memcpy(&extreme, rows[0] + shifts[0] + first, kBlock);
+        std::memcpy(&extreme, rows[0] + shifts[0] + i, kBlock);
         for (int k = 1; k < n; ++k) {
-            std::memcpy(&in, rows[k] + shifts[k] + first, kBlock);
-            extreme = Max ? (extreme > in ? extreme : in) : (extreme < in ? extreme : in);
+            std::memcpy(&in, rows[k] + shifts[k] + i, kBlock);
+            extreme = PickBlock<Max>(extreme, in);
         }
-        std::memcpy(out + first, &extreme, kBlock);
-    }
+        std::memcpy(out + i, &extreme, kBlock);
+    });
     if (first == columns) return;
     std::copy(rows[0] + shifts[0] + first, rows[0] + shifts[0] + columns, out + first);
     for (int k = 1; k < n; ++k) {
