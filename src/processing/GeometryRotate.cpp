@@ -8,6 +8,7 @@
 
 #include "image/Image.h"
 #include "processing/GeometrySampling.h"
+#include "platform/Blocks.h"
 #include "platform/ParallelRows.h"
 
 namespace {
@@ -95,8 +96,14 @@ int CImage::Rotate(double degrees, int method)
     const sampling::TurnSource source{left, top, right, bottom, aoiWidth};
     const size_t pixelBytes = static_cast<size_t>(source.RowBytes()) * aoiHeight;
     const size_t blackBytes = 3 * (static_cast<size_t>(aoiWidth) + 3);
-    std::unique_ptr<std::uint8_t[]> copy(new (std::nothrow) std::uint8_t[pixelBytes + blackBytes]);
+    // Every byte of the copy is written before it is read: it may take the
+    // pages an image of the same size gave back.
+    platform::Block<std::uint8_t> copy;
     std::unique_ptr<double[]> products(new (std::nothrow) double[2 * static_cast<size_t>(aoiWidth)]);
+    try {
+        copy = platform::MakeUnfilledBlock<std::uint8_t>(pixelBytes + blackBytes);
+    } catch (const std::bad_alloc&) {
+    }
     if (!copy || !products) {
         errorMessage = "CImage::Rotate cannot allocate sufficient memory";
         return -1;
