@@ -158,10 +158,11 @@ void CImage::ReadBitmap(CArchive& archive)
     PixelRows colours;
     GreyRows levels;
     try {
+        // Every row is decoded before the rows are used, or the file refused.
         if (greyTable)
-            levels.Allocate(fileWidth, fileHeight);
+            levels.AllocateUnfilled(fileWidth, fileHeight);
         else
-            colours.Allocate(fileWidth, fileHeight);
+            colours.AllocateUnfilled(fileWidth, fileHeight);
     } catch (const std::exception&) {
         abortWith("Unable to allocate memory for pixelValueArray.");
     }

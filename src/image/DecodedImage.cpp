@@ -50,12 +50,13 @@ std::uint8_t* DecodedImage::Allocate(std::uint64_t bufferBytes, std::uint64_t ot
                                   static_cast<unsigned long long>(available / MB)));
     }
     try {
+        // Every row is put before Finish reads it, or the file is refused.
         if (inPlace_)
-            raw_.AllocateUnfilled(w, h);  // every row is put before Finish reads it
+            raw_.AllocateUnfilled(w, h);
         else if (layout_.colours == 1)
-            grey_.Allocate(w, h);
+            grey_.AllocateUnfilled(w, h);
         else
-            pixels_.Allocate(w, h);
+            pixels_.AllocateUnfilled(w, h);
         buffer_ = platform::MakeZeroedBlock<std::uint8_t>(bufferBytes);
     } catch (const std::exception&) {
         RefuseImage(path_, "Out of memory.");

@@ -35,7 +35,8 @@ public:
 
     // Refuses a size out of reach before anything is allocated, counting the
     // reader's row buffer and its other needs; then allocates the pixels and
-    // the row buffer (zero bytes, its pages touched only as they are used).
+    // the row buffer (zero bytes, its pages touched only as they are used);
+    // the pixels are left unfilled, since every row is put before it is read.
     std::uint8_t* Allocate(std::uint64_t bufferBytes, std::uint64_t otherBytes = 0);
     // 16-bit colour under the file's own range: the reader first hands every
     // row to ScanRow, then again to PutRow.
