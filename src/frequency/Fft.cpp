@@ -111,10 +111,10 @@ int CImage::FftInverse()
         errorMessage = noMemory;
         return -1;
     }
-    // Every pixel is replaced, by a grey one: a new grey plane.
+    // Every pixel is replaced, by a grey one: a new grey plane, written whole.
     GreyRows plane;
     try {
-        plane.Allocate(width, height);
+        plane.AllocateUnfilled(width, height);
     } catch (const std::bad_alloc&) {
         errorMessage = noMemory;
         return -1;

@@ -121,8 +121,9 @@ int CImage::FftForDisplay()
     // pixels once it is whole.
     GreyRows picture;
     try {
-        picture.Allocate(width, height);
-        magnitudes = platform::MakeZeroedBlock<double>(static_cast<size_t>(width) * height);
+        // Both are written whole before they are read.
+        picture.AllocateUnfilled(width, height);
+        magnitudes = platform::MakeUnfilledBlock<double>(static_cast<size_t>(width) * height);
         rowLow.resize(static_cast<size_t>(height));
         rowHigh.resize(static_cast<size_t>(height));
     } catch (const std::bad_alloc&) {

@@ -145,7 +145,7 @@ int CImage::Crop(int left, int top, int right, int bottom)
     const int newWidth = std::abs(right - left) + 1;
     // The form held is kept: a grey plane is cropped as one.
     auto cropped = [&](const auto& from, auto rows) {
-        rows.Allocate(newWidth, newHeight);
+        rows.AllocateUnfilled(newWidth, newHeight);
         for (int i = 0; i < newHeight; ++i)
             std::memcpy(rows[i], from[top + i] + left, static_cast<size_t>(newWidth) * sizeof(*rows[i]));
         return rows;
