@@ -4,6 +4,10 @@
 
 #include <cstring>
 
+#if defined(__x86_64__) && defined(__GNUC__)
+#include <immintrin.h>
+#endif
+
 namespace {
 
 // Byte offsets from..to of the rows; returns the bits in which the
@@ -81,12 +85,44 @@ const bool kShuffle = [] {
     __builtin_cpu_init();
     return __builtin_cpu_supports("ssse3") != 0;
 }();
+
+// Where bytes can be permuted across a whole 64-byte register, a step does
+// sixteen pixels; its last sixteen bytes are written again by the next step
+// or the plain loop.
+const bool kPermute = [] {
+    __builtin_cpu_init();
+    return __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw") &&
+           __builtin_cpu_supports("avx512vbmi");
+}();
+
+[[gnu::target("avx512f,avx512bw,avx512vbmi")]] bool Permuted(const std::uint8_t* __restrict in, int width,
+                                                             std::uint8_t* __restrict out)
+{
+    alignas(64) std::uint8_t swap[64], next[64];
+    for (int k = 0; k < 64; ++k) {
+        const int pixel = k / 3, c = k % 3;
+        swap[k] = static_cast<std::uint8_t>(k < 48 ? 3 * pixel + 2 - c : k);
+        next[k] = static_cast<std::uint8_t>(k < 48 ? 3 * pixel + (c + 1) % 3 : k);
+    }
+    const __m512i toSwap = _mm512_load_si512(swap), toNext = _mm512_load_si512(next);
+    const int bytes = 3 * width;
+    __m512i colour = _mm512_setzero_si512();
+    int x = 0;
+    for (; x + 64 <= bytes; x += 48) {
+        const __m512i v = _mm512_loadu_si512(in + x);
+        _mm512_storeu_si512(out + x, _mm512_permutexvar_epi8(toSwap, v));
+        colour = _mm512_or_si512(colour, _mm512_xor_si512(v, _mm512_permutexvar_epi8(toNext, v)));
+    }
+    return (Plain<true>(in, x, bytes, out) | _mm512_test_epi8_mask(colour, colour)) != 0;
+}
 #endif
 
 template <bool Swap>
 bool Pass(const std::uint8_t* __restrict in, int width, std::uint8_t* __restrict out)
 {
 #ifdef NUVAK_SHUFFLED_BYTES
+    if constexpr (Swap)
+        if (kPermute) return Permuted(in, width, out);
     if (kShuffle) return Shuffled<Swap>(in, width, out);
 #endif
     return Plain<Swap>(in, 0, 3 * width, out) != 0;
