@@ -11,6 +11,8 @@
 #include <cstring>
 #include <optional>
 #include <sys/stat.h>
+#include <libdeflate.h>
+#include <memory>
 #include <tiffio.h>
 #include <type_traits>
 #include <unistd.h>
@@ -21,10 +23,14 @@
 #include "image/FormatCodecs.h"
 #include "image/Image.h"
 #include "platform/Format.h"
+#include "platform/ParallelRows.h"
 
 namespace {
 
 using platform::Format;
+
+// The level libtiff gives libdeflate when none is set.
+constexpr int kDeflateLevel = 7;
 
 // The file's descriptor as libtiff's stream; the first library message is kept.
 struct TiffIo {
@@ -483,18 +489,36 @@ void WriteTiff(const CImage& image, CArchive& archive)
         TIFFSetField(tif, TIFFTAG_XRESOLUTION, static_cast<float>(image.xPixelsPerMetre / 100.0));
         TIFFSetField(tif, TIFFTAG_YRESOLUTION, static_cast<float>(image.yPixelsPerMetre / 100.0));
     }
-    // Whole strips at once, so that libtiff deflates each in one call.
-    std::vector<std::uint8_t> strip(size_t(stripRows) * rowBytes);
-    for (int y0 = 0; y0 < image.height; y0 += stripRows) {
-        const int rows = std::min(stripRows, image.height - y0);
-        for (int r = 0; r < rows; ++r) {
-            std::uint8_t* row = strip.data() + size_t(r) * rowBytes;
-            const std::uint8_t* bytes = WrittenRow(image, y0 + r, row);
-            if (bytes != row) std::memcpy(row, bytes, rowBytes);
-        }
-        if (TIFFWriteEncodedStrip(tif, static_cast<std::uint32_t>(y0 / stripRows), strip.data(),
-                                  static_cast<tmsize_t>(size_t(rows) * rowBytes)) < 0)
-            throw fail();
+    // Strips are deflated here, a batch of them at a time in bands over the
+    // cores, and written as they are: libtiff deflates them one after the
+    // other, with libdeflate at this level, to the same bytes.
+    const int strips = (image.height + stripRows - 1) / stripRows;
+    const int batch = std::max(1, (4 << 20) / std::max(1, stripRows * static_cast<int>(rowBytes)));
+    const size_t bound = libdeflate_zlib_compress_bound(nullptr, size_t(stripRows) * rowBytes);
+    std::vector<std::uint8_t> packed(size_t(std::min(batch, strips)) * bound);
+    std::vector<size_t> sizes(packed.size() / bound);
+    for (int first = 0; first < strips; first += batch) {
+        const int count = std::min(batch, strips - first);
+        parallel::ForBands(0, count, std::int64_t(stripRows) * image.width, [&](int from, int to) {
+            const std::unique_ptr<libdeflate_compressor, void (*)(libdeflate_compressor*)> deflater(
+                libdeflate_alloc_compressor(kDeflateLevel), libdeflate_free_compressor);
+            if (!deflater) throw std::bad_alloc();
+            std::vector<std::uint8_t> strip(size_t(stripRows) * rowBytes);
+            for (int k = from; k < to; ++k) {
+                const int y0 = (first + k) * stripRows, rows = std::min(stripRows, image.height - y0);
+                for (int r = 0; r < rows; ++r) {
+                    std::uint8_t* row = strip.data() + size_t(r) * rowBytes;
+                    const std::uint8_t* bytes = WrittenRow(image, y0 + r, row);
+                    if (bytes != row) std::memcpy(row, bytes, rowBytes);
+                }
+                sizes[size_t(k)] = libdeflate_zlib_compress(deflater.get(), strip.data(), size_t(rows) * rowBytes,
+                                                            packed.data() + size_t(k) * bound, bound);
+            }
+        });
+        for (int k = 0; k < count; ++k)
+            if (TIFFWriteRawStrip(tif, static_cast<std::uint32_t>(first + k), packed.data() + size_t(k) * bound,
+                                  static_cast<tmsize_t>(sizes[size_t(k)])) < 0)
+                throw fail();
     }
     if (!TIFFFlush(tif)) throw fail();
 }

@@ -2,6 +2,7 @@
 // options or the extension, and resolution is kept.
 #include <gtest/gtest.h>
 
+#include "platform/ParallelRows.h"
 #include "support/FailingPlaces.h"
 #include "support/ImageReads.h"
 #include "support/TestFiles.h"
@@ -90,4 +91,25 @@ TEST(ImageWriters, AFullDiskLosesNothing)
     if (!readOnly.ok()) GTEST_SKIP() << readOnly.reason();
     EXPECT_NE(Write(image, kept), "");
     EXPECT_EQ(ReadBytes(kept), (std::vector<std::uint8_t>{1, 2, 3}));
+}
+
+// TIFF strips are deflated in bands over the threads and in batches of
+// about 4 MB: the file's bytes stay the same for any thread count.
+TEST(ImageWriters, TiffBytesDoNotDependOnTheThreadCount)
+{
+    TempDir dir;
+    CImage image = MakeImage(1500, 1000, [](int x, int y) { return CColorVal(x * 7 + y, (x ^ y) & 0xF0, y * 3); });
+    std::vector<std::uint8_t> first;
+    for (int threads = 1; threads <= 3; ++threads) {
+        const parallel::ScopedThreads scoped(threads, 0);
+        const std::string path = dir.path("t" + std::to_string(threads) + ".tif");
+        ASSERT_EQ(Write(image, path), "");
+        if (threads == 1)
+            first = ReadBytes(path);
+        else
+            EXPECT_EQ(ReadBytes(path), first) << threads << " threads";
+    }
+    const ImageRead r = ReadImageFile(dir.path("t3.tif"));
+    ASSERT_FALSE(r.refused);
+    EXPECT_EQ(r.image.pixelValueArray[999][1499], image.pixelValueArray[999][1499]);
 }
