@@ -2,6 +2,8 @@
 // 24-bit bitmap (RGB).
 #include <algorithm>
 #include <cstring>
+#include <future>
+#include <vector>
 
 #include "image/File.h"
 #include "image/FormatCodecs.h"
@@ -51,30 +53,50 @@ void CImage::WriteBitmap(CArchive& archive) const
         archive.Write(table, sizeof table);
     }
 
-    // Rows are converted a block at a time, in bands over the cores; the
-    // padding at the end of each row stays 0. Rows the archive would pass
-    // straight to the file go as one write per block; shorter rows still go
-    // one by one, so that a full disk fails at the same stage as ever.
+    // Rows are converted a block at a time; the padding at the end of each
+    // row stays 0. Rows the archive would pass straight to the file go as
+    // one write per block; shorter rows still go one by one, so that a full
+    // disk fails at the same stage as ever.
     const int blockRows = std::clamp(static_cast<int>((1u << 20) / std::max(rowBytes, 1u)), 1, std::max(height, 1));
-    std::vector<std::uint8_t> block(static_cast<size_t>(blockRows) * rowBytes, 0);
-    for (int done = 0; done < height;) {
-        const int rows = std::min(blockRows, height - done);
-        parallel::ForBands(0, rows, width, [&](int first, int last) {
-            for (int r = first; r < last; ++r) {
-                const int y = height - 1 - (done + r);
-                std::uint8_t* out = block.data() + static_cast<size_t>(r) * rowBytes;
-                if (!grey) {
-                    SwapRedAndBlue(reinterpret_cast<const std::uint8_t*>(pixelValueArray[y]), width, out);
-                    continue;
-                }
-                const std::uint8_t* levels = WrittenRow(*this, y, out);
-                if (levels != out) std::memcpy(out, levels, static_cast<size_t>(width));
+    std::vector<std::uint8_t> blocks[2];
+    auto convert = [&](int done, std::uint8_t* block, int first, int last) {
+        for (int r = first; r < last; ++r) {
+            const int y = height - 1 - (done + r);
+            std::uint8_t* out = block + static_cast<size_t>(r) * rowBytes;
+            if (!grey) {
+                SwapRedAndBlue(reinterpret_cast<const std::uint8_t*>(pixelValueArray[y]), width, out);
+                continue;
             }
-        });
-        if (rowBytes > archive.Capacity())
-            archive.Write(block.data(), static_cast<size_t>(rows) * rowBytes);
+            const std::uint8_t* levels = WrittenRow(*this, y, out);
+            if (levels != out) std::memcpy(out, levels, static_cast<size_t>(width));
+        }
+    };
+    auto rowsOf = [&](int done) { return std::min(blockRows, height - done); };
+    const bool straight = rowBytes > archive.Capacity();
+    // Where blocks go straight to the file and there is a second core, the
+    // next block is converted while the last one is written; otherwise each
+    // block is converted in bands over the cores, then written.
+    if (straight && parallel::ThreadCount() > 1 && height > blockRows) {
+        for (auto& block : blocks) block.assign(static_cast<size_t>(blockRows) * rowBytes, 0);
+        convert(0, blocks[0].data(), 0, rowsOf(0));
+        for (int done = 0, k = 0; done < height; done += blockRows, k ^= 1) {
+            const int next = done + blockRows;
+            std::future<void> converting;
+            if (next < height)
+                converting = std::async(std::launch::async, convert, next, blocks[k ^ 1].data(), 0, rowsOf(next));
+            archive.Write(blocks[k].data(), static_cast<size_t>(rowsOf(done)) * rowBytes);
+            if (converting.valid()) converting.get();
+        }
+        return;
+    }
+    blocks[0].assign(static_cast<size_t>(blockRows) * rowBytes, 0);
+    std::uint8_t* const block = blocks[0].data();
+    for (int done = 0; done < height; done += blockRows) {
+        const int rows = rowsOf(done);
+        parallel::ForBands(0, rows, width, [&](int first, int last) { convert(done, block, first, last); });
+        if (straight)
+            archive.Write(block, static_cast<size_t>(rows) * rowBytes);
         else
-            for (int r = 0; r < rows; ++r) archive.Write(block.data() + static_cast<size_t>(r) * rowBytes, rowBytes);
-        done += rows;
+            for (int r = 0; r < rows; ++r) archive.Write(block + static_cast<size_t>(r) * rowBytes, rowBytes);
     }
 }
