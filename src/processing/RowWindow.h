@@ -69,9 +69,11 @@ public:
     P* out(int y) const
     {
         if constexpr (!kDirect) return pixels_ + static_cast<size_t>(y) * stride_ + left_ + across_;
-        // Once row y is done, rows from y - half on may still be read (a
-        // sliding sum leaves row y - half after it has stored row y).
-        Flush(y - half_);
+        // Once row y is done, rows from y - half - 1 on may still be read (a
+        // sliding sum leaves row y - half after it has stored row y, a band
+        // making two rows at once asks for row y + 1 before it reads row
+        // y - half).
+        Flush(y - half_ - 1);
         next_ = y + 1;
         return Slot(y);
     }
