@@ -7,10 +7,24 @@
 namespace {
 
 // new(b) for every byte of the AOI's pixels: a row of the AOI is contiguous
-// bytes, and arithmetic on them vectorises where a table lookup cannot.
+// bytes, and arithmetic on them vectorises where a table lookup cannot. A
+// grey plane stays one: the same function of each byte keeps grey pixels
+// grey, so it maps the plane's one byte a pixel.
 template <typename New>
 void MapAoiBytes(CImage& image, New newByte)
 {
+    const AoiBounds aoi = ClampedAoi(image);
+    if (GreyRows* plane = !aoi.Empty() && image.pixelValueArray.HoldsGrey() ? image.pixelValueArray.WritableGrey()
+                                                                             : nullptr) {
+        parallel::ForBands(aoi.top, aoi.bottom + 1, aoi.right - aoi.left + 1, [&](int first, int last) {
+            const New local = newByte;
+            for (int y = first; y < last; ++y) {
+                std::uint8_t* b = (*plane)[y] + aoi.left;
+                for (int x = 0; x <= aoi.right - aoi.left; ++x) b[x] = local(b[x]);
+            }
+        });
+        return;
+    }
     ForEachAoiRowInBands(image, [&newByte](CColorVal* first, CColorVal* last) {
         // A local copy: the pixel bytes cannot alias its parameters.
         const New local = newByte;
@@ -63,6 +77,11 @@ int CImage::BrightnessSlice(int low, int high)
     }
     LevelMap band;
     for (int v = 0; v < 256; ++v) band[v] = low <= v && v <= high ? 255 : 0;
+    // On a grey plane every pixel's red is its level: one map of the plane.
+    if (pixelValueArray.HoldsGrey()) {
+        MapAoiComponents(*this, band, band, band);
+        return 0;
+    }
     ForEachAoiRowInBands(*this, [&](CColorVal* p, CColorVal* end) {
         for (; p != end; ++p) {
             const std::uint8_t v = band[p->red];

@@ -56,6 +56,32 @@ TEST(PixelStore, FormsFollowWhatTheCodeAsksFor)
         }
 }
 
+// Point operations on a grey plane keep it, with the pixels the colour
+// rows would get, inside the AOI only.
+TEST(PixelStore, PointOperationsKeepTheGreyPlane)
+{
+    const struct {
+        const char* name;
+        void (*run)(CImage&);
+    } cases[] = {
+        {"invert", [](CImage& i) { i.Invert(); }},
+        {"threshold below", [](CImage& i) { i.Threshold(100, 7, true, 3); }},
+        {"threshold above", [](CImage& i) { i.Threshold(60, 300, false, 1); }},
+        {"brightness slice", [](CImage& i) { ASSERT_EQ(i.BrightnessSlice(50, 150), 0); }},
+    };
+    for (const auto& c : cases) {
+        CImage rows = Levels(9, 6), plane = Levels(9, 6);
+        for (CImage* image : {&rows, &plane}) {
+            image->aoiLeft = 2, image->aoiTop = 1, image->aoiRight = 7, image->aoiBottom = 4;
+        }
+        plane.SettleStorage();
+        c.run(rows);
+        c.run(plane);
+        EXPECT_TRUE(plane.pixelValueArray.HoldsGrey()) << c.name;
+        EXPECT_TRUE(SamePixels(plane, rows)) << c.name;
+    }
+}
+
 TEST(PixelStore, GreyFilesOpenAsOneByteAPixel)
 {
     TempDir dir;
