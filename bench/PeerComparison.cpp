@@ -131,8 +131,15 @@ void Compare(benchmark::State& state, const Family& family, int threads)
     std::vector<double> ours, peer;
     for (auto _ : state) {
         family.prepare();
-        ours.push_back(Milliseconds(family.ours));
-        peer.push_back(Milliseconds(family.peer));
+        // Each side goes first in every other round: neither always finds
+        // the caches and the file system as the preparation left them.
+        if (ours.size() % 2 == 0) {
+            ours.push_back(Milliseconds(family.ours));
+            peer.push_back(Milliseconds(family.peer));
+        } else {
+            peer.push_back(Milliseconds(family.peer));
+            ours.push_back(Milliseconds(family.ours));
+        }
         state.SetIterationTime(ours.back() / 1000.0);
     }
     const double oursMedian = Median(ours), peerMedian = Median(peer);

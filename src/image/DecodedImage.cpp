@@ -70,6 +70,14 @@ namespace {
 
 // Plain grey: a loop the compiler runs in vector lanes, wider where the
 // processor has them.
+// Big-endian samples to the processor's order, in vector lanes; libpng's
+// own swap goes a byte at a time.
+NUVAK_WIDE_CLONES
+void TurnBytes(std::uint16_t* samples, int count)
+{
+    for (int x = 0; x < count; ++x) samples[x] = static_cast<std::uint16_t>(samples[x] << 8 | samples[x] >> 8);
+}
+
 NUVAK_WIDE_CLONES
 void PlainRange(const std::uint16_t* in, int count, int& lo, int& hi)
 {
@@ -136,11 +144,13 @@ void DecodedImage::PutRow16(int y, const std::uint16_t* in)
     const int stride = layout_.stride;
     if (inPlace_) {
         // Kept raw until the range is known.
-        Scan(in);
         std::uint16_t* raw = raw_[y];
         if (stride == 1) {
             if (raw != in) std::memcpy(raw, in, size_t(layout_.width) * 2);
+            if (layout_.bigEndian) TurnBytes(raw, layout_.width);
+            Scan(raw);
         } else {
+            Scan(in);
             for (int x = 0; x < layout_.width; ++x, in += stride) raw[x] = in[0];
         }
         return;
@@ -160,6 +170,12 @@ void DecodedImage::PutRow16(int y, const std::uint16_t* in)
         rgb |= !out[x].IsGrey();
     }
     rgb_ = rgb_ || rgb;
+}
+
+bool DecodedImage::TakesBigEndian(const RowLayout& layout)
+{
+    return layout.bits == 16 && layout.colours == 1 && layout.stride == 1 &&
+           CurrentSampleRange().mode == SampleRange::Mode::File;
 }
 
 std::uint16_t* DecodedImage::RawRows(int y) { return inPlace_ && layout_.stride == 1 ? raw_[y] : nullptr; }

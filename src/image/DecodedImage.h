@@ -26,6 +26,9 @@ struct RowLayout {
     int stride = 1;   // samples per pixel, extras (alpha) after the colours
     int bits = 8;     // 8 or 16
     bool alpha = false;
+    // 16-bit grey samples in the file's big-endian order, put where they wait
+    // for the range (see Swapped), which turns them as it takes them.
+    bool bigEndian = false;
 };
 
 class DecodedImage {
@@ -48,6 +51,10 @@ public:
     // one sample a pixel: a reader may decode straight into them and hand
     // them to PutRow where they lie. Null otherwise.
     std::uint16_t* RawRows(int y);
+    // Whether 16-bit grey rows of one sample a pixel may come in big-endian
+    // order, left for this class to turn: they wait raw for the range, the
+    // file's own.
+    static bool TakesBigEndian(const RowLayout& layout);
     // Notices, then the fresh image replaces target's pixels.
     void Finish(CImage& target, const FileFacts& facts, int xPixelsPerMetre, int yPixelsPerMetre);
 
