@@ -362,7 +362,15 @@ void FileFormatFamilies(std::vector<Family>& f)
 {
     for (const FileFormatCase& c : FileFormatCases()) {
         const std::string name = c.name;
-        f.push_back({name + "Write/rgb", [] { Shared().Reset(false); },
+        f.push_back({name + "Write/rgb",
+                     [&c] {
+                         Shared().Reset(false);
+                         // Both sides write new files: replacing one, ours would also wait for the
+                         // disk, as a save that never loses the old file does.
+                         ::unlink(OursFile(c).c_str());
+                         ::unlink(PeerFile(c).c_str());
+                         ::sync();
+                     },
                      [&c] { SerializeOurs(Shared().image, true, OursFile(c)); },
                      [&c] { cv::imwrite(PeerFile(c), Shared().in, c.peerSettings); }});
         f.push_back({name + "Read/rgb",

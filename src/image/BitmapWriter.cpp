@@ -57,7 +57,15 @@ void CImage::WriteBitmap(CArchive& archive) const
     // row stays 0. Rows the archive would pass straight to the file go as
     // one write per block; shorter rows still go one by one, so that a full
     // disk fails at the same stage as ever.
-    const int blockRows = std::clamp(static_cast<int>((1u << 20) / std::max(rowBytes, 1u)), 1, std::max(height, 1));
+    const bool straight = rowBytes > archive.Capacity();
+    // Where blocks go straight to the file and there is a second core, the
+    // next block is converted while the last one is written; otherwise each
+    // block is converted in bands over the cores, then written. Blocks of
+    // 256 KB stay in the nearer caches until the system copies them; a block
+    // converted beside the writing is 1 MB, so that fewer threads start.
+    const bool beside = straight && parallel::ThreadCount() > 1;
+    const int blockRows = std::clamp(static_cast<int>((beside ? 1u << 20 : 1u << 18) / std::max(rowBytes, 1u)), 1,
+                                     std::max(height, 1));
     std::vector<std::uint8_t> blocks[2];
     auto convert = [&](int done, std::uint8_t* block, int first, int last) {
         for (int r = first; r < last; ++r) {
@@ -72,11 +80,7 @@ void CImage::WriteBitmap(CArchive& archive) const
         }
     };
     auto rowsOf = [&](int done) { return std::min(blockRows, height - done); };
-    const bool straight = rowBytes > archive.Capacity();
-    // Where blocks go straight to the file and there is a second core, the
-    // next block is converted while the last one is written; otherwise each
-    // block is converted in bands over the cores, then written.
-    if (straight && parallel::ThreadCount() > 1 && height > blockRows) {
+    if (beside && height > blockRows) {
         for (auto& block : blocks) block.assign(static_cast<size_t>(blockRows) * rowBytes, 0);
         convert(0, blocks[0].data(), 0, rowsOf(0));
         for (int done = 0, k = 0; done < height; done += blockRows, k ^= 1) {
