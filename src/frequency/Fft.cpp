@@ -71,7 +71,8 @@ int CImage::Fft()
     }
 
     const char* const noMemory = "CImage::Fft() aborted:  failed to allocate memory.";
-    if (!PrepareDataArray(*this)) {
+    // The row pass gives every value its level before anything reads it.
+    if (!PrepareDataArray(*this, true)) {
         errorMessage = noMemory;
         return -1;
     }

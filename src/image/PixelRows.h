@@ -74,13 +74,17 @@ public:
     using Value = std::complex<double>;
 
     bool present() const { return !values_.empty(); }
-    // Allocates zero-filled values for the image's size when absent; false
-    // when the memory is not there.
-    bool Allocate(int width, int height) noexcept
+    // Allocates zero-filled values for the image's size when absent, or
+    // values the caller writes before it reads any (unfilled); false when
+    // the memory is not there.
+    bool Allocate(int width, int height, bool unfilled = false) noexcept
     {
         if (present()) return true;
         try {
-            values_.Allocate(width, height);
+            if (unfilled)
+                values_.AllocateUnfilled(width, height);
+            else
+                values_.Allocate(width, height);
         } catch (...) {
             return false;
         }
