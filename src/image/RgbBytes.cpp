@@ -4,7 +4,9 @@
 
 #include <cstring>
 
-#if defined(__x86_64__) && defined(__GNUC__)
+#include "platform/BytePermutes.h"
+
+#if NUVAK_BYTE_PERMUTES
 #include <immintrin.h>
 #endif
 
@@ -89,13 +91,7 @@ const bool kShuffle = [] {
 // Where bytes can be permuted across a whole 64-byte register, a step does
 // sixteen pixels; its last sixteen bytes are written again by the next step
 // or the plain loop.
-const bool kPermute = [] {
-    __builtin_cpu_init();
-    return __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw") &&
-           __builtin_cpu_supports("avx512vbmi");
-}();
-
-[[gnu::target("avx512f,avx512bw,avx512vbmi")]] bool Permuted(const std::uint8_t* __restrict in, int width,
+[[NUVAK_PERMUTES_TARGET]] bool Permuted(const std::uint8_t* __restrict in, int width,
                                                              std::uint8_t* __restrict out)
 {
     alignas(64) std::uint8_t swap[64], next[64];
@@ -122,7 +118,7 @@ bool Pass(const std::uint8_t* __restrict in, int width, std::uint8_t* __restrict
 {
 #ifdef NUVAK_SHUFFLED_BYTES
     if constexpr (Swap)
-        if (kPermute) return Permuted(in, width, out);
+        if (platform::HasBytePermutes()) return Permuted(in, width, out);
     if (kShuffle) return Shuffled<Swap>(in, width, out);
 #endif
     return Plain<Swap>(in, 0, 3 * width, out) != 0;

@@ -2,27 +2,20 @@
 
 #include <cstring>
 
-#if defined(__x86_64__) && defined(__GNUC__)
-#define NUVAK_LEVEL_PERMUTES 1
+#include "platform/BytePermutes.h"
+
+#if NUVAK_BYTE_PERMUTES
 #include <immintrin.h>
-#else
-#define NUVAK_LEVEL_PERMUTES 0
 #endif
 
 namespace levels {
 
 namespace {
 
-#if NUVAK_LEVEL_PERMUTES
-bool HasPermutes()
-{
-    return __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw") &&
-           __builtin_cpu_supports("avx512vbmi");
-}
-
+#if NUVAK_BYTE_PERMUTES
 // Levels 0..127 and 128..255 each come from a permute across two registers
 // of the map; the level's top bit picks between them. Returns the levels done.
-[[gnu::target("avx512f,avx512bw,avx512vbmi")]] int Permuted(const std::uint8_t* map, std::uint8_t* p, int n)
+[[NUVAK_PERMUTES_TARGET]] int Permuted(const std::uint8_t* map, std::uint8_t* p, int n)
 {
     const __m512i m0 = _mm512_loadu_si512(map), m1 = _mm512_loadu_si512(map + 64);
     const __m512i m2 = _mm512_loadu_si512(map + 128), m3 = _mm512_loadu_si512(map + 192);
@@ -36,13 +29,12 @@ bool HasPermutes()
     return x;
 }
 #else
-bool HasPermutes() { return false; }
 int Permuted(const std::uint8_t*, std::uint8_t*, int) { return 0; }
 #endif
 
 }  // namespace
 
-LevelLookup::LevelLookup(const std::array<std::uint8_t, 256>& map) : map_(map), permutes_(HasPermutes())
+LevelLookup::LevelLookup(const std::array<std::uint8_t, 256>& map) : map_(map), permutes_(platform::HasBytePermutes())
 {
     if (permutes_) return;
     pairs_.resize(65536);

@@ -8,13 +8,11 @@
 #include "processing/Neighbourhood.h"
 #include "processing/RowWindow.h"
 #include "image/SampleRows.h"
+#include "platform/BytePermutes.h"
 #include "platform/VectorClones.h"
 
-#if defined(__x86_64__) && defined(__GNUC__)
-#define NUVAK_MEDIAN_PERMUTES 1
+#if NUVAK_BYTE_PERMUTES
 #include <immintrin.h>
-#else
-#define NUVAK_MEDIAN_PERMUTES 0
 #endif
 
 using namespace neighbourhood;
@@ -77,15 +75,7 @@ void MedianOfNine(const std::uint8_t* __restrict above, const std::uint8_t* __re
     }
 }
 
-#if NUVAK_MEDIAN_PERMUTES
-bool HasPermutes()
-{
-    return __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw") &&
-           __builtin_cpu_supports("avx512vbmi");
-}
-
-#define NUVAK_PERMUTES_TARGET gnu::target("avx512f,avx512bw,avx512vbmi")
-
+#if NUVAK_BYTE_PERMUTES
 struct SortedColumns {
     __m512i least, middle, largest;
 };
@@ -135,7 +125,6 @@ struct SortedColumns {
     }
 }
 #else
-bool HasPermutes() { return false; }
 void PermutedMedians(const std::uint8_t*, const std::uint8_t*, const std::uint8_t*, int, std::uint8_t*) {}
 #endif
 
@@ -155,7 +144,7 @@ int CImage::MedianFilter(int size)
         OverBandRows(*this, half, [&](const auto& rows) {
             RowWindow lum(rows, static_cast<size_t>(rows.span()), takeLuminance);
             if (n == 3) {
-                static const bool permutes = HasPermutes();
+                const bool permutes = platform::HasBytePermutes();
                 std::vector<std::uint8_t> scratch(4 * static_cast<size_t>(columns + 2));
                 std::uint8_t* const least = scratch.data();
                 std::uint8_t* const middle = least + columns + 2;

@@ -4,6 +4,7 @@
 // multiply-add saturates, so the sums are exact.
 #include "processing/PairedAcross.h"
 
+#include "platform/BytePermutes.h"
 #include "processing/ShuffledCopy.h"
 
 #if NUVAK_BYTE_SHUFFLES
@@ -39,7 +40,7 @@ PairedAcross::PairedAcross(const std::vector<long long>& offsets, const std::vec
                            long long rowBytes)
     : offsets_(offsets.data()), fx_(fx.data()), unit_(unit), count_(static_cast<int>(offsets.size()))
 {
-    if (!HasBytePermutes()) return;
+    if (!platform::HasBytePermutes()) return;
     // Each sum takes its byte and the same byte of the right neighbour,
     // three bytes on.
     const RowWindows windows(offsets.data(), count_, kSums, 5, 64, kMostLoads, rowBytes);

@@ -6,6 +6,8 @@
 
 #include <algorithm>
 
+#include "platform/BytePermutes.h"
+
 #if NUVAK_BYTE_SHUFFLES
 #include <immintrin.h>
 #endif
@@ -55,16 +57,6 @@ bool HasShuffles() { return false; }
 
 }  // namespace
 
-bool HasBytePermutes()
-{
-#if NUVAK_BYTE_SHUFFLES
-    return __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw") &&
-           __builtin_cpu_supports("avx512vbmi");
-#else
-    return false;
-#endif
-}
-
 RowWindows::RowWindows(const long long* offsets, int count, int stepBytes, int reach, int loadBytes, int mostLoads,
                        long long rowBytes)
     : offsets_(offsets), stepBytes_(stepBytes), rowBytes_(rowBytes), steps_(3LL * count / stepBytes)
@@ -88,7 +80,7 @@ long long RowWindows::Base(long long step) const
 ShuffledCopy::ShuffledCopy(const std::vector<long long>& offsets, int count, long long rowBytes)
     : offsets_(offsets.data()), count_(count)
 {
-    if (HasBytePermutes() && Plan(offsets, rowBytes, 64, 2)) return;
+    if (platform::HasBytePermutes() && Plan(offsets, rowBytes, 64, 2)) return;
     if (HasShuffles()) Plan(offsets, rowBytes, 16, 4);
 }
 

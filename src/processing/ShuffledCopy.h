@@ -15,9 +15,6 @@
 
 namespace sampling {
 
-// Whether the processor has AVX-512's byte permutes.
-bool HasBytePermutes();
-
 // Where the steps of a row plan load from. Step s gives stepBytes bytes out,
 // the bytes of pixels at offsets[k] (byte offsets that never fall with k)
 // in order, and finds its sources in a window of loads x loadBytes of the
