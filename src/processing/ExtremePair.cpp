@@ -16,7 +16,7 @@ namespace neighbourhood {
 int ExtremePair(CImage& image, int n, int direction, bool firstMax, const NeighbourhoodTexts& texts)
 {
     if (PrepareMorphology(image, n, texts) != 0) return -1;
-    const int half = n / 2;
+    const int half = n / 2, group = ElementRows::Group(n);
     const int columns = image.aoiRight - image.aoiLeft + 1;
     return WithWorkingStorage(image, texts, [&] {
         // The second extreme's row y reads the first's rows y - half ..
@@ -30,8 +30,9 @@ int ExtremePair(CImage& image, int n, int direction, bool firstMax, const Neighb
                 RowWindow samples(rows, static_cast<size_t>(span), takeReds);
                 ElementRows first(n, direction, columns, firstMax), last(n, direction, columns, !firstMax);
                 // The first's rows, half above to half below the rows made.
-                const int kept = 2 * half + 3, top = rows.first() - half;
-                std::vector<std::uint8_t> made(static_cast<size_t>(kept) * span), out(2 * static_cast<size_t>(columns));
+                const int kept = 2 * half + group + 1, top = rows.first() - half;
+                std::vector<std::uint8_t> made(static_cast<size_t>(kept) * span),
+                    out(static_cast<size_t>(group) * columns);
                 std::vector<const std::uint8_t*> middle(static_cast<size_t>(kept));
                 auto slot = [&](int z) { return static_cast<size_t>((z - top) % kept); };
                 auto original = [&](int z) { return samples.at(z); };
@@ -48,23 +49,24 @@ int ExtremePair(CImage& image, int n, int direction, bool firstMax, const Neighb
                     middle[slot(z)] = row;
                     return row + half;
                 };
+                std::uint8_t* outs[kAlignedGroup];
                 int next = top;
-                for (int y = rows.first(); y < rows.last(); y += 2) {
-                    const bool two = y + 1 < rows.last();
-                    for (const int upto = y + two + half; next <= upto;) {
-                        std::uint8_t* into = place(next);
-                        std::uint8_t* below = next < upto && into && inAoi(next + 1) ? place(next + 1) : nullptr;
-                        if (into) first.Make(original, next, into, below);
-                        next += below ? 2 : 1;
+                for (int y = rows.first(); y < rows.last(); y += group) {
+                    const int count = std::min(group, rows.last() - y);
+                    for (const int upto = y + count - 1 + half; next <= upto;) {
+                        // Rows of the AOI in a group; a row outside it is the image's own.
+                        int ready = 0;
+                        while (ready < group && next + ready <= upto && (outs[ready] = place(next + ready))) ++ready;
+                        if (ready > 0) first.Make(original, next, outs, ready);
+                        next += std::max(ready, 1);
                     }
-                    std::uint8_t* result = SamplesOf(rows, y, out.data());
-                    std::uint8_t* second = two ? SamplesOf(rows, y + 1, out.data() + columns) : nullptr;
-                    last.Make(between, y, result, second);
-                    StoreSamples(rows, y, result, columns);
-                    if (two) StoreSamples(rows, y + 1, second, columns);
+                    for (int j = 0; j < count; ++j)
+                        outs[j] = SamplesOf(rows, y + j, out.data() + static_cast<size_t>(j) * columns);
+                    last.Make(between, y, outs, count);
+                    for (int j = 0; j < count; ++j) StoreSamples(rows, y + j, outs[j], columns);
                 }
             },
-            half);
+            half, group);
     });
 }
 

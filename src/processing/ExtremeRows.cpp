@@ -76,6 +76,53 @@ template <bool Max>
     }
 }
 
+// Group rows whose windows of n rows overlap: the rows all windows share
+// are taken once; each window adds the rows above them that it reaches
+// (running up from the shared rows) and those below (running down).
+template <bool Max, int Group>
+[[gnu::always_inline]] inline void AlignedRows(const std::uint8_t* const* rows, int shift, int n, int columns,
+                                               std::uint8_t* const* outs)
+{
+    auto load = [&](int k, int i) {
+        Block b;
+        std::memcpy(&b, rows[k] + shift + i, kBlock);
+        return b;
+    };
+    const int first = Blocks(columns, [&](int i) {
+        Block above[Group];  // above[j]: rows j .. Group - 2
+        if constexpr (Group > 1) {
+            above[Group - 2] = load(Group - 2, i);
+            for (int j = Group - 3; j >= 0; --j) above[j] = PickBlock<Max>(load(j, i), above[j + 1]);
+        }
+        Block shared = load(Group - 1, i);
+        for (int k = Group; k < n; ++k) shared = PickBlock<Max>(shared, load(k, i));
+        Block below = shared;  // the shared rows and rows n .. n + j - 1
+        for (int j = 0; j < Group; ++j) {
+            if (j > 0) below = PickBlock<Max>(below, load(n + j - 1, i));
+            const Block v = j < Group - 1 ? PickBlock<Max>(above[j], below) : below;
+            std::memcpy(outs[j] + i, &v, kBlock);
+        }
+    });
+    for (int j = 0; j < Group; ++j)
+        for (int i = first; i < columns; ++i) {
+            std::uint8_t v = rows[j][shift + i];
+            for (int k = 1; k < n; ++k) v = Pick<Max>(v, rows[j + k][shift + i]);
+            outs[j][i] = v;
+        }
+}
+
+template <bool Max>
+[[gnu::always_inline]] inline void AlignedRowsOf(const std::uint8_t* const* rows, int shift, int n, int group,
+                                                 int columns, std::uint8_t* const* outs)
+{
+    switch (group) {
+        case 1: return AlignedRows<Max, 1>(rows, shift, n, columns, outs);
+        case 2: return AlignedRows<Max, 2>(rows, shift, n, columns, outs);
+        case 3: return AlignedRows<Max, 3>(rows, shift, n, columns, outs);
+        default: return AlignedRows<Max, kAlignedGroup>(rows, shift, n, columns, outs);
+    }
+}
+
 // Extremes of 2, 4, 8 neighbours by doubling, then of n as two overlapping
 // runs of the largest of those: the same values in fewer passes, since an
 // extreme may count a value twice.
@@ -109,6 +156,16 @@ void ExtremeOfRows(const std::uint8_t* const* rows, const int* shifts, int n, in
         AcrossRows<true>(rows, shifts, n, columns, out);
     else
         AcrossRows<false>(rows, shifts, n, columns, out);
+}
+
+NUVAK_WIDE_CLONES
+void ExtremeOfAlignedRows(const std::uint8_t* const* rows, int shift, int n, int group, int columns,
+                          std::uint8_t* const* outs, bool max)
+{
+    if (max)
+        AlignedRowsOf<true>(rows, shift, n, group, columns, outs);
+    else
+        AlignedRowsOf<false>(rows, shift, n, group, columns, outs);
 }
 
 NUVAK_WIDE_CLONES

@@ -25,30 +25,33 @@ int neighbourhood::PrepareMorphology(CImage& image, int& n, const NeighbourhoodT
 namespace {
 
 // The minimum (erosion) or maximum (dilation) of the R components under the
-// structuring element, written as grey pixels into the AOI, two rows at a
+// structuring element, written as grey pixels into the AOI, a few rows at a
 // time.
 template <bool Max>
 int Extreme(CImage& image, int size, int direction, const NeighbourhoodTexts& texts)
 {
     int n = size;
     if (PrepareMorphology(image, n, texts) != 0) return -1;
-    const int half = n / 2;
+    const int half = n / 2, group = ElementRows::Group(n);
     const int columns = image.aoiRight - image.aoiLeft + 1;
     return WithWorkingStorage(image, texts, [&] {
-        OverBandRows(image, half, [&](const auto& rows) {
-            RowWindow samples(rows, static_cast<size_t>(rows.span()), takeReds);
-            ElementRows element(n, direction, columns, Max);
-            auto source = [&](int y) { return samples.at(y); };
-            std::vector<std::uint8_t> out(2 * static_cast<size_t>(columns));
-            for (int y = rows.first(); y < rows.last(); y += 2) {
-                const bool two = y + 1 < rows.last();
-                std::uint8_t* result = SamplesOf(rows, y, out.data());
-                std::uint8_t* second = two ? SamplesOf(rows, y + 1, out.data() + columns) : nullptr;
-                element.Make(source, y, result, second);
-                StoreSamples(rows, y, result, columns);
-                if (two) StoreSamples(rows, y + 1, second, columns);
-            }
-        });
+        OverBandRows(
+            image, half,
+            [&](const auto& rows) {
+                RowWindow samples(rows, static_cast<size_t>(rows.span()), takeReds);
+                ElementRows element(n, direction, columns, Max);
+                auto source = [&](int y) { return samples.at(y); };
+                std::vector<std::uint8_t> out(static_cast<size_t>(group) * columns);
+                std::uint8_t* outs[kAlignedGroup];
+                for (int y = rows.first(); y < rows.last(); y += group) {
+                    const int count = std::min(group, rows.last() - y);
+                    for (int j = 0; j < count; ++j)
+                        outs[j] = SamplesOf(rows, y + j, out.data() + static_cast<size_t>(j) * columns);
+                    element.Make(source, y, outs, count);
+                    for (int j = 0; j < count; ++j) StoreSamples(rows, y + j, outs[j], columns);
+                }
+            },
+            half, group);
     });
 }
 

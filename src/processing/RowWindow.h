@@ -27,19 +27,23 @@ namespace neighbourhood {
 // a band must read its rows before it writes them. A grey plane's results
 // wait in a ring until no row after them reads the row they replace, so its
 // rows are always as they were and can be read where they are (direct).
+// A band makes up to group rows at once, asking for all their outputs
+// before it reads their rows.
 template <typename P>
 class BandRowsOf {
 public:
     using Pixel = P;
     static constexpr bool kDirect = std::is_same_v<P, std::uint8_t>;
 
-    BandRowsOf(P* pixels, size_t stride, const CImage& image, int first, int last, int half, int across)
+    BandRowsOf(P* pixels, size_t stride, const CImage& image, int first, int last, int half, int across,
+               int group = 2)
         : pixels_(pixels),
           stride_(stride),
           first_(first),
           last_(last),
           half_(half),
           across_(across),
+          group_(std::max(group, 2)),
           left_(image.aoiLeft - across),
           span_(image.aoiRight - image.aoiLeft + 1 + 2 * across),
           above_(static_cast<size_t>(span_) * half),
@@ -53,7 +57,7 @@ public:
             if (down < image.height)
                 std::copy(at(down), at(down) + span_, below_.data() + static_cast<size_t>(k) * span_);
         }
-        if constexpr (kDirect) ring_.resize(static_cast<size_t>(Columns()) * (half + 2));
+        if constexpr (kDirect) ring_.resize(static_cast<size_t>(Columns()) * (half + group_));
     }
     BandRowsOf(const BandRowsOf&) = delete;
     BandRowsOf& operator=(const BandRowsOf&) = delete;
@@ -71,9 +75,9 @@ public:
         if constexpr (!kDirect) return pixels_ + static_cast<size_t>(y) * stride_ + left_ + across_;
         // Once row y is done, rows from y - half - 1 on may still be read (a
         // sliding sum leaves row y - half after it has stored row y, a band
-        // making two rows at once asks for row y + 1 before it reads row
-        // y - half).
-        Flush(y - half_ - 1);
+        // making group rows at once asks for row y + group - 1 before it
+        // reads row y - half).
+        Flush(y - half_ - (group_ - 1));
         next_ = y + 1;
         return Slot(y);
     }
@@ -83,12 +87,13 @@ public:
     int first() const { return first_; }
     int last() const { return last_; }
     int half() const { return half_; }
+    int group() const { return group_; }
     int span() const { return span_; }
 
 private:
     const P* at(int y) const { return pixels_ + static_cast<size_t>(y) * stride_ + left_; }
     int Columns() const { return span_ - 2 * across_; }
-    P* Slot(int y) const { return ring_.data() + static_cast<size_t>((y - first_) % (half_ + 2)) * Columns(); }
+    P* Slot(int y) const { return ring_.data() + static_cast<size_t>((y - first_) % (half_ + group_)) * Columns(); }
     // Writes the waiting results of the rows before end.
     void Flush(int end) const
     {
@@ -100,7 +105,7 @@ private:
 
     P* pixels_;
     size_t stride_;
-    int first_, last_, half_, across_, left_, span_;
+    int first_, last_, half_, across_, group_, left_, span_;
     std::vector<P> above_, below_;
     mutable std::vector<P> ring_;
     mutable int flushed_;  // the first row whose result waits
@@ -145,15 +150,15 @@ constexpr bool PlainTake()
 // length byte samples per row, take(pixels, span, values) making them
 // from a row's pixels. A row is taken when first asked for, so the band must
 // ask for every row it reads before it writes over it: rows are taken in
-// order, and up to 2 x half + 2 of them are kept, which serves every
-// operation that reads rows y - half .. y + 1 + half around its row y.
+// order, and up to 2 x half + group of them are kept, which serves every
+// operation that reads rows y - half .. y + group - 1 + half around its row y.
 template <typename Take, typename Rows = BandRows>
 class RowWindow {
 public:
     RowWindow(const Rows& rows, size_t length, Take take)
         : rows_(rows),
           length_(length),
-          kept_(2 * rows.half() + 2),
+          kept_(2 * rows.half() + rows.group()),
           take_(std::move(take)),
           next_(rows.first() - rows.half()),
           values_(std::make_unique_for_overwrite<std::uint8_t[]>(length * static_cast<size_t>(kept_)))
@@ -211,6 +216,7 @@ public:
     }
     int first() const { return first_; }
     int half() const { return rows_.half(); }
+    int group() const { return rows_.group(); }
     int span() const { return rows_.span(); }
 
 private:
@@ -221,12 +227,12 @@ private:
 
 // Runs work(rows) on bands of the AOI's rows, each with its band rows for
 // a neighbourhood reaching half rows up and down and across columns left
-// and right (half when not given). The bands work on the
-// image's grey plane when it holds one, or when it is a grayscale image
+// and right (half when not given), making up to group rows at once. The
+// bands work on the image's grey plane when it holds one, or when it is a grayscale image
 // whose pixels are all grey (which is where one byte a pixel pays);
 // otherwise on its colour rows. work takes either kind of band rows.
 template <typename Work>
-void OverBandRows(CImage& image, int half, Work work, int across = -1)
+void OverBandRows(CImage& image, int half, Work work, int across = -1, int group = 2)
 {
     if (across < 0) across = half;
     const long long span = image.aoiRight - image.aoiLeft + 1 + 2 * across;
@@ -235,7 +241,8 @@ void OverBandRows(CImage& image, int half, Work work, int across = -1)
         using Rows = BandRowsOf<std::remove_pointer_t<decltype(pixels)>>;
         parallel::ForPreparedBands(image.aoiTop, image.aoiBottom + 1, span * (2 * half + 1),
                                    [&](int first, int last) -> parallel::BandWork {
-                                       auto rows = std::make_shared<Rows>(pixels, width, image, first, last, half, across);
+                                       auto rows = std::make_shared<Rows>(pixels, width, image, first, last, half,
+                                                                          across, group);
                                        return [rows, &work] {
                                            work(*rows);
                                            rows->Flush();
