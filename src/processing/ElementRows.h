@@ -26,16 +26,10 @@ public:
           columns_(columns),
           width_(direction_ == Omnidirectional ? columns + 2 * half_ : columns),
           max_(max),
-          shifts_(static_cast<size_t>(n)),
           element_(static_cast<size_t>(n)),
           scratch_(2 * static_cast<size_t>(columns + n)),
           down_(direction_ == Omnidirectional ? static_cast<size_t>(Group(n)) * width_ : 0)
     {
-        // The element's pixel k from the top lies in row y + k - half and
-        // column x + shifts[k] - half.
-        for (int k = 0; k < n; ++k)
-            shifts_[static_cast<size_t>(k)] =
-                direction_ == Diagonal ? 2 * half_ - k : direction_ == Omnidirectional ? 0 : half_;
     }
 
     // The most rows one Make gives for an n x n element.
@@ -50,20 +44,28 @@ public:
                 ExtremeAlongRow(source(y + j), n_, columns_, outs[j], scratch_.data(), max_);
             return;
         }
-        if (direction_ == Diagonal) {
-            for (int j = 0; j < count; ++j) {
-                Take(source, y + j - half_, n_);
-                ExtremeOfRows(element_.data(), shifts_.data(), n_, width_, outs[j], max_);
-            }
-            return;
-        }
-        // The square's and the vertical line's rows line up: the rows that
-        // several results share are read once.
+        // The rows of the square and the lines down and across line up, the
+        // diagonal's once each row is moved one column further left than
+        // the one above: the rows that several results share are read once.
         const bool square = direction_ == Omnidirectional;
-        std::uint8_t* down[kAlignedGroup];
-        for (int j = 0; j < count; ++j) down[j] = square ? down_.data() + static_cast<size_t>(j) * width_ : outs[j];
+        const int skew = direction_ == Diagonal ? 1 : 0, lead = skew * (count - 1);
         Take(source, y - half_, n_ + count - 1);
-        ExtremeOfAlignedRows(element_.data(), shifts_[0], n_, count, width_, down, max_);
+        std::uint8_t* down[kAlignedGroup];
+        std::uint8_t* at[kAlignedGroup];
+        for (int j = 0; j < count; ++j) {
+            down[j] = square ? down_.data() + static_cast<size_t>(j) * width_ : outs[j];
+            at[j] = down[j] + lead - skew * j;
+        }
+        moved_.resize(element_.size());
+        for (size_t m = 0; m < element_.size(); ++m) moved_[m] = element_[m] + Shift(static_cast<int>(m)) + lead;
+        if (width_ > lead) ExtremeOfAlignedRows(moved_.data(), n_, count, width_ - lead, at, max_);
+        // The diagonal's first and last few columns of each row lie outside
+        // the columns made together.
+        for (int j = 0; j < count && lead > 0; ++j) {
+            const int from = width_ > lead ? lead - j : width_, to = width_ > lead ? width_ - j : width_;
+            for (int i = 0; i < from; ++i) down[j][i] = Plain(j, i);
+            for (int i = to; i < width_; ++i) down[j][i] = Plain(j, i);
+        }
         if (square)
             for (int j = 0; j < count; ++j) ExtremeAlongRow(down[j], n_, columns_, outs[j], scratch_.data(), max_);
     }
@@ -73,6 +75,21 @@ private:
     static int Settled(int direction)
     {
         return direction == Horizontal || direction == Vertical || direction == Diagonal ? direction : Omnidirectional;
+    }
+
+    // Where the element's row k starts in the samples, for k from 0 to n - 1
+    // and beyond, for the rows below.
+    int Shift(int k) const { return direction_ == Diagonal ? 2 * half_ - k : direction_ == Omnidirectional ? 0 : half_; }
+
+    // Value i of the group's result j, one sample at a time.
+    std::uint8_t Plain(int j, int i) const
+    {
+        std::uint8_t v = element_[static_cast<size_t>(j)][i + Shift(0)];
+        for (int k = 1; k < n_; ++k) {
+            const std::uint8_t w = element_[static_cast<size_t>(j + k)][i + Shift(k)];
+            v = max_ ? std::max(v, w) : std::min(v, w);
+        }
+        return v;
     }
 
     // The element's rows from top on, count of them.
@@ -85,8 +102,7 @@ private:
 
     int n_, half_, direction_, columns_, width_;
     bool max_;
-    std::vector<int> shifts_;
-    std::vector<const std::uint8_t*> element_;
+    std::vector<const std::uint8_t*> element_, moved_;
     std::vector<std::uint8_t> scratch_, down_;
 };
 

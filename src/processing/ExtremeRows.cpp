@@ -53,39 +53,16 @@ template <bool Max>
     for (int i = done; i < length; ++i) out[i] = Pick<Max>(a[i], b[i]);
 }
 
-// A block of columns at a time keeps its extremes in vector registers over
-// all n rows: one load per row, one store per block.
-template <bool Max>
-[[gnu::always_inline]] inline void AcrossRows(const std::uint8_t* const* rows, const int* shifts, int n, int columns,
-                                              std::uint8_t* __restrict out)
-{
-    const int first = Blocks(columns, [&](int i) {
-        Block extreme, in;
-        std::memcpy(&extreme, rows[0] + shifts[0] + i, kBlock);
-        for (int k = 1; k < n; ++k) {
-            std::memcpy(&in, rows[k] + shifts[k] + i, kBlock);
-            extreme = PickBlock<Max>(extreme, in);
-        }
-        std::memcpy(out + i, &extreme, kBlock);
-    });
-    if (first == columns) return;
-    std::copy(rows[0] + shifts[0] + first, rows[0] + shifts[0] + columns, out + first);
-    for (int k = 1; k < n; ++k) {
-        const std::uint8_t* __restrict in = rows[k] + shifts[k];
-        for (int i = first; i < columns; ++i) out[i] = Pick<Max>(out[i], in[i]);
-    }
-}
-
 // Group rows whose windows of n rows overlap: the rows all windows share
 // are taken once; each window adds the rows above them that it reaches
 // (running up from the shared rows) and those below (running down).
 template <bool Max, int Group>
-[[gnu::always_inline]] inline void AlignedRows(const std::uint8_t* const* rows, int shift, int n, int columns,
+[[gnu::always_inline]] inline void AlignedRows(const std::uint8_t* const* rows, int n, int columns,
                                                std::uint8_t* const* outs)
 {
     auto load = [&](int k, int i) {
         Block b;
-        std::memcpy(&b, rows[k] + shift + i, kBlock);
+        std::memcpy(&b, rows[k] + i, kBlock);
         return b;
     };
     const int first = Blocks(columns, [&](int i) {
@@ -105,21 +82,21 @@ template <bool Max, int Group>
     });
     for (int j = 0; j < Group; ++j)
         for (int i = first; i < columns; ++i) {
-            std::uint8_t v = rows[j][shift + i];
-            for (int k = 1; k < n; ++k) v = Pick<Max>(v, rows[j + k][shift + i]);
+            std::uint8_t v = rows[j][i];
+            for (int k = 1; k < n; ++k) v = Pick<Max>(v, rows[j + k][i]);
             outs[j][i] = v;
         }
 }
 
 template <bool Max>
-[[gnu::always_inline]] inline void AlignedRowsOf(const std::uint8_t* const* rows, int shift, int n, int group,
+[[gnu::always_inline]] inline void AlignedRowsOf(const std::uint8_t* const* rows, int n, int group,
                                                  int columns, std::uint8_t* const* outs)
 {
     switch (group) {
-        case 1: return AlignedRows<Max, 1>(rows, shift, n, columns, outs);
-        case 2: return AlignedRows<Max, 2>(rows, shift, n, columns, outs);
-        case 3: return AlignedRows<Max, 3>(rows, shift, n, columns, outs);
-        default: return AlignedRows<Max, kAlignedGroup>(rows, shift, n, columns, outs);
+        case 1: return AlignedRows<Max, 1>(rows, n, columns, outs);
+        case 2: return AlignedRows<Max, 2>(rows, n, columns, outs);
+        case 3: return AlignedRows<Max, 3>(rows, n, columns, outs);
+        default: return AlignedRows<Max, kAlignedGroup>(rows, n, columns, outs);
     }
 }
 
@@ -149,23 +126,13 @@ template <bool Max>
 }  // namespace
 
 NUVAK_WIDE_CLONES
-void ExtremeOfRows(const std::uint8_t* const* rows, const int* shifts, int n, int columns, std::uint8_t* out,
-                   bool max)
-{
-    if (max)
-        AcrossRows<true>(rows, shifts, n, columns, out);
-    else
-        AcrossRows<false>(rows, shifts, n, columns, out);
-}
-
-NUVAK_WIDE_CLONES
-void ExtremeOfAlignedRows(const std::uint8_t* const* rows, int shift, int n, int group, int columns,
+void ExtremeOfAlignedRows(const std::uint8_t* const* rows, int n, int group, int columns,
                           std::uint8_t* const* outs, bool max)
 {
     if (max)
-        AlignedRowsOf<true>(rows, shift, n, group, columns, outs);
+        AlignedRowsOf<true>(rows, n, group, columns, outs);
     else
-        AlignedRowsOf<false>(rows, shift, n, group, columns, outs);
+        AlignedRowsOf<false>(rows, n, group, columns, outs);
 }
 
 NUVAK_WIDE_CLONES
