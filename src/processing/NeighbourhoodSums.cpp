@@ -58,6 +58,12 @@ template <size_t Block, bool Fused = false, typename Sample, typename Weight, ty
     size_t start = 0;
     for (; start + Block <= count; start += Block)
         KernelSums<Block, Fused>(rows, n, channels, weights, start, sums);
+    // A row of a block or more ends with a block that overlaps the one before:
+    // each sum depends on its own samples only, so it comes out the same twice.
+    if (start < count && count >= Block) {
+        KernelSums<Block, Fused>(rows, n, channels, weights, count - Block, sums);
+        return;
+    }
     for (; start < count; ++start) KernelSums<1, Fused>(rows, n, channels, weights, start, sums);
 }
 
@@ -102,7 +108,7 @@ void KernelRow(const double* const* rows, int n, int channels, const double* wei
     SeparateKernelRow(rows, n, channels, weights, count, sums);
 }
 
-NUVAK_VECTOR_CLONES
+NUVAK_WIDE_CLONES
 void KernelRow(const std::uint8_t* const* rows, int n, int channels, const std::int16_t* weights, size_t count,
                std::int16_t* __restrict sums)
 {
