@@ -78,7 +78,7 @@ constexpr double kLargestFloatBoost = 16;
 float FloatMargin(double boost) { return static_cast<float>((765 * std::fabs(boost) + 2) * 0x1p-22); }
 
 // A row of low pass means from the box sums; see LowPass.
-NUVAK_VECTOR_CLONES
+NUVAK_WIDE_CLONES
 void MeanRow(const std::uint16_t* __restrict sums, const std::uint8_t* __restrict, size_t length, int count,
              std::uint8_t* __restrict values)
 {

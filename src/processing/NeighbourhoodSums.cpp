@@ -157,7 +157,7 @@ void AddSums(Sum* __restrict sums, const Sum* __restrict columns, size_t length)
 
 }  // namespace
 
-NUVAK_VECTOR_CLONES
+NUVAK_WIDE_CLONES
 void AddSamples(std::uint16_t* __restrict columns, const std::uint8_t* __restrict row, size_t length)
 {
     AddRow(columns, row, length);
@@ -169,7 +169,7 @@ void AddSamples(int* __restrict columns, const std::uint8_t* __restrict row, siz
     AddRow(columns, row, length);
 }
 
-NUVAK_VECTOR_CLONES
+NUVAK_WIDE_CLONES
 void SlideSamples(std::uint16_t* __restrict columns, const std::uint8_t* __restrict entering,
                   const std::uint8_t* __restrict leaving, size_t length)
 {
@@ -243,7 +243,7 @@ template <typename Sum>
 
 }  // namespace
 
-NUVAK_VECTOR_CLONES
+NUVAK_WIDE_CLONES
 void WindowSums(const std::uint16_t* columns, size_t count, int n, size_t stride, std::uint16_t* sums,
                 std::uint16_t* scratch)
 {
