@@ -21,16 +21,6 @@ namespace {
 // Four doubles, one vector of the AVX2 build.
 typedef double Lanes __attribute__((vector_size(32)));
 
-// 1 + sqrt(re^2 + im^2) of count values given as real, imaginary, ...; this
-// and the level tests measured faster in AVX-512's wider lanes.
-NUVAK_WIDE_CLONES void OnePlusMagnitudes(const double* __restrict values, size_t count, double* __restrict out)
-{
-    for (size_t i = 0; i < count; ++i) {
-        const double re = values[2 * i], im = values[2 * i + 1];
-        out[i] = 1 + std::sqrt(re * re + im * im);
-    }
-}
-
 // Lowers low to the smallest and raises high to the largest of n values,
 // passing over those that are not numbers. The values (logarithms of at
 // least 1) are never -0, so equal ones are alike and the lanes may take them
@@ -149,8 +139,7 @@ int CImage::FftForDisplay()
         // Row by row, so that each step finds the values in cache.
         for (int r = first; r < last; ++r) {
             const size_t begin = static_cast<size_t>(r) * width;
-            OnePlusMagnitudes(reinterpret_cast<const double*>(data + begin), width, &magnitudes[begin]);
-            NearLogs(&magnitudes[begin], width);
+            NearLogMagnitudes(reinterpret_cast<const double*>(data + begin), width, &magnitudes[begin]);
             rowLow[r] = std::numeric_limits<double>::infinity();
             rowHigh[r] = -rowLow[r];
             Extend(&magnitudes[begin], width, rowLow[r], rowHigh[r]);

@@ -14,3 +14,8 @@ constexpr double kNearLogError = 1e-9;
 // infinite value or one that is not a number stays as it is, as the exact
 // logarithm leaves it.
 void NearLogs(double* x, size_t n);
+
+// out[i] = ln(1 + sqrt(re^2 + im^2)) to within kNearLogError, of count
+// values given as real, imaginary, ...; an infinite or not-a-number square
+// stays as it is, as the exact logarithm leaves it.
+void NearLogMagnitudes(const double* values, size_t count, double* out);
