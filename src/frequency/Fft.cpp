@@ -1,6 +1,7 @@
 // The image's forward and inverse transforms and the power-of-two test they
 // share.
 #include <new>
+#include <vector>
 
 #include "frequency/DataArray.h"
 #include "frequency/FftTransform.h"
@@ -26,10 +27,10 @@ bool ExponentOf(int side, int& exponent)
 
 // Runs Fft2D over dataArray; false when its working memory cannot be had.
 bool TransformDataArray(CImage& image, int heightExponent, int widthExponent, int direction,
-                        const Fft2DRows& beforeRows)
+                        const Fft2DRows& beforeRows, const std::uint8_t* const* levelRows = nullptr)
 {
     try {
-        Fft2D(image.dataArray.data(), heightExponent, widthExponent, image.width, direction, beforeRows);
+        Fft2D(image.dataArray.data(), heightExponent, widthExponent, image.width, direction, beforeRows, levelRows);
     } catch (const std::bad_alloc&) {
         return false;
     }
@@ -76,19 +77,23 @@ int CImage::Fft()
         errorMessage = noMemory;
         return -1;
     }
-    // The rows take the grey levels just before the row pass reads them,
-    // from the grey plane when the image holds one.
+    // The row pass reads the grey plane when the image holds one; otherwise
+    // the rows take the grey levels just before the row pass reads them.
     const GreyRows* plane = pixelValueArray.HoldsGrey() ? pixelValueArray.Grey() : nullptr;
+    std::vector<const std::uint8_t*> planeRows;
     const PixelStore& pixels = pixelValueArray;
     const auto levels = [&](int first, int last) {
-        for (int y = first; y < last; ++y) {
-            if (plane)
-                LevelsToValues((*plane)[y], width, dataArray[y]);
-            else
-                LevelsToValues(pixels[y], width, dataArray[y]);
-        }
+        for (int y = first; y < last; ++y) LevelsToValues(pixels[y], width, dataArray[y]);
     };
-    if (!TransformDataArray(*this, heightExponent, widthExponent, FFT_FORWARD, levels)) {
+    bool done = false;
+    try {
+        if (plane)
+            for (int y = 0; y < height; ++y) planeRows.push_back((*plane)[y]);
+        done = TransformDataArray(*this, heightExponent, widthExponent, FFT_FORWARD, plane ? Fft2DRows() : levels,
+                                  plane ? planeRows.data() : nullptr);
+    } catch (const std::bad_alloc&) {
+    }
+    if (!done) {
         errorMessage = noMemory;
         return -1;
     }

@@ -11,9 +11,11 @@
 #include <cstring>
 #include <limits>
 #include <numbers>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
+#include "frequency/GreyValues.h"
 #include "frequency/SharedChunks.h"
 #include "platform/ParallelRows.h"
 #include "platform/VectorClones.h"
@@ -403,6 +405,39 @@ void GatherRows(const FftTables& tables, const LaneMoves& moves, const FftValue*
     }
 }
 
+// Eight rows of levels into lanes as GatherRows puts the values level + 0i:
+// eight levels of each row at a time, turned by one shuffle.
+inline void GatherLevels(const FftTables& tables, const std::uint8_t* const* levels, size_t count, Oct* lanes)
+{
+    typedef std::uint8_t Bytes __attribute__((vector_size(64)));
+    typedef std::uint8_t Eight __attribute__((vector_size(8)));
+    typedef std::uint64_t Words __attribute__((vector_size(64)));
+    size_t k = 0;
+    for (; k + 8 <= count; k += 8) {
+        Words rows;
+        for (int l = 0; l < 8; ++l) {
+            std::uint64_t word;
+            std::memcpy(&word, levels[l] + k, sizeof word);
+            rows[l] = word;
+        }
+        const Bytes m = reinterpret_cast<Bytes>(rows);
+        // Byte 8 j + l: level k + j of row l.
+        const Bytes turned = __builtin_shufflevector(m, m, 0,8,16,24,32,40,48,56,1,9,17,25,33,41,49,57,2,10,18,26,34,42,50,58,3,11,19,27,35,43,51,59,4,12,20,28,36,44,52,60,5,13,21,29,37,45,53,61,6,14,22,30,38,46,54,62,7,15,23,31,39,47,55,63);
+        for (size_t j = 0; j < 8; ++j) {
+            Eight eight;
+            std::memcpy(&eight, reinterpret_cast<const std::uint8_t*>(&turned) + 8 * j, sizeof eight);
+            Oct* a = lanes + 2 * tables.Reversed(k + j);
+            a[0] = __builtin_convertvector(eight, Oct);
+            a[1] = Oct{};
+        }
+    }
+    for (; k < count; ++k) {
+        Oct* a = lanes + 2 * tables.Reversed(k);
+        for (int l = 0; l < 8; ++l) a[0][l] = levels[l][k];
+        a[1] = Oct{};
+    }
+}
+
 template <typename V>
 void ScatterRows(const LaneMoves& moves, const V* lanes, size_t count, FftValue* base, size_t laneStep)
 {
@@ -486,10 +521,11 @@ void ScatterColumns(const LaneMoves& moves, const V* lanes, size_t count, size_t
 // Neighbouring columns (laneStep 1) or rows of neighbouring values
 // (elementStep 1, one group, at least two values) in the lanes of V, moved
 // there by vector shuffles straight to their bit-reversed places, conjugated
-// or scaled on the way.
+// or scaled on the way; eight rows may come from levels instead.
 template <typename V>
 inline void TransformVectors(const FftTables& tables, FftValue* base, size_t laneStep, size_t elementStep,
-                             size_t count, size_t groups, V* lanes, int direction)
+                             size_t count, size_t groups, V* lanes, int direction,
+                             const std::uint8_t* const* levels = nullptr)
 {
     const LaneMoves moves(tables, direction);
     if (laneStep == 1) {
@@ -497,7 +533,9 @@ inline void TransformVectors(const FftTables& tables, FftValue* base, size_t lan
         for (size_t g = 0; g < groups; ++g) tables.Butterflies(lanes + 2 * g * count);
         ScatterColumns(moves, lanes, count, groups, base, elementStep);
     } else {
-        GatherRows(tables, moves, base, laneStep, count, lanes);
+        if constexpr (std::is_same_v<V, Oct>)
+            if (levels) GatherLevels(tables, levels, count, lanes);
+        if (!levels) GatherRows(tables, moves, base, laneStep, count, lanes);
         tables.Butterflies(lanes);
         ScatterRows(moves, lanes, count, base, laneStep);
     }
@@ -520,9 +558,9 @@ NUVAK_VECTOR_CLONES [[gnu::flatten]] void TransformQuads(const FftTables& tables
 // called where TransformVectors takes them.
 NUVAK_WIDE_CLONES [[gnu::flatten]] void TransformOcts(const FftTables& tables, FftValue* base, size_t laneStep,
                                                      size_t elementStep, size_t count, size_t groups, Oct* lanes,
-                                                     int direction)
+                                                     int direction, const std::uint8_t* const* levels = nullptr)
 {
-    TransformVectors(tables, base, laneStep, elementStep, count, groups, lanes, direction);
+    TransformVectors(tables, base, laneStep, elementStep, count, groups, lanes, direction, levels);
 }
 
 // Whether the processor runs the AVX-512 build of TransformOcts.
@@ -543,12 +581,18 @@ constexpr int kColumnGroup = 32;
 // Transforms the transforms first .. last - 1, transform t at base + t *
 // step, kColumnGroup (when apart by one value) or eight (rows, with AVX-512)
 // or four, then two, then one at a time; before, when set, sees each group's
-// transforms just before they are read, while they are in cache.
+// transforms just before they are read, while they are in cache. Rows of
+// levels, when given, are the input of the rows: eight at a time go
+// straight into the lanes, others are written as values first.
 void TransformGroups(const FftTables& tables, FftValue* base, size_t step, size_t elementStep, size_t count,
-                     int first, int last, Quad* lanes, int direction, const Fft2DRows& before)
+                     int first, int last, Quad* lanes, int direction, const Fft2DRows& before,
+                     const std::uint8_t* const* levels = nullptr)
 {
     auto group = [&](int from, int to, auto transform) {
-        if (before) before(from, to);
+        if (levels)
+            for (int t = from; t < to; ++t) LevelsToValues(levels[t], static_cast<int>(count), base + t * step);
+        else if (before)
+            before(from, to);
         transform();
     };
     const bool eight = EightLanes() && count >= 2;
@@ -563,8 +607,13 @@ void TransformGroups(const FftTables& tables, FftValue* base, size_t step, size_
                     TransformQuads(tables, base + t, 1, elementStep, count, kColumnGroup / 4, lanes, direction);
             });
     if (eight && elementStep == 1)
-        for (; t + 8 <= last; t += 8)
+        for (; t + 8 <= last; t += 8) {
+            if (levels) {
+                TransformOcts(tables, base + t * step, step, 1, count, 1, octs, direction, levels + t);
+                continue;
+            }
             group(t, t + 8, [&] { TransformOcts(tables, base + t * step, step, 1, count, 1, octs, direction); });
+        }
     for (; t + 4 <= last; t += 4)
         group(t, t + 4,
               [&] { TransformQuads(tables, base + t * step, step, elementStep, count, 1, lanes, direction); });
@@ -590,7 +639,7 @@ void TransformGroups(const FftTables& tables, FftValue* base, size_t step, size_
 }  // namespace
 
 void Fft2D(FftValue* data, int heightExponent, int widthExponent, int stride, int direction,
-           const Fft2DRows& beforeRows)
+           const Fft2DRows& beforeRows, const std::uint8_t* const* levelRows)
 {
     const size_t h = size_t{1} << heightExponent;
     const size_t w = size_t{1} << widthExponent;
@@ -611,7 +660,7 @@ void Fft2D(FftValue* data, int heightExponent, int widthExponent, int stride, in
     const FftTables rows(widthExponent);
     ForSharedChunks(rowCount, columnCount, kChunk, [&](int first, int last, int thread) {
         TransformGroups(rows, data, static_cast<size_t>(stride), 1, w, first, last, allLanes + lanesSize * thread,
-                        direction, beforeRows);
+                        direction, beforeRows, levelRows);
     });
 
     // Neighbouring columns side by side: each cache line of the array is

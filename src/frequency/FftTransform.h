@@ -4,6 +4,7 @@
 
 #include <complex>
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 
 using FftValue = std::complex<double>;
@@ -22,7 +23,9 @@ using Fft2DRows = std::function<void(int first, int last)>;
 // shared out over the processor's cores; the result does not depend on the
 // thread count. beforeRows, when set, runs on rows just before the row pass
 // reads them, to fill them while they are in cache; from the thread that has
-// them, on rows no other call has. Throws std::bad_alloc when the column copies cannot be had,
-// before any call.
+// them, on rows no other call has. levelRows, when set instead, gives the
+// input: row y's values are levelRows[y][x] + 0i, read without a pass that
+// writes them as values first where the rows go eight at a time. Throws
+// std::bad_alloc when the column copies cannot be had, before any call.
 void Fft2D(FftValue* data, int heightExponent, int widthExponent, int stride, int direction,
-           const Fft2DRows& beforeRows = {});
+           const Fft2DRows& beforeRows = {}, const std::uint8_t* const* levelRows = nullptr);
