@@ -316,9 +316,11 @@ struct FftWork {
     }
     void Fill()
     {
+        // Read through a const image: writable rows would drop its grey plane.
+        const CImage& levels = source;
         for (int y = 0; y < kFftSide; ++y)
             for (int x = 0; x < kFftSide; ++x)
-                data[static_cast<size_t>(y) * kFftSide + x] = source.pixelValueArray[y][x].red;
+                data[static_cast<size_t>(y) * kFftSide + x] = levels.pixelValueArray[y][x].red;
     }
 };
 

@@ -20,6 +20,9 @@
 #define NUVAK_MAPPED_BLOCKS 1
 #include <sys/mman.h>
 #endif
+#if defined(NUVAK_MAPPED_BLOCKS) && defined(__GLIBC__)
+#include <malloc.h>
+#endif
 
 namespace platform {
 
@@ -51,6 +54,18 @@ Spare& TheSpare()
     static Spare spare;
     return spare;
 }
+
+#ifdef __GLIBC__
+// The heap keeps every block below the mapped size, and up to twice that
+// free at its top, from the start: left to itself it maps such blocks afresh
+// (and faults in their pages) until it has freed one, and returns its top
+// whenever other work frees memory there.
+const bool heapSettled = [] {
+    ::mallopt(M_MMAP_THRESHOLD, static_cast<int>(kMappedBlockBytes));
+    ::mallopt(M_TRIM_THRESHOLD, static_cast<int>(2 * kMappedBlockBytes));
+    return true;
+}();
+#endif
 
 // Takes the kept block when it has the length, else leaves it.
 void* TakeSpare(std::size_t length) noexcept
