@@ -8,7 +8,7 @@ bash scripts/install-packages.sh \
   g++ cmake ninja-build pkg-config \
   qt6-base-dev qt6-qpa-plugins libgl-dev \
   libgtest-dev libgmock-dev libbenchmark-dev \
-  libpng-dev libtiff-dev libjpeg62-turbo-dev libdeflate-dev \
+  libpng-dev libtiff-dev libjpeg62-turbo-dev libdeflate-dev zlib1g-dev \
   xvfb xauth \
   parallel rsync \
   clang libclang-rt-14-dev

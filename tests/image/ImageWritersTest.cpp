@@ -2,6 +2,9 @@
 // options or the extension, and resolution is kept.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <png.h>
+
 #include "platform/ParallelRows.h"
 #include "support/FailingPlaces.h"
 #include "support/ImageReads.h"
@@ -19,7 +22,66 @@ std::string Write(CImage& image, const std::string& path, const WriteOptions& op
     return message;
 }
 
+// The image as libpng itself writes it, row by row with its default settings.
+std::vector<std::uint8_t> LibpngBytes(const CImage& image, const std::string& path)
+{
+    const bool grey = image.format == FORMAT_GRAYSCALE;
+    FILE* f = std::fopen(path.c_str(), "wb");
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png_create_info_struct(png);
+    png_init_io(png, f);
+    png_set_IHDR(png, info, image.width, image.height, 8, grey ? PNG_COLOR_TYPE_GRAY : PNG_COLOR_TYPE_RGB, 0, 0, 0);
+    if (image.xPixelsPerMetre > 0)
+        png_set_pHYs(png, info, image.xPixelsPerMetre, image.yPixelsPerMetre, PNG_RESOLUTION_METER);
+    png_write_info(png, info);
+    std::vector<png_byte> row(3 * static_cast<size_t>(image.width));
+    for (int y = 0; y < image.height; ++y) {
+        const CColorVal* in = std::as_const(image).pixelValueArray[y];
+        for (int x = 0; x < image.width; ++x) {
+            if (grey)
+                row[x] = static_cast<png_byte>(in[x].Luminance());
+            else
+                std::memcpy(&row[3 * static_cast<size_t>(x)], &in[x], 3);
+        }
+        png_write_row(png, row.data());
+    }
+    png_write_end(png, nullptr);
+    png_destroy_write_struct(&png, &info);
+    std::fclose(f);
+    return ReadBytes(path);
+}
+
 }  // namespace
+
+// Larger images are filtered and deflated here, beside each other on two
+// cores: the file is libpng's own, byte for byte, for every thread count.
+TEST(ImageWriters, PngBytesAreLibpngsOwn)
+{
+    TempDir dir;
+    const struct {
+        const char* name;
+        CImage image;
+    } cases[] = {
+        {"noise", MakeImage(300, 200, [](int x, int y) { return CColorVal((x * 7919 + y * 104729) % 251, x * y % 256, (x ^ y) & 0xFF); })},
+        {"smooth", MakeImage(1500, 700, [](int x, int y) { return CColorVal(x / 6, (x + y) / 9, (y * y / 50) % 256); })},
+        {"grey plane", MakeGrey(1000, 300, [](int x, int y) { return (x / 3 + (y % 40) * 5) % 256; })},
+        {"grey rows", MakeImage(130, 200, [](int x, int y) { const int v = (x * 3 + y) % 256; return CColorVal(v, v, v); })},
+        {"one column", MakeGrey(1, 20000, [](int, int y) { return y * 7 % 256; })},
+    };
+    for (const auto& c : cases) {
+        CImage image = c.image;
+        if (std::string(c.name) == "grey rows") image.format = FORMAT_GRAYSCALE;
+        if (std::string(c.name) == "grey plane") image.SettleStorage();
+        image.xPixelsPerMetre = 3780;
+        image.yPixelsPerMetre = 3781;
+        const std::vector<std::uint8_t> want = LibpngBytes(image, dir.path("libpng.png"));
+        for (int threads = 1; threads <= 2; ++threads) {
+            const parallel::ScopedThreads scoped(threads, 0);
+            ASSERT_EQ(Write(image, dir.path("ours.png")), "");
+            EXPECT_EQ(ReadBytes(dir.path("ours.png")), want) << c.name << " " << threads << " threads";
+        }
+    }
+}
 
 TEST(ImageWriters, RoundTripEveryFormat)
 {

@@ -1,0 +1,13 @@
+// The row filters of PNG files as libpng chooses them for 8-bit rows.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+// The filter byte and the filtered bytes of a row into out (bytes + 1 of
+// them), from the row and the row above it (zeros above the first), bpp
+// bytes a pixel. Every filter is tried and the one whose bytes, taken as
+// signed, have the smallest sum of magnitudes is kept, the earliest on ties:
+// what libpng writes with all filters on.
+void FilterPngRow(const std::uint8_t* row, const std::uint8_t* above, std::size_t bytes, int bpp,
+                  std::uint8_t* out);
