@@ -5,6 +5,7 @@
 #include <bit>
 #include <algorithm>
 #include <climits>
+#include <cstdint>
 #include <cstring>
 #include <cstdio>
 #include <optional>
@@ -15,7 +16,10 @@
 #include "image/DecodedImage.h"
 #include "image/File.h"
 #include "image/FormatCodecs.h"
+#include "platform/Memory.h"
 #include "image/Image.h"
+#include "image/PngFilters.h"
+#include "image/PngIdat.h"
 #include "image/PngRowBatches.h"
 
 namespace {
@@ -28,7 +32,34 @@ struct PngIo {
     CArchive* archive = nullptr;
     char error[256] = "";
     std::optional<FileError> fileError;
+    // The last 8 bytes asked for at once: after the header chunks, the first
+    // IDAT chunk's length and name.
+    png_byte lastEight[8] = {};
+    // Whether the image data may be inflated whole here, and whether that
+    // failed, so that the file is read again the plain way.
+    bool ownRows = false;
+    bool readPlainly = false;
 };
+
+// Up to length bytes into data from the file through the read-ahead; fewer
+// only at the end of the file. Throws FileError.
+size_t Take(PngIo& io, png_bytep data, size_t length)
+{
+    size_t got = 0;
+    while (got < length) {
+        if (io.aheadAt == io.ahead.size()) {
+            io.ahead.resize(64 << 10);
+            io.ahead.resize(io.file->Read(io.ahead.data(), io.ahead.size()));
+            io.aheadAt = 0;
+            if (io.ahead.empty()) break;
+        }
+        const size_t step = std::min(length - got, io.ahead.size() - io.aheadAt);
+        std::memcpy(data + got, io.ahead.data() + io.aheadAt, step);
+        io.aheadAt += step;
+        got += step;
+    }
+    return got;
+}
 
 void OnError(png_structp png, png_const_charp text)
 {
@@ -45,22 +76,12 @@ void ReadData(png_structp png, png_bytep data, size_t length)
     char reason[256] = "The file ends too early.";
     size_t got = 0;
     try {
-        while (got < length) {
-            if (io->aheadAt == io->ahead.size()) {
-                io->ahead.resize(64 << 10);
-                io->ahead.resize(io->file->Read(io->ahead.data(), io->ahead.size()));
-                io->aheadAt = 0;
-                if (io->ahead.empty()) break;
-            }
-            const size_t step = std::min(length - got, io->ahead.size() - io->aheadAt);
-            std::memcpy(data + got, io->ahead.data() + io->aheadAt, step);
-            io->aheadAt += step;
-            got += step;
-        }
+        got = Take(*io, data, length);
     } catch (const FileError& e) {
         std::snprintf(reason, sizeof reason, "%s", e.text.c_str());
     }
     if (got != length) png_error(png, reason);
+    if (length == sizeof io->lastEight) std::memcpy(io->lastEight, data, length);
 }
 
 void WriteData(png_structp png, png_bytep data, size_t length)
@@ -162,6 +183,62 @@ struct PngReadStructs {
 
 int ClampedMetre(png_uint_32 v) { return v > INT_MAX ? INT_MAX : static_cast<int>(v); }
 
+// Images of 64 KB of data or more and 16 bits a sample, neither interlaced
+// nor with a transparent colour (which libpng would expand), have their data
+// inflated whole and unfiltered here, when there is room for it twice over:
+// their rows wait for the file's range anyway. Rows of 8-bit samples go
+// through libpng, which unfilters them in vector lanes and keeps no more
+// than a row.
+constexpr size_t kSmallestOwnRows = size_t(64) << 10;
+
+bool TakesOwnRows(const PngIo& io, const PngHeader& h, png_structp png, png_infop info, int passes)
+{
+    if (!io.ownRows || passes != 1 || h.fileBits != 16 || h.channels != h.fileChannels ||
+        png_get_valid(png, info, PNG_INFO_tRNS) ||
+        std::memcmp(io.lastEight + 4, "IDAT", 4) != 0)
+        return false;
+    const std::uint64_t size = std::uint64_t(h.height) * (h.rowBytes + 1);
+    return size >= kSmallestOwnRows && 2 * (size + io.file->Length()) < platform::AvailableMemory();
+}
+
+// The rows from the IDAT chunks on, after libpng has read the chunks before
+// them; false when anything fails, and the file is to be read plainly.
+bool DecodeOwnRows(PngIo& io, const PngHeader& h, PngTarget& sink)
+{
+    const std::uint32_t firstLength = std::uint32_t(io.lastEight[0]) << 24 | std::uint32_t(io.lastEight[1]) << 16 |
+                                      std::uint32_t(io.lastEight[2]) << 8 | io.lastEight[3];
+    auto read = [&io](std::uint8_t* into, size_t count) -> size_t {
+        try {
+            return Take(io, into, count);
+        } catch (const FileError&) {
+            return 0;
+        }
+    };
+    platform::Block<std::uint8_t> filtered;
+    const std::uint64_t length = io.file->Length();
+    if (!InflateIdat(read, firstLength, static_cast<size_t>(std::min<std::uint64_t>(length, SIZE_MAX)), h.rowBytes,
+                     h.height, filtered))
+        return false;
+    const int bpp = h.fileChannels * h.fileBits / 8;
+    // libpng turns 16-bit samples to the machine's order unless they are left as they are.
+    const bool turn = h.fileBits == 16 && !h.bigEndian && std::endian::native == std::endian::little;
+    const size_t stride = h.rowBytes + 1;
+    for (int y = 0; y < h.height; ++y) {
+        std::uint8_t* row = filtered.get() + size_t(y) * stride;
+        if (!UnfilterPngRow(row[0], row + 1, y > 0 ? row + 1 - stride : nullptr, h.rowBytes, bpp)) return false;
+        png_bytep out = sink.RowFor(y);
+        if (turn)
+            for (size_t i = 0; i + 1 < h.rowBytes; i += 2) {
+                out[i] = row[1 + i + 1];
+                out[i + 1] = row[1 + i];
+            }
+        else
+            std::memcpy(out, row + 1, h.rowBytes);
+        sink.Row(y, out);
+    }
+    return true;
+}
+
 // Reads from the file's start; false with the reason in io.error.
 bool DecodePng(PngReadStructs& r, PngTarget& sink)
 {
@@ -204,6 +281,11 @@ bool DecodePng(PngReadStructs& r, PngTarget& sink)
     h.bits = png_get_bit_depth(png, info);
     h.rowBytes = png_get_rowbytes(png, info);
     png_bytep rows = sink.Begin(h);
+    if (TakesOwnRows(r.io, h, png, info, passes)) {
+        if (DecodeOwnRows(r.io, h, sink)) return true;
+        r.io.readPlainly = true;
+        return false;
+    }
     if (passes > 1) {
         for (int pass = 0; pass < passes; ++pass)
             for (int y = 0; y < h.height; ++y) png_read_row(png, rows + size_t(y) * h.rowBytes, nullptr);
@@ -220,10 +302,14 @@ bool DecodePng(PngReadStructs& r, PngTarget& sink)
 
 void Decode(CFile& file, PngTarget& target)
 {
-    file.Seek(0);
-    PngReadStructs r(file);
-    if (!r.info) RefuseImage(file.Path(), "Out of memory.");
-    if (!DecodePng(r, target)) RefuseImage(file.Path(), r.io.error);
+    for (const bool own : {true, false}) {
+        file.Seek(0);
+        PngReadStructs r(file);
+        if (!r.info) RefuseImage(file.Path(), "Out of memory.");
+        r.io.ownRows = own;
+        if (DecodePng(r, target)) return;
+        if (!r.io.readPlainly) RefuseImage(file.Path(), r.io.error);
+    }
 }
 
 struct PngWriteStructs {

@@ -104,3 +104,34 @@ void FilterPngRow(const std::uint8_t* row, const std::uint8_t* above, std::size_
     else
         FilterRow<1>(row, above, bytes, out);
 }
+
+bool UnfilterPngRow(std::uint8_t filter, std::uint8_t* row, const std::uint8_t* above, std::size_t bytes, int bpp)
+{
+    if (filter > kPaeth) return false;
+    if (!above) {
+        // Above the first row lie zeros: Up is no filter, Paeth is Sub.
+        if (filter == kUp) return true;
+        if (filter == kPaeth) filter = kSub;
+    }
+    const std::size_t lead = std::min(static_cast<std::size_t>(bpp), bytes);
+    switch (filter) {
+        case kSub:
+            for (std::size_t i = lead; i < bytes; ++i) row[i] = static_cast<std::uint8_t>(row[i] + row[i - bpp]);
+            break;
+        case kUp:
+            for (std::size_t i = 0; i < bytes; ++i) row[i] = static_cast<std::uint8_t>(row[i] + above[i]);
+            break;
+        case kAverage:
+            for (std::size_t i = 0; i < lead; ++i) row[i] = static_cast<std::uint8_t>(row[i] + (above ? above[i] >> 1 : 0));
+            for (std::size_t i = lead; i < bytes; ++i)
+                row[i] = static_cast<std::uint8_t>(row[i] + ((row[i - bpp] + (above ? above[i] : 0)) >> 1));
+            break;
+        case kPaeth:
+            for (std::size_t i = 0; i < lead; ++i) row[i] = static_cast<std::uint8_t>(row[i] + above[i]);
+            for (std::size_t i = lead; i < bytes; ++i)
+                row[i] = static_cast<std::uint8_t>(row[i] + Paeth(row[i - bpp], above[i], above[i - bpp]));
+            break;
+        default: break;
+    }
+    return true;
+}

@@ -29,8 +29,10 @@ int Channels(int colorType)
     }
 }
 
-constexpr int kWidth = 7;
-constexpr int kHeight = 5;
+// The size the cases are written in; larger ones have their image data
+// inflated whole by the reader.
+int kWidth = 7;
+int kHeight = 5;
 
 // Sample c of pixel (x, y), spread over the depth's whole range.
 int Sample(int x, int y, int c, int depth)
@@ -103,18 +105,22 @@ void WritePng(const std::string& path, const PngCase& c, int xPpm = 0)
     std::fclose(f);
 }
 
+// The range of the case's 16-bit samples.
+void RangeOfSamples(const PngCase& c, int& lo, int& hi)
+{
+    lo = 65535, hi = 0;
+    for (int y = 0; y < kHeight; ++y)
+        for (int x = 0; x < kWidth; ++x)
+            for (int ch = 0; ch < (Channels(c.colorType) >= 3 ? 3 : 1); ++ch) {
+                lo = std::min(lo, Sample(x, y, ch, 16));
+                hi = std::max(hi, Sample(x, y, ch, 16));
+            }
+}
+
 // What the reader must make of the case's pixel (x, y) under the file's own range.
-CColorVal Expected(const PngCase& c, int x, int y)
+CColorVal Expected(const PngCase& c, int x, int y, int lo, int hi)
 {
     const int colours = Channels(c.colorType) >= 3 ? 3 : 1;
-    int lo = 65535, hi = 0;
-    if (c.depth == 16)
-        for (int yy = 0; yy < kHeight; ++yy)
-            for (int xx = 0; xx < kWidth; ++xx)
-                for (int ch = 0; ch < colours; ++ch) {
-                    lo = std::min(lo, Sample(xx, yy, ch, 16));
-                    hi = std::max(hi, Sample(xx, yy, ch, 16));
-                }
     auto level = [&](int ch) {
         const int v = Sample(x, y, ch, c.depth);
         return c.depth == 16 ? MappedLevel(v, lo, hi) : v * 255 / ((1 << c.depth) - 1);
@@ -122,6 +128,38 @@ CColorVal Expected(const PngCase& c, int x, int y)
     if (c.colorType == PNG_COLOR_TYPE_PALETTE) return PaletteEntry(Sample(x, y, 0, c.depth));
     if (colours == 1) return CColorVal(level(0), level(0), level(0));
     return CColorVal(level(0), level(1), level(2));
+}
+
+void ExpectReadAsBuilt(const PngCase& c, TempDir& dir)
+{
+    const std::string name = "type " + std::to_string(c.colorType) + " depth " + std::to_string(c.depth) +
+                             (c.interlaced ? " interlaced" : "") + (c.transparency ? " tRNS" : "") + " " +
+                             std::to_string(kWidth) + " x " + std::to_string(kHeight);
+    const std::string path = dir.path("t.png");
+    WritePng(path, c);
+    const ImageRead r = ReadImageFile(path);
+    ASSERT_FALSE(r.refused) << name << (r.errors.empty() ? "" : r.errors[0]);
+    ASSERT_EQ(r.image.width, kWidth) << name;
+    ASSERT_EQ(r.image.height, kHeight) << name;
+    int lo = 0, hi = 0;
+    RangeOfSamples(c, lo, hi);
+    bool grey = true;
+    for (int y = 0; y < kHeight; ++y)
+        for (int x = 0; x < kWidth; ++x) {
+            const CColorVal expected = Expected(c, x, y, lo, hi);
+            ASSERT_EQ(r.image.pixelValueArray[y][x], expected) << name << " at " << x << "," << y;
+            grey = grey && expected.IsGrey();
+        }
+    EXPECT_EQ(r.image.format, grey ? FORMAT_GRAYSCALE : FORMAT_RGB) << name;
+    EXPECT_EQ(r.image.fileFacts.format, FileFormat::Png);
+    EXPECT_EQ(r.image.fileFacts.bitsPerSample, c.depth) << name;
+    std::vector<std::string> notices;
+    if (c.depth == 16)
+        notices.push_back(path + " has 16-bit samples; levels " + std::to_string(lo) + ".." + std::to_string(hi) +
+                          " were mapped to 0..255.");
+    if (c.transparency || c.colorType & PNG_COLOR_MASK_ALPHA)
+        notices.push_back(path + " has an alpha channel; it was dropped and each pixel keeps its colour as stored.");
+    EXPECT_EQ(r.notices, notices) << name;
 }
 
 }  // namespace
@@ -138,41 +176,13 @@ TEST(PngFile, EveryColourTypeAndDepthReadsAsBuilt)
         {PNG_COLOR_TYPE_PALETTE, 2, true}, {PNG_COLOR_TYPE_RGB_ALPHA, 8, true},
     };
     TempDir dir;
-    for (const PngCase& c : cases) {
-        const std::string name = "type " + std::to_string(c.colorType) + " depth " + std::to_string(c.depth) +
-                                 (c.interlaced ? " interlaced" : "") + (c.transparency ? " tRNS" : "");
-        const std::string path = dir.path("t.png");
-        WritePng(path, c);
-        const ImageRead r = ReadImageFile(path);
-        ASSERT_FALSE(r.refused) << name << (r.errors.empty() ? "" : r.errors[0]);
-        ASSERT_EQ(r.image.width, kWidth) << name;
-        ASSERT_EQ(r.image.height, kHeight) << name;
-        bool grey = true;
-        for (int y = 0; y < kHeight; ++y)
-            for (int x = 0; x < kWidth; ++x) {
-                ASSERT_EQ(r.image.pixelValueArray[y][x], Expected(c, x, y)) << name << " at " << x << "," << y;
-                grey = grey && Expected(c, x, y).IsGrey();
-            }
-        EXPECT_EQ(r.image.format, grey ? FORMAT_GRAYSCALE : FORMAT_RGB) << name;
-        EXPECT_EQ(r.image.fileFacts.format, FileFormat::Png);
-        EXPECT_EQ(r.image.fileFacts.bitsPerSample, c.depth) << name;
-        std::vector<std::string> notices;
-        if (c.depth == 16) {
-            const bool colour = Channels(c.colorType) >= 3;
-            int lo = 65535, hi = 0;
-            for (int y = 0; y < kHeight; ++y)
-                for (int x = 0; x < kWidth; ++x)
-                    for (int ch = 0; ch < (colour ? 3 : 1); ++ch) {
-                        lo = std::min(lo, Sample(x, y, ch, 16));
-                        hi = std::max(hi, Sample(x, y, ch, 16));
-                    }
-            notices.push_back(path + " has 16-bit samples; levels " + std::to_string(lo) + ".." +
-                              std::to_string(hi) + " were mapped to 0..255.");
-        }
-        if (c.transparency || c.colorType & PNG_COLOR_MASK_ALPHA)
-            notices.push_back(path + " has an alpha channel; it was dropped and each pixel keeps its colour as stored.");
-        EXPECT_EQ(r.notices, notices) << name;
-    }
+    for (const PngCase& c : cases) ExpectReadAsBuilt(c, dir);
+    // Larger images of 16 bits a sample have their data inflated whole and
+    // unfiltered by the reader itself, every filter among their rows.
+    kWidth = 301, kHeight = 230;
+    for (const PngCase& c : cases)
+        if (!c.interlaced && c.depth == 16) ExpectReadAsBuilt(c, dir);
+    kWidth = 7, kHeight = 5;
 }
 
 TEST(PngFile, SixteenBitRules)
@@ -257,6 +267,22 @@ TEST(PngFile, HostileFilesAreRefusedAndLeaveTheImage)
     std::vector<std::uint8_t> badCrc = bytes;
     badCrc[30] ^= 1;
     WriteBytes(dir.path("badcrc.png"), badCrc);
+    // Larger files, whose image data the reader inflates whole, are read again
+    // the plain way when that fails, and refused for the same reasons.
+    kWidth = 400, kHeight = 300;
+    WritePng(good, {PNG_COLOR_TYPE_GRAY, 16});
+    kWidth = 7, kHeight = 5;
+    const std::vector<std::uint8_t> large = ReadBytes(good);
+    WriteBytes(dir.path("large truncated.png"), std::vector<std::uint8_t>(large.begin(), large.begin() + 60));
+    std::vector<std::uint8_t> largeBadCrc = large;
+    // The first IDAT chunk's CRC, after its data.
+    const size_t idatLength = size_t{large[33]} << 24 | size_t{large[34]} << 16 | size_t{large[35]} << 8 | large[36];
+    largeBadCrc[41 + idatLength] ^= 1;
+    WriteBytes(dir.path("large badcrc.png"), largeBadCrc);
+    const std::string largeCases[][2] = {
+        {"large truncated.png", "Failed to read image %s.\nThe file ends too early."},
+        {"large badcrc.png", "Failed to read image %s.\nIDAT: CRC error"},
+    };
     for (const auto& c : cases) {
         const std::string path = dir.path(c[0]);
         const ImageRead r = ReadImageFile(path);
@@ -265,6 +291,13 @@ TEST(PngFile, HostileFilesAreRefusedAndLeaveTheImage)
         expected.replace(expected.find("%s"), 2, path);
         EXPECT_EQ(r.errors, std::vector<std::string>{expected});
         EXPECT_TRUE(r.image.IsEmpty());
+    }
+    for (const auto& c : largeCases) {
+        const std::string path = dir.path(c[0]);
+        const ImageRead r = ReadImageFile(path);
+        std::string expected = c[1];
+        expected.replace(expected.find("%s"), 2, path);
+        EXPECT_EQ(r.errors, std::vector<std::string>{expected});
     }
 }
 
