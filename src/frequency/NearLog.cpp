@@ -18,31 +18,28 @@
 
 namespace {
 
-// x >= 1 as 2^e m with m within [sqrt(1/2), sqrt(2)), for a double or a
-// vector of them (with Bits the unsigned integers of its size).
-template <typename T, typename Bits>
-[[gnu::always_inline]] inline void Reduce(T x, T& e, T& m)
+// x >= 1 as 2^e m with m within [sqrt(1/2), sqrt(2)).
+[[gnu::always_inline]] inline void Reduce(double x, double& e, double& m)
 {
     constexpr std::uint64_t kMantissa = (std::uint64_t{1} << 52) - 1;
     constexpr std::uint64_t kOne = std::uint64_t{1023} << 52;
     // 2^52 + 1023 as a double, whose low bits take the exponent field.
     constexpr std::uint64_t kMagic = 0x4330000000000000;
     constexpr double kMagicValue = 4503599627370496.0 + 1023;
-    const Bits bits = std::bit_cast<Bits>(x);
-    e = std::bit_cast<T>((bits >> 52) | kMagic) - kMagicValue;
-    m = std::bit_cast<T>((bits & kMantissa) | kOne);
-    const auto high = m > 1.4142135623730951;
+    const std::uint64_t bits = std::bit_cast<std::uint64_t>(x);
+    e = std::bit_cast<double>((bits >> 52) | kMagic) - kMagicValue;
+    m = std::bit_cast<double>((bits & kMantissa) | kOne);
+    const bool high = m > 1.4142135623730951;
     m = high ? 0.5 * m : m;
     e = high ? e + 1 : e;
 }
 
 // ln x from its e and t = (m - 1) / (m + 1).
-template <typename T>
-[[gnu::always_inline]] inline T Series(T e, T t)
+[[gnu::always_inline]] inline double Series(double e, double t)
 {
     constexpr double kLn2 = 0.69314718055994530942;
-    const T t2 = t * t;
-    const T series =
+    const double t2 = t * t;
+    const double series =
         t2 * (1.0 / 3 + t2 * (1.0 / 5 + t2 * (1.0 / 7 + t2 * (1.0 / 9 + t2 * (1.0 / 11 + t2 * (1.0 / 13 +
               t2 * (1.0 / 15 + t2 * (1.0 / 17))))))));
     return e * kLn2 + 2 * (t + t * series);
@@ -80,7 +77,6 @@ NUVAK_WIDE_CLONES void OnePlusMagnitudes(const double* __restrict values, size_t
 [[gnu::target("avx512f")]] bool WideNearLogMagnitudes(const double* values, size_t count, double* out)
 {
     typedef double Wide __attribute__((vector_size(64)));
-    typedef std::uint64_t WideBits __attribute__((vector_size(64)));
     const __m512i evens = _mm512_setr_epi64(0, 2, 4, 6, 8, 10, 12, 14);
     const __m512i odds = _mm512_setr_epi64(1, 3, 5, 7, 9, 11, 13, 15);
     const Wide smallest = _mm512_set1_pd(DBL_MIN);
@@ -98,8 +94,12 @@ NUVAK_WIDE_CLONES void OnePlusMagnitudes(const double* __restrict values, size_t
         r = r * _mm512_fnmadd_pd(h * r, r, _mm512_set1_pd(1.5));
         r = r * _mm512_fnmadd_pd(h * r, r, _mm512_set1_pd(1.5));
         const Wide x = _mm512_fmadd_pd(square, r, _mm512_set1_pd(1));
-        Wide e, m;
-        Reduce<Wide, WideBits>(x, e, m);
+        // x = 2^e m as Reduce has it, by the processor's own exponent and
+        // mantissa: x is a normal number of at least 1 wherever it counts.
+        Wide e = _mm512_maskz_getexp_pd(kAll, x), m = _mm512_maskz_getmant_pd(kAll, x, _MM_MANT_NORM_1_2, _MM_MANT_SIGN_src);
+        const __mmask8 high = _mm512_cmp_pd_mask(m, _mm512_set1_pd(1.4142135623730951), _CMP_GT_OQ);
+        m = _mm512_mask_mul_pd(m, high, m, _mm512_set1_pd(0.5));
+        e = _mm512_mask_add_pd(e, high, e, _mm512_set1_pd(1));
         const Wide d = m + 1;
         Wide q = _mm512_maskz_rcp14_pd(kAll, d);
         q = q * _mm512_fnmadd_pd(d, q, _mm512_set1_pd(2));
@@ -125,7 +125,7 @@ NUVAK_WIDE_CLONES void NearLogs(double* x, size_t n)
 {
     for (size_t i = 0; i < n; ++i) {
         double e, m;
-        Reduce<double, std::uint64_t>(x[i], e, m);
+        Reduce(x[i], e, m);
         const double near = Series(e, (m - 1) / (m + 1));
         x[i] = x[i] < __builtin_inf() ? near : x[i];
     }
