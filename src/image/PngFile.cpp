@@ -16,11 +16,11 @@
 #include "image/DecodedImage.h"
 #include "image/File.h"
 #include "image/FormatCodecs.h"
-#include "platform/Memory.h"
 #include "image/Image.h"
 #include "image/PngFilters.h"
 #include "image/PngIdat.h"
 #include "image/PngRowBatches.h"
+#include "platform/Memory.h"
 
 namespace {
 
@@ -194,8 +194,7 @@ constexpr size_t kSmallestOwnRows = size_t(64) << 10;
 bool TakesOwnRows(const PngIo& io, const PngHeader& h, png_structp png, png_infop info, int passes)
 {
     if (!io.ownRows || passes != 1 || h.fileBits != 16 || h.channels != h.fileChannels ||
-        png_get_valid(png, info, PNG_INFO_tRNS) ||
-        std::memcmp(io.lastEight + 4, "IDAT", 4) != 0)
+        png_get_valid(png, info, PNG_INFO_tRNS))
         return false;
     const std::uint64_t size = std::uint64_t(h.height) * (h.rowBytes + 1);
     return size >= kSmallestOwnRows && 2 * (size + io.file->Length()) < platform::AvailableMemory();
@@ -205,8 +204,6 @@ bool TakesOwnRows(const PngIo& io, const PngHeader& h, png_structp png, png_info
 // them; false when anything fails, and the file is to be read plainly.
 bool DecodeOwnRows(PngIo& io, const PngHeader& h, PngTarget& sink)
 {
-    const std::uint32_t firstLength = std::uint32_t(io.lastEight[0]) << 24 | std::uint32_t(io.lastEight[1]) << 16 |
-                                      std::uint32_t(io.lastEight[2]) << 8 | io.lastEight[3];
     auto read = [&io](std::uint8_t* into, size_t count) -> size_t {
         try {
             return Take(io, into, count);
@@ -216,16 +213,17 @@ bool DecodeOwnRows(PngIo& io, const PngHeader& h, PngTarget& sink)
     };
     platform::Block<std::uint8_t> filtered;
     const std::uint64_t length = io.file->Length();
-    if (!InflateIdat(read, firstLength, static_cast<size_t>(std::min<std::uint64_t>(length, SIZE_MAX)), h.rowBytes,
+    if (!InflateIdat(read, io.lastEight, static_cast<size_t>(std::min<std::uint64_t>(length, SIZE_MAX)), h.rowBytes,
                      h.height, filtered))
         return false;
+    const std::vector<std::uint8_t> zeros(h.rowBytes);  // above the first row
     const int bpp = h.fileChannels * h.fileBits / 8;
     // libpng turns 16-bit samples to the machine's order unless they are left as they are.
     const bool turn = h.fileBits == 16 && !h.bigEndian && std::endian::native == std::endian::little;
     const size_t stride = h.rowBytes + 1;
     for (int y = 0; y < h.height; ++y) {
         std::uint8_t* row = filtered.get() + size_t(y) * stride;
-        if (!UnfilterPngRow(row[0], row + 1, y > 0 ? row + 1 - stride : nullptr, h.rowBytes, bpp)) return false;
+        if (!UnfilterPngRow(row[0], row + 1, y > 0 ? row + 1 - stride : zeros.data(), h.rowBytes, bpp)) return false;
         png_bytep out = sink.RowFor(y);
         if (turn)
             for (size_t i = 0; i + 1 < h.rowBytes; i += 2) {

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <type_traits>
 
 #include "platform/VectorClones.h"
 
@@ -20,16 +21,36 @@ enum Filter : std::uint8_t { kNone, kSub, kUp, kAverage, kPaeth, kFilters };
     return static_cast<std::uint8_t>(toA <= toB && toA <= toC ? a : toB <= toC ? b : c);
 }
 
-// Byte i of the row under filter f, with left a, above b, above-left c.
+// What filter f predicts a byte from its left a, above b and above-left c.
+[[gnu::always_inline]] inline std::uint8_t Prediction(int f, std::uint8_t a, std::uint8_t b, std::uint8_t c)
+{
+    switch (f) {
+        case kSub: return a;
+        case kUp: return b;
+        case kAverage: return static_cast<std::uint8_t>((a + b) >> 1);
+        case kPaeth: return Paeth(a, b, c);
+        default: return 0;
+    }
+}
+
+// Byte x under filter f: less its prediction, modulo 256.
 [[gnu::always_inline]] inline std::uint8_t Filtered(int f, std::uint8_t x, std::uint8_t a, std::uint8_t b,
                                                     std::uint8_t c)
 {
+    return static_cast<std::uint8_t>(x - Prediction(f, a, b, c));
+}
+
+// Calls work with filter f as a constant, so that each filter gets its own
+// loop, in vector lanes where its bytes allow.
+template <typename Work>
+[[gnu::always_inline]] inline void WithFilter(int f, Work work)
+{
     switch (f) {
-        case kSub: return static_cast<std::uint8_t>(x - a);
-        case kUp: return static_cast<std::uint8_t>(x - b);
-        case kAverage: return static_cast<std::uint8_t>(x - ((a + b) >> 1));
-        case kPaeth: return static_cast<std::uint8_t>(x - Paeth(a, b, c));
-        default: return x;
+        case kSub: return work(std::integral_constant<int, kSub>());
+        case kUp: return work(std::integral_constant<int, kUp>());
+        case kAverage: return work(std::integral_constant<int, kAverage>());
+        case kPaeth: return work(std::integral_constant<int, kPaeth>());
+        default: return work(std::integral_constant<int, kNone>());
     }
 }
 
@@ -46,10 +67,10 @@ template <int Bpp>
         for (std::size_t i = start; i < end; ++i) {
             const std::uint8_t v = x[i], a = x[i - Bpp], u = b[i], c = b[i - Bpp];
             none += Magnitude(v);
-            sub += Magnitude(static_cast<std::uint8_t>(v - a));
-            up += Magnitude(static_cast<std::uint8_t>(v - u));
-            average += Magnitude(static_cast<std::uint8_t>(v - ((a + u) >> 1)));
-            paeth += Magnitude(static_cast<std::uint8_t>(v - Paeth(a, u, c)));
+            sub += Magnitude(Filtered(kSub, v, a, u, c));
+            up += Magnitude(Filtered(kUp, v, a, u, c));
+            average += Magnitude(Filtered(kAverage, v, a, u, c));
+            paeth += Magnitude(Filtered(kPaeth, v, a, u, c));
         }
         sums[kNone] += none;
         sums[kSub] += sub;
@@ -74,24 +95,9 @@ template <int Bpp>
     out[0] = static_cast<std::uint8_t>(best);
     std::uint8_t* __restrict filtered = out + 1;
     for (std::size_t i = 0; i < lead; ++i) filtered[i] = Filtered(best, x[i], 0, b[i], 0);
-    // One loop a filter, each in vector lanes.
-    switch (best) {
-        case kNone: std::copy(x + lead, x + bytes, filtered + lead); break;
-        case kSub:
-            for (std::size_t i = lead; i < bytes; ++i) filtered[i] = static_cast<std::uint8_t>(x[i] - x[i - Bpp]);
-            break;
-        case kUp:
-            for (std::size_t i = lead; i < bytes; ++i) filtered[i] = static_cast<std::uint8_t>(x[i] - b[i]);
-            break;
-        case kAverage:
-            for (std::size_t i = lead; i < bytes; ++i)
-                filtered[i] = static_cast<std::uint8_t>(x[i] - ((x[i - Bpp] + b[i]) >> 1));
-            break;
-        default:
-            for (std::size_t i = lead; i < bytes; ++i)
-                filtered[i] = static_cast<std::uint8_t>(x[i] - Paeth(x[i - Bpp], b[i], b[i - Bpp]));
-            break;
-    }
+    WithFilter(best, [&](auto f) {
+        for (std::size_t i = lead; i < bytes; ++i) filtered[i] = Filtered(f, x[i], x[i - Bpp], b[i], b[i - Bpp]);
+    });
 }
 
 }  // namespace
@@ -108,30 +114,12 @@ void FilterPngRow(const std::uint8_t* row, const std::uint8_t* above, std::size_
 bool UnfilterPngRow(std::uint8_t filter, std::uint8_t* row, const std::uint8_t* above, std::size_t bytes, int bpp)
 {
     if (filter > kPaeth) return false;
-    if (!above) {
-        // Above the first row lie zeros: Up is no filter, Paeth is Sub.
-        if (filter == kUp) return true;
-        if (filter == kPaeth) filter = kSub;
-    }
+    // The prediction is added back, from the bytes already restored.
     const std::size_t lead = std::min(static_cast<std::size_t>(bpp), bytes);
-    switch (filter) {
-        case kSub:
-            for (std::size_t i = lead; i < bytes; ++i) row[i] = static_cast<std::uint8_t>(row[i] + row[i - bpp]);
-            break;
-        case kUp:
-            for (std::size_t i = 0; i < bytes; ++i) row[i] = static_cast<std::uint8_t>(row[i] + above[i]);
-            break;
-        case kAverage:
-            for (std::size_t i = 0; i < lead; ++i) row[i] = static_cast<std::uint8_t>(row[i] + (above ? above[i] >> 1 : 0));
-            for (std::size_t i = lead; i < bytes; ++i)
-                row[i] = static_cast<std::uint8_t>(row[i] + ((row[i - bpp] + (above ? above[i] : 0)) >> 1));
-            break;
-        case kPaeth:
-            for (std::size_t i = 0; i < lead; ++i) row[i] = static_cast<std::uint8_t>(row[i] + above[i]);
-            for (std::size_t i = lead; i < bytes; ++i)
-                row[i] = static_cast<std::uint8_t>(row[i] + Paeth(row[i - bpp], above[i], above[i - bpp]));
-            break;
-        default: break;
-    }
+    for (std::size_t i = 0; i < lead; ++i) row[i] = static_cast<std::uint8_t>(row[i] + Prediction(filter, 0, above[i], 0));
+    WithFilter(filter, [&](auto f) {
+        for (std::size_t i = lead; i < bytes; ++i)
+            row[i] = static_cast<std::uint8_t>(row[i] + Prediction(f, row[i - bpp], above[i], above[i - bpp]));
+    });
     return true;
 }

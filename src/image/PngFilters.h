@@ -13,5 +13,5 @@ void FilterPngRow(const std::uint8_t* row, const std::uint8_t* above, std::size_
                   std::uint8_t* out);
 
 // Undoes filter (0 to 4) on a row's bytes in place, given the row above as
-// it was before filtering (null above the first); false for any other filter.
+// it was before filtering (zeros above the first); false for any other filter.
 bool UnfilterPngRow(std::uint8_t filter, std::uint8_t* row, const std::uint8_t* above, std::size_t bytes, int bpp);

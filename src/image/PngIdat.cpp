@@ -21,14 +21,15 @@ constexpr std::uint32_t kLargestChunk = 0x7FFFFFFF;
 }  // namespace
 
 bool InflateIdat(const std::function<std::size_t(std::uint8_t* into, std::size_t count)>& read,
-                 std::uint32_t firstLength, std::size_t expected, std::size_t rowBytes, int height,
+                 const std::uint8_t* firstHeader, std::size_t expected, std::size_t rowBytes, int height,
                  platform::Block<std::uint8_t>& filtered)
 {
     try {
         std::vector<std::uint8_t> compressed;
         compressed.reserve(expected);
         static const std::uint8_t kIdat[4] = {'I', 'D', 'A', 'T'};
-        for (std::uint32_t length = firstLength;;) {
+        if (std::memcmp(firstHeader + 4, kIdat, 4) != 0) return false;
+        for (std::uint32_t length = BigEndian32(firstHeader);;) {
             if (length > kLargestChunk) return false;
             const std::size_t at = compressed.size();
             compressed.resize(at + length);
