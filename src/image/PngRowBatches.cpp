@@ -31,18 +31,16 @@ int PngRowBatches::RowsOf(int batch) const { return std::min(rowsPerBatch_, imag
 
 void PngRowBatches::Make(int batch, int first, int last, std::uint8_t* out) const
 {
+    // Each row is taken once: it is the row above for the next one. A row
+    // made in a buffer stays there while the next is made in the other.
     std::vector<std::uint8_t> buffers(2 * rowBytes_);
-    std::uint8_t* const rowBuffer = buffers.data();
-    std::uint8_t* const aboveBuffer = buffers.data() + rowBytes_;
+    std::uint8_t* const buffer[2] = {buffers.data(), buffers.data() + rowBytes_};
+    const int top = batch * rowsPerBatch_ + first;
+    const std::uint8_t* above = top > 0 ? WrittenRow(image_, top - 1, buffer[1]) : buffer[1];  // zeros above the first
     for (int r = first; r < last; ++r) {
-        const int y = batch * rowsPerBatch_ + r;
-        const std::uint8_t* row = WrittenRow(image_, y, rowBuffer);
-        const std::uint8_t* above = aboveBuffer;
-        if (y > 0)
-            above = WrittenRow(image_, y - 1, aboveBuffer);
-        else
-            std::fill(aboveBuffer, aboveBuffer + rowBytes_, 0);
+        const std::uint8_t* row = WrittenRow(image_, top + (r - first), buffer[(r - first) % 2]);
         FilterPngRow(row, above, rowBytes_, bpp_, out + static_cast<std::size_t>(r) * (rowBytes_ + 1));
+        above = row;
     }
 }
 
