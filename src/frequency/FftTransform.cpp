@@ -422,7 +422,11 @@ inline void GatherLevels(const FftTables& tables, const std::uint8_t* const* lev
         }
         const Bytes m = reinterpret_cast<Bytes>(rows);
         // Byte 8 j + l: level k + j of row l.
-        const Bytes turned = __builtin_shufflevector(m, m, 0,8,16,24,32,40,48,56,1,9,17,25,33,41,49,57,2,10,18,26,34,42,50,58,3,11,19,27,35,43,51,59,4,12,20,28,36,44,52,60,5,13,21,29,37,45,53,61,6,14,22,30,38,46,54,62,7,15,23,31,39,47,55,63);
+        const Bytes turned = __builtin_shufflevector(m, m,
+            0, 8, 16, 24, 32, 40, 48, 56, 1, 9, 17, 25, 33, 41, 49, 57,
+            2, 10, 18, 26, 34, 42, 50, 58, 3, 11, 19, 27, 35, 43, 51, 59,
+            4, 12, 20, 28, 36, 44, 52, 60, 5, 13, 21, 29, 37, 45, 53, 61,
+            6, 14, 22, 30, 38, 46, 54, 62, 7, 15, 23, 31, 39, 47, 55, 63);
         for (size_t j = 0; j < 8; ++j) {
             Eight eight;
             std::memcpy(&eight, reinterpret_cast<const std::uint8_t*>(&turned) + 8 * j, sizeof eight);

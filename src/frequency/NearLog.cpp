@@ -96,7 +96,8 @@ NUVAK_WIDE_CLONES void OnePlusMagnitudes(const double* __restrict values, size_t
         const Wide x = _mm512_fmadd_pd(square, r, _mm512_set1_pd(1));
         // x = 2^e m as Reduce has it, by the processor's own exponent and
         // mantissa: x is a normal number of at least 1 wherever it counts.
-        Wide e = _mm512_maskz_getexp_pd(kAll, x), m = _mm512_maskz_getmant_pd(kAll, x, _MM_MANT_NORM_1_2, _MM_MANT_SIGN_src);
+        Wide e = _mm512_maskz_getexp_pd(kAll, x);
+        Wide m = _mm512_maskz_getmant_pd(kAll, x, _MM_MANT_NORM_1_2, _MM_MANT_SIGN_src);
         const __mmask8 high = _mm512_cmp_pd_mask(m, _mm512_set1_pd(1.4142135623730951), _CMP_GT_OQ);
         m = _mm512_mask_mul_pd(m, high, m, _mm512_set1_pd(0.5));
         e = _mm512_mask_add_pd(e, high, e, _mm512_set1_pd(1));

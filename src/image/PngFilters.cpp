@@ -116,7 +116,8 @@ bool UnfilterPngRow(std::uint8_t filter, std::uint8_t* row, const std::uint8_t* 
     if (filter > kPaeth) return false;
     // The prediction is added back, from the bytes already restored.
     const std::size_t lead = std::min(static_cast<std::size_t>(bpp), bytes);
-    for (std::size_t i = 0; i < lead; ++i) row[i] = static_cast<std::uint8_t>(row[i] + Prediction(filter, 0, above[i], 0));
+    for (std::size_t i = 0; i < lead; ++i)
+        row[i] = static_cast<std::uint8_t>(row[i] + Prediction(filter, 0, above[i], 0));
     WithFilter(filter, [&](auto f) {
         for (std::size_t i = lead; i < bytes; ++i)
             row[i] = static_cast<std::uint8_t>(row[i] + Prediction(f, row[i - bpp], above[i], above[i - bpp]));

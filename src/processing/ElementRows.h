@@ -9,6 +9,7 @@
 
 #include "processing/ExtremePair.h"
 #include "processing/ExtremeRows.h"
+#include "processing/RowWindow.h"
 
 namespace neighbourhood {
 
@@ -28,12 +29,25 @@ public:
           max_(max),
           element_(static_cast<size_t>(n)),
           scratch_(2 * static_cast<size_t>(columns + n)),
-          down_(direction_ == Omnidirectional ? static_cast<size_t>(Group(n)) * width_ : 0)
+          down_(direction_ == Omnidirectional ? static_cast<size_t>(Group(n)) * width_ : 0),
+          results_(static_cast<size_t>(Group(n)) * columns)
     {
     }
 
     // The most rows one Make gives for an n x n element.
     static int Group(int n) { return std::clamp(n, 1, kAlignedGroup); }
+
+    // Rows y .. y + count - 1 of a band's AOI, count at most Group(n), made
+    // from source and stored as the band's grey pixels.
+    template <typename Rows, typename Source>
+    void MakeInto(const Rows& rows, const Source& source, int y, int count)
+    {
+        std::uint8_t* outs[kAlignedGroup];
+        for (int j = 0; j < count; ++j)
+            outs[j] = SamplesOf(rows, y + j, results_.data() + static_cast<size_t>(j) * columns_);
+        Make(source, y, outs, count);
+        for (int j = 0; j < count; ++j) StoreSamples(rows, y + j, outs[j], columns_);
+    }
 
     // Rows y .. y + count - 1 into outs[0 .. count - 1].
     template <typename Source>
@@ -79,7 +93,10 @@ private:
 
     // Where the element's row k starts in the samples, for k from 0 to n - 1
     // and beyond, for the rows below.
-    int Shift(int k) const { return direction_ == Diagonal ? 2 * half_ - k : direction_ == Omnidirectional ? 0 : half_; }
+    int Shift(int k) const
+    {
+        return direction_ == Diagonal ? 2 * half_ - k : direction_ == Omnidirectional ? 0 : half_;
+    }
 
     // Value i of the group's result j, one sample at a time.
     std::uint8_t Plain(int j, int i) const
@@ -103,7 +120,7 @@ private:
     int n_, half_, direction_, columns_, width_;
     bool max_;
     std::vector<const std::uint8_t*> element_, moved_;
-    std::vector<std::uint8_t> scratch_, down_;
+    std::vector<std::uint8_t> scratch_, down_, results_;
 };
 
 }  // namespace neighbourhood

@@ -31,8 +31,7 @@ int ExtremePair(CImage& image, int n, int direction, bool firstMax, const Neighb
                 ElementRows first(n, direction, columns, firstMax), last(n, direction, columns, !firstMax);
                 // The first's rows, half above to half below the rows made.
                 const int kept = 2 * half + group + 1, top = rows.first() - half;
-                std::vector<std::uint8_t> made(static_cast<size_t>(kept) * span),
-                    out(static_cast<size_t>(group) * columns);
+                std::vector<std::uint8_t> made(static_cast<size_t>(kept) * span);
                 std::vector<const std::uint8_t*> middle(static_cast<size_t>(kept));
                 auto slot = [&](int z) { return static_cast<size_t>((z - top) % kept); };
                 auto original = [&](int z) { return samples.at(z); };
@@ -60,10 +59,7 @@ int ExtremePair(CImage& image, int n, int direction, bool firstMax, const Neighb
                         if (ready > 0) first.Make(original, next, outs, ready);
                         next += std::max(ready, 1);
                     }
-                    for (int j = 0; j < count; ++j)
-                        outs[j] = SamplesOf(rows, y + j, out.data() + static_cast<size_t>(j) * columns);
-                    last.Make(between, y, outs, count);
-                    for (int j = 0; j < count; ++j) StoreSamples(rows, y + j, outs[j], columns);
+                    last.MakeInto(rows, between, y, count);
                 }
             },
             half, group);

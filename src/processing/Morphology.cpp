@@ -41,15 +41,8 @@ int Extreme(CImage& image, int size, int direction, const NeighbourhoodTexts& te
                 RowWindow samples(rows, static_cast<size_t>(rows.span()), takeReds);
                 ElementRows element(n, direction, columns, Max);
                 auto source = [&](int y) { return samples.at(y); };
-                std::vector<std::uint8_t> out(static_cast<size_t>(group) * columns);
-                std::uint8_t* outs[kAlignedGroup];
-                for (int y = rows.first(); y < rows.last(); y += group) {
-                    const int count = std::min(group, rows.last() - y);
-                    for (int j = 0; j < count; ++j)
-                        outs[j] = SamplesOf(rows, y + j, out.data() + static_cast<size_t>(j) * columns);
-                    element.Make(source, y, outs, count);
-                    for (int j = 0; j < count; ++j) StoreSamples(rows, y + j, outs[j], columns);
-                }
+                for (int y = rows.first(); y < rows.last(); y += group)
+                    element.MakeInto(rows, source, y, std::min(group, rows.last() - y));
             },
             half, group);
     });

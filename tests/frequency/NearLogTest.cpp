@@ -46,7 +46,8 @@ TEST(NearLog, MagnitudesWithinTheBound)
     std::uniform_real_distribution<double> exponent(-300, 154);
     for (int i = 0; i < 4000; ++i) parts.push_back((i % 2 ? -1 : 1) * std::pow(10.0, exponent(random)));
     std::vector<double> values;
-    for (size_t i = 0; i < parts.size(); ++i) values.insert(values.end(), {parts[i], parts[(i * 7 + 3) % parts.size()]});
+    for (size_t i = 0; i < parts.size(); ++i)
+        values.insert(values.end(), {parts[i], parts[(i * 7 + 3) % parts.size()]});
     values.insert(values.end(), {inf, 0.0, 1.0, nan, 1e300, 1e300});
     const size_t count = values.size() / 2;
     std::vector<double> near(count);

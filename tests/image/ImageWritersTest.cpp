@@ -62,10 +62,18 @@ TEST(ImageWriters, PngBytesAreLibpngsOwn)
         const char* name;
         CImage image;
     } cases[] = {
-        {"noise", MakeImage(300, 200, [](int x, int y) { return CColorVal((x * 7919 + y * 104729) % 251, x * y % 256, (x ^ y) & 0xFF); })},
-        {"smooth", MakeImage(1500, 700, [](int x, int y) { return CColorVal(x / 6, (x + y) / 9, (y * y / 50) % 256); })},
+        {"noise", MakeImage(300, 200,
+                            [](int x, int y) {
+                                return CColorVal((x * 7919 + y * 104729) % 251, x * y % 256, (x ^ y) & 0xFF);
+                            })},
+        {"smooth",
+         MakeImage(1500, 700, [](int x, int y) { return CColorVal(x / 6, (x + y) / 9, (y * y / 50) % 256); })},
         {"grey plane", MakeGrey(1000, 300, [](int x, int y) { return (x / 3 + (y % 40) * 5) % 256; })},
-        {"grey rows", MakeImage(130, 200, [](int x, int y) { const int v = (x * 3 + y) % 256; return CColorVal(v, v, v); })},
+        {"grey rows", MakeImage(130, 200,
+                                [](int x, int y) {
+                                    const int v = (x * 3 + y) % 256;
+                                    return CColorVal(v, v, v);
+                                })},
         {"one column", MakeGrey(1, 20000, [](int, int y) { return y * 7 % 256; })},
     };
     for (const auto& c : cases) {
@@ -166,14 +174,14 @@ TEST(ImageWriters, BytesDoNotDependOnTheThreadCount)
         std::vector<std::uint8_t> first;
         for (int threads = 1; threads <= 3; ++threads) {
             const parallel::ScopedThreads scoped(threads, 0);
-            const std::string path = dir.path("t" + std::to_string(threads) + extension);
+            const std::string path = dir.path(std::to_string(threads) + "t" + extension);
             ASSERT_EQ(Write(image, path), "");
             if (threads == 1)
                 first = ReadBytes(path);
             else
                 EXPECT_EQ(ReadBytes(path), first) << extension << " " << threads << " threads";
         }
-        const ImageRead r = ReadImageFile(dir.path("t3" + extension));
+        const ImageRead r = ReadImageFile(dir.path("3t" + extension));
         ASSERT_FALSE(r.refused);
         for (const int y : {0, 523, 999})
             for (const int x : {0, 777, 1499})
