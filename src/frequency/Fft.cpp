@@ -6,14 +6,10 @@
 #include "frequency/DataArray.h"
 #include "frequency/FftTransform.h"
 #include "frequency/GreyValues.h"
-#include "frequency/SharedChunks.h"
 #include "image/Image.h"
 #include "platform/UserInterface.h"
 
 namespace {
-
-// Rows of the pixel passes a thread takes at a time.
-constexpr int kRowChunk = 32;
 
 // The floor of log2(side); false when a value met while halving is odd.
 bool ExponentOf(int side, int& exponent)
@@ -27,10 +23,12 @@ bool ExponentOf(int side, int& exponent)
 
 // Runs Fft2D over dataArray; false when its working memory cannot be had.
 bool TransformDataArray(CImage& image, int heightExponent, int widthExponent, int direction,
-                        const Fft2DRows& beforeRows, const std::uint8_t* const* levelRows = nullptr)
+                        const Fft2DRows& beforeRows, const std::uint8_t* const* levelRows = nullptr,
+                        std::uint8_t* const* magnitudeRows = nullptr)
 {
     try {
-        Fft2D(image.dataArray.data(), heightExponent, widthExponent, image.width, direction, beforeRows, levelRows);
+        Fft2D(image.dataArray.data(), heightExponent, widthExponent, image.width, direction, beforeRows, levelRows,
+              magnitudeRows);
     } catch (const std::bad_alloc&) {
         return false;
     }
@@ -113,21 +111,22 @@ int CImage::FftInverse()
         return -1;
     }
     const char* const noMemory = "CImage::FftInverse() aborted:  failed to allocate memory.";
-    if (!PrepareDataArray(*this) || !TransformDataArray(*this, heightExponent, widthExponent, FFT_INVERSE, {})) {
-        errorMessage = noMemory;
-        return -1;
-    }
-    // Every pixel is replaced, by a grey one: a new grey plane, written whole.
+    // Every pixel is replaced, by a grey one: a new grey plane, written whole
+    // by the transform.
     GreyRows plane;
+    std::vector<std::uint8_t*> planeRows;
     try {
         plane.AllocateUnfilled(width, height);
+        for (int y = 0; y < height; ++y) planeRows.push_back(plane[y]);
     } catch (const std::bad_alloc&) {
         errorMessage = noMemory;
         return -1;
     }
-    ForSharedChunks(height, width, kRowChunk, [&](int first, int last, int) {
-        for (int y = first; y < last; ++y) MagnitudesToPixels(dataArray[y], width, plane[y]);
-    });
+    if (!PrepareDataArray(*this) ||
+        !TransformDataArray(*this, heightExponent, widthExponent, FFT_INVERSE, {}, nullptr, planeRows.data())) {
+        errorMessage = noMemory;
+        return -1;
+    }
     pixelValueArray = std::move(plane);
     return 0;
 }

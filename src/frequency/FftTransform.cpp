@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "frequency/GreyValues.h"
+#include "frequency/MagnitudeLevels.h"
 #include "frequency/SharedChunks.h"
 #include "platform/ParallelRows.h"
 #include "platform/VectorClones.h"
@@ -522,19 +523,48 @@ void ScatterColumns(const LaneMoves& moves, const V* lanes, size_t count, size_t
     }
 }
 
+#if NUVAK_HAS_CLONES
+// ScatterColumns for eight columns a group that also writes the levels of the
+// values' magnitudes, magnitudes[k][column + c] for value k of column c.
+[[gnu::target("arch=x86-64-v4"), gnu::flatten]] void ScatterColumnsAndLevels(
+    const LaneMoves& moves, const Oct* lanes, size_t count, size_t groups, FftValue* base, size_t elementStep,
+    std::uint8_t* const* magnitudes, size_t column)
+{
+    for (size_t k = count; k-- > 0;) {
+        FftValue* row = base + k * elementStep;
+        std::uint8_t* levels = magnitudes[k] + column;
+        const Oct* a = lanes + 2 * k;
+        for (size_t g = 0; g < groups; ++g, a += 2 * count, levels += 8) {
+            Oct re = a[0], im = a[1];
+            moves.Out(re, im);
+            Interleave(re, im, row + 8 * g);
+            const std::uint64_t eight = MagnitudeLevels(reinterpret_cast<__m512d>(re), reinterpret_cast<__m512d>(im));
+            std::memcpy(levels, &eight, sizeof eight);
+        }
+    }
+}
+#endif
+
 // Neighbouring columns (laneStep 1) or rows of neighbouring values
 // (elementStep 1, one group, at least two values) in the lanes of V, moved
 // there by vector shuffles straight to their bit-reversed places, conjugated
-// or scaled on the way; eight rows may come from levels instead.
+// or scaled on the way; eight rows may come from levels instead, and eight
+// columns a group may give the levels of their magnitudes, from column on.
 template <typename V>
 inline void TransformVectors(const FftTables& tables, FftValue* base, size_t laneStep, size_t elementStep,
                              size_t count, size_t groups, V* lanes, int direction,
-                             const std::uint8_t* const* levels = nullptr)
+                             const std::uint8_t* const* levels = nullptr, std::uint8_t* const* magnitudes = nullptr,
+                             size_t column = 0)
 {
     const LaneMoves moves(tables, direction);
     if (laneStep == 1) {
         GatherColumns(tables, moves, base, elementStep, count, groups, lanes);
         for (size_t g = 0; g < groups; ++g) tables.Butterflies(lanes + 2 * g * count);
+#if NUVAK_HAS_CLONES
+        if constexpr (std::is_same_v<V, Oct>)
+            if (magnitudes) return ScatterColumnsAndLevels(moves, lanes, count, groups, base, elementStep, magnitudes,
+                                                           column);
+#endif
         ScatterColumns(moves, lanes, count, groups, base, elementStep);
     } else {
         if constexpr (std::is_same_v<V, Oct>)
@@ -562,9 +592,11 @@ NUVAK_VECTOR_CLONES [[gnu::flatten]] void TransformQuads(const FftTables& tables
 // called where TransformVectors takes them.
 NUVAK_WIDE_CLONES [[gnu::flatten]] void TransformOcts(const FftTables& tables, FftValue* base, size_t laneStep,
                                                      size_t elementStep, size_t count, size_t groups, Oct* lanes,
-                                                     int direction, const std::uint8_t* const* levels = nullptr)
+                                                     int direction, const std::uint8_t* const* levels = nullptr,
+                                                     std::uint8_t* const* magnitudes = nullptr, size_t column = 0)
 {
-    TransformVectors(tables, base, laneStep, elementStep, count, groups, lanes, direction, levels);
+    TransformVectors(tables, base, laneStep, elementStep, count, groups, lanes, direction, levels, magnitudes,
+                     column);
 }
 
 // Whether the processor runs the AVX-512 build of TransformOcts.
@@ -582,15 +614,20 @@ bool EightLanes()
 // the measurements found faster than four.
 constexpr int kColumnGroup = 32;
 
+// The columns 0 .. n - 1 of w, each count values long, whose magnitudes'
+// levels the column pass makes: those it takes in groups with AVX-512.
+int ColumnsWithLevels(int w, size_t count) { return EightLanes() && count >= 2 ? w / kColumnGroup * kColumnGroup : 0; }
+
 // Transforms the transforms first .. last - 1, transform t at base + t *
 // step, kColumnGroup (when apart by one value) or eight (rows, with AVX-512)
 // or four, then two, then one at a time; before, when set, sees each group's
 // transforms just before they are read, while they are in cache. Rows of
 // levels, when given, are the input of the rows: eight at a time go
-// straight into the lanes, others are written as values first.
+// straight into the lanes, others are written as values first. Columns
+// below ColumnsWithLevels write their levels to magnitudes when it is set.
 void TransformGroups(const FftTables& tables, FftValue* base, size_t step, size_t elementStep, size_t count,
                      int first, int last, Quad* lanes, int direction, const Fft2DRows& before,
-                     const std::uint8_t* const* levels = nullptr)
+                     const std::uint8_t* const* levels = nullptr, std::uint8_t* const* magnitudes = nullptr)
 {
     auto group = [&](int from, int to, auto transform) {
         if (levels)
@@ -606,7 +643,8 @@ void TransformGroups(const FftTables& tables, FftValue* base, size_t step, size_
         for (; t + kColumnGroup <= last; t += kColumnGroup)
             group(t, t + kColumnGroup, [&] {
                 if (eight)
-                    TransformOcts(tables, base + t, 1, elementStep, count, kColumnGroup / 8, octs, direction);
+                    TransformOcts(tables, base + t, 1, elementStep, count, kColumnGroup / 8, octs, direction,
+                                  nullptr, magnitudes, static_cast<size_t>(t));
                 else
                     TransformQuads(tables, base + t, 1, elementStep, count, kColumnGroup / 4, lanes, direction);
             });
@@ -643,7 +681,7 @@ void TransformGroups(const FftTables& tables, FftValue* base, size_t step, size_
 }  // namespace
 
 void Fft2D(FftValue* data, int heightExponent, int widthExponent, int stride, int direction,
-           const Fft2DRows& beforeRows, const std::uint8_t* const* levelRows)
+           const Fft2DRows& beforeRows, const std::uint8_t* const* levelRows, std::uint8_t* const* magnitudeRows)
 {
     const size_t h = size_t{1} << heightExponent;
     const size_t w = size_t{1} << widthExponent;
@@ -672,6 +710,13 @@ void Fft2D(FftValue* data, int heightExponent, int widthExponent, int stride, in
     const FftTables columns = heightExponent == widthExponent ? rows : FftTables(heightExponent);
     ForSharedChunks(columnCount, rowCount, kChunk, [&](int first, int last, int thread) {
         TransformGroups(columns, data, 1, static_cast<size_t>(stride), h, first, last, allLanes + lanesSize * thread,
-                        direction, {});
+                        direction, {}, nullptr, magnitudeRows);
     });
+    if (!magnitudeRows) return;
+    const int made = ColumnsWithLevels(columnCount, h);
+    if (made < columnCount)
+        ForSharedChunks(rowCount, columnCount - made, kChunk, [&](int first, int last, int) {
+            for (int y = first; y < last; ++y)
+                MagnitudesToPixels(data + size_t(y) * size_t(stride) + made, columnCount - made, magnitudeRows[y] + made);
+        });
 }

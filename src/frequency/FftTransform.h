@@ -27,5 +27,8 @@ using Fft2DRows = std::function<void(int first, int last)>;
 // input: row y's values are levelRows[y][x] + 0i, read without a pass that
 // writes them as values first where the rows go eight at a time. Throws
 // std::bad_alloc when the column copies cannot be had, before any call.
+// magnitudeRows, when set, gets row y's result as MagnitudesToPixels makes
+// it, from the columns while they are in cache where it can.
 void Fft2D(FftValue* data, int heightExponent, int widthExponent, int stride, int direction,
-           const Fft2DRows& beforeRows = {}, const std::uint8_t* const* levelRows = nullptr);
+           const Fft2DRows& beforeRows = {}, const std::uint8_t* const* levelRows = nullptr,
+           std::uint8_t* const* magnitudeRows = nullptr);

@@ -3,6 +3,8 @@
 #include <bit>
 #include <cfloat>
 #include <cmath>
+#include <cstdint>
+#include <limits>
 #include <numbers>
 #include <random>
 #include <vector>
@@ -137,5 +139,48 @@ TEST(Fft2D, TransformsRowsThenColumns)
         EXPECT_LE(RelativeError(data, want), 1e-9) << h << " x " << w;
         Fft2D(data.data(), c.heightExponent, c.widthExponent, w, FFT_INVERSE);
         EXPECT_LE(RelativeError(data, input), 1e-12) << h << " x " << w;
+    }
+}
+
+TEST(Fft2D, MagnitudeRowsAreTheLevelsOfTheResult)
+{
+    // Spectra of whole levels come back within rounding of them, where the
+    // level is j or j - 1 by the last bit; lone zero-frequency values give
+    // every pixel the same value, those at and next to whole roots.
+    std::mt19937 rng(5);
+    std::vector<FftValue> lone;
+    for (double j : {0.0, 1.0, 2.0, 3.0, 4.0, 7.0, 8.0, 100.0, 128.0, 254.0, 255.0, 256.0, 1e300})
+        for (double v : {std::nextafter(j, 0.0), j, std::nextafter(j, 1e308)}) {
+            lone.push_back({v, 0});
+            lone.push_back({0, -v});
+            lone.push_back({std::sqrt(std::nextafter(j * j, 0.0)), 0});
+            lone.push_back({std::sqrt(j * j / 2), std::sqrt(j * j / 2)});
+        }
+    lone.push_back({std::numeric_limits<double>::quiet_NaN(), 0});
+    lone.push_back({std::numeric_limits<double>::infinity(), 0});
+    struct Case {
+        int heightExponent, widthExponent;
+        int lone;  // the index of the zero-frequency value, or -1 for levels
+    } cases[] = {{6, 6, -1}, {3, 5, -1}, {6, 4, -1}, {0, 6, -1}, {2, 7, -1}};
+    std::vector<Case> all(std::begin(cases), std::end(cases));
+    for (int i = 0; i < static_cast<int>(lone.size()); ++i) all.push_back({1, 5, i});
+    for (const Case& c : all) {
+        const int h = 1 << c.heightExponent, w = 1 << c.widthExponent;
+        std::vector<FftValue> data(static_cast<size_t>(w) * h);
+        if (c.lone >= 0) {
+            data[0] = lone[static_cast<size_t>(c.lone)];
+        } else {
+            for (FftValue& v : data) v = static_cast<double>(rng() % 300);
+            Fft2D(data.data(), c.heightExponent, c.widthExponent, w, FFT_FORWARD);
+        }
+        std::vector<std::uint8_t> levels(data.size(), 77), want(data.size());
+        std::vector<std::uint8_t*> rows;
+        for (int y = 0; y < h; ++y) rows.push_back(levels.data() + y * w);
+        Fft2D(data.data(), c.heightExponent, c.widthExponent, w, FFT_INVERSE, {}, nullptr, rows.data());
+        for (size_t i = 0; i < data.size(); ++i) {
+            const double magnitude = std::sqrt(data[i].real() * data[i].real() + data[i].imag() * data[i].imag());
+            want[i] = static_cast<std::uint8_t>(magnitude < 255 ? static_cast<int>(magnitude) : 255);
+        }
+        EXPECT_EQ(levels, want) << h << " x " << w << " value " << c.lone;
     }
 }
