@@ -3,7 +3,7 @@
 
 bool PrepareDataArray(CImage& image, bool writtenWhole)
 {
-    const size_t size = static_cast<size_t>(image.width) * static_cast<size_t>(image.height);
-    if (image.dataArray.present() && image.dataArray.size() != size) image.dataArray.Release();
+    FrequencyBuffer& values = image.dataArray;
+    if (values.present() && (values.width() != image.width || values.height() != image.height)) values.Release();
     return image.dataArray.Allocate(image.width, image.height, writtenWhole);
 }

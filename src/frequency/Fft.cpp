@@ -27,7 +27,8 @@ bool TransformDataArray(CImage& image, int heightExponent, int widthExponent, in
                         std::uint8_t* const* magnitudeRows = nullptr)
 {
     try {
-        Fft2D(image.dataArray.data(), heightExponent, widthExponent, image.width, direction, beforeRows, levelRows,
+        Fft2D(image.dataArray.data(), heightExponent, widthExponent, image.dataArray.stride(), direction, beforeRows,
+              levelRows,
               magnitudeRows);
     } catch (const std::bad_alloc&) {
         return false;

@@ -131,7 +131,7 @@ int CImage::FftForDisplay()
     // is that of the values met in order, the first one included even when
     // it is not a number (then every comparison with it fails); chunks keep
     // their own range of numbers, merged in any order.
-    const FrequencyBuffer::Value* data = dataArray.data();
+    const FrequencyBuffer& data = dataArray;
     double nearMin = std::numeric_limits<double>::infinity(), nearMax = -nearMin;
     std::mutex merging;
     ForSharedChunks(height, width, kRowChunk, [&](int first, int last, int) {
@@ -139,7 +139,7 @@ int CImage::FftForDisplay()
         // Row by row, so that each step finds the values in cache.
         for (int r = first; r < last; ++r) {
             const size_t begin = static_cast<size_t>(r) * width;
-            NearLogMagnitudes(reinterpret_cast<const double*>(data + begin), width, &magnitudes[begin]);
+            NearLogMagnitudes(reinterpret_cast<const double*>(data[r]), width, &magnitudes[begin]);
             rowLow[r] = std::numeric_limits<double>::infinity();
             rowHigh[r] = -rowLow[r];
             Extend(&magnitudes[begin], width, rowLow[r], rowHigh[r]);
@@ -158,8 +158,8 @@ int CImage::FftForDisplay()
             const size_t begin = static_cast<size_t>(r) * width, end = begin + width;
             if (!(rowLow[r] <= lowBound || rowHigh[r] >= highBound)) continue;
             for (size_t i = begin; i < end; ++i) {
-                if (magnitudes[i] <= lowBound) low = std::min(low, ExactValue(data[i]));
-                if (magnitudes[i] >= highBound) high = std::max(high, ExactValue(data[i]));
+                if (magnitudes[i] <= lowBound) low = std::min(low, ExactValue(data[r][i - begin]));
+                if (magnitudes[i] >= highBound) high = std::max(high, ExactValue(data[r][i - begin]));
             }
         }
         const std::lock_guard<std::mutex> lock(merging);
@@ -178,7 +178,7 @@ int CImage::FftForDisplay()
             const size_t row = static_cast<size_t>(r) * width;
             if (NearLevels(&magnitudes[row], width, vmin, vmax, levels.data(), unsure.data()))
                 for (int c = 0; c < width; ++c)
-                    if (unsure[c]) levels[c] = ExactLevel(ExactValue(data[row + c]), vmin, vmax);
+                    if (unsure[c]) levels[c] = ExactLevel(ExactValue(data[r][c]), vmin, vmax);
             std::uint8_t* out = picture[(r + halfHeight) % height];
             const int right = width - halfWidth;  // columns that move right
             std::memcpy(out + halfWidth, levels.data(), static_cast<size_t>(right));

@@ -128,13 +128,12 @@ CImage& CImage::operator=(const CImage& source)
     yPixelsPerMetre = source.yPixelsPerMetre;
     pixelValueArray = std::move(pixels);
 
-    if (source.dataArray.present()) {
-        if (!dataArray.Allocate(width, height)) {
-            ReleaseStorage();
-            errorMessage = kAssignFailed;
-            throw platform::UserAbort();
-        }
-        std::copy_n(source.dataArray.data(), source.dataArray.size(), dataArray.data());
+    try {
+        dataArray = source.dataArray;
+    } catch (const std::exception&) {
+        ReleaseStorage();
+        errorMessage = kAssignFailed;
+        throw platform::UserAbort();
     }
     return *this;
 }

@@ -68,10 +68,17 @@ using PixelRows = RowBlock<CColorVal>;
 using GreyRows = RowBlock<std::uint8_t>;
 
 // The complex working buffer of the FFT. It exists only once a transform
-// needs it; until then every value reads as zero.
+// needs it; until then every value reads as zero. Rows of 64 values or more
+// lie eight values further apart than their width: rows a power of two of
+// bytes apart share the cache's sets, and the transform's column pass, which
+// reads and writes down columns, would evict its own lines long before it
+// has written them back.
 class FrequencyBuffer {
 public:
     using Value = std::complex<double>;
+
+    // Values from the start of one row to the start of the next.
+    static int StrideFor(int width) { return width >= 64 ? width + 8 : width; }
 
     bool present() const { return !values_.empty(); }
     // Allocates zero-filled values for the image's size when absent, or
@@ -82,22 +89,29 @@ public:
         if (present()) return true;
         try {
             if (unfilled)
-                values_.AllocateUnfilled(width, height);
+                values_.AllocateUnfilled(StrideFor(width), height);
             else
-                values_.Allocate(width, height);
+                values_.Allocate(StrideFor(width), height);
         } catch (...) {
             return false;
         }
+        width_ = values_.empty() ? 0 : width;
+        height_ = values_.empty() ? 0 : height;
         return true;
     }
-    void Release() { values_.Release(); }
+    void Release() { *this = FrequencyBuffer(); }
     // Only valid while present().
     Value* operator[](int y) { return values_[y]; }
     const Value* operator[](int y) const { return values_[y]; }
+    // Row 0; row y starts stride() values further on for each y.
     Value* data() { return values_.data(); }
     const Value* data() const { return values_.data(); }
-    size_t size() const { return values_.size(); }
+    int width() const { return width_; }
+    int height() const { return height_; }
+    int stride() const { return static_cast<int>(values_.width()); }
 
 private:
     RowBlock<Value> values_;
+    int width_ = 0;
+    int height_ = 0;
 };

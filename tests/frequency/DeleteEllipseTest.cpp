@@ -26,7 +26,7 @@ CImage SpectrumOfOnes(int width, int height, int left, int top, int right, int b
 {
     CImage image = MakeGrey(width, height, [](int, int) { return 7; });
     EXPECT_TRUE(image.dataArray.Allocate(width, height));
-    for (size_t i = 0; i < image.dataArray.size(); ++i) image.dataArray.data()[i] = FrequencyBuffer::Value(1, 1);
+    ForEachSpectrumValue(image, [](FrequencyBuffer::Value& v) { v = {1, 1}; });
     image.SetUpperLeft(left, top, false);
     image.SetLowerRight(right, bottom, false);
     return image;

@@ -26,16 +26,14 @@ TEST(FftForDisplay, SameLevelsForAnyThreadCountAndNotANumberFirstOrLater)
         std::uniform_real_distribution<double> value(-1.5, 1.5);
         CImage source = MakeGrey(16, 16, [](int, int) { return 0; });
         ASSERT_TRUE(source.dataArray.Allocate(16, 16));
-        for (size_t i = 0; i < source.dataArray.size(); ++i)
-            source.dataArray.data()[i] = {value(rng), value(rng)};
+        ForEachSpectrumValue(source, [&](FrequencyBuffer::Value& v) { v = {value(rng), value(rng)}; });
         if (c.nanRow >= 0) source.dataArray[c.nanRow][c.nanColumn] = {nan, 0};
         Rows single;
         for (int threads : {1, 2, 3}) {
             parallel::ScopedThreads scoped(threads, 0);
             CImage image = source;
             ASSERT_TRUE(image.dataArray.Allocate(16, 16));
-            std::copy(source.dataArray.data(), source.dataArray.data() + source.dataArray.size(),
-                      image.dataArray.data());
+            image.dataArray = source.dataArray;
             ASSERT_EQ(image.FftForDisplay(), 0);
             if (threads == 1) single = RedRows(image);
             EXPECT_EQ(RedRows(image), single) << c.name << ", threads " << threads;
@@ -70,10 +68,10 @@ TEST(Fft, ForwardAndInverseGiveTheSamePixelsAndValuesForAnyThreadCount)
         CImage image = source;
         ASSERT_EQ(image.Fft(), 0);
         std::vector<std::uint64_t> bits;
-        for (size_t i = 0; i < image.dataArray.size(); ++i) {
-            bits.push_back(std::bit_cast<std::uint64_t>(image.dataArray.data()[i].real()));
-            bits.push_back(std::bit_cast<std::uint64_t>(image.dataArray.data()[i].imag()));
-        }
+        ForEachSpectrumValue(image, [&](FrequencyBuffer::Value& v) {
+            bits.push_back(std::bit_cast<std::uint64_t>(v.real()));
+            bits.push_back(std::bit_cast<std::uint64_t>(v.imag()));
+        });
         const Rows shown = RedRows(image);
         ASSERT_EQ(image.FftInverse(), 0);
         if (c.threads == 1) {

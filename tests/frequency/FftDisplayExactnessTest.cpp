@@ -23,28 +23,28 @@ CImage RandomSpectrum(std::mt19937& random, int w, int h, Special special)
     EXPECT_TRUE(image.dataArray.Allocate(w, h));
     // Magnitudes spread over many scales, as a spectrum's are.
     std::uniform_real_distribution<double> exponent(-3, 4), angle(0, 6.3);
-    FrequencyBuffer::Value* values = image.dataArray.data();
-    const size_t n = image.dataArray.size();
-    for (size_t i = 0; i < n; ++i) values[i] = std::polar(std::pow(10.0, exponent(random)), angle(random));
+    const auto values = [&](size_t i) -> FrequencyBuffer::Value& { return image.dataArray[i / w][i % w]; };
+    const size_t n = static_cast<size_t>(w) * h;
+    for (size_t i = 0; i < n; ++i) values(i) = std::polar(std::pow(10.0, exponent(random)), angle(random));
     const double inf = std::numeric_limits<double>::infinity(), nan = std::numeric_limits<double>::quiet_NaN();
     for (size_t k = 0; k < 3; ++k) {
         const size_t i = random() % n;
         switch (special) {
         case Special::None: break;
-        case Special::Zeros: values[i] = 0; break;
-        case Special::Huge: values[i] = {1e200, -1e200}; break;
-        case Special::Infinite: values[i] = {0, -inf}; break;
-        case Special::NotANumber: values[i] = {nan, 1}; break;
-        case Special::NotANumberFirst: values[0] = {1, nan}; break;
+        case Special::Zeros: values(i) = 0; break;
+        case Special::Huge: values(i) = {1e200, -1e200}; break;
+        case Special::Infinite: values(i) = {0, -inf}; break;
+        case Special::NotANumber: values(i) = {nan, 1}; break;
+        case Special::NotANumberFirst: values(0) = {1, nan}; break;
         case Special::WholeLevels: break;
         }
     }
     // With a zero value, vmin is 0 and the level of v is 255 v v: magnitudes
     // e^sqrt(k / 255) - 1 land on the whole level k, or a rounding away from it.
     if (special == Special::WholeLevels) {
-        values[0] = 0;
+        values(0) = 0;
         for (size_t i = 1; i < n && i < 600; ++i)
-            values[i] = std::polar(std::expm1(std::sqrt(static_cast<double>(i % 300) / 255)), angle(random));
+            values(i) = std::polar(std::expm1(std::sqrt(static_cast<double>(i % 300) / 255)), angle(random));
     }
     return image;
 }

@@ -153,7 +153,7 @@ TEST(FftForDisplay, CentresZeroFrequencyAndUsesTheProductCurve)
     for (const Case& c : cases) {
         CImage image = MakeGrey(8, 4, [](int, int) { return 77; });
         ASSERT_TRUE(image.dataArray.Allocate(8, 4));
-        for (size_t i = 0; i < image.dataArray.size(); ++i) image.dataArray.data()[i] = c.background;
+        ForEachSpectrumValue(image, [&](FrequencyBuffer::Value& v) { v = c.background; });
         // Data (row 1, column 6) shows at pixel ((6 + 4) mod 8, (1 + 2) mod 4).
         image.dataArray[1][6] = std::polar(c.magnitude, 0.7);
         ASSERT_EQ(image.FftForDisplay(), 0);

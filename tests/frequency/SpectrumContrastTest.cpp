@@ -17,7 +17,7 @@ CImage PeakSpectrum()
 {
     CImage image = MakeGrey(64, 48, [](int, int) { return 0; });
     EXPECT_TRUE(image.dataArray.Allocate(64, 48));
-    for (size_t i = 0; i < image.dataArray.size(); ++i) image.dataArray.data()[i] = std::exp(1.0) - 1;
+    ForEachSpectrumValue(image, [](FrequencyBuffer::Value& v) { v = std::exp(1.0) - 1; });
     image.dataArray[3][5] = {0, -(std::exp(5.0) - 1)};
     image.dataArray[0][0] = 0;
     return image;

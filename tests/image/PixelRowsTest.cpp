@@ -76,8 +76,9 @@ TEST(FrequencyBuffer, FreshValuesAreZeroAndAllocationKeepsPresentValues)
         FrequencyBuffer buffer;
         EXPECT_FALSE(buffer.present());
         ASSERT_TRUE(buffer.Allocate(s.width, s.height));
-        EXPECT_TRUE(std::all_of(buffer.data(), buffer.data() + buffer.size(),
-                                [](const FrequencyBuffer::Value& v) { return v == FrequencyBuffer::Value(); }));
+        for (int y = 0; y < s.height; ++y)
+            EXPECT_TRUE(std::all_of(buffer[y], buffer[y] + s.width,
+                                    [](const FrequencyBuffer::Value& v) { return v == FrequencyBuffer::Value(); }));
         buffer[s.height - 1][s.width - 1] = {1.5, -2.5};
         EXPECT_TRUE(buffer.Allocate(s.width, s.height));
         EXPECT_EQ(buffer[s.height - 1][s.width - 1], FrequencyBuffer::Value(1.5, -2.5));

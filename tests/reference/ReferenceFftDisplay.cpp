@@ -12,7 +12,7 @@ void FftForDisplay(CImage& image)
     const int w = image.width, h = image.height;
     std::vector<double> v(static_cast<size_t>(w) * h);
     for (size_t i = 0; i < v.size(); ++i) {
-        const FrequencyBuffer::Value value = image.dataArray.data()[i];
+        const FrequencyBuffer::Value value = image.dataArray[static_cast<int>(i / w)][i % w];
         v[i] = std::log(1 + std::sqrt(value.real() * value.real() + value.imag() * value.imag()));
     }
     double vmin = v[0], vmax = v[0];

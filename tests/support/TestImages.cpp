@@ -19,6 +19,12 @@ CImage MakeGrey(int width, int height, const std::function<int(int, int)>& f)
     return image;
 }
 
+void ForEachSpectrumValue(CImage& image, const std::function<void(FrequencyBuffer::Value&)>& f)
+{
+    for (int y = 0; y < image.dataArray.height(); ++y)
+        for (int x = 0; x < image.dataArray.width(); ++x) f(image.dataArray[y][x]);
+}
+
 namespace {
 
 void Put(std::vector<std::uint8_t>& out, size_t at, std::uint32_t v, int bytes)

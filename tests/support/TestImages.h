@@ -11,6 +11,8 @@
 CImage MakeImage(int width, int height, const std::function<CColorVal(int, int)>& f);
 // A GRAYSCALE image whose pixel (x, y) is grey f(x, y).
 CImage MakeGrey(int width, int height, const std::function<int(int, int)>& f);
+// f on every value of the image's frequency buffer, row by row.
+void ForEachSpectrumValue(CImage& image, const std::function<void(FrequencyBuffer::Value&)>& f);
 
 // Field values of a bitmap built by BitmapBytes.
 struct BitmapSpec {
