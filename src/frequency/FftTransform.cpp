@@ -610,9 +610,10 @@ bool EightLanes()
 #endif
 }
 
-// Columns are gathered this many at a time: eight cache lines of a row, which
-// the measurements found faster than four.
-constexpr int kColumnGroup = 32;
+// Columns are gathered this many at a time: four cache lines of a row, which
+// the measurements found faster than two or eight once the frequency buffer's
+// rows no longer share the cache's sets.
+constexpr int kColumnGroup = 16;
 
 // The columns 0 .. n - 1 of w, each count values long, whose magnitudes'
 // levels the column pass makes: those it takes in groups with AVX-512.
