@@ -510,8 +510,8 @@ void ScatterColumns(const LaneMoves& moves, const V* lanes, size_t count, size_t
                     size_t elementStep)
 {
     constexpr size_t kWidth = sizeof(V) / sizeof(double);
-    // Last row first: the rows the gathering read last are the ones still in
-    // cache, where rows a power of two apart compete for the same few sets.
+    // Last row first: the rows the gathering read last are the ones most
+    // surely still in cache.
     for (size_t k = count; k-- > 0;) {
         FftValue* row = base + k * elementStep;
         const V* a = lanes + 2 * k;
@@ -615,9 +615,13 @@ bool EightLanes()
 // rows no longer share the cache's sets.
 constexpr int kColumnGroup = 16;
 
-// The columns 0 .. n - 1 of w, each count values long, whose magnitudes'
-// levels the column pass makes: those it takes in groups with AVX-512.
-int ColumnsWithLevels(int w, size_t count) { return EightLanes() && count >= 2 ? w / kColumnGroup * kColumnGroup : 0; }
+// How many of w columns of count values, from the first, get the levels of
+// their magnitudes from the column pass: those it takes in groups of eight
+// lanes.
+int ColumnsWithLevels(int w, size_t count)
+{
+    return EightLanes() && count >= 2 ? w / kColumnGroup * kColumnGroup : 0;
+}
 
 // Transforms the transforms first .. last - 1, transform t at base + t *
 // step, kColumnGroup (when apart by one value) or eight (rows, with AVX-512)
@@ -718,6 +722,7 @@ void Fft2D(FftValue* data, int heightExponent, int widthExponent, int stride, in
     if (made < columnCount)
         ForSharedChunks(rowCount, columnCount - made, kChunk, [&](int first, int last, int) {
             for (int y = first; y < last; ++y)
-                MagnitudesToPixels(data + size_t(y) * size_t(stride) + made, columnCount - made, magnitudeRows[y] + made);
+                MagnitudesToPixels(data + static_cast<size_t>(y) * static_cast<size_t>(stride) + made,
+                                   columnCount - made, magnitudeRows[y] + made);
         });
 }
