@@ -1,4 +1,5 @@
 // Window: fades the AOI towards its edges by a separable weight.
+#include <cstdint>
 #include <vector>
 
 #include "frequency/WindowWeights.h"
@@ -31,15 +32,25 @@ int CImage::Window(int type, double alpha, int percent)
     WindowWeights(type, alpha, percent, aoiHeight, rowWeights.data());
     WindowWeights(type, alpha, percent, aoiWidth, columnWeights.data());
 
+    // The same weight on each component keeps a grey pixel grey: a grey
+    // plane is weighted byte by byte and stays one.
+    GreyRows* plane = pixelValueArray.HoldsGrey() ? pixelValueArray.WritableGrey() : nullptr;
     for (int i = 0; i < aoiHeight; ++i) {
-        CColorVal* row = pixelValueArray[aoiTop + i] + aoiLeft;
         const double rowWeight = rowWeights[i];
-        for (int j = 0; j < aoiWidth; ++j) {
-            // Truncated toward zero; negative weights end at 0 through the clamp.
+        // Truncated toward zero; negative weights end at 0 through the clamp.
+        const auto weighted = [&](int j, int level) {
             const double weight = columnWeights[j] * rowWeight;
+            return CColorVal::Clamp(static_cast<int>(weight * level));
+        };
+        if (plane) {
+            std::uint8_t* row = (*plane)[aoiTop + i] + aoiLeft;
+            for (int j = 0; j < aoiWidth; ++j) row[j] = weighted(j, row[j]);
+            continue;
+        }
+        CColorVal* row = pixelValueArray[aoiTop + i] + aoiLeft;
+        for (int j = 0; j < aoiWidth; ++j) {
             CColorVal& p = row[j];
-            p = CColorVal(static_cast<int>(weight * p.red), static_cast<int>(weight * p.green),
-                          static_cast<int>(weight * p.blue));
+            p = CColorVal(weighted(j, p.red), weighted(j, p.green), weighted(j, p.blue));
         }
     }
     return 0;

@@ -76,6 +76,14 @@ TEST(Window, MultipliesTheAoiAndTruncates)
     };
     for (const Case& c : cases) EXPECT_EQ(image.pixelValueArray[c.y][c.x], c.expected) << c.x << "," << c.y;
     EXPECT_EQ(image.format, FORMAT_RGB);
+    // A grey plane is weighted as colour rows are, and stays one.
+    CImage grey = MakeGrey(7, 6, [](int, int) { return 101; });
+    grey.SettleStorage();
+    grey.SetUpperLeft(1, 1, false);
+    grey.SetLowerRight(5, 5, false);
+    ASSERT_EQ(grey.Window(WINDOW_COSINE, 0.75, 0), 0);
+    EXPECT_TRUE(grey.pixelValueArray.HoldsGrey());
+    for (const Case& c : cases) EXPECT_EQ(RedRows(grey)[c.y][c.x], c.expected.green) << c.x << "," << c.y;
 }
 
 TEST(Window, NegativeWeightsGiveBlack)
