@@ -185,75 +185,47 @@ void SlideSamples(int* __restrict columns, const std::uint8_t* __restrict enteri
 
 namespace {
 
-template <typename Sum>
-[[gnu::always_inline]] inline void AddPair(Sum* __restrict out, const Sum* __restrict a, const Sum* __restrict b,
-                                           size_t length)
+// sums[i] adds the N columns from i, each read where it lies: N shifted
+// loads give a vector of sums, and no partial sums are stored and read back.
+template <int N, typename Sum>
+[[gnu::always_inline]] inline void DirectSums(const Sum* columns, size_t count, size_t stride,
+                                              Sum* __restrict sums)
 {
-    for (size_t i = 0; i < length; ++i) out[i] = static_cast<Sum>(a[i] + b[i]);
+    for (size_t i = 0; i < count; ++i) {
+        Sum s = columns[i];
+        for (int m = 1; m < N; ++m) s = static_cast<Sum>(s + columns[i + static_cast<size_t>(m) * stride]);
+        sums[i] = s;
+    }
 }
 
-// WindowSums by doubling: blocks of 2, 4, 8 columns, then one pass adding
-// the blocks n is made of, so that n = 9 takes 4 passes, not 8.
 template <typename Sum>
-[[gnu::always_inline]] inline void WindowSumsOf(const Sum* columns, size_t count, int n, size_t stride, Sum* sums,
-                                                Sum* scratch)
+[[gnu::always_inline]] inline void WindowSumsOf(const Sum* columns, size_t count, int n, size_t stride, Sum* sums)
 {
-    if (n == 1) {
-        std::copy(columns, columns + count, sums);
-        return;
-    }
-    if (n == 3) {
-        const Sum* a = columns;
-        const Sum* b = columns + stride;
-        const Sum* c = columns + 2 * stride;
-        for (size_t i = 0; i < count; ++i) sums[i] = static_cast<Sum>(a[i] + b[i] + c[i]);
-        return;
-    }
-    // blocks[k][i] adds the 2^k columns from i; each is shorter by the reach
-    // of its last column.
-    const Sum* blocks[4] = {columns, nullptr, nullptr, nullptr};
-    size_t length = count + static_cast<size_t>(n - 1) * stride;
-    int k = 0;
-    for (int width = 1; 2 * width <= n; width *= 2, ++k) {
-        length -= static_cast<size_t>(width) * stride;
-        Sum* next = scratch + static_cast<size_t>(k % 2 == 0 ? 0 : 1) * (count + static_cast<size_t>(n) * stride);
-        AddPair(next, blocks[k], blocks[k] + static_cast<size_t>(width) * stride, length);
-        blocks[k + 1] = next;
-    }
-    // The blocks of n's bits, lowest first, at the columns they start from.
-    const Sum* terms[4] = {};
-    int used = 0;
-    size_t start = 0;
-    for (int bit = 0; bit <= k; ++bit)
-        if (n & (1 << bit)) {
-            terms[used++] = blocks[bit] + start * stride;
-            start += static_cast<size_t>(1) << bit;
-        }
-    if (used == 2) {
-        AddPair(sums, terms[0], terms[1], count);
-    } else {
-        const Sum* a = terms[0];
-        const Sum* b = terms[1];
-        const Sum* c = terms[2];
-        for (size_t i = 0; i < count; ++i) sums[i] = static_cast<Sum>(a[i] + b[i] + c[i]);
-        for (int t = 3; t < used; ++t)
-            for (size_t i = 0; i < count; ++i) sums[i] = static_cast<Sum>(sums[i] + terms[t][i]);
+    switch (n) {
+        case 1: return DirectSums<1>(columns, count, stride, sums);
+        case 2: return DirectSums<2>(columns, count, stride, sums);
+        case 3: return DirectSums<3>(columns, count, stride, sums);
+        case 4: return DirectSums<4>(columns, count, stride, sums);
+        case 5: return DirectSums<5>(columns, count, stride, sums);
+        case 6: return DirectSums<6>(columns, count, stride, sums);
+        case 7: return DirectSums<7>(columns, count, stride, sums);
+        case 8: return DirectSums<8>(columns, count, stride, sums);
+        default: return DirectSums<kLargestDirectBox>(columns, count, stride, sums);
     }
 }
 
 }  // namespace
 
 NUVAK_WIDE_CLONES
-void WindowSums(const std::uint16_t* columns, size_t count, int n, size_t stride, std::uint16_t* sums,
-                std::uint16_t* scratch)
+void WindowSums(const std::uint16_t* columns, size_t count, int n, size_t stride, std::uint16_t* sums)
 {
-    WindowSumsOf(columns, count, n, stride, sums, scratch);
+    WindowSumsOf(columns, count, n, stride, sums);
 }
 
 NUVAK_VECTOR_CLONES
-void WindowSums(const int* columns, size_t count, int n, size_t stride, int* sums, int* scratch)
+void WindowSums(const int* columns, size_t count, int n, size_t stride, int* sums)
 {
-    WindowSumsOf(columns, count, n, stride, sums, scratch);
+    WindowSumsOf(columns, count, n, stride, sums);
 }
 
 }  // namespace neighbourhood

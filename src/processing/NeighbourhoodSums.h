@@ -215,11 +215,10 @@ void SlideSamples(int* __restrict columns, const std::uint8_t* __restrict enteri
                   const std::uint8_t* __restrict leaving, size_t length);
 
 // sums[i] = the sum of columns[i + stride x m] over m < n for i < count, for
-// n up to kLargestDirectBox; scratch holds 2 x (count + n x stride) sums.
-// Without a running sum, which would make each sample wait for the last.
-void WindowSums(const std::uint16_t* columns, size_t count, int n, size_t stride, std::uint16_t* sums,
-                std::uint16_t* scratch);
-void WindowSums(const int* columns, size_t count, int n, size_t stride, int* sums, int* scratch);
+// n from 1 to kLargestDirectBox. Without a running sum, which would make each
+// sample wait for the last.
+void WindowSums(const std::uint16_t* columns, size_t count, int n, size_t stride, std::uint16_t* sums);
+void WindowSums(const int* columns, size_t count, int n, size_t stride, int* sums);
 
 // Calls emitRow(y, sums) for every row of the rectangle, top to bottom,
 // where sums[C * i + c] adds sample c over the n x n neighbourhood of pixel
@@ -235,13 +234,12 @@ void BoxSumRows(int left, int top, int right, int bottom, int n, RowAt rowAt, Em
     const size_t reach = static_cast<size_t>(n - 1) * C;
     std::vector<Sum> columns(count + reach, 0);
     std::vector<Sum> sums(count);
-    std::vector<Sum> scratch(n <= kLargestDirectBox ? 2 * (count + static_cast<size_t>(n) * C) : 0);
     Sum* column = columns.data();
     Sum* sum = sums.data();
     for (int y = top - half; y <= top + half; ++y) AddSamples(column, rowAt(y), count + reach);
     for (int y = top;; ++y) {
         if (n <= kLargestDirectBox) {
-            WindowSums(column, count, n, C, sum, scratch.data());
+            WindowSums(column, count, n, C, sum);
         } else {
             // Running sums kept in registers: reading back the sums just
             // stored would stall on every sample.
