@@ -53,20 +53,27 @@ template <bool Max>
     for (int i = done; i < length; ++i) out[i] = Pick<Max>(a[i], b[i]);
 }
 
-// The extreme of three neighbours in one pass, where doubling would take two.
-template <bool Max>
-[[gnu::always_inline]] inline void TripleRow(std::uint8_t* __restrict out, const std::uint8_t* __restrict in,
-                                             int length)
+// The extreme of N neighbours in one pass over the row, each block from N
+// shifted loads, where doubling would write and read back a row per step.
+template <bool Max, int N>
+[[gnu::always_inline]] inline void NeighboursRow(std::uint8_t* __restrict out, const std::uint8_t* __restrict in,
+                                                 int length)
 {
     const int done = Blocks(length, [&](int i) {
-        Block x, y, z;
+        Block x;
         std::memcpy(&x, in + i, kBlock);
-        std::memcpy(&y, in + i + 1, kBlock);
-        std::memcpy(&z, in + i + 2, kBlock);
-        x = PickBlock<Max>(PickBlock<Max>(x, y), z);
+        for (int m = 1; m < N; ++m) {
+            Block y;
+            std::memcpy(&y, in + i + m, kBlock);
+            x = PickBlock<Max>(x, y);
+        }
         std::memcpy(out + i, &x, kBlock);
     });
-    for (int i = done; i < length; ++i) out[i] = Pick<Max>(Pick<Max>(in[i], in[i + 1]), in[i + 2]);
+    for (int i = done; i < length; ++i) {
+        std::uint8_t v = in[i];
+        for (int m = 1; m < N; ++m) v = Pick<Max>(v, in[i + m]);
+        out[i] = v;
+    }
 }
 
 // Group rows whose windows of n rows overlap: the rows all windows share
@@ -127,7 +134,17 @@ template <bool Max>
         std::copy(in, in + columns, out);
         return;
     }
-    if (n == 3) return TripleRow<Max>(out, in, columns);
+    switch (n) {
+        case 2: return NeighboursRow<Max, 2>(out, in, columns);
+        case 3: return NeighboursRow<Max, 3>(out, in, columns);
+        case 4: return NeighboursRow<Max, 4>(out, in, columns);
+        case 5: return NeighboursRow<Max, 5>(out, in, columns);
+        case 6: return NeighboursRow<Max, 6>(out, in, columns);
+        case 7: return NeighboursRow<Max, 7>(out, in, columns);
+        case 8: return NeighboursRow<Max, 8>(out, in, columns);
+        case 9: return NeighboursRow<Max, 9>(out, in, columns);
+        default: break;
+    }
     const std::uint8_t* run = in;
     int width = 1;
     int length = columns + n - 1;
