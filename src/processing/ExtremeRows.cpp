@@ -123,18 +123,16 @@ template <bool Max>
     }
 }
 
-// Extremes of 2, 4, 8 neighbours by doubling, then of n as two overlapping
-// runs of the largest of those: the same values in fewer passes, since an
-// extreme may count a value twice.
+// Up to nine neighbours in one pass; beyond, extremes of 2, 4, 8, ...
+// neighbours by doubling, then of n as two overlapping runs of the largest
+// of those: the same values in fewer passes, since an extreme may count a
+// value twice.
 template <bool Max>
 [[gnu::always_inline]] inline void AlongRow(const std::uint8_t* in, int n, int columns, std::uint8_t* out,
                                             std::uint8_t* scratch)
 {
-    if (n == 1) {
-        std::copy(in, in + columns, out);
-        return;
-    }
     switch (n) {
+        case 1: return NeighboursRow<Max, 1>(out, in, columns);
         case 2: return NeighboursRow<Max, 2>(out, in, columns);
         case 3: return NeighboursRow<Max, 3>(out, in, columns);
         case 4: return NeighboursRow<Max, 4>(out, in, columns);
