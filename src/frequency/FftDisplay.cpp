@@ -27,18 +27,24 @@ typedef double Lanes __attribute__((vector_size(32)));
 // in any order.
 NUVAK_VECTOR_CLONES void Extend(const double* __restrict v, size_t n, double& low, double& high)
 {
-    Lanes l = {low, low, low, low}, h = {high, high, high, high};
+    // Four pairs of lanes side by side: a comparison need not wait for the
+    // one before it.
+    constexpr int kPairs = 4;
+    Lanes l[kPairs], h[kPairs];
+    for (int a = 0; a < kPairs; ++a) l[a] = Lanes{low, low, low, low}, h[a] = Lanes{high, high, high, high};
     size_t i = 0;
-    for (; i + 4 <= n; i += 4) {
-        Lanes x;
-        std::memcpy(&x, v + i, sizeof x);
-        l = x < l ? x : l;
-        h = x > h ? x : h;
-    }
-    for (int k = 0; k < 4; ++k) {
-        low = l[k] < low ? l[k] : low;
-        high = h[k] > high ? h[k] : high;
-    }
+    for (; i + 4 * kPairs <= n; i += 4 * kPairs)
+        for (int a = 0; a < kPairs; ++a) {
+            Lanes x;
+            std::memcpy(&x, v + i + 4 * a, sizeof x);
+            l[a] = x < l[a] ? x : l[a];
+            h[a] = x > h[a] ? x : h[a];
+        }
+    for (int a = 0; a < kPairs; ++a)
+        for (int k = 0; k < 4; ++k) {
+            low = l[a][k] < low ? l[a][k] : low;
+            high = h[a][k] > high ? h[a][k] : high;
+        }
     for (; i < n; ++i) {
         low = v[i] < low ? v[i] : low;
         high = v[i] > high ? v[i] : high;
