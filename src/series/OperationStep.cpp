@@ -119,6 +119,22 @@ std::optional<std::string> ParamValue(const Operation& op, const OperationParams
     case ParamId::Overlay:
         if (p.overlayFile.empty()) return std::nullopt;
         return p.overlayFile;
+    // Left out at their defaults, so that lines without them read as before.
+    case ParamId::MinArea:
+        if (p.minArea == 0) return std::nullopt;
+        return Real(p.minArea);
+    case ParamId::MaxArea:
+        if (p.maxArea == 0) return std::nullopt;
+        return Real(p.maxArea);
+    case ParamId::ExcludeEdge:
+        if (!p.excludeEdge) return std::nullopt;
+        return std::string();
+    case ParamId::OwnPixels:
+        if (!p.ownPixels) return std::nullopt;
+        return std::string();
+    case ParamId::Summary:
+        if (!p.summary) return std::nullopt;
+        return std::string();
     }
     return std::nullopt;
 }

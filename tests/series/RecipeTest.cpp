@@ -18,7 +18,12 @@ TEST(Recipe, StepsRoundTripThroughTheText)
     fft.params.ellipseRight = fft.params.ellipseBottom = 7;
     OperationStep threshold{FindOperation("Threshold"), {}, {}, {}};
     threshold.params.editAbove = 1;
-    const std::vector<OperationStep> steps = {filter, objects, fft, threshold};
+    OperationStep sifted{FindOperation("Find Objects"), {}, {}, {}};
+    sifted.params.resultsFile = "o.dat";
+    sifted.params.minArea = 12.5;
+    sifted.params.maxArea = 400;
+    sifted.params.excludeEdge = sifted.params.ownPixels = sifted.params.summary = true;
+    const std::vector<OperationStep> steps = {filter, objects, fft, threshold, sifted};
 
     const std::string text = RecipeText(steps);
     EXPECT_EQ(text, "nuvak recipe 1\n"
@@ -26,12 +31,16 @@ TEST(Recipe, StepsRoundTripThroughTheText)
                     "--op \"Find Objects\" --results \"my \\\"objects\\\".dat\" --metrics 2047 --background 255 "
                     "--answer no\n"
                     "--op \"FFT Filter\" --ellipse 0,0,7,7\n"
-                    "--op Threshold --threshold 127 --fill 0 --above --component rgb\n");
+                    "--op Threshold --threshold 127 --fill 0 --above --component rgb\n"
+                    "--op \"Find Objects\" --results o.dat --metrics 2047 --background auto --min-area 12.5 --max-area 400 "
+                    "--exclude-edge --own-pixels --summary\n");
     const std::vector<OperationStep> read = ParseRecipe(text, "r.nrcp");
     ASSERT_EQ(read.size(), steps.size());
     for (size_t i = 0; i < steps.size(); ++i) EXPECT_EQ(StepCommandLine(read[i]), StepCommandLine(steps[i]));
     EXPECT_EQ(read[0].params.boost, 0.1);
     EXPECT_EQ(read[1].params.resultsFile, "my \"objects\".dat");
+    EXPECT_EQ(read[4].params.minArea, 12.5);
+    EXPECT_TRUE(read[4].params.excludeEdge && read[4].params.ownPixels && read[4].params.summary);
 }
 
 TEST(Recipe, WordsSplitLikeAShell)
