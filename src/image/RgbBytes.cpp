@@ -106,8 +106,8 @@ const bool kShuffle = [] {
     int x = 0;
     for (; x + 64 <= bytes; x += 48) {
         const __m512i v = _mm512_loadu_si512(in + x);
-        _mm512_storeu_si512(out + x, _mm512_permutexvar_epi8(toSwap, v));
-        colour = _mm512_or_si512(colour, _mm512_xor_si512(v, _mm512_permutexvar_epi8(toNext, v)));
+        _mm512_storeu_si512(out + x, _mm512_maskz_permutexvar_epi8(~__mmask64(0), toSwap, v));
+        colour = _mm512_or_si512(colour, _mm512_xor_si512(v, _mm512_maskz_permutexvar_epi8(~__mmask64(0), toNext, v)));
     }
     return (Plain<true>(in, x, bytes, out) | _mm512_test_epi8_mask(colour, colour)) != 0;
 }

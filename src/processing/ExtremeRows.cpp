@@ -7,6 +7,10 @@
 
 #include "platform/VectorClones.h"
 
+// The 64-byte blocks live in registers inside each clone and are never
+// passed between builds, so their calling convention does not matter.
+#pragma GCC diagnostic ignored "-Wpsabi"
+
 namespace neighbourhood {
 
 namespace {

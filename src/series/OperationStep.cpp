@@ -163,8 +163,12 @@ std::string StepCommandLine(const OperationStep& step)
     for (ParamId id : step.op->params) {
         const std::optional<std::string> value = ParamValue(*step.op, step.params, id);
         if (!value) continue;
-        line += std::string(" --") + FindParam(id).option;
-        if (*FindParam(id).valueHint) line += " " + QuoteWord(*value);
+        // Appended piece by piece: GCC warns of a false overlap in " " + word.
+        line += " --";
+        line += FindParam(id).option;
+        if (!*FindParam(id).valueHint) continue;
+        line += ' ';
+        line += QuoteWord(*value);
     }
     if (step.aoi) line += Format(" --aoi %d,%d,%d,%d", (*step.aoi)[0], (*step.aoi)[1], (*step.aoi)[2], (*step.aoi)[3]);
     if (step.answer) line += *step.answer ? " --answer yes" : " --answer no";

@@ -133,8 +133,9 @@ TEST(TiffFile, CompressionsPlanesAndTilesMatchLibtiff)
                         ASSERT_EQ(r.image.pixelValueArray[y][x],
                                   CColorVal(TIFFGetR(p), TIFFGetG(p), TIFFGetB(p)))
                             << name << " at " << x << "," << y;
-                        if (compression != COMPRESSION_JPEG)
+                        if (compression != COMPRESSION_JPEG) {
                             ASSERT_EQ(r.image.pixelValueArray[y][x].green, Sample(x, y, 1, 8)) << name;
+                        }
                     }
             }
 }
@@ -148,7 +149,7 @@ TEST(TiffFile, GreyPaletteSixteenBitAndAlpha)
         const char* name;
         TiffSpec spec;
         std::function<CColorVal(int, int)> expected;
-        std::vector<std::string> notices;
+        std::vector<std::string> notices = {};
     } cases[] = {
         {"grey 1", {.photometric = PHOTOMETRIC_MINISBLACK, .bits = 1, .samples = 1},
          [](int x, int y) { const int v = Sample(x, y, 0, 1) * 255; return CColorVal(v, v, v); }},
