@@ -208,6 +208,7 @@ void CFindObjectsOutputFilePage::OnGo()
     step.op = FindOperation("Find Objects");
     step.params.resultsFile = path;
     step.params.metricMask = metrics_.flags;
+    SetObjectOptions(step.params, metrics_.options);
     document_->RecordRun(HistoryEntry{{step}, {}}, aoi, answers.Answers());
     results_ = std::move(results);
     ShowResults();

@@ -154,13 +154,8 @@ int RunSlide(CImage& image, const OperationParams& p, OperationOutputs&)
 
 int RunFindObjects(CImage& image, const OperationParams& params, OperationOutputs& out)
 {
-    CObjectOptions options;
-    options.minArea = params.minArea;
-    options.maxArea = params.maxArea;
-    options.excludeEdge = params.excludeEdge;
-    options.ownPixels = params.ownPixels;
-    options.summary = params.summary;
-    if (image.CentroidDetermination(params.resultsFile, params.metricMask, params.background, options) != 0)
+    if (image.CentroidDetermination(params.resultsFile, params.metricMask, params.background,
+                                    ObjectOptionsOf(params)) != 0)
         return -1;
     if (!params.overlayFile.empty()) {
         out.extras.emplace_back();
@@ -316,4 +311,24 @@ const CalcOperation* FindCalcOperation(const std::string& name)
     for (const CalcOperation& op : kCalcRows)
         if (name == op.name) return &op;
     return nullptr;
+}
+
+CObjectOptions ObjectOptionsOf(const OperationParams& params)
+{
+    CObjectOptions options;
+    options.minArea = params.minArea;
+    options.maxArea = params.maxArea;
+    options.excludeEdge = params.excludeEdge;
+    options.ownPixels = params.ownPixels;
+    options.summary = params.summary;
+    return options;
+}
+
+void SetObjectOptions(OperationParams& params, const CObjectOptions& options)
+{
+    params.minArea = options.minArea;
+    params.maxArea = options.maxArea;
+    params.excludeEdge = options.excludeEdge;
+    params.ownPixels = options.ownPixels;
+    params.summary = options.summary;
 }

@@ -42,6 +42,11 @@ struct Operation {
 const std::vector<Operation>& OperationTable();
 const Operation* FindOperation(const std::string& name);
 
+// Find Objects' choices of what to report, as a step holds them and as the
+// search takes them: every caller goes through these two.
+CObjectOptions ObjectOptionsOf(const OperationParams& params);
+void SetObjectOptions(OperationParams& params, const CObjectOptions& options);
+
 // Calculations between two images of one size and format: the first operand
 // receives the result.
 struct CalcOperation {

@@ -14,6 +14,7 @@
 #include "dialogs/FindObjectsPages.h"
 #include "dialogs/FindObjectsPropertySheet.h"
 #include "document/CommandIds.h"
+#include "series/OperationStep.h"
 #include "support/TestImages.h"
 
 namespace {
@@ -143,6 +144,10 @@ private slots:
             QCOMPARE(FileText(path), std::string("#id,x,y\r\n# objects: 0, total area: 0, mean area: 0.0\r\n"));
             sheet.accept();
         });
+        // The history, and so a recipe, repeats the search with them.
+        QCOMPARE(StepCommandLine(w.doc().History().Steps().back()),
+                 "--op \"Find Objects\" --results " + path + " --metrics 0 --background auto --min-area 41 --summary "
+                 "--answer yes");
     }
 
     // Cancelling after Go keeps the objects and their colour, drawn in the view.
