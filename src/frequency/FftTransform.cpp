@@ -610,6 +610,9 @@ bool EightLanes()
 #endif
 }
 
+// Whether transforms of count values go in eight lanes.
+bool EightLaneGroups(size_t count) { return EightLanes() && count >= 2; }
+
 // Columns are gathered this many at a time: four cache lines of a row, which
 // the measurements found faster than two or eight once the frequency buffer's
 // rows no longer share the cache's sets.
@@ -620,7 +623,7 @@ constexpr int kColumnGroup = 16;
 // lanes.
 int ColumnsWithLevels(int w, size_t count)
 {
-    return EightLanes() && count >= 2 ? w / kColumnGroup * kColumnGroup : 0;
+    return EightLaneGroups(count) ? w / kColumnGroup * kColumnGroup : 0;
 }
 
 // Transforms the transforms first .. last - 1, transform t at base + t *
@@ -641,7 +644,7 @@ void TransformGroups(const FftTables& tables, FftValue* base, size_t step, size_
             before(from, to);
         transform();
     };
-    const bool eight = EightLanes() && count >= 2;
+    const bool eight = EightLaneGroups(count);
     Oct* const octs = reinterpret_cast<Oct*>(lanes);
     int t = first;
     if (step == 1)

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "platform/VectorClones.h"
+#include "processing/SmallCounts.h"
 
 // The 64-byte blocks live in registers inside each clone and are never
 // passed between builds, so their calling convention does not matter.
@@ -56,6 +57,9 @@ template <bool Max>
     });
     for (int i = done; i < length; ++i) out[i] = Pick<Max>(a[i], b[i]);
 }
+
+// Rows of up to this many neighbours take one pass.
+constexpr int kLargestOnePass = 9;
 
 // The extreme of N neighbours in one pass over the row, each block from N
 // shifted loads, where doubling would write and read back a row per step.
@@ -135,18 +139,14 @@ template <bool Max>
 [[gnu::always_inline]] inline void AlongRow(const std::uint8_t* in, int n, int columns, std::uint8_t* out,
                                             std::uint8_t* scratch)
 {
-    switch (n) {
-        case 1: return NeighboursRow<Max, 1>(out, in, columns);
-        case 2: return NeighboursRow<Max, 2>(out, in, columns);
-        case 3: return NeighboursRow<Max, 3>(out, in, columns);
-        case 4: return NeighboursRow<Max, 4>(out, in, columns);
-        case 5: return NeighboursRow<Max, 5>(out, in, columns);
-        case 6: return NeighboursRow<Max, 6>(out, in, columns);
-        case 7: return NeighboursRow<Max, 7>(out, in, columns);
-        case 8: return NeighboursRow<Max, 8>(out, in, columns);
-        case 9: return NeighboursRow<Max, 9>(out, in, columns);
-        default: break;
-    }
+    bool done = false;
+    WithCount<kLargestOnePass>(n, [&](auto count) {
+        if constexpr (count <= kLargestOnePass) {
+            NeighboursRow<Max, count>(out, in, columns);
+            done = true;
+        }
+    });
+    if (done) return;
     const std::uint8_t* run = in;
     int width = 1;
     int length = columns + n - 1;

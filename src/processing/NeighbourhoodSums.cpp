@@ -3,6 +3,8 @@
 
 #include <cmath>
 
+#include "processing/SmallCounts.h"
+
 namespace neighbourhood {
 
 NUVAK_VECTOR_CLONES
@@ -201,17 +203,9 @@ template <int N, typename Sum>
 template <typename Sum>
 [[gnu::always_inline]] inline void WindowSumsOf(const Sum* columns, size_t count, int n, size_t stride, Sum* sums)
 {
-    switch (n) {
-        case 1: return DirectSums<1>(columns, count, stride, sums);
-        case 2: return DirectSums<2>(columns, count, stride, sums);
-        case 3: return DirectSums<3>(columns, count, stride, sums);
-        case 4: return DirectSums<4>(columns, count, stride, sums);
-        case 5: return DirectSums<5>(columns, count, stride, sums);
-        case 6: return DirectSums<6>(columns, count, stride, sums);
-        case 7: return DirectSums<7>(columns, count, stride, sums);
-        case 8: return DirectSums<8>(columns, count, stride, sums);
-        default: return DirectSums<kLargestDirectBox>(columns, count, stride, sums);
-    }
+    WithCount<kLargestDirectBox>(n, [&](auto terms) {
+        if constexpr (terms <= kLargestDirectBox) DirectSums<terms>(columns, count, stride, sums);
+    });
 }
 
 }  // namespace
