@@ -553,8 +553,9 @@ void ScatterColumns(const LaneMoves& moves, const V* lanes, size_t count, size_t
 template <typename V>
 inline void TransformVectors(const FftTables& tables, FftValue* base, size_t laneStep, size_t elementStep,
                              size_t count, size_t groups, V* lanes, int direction,
-                             const std::uint8_t* const* levels = nullptr, std::uint8_t* const* magnitudes = nullptr,
-                             size_t column = 0)
+                             const std::uint8_t* const* levels = nullptr,
+                             [[maybe_unused]] std::uint8_t* const* magnitudes = nullptr,
+                             [[maybe_unused]] size_t column = 0)
 {
     const LaneMoves moves(tables, direction);
     if (laneStep == 1) {
