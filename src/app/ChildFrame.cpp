@@ -7,6 +7,7 @@
 #include "app/MainFrame.h"
 #include "app/NUVAKView.h"
 #include "document/NUVAKDoc.h"
+#include "image/SampleDepth.h"
 
 CChildFrame::CChildFrame(std::unique_ptr<CNUVAKDoc> document, CMainFrame* frame)
     : document_(std::move(document)), frame_(frame), view_(new CNUVAKView(*document_, frame, this))
@@ -55,7 +56,13 @@ bool CChildFrame::DoFileSave()
 {
     const std::string& path = document_->GetPathName();
     if (path.empty()) return DoSaveAs();
+    if (!MayWriteOver(path)) return false;
     return document_->OnSaveDocument(path, document_->saveOptions);
+}
+
+bool CChildFrame::MayWriteOver(const std::string& path) const
+{
+    return !HoldsDeepSamples(path) || frame_->askSaveDeepAnyway(QString::fromStdString(DeepSamplesQuestion(path)));
 }
 
 bool CChildFrame::DoSaveAs()
@@ -70,6 +77,7 @@ bool CChildFrame::DoSaveAs()
         options.jpegQuality = frame_->askJpegQuality(options.jpegQuality);
         if (options.jpegQuality == 0) return false;
     }
+    if (!MayWriteOver(path.toStdString())) return false;
     if (!document_->OnSaveDocument(path.toStdString(), options)) return false;
     frame_->AddRecentFile(path);
     return true;

@@ -23,6 +23,9 @@ public:
     bool SaveModified();
     bool DoFileSave();
     bool DoSaveAs();
+    // False when path holds 16-bit samples and the user chose not to write
+    // 8-bit ones over them.
+    bool MayWriteOver(const std::string& path) const;
     // Closes without asking again.
     void CloseDocument();
 

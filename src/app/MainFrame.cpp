@@ -23,6 +23,7 @@
 #include "app/ChildFrame.h"
 #include "app/CommandTable.h"
 #include "app/HistoryDock.h"
+#include "dialogs/DeepSamplesQuestion.h"
 #include "dialogs/HelpWindow.h"
 #include "app/KeyIndicators.h"
 #include "app/MenuLayout.h"
@@ -103,6 +104,7 @@ CMainFrame::CMainFrame(CNUVAKApp& app) : app_(app), mdiArea_(new QMdiArea)
             QInputDialog::getInt(this, "JPEG Quality", "Quality (1 to 100):", initial, 1, 100, 1, &ok);
         return ok ? quality : 0;
     };
+    askSaveDeepAnyway = [this](const QString& question) { return AskWriteOverDeepSamples(this, question); };
     askRecipeSavePath = [this](const QString& suggested) {
         return QFileDialog::getSaveFileName(this, "Save Recipe", suggested, "Recipes (*.nrcp)");
     };
@@ -580,7 +582,9 @@ void CMainFrame::dragEnterEvent(QDragEnterEvent* event)
 
 void CMainFrame::dropEvent(QDropEvent* event)
 {
+    QStringList paths;
     for (const QUrl& url : event->mimeData()->urls())
-        if (url.isLocalFile()) app_.OpenDocumentFile(url.toLocalFile());
+        if (url.isLocalFile()) paths.push_back(url.toLocalFile());
+    app_.OpenDocumentFiles(paths);
     event->acceptProposedAction();
 }

@@ -80,6 +80,8 @@ public:
     std::function<std::optional<SampleRange>()> askSampleRange;
     // JPEG quality 1..100 offered with initial; 0 when cancelled.
     std::function<int(int initial)> askJpegQuality;
+    // Writing over a file of 16-bit samples: true for Yes (No is the default).
+    std::function<bool(const QString& question)> askSaveDeepAnyway;
     QMessageBox::StandardButton AskSaveChanges(const QString& text) const { return askSaveChanges(text); }
     QString AskSavePath(const QString& suggested) const { return askSavePath(suggested); }
     // The recipe file to write or to read; empty when cancelled.

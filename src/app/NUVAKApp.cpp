@@ -17,6 +17,7 @@
 #include "dialogs/SampleRangeBox.h"
 #include "dialogs/SeriesPropSheet.h"
 #include "document/NUVAKDoc.h"
+#include "platform/CapturedErrors.h"
 #include "platform/UserInterface.h"
 
 namespace {
@@ -119,7 +120,16 @@ void CNUVAKApp::OnFileOpen()
 
 void CNUVAKApp::OpenDocumentFiles(const QStringList& paths)
 {
-    for (const QString& path : paths) OpenDocumentFile(path);
+    // Several files tell their notices in one box, not one box per file.
+    std::vector<std::string> notices;
+    {
+        const platform::CapturedErrors kept({.errors = false, .notices = paths.size() > 1});
+        for (const QString& path : paths) OpenDocumentFile(path);
+        notices = kept.Notices();
+    }
+    std::string text;
+    for (const std::string& notice : notices) text += (text.empty() ? "" : "\n\n") + notice;
+    if (!text.empty()) platform::notice(text);
 }
 
 CChildFrame* CNUVAKApp::OpenDocumentFile(const QString& path)

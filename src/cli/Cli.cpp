@@ -14,6 +14,8 @@
 #include "document/AttributesText.h"
 #include "image/ImageFormat.h"
 #include "image/Image.h"
+#include "image/SampleDepth.h"
+#include "platform/CapturedErrors.h"
 #include "platform/Format.h"
 #include "series/ConfirmationText.h"
 #include "series/Operations.h"
@@ -142,6 +144,23 @@ std::optional<CCalibration> TakeCalibration(Invocation& inv)
     return calibration;
 }
 
+// Without --allow-8bit, a result that would be written over an input of
+// 16-bit samples is refused: its 16-bit levels would be lost.
+std::string DeepOverwriteRefusal(const std::string& path)
+{
+    return Format("%s holds 16-bit samples, which 8-bit ones written over it would lose; give --allow-8bit to do that",
+                  path.c_str());
+}
+
+void CheckDeepOverwrite(const std::vector<std::string>& inputs, const std::string& out)
+{
+    for (const std::string& in : inputs) {
+        std::error_code ec;
+        if (std::filesystem::equivalent(in, out, ec) && HoldsDeepSamples(in))
+            throw UsageError{DeepOverwriteRefusal(in)};
+    }
+}
+
 // Reads an image; false after the reason has been written to err.
 bool ReadImage(CImage& image, const std::string& path, std::ostream& err)
 {
@@ -248,8 +267,10 @@ int Apply(Invocation& inv, std::ostream& err)
     ScopedRange range(inv);
     const int quality = TakeQuality(inv);
     const std::optional<CCalibration> calibration = TakeCalibration(inv);
+    const bool allow8bit = Take(inv, "allow-8bit").has_value();
     OperationStep step = TakeStep(inv.options, inv.command);
     ExpectFiles(inv, 2, "IN OUT");
+    if (!allow8bit) CheckDeepOverwrite({inv.files[0]}, inv.files[1]);
     // The CLI answers every question, yes unless told otherwise.
     const bool answer = step.answer.value_or(true);
     step.answer.reset();
@@ -264,8 +285,10 @@ int Run(Invocation& inv, std::ostream& err)
     ScopedRange range(inv);
     const int quality = TakeQuality(inv);
     const std::optional<CCalibration> calibration = TakeCalibration(inv);
+    const bool allow8bit = Take(inv, "allow-8bit").has_value();
     RejectRemainingOptions(inv, "run");
     ExpectFiles(inv, 2, "IN OUT");
+    if (!allow8bit) CheckDeepOverwrite({inv.files[0]}, inv.files[1]);
     return RunSteps(ReadRecipe(*recipe), inv.files[0], inv.files[1], answer, quality, calibration, err);
 }
 
@@ -278,8 +301,10 @@ int Calc(Invocation& inv, std::ostream& err)
     const bool answer = TakeAnswer(inv);
     ScopedRange range(inv);
     const int quality = TakeQuality(inv);
+    const bool allow8bit = Take(inv, "allow-8bit").has_value();
     RejectRemainingOptions(inv, "calc");
     ExpectFiles(inv, 3, "A B OUT");
+    if (!allow8bit) CheckDeepOverwrite({inv.files[0], inv.files[1]}, inv.files[2]);
 
     InstalledUi ui(err, answer);
     CImage first, second;
@@ -336,6 +361,7 @@ int Series(Invocation& inv, std::ostream& out, std::ostream& err, bool errIsTerm
     const bool overwrite = Take(inv, "overwrite").has_value();
     const bool progress = Take(inv, "progress").has_value() || errIsTerminal;
     const bool skipUnreadable = Take(inv, "skip-unreadable").has_value();
+    const bool allow8bit = Take(inv, "allow-8bit").has_value();
     if (outDir && overwrite) throw UsageError{"series takes --out DIR or --overwrite, not both"};
     if (!outDir && !overwrite) throw UsageError{"series needs --out DIR or --overwrite"};
     if (outDir && outDir->empty()) throw UsageError{"--out needs a folder"};
@@ -375,16 +401,23 @@ int Series(Invocation& inv, std::ostream& out, std::ostream& err, bool errIsTerm
     for (const std::string& file : inv.files) settings.AddFile(file);
     settings.overwriteChoice = overwrite ? SERIES_OVERWRITE : SERIES_SAVE_TO_FOLDER;
     settings.skipUnreadable = skipUnreadable;
+    if (const std::string deep = settings.FirstDeepSourceReplaced(); !deep.empty() && !allow8bit)
+        throw UsageError{DeepOverwriteRefusal(deep)};
     settings.outputFolder = overwrite ? FolderOf(inv.files[0]) : *outDir;
-    if (!ReadImage(settings.firstImage, inv.files[0], err)) {
-        err << "nuvak-cli: Series processing aborted\n";
-        return kExitFile;
+    {
+        // The run reads the first file again and tells its notices then.
+        const platform::CapturedErrors quiet({.errors = false, .notices = true});
+        if (!ReadImage(settings.firstImage, inv.files[0], err)) {
+            err << "nuvak-cli: Series processing aborted\n";
+            return kExitFile;
+        }
     }
     if (aoi) SetAoi(settings.firstImage, aoi, true);
     PrintText(out, ConfirmationText(settings));
     out << '\n';
 
     SeriesCallbacks callbacks;
+    callbacks.fileNotice = [](const std::string& text) { platform::notice(text); };
     const size_t count = inv.files.size();
     if (progress)
         callbacks.fileReached = [&err, count](int index, const std::string& path) {
@@ -405,21 +438,24 @@ void PrintHelp(std::ostream& out)
            "  nuvak-cli --help | --version\n"
            "  nuvak-cli info [--range R] IN\n"
            "  nuvak-cli apply --op NAME [parameters] [--aoi L,T,R,B] [--answer yes|no] [--range R]\n"
-           "                  [--quality N] IN OUT\n"
-           "  nuvak-cli calc --op NAME [--range R] [--quality N] A B OUT\n"
-           "  nuvak-cli run --recipe FILE.nrcp [--answer yes|no] [--range R] [--quality N] IN OUT\n"
+           "                  [--quality N] [--allow-8bit] IN OUT\n"
+           "  nuvak-cli calc --op NAME [--range R] [--quality N] [--allow-8bit] A B OUT\n"
+           "  nuvak-cli run --recipe FILE.nrcp [--answer yes|no] [--range R] [--quality N]\n"
+           "                [--allow-8bit] IN OUT\n"
            "  nuvak-cli series --op NAME [parameters] [--aoi L,T,R,B] [--answer yes|no] [--progress]\n"
            "                   [--skip-unreadable] [--range R] [--quality N] [--format bmp|png|tif|jpg]\n"
-           "                   (--out DIR | --overwrite) FILE...\n"
+           "                   (--out DIR | --overwrite [--allow-8bit]) FILE...\n"
            "  nuvak-cli series --recipe FILE.nrcp [--answer yes|no] [--progress] [--skip-unreadable]\n"
            "                   [--range R] [--quality N] [--format bmp|png|tif|jpg]\n"
-           "                   (--out DIR | --overwrite) FILE...\n"
+           "                   (--out DIR | --overwrite [--allow-8bit]) FILE...\n"
            "\n"
            "Images are bitmap, PNG, TIFF or JPEG files, told apart by their content. OUT's\n"
            "extension chooses the written format: .png, .tif/.tiff, .jpg/.jpeg, anything else a\n"
            "bitmap. --quality sets the JPEG quality (1..100, default 95). 16-bit samples are\n"
            "mapped to 0..255 from the file's own lowest..highest level unless --range full\n"
-           "(0..65535) or --range LO,HI (levels outside clamped) fixes the range.\n"
+           "(0..65535) or --range LO,HI (levels outside clamped) fixes the range. Images hold\n"
+           "8 bits a sample, so a result written over an input of 16-bit samples (OUT naming\n"
+           "IN, series --overwrite) is refused unless --allow-8bit is given.\n"
            "\n"
            "run applies the steps of a recipe in order and writes OUT only when all succeed. A\n"
            "recipe is UTF-8 text: the line \"nuvak recipe 1\", then one step per line in apply's\n"

@@ -10,7 +10,9 @@
 #include <QTextEdit>
 #include <QVBoxLayout>
 
+#include "dialogs/DeepSamplesQuestion.h"
 #include "dialogs/SeriesPropSheet.h"
+#include "image/SampleDepth.h"
 #include "series/ConfirmationText.h"
 #include "series/SeriesEngine.h"
 
@@ -72,6 +74,10 @@ void CSeriesConfirmPage::SetRunning(bool running)
 
 void CSeriesConfirmPage::OnProcess()
 {
+    if (const std::string deep = Settings().FirstDeepSourceReplaced(); !deep.empty()) {
+        const QString question = QString::fromStdString(DeepSamplesQuestion(deep));
+        if (!(askDeepAnyway ? askDeepAnyway(question) : AskWriteOverDeepSamples(this, question))) return;
+    }
     SeriesCallbacks callbacks;
     callbacks.setRunning = [this](bool running) { SetRunning(running); };
     callbacks.showText = [this](const std::string& text) { ShowText(text); };

@@ -27,6 +27,9 @@ public:
     const std::string& LogPath() const { return logPath_; }
     // Called when a file has been read, before it is processed.
     std::function<void(int index, const std::string& path)> fileReached;
+    // Asked once before a run that would write over files of 16-bit
+    // samples: true for Yes (No is the default); replaceable for tests.
+    std::function<bool(const QString& question)> askDeepAnyway;
 
 private:
     void SetRunning(bool running);

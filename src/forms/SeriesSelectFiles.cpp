@@ -6,6 +6,7 @@
 #include <sys/vfs.h>
 #endif
 
+#include "platform/CapturedErrors.h"
 #include "platform/Format.h"
 #include "platform/UserInterface.h"
 #include "series/SeriesPaths.h"
@@ -22,6 +23,8 @@ bool ReadFirstFile(SeriesSettings& settings)
     bool causeValid = false;
     int cause = 0;
     platform::WaitCursor wait;
+    // The run tells the file's notices in its log; none waits for a click here.
+    const platform::CapturedErrors quiet({.errors = false, .notices = true});
     try {
         if (settings.firstImage.SerializeFile(false, first, false, message, causeValid, cause) == 0) {
             if (settings.Overwrites()) settings.outputFolder = FolderOf(first);

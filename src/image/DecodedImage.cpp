@@ -204,9 +204,12 @@ void DecodedImage::Finish(CImage& target, const FileFacts& facts, int xPixelsPer
     }
     if (facts.pages > 1)
         platform::notice(Format("%s holds %d pages; the first one was opened.", path_.c_str(), facts.pages));
-    if (layout_.bits == 16 && range_.mode == SampleRange::Mode::File)
-        platform::notice(Format("%s has 16-bit samples; levels %d..%d were mapped to 0..255.", path_.c_str(),
-                                std::min(lo_, hi_), hi_));
+    // A file of one level has no range to spread: say what became of it.
+    if (layout_.bits == 16 && range_.mode == SampleRange::Mode::File && lo_ >= hi_)
+        platform::notice(Format("%s has 16-bit samples, all at level %d; every pixel became 0.", path_.c_str(), hi_));
+    else if (layout_.bits == 16 && range_.mode == SampleRange::Mode::File)
+        platform::notice(
+            Format("%s has 16-bit samples; levels %d..%d were mapped to 0..255.", path_.c_str(), lo_, hi_));
     if (layout_.alpha)
         platform::notice(Format("%s has an alpha channel; it was dropped and each pixel keeps its colour as stored.",
                                 path_.c_str()));

@@ -1,20 +1,23 @@
-// The error messages of a stretch of work, kept instead of shown.
+// The error messages (and notices, where asked) of a stretch of work, kept
+// instead of shown.
 #include "platform/CapturedErrors.h"
 
 namespace platform {
 
-CapturedErrors::CapturedErrors() : previous_(ui()) { install(this); }
+CapturedErrors::CapturedErrors(Keep keep) : previous_(ui()), keep_(keep) { install(this); }
 
 CapturedErrors::~CapturedErrors() { install(&previous_); }
 
 void CapturedErrors::message(const std::string& text, MessageKind kind)
 {
-    if (kind != MessageKind::Error) {
+    if (kind == MessageKind::Error && keep_.errors) {
+        if (!text_.empty()) text_ += '\n';
+        text_ += text;
+    } else if (kind == MessageKind::Notice && keep_.notices) {
+        notices_.push_back(text);
+    } else {
         previous_.message(text, kind);
-        return;
     }
-    if (!text_.empty()) text_ += '\n';
-    text_ += text;
 }
 
 }  // namespace platform

@@ -41,8 +41,10 @@ public:
 
 private:
     // Reads the file; the reader's text when it refuses it, whether it says
-    // so by its result or by showing a message and abandoning.
-    std::optional<std::string> Read(CImage& working, const std::string& path) const;
+    // so by its result or by showing a message and abandoning. The file's
+    // notices go into notices rather than to the user: a run never waits
+    // for a click on them.
+    std::optional<std::string> Read(CImage& working, const std::string& path, std::vector<std::string>& notices) const;
 
     std::string Write(CImage& image, const std::string& path, FileFormat format) const;
     std::string OutputPath(const std::string& source, const std::string& name) const;
@@ -88,7 +90,8 @@ std::string SeriesRun::ProcessFile(int index, const std::string& path)
     Notify(callbacks_.setStatus, status);
 
     CImage working;
-    if (const std::optional<std::string> refusal = Read(working, path)) {
+    std::vector<std::string> notices;
+    if (const std::optional<std::string> refusal = Read(working, path, notices)) {
         if (!settings_.skipUnreadable)
             return Format("Image Series processing aborted.\nAn error occurred while attempting to read the file\n%s\n"
                           "from disk.\n\n%s",
@@ -107,6 +110,10 @@ std::string SeriesRun::ProcessFile(int index, const std::string& path)
 
     Notify(callbacks_.fileReached, index, path);
     log_.Write(status + "\n");
+    for (const std::string& notice : notices) {
+        log_.Write("Notice: " + OneLine(notice) + "\n");
+        Notify(callbacks_.fileNotice, notice);
+    }
 
     const std::string baseName = BaseName(path);
     const std::string stem = Stem(baseName);
@@ -189,14 +196,17 @@ std::string SeriesRun::AddToCombined(const std::string& source, const std::strin
                   combinedPath.c_str());
 }
 
-std::optional<std::string> SeriesRun::Read(CImage& working, const std::string& path) const
+std::optional<std::string> SeriesRun::Read(CImage& working, const std::string& path,
+                                           std::vector<std::string>& notices) const
 {
     std::string fileMessage;
     bool causeValid = false;
     int cause = 0;
-    platform::CapturedErrors shown;
+    platform::CapturedErrors shown({.errors = true, .notices = true});
     try {
-        if (working.SerializeFile(false, path, false, fileMessage, causeValid, cause) == 0) return std::nullopt;
+        const int result = working.SerializeFile(false, path, false, fileMessage, causeValid, cause);
+        notices = shown.Notices();
+        if (result == 0) return std::nullopt;
     } catch (const platform::UserAbort&) {
         return shown.Text();
     }

@@ -30,6 +30,9 @@ struct SeriesCallbacks {
     std::function<void(int maxMessages)> dispatchMessages;
     // A file was read and is about to be processed (index from 0).
     std::function<void(int index, const std::string& path)> fileReached;
+    // A notice the file gave while it was read (16-bit levels, alpha,
+    // pages); it is in the log too.
+    std::function<void(const std::string& text)> fileNotice;
 };
 
 enum class SeriesEnding {

@@ -38,4 +38,7 @@ struct SeriesSettings {
     bool Overwrites() const { return overwriteChoice == SERIES_OVERWRITE; }
     // Appends a path to the file list as the file dialog's selection does.
     void AddFile(const std::string& path);
+    // The first file the run would write its result over whose 16-bit
+    // samples would be lost; "" when there is none.
+    std::string FirstDeepSourceReplaced() const;
 };

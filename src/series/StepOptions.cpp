@@ -8,7 +8,8 @@ using platform::Format;
 bool IsFlagOption(const std::string& name)
 {
     return name == "below" || name == "above" || name == "overwrite" || name == "progress" ||
-           name == "skip-unreadable" || name == "exclude-edge" || name == "own-pixels" || name == "summary";
+           name == "skip-unreadable" || name == "allow-8bit" || name == "exclude-edge" || name == "own-pixels" ||
+           name == "summary";
 }
 
 void SplitOptions(const std::vector<std::string>& words, std::vector<StepOption>& options,

@@ -7,6 +7,7 @@
 #include "dialogs/ImageOpenDlg.h"
 #include "dialogs/SampleRangeBox.h"
 #include "document/CommandIds.h"
+#include "support/ImageReads.h"
 
 class TestImageFiles : public QObject {
     Q_OBJECT
@@ -78,6 +79,39 @@ private slots:
         QVERIFY(w.frame().OnCommand(cmd::SixteenBitLevels));
         QCOMPARE(CurrentSampleRange(), SampleRange{});
         SaveRangePreference(before);
+    }
+
+    void sixteenBitFilesTellOnceAndAreKeptUnlessConfirmed()
+    {
+        TempDir dir;
+        Workbench w;
+        const QString a = QString::fromStdString(dir.path("a.png")), b = QString::fromStdString(dir.path("b.png"));
+        WriteGreyPng16(a.toStdString(), {100, 300});
+        WriteGreyPng16(b.toStdString(), {7, 7});
+        w.app.OpenDocumentFiles({a, b});
+        QCOMPARE(w.user.notices, std::vector<std::string>{a.toStdString() +
+                                                          " has 16-bit samples; levels 100..300 were mapped to 0..255."
+                                                          "\n\n" +
+                                                          b.toStdString() +
+                                                          " has 16-bit samples, all at level 7; every pixel became 0."});
+
+        QVERIFY(w.frame().OnCommand(cmd::Invert));
+        std::vector<QString> asked;
+        bool answer = false;
+        w.frame().askSaveDeepAnyway = [&](const QString& question) { return asked.push_back(question), answer; };
+        const std::vector<std::uint8_t> original = ReadBytes(b.toStdString());
+        QVERIFY(w.frame().OnCommand(cmd::FileSave));
+        QCOMPARE(asked, std::vector<QString>{b + " holds 16-bit samples; NUVAK writes 8 bits a sample, so the 16-bit "
+                                                 "levels would be lost.  Save anyway?"});
+        QVERIFY(ReadBytes(b.toStdString()) == original);
+        QVERIFY(w.doc().IsModified());
+        answer = true;
+        QVERIFY(w.frame().OnCommand(cmd::FileSave));
+        QVERIFY(!w.doc().IsModified());
+        QCOMPARE(ReadImageFile(b.toStdString()).image.pixelValueArray[0][0].red, 255);
+        QVERIFY(w.frame().OnCommand(cmd::Invert));
+        QVERIFY(w.frame().OnCommand(cmd::FileSave));
+        QCOMPARE(asked.size(), size_t(2));  // the file holds 8-bit samples now
     }
 };
 

@@ -12,6 +12,7 @@
 #include "dialogs/SeriesConfirmPage.h"
 #include "forms/SeriesParameterFields.h"
 #include "series/ConfirmationText.h"
+#include "support/ImageReads.h"
 
 namespace {
 
@@ -220,6 +221,36 @@ private slots:
         QVERIFY(first.pixelValueArray[4][5].red == result.pixelValueArray[4][5].red);
         QVERIFY(first.pixelValueArray[4][5].red != SeriesGrey(0).pixelValueArray[4][5].red);
         QCOMPARE(first.aoiLeft, 1);
+    }
+
+    // Writing over a file of 16-bit samples is asked once for the run; its
+    // notice goes into the log rather than into a box.
+    void overwritingSixteenBitFilesIsAskedOnce()
+    {
+        SeriesWizard w({SeriesGrey(0), SeriesGrey(1), SeriesGrey(2)});
+        for (int i : {1, 2}) WriteGreyPng16(w.files[i].toStdString(), {100, 200, 300});
+        w.click(P::SelectFiles, CSelectFilesPage::kBrowse);
+        w.click(P::SelectFiles, CSelectFilesPage::kOverwrite);
+        w.sheet->Next();
+        w.pick("Invert");
+        w.sheet->Next();
+        auto& page = static_cast<C&>(w.page(P::Confirmation));
+        std::vector<QString> asked;
+        bool answer = false;
+        page.askDeepAnyway = [&](const QString& question) { return asked.push_back(question), answer; };
+        const std::vector<std::uint8_t> original = ReadBytes(w.files[1].toStdString());
+        w.click(P::Confirmation, C::kProcess);
+        QCOMPARE(asked, std::vector<QString>{w.files[1] + " holds 16-bit samples; NUVAK writes 8 bits a sample, so "
+                                                          "the 16-bit levels would be lost.  Save anyway?"});
+        QVERIFY(LogIn(w.sources).empty());
+        QVERIFY(ReadBytes(w.files[1].toStdString()) == original);
+        answer = true;
+        w.click(P::Confirmation, C::kProcess);
+        QCOMPARE(asked.size(), size_t(2));
+        QVERIFY(w.user.notices.empty());
+        const std::string log = ReadText(LogIn(w.sources));
+        QVERIFY(log.find("Notice: " + w.files[2].toStdString() + " has 16-bit samples; levels 100..300") !=
+                std::string::npos);
     }
 
     void cancelIsRefusedWhileRunning()

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <tiffio.h>
 
+#include "image/SampleDepth.h"
 #include "support/BitmapFiles.h"
 #include "support/CliRun.h"
 #include "support/ImageReads.h"
@@ -14,6 +15,8 @@
 namespace {
 
 const char* const kHint = "Try 'nuvak-cli --help' for more information.\n";
+const std::string kDeep =
+    " holds 16-bit samples, which 8-bit ones written over it would lose; give --allow-8bit to do that";
 
 FileFormat FormatOf(const std::string& path)
 {
@@ -36,6 +39,17 @@ void WriteGrey16(const std::string& path)
     std::uint16_t row[3] = {1000, 2000, 5000};
     TIFFWriteScanline(tif, row, 0, 0);
     TIFFClose(tif);
+}
+
+// The text of the series log in folder.
+std::string SeriesLogText(const std::filesystem::path& folder)
+{
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        if (entry.path().filename().string().rfind("series_", 0) == 0) {
+            const std::vector<std::uint8_t> bytes = ReadBytes(entry.path().string());
+            return std::string(bytes.begin(), bytes.end());
+        }
+    return std::string();
 }
 
 class CliFormats : public ::testing::Test {
@@ -149,10 +163,46 @@ TEST_F(CliFormats, UsageErrors)
         {{"series", "--op", "Invert", "--format", "gif", "--overwrite", in}, "--format must be bmp, png, tif or jpg"},
         {{"series", "--op", "Invert", "--format", "png", "--out", dir.path("o"), in, dir.path("in.png")},
          "two files are named in.png; their results would overwrite each other in --out"},
+        {{"apply", "--op", "Invert", grey16, grey16}, grey16 + kDeep},
+        {{"run", "--recipe", dir.path("r.nrcp"), grey16, grey16}, grey16 + kDeep},
+        {{"calc", "--op", "Add", in, grey16, grey16}, grey16 + kDeep},
+        {{"series", "--op", "Invert", "--overwrite", in, grey16}, grey16 + kDeep},
     };
+    WriteBytes(dir.path("r.nrcp"), {'n', 'u', 'v', 'a', 'k', ' ', 'r', 'e', 'c', 'i', 'p', 'e', ' ', '1', '\n'});
+    const std::vector<std::uint8_t> original = ReadBytes(grey16);
     for (const auto& c : cases) {
         const CliRun r = RunTool(c.args);
         EXPECT_EQ(r.status, 2) << c.reason;
         EXPECT_EQ(r.err, "nuvak-cli: " + c.reason + "\n" + kHint);
     }
+    EXPECT_EQ(ReadBytes(grey16), original);
+}
+
+TEST_F(CliFormats, SixteenBitOriginalsAreReplacedOnlyWhenAllowed)
+{
+    // A series tells each file's notice once, on standard error and in the log beside its file.
+    CliRun r = RunTool({"series", "--op", "Invert", "--overwrite", "--allow-8bit", grey16});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::string notice = grey16 + " has 16-bit samples; levels 1000..5000 were mapped to 0..255.";
+    EXPECT_EQ(r.err, "notice: " + notice + "\n");
+    const std::string log = SeriesLogText(dir.root());
+    const size_t at = log.find("Now processing " + grey16);
+    EXPECT_EQ(log.find("Notice: " + notice), log.find('\n', at) + 1) << log;
+    EXPECT_EQ(FileSampleBits(grey16), 8);
+
+    WriteGrey16(grey16);
+    ASSERT_EQ(RunTool({"series", "--op", "Invert", "--overwrite", "--format", "png", grey16}).status, 0);
+    ASSERT_EQ(RunTool({"apply", "--op", "Invert", "--allow-8bit", grey16, grey16}).status, 0);
+    EXPECT_EQ(FileSampleBits(grey16), 8);
+
+    // One level everywhere: no range to spread, and the notice says so.
+    TIFF* tif = TIFFOpen(grey16.c_str(), "w");
+    for (auto [tag, value] : {std::pair{TIFFTAG_IMAGEWIDTH, 2}, {TIFFTAG_IMAGELENGTH, 1}, {TIFFTAG_BITSPERSAMPLE, 16},
+                              {TIFFTAG_SAMPLESPERPIXEL, 1}, {TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_MINISBLACK}})
+        TIFFSetField(tif, tag, value);
+    std::uint16_t row[2] = {700, 700};
+    TIFFWriteScanline(tif, row, 0, 0);
+    TIFFClose(tif);
+    r = RunTool({"info", grey16});
+    EXPECT_EQ(r.err, "notice: " + grey16 + " has 16-bit samples, all at level 700; every pixel became 0.\n");
 }

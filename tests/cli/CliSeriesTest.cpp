@@ -207,7 +207,7 @@ TEST_F(CliSeries, HelpShowsTheCommandAndWhichOperationsItOffers)
     const CliRun r = RunTool({"--help"});
     EXPECT_NE(r.out.find("  nuvak-cli series --op NAME [parameters] [--aoi L,T,R,B] [--answer yes|no] [--progress]\n"
                          "                   [--skip-unreadable] [--range R] [--quality N] [--format bmp|png|tif|jpg]\n"
-                         "                   (--out DIR | --overwrite) FILE...\n"),
+                         "                   (--out DIR | --overwrite [--allow-8bit]) FILE...\n"),
               std::string::npos);
     EXPECT_NE(r.out.find("  RGB                  mark the image as RGB (not offered by series)\n"), std::string::npos);
     EXPECT_NE(r.out.find("  Comb                 write the even and odd fields\n"), std::string::npos);

@@ -19,3 +19,5 @@ struct ImageRead {
 ImageRead ReadImageFile(const std::string& path, const SampleRange& range = {});
 // The exact 8-bit value of a 16-bit level under lo..hi, computed in doubles.
 int MappedLevel(int v, int lo, int hi);
+// Writes one row of 16-bit grey levels as a PNG file through libpng.
+void WriteGreyPng16(const std::string& path, const std::vector<std::uint16_t>& row);
