@@ -202,7 +202,7 @@ int RunSteps(const std::vector<OperationStep>& steps, const std::string& inPath,
     InstalledUi ui(err, answer);
     CImage image;
     if (!ReadImage(image, inPath, err)) return kExitFile;
-    if (calibration) image.calibration = *calibration;
+    if (calibration) image.SetCalibration(*calibration);
     std::vector<ExtraImage> extras;
     try {
         for (size_t i = 0; i < steps.size(); ++i) {
