@@ -59,9 +59,12 @@ double UnitMetres(const std::string& unit)
 CCalibration CalibrationFromResolution(double xPixelsPerMetre, double yPixelsPerMetre)
 {
     if (!(xPixelsPerMetre > 0) || !(yPixelsPerMetre > 0)) return {};
+    // Stored as float rationals the bounds themselves can come back a little off.
     const auto display = [](double perMetre) {
-        return (perMetre >= 2834 && perMetre <= 2835) || (perMetre >= 3779 && perMetre <= 3780) ||
-               perMetre == 2800 || perMetre == 3800;
+        const auto within = [perMetre](double low, double high) {
+            return perMetre >= low * (1 - 1e-6) && perMetre <= high * (1 + 1e-6);
+        };
+        return within(2834, 2835) || within(3779, 3780) || within(2800, 2800) || within(3800, 3800);
     };
     if (display(xPixelsPerMetre) && display(yPixelsPerMetre)) return {};
     return CalibrationFromMetres(1.0 / xPixelsPerMetre, 1.0 / yPixelsPerMetre);

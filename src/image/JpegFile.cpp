@@ -171,13 +171,14 @@ double DensityInMetres(int density, int unit)
 FileResolution HeaderResolution(const jpeg_decompress_struct& info)
 {
     if (info.saw_JFIF_marker && info.density_unit != 0)
-        return {DensityInMetres(info.X_density, info.density_unit), DensityInMetres(info.Y_density, info.density_unit)};
+        return {DensityInMetres(info.X_density, info.density_unit), DensityInMetres(info.Y_density, info.density_unit),
+                {}};
     static constexpr std::uint8_t kExif[] = {'E', 'x', 'i', 'f', 0, 0};
     for (jpeg_saved_marker_ptr m = info.marker_list; m != nullptr; m = m->next)
         if (m->marker == JPEG_APP0 + 1 && m->data_length > sizeof kExif &&
             std::equal(kExif, kExif + sizeof kExif, m->data)) {
             const auto [x, y] = ExifResolution(m->data + sizeof kExif, m->data_length - sizeof kExif);
-            return {x, y};
+            return {x, y, {}};
         }
     return {};
 }

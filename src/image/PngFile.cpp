@@ -404,7 +404,7 @@ void ReadPng(CFile& file, CImage& target)
     facts.format = FileFormat::Png;
     facts.bitsPerSample = sink.header.fileBits;
     facts.samplesPerPixel = sink.header.fileChannels;
-    sink.Image().Finish(target, facts, {double(sink.header.xPixelsPerMetre), double(sink.header.yPixelsPerMetre)});
+    sink.Image().Finish(target, facts, {double(sink.header.xPixelsPerMetre), double(sink.header.yPixelsPerMetre), {}});
 }
 
 void WritePng(const CImage& image, CArchive& archive)

@@ -151,7 +151,7 @@ FileResolution PageResolution(TIFF* tif)
     TIFFGetField(tif, TIFFTAG_YRESOLUTION, &yRes);
     const char* description = nullptr;
     TIFFGetField(tif, TIFFTAG_IMAGEDESCRIPTION, &description);
-    FileResolution resolution{ResolutionInMetres(xRes, unit), ResolutionInMetres(yRes, unit)};
+    FileResolution resolution{ResolutionInMetres(xRes, unit), ResolutionInMetres(yRes, unit), {}};
     if (description != nullptr) resolution.named = DescriptionCalibration(description, xRes, yRes);
     return resolution;
 }

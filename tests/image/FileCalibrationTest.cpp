@@ -110,9 +110,9 @@ TEST(FileCalibration, TiffResolutionAndDescriptions)
         {RESUNIT_NONE, 1, 1, ome + "PhysicalSizeX='5' PhysicalSizeXUnit='\u00c5' PhysicalSizeY='5' "
                                    "PhysicalSizeYUnit='\u00c5'></ome:Pixels></Image></OME>",
          {0.5, 0.5, "nm"}, 2e9},
-        {RESUNIT_NONE, 1, 1, ome + "PhysicalSizeX=\"1\" PhysicalSizeXUnit=\"mm\" PhysicalSizeY=\"500\" "
+        {RESUNIT_NONE, 1, 1, ome + "PhysicalSizeX=\"0.5\" PhysicalSizeXUnit=\"mm\" PhysicalSizeY=\"250\" "
                                    "PhysicalSizeYUnit=\"\u00b5m\"/></Image></OME>",
-         {1, 0.5, "mm"}, 1000},
+         {0.5, 0.25, "mm"}, 2000},
         {RESUNIT_NONE, 1, 1, ome + "PhysicalSizeXUnit=\"nm\"/></Image></OME>", {}, 0},
     };
     TempDir dir;
@@ -164,11 +164,12 @@ TEST(FileCalibration, WrittenResolutionReadsBack)
         int cause = 0;
         ASSERT_EQ(image.SerializeFile(true, path, false, message, causeValid, cause), 0) << message;
         EXPECT_EQ(ui.notices.size(), c.notice ? 1u : 0u) << c.name;
-        if (c.notice)
+        if (c.notice) {
             EXPECT_EQ(ui.notices[0], path + " was written without a resolution: a JPEG file's density fields cannot "
                                             "hold a pixel size of " +
                                          (c.calibration.pixelWidth == 2 ? "2 x 3 mm" : "0.1 x 0.1 \u00b5m") +
                                          " within 0.1 %.");
+        }
         const ImageRead r = ReadImageFile(path);
         ASSERT_FALSE(r.refused) << c.name;
         if (c.want.Calibrated()) {

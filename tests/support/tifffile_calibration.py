@@ -11,7 +11,7 @@ if mode == "read":
     with tifffile.TiffFile(path) as tif:
         tags = tif.pages[0].tags
         x, y = tags["XResolution"].value, tags["YResolution"].value
-        print("%.9g %.9g %s" % (x[1] / x[0], y[1] / y[0], tif.imagej_metadata["unit"]))
+        print("%.6g %.6g %s" % (x[1] / x[0], y[1] / y[0], tif.imagej_metadata["unit"]))
 elif mode == "imagej":
     tifffile.imwrite(path, pixels, imagej=True, resolution=(1 / 0.5, 1 / 0.8), metadata={"unit": "um"})
 elif mode == "ome":
