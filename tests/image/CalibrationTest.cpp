@@ -38,3 +38,15 @@ TEST(Calibration, FromTheFilesResolution)
     // They are the writing program's screen, never a measurement.
     EXPECT_EQ(LoadBitmap(dir.path("r.bmp")).calibration, CCalibration{});
 }
+
+TEST(Calibration, ScaleChangesThePixelSize)
+{
+    CImage image = MakeGrey(8, 6, [](int x, int) { return x * 30; });
+    image.SetCalibration({0.5, 0.8, "\u00b5m"});
+    ASSERT_EQ(image.Scale(200, 50, 1), 0);
+    EXPECT_EQ(image.calibration, (CCalibration{0.25, 1.6, "\u00b5m"}));
+    EXPECT_EQ(image.xPixelsPerMetre, 4e6);
+    CImage plain = MakeGrey(8, 6, [](int x, int) { return x * 30; });
+    ASSERT_EQ(plain.Scale(200, 50, 1), 0);
+    EXPECT_FALSE(plain.calibration.Calibrated());
+}
