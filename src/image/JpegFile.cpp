@@ -7,6 +7,8 @@
 #include <csetjmp>
 #include <cstdio>
 #include <optional>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include <jpeglib.h>
@@ -112,7 +114,9 @@ struct JpegHeader {
     int components = 0;
     J_COLOR_SPACE space = JCS_UNKNOWN;
     bool progressive = false;
-    FileResolution resolution;
+    // Plain numbers: the header lives where libjpeg may longjmp.
+    double xPixelsPerMetre = 0;
+    double yPixelsPerMetre = 0;
 };
 
 // Receives the header, then every scanline. Begin may refuse the file (it
@@ -167,20 +171,17 @@ double DensityInMetres(int density, int unit)
     return 0;
 }
 
-// The JFIF density, or when that gives none the EXIF resolution.
-FileResolution HeaderResolution(const jpeg_decompress_struct& info)
+// The JFIF density in pixels per metre, or when that gives none the EXIF resolution.
+std::pair<double, double> HeaderResolution(const jpeg_decompress_struct& info)
 {
     if (info.saw_JFIF_marker && info.density_unit != 0)
-        return {DensityInMetres(info.X_density, info.density_unit), DensityInMetres(info.Y_density, info.density_unit),
-                {}};
+        return {DensityInMetres(info.X_density, info.density_unit), DensityInMetres(info.Y_density, info.density_unit)};
     static constexpr std::uint8_t kExif[] = {'E', 'x', 'i', 'f', 0, 0};
     for (jpeg_saved_marker_ptr m = info.marker_list; m != nullptr; m = m->next)
         if (m->marker == JPEG_APP0 + 1 && m->data_length > sizeof kExif &&
-            std::equal(kExif, kExif + sizeof kExif, m->data)) {
-            const auto [x, y] = ExifResolution(m->data + sizeof kExif, m->data_length - sizeof kExif);
-            return {x, y, {}};
-        }
-    return {};
+            std::equal(kExif, kExif + sizeof kExif, m->data))
+            return ExifResolution(m->data + sizeof kExif, m->data_length - sizeof kExif);
+    return {0, 0};
 }
 
 // false with libjpeg's reason in d.error.text.
@@ -208,7 +209,7 @@ bool DecodeJpeg(Decompress& d, CFile& file, JpegTarget& sink)
     h.components = info.num_components;
     h.space = info.jpeg_color_space;
     h.progressive = info.progressive_mode;
-    h.resolution = HeaderResolution(info);
+    std::tie(h.xPixelsPerMetre, h.yPixelsPerMetre) = HeaderResolution(info);
     JSAMPROW row = sink.Begin(h);
     jpeg_start_decompress(&info);
     while (info.output_scanline < info.output_height) {
@@ -322,7 +323,7 @@ void ReadJpeg(CFile& file, CImage& target)
     FileFacts facts;
     facts.format = FileFormat::Jpeg;
     facts.samplesPerPixel = sink.header.components;
-    sink.Image().Finish(target, facts, sink.header.resolution);
+    sink.Image().Finish(target, facts, {sink.header.xPixelsPerMetre, sink.header.yPixelsPerMetre, {}});
 }
 
 void WriteJpeg(const CImage& image, CArchive& archive, int quality)
