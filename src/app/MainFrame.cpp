@@ -492,14 +492,13 @@ void CMainFrame::OnSetScale()
     if (askSetScale ? !askSetScale(dialog) : dialog.exec() != QDialog::Accepted) return;
     CCalibration calibration;
     if (model.Read(calibration)) return;
-    // The pixel size also becomes the resolution a PNG or TIFF file is saved with.
-    const auto [x, y] = PixelsPerMetre(calibration);
+    // The pixel size is saved with the file, so a change is one to save.
     for (CChildFrame* target : model.applyToAll ? Children() : QList<CChildFrame*>{child}) {
-        CImage& image = target->GetDocument().image;
-        image.calibration = calibration;
-        image.xPixelsPerMetre = x;
-        image.yPixelsPerMetre = y;
-        target->GetDocument().UpdateAllViews();
+        CNUVAKDoc& document = target->GetDocument();
+        if (document.image.calibration == calibration) continue;
+        document.image.SetCalibration(calibration);
+        document.SetModifiedFlag();
+        document.UpdateAllViews();
     }
     if (model.useForLater) app_.SetLaterCalibration(calibration);
 }

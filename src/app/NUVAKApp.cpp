@@ -148,7 +148,7 @@ CChildFrame* CNUVAKApp::OpenDocumentFile(const QString& path)
     }
     recentFiles_.Add(absolute);
     if (!document->image.calibration.Calibrated() && laterCalibration_.Calibrated())
-        document->image.calibration = laterCalibration_;
+        document->image.SetCalibration(laterCalibration_);
     return AddWindow(std::move(document));
 }
 

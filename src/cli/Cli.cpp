@@ -221,7 +221,7 @@ int RunSteps(const std::vector<OperationStep>& steps, const std::string& inPath,
     InstalledUi ui(err, answer);
     CImage image;
     if (!ReadImage(image, inPath, err)) return kExitFile;
-    if (calibration) image.calibration = *calibration;
+    if (calibration) image.SetCalibration(*calibration);
     std::vector<ExtraImage> extras;
     try {
         for (size_t i = 0; i < steps.size(); ++i) {
@@ -474,8 +474,8 @@ void PrintHelp(std::ostream& out)
            "them to objects_all.csv with the image's name first.\n"
            "\n"
            "apply, run and series take --pixel-size W[,H] --unit nm|um|mm|cm|m|in: the size of\n"
-           "a pixel of every image read, in place of its file's resolution. Find Objects then\n"
-           "adds columns in the unit (x_um, area_um2, ...).\n"
+           "a pixel of every image read, in place of its file's resolution, and written with\n"
+           "OUT. Find Objects then adds columns in the unit (x_um, area_um2, ...).\n"
            "--skip-unreadable logs a file that cannot be read as skipped and goes on (listed\n"
            "on standard error) instead of ending the run there. --out must not be the folder\n"
            "of a FILE whose result would replace it: use --overwrite for that.\n"

@@ -8,7 +8,7 @@ namespace {
 
 std::string ResolutionText(const CImage& image)
 {
-    return platform::Format("Resolution: %d x %d pixels per metre (%.1f x %.1f dpi)", image.xPixelsPerMetre,
+    return platform::Format("Resolution: %.0f x %.0f pixels per metre (%.1f x %.1f dpi)", image.xPixelsPerMetre,
                             image.yPixelsPerMetre, image.xPixelsPerMetre * 0.0254, image.yPixelsPerMetre * 0.0254);
 }
 

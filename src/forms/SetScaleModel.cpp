@@ -30,21 +30,39 @@ const std::vector<std::string>& SetScaleModel::UnitEntries()
     return entries;
 }
 
-SetScaleModel::SetScaleModel(const CCalibration& current, double lastMeasuredPixels)
+SetScaleModel::SetScaleModel(const CCalibration& current, double lastMeasuredPixels) : current_(current)
 {
     if (lastMeasuredPixels > 0) distanceText = platform::Format("%.3f", lastMeasuredPixels);
-    if (!current.Calibrated()) return;
-    fromDistance = lastMeasuredPixels > 0;
-    widthText = Number(current.pixelWidth);
-    heightText = Number(current.pixelHeight);
-    if (fromDistance) knownText = Number(lastMeasuredPixels * current.pixelWidth);
-    for (size_t i = 1; i < UnitEntries().size(); ++i)
-        if (UnitEntries()[i] == current.unit) unit = static_cast<int>(i);
+    if (current.Calibrated()) {
+        // A known distance gives square pixels: other ones start as their sizes.
+        fromDistance = lastMeasuredPixels > 0 && current.pixelWidth == current.pixelHeight;
+        widthText = Number(current.pixelWidth);
+        heightText = Number(current.pixelHeight);
+        if (fromDistance) knownText = Number(lastMeasuredPixels * current.pixelWidth);
+        for (size_t i = 1; i < UnitEntries().size(); ++i)
+            if (UnitEntries()[i] == current.unit) unit = static_cast<int>(i);
+    }
+    startDistance_ = distanceText;
+    startKnown_ = knownText;
+    startWidth_ = widthText;
+    startHeight_ = heightText;
+    startFromDistance_ = fromDistance;
+    startUnit_ = unit;
+}
+
+bool SetScaleModel::Unchanged() const
+{
+    return unit == startUnit_ && fromDistance == startFromDistance_ && distanceText == startDistance_ &&
+           knownText == startKnown_ && widthText == startWidth_ && heightText == startHeight_;
 }
 
 std::optional<FieldFailure> SetScaleModel::Read(CCalibration& calibration) const
 {
     calibration = {};
+    if (current_.Calibrated() && Unchanged()) {
+        calibration = current_;
+        return std::nullopt;
+    }
     if (unit <= 0 || unit >= static_cast<int>(UnitEntries().size())) return std::nullopt;
     std::optional<FieldFailure> failure;
     if (fromDistance) {

@@ -31,5 +31,15 @@ public:
 
     // The calibration OK sets (uncalibrated for "pixels"), or the first
     // refused field with its text.
+    // Fields left as they were give the calibration the dialog started
+    // from, exactly, whatever their shown digits.
     std::optional<FieldFailure> Read(CCalibration& calibration) const;
+
+private:
+    bool Unchanged() const;
+
+    CCalibration current_;
+    std::string startDistance_, startKnown_, startWidth_, startHeight_;
+    bool startFromDistance_ = true;
+    int startUnit_ = 0;
 };

@@ -225,8 +225,8 @@ void CImage::ReadBitmap(CArchive& archive)
     format = rgb ? FORMAT_RGB : FORMAT_GRAYSCALE;
     SettleStorage();
     fileFacts = FileFacts{FileFormat::Bitmap, bits == 24 ? 8 : bits, bits == 24 ? 3 : 1, 1};
-    xPixelsPerMetre = std::max(0, static_cast<std::int32_t>(Le32(info + 24)));
-    yPixelsPerMetre = std::max(0, static_cast<std::int32_t>(Le32(info + 28)));
-    calibration = CalibrationFromResolution(xPixelsPerMetre, yPixelsPerMetre);
+    // A bitmap's pixels per metre are whatever the writing program's screen
+    // was: they neither calibrate nor show.
+    TakeResolution({});
     SetWholeAoi();
 }

@@ -50,28 +50,44 @@ std::string CalibrationUnit(const std::string& typed)
     return found ? found->name : std::string();
 }
 
+double UnitMetres(const std::string& unit)
+{
+    const Unit* found = FindUnit(unit);
+    return found ? found->metres : 0.0;
+}
+
 CCalibration CalibrationFromResolution(double xPixelsPerMetre, double yPixelsPerMetre)
 {
     if (!(xPixelsPerMetre > 0) || !(yPixelsPerMetre > 0)) return {};
-    const double metres = 1.0 / std::min(xPixelsPerMetre, yPixelsPerMetre);
+    // Stored as float rationals the bounds themselves can come back a little off.
+    const auto display = [](double perMetre) {
+        const auto within = [perMetre](double low, double high) {
+            return perMetre >= low * (1 - 1e-6) && perMetre <= high * (1 + 1e-6);
+        };
+        return within(2834, 2835) || within(3779, 3780) || within(2800, 2800) || within(3800, 3800);
+    };
+    if (display(xPixelsPerMetre) && display(yPixelsPerMetre)) return {};
+    return CalibrationFromMetres(1.0 / xPixelsPerMetre, 1.0 / yPixelsPerMetre);
+}
+
+CCalibration CalibrationFromMetres(double xMetres, double yMetres)
+{
+    if (!(xMetres > 0) || !(yMetres > 0) || !std::isfinite(xMetres) || !std::isfinite(yMetres)) return {};
+    const double metres = std::max(xMetres, yMetres);
     // Metric units from the largest down; inches are only ever chosen by hand.
     const Unit* chosen = &kUnits[0];
     for (const Unit& unit : kUnits)
         if (unit.metres <= 1.0 && std::string(unit.column) != "in" && metres / unit.metres >= 0.1 &&
             unit.metres > chosen->metres)
             chosen = &unit;
-    return {1.0 / xPixelsPerMetre / chosen->metres, 1.0 / yPixelsPerMetre / chosen->metres, chosen->name};
+    return {xMetres / chosen->metres, yMetres / chosen->metres, chosen->name};
 }
 
-std::pair<int, int> PixelsPerMetre(const CCalibration& c)
+std::pair<double, double> PixelsPerMetre(const CCalibration& c)
 {
     const Unit* unit = FindUnit(c.unit);
     if (!c.Calibrated() || unit == nullptr) return {0, 0};
-    const auto perMetre = [unit](double size) {
-        const double value = 1.0 / (size * unit->metres);
-        return value < 1 || value > 2147483647.0 ? 0 : static_cast<int>(std::lround(value));
-    };
-    return {perMetre(c.pixelWidth), perMetre(c.pixelHeight)};
+    return {1.0 / (c.pixelWidth * unit->metres), 1.0 / (c.pixelHeight * unit->metres)};
 }
 
 std::string CalibrationText(const CCalibration& c)

@@ -188,7 +188,7 @@ void DecodedImage::PutRow(int y, const void* samples)
         PutRow8(y, static_cast<const std::uint8_t*>(samples));
 }
 
-void DecodedImage::Finish(CImage& target, const FileFacts& facts, int xPixelsPerMetre, int yPixelsPerMetre)
+void DecodedImage::Finish(CImage& target, const FileFacts& facts, const FileResolution& resolution)
 {
     const int w = layout_.width;
     if (inPlace_) {
@@ -224,8 +224,6 @@ void DecodedImage::Finish(CImage& target, const FileFacts& facts, int xPixelsPer
     target.format = rgb_ ? FORMAT_RGB : FORMAT_GRAYSCALE;
     target.SettleStorage();
     target.fileFacts = facts;
-    target.xPixelsPerMetre = xPixelsPerMetre;
-    target.yPixelsPerMetre = yPixelsPerMetre;
-    target.calibration = CalibrationFromResolution(xPixelsPerMetre, yPixelsPerMetre);
+    target.TakeResolution(resolution);
     target.SetWholeAoi();
 }

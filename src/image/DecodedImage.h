@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "image/Calibration.h"
 #include "image/ImageFormat.h"
 #include "image/PixelRows.h"
 #include "platform/Blocks.h"
@@ -56,7 +57,7 @@ public:
     // file's own.
     static bool TakesBigEndian(const RowLayout& layout);
     // Notices, then the fresh image replaces target's pixels.
-    void Finish(CImage& target, const FileFacts& facts, int xPixelsPerMetre, int yPixelsPerMetre);
+    void Finish(CImage& target, const FileFacts& facts, const FileResolution& resolution);
 
 private:
     template <typename T> void Scan(const T* in);

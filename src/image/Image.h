@@ -52,6 +52,11 @@ public:
         if (format == FORMAT_GRAYSCALE) pixelValueArray.KeepGreyOnly();
     }
     int ObjectCount() const { return static_cast<int>(objects.size()); }
+    // ---- Calibration (image/ImageCalibration.cpp)
+    // What a pixel measures, and the resolution files are written with.
+    void SetCalibration(const CCalibration& pixelSize);
+    // A read file's resolution and the calibration it gives.
+    void TakeResolution(const FileResolution& resolution);
     bool IsEmpty() const { return width == 0 || height == 0; }
 
     // ---- Area of interest (image/Aoi.cpp)
@@ -220,10 +225,11 @@ public:
     CCalibration calibration;  // what a pixel measures; uncalibrated by default
     PixelStore pixelValueArray;  // colour rows, or a grey plane (see PixelStore)
     int width = 0;
-    // What the last read file was, and its resolution (0 when unknown).
+    // What the last read file was, and its resolution (0 when unknown), kept
+    // as exactly as the file or the calibration gives it.
     FileFacts fileFacts;
-    int xPixelsPerMetre = 0;
-    int yPixelsPerMetre = 0;
+    double xPixelsPerMetre = 0;
+    double yPixelsPerMetre = 0;
 
 private:
     // Replaces the storage by w x h black pixels with the whole-image AOI;

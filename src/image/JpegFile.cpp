@@ -3,9 +3,12 @@
 // grey or RGB at a chosen quality. libjpeg ends on an error unless its
 // error_exit returns elsewhere, so it longjmps back into the one function
 // that holds the setjmp; the callbacks never throw.
+#include <algorithm>
 #include <csetjmp>
 #include <cstdio>
 #include <optional>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include <jpeglib.h>
@@ -15,7 +18,9 @@
 #include "image/File.h"
 #include "image/FormatCodecs.h"
 #include "image/Image.h"
+#include "image/ResolutionFields.h"
 #include "platform/Format.h"
+#include "platform/UserInterface.h"
 
 namespace {
 
@@ -109,8 +114,9 @@ struct JpegHeader {
     int components = 0;
     J_COLOR_SPACE space = JCS_UNKNOWN;
     bool progressive = false;
-    int xPixelsPerMetre = 0;
-    int yPixelsPerMetre = 0;
+    // Plain numbers: the header lives where libjpeg may longjmp.
+    double xPixelsPerMetre = 0;
+    double yPixelsPerMetre = 0;
 };
 
 // Receives the header, then every scanline. Begin may refuse the file (it
@@ -158,11 +164,24 @@ struct Decompress {
     }
 };
 
-int DensityInMetres(int density, int unit)
+double DensityInMetres(int density, int unit)
 {
-    if (unit == 1) return static_cast<int>(density / 0.0254 + 0.5);
-    if (unit == 2) return density * 100;
+    if (unit == 1) return density / 0.0254;
+    if (unit == 2) return density * 100.0;
     return 0;
+}
+
+// The JFIF density in pixels per metre, or when that gives none the EXIF resolution.
+std::pair<double, double> HeaderResolution(const jpeg_decompress_struct& info)
+{
+    if (info.saw_JFIF_marker && info.density_unit != 0)
+        return {DensityInMetres(info.X_density, info.density_unit), DensityInMetres(info.Y_density, info.density_unit)};
+    static constexpr std::uint8_t kExif[] = {'E', 'x', 'i', 'f', 0, 0};
+    for (jpeg_saved_marker_ptr m = info.marker_list; m != nullptr; m = m->next)
+        if (m->marker == JPEG_APP0 + 1 && m->data_length > sizeof kExif &&
+            std::equal(kExif, kExif + sizeof kExif, m->data))
+            return ExifResolution(m->data + sizeof kExif, m->data_length - sizeof kExif);
+    return {0, 0};
 }
 
 // false with libjpeg's reason in d.error.text.
@@ -182,6 +201,7 @@ bool DecodeJpeg(Decompress& d, CFile& file, JpegTarget& sink)
     d.source.mgr.resync_to_restart = jpeg_resync_to_restart;
     d.source.mgr.term_source = TermSource;
     info.src = &d.source.mgr;
+    jpeg_save_markers(&info, JPEG_APP0 + 1, 0xFFFF);
     jpeg_read_header(&info, TRUE);
     JpegHeader h;
     h.width = static_cast<int>(info.image_width);
@@ -189,10 +209,7 @@ bool DecodeJpeg(Decompress& d, CFile& file, JpegTarget& sink)
     h.components = info.num_components;
     h.space = info.jpeg_color_space;
     h.progressive = info.progressive_mode;
-    if (info.saw_JFIF_marker) {
-        h.xPixelsPerMetre = DensityInMetres(info.X_density, info.density_unit);
-        h.yPixelsPerMetre = DensityInMetres(info.Y_density, info.density_unit);
-    }
+    std::tie(h.xPixelsPerMetre, h.yPixelsPerMetre) = HeaderResolution(info);
     JSAMPROW row = sink.Begin(h);
     jpeg_start_decompress(&info);
     while (info.output_scanline < info.output_height) {
@@ -258,7 +275,7 @@ struct Compress {
     }
 };
 
-bool EncodeJpeg(Compress& c, CArchive& archive, const CImage& image, int quality)
+bool EncodeJpeg(Compress& c, CArchive& archive, const CImage& image, int quality, const JpegDensity& density)
 {
     jpeg_compress_struct& info = c.info;
     info.err = &c.error.mgr;
@@ -279,11 +296,10 @@ bool EncodeJpeg(Compress& c, CArchive& archive, const CImage& image, int quality
     info.in_color_space = info.input_components == 1 ? JCS_GRAYSCALE : JCS_RGB;
     jpeg_set_defaults(&info);
     jpeg_set_quality(&info, quality, TRUE);
-    if (image.xPixelsPerMetre > 0 && image.yPixelsPerMetre > 0 && image.xPixelsPerMetre <= 6553500 &&
-        image.yPixelsPerMetre <= 6553500) {
-        info.density_unit = 2;  // dots per centimetre
-        info.X_density = static_cast<UINT16>((image.xPixelsPerMetre + 50) / 100);
-        info.Y_density = static_cast<UINT16>((image.yPixelsPerMetre + 50) / 100);
+    if (density.unit != 0) {
+        info.density_unit = static_cast<UINT8>(density.unit);
+        info.X_density = static_cast<UINT16>(density.x);
+        info.Y_density = static_cast<UINT16>(density.y);
     }
     jpeg_start_compress(&info, TRUE);
     while (info.next_scanline < info.image_height) {
@@ -307,14 +323,24 @@ void ReadJpeg(CFile& file, CImage& target)
     FileFacts facts;
     facts.format = FileFormat::Jpeg;
     facts.samplesPerPixel = sink.header.components;
-    sink.Image().Finish(target, facts, sink.header.xPixelsPerMetre, sink.header.yPixelsPerMetre);
+    sink.Image().Finish(target, facts, {sink.header.xPixelsPerMetre, sink.header.yPixelsPerMetre, {}});
 }
 
 void WriteJpeg(const CImage& image, CArchive& archive, int quality)
 {
+    JpegDensity density;
+    if (!DensityFor(image.xPixelsPerMetre, image.yPixelsPerMetre, density)) {
+        const CCalibration shown = image.calibration.Calibrated()
+                                       ? image.calibration
+                                       : CalibrationFromMetres(1 / image.xPixelsPerMetre, 1 / image.yPixelsPerMetre);
+        platform::notice(platform::Format("%s was written without a resolution: a JPEG file's density fields "
+                                          "cannot hold a pixel size of %g x %g %s within 0.1 %%.",
+                                          archive.GetFile().Path().c_str(), shown.pixelWidth, shown.pixelHeight,
+                                          shown.unit.c_str()));
+    }
     Compress c;
     c.grey.resize(static_cast<size_t>(image.width));
-    if (EncodeJpeg(c, archive, image, quality)) return;
+    if (EncodeJpeg(c, archive, image, quality, density)) return;
     if (c.failure) throw *c.failure;
     throw FileError{0, c.error.text};
 }

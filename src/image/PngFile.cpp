@@ -5,6 +5,7 @@
 #include <bit>
 #include <algorithm>
 #include <climits>
+#include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <cstdio>
@@ -351,9 +352,9 @@ bool EncodePng(PngWriteStructs& w, const CImage& image, std::uint8_t* buffer, Pn
     png_set_IHDR(png, info, static_cast<png_uint_32>(image.width), static_cast<png_uint_32>(image.height), 8,
                  WrittenSamples(image) == 1 ? PNG_COLOR_TYPE_GRAY : PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
                  PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    if (image.xPixelsPerMetre > 0 && image.yPixelsPerMetre > 0)
-        png_set_pHYs(png, info, static_cast<png_uint_32>(image.xPixelsPerMetre),
-                     static_cast<png_uint_32>(image.yPixelsPerMetre), PNG_RESOLUTION_METER);
+    const double xRes = std::round(image.xPixelsPerMetre), yRes = std::round(image.yPixelsPerMetre);
+    if (xRes >= 1 && yRes >= 1 && xRes <= INT_MAX && yRes <= INT_MAX)
+        png_set_pHYs(png, info, static_cast<png_uint_32>(xRes), static_cast<png_uint_32>(yRes), PNG_RESOLUTION_METER);
     png_write_info(png, info);
     if (!batches) {
         for (int y = 0; y < image.height; ++y) png_write_row(png, WrittenRow(image, y, buffer));
@@ -403,7 +404,7 @@ void ReadPng(CFile& file, CImage& target)
     facts.format = FileFormat::Png;
     facts.bitsPerSample = sink.header.fileBits;
     facts.samplesPerPixel = sink.header.fileChannels;
-    sink.Image().Finish(target, facts, sink.header.xPixelsPerMetre, sink.header.yPixelsPerMetre);
+    sink.Image().Finish(target, facts, {double(sink.header.xPixelsPerMetre), double(sink.header.yPixelsPerMetre), {}});
 }
 
 void WritePng(const CImage& image, CArchive& archive)

@@ -22,6 +22,8 @@
 #include "image/File.h"
 #include "image/FormatCodecs.h"
 #include "image/Image.h"
+#include "image/ResolutionFields.h"
+#include "image/TiffDescription.h"
 #include "platform/Format.h"
 #include "platform/ParallelRows.h"
 
@@ -131,12 +133,50 @@ private:
     TIFF* tif_ = nullptr;
 };
 
-int ResolutionInMetres(float value, int unit)
+double ResolutionInMetres(float value, int unit)
 {
     if (!(value > 0) || value > 1e9f) return 0;
-    if (unit == RESUNIT_CENTIMETER) return static_cast<int>(std::lround(value * 100.0));
-    if (unit == RESUNIT_INCH) return static_cast<int>(std::lround(value / 0.0254));
+    if (unit == RESUNIT_CENTIMETER) return value * 100.0;
+    if (unit == RESUNIT_INCH) return value / 0.0254;
     return 0;
+}
+
+// The page's resolution, and the calibration its description names.
+FileResolution PageResolution(TIFF* tif)
+{
+    float xRes = 0, yRes = 0;
+    std::uint16_t unit = RESUNIT_INCH;
+    TIFFGetFieldDefaulted(tif, TIFFTAG_RESOLUTIONUNIT, &unit);
+    TIFFGetField(tif, TIFFTAG_XRESOLUTION, &xRes);
+    TIFFGetField(tif, TIFFTAG_YRESOLUTION, &yRes);
+    const char* description = nullptr;
+    TIFFGetField(tif, TIFFTAG_IMAGEDESCRIPTION, &description);
+    FileResolution resolution{ResolutionInMetres(xRes, unit), ResolutionInMetres(yRes, unit), {}};
+    if (description != nullptr) resolution.named = DescriptionCalibration(description, xRes, yRes);
+    return resolution;
+}
+
+// A calibrated image's resolution in pixels per its unit, with the ImageJ
+// description that names the unit (inches and centimetres also as the
+// ResolutionUnit); else the resolution it was read with, in whole dots per
+// inch when it is that, in pixels per centimetre otherwise.
+void SetResolution(TIFF* tif, const CImage& image)
+{
+    const CCalibration& c = image.calibration;
+    if (c.Calibrated()) {
+        TIFFSetField(tif, TIFFTAG_RESOLUTIONUNIT,
+                     c.unit == "cm" ? RESUNIT_CENTIMETER : c.unit == "in" ? RESUNIT_INCH : RESUNIT_NONE);
+        TIFFSetField(tif, TIFFTAG_XRESOLUTION, 1.0 / c.pixelWidth);
+        TIFFSetField(tif, TIFFTAG_YRESOLUTION, 1.0 / c.pixelHeight);
+        TIFFSetField(tif, TIFFTAG_IMAGEDESCRIPTION, ImageJDescription(c).c_str());
+        return;
+    }
+    if (!(image.xPixelsPerMetre > 0) || !(image.yPixelsPerMetre > 0)) return;
+    const double xInch = WholeDotsPerInch(image.xPixelsPerMetre), yInch = WholeDotsPerInch(image.yPixelsPerMetre);
+    const bool inch = xInch > 0 && yInch > 0;
+    TIFFSetField(tif, TIFFTAG_RESOLUTIONUNIT, inch ? RESUNIT_INCH : RESUNIT_CENTIMETER);
+    TIFFSetField(tif, TIFFTAG_XRESOLUTION, inch ? xInch : image.xPixelsPerMetre / 100.0);
+    TIFFSetField(tif, TIFFTAG_YRESOLUTION, inch ? yInch : image.yPixelsPerMetre / 100.0);
 }
 
 // Unpacks count samples of bits (1, 2, 4, 8 or 16) from a packed row, every
@@ -434,12 +474,7 @@ void ReadPage(TiffStream& stream, const TiffLayout& l, CImage& target, const std
     facts.bitsPerSample = l.bits;
     facts.samplesPerPixel = l.samples;
     facts.pages = std::max<int>(1, static_cast<int>(TIFFNumberOfDirectories(tif)));
-    float xRes = 0, yRes = 0;
-    std::uint16_t unit = RESUNIT_INCH;
-    TIFFGetFieldDefaulted(tif, TIFFTAG_RESOLUTIONUNIT, &unit);
-    TIFFGetField(tif, TIFFTAG_XRESOLUTION, &xRes);
-    TIFFGetField(tif, TIFFTAG_YRESOLUTION, &yRes);
-    image.Finish(target, facts, ResolutionInMetres(xRes, unit), ResolutionInMetres(yRes, unit));
+    image.Finish(target, facts, PageResolution(tif));
 }
 
 }  // namespace
@@ -484,11 +519,7 @@ void WriteTiff(const CImage& image, CArchive& archive)
     const std::uint32_t rowBytes = static_cast<std::uint32_t>(image.width) * samples;
     const int stripRows = static_cast<int>(std::max<std::uint32_t>(1, (16u << 10) / std::max(rowBytes, 1u)));
     TIFFSetField(tif, TIFFTAG_ROWSPERSTRIP, stripRows);
-    if (image.xPixelsPerMetre > 0 && image.yPixelsPerMetre > 0) {
-        TIFFSetField(tif, TIFFTAG_RESOLUTIONUNIT, RESUNIT_CENTIMETER);
-        TIFFSetField(tif, TIFFTAG_XRESOLUTION, static_cast<float>(image.xPixelsPerMetre / 100.0));
-        TIFFSetField(tif, TIFFTAG_YRESOLUTION, static_cast<float>(image.yPixelsPerMetre / 100.0));
-    }
+    SetResolution(tif, image);
     // Strips are deflated here, a batch of them at a time in bands over the
     // cores, and written as they are: libtiff deflates them one after the
     // other, with libdeflate at this level, to the same bytes.

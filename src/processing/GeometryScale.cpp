@@ -319,5 +319,8 @@ int CImage::Scale(double xPercent, double yPercent, int method)
     width = newWidth;
     height = newHeight;
     SetWholeAoi();
+    // A new pixel spans 1/sx of an old one across and 1/sy down.
+    if (calibration.Calibrated())
+        SetCalibration({calibration.pixelWidth / sx, calibration.pixelHeight / sy, calibration.unit});
     return 0;
 }

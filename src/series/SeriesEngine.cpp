@@ -100,7 +100,7 @@ std::string SeriesRun::ProcessFile(int index, const std::string& path)
         log_.Write(Format("Skipped %s: %s\n", path.c_str(), skipped_.back().second.c_str()));
         return std::string();
     }
-    if (settings_.calibration) working.calibration = *settings_.calibration;
+    if (settings_.calibration) working.SetCalibration(*settings_.calibration);
     // A recipe's steps set their own AOIs.
     const CImage& first = settings_.firstImage;
     if (settings_.recipe.empty()) {

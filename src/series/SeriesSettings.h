@@ -25,7 +25,7 @@ struct SeriesSettings {
     // instead of ending there.
     bool skipUnreadable = false;
     // A pixel size given for the run, in place of each file's resolution.
-    std::optional<CCalibration> calibration;  // set by the Abort button, cleared when a run acts on it
+    std::optional<CCalibration> calibration;
     OperationParams params;
     // Results keep each source's format unless one is chosen here.
     std::optional<FileFormat> outputFormat;

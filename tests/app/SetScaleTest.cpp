@@ -40,11 +40,14 @@ private slots:
         QCOMPARE(prefilled, QString("50.000"));
         QCOMPARE(scale, QString::fromUtf8("Pixel size: 0.5 x 0.5 \u00b5m"));
         QCOMPARE(refusals, QStringList{"Please enter a known distance greater than 0."});
-        for (CChildFrame* child : w.frame().Children())
+        for (CChildFrame* child : w.frame().Children()) {
             QCOMPARE(child->GetDocument().image.calibration, (CCalibration{0.5, 0.5, "\u00b5m"}));
-        QCOMPARE(w.doc().image.xPixelsPerMetre, 2000000);
+            QVERIFY(child->GetDocument().IsModified());  // Close asks to save it
+        }
+        QCOMPARE(w.doc().image.xPixelsPerMetre, 2000000.0);
         w.app.OpenDocumentFile(later);
         QCOMPARE(w.doc().image.calibration, (CCalibration{0.5, 0.5, "\u00b5m"}));
+        QCOMPARE(w.doc().image.xPixelsPerMetre, 2000000.0);  // saved with it
         QVERIFY(w.user.notices.empty());
         // "pixels" removes the scale.
         w.frame().askSetScale = [](CSetScaleDlg& dialog) {
@@ -54,7 +57,25 @@ private slots:
         };
         QVERIFY(w.frame().OnCommand(cmd::SetScale));
         QVERIFY(!w.doc().image.calibration.Calibrated());
-        QCOMPARE(w.doc().image.xPixelsPerMetre, 0);
+        QCOMPARE(w.doc().image.xPixelsPerMetre, 0.0);
+    }
+
+    void okWithoutAChangeKeepsThePixelSize()
+    {
+        Workbench w;
+        w.app.OnCommand(cmd::FileNew);
+        w.frame().SetLastMeasuredLength(37.123456);
+        w.frame().askSetScale = [](CSetScaleDlg& dialog) {
+            dialog.accept();
+            return true;
+        };
+        for (const CCalibration& c : {CCalibration{0.5, 0.8, "\u00b5m"}, CCalibration{0.123456789, 0.123456789, "mm"}}) {
+            w.doc().image.SetCalibration(c);
+            w.doc().SetModifiedFlag(false);
+            QVERIFY(w.frame().OnCommand(cmd::SetScale));
+            QCOMPARE(w.doc().image.calibration, c);
+            QVERIFY(!w.doc().IsModified());
+        }
     }
 };
 

@@ -252,8 +252,8 @@ TEST(TiffFile, PagesAndResolution)
     ASSERT_FALSE(r.refused);
     EXPECT_EQ(r.notices, std::vector<std::string>{path + " holds 3 pages; the first one was opened."});
     EXPECT_EQ(r.image.fileFacts.pages, 3);
-    EXPECT_EQ(r.image.xPixelsPerMetre, 11811);
-    EXPECT_EQ(r.image.yPixelsPerMetre, 5906);
+    EXPECT_DOUBLE_EQ(r.image.xPixelsPerMetre, 300 / 0.0254);
+    EXPECT_DOUBLE_EQ(r.image.yPixelsPerMetre, 150 / 0.0254);
 }
 
 TEST(TiffFile, RefusalsNameTheReason)
