@@ -21,8 +21,14 @@ void RefuseImage(const std::string& path, const std::string& reason)
     platform::abortWith(Format("Failed to read image %s.\n%s", path.c_str(), reason.c_str()));
 }
 
-DecodedImage::DecodedImage(const std::string& path, const RowLayout& layout)
-    : path_(path), layout_(layout), range_(CurrentSampleRange())
+void NoticeAlphaDropped(const std::string& path)
+{
+    platform::notice(
+        Format("%s has an alpha channel; it was dropped and each pixel keeps its colour as stored.", path.c_str()));
+}
+
+DecodedImage::DecodedImage(const std::string& path, const RowLayout& layout, std::uint64_t fileBytes)
+    : path_(path), layout_(layout), fileBytes_(fileBytes), range_(CurrentSampleRange())
 {
     if (layout_.bits != 16) return;
     if (range_.mode != SampleRange::Mode::File)
@@ -49,6 +55,9 @@ std::uint8_t* DecodedImage::Allocate(std::uint64_t bufferBytes, std::uint64_t ot
                                   static_cast<unsigned long long>((needed + MB - 1) / MB),
                                   static_cast<unsigned long long>(available / MB)));
     }
+    if (needed > std::max(kAlwaysGranted, fileBytes_ * kBytesPerFileByte))
+        RefuseImage(path_, Format("The file's %llu bytes cannot hold a %d x %d image.",
+                                  static_cast<unsigned long long>(fileBytes_), w, h));
     try {
         // Every row is put before Finish reads it, or the file is refused.
         if (inPlace_)
@@ -207,9 +216,7 @@ void DecodedImage::Finish(CImage& target, const FileFacts& facts, int xPixelsPer
     if (layout_.bits == 16 && range_.mode == SampleRange::Mode::File)
         platform::notice(Format("%s has 16-bit samples; levels %d..%d were mapped to 0..255.", path_.c_str(),
                                 std::min(lo_, hi_), hi_));
-    if (layout_.alpha)
-        platform::notice(Format("%s has an alpha channel; it was dropped and each pixel keeps its colour as stored.",
-                                path_.c_str()));
+    if (layout_.alpha) NoticeAlphaDropped(path_);
 
     target.ReleaseStorage();
     if (layout_.colours == 1)

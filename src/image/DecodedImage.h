@@ -15,6 +15,8 @@ class CImage;
 
 // Shows "Failed to read image PATH.\nREASON" and raises the silent abort.
 [[noreturn]] void RefuseImage(const std::string& path, const std::string& reason);
+// The notice of a file whose alpha channel was dropped.
+void NoticeAlphaDropped(const std::string& path);
 
 // The layout of the rows a reader hands over: samples of 8 or 16 bits in
 // native byte order, stride samples per pixel of which the first one (grey)
@@ -33,11 +35,19 @@ struct RowLayout {
 
 class DecodedImage {
 public:
-    DecodedImage(const std::string& path, const RowLayout& layout);
+    // No codec read here expands its data much beyond a thousandfold; an
+    // image that would is made of the file's claims rather than its bytes.
+    static constexpr std::uint64_t kBytesPerFileByte = 1024;
+    static constexpr std::uint64_t kAlwaysGranted = std::uint64_t(64) << 20;
+
+    // fileBytes: the length of the file, which bounds what it may ask for.
+    DecodedImage(const std::string& path, const RowLayout& layout, std::uint64_t fileBytes);
     ~DecodedImage();
 
     // Refuses a size out of reach before anything is allocated, counting the
-    // reader's row buffer and its other needs; then allocates the pixels and
+    // reader's row buffer and its other needs: beyond the memory there is,
+    // or beyond what a file of its length can hold (kBytesPerFileByte bytes
+    // of memory for each byte of file, once past kAlwaysGranted); then allocates the pixels and
     // the row buffer (zero bytes, its pages touched only as they are used);
     // the pixels are left unfilled, since every row is put before it is read.
     std::uint8_t* Allocate(std::uint64_t bufferBytes, std::uint64_t otherBytes = 0);
@@ -65,6 +75,7 @@ private:
 
     std::string path_;
     RowLayout layout_;
+    std::uint64_t fileBytes_;
     SampleRange range_;
     PixelRows pixels_;  // colour files
     GreyRows grey_;     // grey files, one byte a pixel

@@ -22,6 +22,7 @@
 #include "image/File.h"
 #include "image/FormatCodecs.h"
 #include "image/Image.h"
+#include "image/TiffBudget.h"
 #include "platform/Format.h"
 #include "platform/ParallelRows.h"
 
@@ -113,6 +114,12 @@ public:
         TIFFOpenOptions* options = TIFFOpenOptionsAlloc();
         if (!options) return;
         TIFFOpenOptionsSetErrorHandlerExtR(options, OnError, &io_);
+        // libtiff's own buffers (strip tables, compressed strips) within
+        // what the file may ask for.
+        if (mode[0] == 'r')
+            TIFFOpenOptionsSetMaxSingleMemAlloc(
+                options, static_cast<tmsize_t>(std::max(DecodedImage::kAlwaysGranted,
+                                                        file.Length() * DecodedImage::kBytesPerFileByte)));
         TIFFOpenOptionsSetWarningHandlerExtR(options, OnWarning, &io_);
         tif_ = TIFFClientOpenExt(file.Path().c_str(), mode, &io_, ReadProc, WriteProc, SeekProc, CloseProc,
                                  SizeProc, MapProc, UnmapProc, options);
@@ -292,7 +299,7 @@ private:
         const size_t count = size_t(l_.width) * l_.samples;
         if (l_.photometric == PHOTOMETRIC_PALETTE) {
             for (std::uint32_t x = 0; x < l_.width; ++x) {
-                const size_t index = row[x];
+                const size_t index = row[size_t(x) * l_.samples];
                 colourRow_[x * 3] = palette_[index * 3];
                 colourRow_[x * 3 + 1] = palette_[index * 3 + 1];
                 colourRow_[x * 3 + 2] = palette_[index * 3 + 2];
@@ -375,7 +382,7 @@ std::string ReadLayout(TIFF* tif, TiffLayout& l)
     case PHOTOMETRIC_PALETTE:
         if (l.bits != 1 && l.bits != 2 && l.bits != 4 && l.bits != 8)
             return Format("TIFF palette indices of %d bits are not supported; 1, 2, 4 and 8 bits are.", l.bits);
-        if (l.samples != 1) return "A TIFF palette image needs 1 sample per pixel.";
+        if (l.samples < 1) return "A TIFF palette image needs 1 sample per pixel.";
         if (!TIFFGetField(tif, TIFFTAG_COLORMAP, &l.red, &l.green, &l.blue)) return "The TIFF palette is missing.";
         l.colours = 3;
         break;
@@ -383,6 +390,12 @@ std::string ReadLayout(TIFF* tif, TiffLayout& l)
         return Format("TIFF photometric interpretation %d is not supported; grey, palette and RGB images are.",
                       l.photometric);
     }
+    // Samples past the colours and a few extras would only be skipped, at a
+    // cost the file's bytes need not pay for.
+    const int decodedSamples = l.photometric == PHOTOMETRIC_PALETTE ? 1 : l.colours;
+    if (l.samples > decodedSamples + kTiffExtraSamples)
+        return Format("TIFF images of %d samples per pixel are not supported; at most %d are.", l.samples,
+                      decodedSamples + kTiffExtraSamples);
     l.tiled = TIFFIsTiled(tif);
     if (l.tiled) {
         std::uint32_t tileLength = 0;
@@ -405,7 +418,8 @@ std::string ReadLayout(TIFF* tif, TiffLayout& l)
 }
 
 template <typename T>
-void ReadPage(TiffStream& stream, const TiffLayout& l, CImage& target, const std::string& path)
+void ReadPage(TiffStream& stream, const TiffLayout& l, CImage& target, const std::string& path,
+              std::uint64_t fileBytes)
 {
     TIFF* tif = stream.get();
     RowLayout layout;
@@ -414,8 +428,8 @@ void ReadPage(TiffStream& stream, const TiffLayout& l, CImage& target, const std
     layout.colours = l.colours;
     layout.stride = l.photometric == PHOTOMETRIC_PALETTE ? 3 : l.samples;
     layout.bits = l.bits == 16 ? 16 : 8;
-    layout.alpha = l.samples > l.colours && l.photometric != PHOTOMETRIC_PALETTE;
-    DecodedImage image(path, layout);
+    layout.alpha = l.samples > (l.photometric == PHOTOMETRIC_PALETTE ? 1 : l.colours);
+    DecodedImage image(path, layout, fileBytes);
     image.Allocate(0, TiffBands<T>::BufferBytes(tif, l));
     std::optional<TiffBands<T>> bands;
     try {
@@ -451,12 +465,13 @@ void ReadTiff(CFile& file, CImage& target)
     TiffStream stream(file, "rm");
     if (!stream.get()) RefuseImage(path, stream.Reason("The TIFF header could not be read."));
     TiffLayout layout;
-    const std::string problem = ReadLayout(stream.get(), layout);
+    std::string problem = ReadLayout(stream.get(), layout);
+    if (problem.empty()) problem = TiffDataShortfall(stream.get(), file.Length());
     if (!problem.empty()) RefuseImage(path, problem);
     if (layout.bits == 16)
-        ReadPage<std::uint16_t>(stream, layout, target, path);
+        ReadPage<std::uint16_t>(stream, layout, target, path, file.Length());
     else
-        ReadPage<std::uint8_t>(stream, layout, target, path);
+        ReadPage<std::uint8_t>(stream, layout, target, path, file.Length());
 }
 
 void WriteTiff(const CImage& image, CArchive& archive)
