@@ -39,6 +39,11 @@ DecodedImage::DecodedImage(const std::string& path, const RowLayout& layout, std
 
 DecodedImage::~DecodedImage() = default;
 
+std::uint64_t DecodedImage::Grant(std::uint64_t fileBytes)
+{
+    return std::max(kAlwaysGranted, fileBytes * kBytesPerFileByte);
+}
+
 std::uint8_t* DecodedImage::Allocate(std::uint64_t bufferBytes, std::uint64_t otherBytes)
 {
     const int w = layout_.width;
@@ -55,7 +60,10 @@ std::uint8_t* DecodedImage::Allocate(std::uint64_t bufferBytes, std::uint64_t ot
                                   static_cast<unsigned long long>((needed + MB - 1) / MB),
                                   static_cast<unsigned long long>(available / MB)));
     }
-    if (needed > std::max(kAlwaysGranted, fileBytes_ * kBytesPerFileByte))
+    // The pixels as held: one byte a grey pixel (16-bit grey also keeps its
+    // raw samples until the range is known), three a colour one.
+    const std::uint64_t held = pixelCount * (inPlace_ ? 3 : layout_.colours == 1 ? 1 : 3) + bufferBytes + otherBytes;
+    if (held > Grant(fileBytes_))
         RefuseImage(path_, Format("The file's %llu bytes cannot hold a %d x %d image.",
                                   static_cast<unsigned long long>(fileBytes_), w, h));
     try {

@@ -35,19 +35,21 @@ struct RowLayout {
 
 class DecodedImage {
 public:
-    // No codec read here expands its data much beyond a thousandfold; an
-    // image that would is made of the file's claims rather than its bytes.
-    static constexpr std::uint64_t kBytesPerFileByte = 1024;
-    static constexpr std::uint64_t kAlwaysGranted = std::uint64_t(64) << 20;
-
+    // Deflate, the most used codec, expands its data at most 1032-fold; an
+    // image that needs more memory than twice that for each byte of its file
+    // (past what any file is granted) is made of the file's claims rather
+    // than its bytes.
+    static constexpr std::uint64_t kBytesPerFileByte = 2048;
+    static constexpr std::uint64_t kAlwaysGranted = std::uint64_t(32) << 20;
+    // The memory a file of fileBytes may ask for.
+    static std::uint64_t Grant(std::uint64_t fileBytes);
     // fileBytes: the length of the file, which bounds what it may ask for.
     DecodedImage(const std::string& path, const RowLayout& layout, std::uint64_t fileBytes);
     ~DecodedImage();
 
     // Refuses a size out of reach before anything is allocated, counting the
     // reader's row buffer and its other needs: beyond the memory there is,
-    // or beyond what a file of its length can hold (kBytesPerFileByte bytes
-    // of memory for each byte of file, once past kAlwaysGranted); then allocates the pixels and
+    // or beyond Grant(fileBytes); then allocates the pixels and
     // the row buffer (zero bytes, its pages touched only as they are used);
     // the pixels are left unfilled, since every row is put before it is read.
     std::uint8_t* Allocate(std::uint64_t bufferBytes, std::uint64_t otherBytes = 0);

@@ -195,8 +195,7 @@ bool DecodeJpeg(Decompress& d, CFile& file, JpegTarget& sink)
     // libjpeg's own buffers (a progressive file's coefficients) within what
     // the file may ask for.
     info.mem->max_memory_to_use = static_cast<long>(
-        std::min<std::uint64_t>(LONG_MAX, std::max(DecodedImage::kAlwaysGranted,
-                                                   file.Length() * DecodedImage::kBytesPerFileByte)));
+        std::min<std::uint64_t>(LONG_MAX, DecodedImage::Grant(file.Length())));
     d.progress.progress_monitor = OnProgress;
     info.progress = &d.progress;
     d.source.file = &file;

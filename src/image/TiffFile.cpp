@@ -118,8 +118,7 @@ public:
         // what the file may ask for.
         if (mode[0] == 'r')
             TIFFOpenOptionsSetMaxSingleMemAlloc(
-                options, static_cast<tmsize_t>(std::max(DecodedImage::kAlwaysGranted,
-                                                        file.Length() * DecodedImage::kBytesPerFileByte)));
+                options, static_cast<tmsize_t>(DecodedImage::Grant(file.Length())));
         TIFFOpenOptionsSetWarningHandlerExtR(options, OnWarning, &io_);
         tif_ = TIFFClientOpenExt(file.Path().c_str(), mode, &io_, ReadProc, WriteProc, SeekProc, CloseProc,
                                  SizeProc, MapProc, UnmapProc, options);

@@ -1,0 +1,187 @@
+// Small files made to cost: nuvak-cli info refuses each within the readers'
+// budget (0.5 s and 256 MB for a file of at most 64 KiB). Measured on a child
+// process by its CPU time and peak resident memory, which hold under the
+// sanitizers too, where an address-space limit does not.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdlib>
+#include <jpeglib.h>
+#include <string>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+#include <zlib.h>
+
+#include "support/TestFiles.h"
+
+namespace {
+
+struct ChildRun {
+    int status = -1;
+    std::string err;
+    double cpuSeconds = 0;
+    long peakMiB = 0;
+};
+
+ChildRun RunCliChild(const std::vector<std::string>& args)
+{
+    int pipeFds[2];
+    if (::pipe(pipeFds) != 0) return {};
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::dup2(pipeFds[1], 2);
+        ::close(pipeFds[0]);
+        // A runaway is stopped rather than left to hang the suite.
+        const rlimit cpu{20, 20};
+        ::setrlimit(RLIMIT_CPU, &cpu);
+        std::vector<char*> argv{const_cast<char*>(NUVAK_CLI_PATH)};
+        for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+        argv.push_back(nullptr);
+        ::execv(NUVAK_CLI_PATH, argv.data());
+        ::_exit(127);
+    }
+    ::close(pipeFds[1]);
+    ChildRun run;
+    char buffer[4096];
+    for (ssize_t n; (n = ::read(pipeFds[0], buffer, sizeof buffer)) > 0;) run.err.append(buffer, size_t(n));
+    ::close(pipeFds[0]);
+    int status = 0;
+    rusage usage{};
+    ::wait4(pid, &status, 0, &usage);
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -WTERMSIG(status);
+    run.cpuSeconds = double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+                     double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+    run.peakMiB = usage.ru_maxrss / 1024;
+    return run;
+}
+
+void Put(std::vector<std::uint8_t>& out, std::uint32_t v, int bytes, bool bigEndian = false)
+{
+    for (int i = 0; i < bytes; ++i) out.push_back(std::uint8_t(v >> (8 * (bigEndian ? bytes - 1 - i : i))));
+}
+
+// A little-endian TIFF of one IFD (tag, type, count, value) and data after it.
+std::vector<std::uint8_t> Tiff(const std::vector<std::array<std::uint32_t, 4>>& entries,
+                               const std::vector<std::uint8_t>& data)
+{
+    std::vector<std::uint8_t> out{'I', 'I', 42, 0, 8, 0, 0, 0};
+    Put(out, std::uint32_t(entries.size()), 2);
+    for (const auto& e : entries) {
+        Put(out, e[0], 2);
+        Put(out, e[1], 2);
+        Put(out, e[2], 4);
+        Put(out, e[3], 4);
+    }
+    Put(out, 0, 4);
+    out.insert(out.end(), data.begin(), data.end());
+    return out;
+}
+
+// Where the data of Tiff(entries, ...) starts.
+std::uint32_t TiffData(size_t entries) { return std::uint32_t(8 + 2 + 12 * entries + 4); }
+
+std::vector<std::uint8_t> Deflated(size_t zeros)
+{
+    std::vector<std::uint8_t> in(zeros, 0), out(compressBound(uLong(zeros)));
+    uLongf length = uLongf(out.size());
+    compress(out.data(), &length, in.data(), uLong(zeros));
+    out.resize(length);
+    return out;
+}
+
+void PngChunk(std::vector<std::uint8_t>& out, const char* name, const std::vector<std::uint8_t>& data)
+{
+    Put(out, std::uint32_t(data.size()), 4, true);
+    const size_t at = out.size();
+    out.insert(out.end(), name, name + 4);
+    out.insert(out.end(), data.begin(), data.end());
+    Put(out, std::uint32_t(crc32(0, out.data() + at, uInt(out.size() - at))), 4, true);
+}
+
+// A grey PNG of the size given whose data holds a few rows only.
+std::vector<std::uint8_t> ClaimingPng(std::uint32_t width, std::uint32_t height)
+{
+    std::vector<std::uint8_t> out{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'}, header;
+    Put(header, width, 4, true);
+    Put(header, height, 4, true);
+    header.insert(header.end(), {8, 0, 0, 0, 0});
+    PngChunk(out, "IHDR", header);
+    PngChunk(out, "IDAT", Deflated(4 * (width + 1)));
+    PngChunk(out, "IEND", {});
+    return out;
+}
+
+// An 8 x 8 grey JPEG by libjpeg whose frame header then claims the size given.
+std::vector<std::uint8_t> ClaimingJpeg(std::uint16_t width, std::uint16_t height)
+{
+    jpeg_compress_struct info{};
+    jpeg_error_mgr error{};
+    info.err = jpeg_std_error(&error);
+    jpeg_create_compress(&info);
+    unsigned char* bytes = nullptr;
+    unsigned long length = 0;
+    jpeg_mem_dest(&info, &bytes, &length);
+    info.image_width = info.image_height = 8;
+    info.input_components = 1;
+    info.in_color_space = JCS_GRAYSCALE;
+    jpeg_set_defaults(&info);
+    jpeg_start_compress(&info, TRUE);
+    std::vector<JSAMPLE> row(8, 100);
+    for (JSAMPROW r = row.data(); info.next_scanline < 8;) jpeg_write_scanlines(&info, &r, 1);
+    jpeg_finish_compress(&info);
+    jpeg_destroy_compress(&info);
+    std::vector<std::uint8_t> out(bytes, bytes + length);
+    free(bytes);
+    for (size_t i = 2; i + 9 < out.size(); ++i)
+        if (out[i] == 0xFF && out[i + 1] == 0xC0) {
+            out[i + 5] = std::uint8_t(height >> 8), out[i + 6] = std::uint8_t(height);
+            out[i + 7] = std::uint8_t(width >> 8), out[i + 8] = std::uint8_t(width);
+            break;
+        }
+    return out;
+}
+
+}  // namespace
+
+TEST(HostileFiles, AreRefusedWithinTheBudget)
+{
+    TempDir dir;
+    const std::string hostile = std::string(NUVAK_SOURCE_DIR) + "/tests/data/hostile/";
+    // 65535 x 900 pixels of 65535 samples, one strip of a few deflated bytes.
+    const std::vector<std::uint8_t> zeros = Deflated(1000);
+    WriteBytes(dir.path("samples.tif"),
+               Tiff({{256, 3, 1, 65535}, {257, 3, 1, 900}, {258, 3, 1, 8}, {259, 3, 1, 8}, {262, 3, 1, 1},
+                     {273, 4, 1, TiffData(10)}, {277, 3, 1, 65535}, {278, 3, 1, 900},
+                     {279, 4, 1, std::uint32_t(zeros.size())}, {284, 3, 1, 1}},
+                    zeros));
+    // 4000 x 4000 uncompressed bytes declared, 16 stored.
+    WriteBytes(dir.path("strips.tif"),
+               Tiff({{256, 3, 1, 4000}, {257, 3, 1, 4000}, {258, 3, 1, 8}, {259, 3, 1, 1}, {262, 3, 1, 1},
+                     {273, 4, 1, TiffData(8)}, {278, 3, 1, 4000}, {279, 4, 1, 16000000}},
+                    std::vector<std::uint8_t>(16, 7)));
+    WriteBytes(dir.path("claims.png"), ClaimingPng(8000, 8000));
+    WriteBytes(dir.path("claims.jpg"), ClaimingJpeg(6000, 6000));
+    const struct {
+        std::string path;
+        std::string reason;
+    } cases[] = {
+        {hostile + "oom.png", "The file ends too early."},
+        {hostile + "slow.tif", "TIFF images of 19969 samples per pixel are not supported; at most 5 are."},
+        {dir.path("samples.tif"), "TIFF images of 65535 samples per pixel are not supported; at most 5 are."},
+        {dir.path("strips.tif"),
+         "The TIFF file's image data (16 bytes) cannot decode to the 16000000 bytes its pixels need."},
+        {dir.path("claims.png"), "The file's " + std::to_string(ReadBytes(dir.path("claims.png")).size()) +
+                                     " bytes cannot hold a 8000 x 8000 image."},
+        {dir.path("claims.jpg"), "The file's " + std::to_string(ReadBytes(dir.path("claims.jpg")).size()) +
+                                     " bytes cannot hold a 6000 x 6000 image."},
+    };
+    for (const auto& c : cases) {
+        const ChildRun run = RunCliChild({"info", c.path});
+        EXPECT_EQ(run.status, 3) << c.path;
+        EXPECT_EQ(run.err, "error: Failed to read image " + c.path + ".\n" + c.reason + "\n") << c.path;
+        EXPECT_LT(run.cpuSeconds, 0.5) << c.path;
+        EXPECT_LT(run.peakMiB, 256) << c.path;
+    }
+}
