@@ -23,6 +23,7 @@
 #include "image/FormatCodecs.h"
 #include "image/Image.h"
 #include "image/TiffBudget.h"
+#include "image/TiffRgba.h"
 #include "platform/Format.h"
 #include "platform/ParallelRows.h"
 
@@ -174,6 +175,7 @@ struct TiffLayout {
     std::uint16_t compression = COMPRESSION_NONE;
     bool tiled = false;
     bool byScanline = false;  // strips too tall to hold decoded are read a row at a time
+    bool viaRgba = false;     // old-style JPEG, read through libtiff's RGBA interface
     std::uint32_t bandRows = 0, tileWidth = 0;
     int colours = 1;
     std::uint16_t *red = nullptr, *green = nullptr, *blue = nullptr;  // palette
@@ -364,7 +366,10 @@ std::string ReadLayout(TIFF* tif, TiffLayout& l)
     }
     if (l.sampleFormat != SAMPLEFORMAT_UINT)
         return "Only unsigned integer TIFF samples are supported, not signed or floating-point ones.";
-    switch (l.photometric) {
+    // The old JPEG codec gives subsampled YCbCr, which the RGBA interface converts.
+    l.viaRgba = compression == COMPRESSION_OJPEG;
+    if (l.viaRgba) l.colours = 3;
+    else switch (l.photometric) {
     case PHOTOMETRIC_MINISBLACK:
     case PHOTOMETRIC_MINISWHITE:
         if (l.bits != 1 && l.bits != 2 && l.bits != 4 && l.bits != 8 && l.bits != 16)
@@ -416,19 +421,11 @@ std::string ReadLayout(TIFF* tif, TiffLayout& l)
     return std::string();
 }
 
+// The page's pixels through the bands, with the range pass 16-bit colour needs.
 template <typename T>
-void ReadPage(TiffStream& stream, const TiffLayout& l, CImage& target, const std::string& path,
-              std::uint64_t fileBytes)
+void ReadBands(TiffStream& stream, const TiffLayout& l, DecodedImage& image, const std::string& path)
 {
     TIFF* tif = stream.get();
-    RowLayout layout;
-    layout.width = static_cast<int>(std::min<std::uint32_t>(l.width, INT_MAX));
-    layout.height = static_cast<int>(std::min<std::uint32_t>(l.height, INT_MAX));
-    layout.colours = l.colours;
-    layout.stride = l.photometric == PHOTOMETRIC_PALETTE ? 3 : l.samples;
-    layout.bits = l.bits == 16 ? 16 : 8;
-    layout.alpha = l.samples > (l.photometric == PHOTOMETRIC_PALETTE ? 1 : l.colours);
-    DecodedImage image(path, layout, fileBytes);
     image.Allocate(0, TiffBands<T>::BufferBytes(tif, l));
     std::optional<TiffBands<T>> bands;
     try {
@@ -441,6 +438,30 @@ void ReadPage(TiffStream& stream, const TiffLayout& l, CImage& target, const std
         image.EndRangePass();
     }
     if (!bands->Read(false)) RefuseImage(path, stream.Reason("The TIFF file could not be decoded."));
+}
+
+template <typename T>
+void ReadPage(TiffStream& stream, const TiffLayout& l, CImage& target, const std::string& path,
+              std::uint64_t fileBytes)
+{
+    TIFF* tif = stream.get();
+    RowLayout layout;
+    layout.width = static_cast<int>(std::min<std::uint32_t>(l.width, INT_MAX));
+    layout.height = static_cast<int>(std::min<std::uint32_t>(l.height, INT_MAX));
+    layout.colours = l.colours;
+    layout.stride = l.viaRgba ? 4 : l.photometric == PHOTOMETRIC_PALETTE ? 3 : l.samples;
+    layout.bits = l.bits == 16 && !l.viaRgba ? 16 : 8;
+    layout.alpha = l.samples > (l.photometric == PHOTOMETRIC_PALETTE ? 1 : l.colours);
+    DecodedImage image(path, layout, fileBytes);
+    if (l.viaRgba) {
+        const std::uint32_t rows = TiffBands<T>::BandRows(l);
+        std::uint8_t* buffer = image.Allocate(std::uint64_t(l.width) * rows * 4);
+        char message[1024] = "The TIFF file could not be decoded.";
+        if (!ReadRgbaBands(tif, l.width, l.height, rows, image, buffer, message))
+            RefuseImage(path, stream.Reason(message));
+    } else {
+        ReadBands<T>(stream, l, image, path);
+    }
 
     FileFacts facts;
     facts.format = FileFormat::Tiff;
@@ -467,7 +488,7 @@ void ReadTiff(CFile& file, CImage& target)
     std::string problem = ReadLayout(stream.get(), layout);
     if (problem.empty()) problem = TiffDataShortfall(stream.get(), file.Length());
     if (!problem.empty()) RefuseImage(path, problem);
-    if (layout.bits == 16)
+    if (layout.bits == 16 && !layout.viaRgba)
         ReadPage<std::uint16_t>(stream, layout, target, path, file.Length());
     else
         ReadPage<std::uint8_t>(stream, layout, target, path, file.Length());

@@ -171,10 +171,17 @@ TEST(TiffFile, GreyPaletteSixteenBitAndAlpha)
          }},
         {"palette 4", {.photometric = PHOTOMETRIC_PALETTE, .bits = 4, .samples = 1},
          [](int x, int y) { const int k = Sample(x, y, 0, 4); return CColorVal(k * 16, 255 - k, 7 * k); }},
+        {"palette 4 with alpha", {.photometric = PHOTOMETRIC_PALETTE, .bits = 4, .samples = 2},
+         [](int x, int y) { const int k = Sample(x, y, 0, 4); return CColorVal(k * 16, 255 - k, 7 * k); },
+         {alphaNotice}},
+        {"rgb 8 BigTIFF", {.mode = "w8"},
+         [](int x, int y) { return CColorVal(Sample(x, y, 0, 8), Sample(x, y, 1, 8), Sample(x, y, 2, 8)); }},
+        {"grey 16 BigTIFF big-endian tiles", {.tiled = true, .photometric = PHOTOMETRIC_MINISBLACK, .bits = 16, .samples = 1, .mode = "w8b"},
+         [](int x, int y) { const int v = MappedLevel(Sample(x, y, 0, 16), 0, 65535); return CColorVal(v, v, v); }},
     };
     for (const auto& c : cases) {
         WriteTiff(path, c.spec, [&c](TIFF* tif) {
-            if (c.spec.samples == 4) {
+            if (c.spec.samples == 4 || (c.spec.photometric == PHOTOMETRIC_PALETTE && c.spec.samples == 2)) {
                 const std::uint16_t extra[] = {EXTRASAMPLE_UNASSALPHA};
                 TIFFSetField(tif, TIFFTAG_EXTRASAMPLES, 1, extra);
             }
