@@ -3,7 +3,10 @@
 // depths, min-is-white, palettes, 16-bit, alpha, pages and resolution.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <functional>
+#include <jpeglib.h>
 #include <tiffio.h>
 
 #include "support/ImageReads.h"
@@ -106,7 +109,75 @@ std::vector<std::uint32_t> LibtiffRgba(const std::string& path)
     return raster;
 }
 
+void PutLe(std::vector<std::uint8_t>& out, std::uint32_t v, int bytes)
+{
+    for (int i = 0; i < bytes; ++i) out.push_back(std::uint8_t(v >> (8 * i)));
+}
+
+// An old-style JPEG TIFF, as scanners once wrote them: a whole JPEG stream
+// by libjpeg (grey, or YCbCr with the luma sampled factor x factor) as the
+// strip and as the interchange format, which no writer of today makes.
+void WriteOldStyleJpeg(const std::string& path, int components, int factor)
+{
+    jpeg_compress_struct info{};
+    jpeg_error_mgr error{};
+    info.err = jpeg_std_error(&error);
+    jpeg_create_compress(&info);
+    unsigned char* jpeg = nullptr;
+    unsigned long length = 0;
+    jpeg_mem_dest(&info, &jpeg, &length);
+    info.image_width = kWidth;
+    info.image_height = kHeight;
+    info.input_components = components;
+    info.in_color_space = components == 1 ? JCS_GRAYSCALE : JCS_RGB;
+    jpeg_set_defaults(&info);
+    info.comp_info[0].h_samp_factor = info.comp_info[0].v_samp_factor = factor;
+    jpeg_start_compress(&info, TRUE);
+    std::vector<JSAMPLE> row(size_t(kWidth) * components);
+    while (info.next_scanline < info.image_height) {
+        for (size_t i = 0; i < row.size(); ++i) row[i] = JSAMPLE(Sample(int(i), int(info.next_scanline), 0, 8));
+        JSAMPROW r = row.data();
+        jpeg_write_scanlines(&info, &r, 1);
+    }
+    jpeg_finish_compress(&info);
+    jpeg_destroy_compress(&info);
+    constexpr std::uint32_t kEntries = 12, kBits = 8 + 2 + 12 * kEntries + 4, kJpeg = kBits + 6;
+    std::vector<std::uint8_t> out{'I', 'I', 42, 0, 8, 0, 0, 0};
+    PutLe(out, kEntries, 2);
+    const std::uint32_t entries[kEntries][4] = {
+        {256, 3, 1, kWidth}, {257, 3, 1, kHeight}, {258, 3, std::uint32_t(components), components == 1 ? 8 : kBits},
+        {259, 3, 1, COMPRESSION_OJPEG}, {262, 3, 1, std::uint32_t(components == 1 ? PHOTOMETRIC_MINISBLACK : PHOTOMETRIC_YCBCR)},
+        {273, 4, 1, kJpeg}, {277, 3, 1, std::uint32_t(components)}, {278, 3, 1, kHeight},
+        {279, 4, 1, std::uint32_t(length)}, {513, 4, 1, kJpeg}, {514, 4, 1, std::uint32_t(length)},
+        {530, 3, 2, std::uint32_t(factor | factor << 16)}};
+    for (const auto& e : entries) PutLe(out, e[0], 2), PutLe(out, e[1], 2), PutLe(out, e[2], 4), PutLe(out, e[3], 4);
+    PutLe(out, 0, 4);
+    for (int k = 0; k < 3; ++k) PutLe(out, 8, 2);
+    out.insert(out.end(), jpeg, jpeg + length);
+    std::free(jpeg);
+    WriteBytes(path, out);
+}
+
 }  // namespace
+
+TEST(TiffFile, OldStyleJpegMatchesLibtiff)
+{
+    TempDir dir;
+    const std::string path = dir.path("ojpeg.tif");
+    for (auto [components, factor] : {std::pair{1, 1}, std::pair{3, 1}, std::pair{3, 2}}) {
+        WriteOldStyleJpeg(path, components, factor);
+        const std::vector<std::uint32_t> reference = LibtiffRgba(path);
+        const ImageRead r = ReadImageFile(path);
+        ASSERT_FALSE(r.refused) << components << " " << factor << ": " << (r.errors.empty() ? "" : r.errors[0]);
+        EXPECT_EQ(r.image.format, components == 1 ? FORMAT_GRAYSCALE : FORMAT_RGB);
+        for (int y = 0; y < kHeight; ++y)
+            for (int x = 0; x < kWidth; ++x) {
+                const std::uint32_t p = reference[y * kWidth + x];
+                ASSERT_EQ(r.image.pixelValueArray[y][x], CColorVal(TIFFGetR(p), TIFFGetG(p), TIFFGetB(p)))
+                    << components << " " << factor << " at " << x << "," << y;
+            }
+    }
+}
 
 TEST(TiffFile, CompressionsPlanesAndTilesMatchLibtiff)
 {
