@@ -4,10 +4,6 @@
 // sanitizers too, where an address-space limit does not.
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdio>
-#include <cstdlib>
-#include <jpeglib.h>
 #include <string>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -15,7 +11,9 @@
 #include <vector>
 #include <zlib.h>
 
+#include "support/LibjpegFiles.h"
 #include "support/TestFiles.h"
+#include "support/TiffFiles.h"
 
 namespace {
 
@@ -63,26 +61,6 @@ void Put(std::vector<std::uint8_t>& out, std::uint32_t v, int bytes, bool bigEnd
     for (int i = 0; i < bytes; ++i) out.push_back(std::uint8_t(v >> (8 * (bigEndian ? bytes - 1 - i : i))));
 }
 
-// A little-endian TIFF of one IFD (tag, type, count, value) and data after it.
-std::vector<std::uint8_t> Tiff(const std::vector<std::array<std::uint32_t, 4>>& entries,
-                               const std::vector<std::uint8_t>& data)
-{
-    std::vector<std::uint8_t> out{'I', 'I', 42, 0, 8, 0, 0, 0};
-    Put(out, std::uint32_t(entries.size()), 2);
-    for (const auto& e : entries) {
-        Put(out, e[0], 2);
-        Put(out, e[1], 2);
-        Put(out, e[2], 4);
-        Put(out, e[3], 4);
-    }
-    Put(out, 0, 4);
-    out.insert(out.end(), data.begin(), data.end());
-    return out;
-}
-
-// Where the data of Tiff(entries, ...) starts.
-std::uint32_t TiffData(size_t entries) { return std::uint32_t(8 + 2 + 12 * entries + 4); }
-
 std::vector<std::uint8_t> Deflated(size_t zeros)
 {
     std::vector<std::uint8_t> in(zeros, 0), out(compressBound(uLong(zeros)));
@@ -117,24 +95,7 @@ std::vector<std::uint8_t> ClaimingPng(std::uint32_t width, std::uint32_t height)
 // An 8 x 8 grey JPEG by libjpeg whose frame header then claims the size given.
 std::vector<std::uint8_t> ClaimingJpeg(std::uint16_t width, std::uint16_t height)
 {
-    jpeg_compress_struct info{};
-    jpeg_error_mgr error{};
-    info.err = jpeg_std_error(&error);
-    jpeg_create_compress(&info);
-    unsigned char* bytes = nullptr;
-    unsigned long length = 0;
-    jpeg_mem_dest(&info, &bytes, &length);
-    info.image_width = info.image_height = 8;
-    info.input_components = 1;
-    info.in_color_space = JCS_GRAYSCALE;
-    jpeg_set_defaults(&info);
-    jpeg_start_compress(&info, TRUE);
-    std::vector<JSAMPLE> row(8, 100);
-    for (JSAMPROW r = row.data(); info.next_scanline < 8;) jpeg_write_scanlines(&info, &r, 1);
-    jpeg_finish_compress(&info);
-    jpeg_destroy_compress(&info);
-    std::vector<std::uint8_t> out(bytes, bytes + length);
-    free(bytes);
+    std::vector<std::uint8_t> out = LibjpegFile(8, 8, 1, [](int, int, int) { return 100; });
     for (size_t i = 2; i + 9 < out.size(); ++i)
         if (out[i] == 0xFF && out[i + 1] == 0xC0) {
             out[i + 5] = std::uint8_t(height >> 8), out[i + 6] = std::uint8_t(height);
@@ -153,14 +114,14 @@ TEST(HostileFiles, AreRefusedWithinTheBudget)
     // 65535 x 900 pixels of 65535 samples, one strip of a few deflated bytes.
     const std::vector<std::uint8_t> zeros = Deflated(1000);
     WriteBytes(dir.path("samples.tif"),
-               Tiff({{256, 3, 1, 65535}, {257, 3, 1, 900}, {258, 3, 1, 8}, {259, 3, 1, 8}, {262, 3, 1, 1},
-                     {273, 4, 1, TiffData(10)}, {277, 3, 1, 65535}, {278, 3, 1, 900},
+               OneIfdTiff({{256, 3, 1, 65535}, {257, 3, 1, 900}, {258, 3, 1, 8}, {259, 3, 1, 8}, {262, 3, 1, 1},
+                     {273, 4, 1, TiffDataOffset(10)}, {277, 3, 1, 65535}, {278, 3, 1, 900},
                      {279, 4, 1, std::uint32_t(zeros.size())}, {284, 3, 1, 1}},
                     zeros));
     // 4000 x 4000 uncompressed bytes declared, 16 stored.
     WriteBytes(dir.path("strips.tif"),
-               Tiff({{256, 3, 1, 4000}, {257, 3, 1, 4000}, {258, 3, 1, 8}, {259, 3, 1, 1}, {262, 3, 1, 1},
-                     {273, 4, 1, TiffData(8)}, {278, 3, 1, 4000}, {279, 4, 1, 16000000}},
+               OneIfdTiff({{256, 3, 1, 4000}, {257, 3, 1, 4000}, {258, 3, 1, 8}, {259, 3, 1, 1}, {262, 3, 1, 1},
+                     {273, 4, 1, TiffDataOffset(8)}, {278, 3, 1, 4000}, {279, 4, 1, 16000000}},
                     std::vector<std::uint8_t>(16, 7)));
     WriteBytes(dir.path("claims.png"), ClaimingPng(8000, 8000));
     WriteBytes(dir.path("claims.jpg"), ClaimingJpeg(6000, 6000));
