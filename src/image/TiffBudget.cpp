@@ -42,7 +42,8 @@ std::string TiffDataShortfall(TIFF* tif, std::uint64_t fileBytes)
     TIFFGetField(tif, TIFFTAG_IMAGELENGTH, &height);
     const std::uint64_t most = MostExpansion(compression);
     if (most == 0) return std::string();
-    const std::uint32_t pieces = TIFFIsTiled(tif) ? TIFFNumberOfTiles(tif) : TIFFNumberOfStrips(tif);
+    // Strips or tiles, as libtiff holds their places.
+    const std::uint32_t pieces = TIFFNumberOfStrips(tif);
     // Tiles decode whole; strips to the image's rows only.
     const std::uint64_t decoded =
         TIFFIsTiled(tif) ? Times(std::uint64_t(TIFFTileSize64(tif)), pieces)
