@@ -53,6 +53,19 @@ void BitmapSeeds(const fs::path& root)
                 spec.pixels.push_back(bits == 24 ? static_cast<std::uint32_t>(i * 0x00102030) : i % colours);
             seeds.Add(Bytes(BitmapBytes(spec)));
         }
+    // The longer info headers, 32-bit pixels plain and with colour masks, top-down rows.
+    for (std::uint32_t header : {40u, 108u, 124u})
+        for (std::uint32_t compression : {0u, 3u}) {
+            BitmapSpec spec;
+            spec.width = 5;
+            spec.height = compression == 0 ? -3 : 3;
+            spec.bits = 32;
+            spec.headerSize = header;
+            spec.compression = compression;
+            if (compression == 3) spec.masks = {0x3FF00000, 0xFFC00, 0x3FF, 0xC0000000};
+            for (int i = 0; i < 15; ++i) spec.pixels.push_back(static_cast<std::uint32_t>(i) * 0x11223344u);
+            seeds.Add(Bytes(BitmapBytes(spec)));
+        }
 }
 
 // Grey and colour images written by the format's writer, the files the
