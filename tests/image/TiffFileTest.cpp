@@ -3,6 +3,7 @@
 // depths, min-is-white, palettes, 16-bit, alpha, pages and resolution.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <tiffio.h>
 
@@ -38,8 +39,10 @@ void WriteOldStyleJpeg(const std::string& path, int components, int factor)
         [factor](jpeg_compress_struct& info) { info.comp_info[0].h_samp_factor = info.comp_info[0].v_samp_factor = factor; });
     const auto length = std::uint32_t(jpeg.size());
     const std::uint32_t bits = TiffDataOffset(12), start = bits + 6;
-    std::vector<std::uint8_t> data{8, 0, 8, 0, 8, 0};
-    data.insert(data.end(), jpeg.begin(), jpeg.end());
+    // Three bits-per-sample values of 8, then the stream.
+    std::vector<std::uint8_t> data(6 + jpeg.size());
+    data[0] = data[2] = data[4] = 8;
+    std::copy(jpeg.begin(), jpeg.end(), data.begin() + 6);
     const std::vector<std::uint8_t> out = OneIfdTiff(
         {{256, 3, 1, kWidth}, {257, 3, 1, kHeight}, {258, 3, std::uint32_t(components), components == 1 ? 8 : bits},
          {259, 3, 1, COMPRESSION_OJPEG}, {262, 3, 1, std::uint32_t(components == 1 ? PHOTOMETRIC_MINISBLACK : PHOTOMETRIC_YCBCR)},
