@@ -105,6 +105,20 @@ std::vector<std::uint8_t> ClaimingJpeg(std::uint16_t width, std::uint16_t height
     return out;
 }
 
+// A progressive grey JPEG whose coefficients come in 128 scans: every one
+// in two steps of successive approximation.
+std::vector<std::uint8_t> ManyScansJpeg()
+{
+    static std::vector<jpeg_scan_info> scans;
+    scans.clear();
+    for (int refine : {0, 1})
+        for (int k = 0; k < 64; ++k) scans.push_back({1, {0, 0, 0, 0}, k, k, refine, 1 - refine});
+    return LibjpegFile(16, 16, 1, [](int x, int y, int) { return x * 16 + y; }, [](jpeg_compress_struct& info) {
+        info.scan_info = scans.data();
+        info.num_scans = int(scans.size());
+    });
+}
+
 }  // namespace
 
 TEST(HostileFiles, AreRefusedWithinTheBudget)
@@ -125,6 +139,7 @@ TEST(HostileFiles, AreRefusedWithinTheBudget)
                     std::vector<std::uint8_t>(16, 7)));
     WriteBytes(dir.path("claims.png"), ClaimingPng(8000, 8000));
     WriteBytes(dir.path("claims.jpg"), ClaimingJpeg(6000, 6000));
+    WriteBytes(dir.path("scans.jpg"), ManyScansJpeg());
     const struct {
         std::string path;
         std::string reason;
@@ -138,6 +153,7 @@ TEST(HostileFiles, AreRefusedWithinTheBudget)
                                      " bytes cannot hold a 8000 x 8000 image."},
         {dir.path("claims.jpg"), "The file's " + std::to_string(ReadBytes(dir.path("claims.jpg")).size()) +
                                      " bytes cannot hold a 6000 x 6000 image."},
+        {dir.path("scans.jpg"), "The JPEG file has more than 100 scans."},
     };
     for (const auto& c : cases) {
         const ChildRun run = RunCliChild({"info", c.path});
