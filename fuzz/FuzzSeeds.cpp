@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "ReaderSeeds.h"
 #include "series/Operations.h"
 #include "series/Parameters.h"
 #include "series/Recipe.h"
@@ -52,13 +53,33 @@ void BitmapSeeds(const fs::path& root)
                 spec.pixels.push_back(bits == 24 ? static_cast<std::uint32_t>(i * 0x00102030) : i % colours);
             seeds.Add(Bytes(BitmapBytes(spec)));
         }
+    // The longer info headers, 32-bit pixels plain and with colour masks, top-down rows.
+    for (std::uint32_t header : {40u, 108u, 124u})
+        for (std::uint32_t compression : {0u, 3u}) {
+            BitmapSpec spec;
+            spec.width = 5;
+            spec.height = compression == 0 ? -3 : 3;
+            spec.bits = 32;
+            spec.headerSize = header;
+            spec.compression = compression;
+            if (compression == 3) spec.masks = {0x3FF00000, 0xFFC00, 0x3FF, 0xC0000000};
+            for (int i = 0; i < 15; ++i) spec.pixels.push_back(static_cast<std::uint32_t>(i) * 0x11223344u);
+            seeds.Add(Bytes(BitmapBytes(spec)));
+        }
 }
 
-// Grey and colour images written by the format's writer: valid files for the
-// fuzzer to take apart.
-void ImageSeeds(const fs::path& root, const char* target, FileFormat format)
+// Grey and colour images written by the format's writer, the files the
+// libraries write in their many variants, and the regression files: valid
+// and hostile files for the fuzzer to take apart.
+void ImageSeeds(const fs::path& root, const char* target, FileFormat format, const std::vector<std::string>& written,
+                const std::vector<const char*>& regressions)
 {
     SeedFolder seeds(root, target);
+    for (const std::string& file : written) seeds.Add(file);
+    for (const char* name : regressions) {
+        std::ifstream in(fs::path(NUVAK_SOURCE_DIR) / "tests/data/hostile" / name, std::ios::binary);
+        seeds.Add(std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()));
+    }
     const fs::path scratch = root / (std::string(target) + ".tmp");
     for (auto [w, h] : {std::pair{1, 1}, std::pair{5, 3}, std::pair{17, 9}}) {
         CImage rgb = MakeImage(w, h, [](int x, int y) { return CColorVal(x * 40, y * 70, (x + y) * 20); });
@@ -223,9 +244,9 @@ int main(int argc, char** argv)
     }
     const fs::path root = argv[1];
     BitmapSeeds(root);
-    ImageSeeds(root, "PngReaderFuzz", FileFormat::Png);
-    ImageSeeds(root, "TiffReaderFuzz", FileFormat::Tiff);
-    ImageSeeds(root, "JpegReaderFuzz", FileFormat::Jpeg);
+    ImageSeeds(root, "PngReaderFuzz", FileFormat::Png, PngSeedFiles(), {"oom.png"});
+    ImageSeeds(root, "TiffReaderFuzz", FileFormat::Tiff, TiffSeedFiles(root / "libtiff.tmp"), {"slow.tif"});
+    ImageSeeds(root, "JpegReaderFuzz", FileFormat::Jpeg, JpegSeedFiles(), {});
     CliSeeds(root);
     CliDictionary(root);
     FilterFileSeeds(root);

@@ -12,4 +12,5 @@ bash scripts/install-packages.sh \
   xvfb xauth \
   parallel rsync \
   python3-tifffile \
+  imagemagick \
   clang libclang-rt-14-dev

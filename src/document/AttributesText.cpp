@@ -34,10 +34,11 @@ std::string FileFactsText(const CImage& image)
     using platform::Format;
     const FileFacts& f = image.fileFacts;
     std::string text = Format("\nFile format: %s\n", FileFormatName(f.format));
-    text += Format("Bit depth: %d bits per sample, %d samples per pixel\n", f.bitsPerSample, f.samplesPerPixel);
+    text += Format("Bit depth: %d bits per sample, %d sample%s per pixel\n", f.bitsPerSample, f.samplesPerPixel,
+                   f.samplesPerPixel == 1 ? "" : "s");
     text += Format("Pages: %d\n", f.pages);
-    text += image.xPixelsPerMetre > 0 || image.yPixelsPerMetre > 0 ? ResolutionText(image) + "\n"
-                                                                    : std::string("Resolution: unknown\n");
-    text += CalibrationText(image.calibration) + "\n";
+    // A known resolution and a calibration are in the Attributes text already.
+    if (image.xPixelsPerMetre <= 0 && image.yPixelsPerMetre <= 0) text += "Resolution: unknown\n";
+    if (!image.calibration.Calibrated()) text += CalibrationText(image.calibration) + "\n";
     return text;
 }

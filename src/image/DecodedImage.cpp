@@ -21,8 +21,14 @@ void RefuseImage(const std::string& path, const std::string& reason)
     platform::abortWith(Format("Failed to read image %s.\n%s", path.c_str(), reason.c_str()));
 }
 
-DecodedImage::DecodedImage(const std::string& path, const RowLayout& layout)
-    : path_(path), layout_(layout), range_(CurrentSampleRange())
+void NoticeAlphaDropped(const std::string& path)
+{
+    platform::notice(
+        Format("%s has an alpha channel; it was dropped and each pixel keeps its colour as stored.", path.c_str()));
+}
+
+DecodedImage::DecodedImage(const std::string& path, const RowLayout& layout, std::uint64_t fileBytes)
+    : path_(path), layout_(layout), fileBytes_(fileBytes), range_(CurrentSampleRange())
 {
     if (layout_.bits != 16) return;
     if (range_.mode != SampleRange::Mode::File)
@@ -32,6 +38,11 @@ DecodedImage::DecodedImage(const std::string& path, const RowLayout& layout)
 }
 
 DecodedImage::~DecodedImage() = default;
+
+std::uint64_t DecodedImage::Grant(std::uint64_t fileBytes)
+{
+    return std::max(kAlwaysGranted, fileBytes * kBytesPerFileByte);
+}
 
 std::uint8_t* DecodedImage::Allocate(std::uint64_t bufferBytes, std::uint64_t otherBytes)
 {
@@ -49,6 +60,12 @@ std::uint8_t* DecodedImage::Allocate(std::uint64_t bufferBytes, std::uint64_t ot
                                   static_cast<unsigned long long>((needed + MB - 1) / MB),
                                   static_cast<unsigned long long>(available / MB)));
     }
+    // The pixels as held: one byte a grey pixel (16-bit grey also keeps its
+    // raw samples until the range is known), three a colour one.
+    const std::uint64_t held = pixelCount * (inPlace_ ? 3 : layout_.colours == 1 ? 1 : 3) + bufferBytes + otherBytes;
+    if (held > Grant(fileBytes_))
+        RefuseImage(path_, Format("The file's %llu bytes cannot hold a %d x %d image.",
+                                  static_cast<unsigned long long>(fileBytes_), w, h));
     try {
         // Every row is put before Finish reads it, or the file is refused.
         if (inPlace_)
@@ -210,9 +227,7 @@ void DecodedImage::Finish(CImage& target, const FileFacts& facts, const FileReso
     else if (layout_.bits == 16 && range_.mode == SampleRange::Mode::File)
         platform::notice(
             Format("%s has 16-bit samples; levels %d..%d were mapped to 0..255.", path_.c_str(), lo_, hi_));
-    if (layout_.alpha)
-        platform::notice(Format("%s has an alpha channel; it was dropped and each pixel keeps its colour as stored.",
-                                path_.c_str()));
+    if (layout_.alpha) NoticeAlphaDropped(path_);
 
     target.ReleaseStorage();
     if (layout_.colours == 1)

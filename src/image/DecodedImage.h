@@ -16,6 +16,8 @@ class CImage;
 
 // Shows "Failed to read image PATH.\nREASON" and raises the silent abort.
 [[noreturn]] void RefuseImage(const std::string& path, const std::string& reason);
+// The notice of a file whose alpha channel was dropped.
+void NoticeAlphaDropped(const std::string& path);
 
 // The layout of the rows a reader hands over: samples of 8 or 16 bits in
 // native byte order, stride samples per pixel of which the first one (grey)
@@ -34,11 +36,21 @@ struct RowLayout {
 
 class DecodedImage {
 public:
-    DecodedImage(const std::string& path, const RowLayout& layout);
+    // Deflate, the most used codec, expands its data at most 1032-fold; an
+    // image that needs more memory than twice that for each byte of its file
+    // (past what any file is granted) is made of the file's claims rather
+    // than its bytes.
+    static constexpr std::uint64_t kBytesPerFileByte = 2048;
+    static constexpr std::uint64_t kAlwaysGranted = std::uint64_t(32) << 20;
+    // The memory a file of fileBytes may ask for.
+    static std::uint64_t Grant(std::uint64_t fileBytes);
+    // fileBytes: the length of the file, which bounds what it may ask for.
+    DecodedImage(const std::string& path, const RowLayout& layout, std::uint64_t fileBytes);
     ~DecodedImage();
 
     // Refuses a size out of reach before anything is allocated, counting the
-    // reader's row buffer and its other needs; then allocates the pixels and
+    // reader's row buffer and its other needs: beyond the memory there is,
+    // or beyond Grant(fileBytes); then allocates the pixels and
     // the row buffer (zero bytes, its pages touched only as they are used);
     // the pixels are left unfilled, since every row is put before it is read.
     std::uint8_t* Allocate(std::uint64_t bufferBytes, std::uint64_t otherBytes = 0);
@@ -66,6 +78,7 @@ private:
 
     std::string path_;
     RowLayout layout_;
+    std::uint64_t fileBytes_;
     SampleRange range_;
     PixelRows pixels_;  // colour files
     GreyRows grey_;     // grey files, one byte a pixel

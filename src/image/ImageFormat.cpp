@@ -44,11 +44,17 @@ FileFormat DetectFileFormat(const std::uint8_t* head, size_t count)
 {
     static const std::uint8_t kPng[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
     if (count >= 8 && std::memcmp(head, kPng, 8) == 0) return FileFormat::Png;
-    if (count >= 4 && ((head[0] == 'I' && head[1] == 'I' && head[2] == 42 && head[3] == 0) ||
-                       (head[0] == 'M' && head[1] == 'M' && head[2] == 0 && head[3] == 42)))
+    // 42 for classic TIFF, 43 for BigTIFF.
+    if (count >= 4 && ((head[0] == 'I' && head[1] == 'I' && (head[2] == 42 || head[2] == 43) && head[3] == 0) ||
+                       (head[0] == 'M' && head[1] == 'M' && head[2] == 0 && (head[3] == 42 || head[3] == 43))))
         return FileFormat::Tiff;
     if (count >= 3 && head[0] == 0xFF && head[1] == 0xD8 && head[2] == 0xFF) return FileFormat::Jpeg;
     return FileFormat::Bitmap;
+}
+
+bool StartsAsBitmap(const std::uint8_t* head, size_t count)
+{
+    return (count < 1 || head[0] == 'B') && (count < 2 || head[1] == 'M');
 }
 
 FileFormat FormatForPath(const std::string& path)

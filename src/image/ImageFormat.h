@@ -24,6 +24,9 @@ constexpr size_t kSignatureBytes = 8;
 // The format whose signature head starts with; Bitmap when none matches, so
 // that the bitmap reader gives its own refusal.
 FileFormat DetectFileFormat(const std::uint8_t* head, size_t count);
+// Whether head starts with a bitmap's "BM", or ends before it could: such a
+// file is the bitmap reader's to refuse.
+bool StartsAsBitmap(const std::uint8_t* head, size_t count);
 // By extension, ignoring case: .png, .tif/.tiff, .jpg/.jpeg; anything else Bitmap.
 FileFormat FormatForPath(const std::string& path);
 // "Bitmap", "PNG", "TIFF", "JPEG".

@@ -4,6 +4,7 @@
 // error_exit returns elsewhere, so it longjmps back into the one function
 // that holds the setjmp; the callbacks never throw.
 #include <algorithm>
+#include <climits>
 #include <csetjmp>
 #include <cstdio>
 #include <optional>
@@ -123,7 +124,7 @@ struct JpegHeader {
 // runs between libjpeg's calls, never inside them); Row never throws.
 class JpegTarget {
 public:
-    explicit JpegTarget(const std::string& path) : path_(path) {}
+    JpegTarget(const std::string& path, std::uint64_t fileBytes) : path_(path), fileBytes_(fileBytes) {}
     JSAMPROW Begin(const JpegHeader& h)  // one scanline's buffer
     {
         header = h;
@@ -137,7 +138,7 @@ public:
         layout.width = h.width;
         layout.height = h.height;
         layout.colours = layout.stride = h.components == 1 ? 1 : 3;
-        image_.emplace(path_, layout);
+        image_.emplace(path_, layout, fileBytes_);
         // A progressive file keeps every block's coefficients (64 of 2 bytes) until the last scan.
         const std::uint64_t coefficients =
             h.progressive ? std::uint64_t(h.components) * ((h.width + 15u) & ~15u) * ((h.height + 15u) & ~15u) * 2 : 0;
@@ -149,11 +150,27 @@ public:
 
 private:
     std::string path_;
+    std::uint64_t fileBytes_;
     std::optional<DecodedImage> image_;
 };
 
+// A progressive file may split its coefficients over many scans, each of
+// which passes over the whole image: a few bytes each, they could make a
+// small file decode for minutes. Real files have about ten.
+constexpr int kMostScans = 100;
+
+void OnProgress(j_common_ptr common)
+{
+    auto* info = reinterpret_cast<j_decompress_ptr>(common);
+    if (info->input_scan_number <= kMostScans) return;
+    auto* error = reinterpret_cast<JpegError*>(info->err);
+    std::snprintf(error->text, sizeof error->text, "The JPEG file has more than %d scans.", kMostScans);
+    std::longjmp(error->jump, 1);
+}
+
 struct Decompress {
     jpeg_decompress_struct info{};
+    jpeg_progress_mgr progress{};
     JpegError error;
     FileSource source{};
     std::vector<std::uint8_t> buffer;
@@ -193,6 +210,12 @@ bool DecodeJpeg(Decompress& d, CFile& file, JpegTarget& sink)
     if (setjmp(d.error.jump)) return false;
     jpeg_create_decompress(&info);
     d.created = true;
+    // libjpeg's own buffers (a progressive file's coefficients) within what
+    // the file may ask for.
+    info.mem->max_memory_to_use = static_cast<long>(
+        std::min<std::uint64_t>(LONG_MAX, DecodedImage::Grant(file.Length())));
+    d.progress.progress_monitor = OnProgress;
+    info.progress = &d.progress;
     d.source.file = &file;
     d.source.buffer = d.buffer.data();
     d.source.mgr.init_source = InitSource;
@@ -316,7 +339,7 @@ bool EncodeJpeg(Compress& c, CArchive& archive, const CImage& image, int quality
 void ReadJpeg(CFile& file, CImage& target)
 {
     file.Seek(0);
-    JpegTarget sink(file.Path());
+    JpegTarget sink(file.Path(), file.Length());
     Decompress d;
     d.buffer.resize(kChunk);
     if (!DecodeJpeg(d, file, sink)) RefuseImage(file.Path(), d.error.text);

@@ -117,7 +117,7 @@ struct PngHeader {
 // file (it runs between libpng's calls); Row never throws.
 class PngTarget {
 public:
-    explicit PngTarget(const std::string& path) : path_(path) {}
+    PngTarget(const std::string& path, std::uint64_t fileBytes) : path_(path), fileBytes_(fileBytes) {}
 
     // The buffer rows are decoded into: one row, or the whole image when interlaced.
     png_bytep Begin(const PngHeader& h)
@@ -132,7 +132,7 @@ public:
             layout.bits = h.bits;
             layout.alpha = h.channels == 2 || h.channels == 4;
             layout.bigEndian = h.bigEndian;
-            image_.emplace(path_, layout);
+            image_.emplace(path_, layout, fileBytes_);
             const std::uint64_t rowCount = h.interlaced ? std::uint64_t(h.height) : 1;
             buffer_ = image_->Allocate(rowCount * h.rowBytes);
             scanning_ = image_->NeedsRangePass();
@@ -164,6 +164,7 @@ public:
 
 private:
     std::string path_;
+    std::uint64_t fileBytes_;
     std::optional<DecodedImage> image_;
     png_bytep buffer_ = nullptr;
     bool scanning_ = false;
@@ -191,6 +192,7 @@ int ClampedMetre(png_uint_32 v) { return v > INT_MAX ? INT_MAX : static_cast<int
 // through libpng, which unfilters them in vector lanes and keeps no more
 // than a row.
 constexpr size_t kSmallestOwnRows = size_t(64) << 10;
+constexpr std::uint64_t kDeflateMostExpansion = 1032;
 
 bool TakesOwnRows(const PngIo& io, const PngHeader& h, png_structp png, png_infop info, int passes)
 {
@@ -198,7 +200,11 @@ bool TakesOwnRows(const PngIo& io, const PngHeader& h, png_structp png, png_info
         png_get_valid(png, info, PNG_INFO_tRNS))
         return false;
     const std::uint64_t size = std::uint64_t(h.height) * (h.rowBytes + 1);
-    return size >= kSmallestOwnRows && 2 * (size + io.file->Length()) < platform::AvailableMemory();
+    const std::uint64_t length = io.file->Length();
+    // Deflate expands its data at most 1032-fold: more than that from the
+    // file's bytes is left to libpng, which refuses it as it comes.
+    return size >= kSmallestOwnRows && size <= length * kDeflateMostExpansion &&
+           2 * (size + length) < platform::AvailableMemory();
 }
 
 // The rows from the IDAT chunks on, after libpng has read the chunks before
@@ -394,7 +400,7 @@ bool EncodePng(PngWriteStructs& w, const CImage& image, std::uint8_t* buffer, Pn
 
 void ReadPng(CFile& file, CImage& target)
 {
-    PngTarget sink(file.Path());
+    PngTarget sink(file.Path(), file.Length());
     Decode(file, sink);
     if (sink.Scanning()) {
         sink.EndScan();

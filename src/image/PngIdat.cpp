@@ -2,6 +2,7 @@
 // than zlib inflating it row by row as libpng does.
 #include "image/PngIdat.h"
 
+#include <algorithm>
 #include <cstring>
 #include <exception>
 #include <libdeflate.h>
@@ -30,8 +31,9 @@ bool InflateIdat(const std::function<std::size_t(std::uint8_t* into, std::size_t
         static const std::uint8_t kIdat[4] = {'I', 'D', 'A', 'T'};
         if (std::memcmp(firstHeader + 4, kIdat, 4) != 0) return false;
         for (std::uint32_t length = BigEndian32(firstHeader);;) {
-            if (length > kLargestChunk) return false;
             const std::size_t at = compressed.size();
+            // No chunk is longer than the file that holds it.
+            if (length > kLargestChunk || length > expected - std::min(at, expected)) return false;
             compressed.resize(at + length);
             std::uint8_t crc[4], header[8];
             if (read(compressed.data() + at, length) != length || read(crc, 4) != 4) return false;

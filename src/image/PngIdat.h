@@ -15,7 +15,8 @@
 // bytes. read gives up to count bytes, fewer only at the end of the file.
 // False on any fault (a damaged or short file, a read that fails, too little
 // memory): the caller then reads the file the plain way, which reports it.
-// The chunks hold about expected bytes, the room first taken for them.
+// The chunks hold about expected bytes (the file's length), the room first
+// taken for them; a chunk longer than that is a fault.
 bool InflateIdat(const std::function<std::size_t(std::uint8_t* into, std::size_t count)>& read,
                  const std::uint8_t* firstHeader, std::size_t expected, std::size_t rowBytes, int height,
                  platform::Block<std::uint8_t>& filtered);

@@ -50,7 +50,11 @@ void CImage::Serialize(CArchive& archive)
     case FileFormat::Png: ReadPng(file, *this); break;
     case FileFormat::Tiff: ReadTiff(file, *this); break;
     case FileFormat::Jpeg: ReadJpeg(file, *this); break;
-    default: ReadBitmap(archive); break;
+    default:
+        if (!StartsAsBitmap(head, got))
+            platform::abortWith(Format("%s is not a bitmap, PNG, TIFF or JPEG file.", file.Path().c_str()));
+        ReadBitmap(archive);
+        break;
     }
 }
 

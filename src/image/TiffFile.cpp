@@ -24,6 +24,8 @@
 #include "image/Image.h"
 #include "image/ResolutionFields.h"
 #include "image/TiffDescription.h"
+#include "image/TiffBudget.h"
+#include "image/TiffRgba.h"
 #include "platform/Format.h"
 #include "platform/ParallelRows.h"
 
@@ -115,6 +117,11 @@ public:
         TIFFOpenOptions* options = TIFFOpenOptionsAlloc();
         if (!options) return;
         TIFFOpenOptionsSetErrorHandlerExtR(options, OnError, &io_);
+        // libtiff's own buffers (strip tables, compressed strips) within
+        // what the file may ask for.
+        if (mode[0] == 'r')
+            TIFFOpenOptionsSetMaxSingleMemAlloc(
+                options, static_cast<tmsize_t>(DecodedImage::Grant(file.Length())));
         TIFFOpenOptionsSetWarningHandlerExtR(options, OnWarning, &io_);
         tif_ = TIFFClientOpenExt(file.Path().c_str(), mode, &io_, ReadProc, WriteProc, SeekProc, CloseProc,
                                  SizeProc, MapProc, UnmapProc, options);
@@ -208,6 +215,7 @@ struct TiffLayout {
     std::uint16_t compression = COMPRESSION_NONE;
     bool tiled = false;
     bool byScanline = false;  // strips too tall to hold decoded are read a row at a time
+    bool viaRgba = false;     // old-style JPEG, read through libtiff's RGBA interface
     std::uint32_t bandRows = 0, tileWidth = 0;
     int colours = 1;
     std::uint16_t *red = nullptr, *green = nullptr, *blue = nullptr;  // palette
@@ -332,7 +340,7 @@ private:
         const size_t count = size_t(l_.width) * l_.samples;
         if (l_.photometric == PHOTOMETRIC_PALETTE) {
             for (std::uint32_t x = 0; x < l_.width; ++x) {
-                const size_t index = row[x];
+                const size_t index = row[size_t(x) * l_.samples];
                 colourRow_[x * 3] = palette_[index * 3];
                 colourRow_[x * 3 + 1] = palette_[index * 3 + 1];
                 colourRow_[x * 3 + 2] = palette_[index * 3 + 2];
@@ -398,7 +406,10 @@ std::string ReadLayout(TIFF* tif, TiffLayout& l)
     }
     if (l.sampleFormat != SAMPLEFORMAT_UINT)
         return "Only unsigned integer TIFF samples are supported, not signed or floating-point ones.";
-    switch (l.photometric) {
+    // The old JPEG codec gives subsampled YCbCr, which the RGBA interface converts.
+    l.viaRgba = compression == COMPRESSION_OJPEG;
+    if (l.viaRgba) l.colours = 3;
+    else switch (l.photometric) {
     case PHOTOMETRIC_MINISBLACK:
     case PHOTOMETRIC_MINISWHITE:
         if (l.bits != 1 && l.bits != 2 && l.bits != 4 && l.bits != 8 && l.bits != 16)
@@ -415,7 +426,7 @@ std::string ReadLayout(TIFF* tif, TiffLayout& l)
     case PHOTOMETRIC_PALETTE:
         if (l.bits != 1 && l.bits != 2 && l.bits != 4 && l.bits != 8)
             return Format("TIFF palette indices of %d bits are not supported; 1, 2, 4 and 8 bits are.", l.bits);
-        if (l.samples != 1) return "A TIFF palette image needs 1 sample per pixel.";
+        if (l.samples < 1) return "A TIFF palette image needs 1 sample per pixel.";
         if (!TIFFGetField(tif, TIFFTAG_COLORMAP, &l.red, &l.green, &l.blue)) return "The TIFF palette is missing.";
         l.colours = 3;
         break;
@@ -423,6 +434,12 @@ std::string ReadLayout(TIFF* tif, TiffLayout& l)
         return Format("TIFF photometric interpretation %d is not supported; grey, palette and RGB images are.",
                       l.photometric);
     }
+    // Samples past the colours and a few extras would only be skipped, at a
+    // cost the file's bytes need not pay for.
+    const int decodedSamples = l.photometric == PHOTOMETRIC_PALETTE ? 1 : l.colours;
+    if (l.samples > decodedSamples + kTiffExtraSamples)
+        return Format("TIFF images of %d samples per pixel are not supported; at most %d are.", l.samples,
+                      decodedSamples + kTiffExtraSamples);
     l.tiled = TIFFIsTiled(tif);
     if (l.tiled) {
         std::uint32_t tileLength = 0;
@@ -444,18 +461,11 @@ std::string ReadLayout(TIFF* tif, TiffLayout& l)
     return std::string();
 }
 
+// The page's pixels through the bands, with the range pass 16-bit colour needs.
 template <typename T>
-void ReadPage(TiffStream& stream, const TiffLayout& l, CImage& target, const std::string& path)
+void ReadBands(TiffStream& stream, const TiffLayout& l, DecodedImage& image, const std::string& path)
 {
     TIFF* tif = stream.get();
-    RowLayout layout;
-    layout.width = static_cast<int>(std::min<std::uint32_t>(l.width, INT_MAX));
-    layout.height = static_cast<int>(std::min<std::uint32_t>(l.height, INT_MAX));
-    layout.colours = l.colours;
-    layout.stride = l.photometric == PHOTOMETRIC_PALETTE ? 3 : l.samples;
-    layout.bits = l.bits == 16 ? 16 : 8;
-    layout.alpha = l.samples > l.colours && l.photometric != PHOTOMETRIC_PALETTE;
-    DecodedImage image(path, layout);
     image.Allocate(0, TiffBands<T>::BufferBytes(tif, l));
     std::optional<TiffBands<T>> bands;
     try {
@@ -468,6 +478,30 @@ void ReadPage(TiffStream& stream, const TiffLayout& l, CImage& target, const std
         image.EndRangePass();
     }
     if (!bands->Read(false)) RefuseImage(path, stream.Reason("The TIFF file could not be decoded."));
+}
+
+template <typename T>
+void ReadPage(TiffStream& stream, const TiffLayout& l, CImage& target, const std::string& path,
+              std::uint64_t fileBytes)
+{
+    TIFF* tif = stream.get();
+    RowLayout layout;
+    layout.width = static_cast<int>(std::min<std::uint32_t>(l.width, INT_MAX));
+    layout.height = static_cast<int>(std::min<std::uint32_t>(l.height, INT_MAX));
+    layout.colours = l.colours;
+    layout.stride = l.viaRgba ? 4 : l.photometric == PHOTOMETRIC_PALETTE ? 3 : l.samples;
+    layout.bits = l.bits == 16 && !l.viaRgba ? 16 : 8;
+    layout.alpha = l.samples > (l.photometric == PHOTOMETRIC_PALETTE ? 1 : l.colours);
+    DecodedImage image(path, layout, fileBytes);
+    if (l.viaRgba) {
+        const std::uint32_t rows = TiffBands<T>::BandRows(l);
+        std::uint8_t* buffer = image.Allocate(std::uint64_t(l.width) * rows * 4);
+        char message[1024] = "The TIFF file could not be decoded.";
+        if (!ReadRgbaBands(tif, l.width, l.height, rows, image, buffer, message))
+            RefuseImage(path, stream.Reason(message));
+    } else {
+        ReadBands<T>(stream, l, image, path);
+    }
 
     FileFacts facts;
     facts.format = FileFormat::Tiff;
@@ -486,12 +520,13 @@ void ReadTiff(CFile& file, CImage& target)
     TiffStream stream(file, "rm");
     if (!stream.get()) RefuseImage(path, stream.Reason("The TIFF header could not be read."));
     TiffLayout layout;
-    const std::string problem = ReadLayout(stream.get(), layout);
+    std::string problem = ReadLayout(stream.get(), layout);
+    if (problem.empty()) problem = TiffDataShortfall(stream.get(), file.Length());
     if (!problem.empty()) RefuseImage(path, problem);
-    if (layout.bits == 16)
-        ReadPage<std::uint16_t>(stream, layout, target, path);
+    if (layout.bits == 16 && !layout.viaRgba)
+        ReadPage<std::uint16_t>(stream, layout, target, path, file.Length());
     else
-        ReadPage<std::uint8_t>(stream, layout, target, path);
+        ReadPage<std::uint8_t>(stream, layout, target, path, file.Length());
 }
 
 void WriteTiff(const CImage& image, CArchive& archive)

@@ -144,7 +144,7 @@ private slots:
         Workbench w;
         QVERIFY(w.app.OpenDocumentFile(QString::fromStdString(dir.path("bad.bmp"))) == nullptr);
         QCOMPARE(w.titles(), QStringList{"Image1"});
-        QCOMPARE(w.user.errors, std::vector<std::string>{"Not a bitmap file"});
+        QCOMPARE(w.user.errors, std::vector<std::string>{dir.path("bad.bmp") + " is not a bitmap, PNG, TIFF or JPEG file."});
     }
 
     void openSeveralFilesInOrderAndReuseOpenOnes()

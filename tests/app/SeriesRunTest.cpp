@@ -162,7 +162,7 @@ private slots:
         QVERIFY(w.user.errors.empty());
         QCOMPARE(page.ConfirmationText(),
                  CompleteText(LogIn(w.out)) + "\n\n1 file could not be read and was skipped; the log names it.");
-        QVERIFY(ReadText(LogIn(w.out)).find("\r\nSkipped " + bad + ": Not a bitmap file\r\n") != std::string::npos);
+        QVERIFY(ReadText(LogIn(w.out)).find("\r\nSkipped " + bad + ": " + bad + " is not a bitmap, PNG, TIFF or JPEG file.\r\n") != std::string::npos);
         auto* text = qobject_cast<QTextEdit*>(w.control(P::Confirmation, C::kText));
         QCOMPARE(text->textCursor().position(), text->document()->characterCount() - 1);
     }

@@ -101,11 +101,10 @@ TEST_F(CliFormats, InfoPrintsFileFactsAndTheRangeNotice)
                          "Area of Interest, upper left:  (0, 0)\nArea of Interest, lower right:  (2, 0)\n"
                          "Resolution: 11811 x 11811 pixels per metre (300.0 x 300.0 dpi)\n"
                          "Pixel size: 84.6667 x 84.6667 \u00b5m\n"
-                         "\nFile format: TIFF\nBit depth: 16 bits per sample, 1 samples per pixel\nPages: 1\n"
-                         "Resolution: 11811 x 11811 pixels per metre (300.0 x 300.0 dpi)\n"
-                         "Pixel size: 84.6667 x 84.6667 \u00b5m\n"),
+                         "\nFile format: TIFF\nBit depth: 16 bits per sample, 1 sample per pixel\nPages: 1\n"),
               std::string::npos)
         << r.out;
+    EXPECT_EQ(r.out.find("Resolution:"), r.out.rfind("Resolution:")) << r.out;
     r = RunTool({"info", "--range", "full", grey16});
     EXPECT_EQ(r.err, "");
 }

@@ -109,7 +109,7 @@ TEST_F(CliSeries, RunsThatDoNotCompleteExitWithOne)
          ""},
         {{"series", "--op", "Comb", "--out", outDir, files[0], bad, files[1]},
          "\n\nImage Series processing aborted.\nAn error occurred while attempting to read the file\n" + bad +
-             "\nfrom disk.\n\nNot a bitmap file\n\nSee log file:\n",
+             "\nfrom disk.\n\n" + bad + " is not a bitmap, PNG, TIFF or JPEG file.\n\nSee log file:\n",
          ""},
         {{"series", "--op", "Comb", "--out", dir.path("nowhere"), files[0]},
          "\n\nImage Series Processing aborted.\nLog file\n" + dir.path("nowhere") + "/series_",
@@ -131,7 +131,7 @@ TEST_F(CliSeries, SkipUnreadableGoesOnAndListsTheSkippedFiles)
     WriteBytes(bad, {'N', 'O', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
     const CliRun r = RunTool({"series", "--op", "Invert", "--skip-unreadable", "--out", outDir, files[0], bad, files[1]});
     EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.err, "nuvak-cli: skipped " + bad + ": Not a bitmap file\n");
+    EXPECT_EQ(r.err, "nuvak-cli: skipped " + bad + ": " + bad + " is not a bitmap, PNG, TIFF or JPEG file.\n");
     EXPECT_NE(r.out.find("1 file could not be read and was skipped; the log names it.\n"), std::string::npos);
     EXPECT_TRUE(Exists(outDir + "/a.bmp") && Exists(outDir + "/b.bmp"));
 }
@@ -159,7 +159,7 @@ TEST_F(CliSeries, UnreadableFirstFileStopsBeforeTheRun)
     WriteBytes(bad, {'N', 'O', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
     const CliRun refused = RunTool({"series", "--op", "Grayscale", "--out", outDir, bad, files[0]});
     EXPECT_EQ(refused.status, 3);
-    EXPECT_EQ(refused.err, "error: Not a bitmap file\nnuvak-cli: Series processing aborted\n");
+    EXPECT_EQ(refused.err, "error: " + bad + " is not a bitmap, PNG, TIFF or JPEG file.\nnuvak-cli: Series processing aborted\n");
     EXPECT_TRUE(std::filesystem::is_empty(outDir));
 }
 

@@ -144,7 +144,7 @@ TEST_F(Cli, RefusedInputIsExitThreeWithoutOut)
     WriteBytes(in, {'B', 'M', 0});
     CliRun r = RunTool({"apply", "--op", "Grayscale", in, out});
     EXPECT_EQ(r.status, 3);
-    EXPECT_EQ(r.err, "error: Failed to read bitmap file header\n");
+    EXPECT_EQ(r.err, "error: Failed to read image " + in + ".\nFailed to read bitmap file header\n");
     EXPECT_FALSE(Exists(out));
 
     r = RunTool({"info", dir.path("none.bmp")});

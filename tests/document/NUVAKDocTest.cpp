@@ -217,7 +217,7 @@ TEST(NUVAKDoc, OpenAndSave)
     WriteBytes(dir.path("bad.bmp"), {'X', 'Y', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
     CNUVAKDoc refused;
     EXPECT_FALSE(refused.OnOpenDocument(dir.path("bad.bmp")));
-    EXPECT_EQ(user.errors, std::vector<std::string>{"Not a bitmap file"});
+    EXPECT_EQ(user.errors, std::vector<std::string>{dir.path("bad.bmp") + " is not a bitmap, PNG, TIFF or JPEG file."});
     EXPECT_TRUE(refused.GetPathName().empty());
 
     // A missing file: the reading failure is shown.

@@ -199,7 +199,7 @@ TEST_F(BitmapFile, FourBitColoursUsedDecidesTheTableLength)
         } else {
             EXPECT_TRUE(r.aborted) << c.colorsUsed;
             ASSERT_EQ(local.errors.size(), 1u);
-            EXPECT_EQ(local.errors[0], c.error);
+            EXPECT_EQ(local.errors[0], "Failed to read image " + dir.path("f.bmp") + ".\n" + c.error);
         }
     }
 }
@@ -263,18 +263,23 @@ TEST_F(BitmapFile, RefusedFilesShowTheirReasonAndLeaveTheImageUnchanged)
         std::function<void(BitmapSpec&)> change;
         std::string message;
     } cases[] = {
-        {"signature", [](BitmapSpec& s) { s.signature = 0x4D43; }, "Not a bitmap file"},
-        {"header size", [](BitmapSpec& s) { s.headerSize = 108; }, "File is not Windows DIB format"},
+        // Not "BM": named as no format read here rather than refused as a bitmap.
+        {"signature", [](BitmapSpec& s) { s.signature = 0x4D43; }, " is not a bitmap, PNG, TIFF or JPEG file."},
+        {"header size", [](BitmapSpec& s) { s.headerSize = 64; }, "File is not Windows DIB format"},
         {"compression", [](BitmapSpec& s) { s.compression = 1; },
          "Bitmap is not compression type BI_RGB (uncompressed).\nOnly uncompressed bitmaps are supported."},
         {"compression before bit depth", [](BitmapSpec& s) { s.compression = 3, s.bits = 16, s.palette.clear(), s.pixels.clear(); },
          "Bitmap is not compression type BI_RGB (uncompressed).\nOnly uncompressed bitmaps are supported."},
-        {"top-down", [](BitmapSpec& s) { s.height = -10, s.pixels.clear(); },
-         "Bitmap is not in bottom-up format.\nOnly bottom-up bitmaps are supported."},
+        {"colour masks below 32 bits", [](BitmapSpec& s) { s.compression = 3, s.bits = 24, s.palette.clear(), s.pixels.clear(); },
+         "Bitmap is not compression type BI_RGB (uncompressed).\nOnly uncompressed bitmaps are supported."},
+        {"colour masks sharing bits", [](BitmapSpec& s) { s.compression = 3, s.bits = 32, s.masks = {0xFF00, 0xFF0, 0xFF}; },
+         "Bitmap color masks are invalid.\nEach color needs one run of bits of its own."},
+        {"colour mask of two runs", [](BitmapSpec& s) { s.compression = 3, s.bits = 32, s.masks = {0xF000F, 0xF00, 0xF0}; },
+         "Bitmap color masks are invalid.\nEach color needs one run of bits of its own."},
         {"bit depth", [](BitmapSpec& s) { s.bits = 16, s.pixels.clear(); },
          "Bit depth (16) is an unsupported number.\nOnly 1, 4, 8 and 24-bit bitmaps are supported."},
-        {"bit depth 32", [](BitmapSpec& s) { s.bits = 32, s.pixels.clear(); },
-         "Bit depth (32) is an unsupported number.\nOnly 1, 4, 8 and 24-bit bitmaps are supported."},
+        {"bit depth 2", [](BitmapSpec& s) { s.bits = 2, s.pixels.clear(); },
+         "Bit depth (2) is an unsupported number.\nOnly 1, 4, 8 and 24-bit bitmaps are supported."},
         {"zero width", [](BitmapSpec& s) { s.width = 0, s.pixels.clear(); },
          "Bitmap size (0 x 2) is invalid.\nWidth and height must be at least 1 pixel."},
         {"negative width", [](BitmapSpec& s) { s.width = -4, s.pixels.clear(); },
@@ -304,7 +309,9 @@ TEST_F(BitmapFile, RefusedFilesShowTheirReasonAndLeaveTheImageUnchanged)
         const IoResult r = Read(image, dir.path("bad.bmp"));
         EXPECT_TRUE(r.aborted) << c.name;
         ASSERT_EQ(local.errors.size(), 1u) << c.name;
-        EXPECT_EQ(local.errors[0], c.message) << c.name;
+        const std::string path = dir.path("bad.bmp");
+        EXPECT_EQ(local.errors[0], c.message[0] == ' ' ? path + c.message : "Failed to read image " + path + ".\n" + c.message)
+            << c.name;
         ExpectSentinel(image);
     }
 }
@@ -331,7 +338,7 @@ TEST_F(BitmapFile, TruncatedAtEveryByteIsRefusedWithTheStageMessage)
                                : length < 70 ? "Failed to read color table"
                                              : "Failed to read bitmap pixel data";
         ASSERT_EQ(local.errors.size(), 1u) << length;
-        EXPECT_EQ(local.errors[0], expected) << length;
+        EXPECT_EQ(local.errors[0], "Failed to read image " + dir.path("cut.bmp") + ".\n" + expected) << length;
         ExpectSentinel(image);
     }
 }

@@ -113,7 +113,8 @@ TEST(BitmapRowBlocks, TheFirstBadIndexInFileOrderIsReported)
         EXPECT_THROW(image.SerializeFile(false, dir.path("bad.bmp"), false, message, causeValid, cause),
                      platform::UserAbort);
         ASSERT_EQ(user.errors.size(), 1u) << threads;
-        EXPECT_EQ(user.errors[0], "Bitmap pixel (5, 1200) uses color 255, but the color table has only 200 entries.")
+        EXPECT_EQ(user.errors[0], "Failed to read image " + dir.path("bad.bmp") +
+                                      ".\nBitmap pixel (5, 1200) uses color 255, but the color table has only 200 entries.")
             << threads;
     }
 }

@@ -93,7 +93,7 @@ TEST(LargeImage, HeaderBeyondAvailableMemoryIsRefusedWithTheSizes)
         }
         if (c.refusal) {
             EXPECT_TRUE(refused) << c.width;
-            EXPECT_EQ(ui.errors, std::vector<std::string>{c.refusal});
+            EXPECT_EQ(ui.errors, std::vector<std::string>{"Failed to read image " + path + ".\n" + c.refusal});
             EXPECT_EQ(image.width, 3) << c.width;
             EXPECT_TRUE(SamePixels(image, before)) << c.width;
         } else {

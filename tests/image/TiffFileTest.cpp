@@ -3,98 +3,21 @@
 // depths, min-is-white, palettes, 16-bit, alpha, pages and resolution.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <tiffio.h>
 
 #include "support/ImageReads.h"
+#include "support/LibjpegFiles.h"
 #include "support/TestFiles.h"
+#include "support/TiffFiles.h"
 
 namespace {
 
-constexpr int kWidth = 37;
-constexpr int kHeight = 21;
+constexpr int kWidth = kTiffWidth;
+constexpr int kHeight = kTiffHeight;
 
-struct TiffSpec {
-    std::uint16_t compression = COMPRESSION_NONE;
-    std::uint16_t planar = PLANARCONFIG_CONTIG;
-    bool tiled = false;
-    std::uint16_t photometric = PHOTOMETRIC_RGB;
-    std::uint16_t bits = 8;
-    std::uint16_t samples = 3;
-    int pages = 1;
-    int tile = 16;
-    const char* mode = "w";  // "wb": big-endian
-};
-
-int Sample(int x, int y, int c, int bits)
-{
-    return static_cast<int>((x * 7919u + y * 104729u + c * 31337u + 5u) % (1u << bits));
-}
-
-// Writes samples of Sample() packed at the case's bit depth.
-void WriteTiff(const std::string& path, const TiffSpec& s, const std::function<void(TIFF*)>& extra = {})
-{
-    TIFF* tif = TIFFOpen(path.c_str(), s.mode);
-    ASSERT_NE(tif, nullptr);
-    for (int page = 0; page < s.pages; ++page) {
-        TIFFSetField(tif, TIFFTAG_IMAGEWIDTH, kWidth);
-        TIFFSetField(tif, TIFFTAG_IMAGELENGTH, kHeight);
-        TIFFSetField(tif, TIFFTAG_BITSPERSAMPLE, s.bits);
-        TIFFSetField(tif, TIFFTAG_SAMPLESPERPIXEL, s.samples);
-        TIFFSetField(tif, TIFFTAG_PHOTOMETRIC, s.photometric);
-        TIFFSetField(tif, TIFFTAG_PLANARCONFIG, s.planar);
-        TIFFSetField(tif, TIFFTAG_COMPRESSION, s.compression);
-        if (s.tiled) {
-            TIFFSetField(tif, TIFFTAG_TILEWIDTH, s.tile);
-            TIFFSetField(tif, TIFFTAG_TILELENGTH, s.tile);
-        } else {
-            TIFFSetField(tif, TIFFTAG_ROWSPERSTRIP, 8);  // JPEG needs multiples of 8
-        }
-        if (extra) extra(tif);
-        const int planes = s.planar == PLANARCONFIG_SEPARATE ? s.samples : 1;
-        const int perPixel = planes > 1 ? 1 : s.samples;
-        const int width = s.tiled ? s.tile : kWidth;
-        const tmsize_t rowBytes = (tmsize_t(width) * perPixel * s.bits + 7) / 8;
-        for (int p = 0; p < planes; ++p) {
-            if (s.tiled) {
-                std::vector<std::uint8_t> tile(size_t(rowBytes) * s.tile);
-                for (int y0 = 0; y0 < kHeight; y0 += s.tile)
-                    for (int x0 = 0; x0 < kWidth; x0 += s.tile) {
-                        std::fill(tile.begin(), tile.end(), 0);
-                        for (int r = 0; r < s.tile && y0 + r < kHeight; ++r)
-                            for (int x = 0; x < s.tile && x0 + x < kWidth; ++x)
-                                for (int c = 0; c < perPixel; ++c) {
-                                    const int v = Sample(x0 + x, y0 + r, planes > 1 ? p : c, s.bits);
-                                    const size_t i = size_t(x) * perPixel + c;
-                                    if (s.bits == 16)
-                                        reinterpret_cast<std::uint16_t*>(tile.data() + r * rowBytes)[i] = std::uint16_t(v);
-                                    else
-                                        tile[r * rowBytes + i * s.bits / 8] |=
-                                            std::uint8_t(v << (8 - s.bits - (i * s.bits) % 8));
-                                }
-                        TIFFWriteTile(tif, tile.data(), x0, y0, 0, std::uint16_t(p));
-                    }
-            } else {
-                std::vector<std::uint8_t> row(rowBytes);
-                for (int y = 0; y < kHeight; ++y) {
-                    std::fill(row.begin(), row.end(), 0);
-                    for (int x = 0; x < kWidth; ++x)
-                        for (int c = 0; c < perPixel; ++c) {
-                            const int v = Sample(x, y, planes > 1 ? p : c, s.bits);
-                            const size_t i = size_t(x) * perPixel + c;
-                            if (s.bits == 16)
-                                reinterpret_cast<std::uint16_t*>(row.data())[i] = std::uint16_t(v);
-                            else
-                                row[i * s.bits / 8] |= std::uint8_t(v << (8 - s.bits - (i * s.bits) % 8));
-                        }
-                    TIFFWriteScanline(tif, row.data(), y, std::uint16_t(p));
-                }
-            }
-        }
-        TIFFWriteDirectory(tif);
-    }
-    TIFFClose(tif);
-}
+int Sample(int x, int y, int c, int bits) { return TiffSample(x, y, c, bits); }
 
 // libtiff's own decoding to 8-bit RGBA, top row first.
 std::vector<std::uint32_t> LibtiffRgba(const std::string& path)
@@ -106,7 +29,49 @@ std::vector<std::uint32_t> LibtiffRgba(const std::string& path)
     return raster;
 }
 
+// An old-style JPEG TIFF, as scanners once wrote them: a whole JPEG stream
+// by libjpeg (grey, or YCbCr with the luma sampled factor x factor) as the
+// strip and as the interchange format, which no writer of today makes.
+void WriteOldStyleJpeg(const std::string& path, int components, int factor)
+{
+    const std::vector<std::uint8_t> jpeg = LibjpegFile(
+        kWidth, kHeight, components, [](int x, int y, int c) { return Sample(x * 3 + c, y, 0, 8); },
+        [factor](jpeg_compress_struct& info) { info.comp_info[0].h_samp_factor = info.comp_info[0].v_samp_factor = factor; });
+    const auto length = std::uint32_t(jpeg.size());
+    const std::uint32_t bits = TiffDataOffset(12), start = bits + 6;
+    // Three bits-per-sample values of 8, then the stream.
+    std::vector<std::uint8_t> data(6 + jpeg.size());
+    data[0] = data[2] = data[4] = 8;
+    std::copy(jpeg.begin(), jpeg.end(), data.begin() + 6);
+    const std::vector<std::uint8_t> out = OneIfdTiff(
+        {{256, 3, 1, kWidth}, {257, 3, 1, kHeight}, {258, 3, std::uint32_t(components), components == 1 ? 8 : bits},
+         {259, 3, 1, COMPRESSION_OJPEG}, {262, 3, 1, std::uint32_t(components == 1 ? PHOTOMETRIC_MINISBLACK : PHOTOMETRIC_YCBCR)},
+         {273, 4, 1, start}, {277, 3, 1, std::uint32_t(components)}, {278, 3, 1, kHeight}, {279, 4, 1, length},
+         {513, 4, 1, start}, {514, 4, 1, length}, {530, 3, 2, std::uint32_t(factor | factor << 16)}},
+        data);
+    WriteBytes(path, out);
+}
+
 }  // namespace
+
+TEST(TiffFile, OldStyleJpegMatchesLibtiff)
+{
+    TempDir dir;
+    const std::string path = dir.path("ojpeg.tif");
+    for (auto [components, factor] : {std::pair{1, 1}, std::pair{3, 1}, std::pair{3, 2}}) {
+        WriteOldStyleJpeg(path, components, factor);
+        const std::vector<std::uint32_t> reference = LibtiffRgba(path);
+        const ImageRead r = ReadImageFile(path);
+        ASSERT_FALSE(r.refused) << components << " " << factor << ": " << (r.errors.empty() ? "" : r.errors[0]);
+        EXPECT_EQ(r.image.format, components == 1 ? FORMAT_GRAYSCALE : FORMAT_RGB);
+        for (int y = 0; y < kHeight; ++y)
+            for (int x = 0; x < kWidth; ++x) {
+                const std::uint32_t p = reference[y * kWidth + x];
+                ASSERT_EQ(r.image.pixelValueArray[y][x], CColorVal(TIFFGetR(p), TIFFGetG(p), TIFFGetB(p)))
+                    << components << " " << factor << " at " << x << "," << y;
+            }
+    }
+}
 
 TEST(TiffFile, CompressionsPlanesAndTilesMatchLibtiff)
 {
@@ -171,10 +136,17 @@ TEST(TiffFile, GreyPaletteSixteenBitAndAlpha)
          }},
         {"palette 4", {.photometric = PHOTOMETRIC_PALETTE, .bits = 4, .samples = 1},
          [](int x, int y) { const int k = Sample(x, y, 0, 4); return CColorVal(k * 16, 255 - k, 7 * k); }},
+        {"palette 4 with alpha", {.photometric = PHOTOMETRIC_PALETTE, .bits = 4, .samples = 2},
+         [](int x, int y) { const int k = Sample(x, y, 0, 4); return CColorVal(k * 16, 255 - k, 7 * k); },
+         {alphaNotice}},
+        {"rgb 8 BigTIFF", {.mode = "w8"},
+         [](int x, int y) { return CColorVal(Sample(x, y, 0, 8), Sample(x, y, 1, 8), Sample(x, y, 2, 8)); }},
+        {"grey 16 BigTIFF big-endian tiles", {.tiled = true, .photometric = PHOTOMETRIC_MINISBLACK, .bits = 16, .samples = 1, .mode = "w8b"},
+         [](int x, int y) { const int v = MappedLevel(Sample(x, y, 0, 16), 0, 65535); return CColorVal(v, v, v); }},
     };
     for (const auto& c : cases) {
         WriteTiff(path, c.spec, [&c](TIFF* tif) {
-            if (c.spec.samples == 4) {
+            if (c.spec.samples == 4 || (c.spec.photometric == PHOTOMETRIC_PALETTE && c.spec.samples == 2)) {
                 const std::uint16_t extra[] = {EXTRASAMPLE_UNASSALPHA};
                 TIFFSetField(tif, TIFFTAG_EXTRASAMPLES, 1, extra);
             }

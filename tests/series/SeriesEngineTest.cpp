@@ -123,7 +123,10 @@ TEST_F(SeriesRunTest, ReaderRefusalEndsTheRunOrIsSkipped)
 {
     const std::string a = AddSource("a.bmp");
     const std::string bad = in + "/bad.bmp";
-    WriteBytes(bad, {'X', 'Y', 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14});
+    // A broken bitmap: its refusal names it, as the other readers' do.
+    WriteBytes(bad, {'B', 'M', 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14});
+    const std::string refusal = "Failed to read image " + bad + ".\nFailed to read bitmap info header";
+    const std::string oneLine = "Failed to read image " + bad + ". Failed to read bitmap info header";
     settings.AddFile(bad);
     const std::string c = AddSource("c.bmp");
     ReadFirstImage();
@@ -142,7 +145,7 @@ TEST_F(SeriesRunTest, ReaderRefusalEndsTheRunOrIsSkipped)
             if (e.rfind("status:", 0) == 0) statuses.push_back(e.substr(7));
         if (!skip) {
             const std::string message = "Image Series processing aborted.\nAn error occurred while attempting to read "
-                                        "the file\n" + bad + "\nfrom disk.\n\nNot a bitmap file";
+                                        "the file\n" + bad + "\nfrom disk.\n\n" + refusal;
             EXPECT_EQ(r.ending, SeriesEnding::Ended);
             EXPECT_EQ(r.confirmationText,
                       confirmation + "\n\n" + message + "\n\nSee log file:\n" + LogPath() + "\nfor details.\n");
@@ -152,11 +155,11 @@ TEST_F(SeriesRunTest, ReaderRefusalEndsTheRunOrIsSkipped)
             EXPECT_EQ(FolderNames(out), (std::vector<std::string>{"a.bmp", "series_3_7_2026 14_5_9.log"}));
         } else {
             EXPECT_EQ(r.ending, SeriesEnding::Complete);
-            EXPECT_EQ(r.skipped, (std::vector<std::pair<std::string, std::string>>{{bad, "Not a bitmap file"}}));
+            EXPECT_EQ(r.skipped, (std::vector<std::pair<std::string, std::string>>{{bad, oneLine}}));
             EXPECT_EQ(r.confirmationText,
                       CompleteText(LogPath()) + "\n\n1 file could not be read and was skipped; the log names it.");
             EXPECT_EQ(FileText(LogPath()), LogHead() + Crlf("Now processing " + a + "\nSkipped " + bad +
-                                                            ": Not a bitmap file\nNow processing " + c +
+                                                            ": " + oneLine + "\nNow processing " + c +
                                                             "\n\nImage series processing complete.\n"));
             EXPECT_EQ(FolderNames(out), (std::vector<std::string>{"a.bmp", "c.bmp", "series_3_7_2026 14_5_9.log"}));
         }

@@ -25,7 +25,11 @@ struct BitmapSpec {
     std::uint16_t signature = 0x4D42;
     std::int64_t dataOffset = -1;  // -1: directly after the colour table
     std::vector<std::uint32_t> palette;  // 0x00RRGGBB entries written as B, G, R, 0
-    // One value per pixel, row 0 at the top: a palette index, or 0x00RRGGBB for 24 bits.
+    // Red, green, blue (and alpha) masks: inside a header of 108 or 124
+    // bytes, else after it (without alpha) when there are any.
+    std::vector<std::uint32_t> masks;
+    // One value per pixel, row 0 at the top: a palette index, 0x00RRGGBB for
+    // 24 bits, the stored word for 32. A negative height stores the rows top-down.
     std::vector<std::uint32_t> pixels;
 };
 
