@@ -8,10 +8,10 @@
 #include <optional>
 #include <utility>
 
-#include "platform/CapturedErrors.h"
 #include "platform/Format.h"
 #include "platform/UserInterface.h"
 #include "series/ConfirmationText.h"
+#include "series/SeriesFileRead.h"
 #include "series/SeriesLog.h"
 
 namespace {
@@ -40,10 +40,6 @@ public:
     const std::vector<std::pair<std::string, std::string>>& Skipped() const { return skipped_; }
 
 private:
-    // Reads the file; the reader's text when it refuses it, whether it says
-    // so by its result or by showing a message and abandoning.
-    std::optional<std::string> Read(CImage& working, const std::string& path) const;
-
     std::string Write(CImage& image, const std::string& path, FileFormat format) const;
     std::string OutputPath(const std::string& source, const std::string& name) const;
     // Find Objects in a series: the image's own results file, from the
@@ -62,6 +58,7 @@ private:
     std::vector<std::pair<std::string, std::string>> skipped_;
     std::string combinedHeader_;  // the header last written to the combined table
     bool combinedStarted_ = false;
+    bool firstDone_ = false;  // the first file has been processed
 };
 
 // The reader's text on one line, for the log's line of a skipped file.
@@ -88,7 +85,7 @@ std::string SeriesRun::ProcessFile(int index, const std::string& path)
     Notify(callbacks_.setStatus, status);
 
     CImage working;
-    if (const std::optional<std::string> refusal = Read(working, path)) {
+    if (const std::optional<std::string> refusal = ReadSeriesFile(working, path)) {
         if (!settings_.skipUnreadable)
             return Format("Image Series processing aborted.\nAn error occurred while attempting to read the file\n%s\n"
                           "from disk.\n\n%s",
@@ -145,11 +142,15 @@ std::string SeriesRun::ProcessFile(int index, const std::string& path)
             if (!combined.empty()) return combined;
             log_.Write(Format("Results written to %s\n", params.resultsFile.c_str()));
         }
-        if (op_->aoiKept && index == 0) {
+        // The first file processed: a first file skipped as unreadable does not count.
+        if (op_->aoiKept && !firstDone_) {
             settings_.firstImage.SetUpperLeft(working.aoiLeft, working.aoiTop, false);
             settings_.firstImage.SetLowerRight(working.aoiRight, working.aoiBottom, false);
             if (settings_.Overwrites()) settings_.firstImage = working;
         }
+        firstDone_ = true;
+        // Find Objects leaves the image as it was: its results are the files.
+        if (objects) return std::string();
     }
     return Write(working, OutputPath(path, OutputName(baseName, settings_.outputFormat)), format);
 }
@@ -187,20 +188,6 @@ std::string SeriesRun::AddToCombined(const std::string& source, const std::strin
     return Format("Image Series processing aborted.\nAn error occurred while attempting to write the file\n%s\n"
                   "to disk.\n\nThe file could not be written completely.",
                   combinedPath.c_str());
-}
-
-std::optional<std::string> SeriesRun::Read(CImage& working, const std::string& path) const
-{
-    std::string fileMessage;
-    bool causeValid = false;
-    int cause = 0;
-    platform::CapturedErrors shown;
-    try {
-        if (working.SerializeFile(false, path, false, fileMessage, causeValid, cause) == 0) return std::nullopt;
-    } catch (const platform::UserAbort&) {
-        return shown.Text();
-    }
-    return fileMessage;
 }
 
 std::string SeriesRun::Write(CImage& image, const std::string& path, FileFormat format) const
