@@ -8,6 +8,7 @@
 #include <optional>
 #include <utility>
 
+#include "image/ImageFormat.h"
 #include "platform/Format.h"
 #include "platform/UserInterface.h"
 #include "series/ConfirmationText.h"
@@ -42,10 +43,10 @@ public:
 private:
     std::string Write(CImage& image, const std::string& path, FileFormat format) const;
     std::string OutputPath(const std::string& source, const std::string& name) const;
-    // Find Objects in a series: the image's own results file, from the
-    // results file's name and the image's stem (objects.dat ->
+    // Find Objects in a series: the image's own results or overlay file,
+    // from the file's name and the image's stem (objects.dat ->
     // objects_IMAGE.dat), where the image's result goes.
-    std::string ResultsPathFor(const std::string& source) const;
+    std::string OwnPathFor(const std::string& file, const std::string& source) const;
     // Adds the rows of an image's results file to the run's combined table,
     // each after the image's file name; "" or the message that ends the run.
     std::string AddToCombined(const std::string& source, const std::string& results);
@@ -112,10 +113,13 @@ std::string SeriesRun::ProcessFile(int index, const std::string& path)
         return Format("Image Series processing aborted.\nAn error occurred while processing the file\n%s\n\n%s",
                       path.c_str(), working.errorMessage.c_str());
     };
-    const auto writeExtras = [&](OperationOutputs& outputs) {
+    // ownPaths: an image naming its own file (an overlay) goes there, in that file's format.
+    const auto writeExtras = [&](OperationOutputs& outputs, bool ownPaths = false) {
         for (ExtraImage& extra : outputs.extras) {
             const std::string message =
-                Write(extra.image, OutputPath(path, stem + OutputSuffix(extra.suffix, format)), format);
+                ownPaths && !extra.path.empty()
+                    ? Write(extra.image, extra.path, FormatForPath(extra.path))
+                    : Write(extra.image, OutputPath(path, stem + OutputSuffix(extra.suffix, format)), format);
             if (!message.empty()) return message;
         }
         return std::string();
@@ -132,10 +136,14 @@ std::string SeriesRun::ProcessFile(int index, const std::string& path)
         // Each image's objects get a file of their own, so that none replaces another's.
         OperationParams params = params_;
         const bool objects = std::string(op_->name) == "Find Objects";
-        if (objects) params.resultsFile = ResultsPathFor(path);
+        if (objects) {
+            params.resultsFile = OwnPathFor(settings_.params.resultsFile, path);
+            // The overlay too, which would otherwise take the image's own name.
+            if (!params.overlayFile.empty()) params.overlayFile = OwnPathFor(settings_.params.overlayFile, path);
+        }
         OperationOutputs outputs;
         if (op_->run(working, params, outputs) != 0 && op_->checked) return processingFailed();
-        const std::string message = writeExtras(outputs);
+        const std::string message = writeExtras(outputs, objects);
         if (!message.empty()) return message;
         if (objects) {
             const std::string combined = AddToCombined(path, params.resultsFile);
@@ -155,9 +163,9 @@ std::string SeriesRun::ProcessFile(int index, const std::string& path)
     return Write(working, OutputPath(path, OutputName(baseName, settings_.outputFormat)), format);
 }
 
-std::string SeriesRun::ResultsPathFor(const std::string& source) const
+std::string SeriesRun::OwnPathFor(const std::string& file, const std::string& source) const
 {
-    const std::string name = BaseName(settings_.params.resultsFile);
+    const std::string name = BaseName(file);
     const std::string stem = Stem(name);
     const std::string own = stem.empty() ? name + "_" + Stem(BaseName(source))
                                          : stem + "_" + Stem(BaseName(source)) + name.substr(stem.size());

@@ -257,8 +257,12 @@ TEST_F(SeriesRunTest, FindObjectsKeepsEveryImagesResults)
     settings.params.resultsFile = "/elsewhere/objects.dat";
     settings.params.metricMask = METRIC_AREA;
     settings.params.background = 0;
+    settings.params.overlayFile = "outline.png";
     const SeriesResult r = Run();
     ASSERT_EQ(r.ending, SeriesEnding::Complete) << r.confirmationText;
+    // Each image's overlay in a file of its own, in the format its name asks for.
+    for (const char* name : {"/outline_p0.png", "/outline_p1.png", "/outline_p2.png"})
+        EXPECT_EQ(FileText(out + name).rfind("\x89PNG", 0), 0u) << name;
     EXPECT_EQ(FileText(out + "/objects_p0.dat"), "#id,x,y,area\r\n1,2.5,2.5,16\r\n");
     EXPECT_EQ(FileText(out + "/objects_p1.dat"), "#id,x,y,area\r\n1,2.5,2.5,16\r\n2,8.5,2.5,16\r\n");
     EXPECT_EQ(FileText(out + "/objects_p2.dat"), "");
