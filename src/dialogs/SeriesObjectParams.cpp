@@ -51,7 +51,7 @@ CSeriesObjectParams::CSeriesObjectParams(CSeriesPropSheet& sheet)
         check->setChecked(fields.metrics[i]);
         connect(check, &QCheckBox::toggled, this, [this, i](bool on) { fields.metrics[i] = on; });
         Register(box.seriesControl, check);
-        boxes->addWidget(check, i % 6, i / 6);
+        boxes->addWidget(check, i % 4, i / 4);  // three columns leave room for the options
     }
 
     auto* color = new ColorButton(fields.outline, this);

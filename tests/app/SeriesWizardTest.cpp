@@ -2,6 +2,7 @@
 // per operation, Select Files' checks, the lists by format, the parameter
 // pages' refusals and the AOI tracker.
 #include <QCheckBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QTextEdit>
 
@@ -365,7 +366,9 @@ private slots:
                         ->click();
                     sheet.settings.outputFolder = w.out.root().string();
                     sheet.Next();
-                    sheet.settings.operationName = "Invert";
+                    auto* list = qobject_cast<QListWidget*>(
+                        sheet.Page(SeriesPage::SelectOperation).Control(CSeriesOperationDlg::kList));
+                    list->setCurrentItem(list->findItems("Invert", Qt::MatchExactly).front());
                     sheet.Next();
                     auto& aoi = static_cast<CSeriesAoiPage&>(sheet.Page(SeriesPage::SelectAoi));
                     aoi.Tracker().SetRect({25, 25, 65, 45});

@@ -213,7 +213,7 @@ TEST(SeriesSelectFiles, UnreadableFirstFileIsNamedOrSkipped)
     TempDir dir;
     const std::string good = WriteGrey(dir, "good.bmp");
     const std::string bad = dir.path("bad.bmp");
-    std::ofstream(bad) << "not an image";
+    std::ofstream(bad) << "this is text, not an image";
     const std::string named = "Failed to read image " + bad + ".\nNot a bitmap file";
     const struct {
         bool skip;
