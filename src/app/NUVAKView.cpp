@@ -66,7 +66,7 @@ void CNUVAKView::wheelEvent(QWheelEvent* event)
     event->accept();
     const int steps = event->angleDelta().y();
     if (steps == 0) return;
-    // Through the frame, which keeps the zoom within its limits.
+    // The frame's enabling rules keep the zoom within its limits.
     const int id = steps > 0 ? cmd::ZoomIn : cmd::ZoomOut;
     if (frame_ == nullptr || !frame_->IsCommandEnabled(id)) return;
     ZoomAbout(steps > 0 ? zoomFactor_ * 2.0f : zoomFactor_ * 0.5f, event->position());
