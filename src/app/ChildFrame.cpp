@@ -89,6 +89,12 @@ void CChildFrame::CloseDocument()
     close();
 }
 
+void CChildFrame::moveEvent(QMoveEvent* event)
+{
+    QMdiSubWindow::moveEvent(event);
+    view_->UpdateReadOut();
+}
+
 void CChildFrame::closeEvent(QCloseEvent* event)
 {
     if (!closing_ && !SaveModified()) {

@@ -31,6 +31,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // A window moved away from under the mouse no longer reads it out.
+    void moveEvent(QMoveEvent* event) override;
 
 private:
     std::unique_ptr<CNUVAKDoc> document_;

@@ -211,6 +211,7 @@ void CNUVAKApp::OnAppAbout()
 
 void CNUVAKApp::OnSeries()
 {
-    CSeriesPropSheet wizard(mainFrame_.get());
-    wizard.exec();
+    if (seriesWizard_.isNull()) seriesWizard_ = new CSeriesPropSheet(mainFrame_.get());
+    seriesWizard_->Reopen();
+    seriesWizard_->exec();
 }

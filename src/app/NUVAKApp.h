@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
 #include <QStringList>
 #include <memory>
 #include <utility>
@@ -14,6 +15,7 @@
 
 class CChildFrame;
 class CMainFrame;
+class CSeriesPropSheet;
 class CImage;
 class CNUVAKDoc;
 
@@ -42,6 +44,8 @@ public:
     void OnExtractRgb();
     void OnComb();
     void OnAppAbout();
+    // The series wizard, opened again as it was left: files, output folder,
+    // operation, AOI and parameters stay for the next run.
     void OnSeries();
     // Add, Subtract, Absolute Difference, Multiply, Divide (0..4) of two
     // open images of one size and format into a new document.
@@ -66,4 +70,5 @@ private:
     CRecentFileList recentFiles_;
     int untitledCount_ = 0;
     CCalibration laterCalibration_;
+    QPointer<CSeriesPropSheet> seriesWizard_;  // a child of the main frame
 };

@@ -1,6 +1,8 @@
 // Drawing, zoom, scroll sizes, the frame fit rule and the read-out.
 #include "app/NUVAKView.h"
 
+#include <QApplication>
+#include <QCursor>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMouseEvent>
@@ -24,22 +26,25 @@ CNUVAKView::CNUVAKView(CNUVAKDoc& document, CMainFrame* frame, QWidget* parent)
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void CNUVAKView::OnZoomIn()
-{
-    zoomFactor_ *= 2.0f;
-    OnUpdate();
-}
+void CNUVAKView::OnZoomIn() { ZoomAbout(zoomFactor_ * 2.0f, std::nullopt); }
 
-void CNUVAKView::OnZoom1to1()
-{
-    zoomFactor_ = 1.0f;
-    OnUpdate();
-}
+void CNUVAKView::OnZoom1to1() { ZoomAbout(1.0f, std::nullopt); }
 
-void CNUVAKView::OnZoomOut()
+void CNUVAKView::OnZoomOut() { ZoomAbout(zoomFactor_ * 0.5f, std::nullopt); }
+
+void CNUVAKView::ZoomAbout(float zoom, std::optional<QPointF> at)
 {
-    zoomFactor_ *= 0.5f;
+    const QSizeF page(horizontalScrollBar()->pageStep(), verticalScrollBar()->pageStep());
+    const QPointF before = at.value_or(QPointF(page.width() / 2, page.height() / 2));
+    const QPointF image = (before + QPointF(ScrollOffset())) / zoomFactor_;
+    zoomFactor_ = zoom;
     OnUpdate();
+    // The window may have grown or shrunk: the centre is that of the new page.
+    const QPointF after = at.value_or(QPointF(horizontalScrollBar()->pageStep() / 2.0,
+                                             verticalScrollBar()->pageStep() / 2.0));
+    horizontalScrollBar()->setValue(static_cast<int>(std::lround(image.x() * zoomFactor_ - after.x())));
+    verticalScrollBar()->setValue(static_cast<int>(std::lround(image.y() * zoomFactor_ - after.y())));
+    UpdateReadOut();
 }
 
 void CNUVAKView::OnFitToWindow()
@@ -61,19 +66,34 @@ void CNUVAKView::wheelEvent(QWheelEvent* event)
     event->accept();
     const int steps = event->angleDelta().y();
     if (steps == 0) return;
-    const QPointF at = event->position();
-    const QPointF image = (at + QPointF(ScrollOffset())) / zoomFactor_;
+    // The frame's enabling rules keep the zoom within its limits.
     const int id = steps > 0 ? cmd::ZoomIn : cmd::ZoomOut;
-    // Through the frame, which keeps the zoom within its limits.
-    if (frame_ == nullptr || !frame_->OnCommand(id)) return;
-    horizontalScrollBar()->setValue(static_cast<int>(std::lround(image.x() * zoomFactor_ - at.x())));
-    verticalScrollBar()->setValue(static_cast<int>(std::lround(image.y() * zoomFactor_ - at.y())));
+    if (frame_ == nullptr || !frame_->IsCommandEnabled(id)) return;
+    ZoomAbout(steps > 0 ? zoomFactor_ * 2.0f : zoomFactor_ * 0.5f, event->position());
+    frame_->UpdateCommandUI();
 }
 
 void CNUVAKView::leaveEvent(QEvent* event)
 {
     if (frame_) frame_->SetStatusText(kIdleStatusText);
+    readingOut_ = false;
     QAbstractScrollArea::leaveEvent(event);
+}
+
+void CNUVAKView::UpdateReadOut()
+{
+    if (frame_ == nullptr) return;
+    // The mouse stands still while the picture moves under it: zoom, scroll,
+    // or the window moved or shrunk away from it.
+    const QPoint global = QCursor::pos();
+    const QPoint client = viewport()->mapFromGlobal(global);
+    if (isVisible() && viewport()->rect().contains(client) && QApplication::widgetAt(global) == viewport()) {
+        frame_->SetStatusText(ReadOutAt(client));
+        readingOut_ = true;
+    } else if (readingOut_) {
+        frame_->SetStatusText(kIdleStatusText);
+        readingOut_ = false;
+    }
 }
 
 void CNUVAKView::OnInitialUpdate()
@@ -133,9 +153,14 @@ void CNUVAKView::resizeEvent(QResizeEvent* event)
 {
     QAbstractScrollArea::resizeEvent(event);
     SetScrollSizes();
+    UpdateReadOut();
 }
 
-void CNUVAKView::scrollContentsBy(int, int) { viewport()->update(); }
+void CNUVAKView::scrollContentsBy(int, int)
+{
+    viewport()->update();
+    UpdateReadOut();
+}
 
 void CNUVAKView::paintEvent(QPaintEvent*)
 {
@@ -172,5 +197,6 @@ void CNUVAKView::mouseMoveEvent(QMouseEvent* event)
 {
     DragMove(event->position().toPoint());
     if (frame_) frame_->SetStatusText(ReadOutAt(event->position().toPoint()));
+    readingOut_ = true;
     QAbstractScrollArea::mouseMoveEvent(event);
 }

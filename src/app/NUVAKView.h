@@ -6,6 +6,7 @@
 #include <QAbstractScrollArea>
 #include <QColor>
 #include <QPoint>
+#include <optional>
 
 class CMainFrame;
 class CNUVAKDoc;
@@ -29,6 +30,9 @@ public:
     void OnInitialUpdate();
     // The status text for a point of the viewport.
     QString ReadOutAt(const QPoint& client) const;
+    // The read-out for the mouse where it stands now, or the idle text once
+    // the mouse is no longer over the picture.
+    void UpdateReadOut();
 
     // View tools: the frame's current tool, the measured points (image
     // coordinates after release) and Select All.
@@ -58,6 +62,9 @@ protected:
     void leaveEvent(QEvent* event) override;
 
 private:
+    // The image point shown at client point `at` (the centre of the view
+    // when none is given) stays where it is.
+    void ZoomAbout(float zoom, std::optional<QPointF> at);
     void SetScrollSizes();
     void ResizeParentToFit();
     int CurrentTool() const;
@@ -80,6 +87,7 @@ private:
     bool measured_ = false;  // a finished measurement to show
     QPoint first_, second_;
     bool captured_ = false;
+    bool readingOut_ = false;  // the status bar shows this view's read-out
     float zoomFactor_ = 1.0f;
     const bool bilinear_ = false;
 };

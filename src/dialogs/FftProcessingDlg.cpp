@@ -173,12 +173,13 @@ bool CFftProcessingDlg::ShowPictures()
 
 void CFftProcessingDlg::PaintMarks(QPainter& painter) const
 {
-    const FilterEllipse ellipse = model_.ToPicture(sheet_.Model().Ellipse());
+    const FilterEllipse marked = sheet_.Model().Ellipse();
+    const FilterEllipse ellipse = model_.ToPicture(marked);
     painter.setPen(kPaleYellow);
     const int width = model_.Spectrum().DisplayWidth(), height = model_.Spectrum().DisplayHeight();
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
-            if (model_.Marked(ellipse, x, y)) painter.drawPoint(x, y);
+            if (model_.Marked(marked, x, y)) painter.drawPoint(x, y);
     painter.setBrush(Qt::NoBrush);
     painter.drawEllipse(ellipse.left, ellipse.top, ellipse.right - ellipse.left, ellipse.bottom - ellipse.top);
     if (const auto band = model_.RubberBand()) {

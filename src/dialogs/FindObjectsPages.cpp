@@ -56,21 +56,12 @@ CFindObjectsIntroPage::CFindObjectsIntroPage(FindObjectsMetrics& metrics, const 
         "If your images do not have a uniform background, please cancel from the wizard and preprocess your images."));
 
     auto* options = new QGridLayout;
-    const QString unit = QString::fromStdString(areaUnit);
-    options->addWidget(new QLabel(QString("Minimum area (%1, 0 for none):").arg(unit)), 0, 0);
+    options->addWidget(new QLabel(QString::fromStdString(MinAreaLabel(areaUnit))), 0, 0);
     options->addWidget(minArea_, 0, 1);
-    options->addWidget(new QLabel(QString("Maximum area (%1, 0 for none):").arg(unit)), 1, 0);
+    options->addWidget(new QLabel(QString::fromStdString(MaxAreaLabel(areaUnit))), 1, 0);
     options->addWidget(maxArea_, 1, 1);
-    const struct {
-        const char* label;
-        bool CObjectOptions::*field;
-    } boxes[] = {
-        {"Leave out objects touching the AOI's edge", &CObjectOptions::excludeEdge},
-        {"Measure each object's own pixels", &CObjectOptions::ownPixels},
-        {"End the results with a summary line", &CObjectOptions::summary},
-    };
     int row = 2;
-    for (const auto& b : boxes) {
+    for (const ObjectOptionBox& b : ObjectOptionBoxes()) {
         auto* box = new QCheckBox(b.label);
         box->setChecked(metrics_.options.*b.field);
         connect(box, &QCheckBox::toggled, this, [this, field = b.field](bool on) { metrics_.options.*field = on; });

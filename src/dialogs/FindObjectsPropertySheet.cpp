@@ -18,7 +18,7 @@ CFindObjectsPropertySheet::CFindObjectsPropertySheet(CNUVAKDoc* document, QWidge
     setOptions(QWizard::HaveHelpButton | QWizard::NoBackButtonOnStartPage);
     // Area limits are in the image's unit squared when it is calibrated.
     const CCalibration calibration = document ? document->image.calibration : CCalibration{};
-    setPage(kIntro, new CFindObjectsIntroPage(metrics_, calibration.Calibrated() ? calibration.unit + "\u00b2" : "pixels"));
+    setPage(kIntro, new CFindObjectsIntroPage(metrics_, AreaUnit(calibration)));
     setPage(kMetrics, metricsPage_);
     setPage(kOutputFile, outputPage_);
     // Room for the results table without scrolling at once.

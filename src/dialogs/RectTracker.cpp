@@ -15,11 +15,19 @@ void CRectTracker::SetRect(const AoiRect& rect)
 {
     rect_ = rect;
     update();
+    if (changed) changed();
+}
+
+void CRectTracker::SetOrigin(QPoint origin)
+{
+    origin_ = origin;
+    update();
 }
 
 void CRectTracker::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
+    painter.translate(origin_);
     const AoiRect& r = rect_;
     // The tracker's own dotted frame and its handles, black on white so that
     // they show on dark and light images alike.
@@ -43,14 +51,15 @@ void CRectTracker::paintEvent(QPaintEvent*)
 void CRectTracker::mousePressEvent(QMouseEvent* event)
 {
     if (event->button() != Qt::LeftButton) return;
-    grabbed_ = HitTracker(rect_, event->position().toPoint().x(), event->position().toPoint().y());
+    const QPoint at = event->position().toPoint() - origin_;
+    grabbed_ = HitTracker(rect_, at.x(), at.y());
     before_ = rect_;
-    pressedAt_ = event->position().toPoint();
+    pressedAt_ = at;
 }
 
 void CRectTracker::mouseMoveEvent(QMouseEvent* event)
 {
-    const QPoint at = event->position().toPoint();
+    const QPoint at = event->position().toPoint() - origin_;
     if (grabbed_) {
         const QPoint by = at - pressedAt_;
         SetRect(TrackTo(before_, *grabbed_, by.x(), by.y()));
@@ -66,7 +75,7 @@ void CRectTracker::mouseMoveEvent(QMouseEvent* event)
 void CRectTracker::mouseReleaseEvent(QMouseEvent* event)
 {
     if (event->button() != Qt::LeftButton || !grabbed_) return;
-    const QPoint by = event->position().toPoint() - pressedAt_;
+    const QPoint by = event->position().toPoint() - origin_ - pressedAt_;
     const AoiRect after = TrackTo(before_, *grabbed_, by.x(), by.y());
     grabbed_.reset();
     SetRect(settle ? settle(before_, after) : after);

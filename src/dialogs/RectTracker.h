@@ -15,6 +15,12 @@ public:
 
     const AoiRect& Rect() const { return rect_; }
     void SetRect(const AoiRect& rect);
+    // Where the rectangle's (0, 0) lies in the widget: room for the handles
+    // of a rectangle at the edge.
+    QPoint Origin() const { return origin_; }
+    void SetOrigin(QPoint origin);
+    // Called whenever the rectangle changes, also during a drag.
+    std::function<void()> changed;
     // After a drag: the rectangle to keep, given the one before and the new one.
     std::function<AoiRect(const AoiRect& before, const AoiRect& after)> settle;
 
@@ -29,4 +35,5 @@ private:
     AoiRect before_{0, 0, 0, 0};
     std::optional<TrackerHit> grabbed_;
     QPoint pressedAt_;
+    QPoint origin_;
 };

@@ -16,19 +16,24 @@
 
 CSeriesAoiPage::CSeriesAoiPage(CSeriesPropSheet& sheet)
     : CSeriesPage(sheet, SeriesPage::SelectAoi), area_(new QWidget(this)), preview_(new CPreviewPic(area_)),
-      tracker_(new CRectTracker(area_))
+      tracker_(new CRectTracker(area_)), corners_(new QLabel(this))
 {
     SetSeriesAoiBox(picture_);
     preview_->SetBox(picture_);
-    preview_->move(picture_.Left(), picture_.Top());
-    // Room for the handles outside a tracker over the whole box.
+    // Room for the handles outside a tracker over the whole box, on every side.
+    const QPoint origin(kTrackerHandleSize, kTrackerHandleSize);
+    preview_->move(origin + QPoint(picture_.Left(), picture_.Top()));
     const int margin = picture_.Left() + kTrackerHandleSize;
-    area_->setFixedSize(picture_.Left() + picture_.MaxWidth() + margin, picture_.Top() + picture_.MaxHeight() + margin);
+    area_->setFixedSize(origin.x() + picture_.Left() + picture_.MaxWidth() + margin,
+                        origin.y() + picture_.Top() + picture_.MaxHeight() + margin);
     tracker_->setGeometry(area_->rect());
+    tracker_->SetOrigin(origin);
     tracker_->raise();
     tracker_->settle = [this](const AoiRect& before, const AoiRect& after) {
         return KeepTrackerOnPicture(before, after, picture_);
     };
+    tracker_->changed = [this] { ShowCorners(); };
+    corners_->setObjectName("aoiCorners");
 
     auto* picture = new QLabel(this);
     picture->setPixmap(QPixmap(":/icons/aoi.xpm"));
@@ -42,7 +47,16 @@ CSeriesAoiPage::CSeriesAoiPage(CSeriesPropSheet& sheet)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(area_);
+    layout->addWidget(corners_);
     layout->addLayout(hint);
+}
+
+void CSeriesAoiPage::ShowCorners()
+{
+    const CImage& image = Settings().firstImage;
+    const AoiRect aoi = TrackerToImage(tracker_->Rect(), picture_, image.width, image.height);
+    corners_->setText(QString::fromStdString(platform::Format("Upper left corner (%d, %d), lower right corner (%d, %d)",
+                                                              aoi.left, aoi.top, aoi.right, aoi.bottom)));
 }
 
 void CSeriesAoiPage::OnSetActive()
@@ -61,6 +75,7 @@ void CSeriesAoiPage::OnSetActive()
         return;
     }
     preview_->SetPicture(bitmap, picture_.DisplayWidth(), picture_.DisplayHeight());
+    ShowCorners();
 }
 
 bool CSeriesAoiPage::OnWizardNext()

@@ -6,6 +6,7 @@
 #include "forms/PreviewPicModel.h"
 
 class CPreviewPic;
+class QLabel;
 class CRectTracker;
 
 class CSeriesAoiPage : public CSeriesPage {
@@ -18,12 +19,18 @@ public:
 
     CRectTracker& Tracker() const { return *tracker_; }
     const PreviewPicModel& Picture() const { return picture_; }
-    // The widget whose coordinates the tracker uses: the picture sits at (5, 5).
+    // The widget the tracker covers; the tracker's (5, 5), where the picture
+    // sits, is the handle size further right and down.
     QWidget* Area() const { return area_; }
+    // The AOI the tracker gives, in image pixels, as it is dragged.
+    QLabel* Corners() const { return corners_; }
 
 private:
+    void ShowCorners();
+
     PreviewPicModel picture_;
     QWidget* area_;
     CPreviewPic* preview_;
     CRectTracker* tracker_;
+    QLabel* corners_;
 };

@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include "dialogs/SeriesPropSheet.h"
+#include "forms/FindObjectsWizard.h"
 
 namespace {
 
@@ -50,7 +51,7 @@ CSeriesObjectParams::CSeriesObjectParams(CSeriesPropSheet& sheet)
         check->setChecked(fields.metrics[i]);
         connect(check, &QCheckBox::toggled, this, [this, i](bool on) { fields.metrics[i] = on; });
         Register(box.seriesControl, check);
-        boxes->addWidget(check, i % 6, i / 6);
+        boxes->addWidget(check, i % 4, i / 4);  // three columns leave room for the options
     }
 
     auto* color = new ColorButton(fields.outline, this);
@@ -71,12 +72,41 @@ CSeriesObjectParams::CSeriesObjectParams(CSeriesPropSheet& sheet)
     fileRow->addWidget(fileName_, 1);
     fileRow->addWidget(browse);
 
+    // The Find Objects wizard's other choices.
+    auto* options = new QGridLayout;
+    QLineEdit* minArea = AddEdit(SeriesObjectFields::kMinArea, fields.minArea);
+    QLineEdit* maxArea = AddEdit(SeriesObjectFields::kMaxArea, fields.maxArea);
+    minAreaLabel_ = new QLabel(this);
+    maxAreaLabel_ = new QLabel(this);
+    options->addWidget(minAreaLabel_, 0, 0);
+    options->addWidget(minArea, 0, 1);
+    options->addWidget(maxAreaLabel_, 1, 0);
+    options->addWidget(maxArea, 1, 1);
+    int row = 2;
+    for (const ObjectOptionBox& b : ObjectOptionBoxes()) {
+        auto* box = new QCheckBox(b.label, this);
+        box->setChecked(fields.options.*b.field);
+        connect(box, &QCheckBox::toggled, this, [this, field = b.field](bool on) { fields.options.*field = on; });
+        options->addWidget(box, row++, 0, 1, 2);
+    }
+    options->setColumnStretch(2, 1);
+
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel("Choose the metrics to include (centroid is always written):", this));
     layout->addLayout(boxes);
+    layout->addLayout(options);
     layout->addLayout(colorRow);
     layout->addLayout(fileRow);
     layout->addStretch();
+}
+
+void CSeriesObjectParams::OnSetActive()
+{
+    // Areas are in the unit of the run's calibration, or of the first image's.
+    const SeriesSettings& s = Settings();
+    const std::string unit = AreaUnit(s.calibration.value_or(s.firstImage.calibration));
+    minAreaLabel_->setText(QString::fromStdString(MinAreaLabel(unit)));
+    maxAreaLabel_->setText(QString::fromStdString(MaxAreaLabel(unit)));
 }
 
 bool CSeriesObjectParams::OnWizardNext() { return Accept(fields.Next(Settings().params)); }

@@ -1,10 +1,11 @@
 // CSeriesObjectParams: the metrics, outline colour and results file of a
-// series of Find Objects runs.
+// series of Find Objects runs, with the wizard's area limits and options.
 #pragma once
 
 #include "dialogs/SeriesPage.h"
 #include "forms/SeriesParameterFields.h"
 
+class QLabel;
 class QLineEdit;
 
 class CSeriesObjectParams : public CSeriesPage {
@@ -14,6 +15,7 @@ public:
 
     SeriesObjectFields fields;
 
+    void OnSetActive() override;
     bool OnWizardNext() override;
 
     void OnColor();
@@ -21,4 +23,6 @@ public:
 
 private:
     QLineEdit* fileName_;
+    QLabel* minAreaLabel_ = nullptr;
+    QLabel* maxAreaLabel_ = nullptr;
 };

@@ -105,6 +105,12 @@ void CSeriesPropSheet::Back()
     Show(SeriesBackPage(current_, settings.operationName));
 }
 
+void CSeriesPropSheet::Reopen()
+{
+    settings.abortRequest = false;
+    Show(SeriesPage::SelectFiles);
+}
+
 void CSeriesPropSheet::Show(SeriesPage page)
 {
     current_ = page;

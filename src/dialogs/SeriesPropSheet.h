@@ -45,6 +45,8 @@ public:
 
     void Next();
     void Back();
+    // Opening again: the first page, with every choice kept.
+    void Reopen();
     // A run keeps the user on the page: the wizard's own buttons wait.
     void SetRunning(bool running);
     // Closing is refused while a run goes on.

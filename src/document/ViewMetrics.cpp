@@ -19,9 +19,10 @@ OutlineCorners AoiOutline(const CImage& image, float zoom)
 {
     const double z = zoom;
     const ZoomedSize shown = ZoomedImageSize(image, zoom);
+    // Enlarged, a pixel is a block: the outline goes round the last block's far side.
+    const auto far = [z](int last) { return z > 1 ? RoundHalfAway((last + 1) * z) - 1 : RoundHalfAway(last * z); };
     return {RoundHalfAway(image.aoiLeft * z), RoundHalfAway(image.aoiTop * z),
-            std::min(RoundHalfAway(image.aoiRight * z), shown.width - 1),
-            std::min(RoundHalfAway(image.aoiBottom * z), shown.height - 1)};
+            std::min(far(image.aoiRight), shown.width - 1), std::min(far(image.aoiBottom), shown.height - 1)};
 }
 
 namespace {

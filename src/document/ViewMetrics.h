@@ -17,7 +17,8 @@ struct OutlineCorners {
 };
 
 ZoomedSize ZoomedImageSize(const CImage& image, float zoom);
-// The AOI corners at the zoom factor, never beyond the last displayed column or row.
+// The AOI corners at the zoom factor, never beyond the last displayed column
+// or row; enlarged, around the AOI's pixels.
 OutlineCorners AoiOutline(const CImage& image, float zoom);
 // The status-bar text for the point (x, y) of the zoomed picture: the image
 // pixel drawn there, at any zoom.

@@ -9,6 +9,8 @@ FftProcessingModel::FftProcessingModel()
 {
     spectrum_.SetBox(0, 0, 225, 300);
     result_.SetBox(310, 0, 225, 300);
+    spectrum_.AllowEnlarging();
+    result_.AllowEnlarging();
 }
 
 bool FftProcessingModel::OnPicture(PicturePoint at) const
@@ -31,7 +33,10 @@ void FftProcessingModel::DragTo(PicturePoint at)
 std::optional<FilterEllipse> FftProcessingModel::RubberBand() const
 {
     if (!Dragging() || start_.x >= current_.x || start_.y >= current_.y) return std::nullopt;
-    return FilterEllipse{start_.x, start_.y, current_.x, current_.y};
+    if (spectrum_.Enlargement() == 1) return FilterEllipse{start_.x, start_.y, current_.x, current_.y};
+    // Enlarged, the band goes round the blocks of the spectrum pixels it spans.
+    return ToPicture({spectrum_.ToImage(start_.x), spectrum_.ToImage(start_.y), spectrum_.ToImage(current_.x),
+                      spectrum_.ToImage(current_.y)});
 }
 
 std::optional<FilterEllipse> FftProcessingModel::EndDrag(PicturePoint at, int width, int height)
@@ -39,8 +44,7 @@ std::optional<FilterEllipse> FftProcessingModel::EndDrag(PicturePoint at, int wi
     const PicturePoint start = start_;
     start_ = current_ = {-1, -1};
     if (start.x == -1 || start.x >= at.x || start.y >= at.y) return std::nullopt;
-    const double s = spectrum_.Scale();
-    const auto image = [s](int v, int last) { return std::min(RoundHalfAway(v / s), last); };
+    const auto image = [this](int v, int last) { return std::min(spectrum_.ToImage(v), last); };
     const int right = std::min(at.x, spectrum_.DisplayWidth());
     const int bottom = std::min(at.y, spectrum_.DisplayHeight());
     return FilterEllipse{image(start.x, width - 1), image(start.y, height - 1), image(right, width - 1),
@@ -49,7 +53,15 @@ std::optional<FilterEllipse> FftProcessingModel::EndDrag(PicturePoint at, int wi
 
 FilterEllipse FftProcessingModel::ToPicture(const FilterEllipse& e) const
 {
-    const double s = spectrum_.Scale();
-    return {RoundHalfAway(e.left * s), RoundHalfAway(e.top * s), RoundHalfAway(e.right * s),
-            RoundHalfAway(e.bottom * s)};
+    const auto [left, right] = spectrum_.ToPicture(e.left, e.right);
+    const auto [top, bottom] = spectrum_.ToPicture(e.top, e.bottom);
+    return {left, top, right, bottom};
+}
+
+bool FftProcessingModel::Marked(const FilterEllipse& ellipse, int x, int y) const
+{
+    // Enlarged, each spectrum pixel's block is marked as the filter treats that pixel.
+    const int k = spectrum_.Enlargement();
+    const bool inside = k > 1 ? ellipse.Contains(x / k, y / k) : ToPicture(ellipse).Contains(x, y);
+    return inside != DeletesOutside();
 }

@@ -54,11 +54,8 @@ public:
     // The ellipse box in picture coordinates, corners times the scale.
     FilterEllipse ToPicture(const FilterEllipse& ellipse) const;
     // Whether the spectrum picture's pixel (x, y) shows a frequency the
-    // filter deletes with the ellipse given in picture coordinates.
-    bool Marked(const FilterEllipse& pictureEllipse, int x, int y) const
-    {
-        return pictureEllipse.Contains(x, y) != DeletesOutside();
-    }
+    // filter deletes with the ellipse given in spectrum pixels.
+    bool Marked(const FilterEllipse& ellipse, int x, int y) const;
 
     const PreviewPicModel& Spectrum() const { return spectrum_; }
     PreviewPicModel& Spectrum() { return spectrum_; }

@@ -3,7 +3,11 @@
 
 #include "platform/Format.h"
 
-FftWindowModel::FftWindowModel() { picture_.SetBox(0, 0, 400, 300); }
+FftWindowModel::FftWindowModel()
+{
+    picture_.SetBox(0, 0, 400, 300);
+    picture_.AllowEnlarging();
+}
 
 WindowArguments FftWindowModel::Arguments() const
 {

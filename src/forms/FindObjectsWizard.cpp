@@ -49,19 +49,42 @@ GoResult RunGo(CImage* image, const std::string& path, const FindObjectsMetrics&
 
 bool FindObjectsMetrics::TakeAreas()
 {
-    double* const limits[] = {&options.minArea, &options.maxArea};
-    const std::string* const texts[] = {&minAreaText, &maxAreaText};
-    for (int i = 0; i < 2; ++i) {
-        if (texts[i]->empty()) {
-            *limits[i] = 0;
-            continue;
-        }
-        const Exchanged<double> read = ExchangeReal(*texts[i]);
-        if (!read.ok || read.value < 0) {
-            platform::error(read.ok ? std::string("Please enter an area of 0 or more.") : read.message);
+    for (auto [text, limit] : {std::pair{&minAreaText, &options.minArea}, std::pair{&maxAreaText, &options.maxArea}}) {
+        if (const std::optional<std::string> refusal = TakeAreaLimit(*text, *limit)) {
+            platform::error(*refusal);
             return false;
         }
-        *limits[i] = read.value;
     }
     return true;
+}
+
+std::optional<std::string> TakeAreaLimit(const std::string& text, double& limit)
+{
+    if (text.empty()) {
+        limit = 0;
+        return std::nullopt;
+    }
+    const Exchanged<double> read = ExchangeReal(text);
+    if (!read.ok || read.value < 0) return read.ok ? std::string("Please enter an area of 0 or more.") : read.message;
+    limit = read.value;
+    return std::nullopt;
+}
+
+const std::array<ObjectOptionBox, 3>& ObjectOptionBoxes()
+{
+    static const std::array<ObjectOptionBox, 3> boxes{{
+        {"Leave out objects touching the AOI's edge", &CObjectOptions::excludeEdge},
+        {"Measure each object's own pixels", &CObjectOptions::ownPixels},
+        {"End the results with a summary line", &CObjectOptions::summary},
+    }};
+    return boxes;
+}
+
+std::string MinAreaLabel(const std::string& unit) { return "Minimum area (" + unit + ", 0 for none):"; }
+
+std::string MaxAreaLabel(const std::string& unit) { return "Maximum area (" + unit + ", 0 for none):"; }
+
+std::string AreaUnit(const CCalibration& calibration)
+{
+    return calibration.Calibrated() ? calibration.unit + "\u00b2" : "pixels";
 }

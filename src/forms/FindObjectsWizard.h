@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "forms/MetricBoxes.h"
@@ -27,6 +28,22 @@ struct FindObjectsMetrics {
     // the refusal shown, when one is not a number of 0 or more.
     bool TakeAreas();
 };
+
+// The choices beyond the metrics that the wizard and the series page offer:
+// each box's label and the option it sets, in order.
+struct ObjectOptionBox {
+    const char* label;
+    bool CObjectOptions::*field;
+};
+const std::array<ObjectOptionBox, 3>& ObjectOptionBoxes();
+// The area field labels for areas in unit ("pixels", "mm²").
+std::string MinAreaLabel(const std::string& unit);
+std::string MaxAreaLabel(const std::string& unit);
+// The unit of the area limits: pixels, or the calibration's unit squared.
+std::string AreaUnit(const CCalibration& calibration);
+// An area limit from its text (empty: no limit, 0); the refusal when it is
+// not a number of 0 or more, leaving limit as it was.
+std::optional<std::string> TakeAreaLimit(const std::string& text, double& limit);
 
 // The file shown with each line end as "\r\n" and each "," as a tab, or
 // why it cannot be shown.

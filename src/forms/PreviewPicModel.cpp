@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "image/ColorVal.h"
 #include "platform/UserInterface.h"
 
 void PreviewPicModel::SetBox(int left, int top, int maxHeight, int maxWidth)
@@ -29,13 +30,56 @@ void PreviewPicModel::SetImageSize(int a, int b)
     } else {
         scale_ = static_cast<double>(MW) / a;
     }
+    enlargement_ = enlarging_ && a > 0 && b > 0 ? std::max(1, std::min(MW / a, MH / b)) : 1;
+    if (enlargement_ > 1) scale_ = enlargement_;
     displayWidth_ = static_cast<int>(a * scale_);
     displayHeight_ = static_cast<int>(b * scale_);
 }
 
+int PreviewPicModel::ToImage(int v) const
+{
+    if (enlargement_ > 1) return v >= 0 ? v / enlargement_ : -((-v + enlargement_ - 1) / enlargement_);
+    return RoundHalfAway(v / scale_);
+}
+
+std::pair<int, int> PreviewPicModel::ToPicture(int first, int last) const
+{
+    if (enlargement_ > 1) return {first * enlargement_, (last + 1) * enlargement_ - 1};
+    return {RoundHalfAway(first * scale_), RoundHalfAway(last * scale_)};
+}
+
+namespace {
+
+// Each pixel of bitmap becomes a k x k block.
+void EnlargeBitmap(CDeviceBitmap& bitmap, int k)
+{
+    CDeviceBitmap large;
+    large.width = bitmap.width * k;
+    large.height = bitmap.height * k;
+    large.bitsPerPixel = bitmap.bitsPerPixel;
+    large.bytesPerRow = BitmapRowLength(bitmap.bitsPerPixel, large.width);
+    large.bits.assign(static_cast<size_t>(large.bytesPerRow) * large.height, 0);
+    const int bytes = bitmap.bitsPerPixel / 8;
+    for (int y = 0; y < large.height; ++y) {
+        const std::uint8_t* in = bitmap.Row(y / k);
+        std::uint8_t* out = large.bits.data() + static_cast<size_t>(y) * large.bytesPerRow;
+        for (int x = 0; x < large.width; ++x) std::copy_n(in + (x / k) * bytes, bytes, out + x * bytes);
+    }
+    bitmap = std::move(large);
+}
+
+}  // namespace
+
 int PreviewPicModel::Display(CImage& image, CDeviceBitmap& bitmap, int displayBits)
 {
-    if (image.MakeScaledBitmap(bitmap, static_cast<float>(scale_), false, displayBits) == 0) return 0;
+    if (enlargement_ > 1) {
+        if (image.MakeBitmap(bitmap, true, displayBits) == 0) {
+            EnlargeBitmap(bitmap, enlargement_);
+            return 0;
+        }
+    } else if (image.MakeScaledBitmap(bitmap, static_cast<float>(scale_), false, displayBits) == 0) {
+        return 0;
+    }
     platform::error(image.errorMessage);
     errorText_ = "CPreviewPic::Display() fails.\n\n";
     return -1;

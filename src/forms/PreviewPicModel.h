@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 
 #include "image/DeviceBitmap.h"
 #include "image/Image.h"
@@ -13,6 +14,18 @@ public:
     // Chooses the scale for an image of this size; the larger excess over
     // the box in pixels decides which side is fitted.
     void SetImageSize(int imageWidth, int imageHeight);
+    // From the next SetImageSize on, an image that fits the box at least
+    // twice over is enlarged by the largest whole number that keeps it in
+    // the box, each pixel a square block, so that small pictures can be aimed at.
+    void AllowEnlarging() { enlarging_ = true; }
+    // The whole-number enlargement of an enlarged picture; 1 otherwise.
+    int Enlargement() const { return enlargement_; }
+    // The image column (or row) shown at picture coordinate v: the block
+    // under it when enlarged, else the nearest.
+    int ToImage(int v) const;
+    // The picture coordinates around image pixels first..last: the outer
+    // edges of their blocks when enlarged, else the two pixels scaled.
+    std::pair<int, int> ToPicture(int first, int last) const;
     // The whole image scaled by the scale with nearest-neighbour sampling;
     // its first displayWidth x displayHeight pixels are drawn at (left, top).
     // On failure shows the image's errorMessage, keeps
@@ -33,6 +46,8 @@ private:
     int left_ = 0, top_ = 0;
     int maxHeight_ = 0, maxWidth_ = 0;
     int displayWidth_ = 0, displayHeight_ = 0;
+    bool enlarging_ = false;
+    int enlargement_ = 1;
     std::string errorText_;
 };
 

@@ -1,8 +1,12 @@
 // Series parameter pages: field reading with the standard refusals.
 #include "forms/SeriesParameterFields.h"
 
+#include <tuple>
+
 #include "forms/DataExchange.h"
+#include "forms/FindObjectsWizard.h"
 #include "forms/ScaleDialogModel.h"
+#include "series/Operations.h"
 
 std::optional<FieldFailure> SeriesMorphFields::Read(OperationParams& p) const
 {
@@ -45,8 +49,15 @@ std::optional<FieldFailure> SeriesTransformFields::Next(OperationParams& p) cons
 std::optional<FieldFailure> SeriesObjectFields::Next(OperationParams& p) const
 {
     if (fileName.empty()) return FieldFailure{kFileName, "Please specify an output file"};
+    CObjectOptions taken = options;
+    for (auto [control, text, limit] : {std::tuple{kMinArea, &minArea, &taken.minArea},
+                                        std::tuple{kMaxArea, &maxArea, &taken.maxArea}}) {
+        if (std::optional<std::string> refusal = TakeAreaLimit(*text, *limit))
+            return FieldFailure{control, std::move(*refusal)};
+    }
     p.resultsFile = fileName;
     p.metricMask = MetricMaskFromBoxes(metrics);
+    SetObjectOptions(p, taken);
     return std::nullopt;
 }
 

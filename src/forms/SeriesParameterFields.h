@@ -9,6 +9,7 @@
 #include "forms/MetricBoxes.h"
 #include "forms/OperationDialog.h"
 #include "image/ColorVal.h"
+#include "image/FoundObject.h"
 
 struct SeriesMorphFields {
     enum Control { kSize = 1017, kDirection = 1019, kRepetitions = 1021, kRepetitionsLabel = 1015 };
@@ -46,11 +47,17 @@ struct SeriesTransformFields {
 };
 
 struct SeriesObjectFields {
-    enum Control { kColor = 1054, kFileName = 1055, kBrowse = 1056 };
+    enum Control { kColor = 1054, kFileName = 1055, kBrowse = 1056, kMinArea = 1090, kMaxArea = 1091 };
     std::array<bool, kMetricBoxCount> metrics{true, true, true, true, true, true, true, true, true, true, true};
     CColorVal outline{255, 0, 0};  // shown only: the run does not draw outlines
     std::string fileName;
-    // Next: a file name is required; the mask is built from the boxes.
+    // The Find Objects wizard's other choices: area limits as typed, the
+    // edge, own pixels and summary boxes.
+    std::string minArea;
+    std::string maxArea;
+    CObjectOptions options;
+    // Next: a file name is required, the area limits must be numbers of 0 or
+    // more; the mask is built from the boxes.
     std::optional<FieldFailure> Next(OperationParams& p) const;
 };
 

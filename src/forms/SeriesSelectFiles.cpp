@@ -6,9 +6,9 @@
 #include <sys/vfs.h>
 #endif
 
-#include "platform/CapturedErrors.h"
 #include "platform/Format.h"
 #include "platform/UserInterface.h"
+#include "series/SeriesFileRead.h"
 #include "series/SeriesPaths.h"
 
 namespace {
@@ -16,24 +16,27 @@ namespace {
 constexpr long kIso9660Magic = 0x9660;
 constexpr long kUdfMagic = 0x15013346;
 
+// The AOI is chosen on the first file; with "Skip files that cannot be
+// read" ticked an unreadable one is passed over for the next, as the run will.
 bool ReadFirstFile(SeriesSettings& settings)
 {
-    const std::string first = settings.fileList.substr(0, settings.fileList.find("\r\n"));
-    std::string message;
-    bool causeValid = false;
-    int cause = 0;
+    const std::vector<std::string> files = ListedFiles(settings.fileList);
     platform::WaitCursor wait;
-    // The run tells the file's notices in its log; none waits for a click here.
-    const platform::CapturedErrors quiet({.errors = false, .notices = true});
-    try {
-        if (settings.firstImage.SerializeFile(false, first, false, message, causeValid, cause) == 0) {
-            if (settings.Overwrites()) settings.outputFolder = FolderOf(first);
+    std::optional<std::string> firstRefusal;
+    for (const std::string& path : files) {
+        const std::optional<std::string> refusal = ReadSeriesFile(settings.firstImage, path);
+        if (!refusal) {
+            if (settings.Overwrites()) settings.outputFolder = FolderOf(files.front());
             return true;
         }
-        platform::error(message);
-    } catch (const platform::UserAbort&) {
-        // The reader has shown why it gave the file up; the page stays.
+        // The reader's own words do not always say which file they are about.
+        if (!firstRefusal)
+            firstRefusal = refusal->find(path) != std::string::npos
+                               ? *refusal
+                               : platform::Format("Failed to read image %s.\n%s", path.c_str(), refusal->c_str());
+        if (!settings.skipUnreadable) break;
     }
+    platform::error(firstRefusal.value_or(""));
     platform::error("Series processing aborted");
     return false;
 }

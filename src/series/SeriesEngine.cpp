@@ -8,10 +8,11 @@
 #include <optional>
 #include <utility>
 
-#include "platform/CapturedErrors.h"
+#include "image/ImageFormat.h"
 #include "platform/Format.h"
 #include "platform/UserInterface.h"
 #include "series/ConfirmationText.h"
+#include "series/SeriesFileRead.h"
 #include "series/SeriesLog.h"
 
 namespace {
@@ -40,18 +41,12 @@ public:
     const std::vector<std::pair<std::string, std::string>>& Skipped() const { return skipped_; }
 
 private:
-    // Reads the file; the reader's text when it refuses it, whether it says
-    // so by its result or by showing a message and abandoning. The file's
-    // notices go into notices rather than to the user: a run never waits
-    // for a click on them.
-    std::optional<std::string> Read(CImage& working, const std::string& path, std::vector<std::string>& notices) const;
-
     std::string Write(CImage& image, const std::string& path, FileFormat format) const;
     std::string OutputPath(const std::string& source, const std::string& name) const;
-    // Find Objects in a series: the image's own results file, from the
-    // results file's name and the image's stem (objects.dat ->
+    // Find Objects in a series: the image's own results or overlay file,
+    // from the file's name and the image's stem (objects.dat ->
     // objects_IMAGE.dat), where the image's result goes.
-    std::string ResultsPathFor(const std::string& source) const;
+    std::string OwnPathFor(const std::string& file, const std::string& source) const;
     // Adds the rows of an image's results file to the run's combined table,
     // each after the image's file name; "" or the message that ends the run.
     std::string AddToCombined(const std::string& source, const std::string& results);
@@ -64,6 +59,7 @@ private:
     std::vector<std::pair<std::string, std::string>> skipped_;
     std::string combinedHeader_;  // the header last written to the combined table
     bool combinedStarted_ = false;
+    bool firstDone_ = false;  // the first file has been processed
 };
 
 // The reader's text on one line, for the log's line of a skipped file.
@@ -91,7 +87,7 @@ std::string SeriesRun::ProcessFile(int index, const std::string& path)
 
     CImage working;
     std::vector<std::string> notices;
-    if (const std::optional<std::string> refusal = Read(working, path, notices)) {
+    if (const std::optional<std::string> refusal = ReadSeriesFile(working, path, &notices)) {
         if (!settings_.skipUnreadable)
             return Format("Image Series processing aborted.\nAn error occurred while attempting to read the file\n%s\n"
                           "from disk.\n\n%s",
@@ -122,10 +118,13 @@ std::string SeriesRun::ProcessFile(int index, const std::string& path)
         return Format("Image Series processing aborted.\nAn error occurred while processing the file\n%s\n\n%s",
                       path.c_str(), working.errorMessage.c_str());
     };
-    const auto writeExtras = [&](OperationOutputs& outputs) {
+    // ownPaths: an image naming its own file (an overlay) goes there, in that file's format.
+    const auto writeExtras = [&](OperationOutputs& outputs, bool ownPaths = false) {
         for (ExtraImage& extra : outputs.extras) {
             const std::string message =
-                Write(extra.image, OutputPath(path, stem + OutputSuffix(extra.suffix, format)), format);
+                ownPaths && !extra.path.empty()
+                    ? Write(extra.image, extra.path, FormatForPath(extra.path))
+                    : Write(extra.image, OutputPath(path, stem + OutputSuffix(extra.suffix, format)), format);
             if (!message.empty()) return message;
         }
         return std::string();
@@ -142,28 +141,36 @@ std::string SeriesRun::ProcessFile(int index, const std::string& path)
         // Each image's objects get a file of their own, so that none replaces another's.
         OperationParams params = params_;
         const bool objects = std::string(op_->name) == "Find Objects";
-        if (objects) params.resultsFile = ResultsPathFor(path);
+        if (objects) {
+            params.resultsFile = OwnPathFor(settings_.params.resultsFile, path);
+            // The overlay too, which would otherwise take the image's own name.
+            if (!params.overlayFile.empty()) params.overlayFile = OwnPathFor(settings_.params.overlayFile, path);
+        }
         OperationOutputs outputs;
         if (op_->run(working, params, outputs) != 0 && op_->checked) return processingFailed();
-        const std::string message = writeExtras(outputs);
+        const std::string message = writeExtras(outputs, objects);
         if (!message.empty()) return message;
         if (objects) {
             const std::string combined = AddToCombined(path, params.resultsFile);
             if (!combined.empty()) return combined;
             log_.Write(Format("Results written to %s\n", params.resultsFile.c_str()));
         }
-        if (op_->aoiKept && index == 0) {
+        // The first file processed: a first file skipped as unreadable does not count.
+        if (op_->aoiKept && !firstDone_) {
             settings_.firstImage.SetUpperLeft(working.aoiLeft, working.aoiTop, false);
             settings_.firstImage.SetLowerRight(working.aoiRight, working.aoiBottom, false);
             if (settings_.Overwrites()) settings_.firstImage = working;
         }
+        firstDone_ = true;
+        // Find Objects leaves the image as it was: its results are the files.
+        if (objects) return std::string();
     }
     return Write(working, OutputPath(path, OutputName(baseName, settings_.outputFormat)), format);
 }
 
-std::string SeriesRun::ResultsPathFor(const std::string& source) const
+std::string SeriesRun::OwnPathFor(const std::string& file, const std::string& source) const
 {
-    const std::string name = BaseName(settings_.params.resultsFile);
+    const std::string name = BaseName(file);
     const std::string stem = Stem(name);
     const std::string own = stem.empty() ? name + "_" + Stem(BaseName(source))
                                          : stem + "_" + Stem(BaseName(source)) + name.substr(stem.size());
@@ -194,23 +201,6 @@ std::string SeriesRun::AddToCombined(const std::string& source, const std::strin
     return Format("Image Series processing aborted.\nAn error occurred while attempting to write the file\n%s\n"
                   "to disk.\n\nThe file could not be written completely.",
                   combinedPath.c_str());
-}
-
-std::optional<std::string> SeriesRun::Read(CImage& working, const std::string& path,
-                                           std::vector<std::string>& notices) const
-{
-    std::string fileMessage;
-    bool causeValid = false;
-    int cause = 0;
-    platform::CapturedErrors shown({.errors = true, .notices = true});
-    try {
-        const int result = working.SerializeFile(false, path, false, fileMessage, causeValid, cause);
-        notices = shown.Notices();
-        if (result == 0) return std::nullopt;
-    } catch (const platform::UserAbort&) {
-        return shown.Text();
-    }
-    return fileMessage;
 }
 
 std::string SeriesRun::Write(CImage& image, const std::string& path, FileFormat format) const

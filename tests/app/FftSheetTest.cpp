@@ -296,7 +296,8 @@ private slots:
                 if (c.type >= 0)
                     expected.Window(c.type, c.choice == kWindowNone ? 0.0 : 0.5, c.choice == kWindowRolloff ? 10 : 0);
                 QCOMPARE(Levels(sheet.Model().Spectrum()), Levels(expected));
-                QCOMPARE(page->Picture()->Picture().pixelColor(5, 3).red(), expected.pixelValueArray[3][5].red);
+                // The 64 x 32 AOI is shown four times larger.
+                QCOMPARE(page->Picture()->Picture().pixelColor(5 * 4, 3 * 4).red(), expected.pixelValueArray[3][5].red);
             }
             Choose(page->Choices(), kWindowCosine);
             page->CosineSlider()->setValue(70);
@@ -357,7 +358,7 @@ private slots:
             // Low pass at 100: the corners outside the inscribed ellipse are marked.
             const QImage marked = page->SpectrumPicture()->grab().toImage();
             QCOMPARE(marked.pixelColor(0, 0), QColor(255, 255, 150));
-            QVERIFY(marked.pixelColor(32, 16) != QColor(255, 255, 150));
+            QVERIFY(marked.pixelColor(32 * 4, 16 * 4) != QColor(255, 255, 150));  // shown four times larger
             page->ApplyButton()->click();
             const std::vector<std::pair<int, int>> zeros = Zeros(sheet.Model().Spectrum());
             // The 436 display pixels outside the ellipse inscribed in 64 x 32.
@@ -395,7 +396,7 @@ private slots:
             QCOMPARE(Levels(sheet.Model().Spectrum()), Levels(unwindowed));
             QCOMPARE(Levels(sheet.Model().Result()), Levels(WindowedCrop(-1)));
             const QImage result = page->ResultPicture()->Picture();
-            QCOMPARE(result.pixelColor(7, 5).red(), int(WindowedCrop(-1).pixelValueArray[5][7].red));
+            QCOMPARE(result.pixelColor(7 * 4, 5 * 4).red(), int(WindowedCrop(-1).pixelValueArray[5][7].red));
             sheet.button(QWizard::FinishButton)->click();
         });
         QVERIFY(w.frame().OnCommand(cmd::FrequencyDomain));
@@ -416,19 +417,20 @@ private slots:
             Choose(page->Filters(), kFilterCustom);
             QVERIFY(!page->SizeSlider()->isEnabled());
             QVERIFY(SameAoi(sheet.Model().Spectrum(), 0, 0, 63, 31));
-            PressLeft(picture, {10, 6});
-            DragTo(picture, {40, 20});
+            // The 64 x 32 spectrum is shown four times larger: picture points are spectrum pixels times 4.
+            PressLeft(picture, {10 * 4 + 3, 6 * 4});
+            DragTo(picture, {40 * 4, 20 * 4});
             QVERIFY(page->Model().RubberBand().has_value());
-            ReleaseLeft(picture, {90, 25});  // beyond the right edge: clipped to 64
+            ReleaseLeft(picture, {90 * 4, 25 * 4 + 3});  // beyond the right edge: clipped to 64
             QVERIFY(!page->Model().Dragging());
             QVERIFY(SameAoi(sheet.Model().Spectrum(), 10, 6, 63, 25));
             // Released above the start: the ellipse stays.
-            PressLeft(picture, {20, 20});
-            ReleaseLeft(picture, {30, 10});
+            PressLeft(picture, {20 * 4, 20 * 4});
+            ReleaseLeft(picture, {30 * 4, 10 * 4});
             QVERIFY(SameAoi(sheet.Model().Spectrum(), 10, 6, 63, 25));
             const QImage marked = picture->grab().toImage();
-            QCOMPARE(marked.pixelColor(36, 16), QColor(255, 255, 150));  // inside: deleted
-            QVERIFY(marked.pixelColor(2, 30) != QColor(255, 255, 150));
+            QCOMPARE(marked.pixelColor(36 * 4, 16 * 4), QColor(255, 255, 150));  // inside: deleted
+            QVERIFY(marked.pixelColor(2 * 4, 30 * 4) != QColor(255, 255, 150));
             Choose(page->Filters(), kFilterLowPass);
             QVERIFY(page->SizeSlider()->isEnabled());
             QVERIFY(SameAoi(sheet.Model().Spectrum(), 0, 0, 63, 31));

@@ -2,6 +2,7 @@
 // per operation, Select Files' checks, the lists by format, the parameter
 // pages' refusals and the AOI tracker.
 #include <QCheckBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QTextEdit>
 
@@ -284,31 +285,34 @@ private slots:
         QCOMPARE(w.sheet->CurrentPage(), P::SelectAoi);
         auto& page = static_cast<CSeriesAoiPage&>(w.page(P::SelectAoi));
         CRectTracker& tracker = page.Tracker();
+        const QPoint o = tracker.Origin();  // room for the handles at the picture's edge
+        QVERIFY(o.x() >= kTrackerHandleSize && o.y() >= kTrackerHandleSize);
         QCOMPARE((std::array{tracker.Rect().left, tracker.Rect().top, tracker.Rect().right, tracker.Rect().bottom}),
                  (std::array{5, 5, 405, 305}));
         // The bottom-right handle pulled in, then the whole rectangle moved.
-        HoverAt(&tracker, {408, 308});
+        HoverAt(&tracker, o + QPoint(408, 308));
         QCOMPARE(tracker.cursor().shape(), Qt::CrossCursor);
-        PressLeft(&tracker, {408, 308});
-        DragTo(&tracker, {208, 158});
-        ReleaseLeft(&tracker, {208, 158});
-        PressLeft(&tracker, {50, 50});
-        ReleaseLeft(&tracker, {150, 100});
+        PressLeft(&tracker, o + QPoint(408, 308));
+        DragTo(&tracker, o + QPoint(208, 158));
+        ReleaseLeft(&tracker, o + QPoint(208, 158));
+        PressLeft(&tracker, o + QPoint(50, 50));
+        ReleaseLeft(&tracker, o + QPoint(150, 100));
         const std::array<int, 4> moved{105, 55, 305, 205};
+        QCOMPARE(page.Corners()->text(), QString("Upper left corner (200, 100), lower right corner (600, 400)"));
         auto rect = [&tracker] {
             return std::array{tracker.Rect().left, tracker.Rect().top, tracker.Rect().right, tracker.Rect().bottom};
         };
         QCOMPARE(rect(), moved);
         // Dragged partly out of the picture: put back.
-        PressLeft(&tracker, {150, 100});
-        DragTo(&tracker, {50, 100});
+        PressLeft(&tracker, o + QPoint(150, 100));
+        DragTo(&tracker, o + QPoint(50, 100));
         QCOMPARE(rect()[0], 5);
-        ReleaseLeft(&tracker, {40, 100});
+        ReleaseLeft(&tracker, o + QPoint(40, 100));
         QCOMPARE(rect(), moved);
-        PressLeft(&tracker, {308, 208});
-        ReleaseLeft(&tracker, {420, 208});
+        PressLeft(&tracker, o + QPoint(308, 208));
+        ReleaseLeft(&tracker, o + QPoint(420, 208));
         QCOMPARE(rect(), moved);
-        HoverAt(&tracker, {150, 100});
+        HoverAt(&tracker, o + QPoint(150, 100));
         QVERIFY(tracker.cursor().shape() != Qt::CrossCursor);
         w.sheet->Next();
         const CImage& first = w.sheet->settings.firstImage;
@@ -334,11 +338,56 @@ private slots:
             CRectTracker& tracker = page.Tracker();
             const QImage shown = tracker.grab().toImage();
             const AoiRect handle = TrackerHandle(tracker.Rect(), TrackerHit::BottomRight);
-            const QPoint at(handle.right - 1, handle.bottom - 1);
+            const QPoint at = tracker.Origin() + QPoint(handle.right - 1, handle.bottom - 1);
             // A white inside with a black frame.
             QCOMPARE(shown.pixel(at), qRgb(0, 0, 0));
             QCOMPARE(shown.pixel(at - QPoint(kTrackerHandleSize / 2, kTrackerHandleSize / 2)), qRgb(255, 255, 255));
+            // The top-left handle whole, inside the widget.
+            const AoiRect topLeft = TrackerHandle(tracker.Rect(), TrackerHit::TopLeft);
+            QCOMPARE(shown.pixel(tracker.Origin() + QPoint(topLeft.left, topLeft.top)), qRgb(0, 0, 0));
         }
+    }
+
+    // Opened again, the wizard starts on its first page with every choice of
+    // the last opening: Next leads through them as they were.
+    void reopenedWizardKeepsItsChoices()
+    {
+        Workbench bench;
+        std::vector<CSeriesPropSheet*> opened;
+        std::vector<SeriesPage> pages;
+        SeriesWizard w({MakeGrey(80, 60, [](int x, int) { return x; })});
+        for (int k = 0; k < 2; ++k) {
+            WhenModal<CSeriesPropSheet>([&](CSeriesPropSheet& sheet) {
+                opened.push_back(&sheet);
+                pages.push_back(sheet.CurrentPage());
+                if (k == 0) {
+                    sheet.choosers = w.sheet->choosers;
+                    qobject_cast<QPushButton*>(sheet.Page(SeriesPage::SelectFiles).Control(CSelectFilesPage::kBrowse))
+                        ->click();
+                    sheet.settings.outputFolder = w.out.root().string();
+                    sheet.Next();
+                    auto* list = qobject_cast<QListWidget*>(
+                        sheet.Page(SeriesPage::SelectOperation).Control(CSeriesOperationDlg::kList));
+                    list->setCurrentItem(list->findItems("Invert", Qt::MatchExactly).front());
+                    sheet.Next();
+                    auto& aoi = static_cast<CSeriesAoiPage&>(sheet.Page(SeriesPage::SelectAoi));
+                    aoi.Tracker().SetRect({25, 25, 65, 45});
+                } else {
+                    sheet.Next();
+                    sheet.Next();
+                    sheet.Next();
+                    QCOMPARE(sheet.CurrentPage(), SeriesPage::Confirmation);
+                    const CImage& first = sheet.settings.firstImage;
+                    QCOMPARE((std::array{first.aoiLeft, first.aoiTop, first.aoiRight, first.aoiBottom}),
+                             (std::array{20, 20, 60, 40}));
+                }
+                sheet.reject();
+            });
+            QVERIFY(bench.frame().OnCommand(cmd::Series));
+        }
+        QCOMPARE(opened.size(), size_t(2));
+        QCOMPARE(opened[0], opened[1]);
+        QCOMPARE(pages, (std::vector<SeriesPage>{SeriesPage::SelectFiles, SeriesPage::SelectFiles}));
     }
 
     void seriesCommandNeedsNoDocument()

@@ -81,6 +81,36 @@ private slots:
         QCOMPARE(w.view().ReadOutAt({4, 5}), QString("x = 1004, y = 305, R = 236 G = 49 B = 1"));
     }
 
+    // The image point at the centre of the view stays there through the zoom
+    // commands, and the read-out follows the picture under a still mouse.
+    void zoomKeepsTheCentreAndTheReadOutFollows()
+    {
+        Workbench w;
+        Replace(w, MakeImage(3000, 2000, [](int x, int y) { return CColorVal(x % 256, y % 256, 1); }));
+        w.view().horizontalScrollBar()->setValue(1000);
+        w.view().verticalScrollBar()->setValue(300);
+        const auto centre = [&] {
+            const QScrollBar* h = w.view().horizontalScrollBar();
+            const QScrollBar* v = w.view().verticalScrollBar();
+            return QPointF((h->value() + h->pageStep() / 2.0) / w.view().ZoomFactor(),
+                           (v->value() + v->pageStep() / 2.0) / w.view().ZoomFactor());
+        };
+        const QPointF start = centre();
+        for (int id : {cmd::ZoomIn, cmd::ZoomIn, cmd::ZoomIn, cmd::ZoomOut, cmd::Zoom1to1}) {
+            QVERIFY(w.frame().OnCommand(id));
+            QVERIFY(std::abs(centre().x() - start.x()) <= 1 && std::abs(centre().y() - start.y()) <= 1);
+        }
+        const QPoint at(40, 30);
+        QCursor::setPos(w.view().viewport()->mapToGlobal(at));
+        MoveMouse(w.view(), at);
+        const QString before = w.frame().StatusText();
+        QVERIFY(w.frame().OnCommand(cmd::ZoomIn));
+        QCOMPARE(w.frame().StatusText(), w.view().ReadOutAt(at));
+        QVERIFY(w.frame().StatusText() != before);
+        w.child()->move(w.child()->pos() + QPoint(w.child()->width(), 0));  // away from the mouse
+        QCOMPARE(w.frame().StatusText(), QString("For Help, press F1"));
+    }
+
     void frameFitsSmallImagesAndOnlyShrinksForLargeOnes()
     {
         Workbench w;
@@ -138,7 +168,7 @@ private slots:
             int lastColumn;   // of the outline
         } cases[] = {
             {0, 1.0f, 39},
-            {cmd::ZoomIn, 2.0f, 78},  // 39 * 2; column 79 still shows the image
+            {cmd::ZoomIn, 2.0f, 79},  // round the last pixel's block, columns 78 and 79
             {cmd::ZoomOut, 0.5f, 19},  // 39 * 0.5 rounds to 20, beyond the last displayed column 19
         };
         for (const auto& c : cases) {

@@ -44,11 +44,12 @@ TEST(ViewMetrics, OutlineStaysOnTheLastDisplayedPixel)
         ZoomedSize size;
     } cases[] = {
         {0, 0, 9, 7, 1.0f, {0, 0, 9, 7}, {10, 8}},
-        {0, 0, 9, 7, 4.0f, {0, 0, 36, 28}, {40, 32}},
+        {0, 0, 9, 7, 4.0f, {0, 0, 39, 31}, {40, 32}},
         {2, 1, 9, 7, 0.5f, {1, 1, 4, 3}, {5, 4}},
         // 9 * 0.25 rounds to 2, the last displayed column is 2 (10 * 0.25 = 2.5 rounds to 3).
         {4, 2, 9, 7, 0.25f, {1, 1, 2, 1}, {3, 2}},
-        {1, 1, 3, 2, 2.0f, {2, 2, 6, 4}, {20, 16}},
+        {1, 1, 3, 2, 2.0f, {2, 2, 7, 5}, {20, 16}},
+        {1, 1, 3, 2, 8.0f, {8, 8, 31, 23}, {80, 64}},
     };
     for (const Case& c : cases) {
         image.SetUpperLeft(c.left, c.top, false);

@@ -237,7 +237,8 @@ TEST(FftProcessingModel, MarksWhatTheFilterDeletes)
 {
     FftProcessingModel model;
     model.Spectrum().SetImageSize(600, 450);
-    const FilterEllipse picture = model.ToPicture({20, 40, 599, 200});
+    const FilterEllipse ellipse{20, 40, 599, 200};
+    const FilterEllipse picture = model.ToPicture(ellipse);
     ExpectRect({picture.left, picture.top, picture.right, picture.bottom}, {10, 20, 300, 100}, "picture");
     const struct {
         int type;
@@ -245,9 +246,37 @@ TEST(FftProcessingModel, MarksWhatTheFilterDeletes)
     } cases[] = {{kFilterHighPass, true, false}, {kFilterLowPass, false, true}, {kFilterCustom, true, false}};
     for (const auto& c : cases) {
         model.filterType = c.type;
-        EXPECT_EQ(model.Marked(picture, 155, 60), c.centre) << c.type;
-        EXPECT_EQ(model.Marked(picture, 10, 20), c.corner) << c.type;
+        EXPECT_EQ(model.Marked(ellipse, 155, 60), c.centre) << c.type;
+        EXPECT_EQ(model.Marked(ellipse, 10, 20), c.corner) << c.type;
     }
+}
+
+// An 8 x 8 spectrum shown 28 times larger: the mouse picks whole spectrum
+// pixels, the ellipse goes round their blocks and each block is marked as
+// the filter treats its pixel.
+TEST(FftProcessingModel, EnlargedPictureWorksInSpectrumPixels)
+{
+    FftProcessingModel model;
+    model.Spectrum().SetImageSize(8, 8);
+    ASSERT_EQ(model.Spectrum().Enlargement(), 28);
+    model.filterType = kFilterCustom;
+    ASSERT_TRUE(model.BeginDrag({30, 55}));  // pixel (1, 1)
+    model.DragTo({200, 150});                // pixel (7, 5)
+    ASSERT_TRUE(model.RubberBand());
+    ExpectRect({model.RubberBand()->left, model.RubberBand()->top, model.RubberBand()->right,
+                model.RubberBand()->bottom},
+               {28, 28, 223, 167}, "band round the blocks");
+    const auto ellipse = model.EndDrag({200, 150}, 8, 8);
+    ASSERT_TRUE(ellipse);
+    ExpectRect({ellipse->left, ellipse->top, ellipse->right, ellipse->bottom}, {1, 1, 7, 5}, "spectrum pixels");
+    const FilterEllipse picture = model.ToPicture(*ellipse);
+    ExpectRect({picture.left, picture.top, picture.right, picture.bottom}, {28, 28, 223, 167}, "picture");
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 8; ++x) {
+            const bool deleted = ellipse->Contains(x, y);
+            EXPECT_EQ(model.Marked(*ellipse, 28 * x, 28 * y), deleted) << x << "," << y;
+            EXPECT_EQ(model.Marked(*ellipse, 28 * x + 27, 28 * y + 27), deleted) << x << "," << y;
+        }
 }
 
 TEST(FftSheetModel, WindowChoicesWindowTheUnchangedCrop)

@@ -31,6 +31,47 @@ TEST(PreviewPic, ScaleAndDisplaySize)
     }
 }
 
+TEST(PreviewPic, EnlargesByWholeNumbersWhenAllowed)
+{
+    struct Case {
+        int width, height;
+        int enlargement;
+        int displayWidth, displayHeight;
+        std::pair<int, int> around;  // the picture columns around image columns 1..2
+        int imageAt;                 // the image column shown at picture column 30
+    } cases[] = {
+        {8, 8, 28, 224, 224, {28, 83}, 1},
+        {64, 32, 4, 256, 128, {4, 11}, 7},
+        {150, 100, 2, 300, 200, {2, 5}, 15},
+        {151, 100, 1, 151, 100, {1, 2}, 30},   // fits, but not twice over
+        {512, 64, 1, 300, 37, {1, 1}, 51},     // shrunk as before
+    };
+    for (const Case& c : cases) {
+        PreviewPicModel pic;
+        pic.SetBox(0, 0, 225, 300);
+        pic.AllowEnlarging();
+        pic.SetImageSize(c.width, c.height);
+        EXPECT_EQ(pic.Enlargement(), c.enlargement) << c.width;
+        EXPECT_EQ(pic.DisplayWidth(), c.displayWidth) << c.width;
+        EXPECT_EQ(pic.DisplayHeight(), c.displayHeight) << c.width;
+        EXPECT_EQ(pic.ToPicture(1, 2), c.around) << c.width;
+        EXPECT_EQ(pic.ToImage(30), c.imageAt) << c.width;
+    }
+    // Each pixel a whole block, from the first column on.
+    const CImage image = MakeGrey(2, 1, [](int x, int) { return x == 0 ? 10 : 200; });
+    PreviewPicModel pic;
+    pic.SetBox(0, 0, 10, 10);
+    pic.AllowEnlarging();
+    pic.SetImageSize(2, 1);
+    CDeviceBitmap bitmap;
+    CImage shown = image;
+    ASSERT_EQ(pic.Display(shown, bitmap, 24), 0);
+    ASSERT_EQ(bitmap.width, 10);
+    ASSERT_EQ(bitmap.height, 5);
+    for (int y = 0; y < 5; ++y)
+        for (int x = 0; x < 10; ++x) EXPECT_EQ(bitmap.Row(y)[3 * x], x < 5 ? 10 : 200) << x << "," << y;
+}
+
 TEST(PreviewPic, DialogBoxes)
 {
     PreviewPicModel pic;

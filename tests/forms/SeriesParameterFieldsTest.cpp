@@ -109,6 +109,28 @@ TEST(SeriesParameterFields, RefusalsAndValuesPerPage)
              return f.Next(p);
          },
          0, "", [](const OperationParams& p) { EXPECT_EQ(p.metricMask, 0x401); }},
+        {"area limits and options",
+         [](OperationParams& p) {
+             SeriesObjectFields f;
+             f.fileName = "out.dat";
+             f.minArea = "12.5";
+             f.options.excludeEdge = f.options.summary = true;
+             return f.Next(p);
+         },
+         0, "",
+         [](const OperationParams& p) {
+             EXPECT_EQ(p.minArea, 12.5);
+             EXPECT_EQ(p.maxArea, 0);
+             EXPECT_TRUE(p.excludeEdge && p.summary && !p.ownPixels);
+         }},
+        {"negative maximum area",
+         [](OperationParams& p) {
+             SeriesObjectFields f;
+             f.fileName = "out.dat";
+             f.maxArea = "-3";
+             return f.Next(p);
+         },
+         1091, "Please enter an area of 0 or more.", [](const OperationParams& p) { EXPECT_EQ(p.resultsFile, ""); }},
         {"process defaults", [](OperationParams& p) { return SeriesProcessFields{}.Read(p); }, 0, "",
          [](const OperationParams& p) {
              EXPECT_EQ(p.boundMode, 1);

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include "forms/ScaleDialogModel.h"
 #include "forms/SeriesNavigation.h"
 #include "forms/SeriesSelectFiles.h"
@@ -202,6 +204,38 @@ TEST(SeriesSelectFiles, OverwriteAskAndFirstFile)
     EXPECT_EQ(ui.errors[0].rfind("Failed to open file " + missing + " for reading.\nCause:  ", 0), 0u);
     EXPECT_EQ(ui.errors[1], "Series processing aborted");
     EXPECT_EQ(ui.waitDepth, 0);
+}
+
+// An unreadable first file is named; with "Skip files that cannot be read"
+// ticked the next readable one gives the image the AOI is chosen on.
+TEST(SeriesSelectFiles, UnreadableFirstFileIsNamedOrSkipped)
+{
+    TempDir dir;
+    const std::string good = WriteGrey(dir, "good.bmp");
+    const std::string bad = dir.path("bad.bmp");
+    std::ofstream(bad) << "this is text, not an image";
+    const std::string named = "Failed to read image " + bad + ".\nNot a bitmap file";
+    const struct {
+        bool skip;
+        std::vector<std::string> files;
+        bool proceeds;
+        std::vector<std::string> errors;
+    } cases[] = {
+        {false, {bad, good}, false, {named, "Series processing aborted"}},
+        {true, {bad, good}, true, {}},
+        {true, {bad, bad}, false, {named, "Series processing aborted"}},
+    };
+    for (const auto& c : cases) {
+        FakeUserInterface ui;
+        SeriesSettings settings;
+        for (const std::string& file : c.files) settings.AddFile(file);
+        settings.outputFolder = dir.root().string();
+        settings.skipUnreadable = c.skip;
+        int focus;
+        EXPECT_EQ(SelectFilesNext(settings, focus), c.proceeds) << c.skip;
+        EXPECT_EQ(ui.errors, c.errors) << c.skip;
+        EXPECT_EQ(settings.firstImage.width, c.proceeds ? 3 : 0) << c.skip;
+    }
 }
 
 TEST(SeriesTransformPage, ScaleRangeIsTheDialogs)

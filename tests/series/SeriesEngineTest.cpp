@@ -230,7 +230,10 @@ TEST_F(SeriesRunTest, EveryTableOperationRunsHeadless)
         const SeriesResult r = Run();
 
         EXPECT_EQ(r.ending, SeriesEnding::Complete) << op.name << ": " << r.confirmationText;
-        EXPECT_TRUE(Exists(out + "/1.bmp") && Exists(out + "/2.bmp")) << op.name;
+        // Find Objects' results are its files; the images stay as they were, uncopied.
+        const bool copies = std::string(op.name) != "Find Objects";
+        EXPECT_EQ(Exists(out + "/1.bmp"), copies) << op.name;
+        EXPECT_EQ(Exists(out + "/2.bmp"), copies) << op.name;
         const std::string log = FileText(LogPath());
         const std::string results =
             std::string(op.name) == "Find Objects" ? "Results written to " + out + "/objects_2.dat\r\n" : "";
@@ -257,12 +260,17 @@ TEST_F(SeriesRunTest, FindObjectsKeepsEveryImagesResults)
     settings.params.resultsFile = "/elsewhere/objects.dat";
     settings.params.metricMask = METRIC_AREA;
     settings.params.background = 0;
+    settings.params.overlayFile = "outline.png";
     const SeriesResult r = Run();
     ASSERT_EQ(r.ending, SeriesEnding::Complete) << r.confirmationText;
+    // Each image's overlay in a file of its own, in the format its name asks for.
+    for (const char* name : {"/outline_p0.png", "/outline_p1.png", "/outline_p2.png"})
+        EXPECT_EQ(FileText(out + name).rfind("\x89PNG", 0), 0u) << name;
     EXPECT_EQ(FileText(out + "/objects_p0.dat"), "#id,x,y,area\r\n1,2.5,2.5,16\r\n");
     EXPECT_EQ(FileText(out + "/objects_p1.dat"), "#id,x,y,area\r\n1,2.5,2.5,16\r\n2,8.5,2.5,16\r\n");
     EXPECT_EQ(FileText(out + "/objects_p2.dat"), "");
     EXPECT_EQ(FileText(out + "/objects_all.csv"),
               "image,#id,x,y,area\r\np0.bmp,1,2.5,2.5,16\r\np1.bmp,1,2.5,2.5,16\r\np1.bmp,2,8.5,2.5,16\r\n");
     EXPECT_NE(FileText(LogPath()).find("Results written to " + out + "/objects_p1.dat\r\n"), std::string::npos);
+    EXPECT_FALSE(Exists(out + "/p0.bmp") || Exists(out + "/p1.bmp") || Exists(out + "/p2.bmp"));
 }
