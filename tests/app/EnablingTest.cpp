@@ -84,7 +84,7 @@ private slots:
             QVERIFY2(w.frame().Action(c.id)->isEnabled() == c.grey, FindCommandText(c.id)->menuText);
     }
 
-    void undoIsEnabledBySnapshots()
+    void undoAndRedoAreEnabledBySnapshots()
     {
         Workbench w;
         QAction* undo = w.frame().Action(cmd::Undo);
@@ -94,6 +94,14 @@ private slots:
         QVERIFY(w.frame().OnCommand(cmd::Undo));
         QVERIFY(!undo->isEnabled());
         QCOMPARE(w.doc().image.format, int(FORMAT_RGB));
+        // Redo goes forward again, by either of its keys.
+        QAction* redo = w.frame().Action(cmd::Redo);
+        QCOMPARE(redo->shortcuts(), (QList<QKeySequence>{QKeySequence("Ctrl+Y"), QKeySequence("Ctrl+Shift+Z")}));
+        QVERIFY(redo->isEnabled());
+        QVERIFY(w.frame().OnCommand(cmd::Redo));
+        QVERIFY(!redo->isEnabled());
+        QVERIFY(undo->isEnabled());
+        QCOMPARE(w.doc().image.format, int(FORMAT_GRAYSCALE));
     }
 
     void toolbarTogglesCarryCheckMarks()
