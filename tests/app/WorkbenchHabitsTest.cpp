@@ -1,6 +1,9 @@
 // Habits of image tools: zoom keys and wheel, Fit to Window, the zoom pane,
 // unique mnemonics, window sizes and the read-out leaving with the mouse.
 #include <QFile>
+#include <QFileDialog>
+#include <QHeaderView>
+#include <QTreeView>
 #include <QLabel>
 #include <QShortcut>
 #include <QMdiArea>
@@ -12,12 +15,14 @@
 
 #include "DialogDriving.h"
 #include "Workbench.h"
+#include "app/CommandLine.h"
 #include "app/CommandTable.h"
 #include "app/ParameterCommands.h"
 #include "dialogs/CustomFilterDlg.h"
 #include "dialogs/HelpWindow.h"
 #include "dialogs/HistogramDlg.h"
 #include "dialogs/SeriesPropSheet.h"
+#include "dialogs/SixteenBitLevelsDlg.h"
 #include "dialogs/ThresholdDlg.h"
 #include "document/DialogCommands.h"
 #include "document/CommandIds.h"
@@ -209,6 +214,37 @@ private slots:
         QVERIFY(w.frame().OnCommand(cmd::Threshold));
     }
 
+    void unknownOptionsAreToldFromQtsOwn()
+    {
+        const struct {
+            std::vector<const char*> args;
+            const char* unknown;
+        } cases[] = {
+            {{"--no-splash", "a.png"}, ""},
+            {{"-platform", "offscreen", "--style=fusion", "-reverse", "b.tif"}, ""},
+            {{"a.png", "--bogus", "-x"}, "--bogus"},
+            {{"-nosplash"}, "-nosplash"},
+        };
+        for (const auto& c : cases) {
+            std::vector<const char*> argv{"nuvak"};
+            argv.insert(argv.end(), c.args.begin(), c.args.end());
+            QCOMPARE(ParseNuvakOptions(int(argv.size()), argv.data()).unknown, std::string(c.unknown));
+        }
+        QCOMPARE(UnknownOptionText("--bogus"), std::string("nuvak: unknown option --bogus; see nuvak --help"));
+    }
+
+    void fileDialogsOpenShowingTheirColumns()
+    {
+        Workbench w;
+        QFileDialog dialog(&w.frame(), "Open");
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        dialog.show();
+        auto* list = dialog.findChild<QTreeView*>("treeView");
+        QVERIFY(list);
+        QTRY_VERIFY(list->header()->length() <= list->viewport()->width());
+        QVERIFY(dialog.height() >= 420);
+    }
+
     void f1OpensASectionOfTheManualInEveryDialog()
     {
         FakeUserInterface user;
@@ -223,6 +259,7 @@ private slots:
         dialogs.push_back(std::make_unique<CCustomFilterDlg>());
         dialogs.push_back(std::make_unique<CSeriesPropSheet>());
         dialogs.push_back(std::make_unique<CHistogramDlg>(nullptr));
+        dialogs.push_back(std::make_unique<CSixteenBitLevelsDlg>());
         for (const auto& dialog : dialogs) {
             auto* f1 = dialog->findChild<QShortcut*>();
             QVERIFY2(f1 && f1->key() == QKeySequence(Qt::Key_F1), dialog->metaObject()->className());

@@ -1,0 +1,33 @@
+// File dialog sizing: wide enough for Name, Size, Type and Date Modified.
+#include "app/FileDialogSize.h"
+
+#include <QFileDialog>
+#include <QHeaderView>
+#include <QLayout>
+#include <QScreen>
+#include <QTreeView>
+#include <algorithm>
+
+namespace {
+
+const char* const kFitted = "nuvakFitted";
+// Enough rows to choose among without scrolling at once.
+constexpr int kMinimumHeight = 420;
+
+}  // namespace
+
+void FitFileDialogColumns(QFileDialog& dialog)
+{
+    if (dialog.property(kFitted).toBool()) return;
+    dialog.setProperty(kFitted, true);
+    auto* list = dialog.findChild<QTreeView*>("treeView");
+    if (list == nullptr || dialog.layout() == nullptr) return;
+    dialog.layout()->activate();
+    const int hidden = list->header()->length() - list->viewport()->width();
+    QSize size = dialog.size();
+    // The frame of the list beside its columns, so that no scroll bar is needed.
+    if (hidden > 0) size.rwidth() += hidden + 2 * list->frameWidth();
+    size.setHeight(std::max(size.height(), kMinimumHeight));
+    if (const QScreen* screen = dialog.screen()) size = size.boundedTo(screen->availableGeometry().size());
+    dialog.resize(size);
+}
