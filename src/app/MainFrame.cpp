@@ -143,12 +143,16 @@ bool CMainFrame::LoadFrame(bool showSplash)
     // The dock's own close button hides it too.
     connect(historyDock_, &QDockWidget::visibilityChanged, this,
             [this] { actions_.at(cmd::ViewHistory)->setChecked(!historyDock_->isHidden()); });
-    connect(historyDock_, &CHistoryDock::entryChosen, this, [this](int entry) {
-        if (CNUVAKDoc* document = ActiveDocument()) {
-            document->GoToEntry(entry < 0 ? std::nullopt : std::optional<std::size_t>(entry));
-            UpdateCommandUI();
-        }
-    });
+    // Queued: the dock's rows are rebuilt by the change, after the click has been handled.
+    connect(
+        historyDock_, &CHistoryDock::entryChosen, this,
+        [this](int entry) {
+            if (CNUVAKDoc* document = ActiveDocument()) {
+                document->GoToEntry(entry < 0 ? std::nullopt : std::optional<std::size_t>(entry));
+                UpdateCommandUI();
+            }
+        },
+        Qt::QueuedConnection);
     UpdateCommandUI();
     // Both pastes follow what the clipboard holds.
     connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &CMainFrame::UpdateCommandUI);

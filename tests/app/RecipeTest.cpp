@@ -179,6 +179,7 @@ private slots:
         QListWidget& list = *dock.List();
         const auto click = [&](int row) {
             QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.visualItemRect(list.item(row)).center());
+            QApplication::processEvents();
         };
         const struct {
             std::function<void()> act;

@@ -11,12 +11,14 @@
 #include <QMessageBox>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QSettings>
 #include <QWheelEvent>
 
 #include "DialogDriving.h"
 #include "Workbench.h"
 #include "app/CommandLine.h"
 #include "app/CommandTable.h"
+#include "app/UndoMemory.h"
 #include "app/ParameterCommands.h"
 #include "dialogs/CustomFilterDlg.h"
 #include "dialogs/HelpWindow.h"
@@ -25,6 +27,7 @@
 #include "dialogs/SixteenBitLevelsDlg.h"
 #include "dialogs/ThresholdDlg.h"
 #include "document/DialogCommands.h"
+#include "document/BackupList.h"
 #include "document/CommandIds.h"
 #include "document/ViewMetrics.h"
 #include "support/TestImages.h"
@@ -231,6 +234,29 @@ private slots:
             QCOMPARE(ParseNuvakOptions(int(argv.size()), argv.data()).unknown, std::string(c.unknown));
         }
         QCOMPARE(UnknownOptionText("--bogus"), std::string("nuvak: unknown option --bogus; see nuvak --help"));
+    }
+
+    void undoMemoryIsKeptInTheSettings()
+    {
+        constexpr std::uint64_t MB = 1024 * 1024;
+        QSettings().remove("undo/memoryMB");
+        Workbench w;
+        QCOMPARE(CBackupList::Budget(), CBackupList::DefaultBudget());
+        int offered = 0;
+        w.frame().askUndoMemory = [&](int initial) { return offered = initial, 100; };
+        QVERIFY(w.frame().OnCommand(cmd::UndoMemory));
+        QCOMPARE(std::uint64_t(offered), CBackupList::DefaultBudget() / MB);
+        QCOMPARE(CBackupList::Budget(), 100 * MB);
+        CBackupList::SetBudget(0);
+        LoadUndoMemoryPreference();
+        QCOMPARE(CBackupList::Budget(), 100 * MB);
+        // Cancelled: nothing changes.
+        w.frame().askUndoMemory = [](int) { return 0; };
+        QVERIFY(w.frame().OnCommand(cmd::UndoMemory));
+        QCOMPARE(CBackupList::Budget(), 100 * MB);
+        QSettings().remove("undo/memoryMB");
+        LoadUndoMemoryPreference();
+        QCOMPARE(CBackupList::Budget(), CBackupList::DefaultBudget());
     }
 
     void fileDialogsOpenShowingTheirColumns()
