@@ -3,7 +3,9 @@
 
 #include <QFileDialog>
 #include <QHeaderView>
+#include <QDateTime>
 #include <QLayout>
+#include <QLocale>
 #include <QScreen>
 #include <QTreeView>
 #include <algorithm>
@@ -22,6 +24,15 @@ void FitFileDialogColumns(QFileDialog& dialog)
     dialog.setProperty(kFitted, true);
     auto* list = dialog.findChild<QTreeView*>("treeView");
     if (list == nullptr || dialog.layout() == nullptr) return;
+    // Size, Type and Date Modified wide enough for their longest usual texts.
+    QHeaderView* header = list->header();
+    const QFontMetrics metrics = list->fontMetrics();
+    const QString samples[] = {"1023.99 KiB", "Windows BMP image",
+                               QLocale().toString(QDateTime(QDate(2026, 12, 28), QTime(23, 59)), QLocale::ShortFormat)};
+    for (int section = 1; section <= 3 && section < header->count(); ++section)
+        header->resizeSection(section, std::max(header->sectionSize(section),
+                                                metrics.horizontalAdvance(samples[section - 1]) +
+                                                    3 * metrics.averageCharWidth()));
     dialog.layout()->activate();
     const int hidden = list->header()->length() - list->viewport()->width();
     QSize size = dialog.size();

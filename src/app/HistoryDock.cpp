@@ -2,7 +2,8 @@
 // per step; the steps undone follow in grey italics.
 #include "app/HistoryDock.h"
 
-#include <QListWidget>
+#include <QHeaderView>
+#include <QTableWidget>
 
 #include "document/NUVAKDoc.h"
 
@@ -14,18 +15,24 @@ constexpr int kUndoneRole = Qt::UserRole + 1;
 
 }  // namespace
 
-CHistoryDock::CHistoryDock(QWidget* parent) : QDockWidget("History", parent), list_(new QListWidget(this))
+CHistoryDock::CHistoryDock(QWidget* parent) : QDockWidget("History", parent), list_(new QTableWidget(0, 1, this))
 {
     setObjectName("historyDock");
     list_->setSelectionMode(QAbstractItemView::NoSelection);
-    // Whole steps, wrapped at their spaces to the dock's width.
+    list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    list_->setShowGrid(false);
+    list_->setFocusPolicy(Qt::NoFocus);
+    // Whole steps, wrapped to the dock's width, each row as high as its text.
     list_->setWordWrap(true);
     list_->setTextElideMode(Qt::ElideNone);
-    list_->setResizeMode(QListView::Adjust);
+    list_->horizontalHeader()->hide();
+    list_->horizontalHeader()->setStretchLastSection(true);
+    list_->verticalHeader()->hide();
+    list_->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setWidget(list_);
-    connect(list_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
-        if (list_->row(item) != current_) emit entryChosen(item->data(kEntryRole).toInt());
+    connect(list_, &QTableWidget::itemClicked, this, [this](QTableWidgetItem* item) {
+        if (item->row() != current_) emit entryChosen(item->data(kEntryRole).toInt());
     });
 }
 
@@ -57,9 +64,12 @@ void CHistoryDock::ShowHistory(const CNUVAKDoc* document)
     if (shown == shown_) return;
     shown_ = shown;
     current_ = current;
-    list_->clear();
-    for (const Row& row : rows) {
-        auto* item = new QListWidgetItem(row.text, list_);
+    list_->setRowCount(0);
+    list_->setRowCount(int(rows.size()));
+    for (int i = 0; i < int(rows.size()); ++i) {
+        const Row& row = rows[i];
+        auto* item = new QTableWidgetItem(row.text);
+        list_->setItem(i, 0, item);
         item->setToolTip(row.text);
         item->setData(kEntryRole, row.entry);
         item->setData(kUndoneRole, row.undone);
@@ -72,7 +82,7 @@ void CHistoryDock::ShowHistory(const CNUVAKDoc* document)
             item->setForeground(list_->palette().brush(QPalette::Disabled, QPalette::Text));
         }
     }
-    if (QListWidgetItem* item = list_->item(current_)) {
+    if (QTableWidgetItem* item = list_->item(current_, 0)) {
         QFont font = item->font();
         font.setBold(true);
         item->setFont(font);
@@ -85,8 +95,8 @@ void CHistoryDock::ShowHistory(const CNUVAKDoc* document)
 QStringList CHistoryDock::RowTexts(bool undone) const
 {
     QStringList lines;
-    for (int i = 1; i < list_->count(); ++i)
-        if (list_->item(i)->data(kUndoneRole).toBool() == undone) lines << list_->item(i)->text();
+    for (int i = 1; i < list_->rowCount(); ++i)
+        if (list_->item(i, 0)->data(kUndoneRole).toBool() == undone) lines << list_->item(i, 0)->text();
     return lines;
 }
 

@@ -6,8 +6,7 @@
 #include <QDockWidget>
 
 class CNUVAKDoc;
-class QListWidget;
-class QListWidgetItem;
+class QTableWidget;
 
 class CHistoryDock : public QDockWidget {
     Q_OBJECT
@@ -21,7 +20,7 @@ public:
     QStringList UndoneLines() const;
     // The row of the image as it is now (0: the first row, before any step).
     int CurrentRow() const { return current_; }
-    QListWidget* List() const { return list_; }
+    QTableWidget* List() const { return list_; }
 
 signals:
     // A row was clicked: the entry to go to, -1 for the image before any step.
@@ -30,7 +29,7 @@ signals:
 private:
     QStringList RowTexts(bool undone) const;
 
-    QListWidget* list_;
+    QTableWidget* list_;
     int current_ = 0;
     QString shown_;  // what the rows show, so that an unchanged history is not rebuilt
 };

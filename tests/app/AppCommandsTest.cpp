@@ -66,7 +66,7 @@ private slots:
         QVERIFY(w.frame().OnCommand(cmd::HelpIndex));
         auto* help = w.frame().findChild<CHelpWindow*>();
         QVERIFY(help && help->isVisible());
-        QVERIFY(help->Browser()->toPlainText().contains("one level of undo"));
+        QVERIFY(help->Browser()->toPlainText().contains("each further Undo one command further back"));
     }
 };
 

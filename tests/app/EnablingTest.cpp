@@ -24,7 +24,8 @@ private slots:
                                   text.id == cmd::CalculationsToolbar || text.id == cmd::PreprocessingToolbar ||
                                   text.id == cmd::TransformToolbar || text.id == cmd::SelectFeature ||
                                   text.id == cmd::SelectAoi || text.id == cmd::Series ||
-                                  text.id == cmd::SixteenBitLevels || text.id == cmd::ViewHistory;
+                                  text.id == cmd::SixteenBitLevels || text.id == cmd::ViewHistory ||
+                                  text.id == cmd::UndoMemory;
             QVERIFY2(w.frame().Action(text.id)->isEnabled() == expected, text.menuText);
         }
         QVERIFY(!w.frame().OnCommand(cmd::Attributes));

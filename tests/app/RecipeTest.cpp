@@ -2,7 +2,7 @@
 // History, saved, and replayed by the CLI into the very same file; Apply
 // Recipe runs a recipe and refuses a bad one; Undo drops the last step; the
 // series wizard runs a recipe as the CLI does.
-#include <QListWidget>
+#include <QTableWidget>
 #include <QPushButton>
 #include <QTextBlock>
 #include <QTextEdit>
@@ -176,9 +176,9 @@ private slots:
         QCOMPARE(w.child()->windowTitle(), QString("in.bmp*"));
         QVERIFY(w.frame().OnCommand(cmd::ViewHistory));
         CHistoryDock& dock = *w.frame().HistoryDock();
-        QListWidget& list = *dock.List();
+        QTableWidget& list = *dock.List();
         const auto click = [&](int row) {
-            QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.visualItemRect(list.item(row)).center());
+            QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.visualItemRect(list.item(row, 0)).center());
             QApplication::processEvents();
         };
         const struct {
@@ -213,7 +213,7 @@ private slots:
         found.params.resultsFile = results;
         w.doc().RecordEntry(HistoryEntry{{found}, {}});
         w.frame().UpdateCommandUI();
-        QListWidgetItem* last = list.item(list.count() - 1);
+        QTableWidgetItem* last = list.item(list.rowCount() - 1, 0);
         QCOMPARE(last->toolTip(), last->text());
         dock.resize(160, 300);
         QTRY_VERIFY(list.visualItemRect(last).width() <= list.viewport()->width());

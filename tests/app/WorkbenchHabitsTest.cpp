@@ -164,7 +164,7 @@ private slots:
         };
         QVERIFY(!w.frame().CloseAll());
         QCOMPARE(asked, (QStringList{"Save changes to b.bmp?", "Save changes to a.bmp?"}));
-        QCOMPARE(w.titles(), (QStringList{"a.bmp", "b.bmp"}));
+        QCOMPARE(w.titles(), (QStringList{"a.bmp*", "b.bmp"}));
         // The Yes saved at once.
         CImage saved;
         std::string message;
@@ -285,7 +285,7 @@ private slots:
         dialogs.push_back(std::make_unique<CCustomFilterDlg>());
         dialogs.push_back(std::make_unique<CSeriesPropSheet>());
         dialogs.push_back(std::make_unique<CHistogramDlg>(nullptr));
-        dialogs.push_back(std::make_unique<CSixteenBitLevelsDlg>());
+        dialogs.push_back(std::make_unique<CSixteenBitLevelsDlg>(nullptr));
         for (const auto& dialog : dialogs) {
             auto* f1 = dialog->findChild<QShortcut*>();
             QVERIFY2(f1 && f1->key() == QKeySequence(Qt::Key_F1), dialog->metaObject()->className());
