@@ -41,4 +41,11 @@ void FitFileDialogColumns(QFileDialog& dialog)
     size.setHeight(std::max(size.height(), kMinimumHeight));
     if (const QScreen* screen = dialog.screen()) size = size.boundedTo(screen->availableGeometry().size());
     dialog.resize(size);
+    // On a small screen the names give up room, down to a usual name's width,
+    // so that the other columns stay in sight.
+    dialog.layout()->activate();
+    const int over = header->length() - list->viewport()->width();
+    const int fewest = 20 * metrics.averageCharWidth();
+    if (over > 0 && header->sectionSize(0) > fewest)
+        header->resizeSection(0, std::max(fewest, header->sectionSize(0) - over));
 }
