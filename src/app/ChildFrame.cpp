@@ -17,9 +17,9 @@ CChildFrame::CChildFrame(std::unique_ptr<CNUVAKDoc> document, CMainFrame* frame)
     setMinimumSize(160, 120);
     setWidget(view_);
     setWindowIcon(QIcon(":/icons/app.xpm"));
-    setWindowTitle(QString::fromStdString(document_->GetTitle()));
+    setWindowTitle(QString::fromStdString(document_->WindowTitle()));
     document_->SetTitleHandler([this] {
-        setWindowTitle(QString::fromStdString(document_->GetTitle()));
+        setWindowTitle(QString::fromStdString(document_->WindowTitle()));
         if (frame_) frame_->UpdateTitle();
     });
     // After the workspace's own title change on maximising, which would repeat the title.

@@ -22,6 +22,9 @@ const std::vector<CommandText> kTexts = {
     {cmd::AppExit, "E&xit", "Quit the application; prompts to save images", "Exit", "", ""},
     // Edit
     {cmd::Undo, "&Undo\tCtrl+Z", "Undo the last action", "Undo", "Ctrl+Z;Alt+Backspace", "undo"},
+    {cmd::Redo, "&Redo\tCtrl+Y", "Redo the last action undone", "Redo", "Ctrl+Y;Ctrl+Shift+Z", ""},
+    {cmd::UndoMemory, "Undo &Memory...", "Set how much memory the undo steps of each image may take",
+     "Undo Memory", "", ""},
     {cmd::Copy, "&Copy", "Copy the area of interest to the clipboard", "Copy", "Ctrl+C;Ctrl+Insert", "copy"},
     {cmd::Paste, "&Paste", "Replace the image by the clipboard contents", "Paste", "Ctrl+V;Shift+Insert", "paste"},
     {cmd::PasteInto, "Paste &Into", "Insert Clipboard contents into current image", "Paste Into", "Ctrl+I", ""},

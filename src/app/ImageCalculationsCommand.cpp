@@ -28,13 +28,15 @@ void CNUVAKApp::PerformImageCalculations(int operation)
     } catch (const platform::UserAbort&) {
         return;  // a copy without memory, already reported
     }
-    CChildFrame* made = CreateNewDocument();
+    // The operation and operands are known: an unknown one was refused above.
+    const std::string& operationName = ImageCalculationsDialogModel::OperationEntries().at(choice.operation);
+    const std::string& first = choice.operandTitles.at(choice.firstOperand);
+    const std::string& second = choice.operandTitles.at(choice.secondOperand);
+    // Named after its first operand, as Extract RGB's planes are after their source.
+    CChildFrame* made = CreateNewDocument(first + " - " + operationName + " " + second);
     CNUVAKDoc& document = made->GetDocument();
     document.image = std::move(result);
-    // The operation and operands are known: an unknown one was refused above.
-    document.RecordEntry(HistoryEntry{{}, ImageCalculationsDialogModel::OperationEntries().at(choice.operation) +
-                                              " of " + choice.operandTitles.at(choice.firstOperand) + " and " +
-                                              choice.operandTitles.at(choice.secondOperand)});
+    document.RecordEntry(HistoryEntry{{}, operationName + " of " + first + " and " + second});
     document.SetModifiedFlag();
     document.UpdateAllViews();
 }

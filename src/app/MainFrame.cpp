@@ -4,6 +4,7 @@
 
 #include <QActionGroup>
 #include <algorithm>
+#include <climits>
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QDir>
@@ -33,6 +34,7 @@
 #include "app/QtClipboard.h"
 #include "app/RecipeCommands.h"
 #include "app/StartupSplash.h"
+#include "app/UndoMemory.h"
 #include "dialogs/CustomFilterDlg.h"
 #include "dialogs/FftSheet.h"
 #include "dialogs/FindObjectsPropertySheet.h"
@@ -47,6 +49,7 @@
 #include "document/CommandIds.h"
 #include "document/NUVAKDoc.h"
 #include "document/ViewMetrics.h"
+#include "platform/Memory.h"
 #include "series/Recipe.h"
 
 namespace {
@@ -98,6 +101,15 @@ CMainFrame::CMainFrame(CNUVAKApp& app) : app_(app), mdiArea_(new QMdiArea)
     };
     askOpenPaths = [this] { return ChooseImagesToOpen(this, StartFolder()); };
     askSampleRange = [this] { return ChooseSixteenBitLevels(this); };
+    askUndoMemory = [this](int initial) {
+        // Up to the machine's memory; the newest step is kept even beyond it.
+        const std::uint64_t physical = platform::PhysicalMemory() / (1024 * 1024);
+        const int most = physical > 0 && physical < INT_MAX ? static_cast<int>(physical) : INT_MAX;
+        bool ok = false;
+        const int megabytes = QInputDialog::getInt(this, "Undo Memory", "Memory for the undo steps of each image (MB):",
+                                                   std::min(initial, most), 1, most, 64, &ok);
+        return ok ? megabytes : 0;
+    };
     askJpegQuality = [this](int initial) {
         bool ok = false;
         const int quality =
@@ -133,6 +145,16 @@ bool CMainFrame::LoadFrame(bool showSplash)
     // The dock's own close button hides it too.
     connect(historyDock_, &QDockWidget::visibilityChanged, this,
             [this] { actions_.at(cmd::ViewHistory)->setChecked(!historyDock_->isHidden()); });
+    // Queued: the dock's rows are rebuilt by the change, after the click has been handled.
+    connect(
+        historyDock_, &CHistoryDock::entryChosen, this,
+        [this](int entry) {
+            if (CNUVAKDoc* document = ActiveDocument()) {
+                document->GoToEntry(entry < 0 ? std::nullopt : std::optional<std::size_t>(entry));
+                UpdateCommandUI();
+            }
+        },
+        Qt::QueuedConnection);
     UpdateCommandUI();
     // Both pastes follow what the clipboard holds.
     connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &CMainFrame::UpdateCommandUI);
@@ -327,6 +349,7 @@ bool CMainFrame::IsCommandEnabled(int id) const
     case cmd::SelectFeature:
     case cmd::Series:
     case cmd::SixteenBitLevels:
+    case cmd::UndoMemory:
     case cmd::ViewHistory:
     case cmd::SelectAoi: return true;
     case cmd::SaveRecipe: return child != nullptr && !child->GetDocument().History().IsEmpty();
@@ -342,6 +365,7 @@ bool CMainFrame::IsCommandEnabled(int id) const
     case cmd::WindowCascade:
     case cmd::WindowTileHorz: return child != nullptr;
     case cmd::Undo: return child != nullptr && child->GetDocument().CanUndo();
+    case cmd::Redo: return child != nullptr && child->GetDocument().CanRedo();
     default: return kToolbarToggles.count(id) > 0;
     }
 }
@@ -393,7 +417,9 @@ bool CMainFrame::OnCommand(int id)
         case cmd::ApplyRecipe:
             if (const QString path = askRecipeOpenPath(); !path.isEmpty())
                 ApplyRecipe(*doc, path.toStdString(),
-                            [this](CImage& image, const std::string& suffix) { app_.AddStepImage(image, suffix); });
+                            [this, doc](CImage& image, const std::string& suffix) {
+                                app_.AddStepImage(image, suffix, doc->GetTitle());
+                            });
             break;
         case cmd::CloseAll: CloseAll(); break;
         case cmd::AppExit: close(); break;
@@ -414,6 +440,11 @@ bool CMainFrame::OnCommand(int id)
         case cmd::SetScale: OnSetScale(); break;
         case cmd::Attributes: doc->OnImageAttributes(); break;
         case cmd::Undo: doc->OnEditUndo(); break;
+        case cmd::Redo: doc->OnEditRedo(); break;
+        case cmd::UndoMemory:
+            if (const int megabytes = askUndoMemory(static_cast<int>(UndoMemoryMegabytes())); megabytes > 0)
+                SaveUndoMemoryPreference(megabytes);
+            break;
         case cmd::ClearObjects: doc->OnClearObjects(); break;
         case cmd::SelectFeature:
         case cmd::SelectAoi:

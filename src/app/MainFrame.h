@@ -78,6 +78,8 @@ public:
     std::function<QStringList()> askOpenPaths;
     // File, 16-bit Levels: the range chosen, none when cancelled.
     std::function<std::optional<SampleRange>()> askSampleRange;
+    // Edit, Undo Memory: megabytes offered with initial; 0 when cancelled.
+    std::function<int(int initial)> askUndoMemory;
     // JPEG quality 1..100 offered with initial; 0 when cancelled.
     std::function<int(int initial)> askJpegQuality;
     // Writing over a file of 16-bit samples: true for Yes (No is the default).

@@ -19,7 +19,7 @@ const std::vector<MenuEntry>& MenuBarLayout()
         Begin("&File"), C(FileNew), C(FileOpen), C(FileClose), C(CloseAll), C(FileSave), C(FileSaveAs), kSep,
         C(SaveRecipe), C(ApplyRecipe), kSep, C(Series), C(SixteenBitLevels), kSep, {MenuEntry::RecentFiles}, kSep,
         C(AppExit), kEnd,
-        Begin("&Edit"), C(Undo), kSep, C(Copy), C(Paste), C(PasteInto), kSep, C(SelectAll), kEnd,
+        Begin("&Edit"), C(Undo), C(Redo), C(UndoMemory), kSep, C(Copy), C(Paste), C(PasteInto), kSep, C(SelectAll), kEnd,
         Begin("&View"), C(ViewToolbar), C(ViewStatusBar), C(CalculationsToolbar), C(PreprocessingToolbar),
         C(TransformToolbar), C(AnalysisToolbar), C(ViewHistory), kSep, C(ZoomIn), C(Zoom1to1), C(ZoomOut),
         C(FitToWindow), kSep,

@@ -10,9 +10,11 @@
 
 #include "app/AboutDlg.h"
 #include "app/ChildFrame.h"
+#include "app/FileDialogSize.h"
 #include "app/MainFrame.h"
 #include "app/NUVAKView.h"
 #include "app/StartupSplash.h"
+#include "app/UndoMemory.h"
 #include "document/CommandIds.h"
 #include "dialogs/SampleRangeBox.h"
 #include "dialogs/SeriesPropSheet.h"
@@ -33,6 +35,8 @@ CNUVAKApp::~CNUVAKApp() = default;
 bool CNUVAKApp::eventFilter(QObject* watched, QEvent* event)
 {
     if (CStartupSplash::PreTranslateAppMessage(event)) return true;
+    if (event->type() == QEvent::Show)
+        if (auto* dialog = qobject_cast<QFileDialog*>(watched)) FitFileDialogColumns(*dialog);
     return QObject::eventFilter(watched, event);
 }
 
@@ -40,6 +44,7 @@ bool CNUVAKApp::InitInstance(const QStringList& arguments, bool showSplash)
 {
     CStartupSplash::EnableSplashScreen(showSplash);
     LoadRangePreference();
+    LoadUndoMemoryPreference();
     mainFrame_ = std::make_unique<CMainFrame>(*this);
     if (!mainFrame_->LoadFrame(showSplash)) return false;
 
@@ -90,10 +95,10 @@ CChildFrame* CNUVAKApp::AddWindow(std::unique_ptr<CNUVAKDoc> document)
     return child;
 }
 
-CChildFrame* CNUVAKApp::CreateNewDocument()
+CChildFrame* CNUVAKApp::CreateNewDocument(const std::string& title)
 {
     auto document = std::make_unique<CNUVAKDoc>();
-    document->SetTitle(kDocumentName + std::to_string(++untitledCount_));
+    document->SetTitle(title.empty() ? kDocumentName + std::to_string(++untitledCount_) : title);
     return AddWindow(std::move(document));
 }
 
@@ -152,26 +157,26 @@ CChildFrame* CNUVAKApp::OpenDocumentFile(const QString& path)
     return AddWindow(std::move(document));
 }
 
-void CNUVAKApp::AddStepImage(const CImage& image, const std::string& suffix)
+void CNUVAKApp::AddStepImage(const CImage& image, const std::string& suffix, const std::string& source)
 {
     std::string name = suffix.substr(0, suffix.rfind('.'));
     if (!name.empty() && name.front() == '_') name.erase(0, 1);
     for (char& c : name) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     const std::string title = " - " + name;
-    AddDerivedDocuments({{&image, title.c_str()}});
+    AddDerivedDocuments(source, {{&image, title.c_str()}});
 }
 
-void CNUVAKApp::AddDerivedDocuments(std::vector<std::pair<const CImage*, const char*>> images)
+void CNUVAKApp::AddDerivedDocuments(const std::string& source,
+                                    std::vector<std::pair<const CImage*, const char*>> images)
 {
     for (auto& [image, suffix] : images) {
-        CChildFrame* child = CreateNewDocument();
+        CChildFrame* child = CreateNewDocument(source + suffix);
         CNUVAKDoc& document = child->GetDocument();
         try {
             document.image = *image;
         } catch (const platform::UserAbort&) {
             return;
         }
-        document.SetTitle(document.GetTitle() + suffix);
         document.SetModifiedFlag();
         document.UpdateAllViews();
     }
@@ -187,7 +192,7 @@ void CNUVAKApp::OnExtractRgb()
     } catch (const platform::UserAbort&) {
         return;
     }
-    AddDerivedDocuments({{&red, " - RED"}, {&green, " - GREEN"}, {&blue, " - BLUE"}});
+    AddDerivedDocuments(active->GetDocument().GetTitle(), {{&red, " - RED"}, {&green, " - GREEN"}, {&blue, " - BLUE"}});
 }
 
 void CNUVAKApp::OnComb()
@@ -200,7 +205,7 @@ void CNUVAKApp::OnComb()
     } catch (const platform::UserAbort&) {
         return;
     }
-    AddDerivedDocuments({{&even, " - EVEN"}, {&odd, " - ODD"}});
+    AddDerivedDocuments(active->GetDocument().GetTitle(), {{&even, " - EVEN"}, {&odd, " - ODD"}});
 }
 
 void CNUVAKApp::OnAppAbout()

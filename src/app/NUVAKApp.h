@@ -51,20 +51,22 @@ public:
     // open images of one size and format into a new document.
     void PerformImageCalculations(int operation);
 
-    // A new untitled document in its own window, titled by the template.
-    CChildFrame* CreateNewDocument();
-    // An image a recipe step made beside its result, as a new document
-    // titled as Extract RGB and Comb title theirs: "_red.bmp" gives " - RED".
-    void AddStepImage(const CImage& image, const std::string& suffix);
+    // A new document in its own window, titled title, or by the template
+    // when title is empty.
+    CChildFrame* CreateNewDocument(const std::string& title = std::string());
+    // An image a recipe step made beside its result on source, as a new
+    // document titled as Extract RGB and Comb title theirs: "_red.bmp" gives
+    // " - RED" after source's title.
+    void AddStepImage(const CImage& image, const std::string& suffix, const std::string& source);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     CChildFrame* AddWindow(std::unique_ptr<CNUVAKDoc> document);
-    // Puts each image into a new document titled with its default title
+    // Puts each image into a new document titled with the source's title
     // and the suffix, in order.
-    void AddDerivedDocuments(std::vector<std::pair<const CImage*, const char*>> images);
+    void AddDerivedDocuments(const std::string& source, std::vector<std::pair<const CImage*, const char*>> images);
 
     std::unique_ptr<CMainFrame> mainFrame_;
     CRecentFileList recentFiles_;

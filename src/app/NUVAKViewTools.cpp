@@ -167,7 +167,7 @@ void CNUVAKView::PaintToolMarks(QPainter& painter)
 void CNUVAKView::OnEditSelectAll()
 {
     try {
-        document_.backupList.AddToBack(document_.image);
+        document_.SnapshotForUndo();
     } catch (const platform::UserAbort&) {
         return;  // already reported
     }

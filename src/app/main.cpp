@@ -1,10 +1,11 @@
 // Starts the workbench: nuvak [--no-splash] [IMAGE...]. --no-splash starts
 // without the splash window, as automation does; --help and --version answer
-// without a window, before any display is needed.
+// without a window, and an unknown option is refused, before any display
+// is needed.
 #include <QApplication>
 #include <cstdio>
-#include <cstring>
 
+#include "app/CommandLine.h"
 #include "app/NUVAKApp.h"
 #include "app/QtUserInterface.h"
 #include "app/MainFrame.h"
@@ -27,15 +28,18 @@ const char* const kUsage =
 
 int main(int argc, char** argv)
 {
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
-            std::fputs(kUsage, stdout);
-            return 0;
-        }
-        if (std::strcmp(argv[i], "--version") == 0) {
-            std::printf("nuvak %s\n", NUVAK_VERSION);
-            return 0;
-        }
+    const NuvakOptions options = ParseNuvakOptions(argc, argv);
+    if (options.help) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
+    if (options.version) {
+        std::printf("nuvak %s\n", NUVAK_VERSION);
+        return 0;
+    }
+    if (!options.unknown.empty()) {
+        std::fprintf(stderr, "%s\n", UnknownOptionText(options.unknown).c_str());
+        return 2;
     }
     QApplication application(argc, argv);
     QApplication::setOrganizationName("NUVAK Project");

@@ -191,9 +191,9 @@ void CFindObjectsOutputFilePage::OnGo()
     platform::AnswerRecorder answers;
     switch (RunGo(document_ ? &document_->image : nullptr, path, metrics_, redraw, results)) {
     case GoResult::NoFile: fileEdit_->setFocus(Qt::OtherFocusReason); return;
-    case GoResult::NoDocument:
-    case GoResult::Failed: return;
-    case GoResult::Found: break;
+    case GoResult::NoDocument: return;
+    case GoResult::Failed: searched_ = true; return;
+    case GoResult::Found: searched_ = true; break;
     }
     OperationStep step;
     step.op = FindOperation("Find Objects");

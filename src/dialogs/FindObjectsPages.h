@@ -78,6 +78,8 @@ public:
     QPushButton* GoButton() const { return go_; }
     // The results as built from the file, "\r\n" line ends and tabs.
     const std::string& ResultsText() const { return results_; }
+    // A Go reached the image (found its objects, or failed on the way).
+    bool Searched() const { return searched_; }
     QTextEdit* ResultsBox() const { return resultsBox_; }
 
 private:
@@ -88,6 +90,7 @@ private:
     CNUVAKDoc* document_;
     const FindObjectsMetrics& metrics_;
     std::string results_;
+    bool searched_ = false;
     QLineEdit* fileEdit_;
     QPushButton* browse_;
     QPushButton* go_;

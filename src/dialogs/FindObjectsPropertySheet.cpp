@@ -34,11 +34,14 @@ void CFindObjectsPropertySheet::OnHelp()
 
 void CFindObjectsPropertySheet::OnFindObjects(CNUVAKDoc& document, QWidget* parent)
 {
+    bool searched = false;
     {
         CFindObjectsPropertySheet sheet(&document, parent);
         sheet.SetObjectColor(document.image.objectColor);
         sheet.exec();
+        searched = sheet.OutputFilePage()->Searched();
     }
-    document.SetModifiedFlag();
+    // A wizard left without Go has changed nothing to save.
+    if (searched) document.SetModifiedFlag();
     document.UpdateAllViews();
 }

@@ -21,7 +21,7 @@ public:
     CFindObjectsPropertySheet(CNUVAKDoc* document, QWidget* parent = nullptr);
 
     // The document's Find Objects command: the wizard with the image's
-    // outline colour, then however it ends the modified flag and the redraw.
+    // outline colour, then the redraw, and the modified flag once a Go ran.
     static void OnFindObjects(CNUVAKDoc& document, QWidget* parent);
 
     // The outline colour the metrics page starts from, 0x00BBGGRR.

@@ -24,6 +24,9 @@ CSeriesConfirmPage::CSeriesConfirmPage(CSeriesPropSheet& sheet)
     text_->setReadOnly(true);
     text_->setAcceptRichText(false);
     text_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // Every line of the text as it stands, a recipe's step whole on its own
+    // line; a line wider than the page scrolls.
+    text_->setLineWrapMode(QTextEdit::NoWrap);
     Register(kText, text_);
     Register(kProcess, process_);
     Register(kStatus, status_);

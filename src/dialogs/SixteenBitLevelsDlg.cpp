@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include "dialogs/HelpWindow.h"
 #include "dialogs/SampleRangeBox.h"
 
 CSixteenBitLevelsDlg::CSixteenBitLevelsDlg(QWidget* parent) : QDialog(parent)
@@ -19,6 +20,7 @@ CSixteenBitLevelsDlg::CSixteenBitLevelsDlg(QWidget* parent) : QDialog(parent)
     layout->addWidget(text);
     layout->addWidget(range);
     layout->addWidget(buttons);
+    CHelpWindow::AddF1(this, "sixteen-bit-levels");
 }
 
 std::optional<SampleRange> ChooseSixteenBitLevels(QWidget* parent)

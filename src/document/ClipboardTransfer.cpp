@@ -64,7 +64,7 @@ bool PasteFromClipboard(CNUVAKDoc& document, CClipboardPort& clipboard, bool int
 {
     const char* const aborted = into ? "Paste Into aborted" : "Paste aborted";
     try {
-        document.backupList.AddToBack(document.image);
+        document.SnapshotForUndo();
     } catch (const platform::UserAbort&) {
         return false;
     }

@@ -63,6 +63,7 @@ enum : int {
     ViewHistory = 32862,
     SetScale = 32863,
     SixteenBitLevels = 32900,  // the workbench's own, after the classic range
+    UndoMemory = 32901,
     FileNew = 57600,
     FileOpen = 57601,
     FileClose = 57602,
@@ -72,6 +73,7 @@ enum : int {
     Paste = 57637,
     SelectAll = 57642,
     Undo = 57643,
+    Redo = 57644,
     WindowCascade = 57650,
     WindowTileHorz = 57651,
     AppAbout = 57664,

@@ -2,6 +2,7 @@
 // and Clear Objects.
 #include "document/NUVAKDoc.h"
 
+#include <memory>
 #include <optional>
 
 #include "document/AttributesText.h"
@@ -20,6 +21,13 @@ void CNUVAKDoc::SetPathName(const std::string& path)
 void CNUVAKDoc::SetTitle(const std::string& title)
 {
     title_ = title;
+    if (titleChanged_) titleChanged_();
+}
+
+void CNUVAKDoc::SetModifiedFlag(bool modified)
+{
+    if (modified == modified_) return;
+    modified_ = modified;
     if (titleChanged_) titleChanged_();
 }
 
@@ -72,8 +80,12 @@ bool CNUVAKDoc::RunPipeline(const Step& operation, bool wait, bool reportFailure
                             const Record& record)
 {
     try {
-        backupList.AddToBack(image);
+        // The snapshot is of the image before the dialog (Histogram changes
+        // it while open), and only a dialog ended with OK keeps it.
+        std::unique_ptr<CBackupNode> before(backupList.GetNewNode(image));
         if (dialog && !dialog()) return false;
+        backupList.AddToBack(before.release());
+        history_.ForgetUndone();
         const std::optional<AoiBox> aoi = StepAoi(image);
         std::optional<platform::WaitCursor> cursor;
         if (wait) cursor.emplace();
@@ -104,7 +116,10 @@ bool CNUVAKDoc::ApplySteps(const std::vector<OperationStep>& steps, const Extras
 
 void CNUVAKDoc::RecordEntry(HistoryEntry entry)
 {
-    entry.snapshot = backupList.Snapshots();
+    // A change recorded without a snapshot of its own (Find Objects) is still
+    // a new change: the steps undone cannot come back after it.
+    backupList.ForgetRedo();
+    entry.snapshot = backupList.UndoSerial();
     history_.Add(std::move(entry));
 }
 
@@ -143,31 +158,79 @@ bool CNUVAKDoc::RunCommand(int id)
 
 void CNUVAKDoc::OnImageAttributes() const { platform::notice(AttributesText(pathName_, image)); }
 
+void CNUVAKDoc::SnapshotForUndo()
+{
+    backupList.AddToBack(image);
+    history_.ForgetUndone();
+}
+
 void CNUVAKDoc::OnEditUndo()
 {
-    bool restored = false;
+    const unsigned long serial = backupList.UndoSerial();
     try {
-        CImage current = image;
-        if (backupList.RestoreFromBack(image) != 0) {
+        if (backupList.RestoreFromBack(image) != 0)
             platform::error("Undo fails.");
-            // Assignment would drop the found objects; the restored image keeps them.
-            current.objects = std::move(image.objects);
-            image = std::move(current);
-        } else {
-            restored = true;
-        }
+        else
+            history_.UndoSince(serial);
     } catch (const platform::UserAbort&) {
         return;
     }
-    if (restored) {
-        history_.RemoveSince(backupList.Snapshots());
+    SetModifiedFlag();
+    UpdateAllViews();
+}
+
+void CNUVAKDoc::OnEditRedo()
+{
+    const unsigned long serial = backupList.RedoSerial();
+    try {
+        if (backupList.RestoreFromRedo(image) != 0) return;
+    } catch (const platform::UserAbort&) {
+        return;
     }
+    history_.RedoUpTo(serial);
+    SetModifiedFlag();
+    UpdateAllViews();
+}
+
+bool CNUVAKDoc::CanGoToEntry(std::optional<std::size_t> entry) const
+{
+    const std::vector<HistoryEntry>& entries = history_.Entries();
+    if (!entry) return !backupList.HasDropped();
+    return *entry < entries.size() && entries[*entry].snapshot >= backupList.DroppedSerial();
+}
+
+void CNUVAKDoc::GoToEntry(std::optional<std::size_t> entry)
+{
+    if (!CanGoToEntry(entry)) return;
+    // Back over every undo step taken after the entry, or forward until it is applied.
+    const unsigned long kept = entry ? history_.Entries()[*entry].snapshot : 0;
+    const std::size_t wanted = entry ? *entry + 1 : 0;
+    bool moved = false;
+    try {
+        while (CanUndo() && backupList.UndoSerial() > kept && history_.Applied() >= wanted) {
+            const unsigned long serial = backupList.UndoSerial();
+            if (backupList.RestoreFromBack(image) != 0) break;
+            history_.UndoSince(serial);
+            moved = true;
+        }
+        while (backupList.CanRedo() && history_.Applied() < wanted) {
+            const unsigned long serial = backupList.RedoSerial();
+            if (backupList.RestoreFromRedo(image) != 0) break;
+            history_.RedoUpTo(serial);
+            moved = true;
+        }
+    } catch (const platform::UserAbort&) {
+        // Shown already; the image is at the last step reached.
+    }
+    if (!moved) return;
     SetModifiedFlag();
     UpdateAllViews();
 }
 
 void CNUVAKDoc::OnClearObjects()
 {
+    backupList.ForgetRedo();
+    history_.ForgetUndone();
     image.objects.clear();
     SetModifiedFlag();
     UpdateAllViews();

@@ -30,9 +30,13 @@ public:
     const std::string& GetTitle() const { return title_; }
     void SetTitle(const std::string& title);
     bool IsModified() const { return modified_; }
-    void SetModifiedFlag(bool modified = true) { modified_ = modified; }
+    // A change of the flag changes the window title too.
+    void SetModifiedFlag(bool modified = true);
     void SetViewsHandler(std::function<void()> handler) { updateViews_ = std::move(handler); }
+    // Called when the title or the modified flag changes.
     void SetTitleHandler(std::function<void()> handler) { titleChanged_ = std::move(handler); }
+    // The title with "*" after it while modified, as windows show it.
+    std::string WindowTitle() const { return modified_ ? title_ + "*" : title_; }
     void UpdateAllViews();
 
     // Reads the image file; false when it was refused (the reader has told the
@@ -57,8 +61,9 @@ public:
     // step handed to extras; stops at the first failure, which has been
     // shown. True when all succeeded.
     bool ApplySteps(const std::vector<OperationStep>& steps, const Extras& extras);
-    // Adds a command's entry to the history; the Undo of the newest snapshot
-    // removes it with the image changes since then.
+    // Adds a command's entry to the history, after the newest undo step,
+    // whose Undo takes it away and Redo brings it back; the steps undone
+    // are forgotten.
     void RecordEntry(HistoryEntry entry);
     // Records a run: every step gets the AOI it ran on, unless the entry
     // carries its own, and the first answer given while it ran.
@@ -72,8 +77,18 @@ public:
     static bool CommandAvailable(int id);
 
     void OnImageAttributes() const;
+    // A change made outside the pipeline (Select All, Paste): a snapshot of
+    // the image for Undo; the steps undone are forgotten.
+    void SnapshotForUndo();
     void OnEditUndo();
     bool CanUndo() const { return !backupList.IsEmpty(); }
+    void OnEditRedo();
+    bool CanRedo() const { return backupList.CanRedo(); }
+    // The image as it was right after that history entry (before the first
+    // one when none), by Undo or Redo; nothing when its undo step has been
+    // dropped for memory.
+    void GoToEntry(std::optional<std::size_t> entry);
+    bool CanGoToEntry(std::optional<std::size_t> entry) const;
     void OnClearObjects();
 
 private:

@@ -1,10 +1,13 @@
-// Available memory from /proc/meminfo and the memory control group.
+// Available memory from /proc/meminfo and the memory control group;
+// physical memory from the system.
 #include "platform/Memory.h"
 
 #include <algorithm>
 #include <fstream>
 #include <limits>
 #include <string>
+
+#include <unistd.h>
 
 namespace platform {
 
@@ -52,5 +55,13 @@ std::uint64_t AvailableMemory()
 }
 
 void LimitAvailableMemory(std::uint64_t bytes) { limit = bytes; }
+
+std::uint64_t PhysicalMemory()
+{
+    const long pages = sysconf(_SC_PHYS_PAGES);
+    const long pageSize = sysconf(_SC_PAGE_SIZE);
+    if (pages <= 0 || pageSize <= 0) return 0;
+    return static_cast<std::uint64_t>(pages) * static_cast<std::uint64_t>(pageSize);
+}
 
 }  // namespace platform

@@ -14,4 +14,7 @@ std::uint64_t AvailableMemory();
 // smaller machine; 0 lifts the limit again.
 void LimitAvailableMemory(std::uint64_t bytes);
 
+// The machine's physical memory; 0 when the system does not say.
+std::uint64_t PhysicalMemory();
+
 }  // namespace platform

@@ -22,10 +22,10 @@ private slots:
             int height;                      // of each new image
         } cases[] = {
             {cmd::ExtractRgb,
-             {"Image1", "Image2 - RED", "Image3 - GREEN", "Image4 - BLUE"},
+             {"Image1", "Image1 - RED*", "Image1 - GREEN*", "Image1 - BLUE*"},
              {CColorVal(10, 0, 0), CColorVal(0, 20, 0), CColorVal(0, 0, 30)},
              4},
-            {cmd::Comb, {"Image1", "Image2 - EVEN", "Image3 - ODD"}, {CColorVal(10, 20, 30), CColorVal(11, 20, 30)}, 4},
+            {cmd::Comb, {"Image1", "Image1 - EVEN*", "Image1 - ODD*"}, {CColorVal(10, 20, 30), CColorVal(11, 20, 30)}, 4},
         };
         for (const auto& c : cases) {
             Workbench w;
@@ -66,7 +66,7 @@ private slots:
         QVERIFY(w.frame().OnCommand(cmd::HelpIndex));
         auto* help = w.frame().findChild<CHelpWindow*>();
         QVERIFY(help && help->isVisible());
-        QVERIFY(help->Browser()->toPlainText().contains("one level of undo"));
+        QVERIFY(help->Browser()->toPlainText().contains("each further Undo one command further back"));
     }
 };
 

@@ -310,7 +310,7 @@ private slots:
         QCOMPARE(w.user.errors, std::vector<std::string>{"Value cannot contain more than 1 slash (/)"});
         QVERIFY(SameLevels(w.doc().image, Ramp()));
         QVERIFY(!w.doc().IsModified());
-        QVERIFY(w.doc().CanUndo());
+        QVERIFY(!w.doc().CanUndo());
     }
 };
 

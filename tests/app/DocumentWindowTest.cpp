@@ -64,11 +64,13 @@ private slots:
             return -1;
         }, true, true);
         QVERIFY(w.doc().IsModified());
+        QCOMPARE(w.child()->windowTitle(), QString("Image1*"));
+        QCOMPARE(w.frame().windowTitle(), QString("NUVAK - Image1*"));
         QCOMPARE(w.user.errors, std::vector<std::string>{"CImage::Something() failed."});
         QCOMPARE(w.user.waitDepth, 0);
     }
 
-    void cancelledDialogLeavesASnapshot()
+    void cancelledDialogLeavesTheUndoStepsAlone()
     {
         Workbench w;
         int ran = 0;
@@ -76,10 +78,10 @@ private slots:
         w.frame().UpdateCommandUI();
         QCOMPARE(ran, 0);
         QVERIFY(!w.doc().IsModified());
-        QVERIFY(w.frame().Action(cmd::Undo)->isEnabled());
+        QVERIFY(!w.frame().Action(cmd::Undo)->isEnabled());
     }
 
-    void undoGoesBackOneCommandWithItsAoi()
+    void undoGoesBackOneCommandAtATimeWithItsAoi()
     {
         Workbench w;
         CImage& image = w.doc().image;
@@ -97,6 +99,9 @@ private slots:
         QCOMPARE(image.aoiLeft, 5);
         QCOMPARE(image.aoiTop, 5);
         QCOMPARE(image.ObjectCount(), 0);
+        QVERIFY(w.frame().OnCommand(cmd::Undo));
+        QCOMPARE(image.width, 640);
+        QCOMPARE(image.aoiLeft, 10);
         QVERIFY(!w.frame().OnCommand(cmd::Undo));
         QVERIFY(w.user.errors.empty());
     }
@@ -203,7 +208,7 @@ private slots:
 
         QVERIFY(w.frame().OnCommand(cmd::CloseAll));
         QCOMPARE(questions, QStringList{"Save changes to Image2?"});
-        QCOMPARE(w.titles(), (QStringList{"Image1", "Image2"}));
+        QCOMPARE(w.titles(), (QStringList{"Image1", "Image2*"}));
 
         answer = QMessageBox::No;
         QVERIFY(w.frame().OnCommand(cmd::CloseAll));

@@ -24,7 +24,8 @@ private slots:
                                   text.id == cmd::CalculationsToolbar || text.id == cmd::PreprocessingToolbar ||
                                   text.id == cmd::TransformToolbar || text.id == cmd::SelectFeature ||
                                   text.id == cmd::SelectAoi || text.id == cmd::Series ||
-                                  text.id == cmd::SixteenBitLevels || text.id == cmd::ViewHistory;
+                                  text.id == cmd::SixteenBitLevels || text.id == cmd::ViewHistory ||
+                                  text.id == cmd::UndoMemory;
             QVERIFY2(w.frame().Action(text.id)->isEnabled() == expected, text.menuText);
         }
         QVERIFY(!w.frame().OnCommand(cmd::Attributes));
@@ -84,7 +85,7 @@ private slots:
             QVERIFY2(w.frame().Action(c.id)->isEnabled() == c.grey, FindCommandText(c.id)->menuText);
     }
 
-    void undoIsEnabledBySnapshots()
+    void undoAndRedoAreEnabledBySnapshots()
     {
         Workbench w;
         QAction* undo = w.frame().Action(cmd::Undo);
@@ -94,6 +95,14 @@ private slots:
         QVERIFY(w.frame().OnCommand(cmd::Undo));
         QVERIFY(!undo->isEnabled());
         QCOMPARE(w.doc().image.format, int(FORMAT_RGB));
+        // Redo goes forward again, by either of its keys.
+        QAction* redo = w.frame().Action(cmd::Redo);
+        QCOMPARE(redo->shortcuts(), (QList<QKeySequence>{QKeySequence("Ctrl+Y"), QKeySequence("Ctrl+Shift+Z")}));
+        QVERIFY(redo->isEnabled());
+        QVERIFY(w.frame().OnCommand(cmd::Redo));
+        QVERIFY(!redo->isEnabled());
+        QVERIFY(undo->isEnabled());
+        QCOMPARE(w.doc().image.format, int(FORMAT_GRAYSCALE));
     }
 
     void toolbarTogglesCarryCheckMarks()

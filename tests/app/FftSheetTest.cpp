@@ -475,7 +475,7 @@ private slots:
         QCOMPARE(Levels(w.doc().image), Levels(before));
         QCOMPARE(w.doc().image.width, 100);
         QVERIFY(!w.doc().IsModified());
-        QVERIFY(w.frame().Action(cmd::Undo)->isEnabled());
+        QVERIFY(!w.frame().Action(cmd::Undo)->isEnabled());
         QVERIFY(w.user.errors.empty());
     }
 

@@ -188,8 +188,9 @@ private slots:
             QVERIFY(w.frame().OnCommand(cmd::Histogram));
             QCOMPARE(Level(w, 0, 0), c.level);
             QCOMPARE(w.doc().IsModified(), c.modified);
-            QVERIFY(w.doc().CanUndo());
-            QVERIFY(w.frame().OnCommand(cmd::Undo));
+            // Cancel keeps the undo steps as they were: none.
+            QCOMPARE(w.doc().CanUndo(), c.modified);
+            if (c.modified) QVERIFY(w.frame().OnCommand(cmd::Undo));
             QCOMPARE(Level(w, 0, 0), 50);
         }
     }

@@ -2,7 +2,10 @@
 // History, saved, and replayed by the CLI into the very same file; Apply
 // Recipe runs a recipe and refuses a bad one; Undo drops the last step; the
 // series wizard runs a recipe as the CLI does.
+#include <QTableWidget>
 #include <QPushButton>
+#include <QTextBlock>
+#include <QTextEdit>
 #include <fstream>
 #include <sstream>
 
@@ -156,7 +159,66 @@ private slots:
         QVERIFY(w.frame().OnCommand(cmd::ApplyRecipe));
         const QStringList titles = w.titles();
         QCOMPARE(titles.size(), before + 2);
-        QVERIFY(titles[before].endsWith(" - EVEN") && titles[before + 1].endsWith(" - ODD"));
+        QVERIFY(titles[before].endsWith(" - EVEN*") && titles[before + 1].endsWith(" - ODD*"));
+    }
+
+    void historyFollowsUndoRedoAndClicks()
+    {
+        TempDir dir;
+        Workbench w({Squares(dir)});
+        const CImage original = w.doc().image;
+        QVERIFY(w.frame().OnCommand(cmd::Invert));
+        const CImage inverted = w.doc().image;
+        QVERIFY(w.frame().OnCommand(cmd::FlipVertical));
+        // A cancelled dialog keeps Invert's and Flip's steps.
+        OnNextDialog<COperationDlg>([](COperationDlg& dlg) { dlg.reject(); });
+        QVERIFY(w.frame().OnCommand(cmd::Threshold));
+        QCOMPARE(w.child()->windowTitle(), QString("in.bmp*"));
+        QVERIFY(w.frame().OnCommand(cmd::ViewHistory));
+        CHistoryDock& dock = *w.frame().HistoryDock();
+        QTableWidget& list = *dock.List();
+        const auto click = [&](int row) {
+            QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.visualItemRect(list.item(row, 0)).center());
+            QApplication::processEvents();
+        };
+        const struct {
+            std::function<void()> act;
+            QStringList applied, undone;
+            const CImage* image;  // null: not checked
+        } steps[] = {
+            {[&] { QVERIFY(w.frame().OnCommand(cmd::Undo)); }, {"--op Invert"}, {"--op \"Flip Vertical\""},
+             &inverted},
+            {[&] { QVERIFY(w.frame().OnCommand(cmd::Undo)); }, {}, {"--op Invert", "--op \"Flip Vertical\""},
+             &original},
+            {[&] { click(2); }, {"--op Invert", "--op \"Flip Vertical\""}, {}, nullptr},
+            {[&] { click(0); }, {}, {"--op Invert", "--op \"Flip Vertical\""}, &original},
+            {[&] { QVERIFY(w.frame().OnCommand(cmd::Redo)); }, {"--op Invert"}, {"--op \"Flip Vertical\""},
+             &inverted},
+        };
+        for (const auto& s : steps) {
+            s.act();
+            QCOMPARE(dock.Lines(), s.applied);
+            QCOMPARE(dock.UndoneLines(), s.undone);
+            QCOMPARE(dock.CurrentRow(), int(s.applied.size()));
+            if (s.image) QVERIFY(SameImage(w.doc().image, *s.image));
+        }
+        // Save Recipe writes the steps up to the current one.
+        w.frame().askRecipeSavePath = [&](const QString&) { return QString::fromStdString(dir.path("up.nrcp")); };
+        QVERIFY(w.frame().OnCommand(cmd::SaveRecipe));
+        QCOMPARE(Text(dir.path("up.nrcp")), std::string("nuvak recipe 1\n--op Invert\n"));
+
+        // A long step is shown whole: wrapped within the dock, and as its tooltip.
+        const std::string results = dir.path(std::string(60, 'r') + ".dat");
+        OperationStep found{FindOperation("Find Objects"), {}, {}, {}};
+        found.params.resultsFile = results;
+        w.doc().RecordEntry(HistoryEntry{{found}, {}});
+        w.frame().UpdateCommandUI();
+        QTableWidgetItem* last = list.item(list.rowCount() - 1, 0);
+        QCOMPARE(last->toolTip(), last->text());
+        dock.resize(160, 300);
+        QTRY_VERIFY(list.visualItemRect(last).width() <= list.viewport()->width());
+        QVERIFY(list.visualItemRect(last).height() > 2 * list.fontMetrics().height());
+        QCOMPARE(dock.UndoneLines(), QStringList());
     }
 
     void seriesWizardRunsARecipeLikeTheCli()
@@ -179,6 +241,15 @@ private slots:
                                               "\n\t\t--op Invert --aoi 1,1,5,5"
                                               "\n\t\t--op Erosion --size 5 --direction Omnidirectional"
                                               "\nOutput location:\n\t" + w.out.root().string() + "\n");
+        // Each line of the text, every step among them, is laid out whole on
+        // one line, however narrow the box.
+        w.sheet->show();
+        auto* text = qobject_cast<QTextEdit*>(page.Control(CSeriesConfirmPage::kText));
+        text->resize(200, 200);
+        QVERIFY(text->document()->idealWidth() > text->viewport()->width());
+        for (QTextBlock block = text->document()->begin(); block.isValid(); block = block.next())
+            QCOMPARE(block.layout()->lineCount(), 1);
+        w.sheet->hide();
         w.click(SeriesPage::Confirmation, CSeriesConfirmPage::kProcess);
         for (int k = 0; k < 2; ++k) {
             const std::string name = "file" + std::to_string(k) + ".bmp";

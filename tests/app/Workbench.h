@@ -33,6 +33,14 @@ struct Workbench {
     }
 };
 
+// Same size, format and pixels.
+inline bool SameImage(const CImage& a, const CImage& b)
+{
+    return a.width == b.width && a.height == b.height && a.format == b.format &&
+           std::equal(a.pixelValueArray.data(), a.pixelValueArray.data() + a.pixelValueArray.size(),
+                      b.pixelValueArray.data());
+}
+
 // Writes image as a bitmap file in dir; returns its path.
 inline QString WriteBitmap(const TempDir& dir, const std::string& name, CImage image)
 {

@@ -1,6 +1,9 @@
 // Habits of image tools: zoom keys and wheel, Fit to Window, the zoom pane,
 // unique mnemonics, window sizes and the read-out leaving with the mouse.
 #include <QFile>
+#include <QFileDialog>
+#include <QHeaderView>
+#include <QTreeView>
 #include <QLabel>
 #include <QShortcut>
 #include <QMdiArea>
@@ -8,18 +11,23 @@
 #include <QMessageBox>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QSettings>
 #include <QWheelEvent>
 
 #include "DialogDriving.h"
 #include "Workbench.h"
+#include "app/CommandLine.h"
 #include "app/CommandTable.h"
+#include "app/UndoMemory.h"
 #include "app/ParameterCommands.h"
 #include "dialogs/CustomFilterDlg.h"
 #include "dialogs/HelpWindow.h"
 #include "dialogs/HistogramDlg.h"
 #include "dialogs/SeriesPropSheet.h"
+#include "dialogs/SixteenBitLevelsDlg.h"
 #include "dialogs/ThresholdDlg.h"
 #include "document/DialogCommands.h"
+#include "document/BackupList.h"
 #include "document/CommandIds.h"
 #include "document/ViewMetrics.h"
 #include "support/TestImages.h"
@@ -156,7 +164,7 @@ private slots:
         };
         QVERIFY(!w.frame().CloseAll());
         QCOMPARE(asked, (QStringList{"Save changes to b.bmp?", "Save changes to a.bmp?"}));
-        QCOMPARE(w.titles(), (QStringList{"a.bmp", "b.bmp"}));
+        QCOMPARE(w.titles(), (QStringList{"a.bmp*", "b.bmp"}));
         // The Yes saved at once.
         CImage saved;
         std::string message;
@@ -209,6 +217,60 @@ private slots:
         QVERIFY(w.frame().OnCommand(cmd::Threshold));
     }
 
+    void unknownOptionsAreToldFromQtsOwn()
+    {
+        const struct {
+            std::vector<const char*> args;
+            const char* unknown;
+        } cases[] = {
+            {{"--no-splash", "a.png"}, ""},
+            {{"-platform", "offscreen", "--style=fusion", "-reverse", "b.tif"}, ""},
+            {{"a.png", "--bogus", "-x"}, "--bogus"},
+            {{"-nosplash"}, "-nosplash"},
+        };
+        for (const auto& c : cases) {
+            std::vector<const char*> argv{"nuvak"};
+            argv.insert(argv.end(), c.args.begin(), c.args.end());
+            QCOMPARE(ParseNuvakOptions(int(argv.size()), argv.data()).unknown, std::string(c.unknown));
+        }
+        QCOMPARE(UnknownOptionText("--bogus"), std::string("nuvak: unknown option --bogus; see nuvak --help"));
+    }
+
+    void undoMemoryIsKeptInTheSettings()
+    {
+        constexpr std::uint64_t MB = 1024 * 1024;
+        QSettings().remove("undo/memoryMB");
+        Workbench w;
+        QCOMPARE(CBackupList::Budget(), CBackupList::DefaultBudget());
+        int offered = 0;
+        w.frame().askUndoMemory = [&](int initial) { return offered = initial, 100; };
+        QVERIFY(w.frame().OnCommand(cmd::UndoMemory));
+        QCOMPARE(std::uint64_t(offered), CBackupList::DefaultBudget() / MB);
+        QCOMPARE(CBackupList::Budget(), 100 * MB);
+        CBackupList::SetBudget(0);
+        LoadUndoMemoryPreference();
+        QCOMPARE(CBackupList::Budget(), 100 * MB);
+        // Cancelled: nothing changes.
+        w.frame().askUndoMemory = [](int) { return 0; };
+        QVERIFY(w.frame().OnCommand(cmd::UndoMemory));
+        QCOMPARE(CBackupList::Budget(), 100 * MB);
+        QSettings().remove("undo/memoryMB");
+        LoadUndoMemoryPreference();
+        QCOMPARE(CBackupList::Budget(), CBackupList::DefaultBudget());
+    }
+
+    void fileDialogsOpenShowingTheirColumns()
+    {
+        Workbench w;
+        QFileDialog dialog(&w.frame(), "Open");
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        dialog.show();
+        auto* list = dialog.findChild<QTreeView*>("treeView");
+        QVERIFY(list);
+        QTRY_VERIFY(list->header()->length() <= list->viewport()->width());
+        QVERIFY(dialog.height() >= 420);
+    }
+
     void f1OpensASectionOfTheManualInEveryDialog()
     {
         FakeUserInterface user;
@@ -223,6 +285,7 @@ private slots:
         dialogs.push_back(std::make_unique<CCustomFilterDlg>());
         dialogs.push_back(std::make_unique<CSeriesPropSheet>());
         dialogs.push_back(std::make_unique<CHistogramDlg>(nullptr));
+        dialogs.push_back(std::make_unique<CSixteenBitLevelsDlg>(nullptr));
         for (const auto& dialog : dialogs) {
             auto* f1 = dialog->findChild<QShortcut*>();
             QVERIFY2(f1 && f1->key() == QKeySequence(Qt::Key_F1), dialog->metaObject()->className());

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "document/BackupList.h"
 #include "support/FakeUserInterface.h"
 #include "support/TestImages.h"
@@ -7,30 +9,52 @@
 namespace {
 
 CImage Grey(int value) { return MakeGrey(4, 3, [value](int, int) { return value; }); }
+int Corner(const CImage& image) { return image.pixelValueArray[2][3].red; }
 
 }  // namespace
 
-TEST(BackupList, HoldsOneSnapshotAndRestoresTheNewest)
+TEST(BackupList, UndoesAndRedoesEveryStepWithinTheBudget)
 {
     FakeUserInterface user;
-    CBackupList list;
-    EXPECT_TRUE(list.IsEmpty());
-    EXPECT_FALSE(list.IsFull());
+    const std::uint64_t step = SnapshotBytes(Grey(0));
+    struct Case {
+        std::uint64_t budget;  // 0: the default
+        std::vector<int> undone;  // what each Undo brings back, until there is none
+    } cases[] = {
+        {0, {30, 20, 10}},
+        {3 * step, {30, 20, 10}},
+        {2 * step, {30, 20}},  // the oldest goes first
+        {1, {30}},             // the newest stays whatever the budget
+    };
+    for (const Case& c : cases) {
+        CBackupList::SetBudget(c.budget);
+        CBackupList list;
+        EXPECT_TRUE(list.IsEmpty());
+        EXPECT_FALSE(list.IsFull());
+        for (int value : {10, 20, 30}) list.AddToBack(Grey(value));
+        EXPECT_EQ(list.Bytes(), c.undone.size() * step) << c.budget;
+        EXPECT_EQ(list.IsFull(), c.budget != 0 && c.undone.size() * step >= c.budget) << c.budget;
 
-    list.AddToBack(Grey(10));
-    EXPECT_TRUE(list.IsFull());
-    list.AddToBack(Grey(20));
-    EXPECT_TRUE(list.IsFull());
+        CImage target = Grey(99);
+        std::vector<int> undone;
+        while (list.RestoreFromBack(target) == 0) undone.push_back(Corner(target));
+        EXPECT_EQ(undone, c.undone) << c.budget;
+        // None left: the image stays; Redo walks forward to where it started.
+        EXPECT_EQ(Corner(target), c.undone.back());
+        std::vector<int> redone;
+        while (list.RestoreFromRedo(target) == 0) redone.push_back(Corner(target));
+        std::vector<int> expected(c.undone.rbegin() + 1, c.undone.rend());
+        expected.push_back(99);
+        EXPECT_EQ(redone, expected) << c.budget;
 
-    CImage target = Grey(99);
-    ASSERT_EQ(list.RestoreFromBack(target), 0);
-    EXPECT_EQ(target.pixelValueArray[2][3], CColorVal(20, 20, 20));
-    EXPECT_TRUE(list.IsEmpty());
-
-    // A second restore finds nothing and leaves the image alone.
-    EXPECT_EQ(list.RestoreFromBack(target), -1);
-    EXPECT_EQ(target.pixelValueArray[0][0], CColorVal(20, 20, 20));
-    EXPECT_EQ(list.RemoveFromFront(), -1);
+        // A new change forgets what Redo would bring back.
+        list.RestoreFromBack(target);
+        list.AddToBack(Grey(40));
+        EXPECT_FALSE(list.CanRedo());
+        EXPECT_EQ(list.RestoreFromRedo(target), -1);
+    }
+    CBackupList::SetBudget(0);
+    EXPECT_EQ(CBackupList::Budget(), CBackupList::DefaultBudget());
     EXPECT_TRUE(user.errors.empty());
 }
 

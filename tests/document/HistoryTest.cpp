@@ -8,6 +8,7 @@
 #include "series/Operations.h"
 #include "support/BitmapFiles.h"
 #include "support/FakeUserInterface.h"
+#include "support/SamePixels.h"
 #include "support/TestFiles.h"
 #include "support/TestImages.h"
 
@@ -46,7 +47,7 @@ TEST(History, UndoRemovesWhatItsSnapshotCovers)
     EXPECT_TRUE(doc.RunCommand(cmd::Invert));
     EXPECT_TRUE(doc.RunCommand(cmd::FlipVertical));
     // Paste records itself after its snapshot; Undo takes both away.
-    doc.backupList.AddToBack(doc.image);
+    doc.SnapshotForUndo();
     doc.RecordEntry(HistoryEntry{{}, "Paste"});
     EXPECT_EQ(Lines(doc), (std::vector<std::string>{"--op Invert", "--op \"Flip Vertical\"",
                                                     "Paste (not replayable on one image)"}));
@@ -54,9 +55,15 @@ TEST(History, UndoRemovesWhatItsSnapshotCovers)
     EXPECT_EQ(doc.History().Unreplayable(), std::vector<std::string>{"Paste"});
     doc.OnEditUndo();
     EXPECT_EQ(Lines(doc), (std::vector<std::string>{"--op Invert", "--op \"Flip Vertical\""}));
+    EXPECT_TRUE(doc.History().Unreplayable().empty());
+    doc.OnEditRedo();
+    EXPECT_EQ(Lines(doc).size(), 3u);
+    doc.OnEditUndo();
 
-    // A snapshot that records nothing (Select All's) leaves the steps alone.
-    doc.backupList.AddToBack(doc.image);
+    // A snapshot that records nothing (Select All's) leaves the steps alone,
+    // and forgets the Paste undone.
+    doc.SnapshotForUndo();
+    EXPECT_EQ(doc.History().Entries().size(), 2u);
     doc.OnEditUndo();
     EXPECT_EQ(Lines(doc).size(), 2u);
 
@@ -65,6 +72,49 @@ TEST(History, UndoRemovesWhatItsSnapshotCovers)
     SaveBitmap(saved, dir.path("a.bmp"));
     ASSERT_TRUE(doc.OnOpenDocument(dir.path("a.bmp")));
     EXPECT_TRUE(doc.History().IsEmpty());
+}
+
+TEST(History, GoesToAnyStepStillInMemory)
+{
+    FakeUserInterface user;
+    CNUVAKDoc doc;
+    doc.image = MakeGrey(8, 6, [](int x, int y) { return x * y; });
+    const CImage original = doc.image;
+    for (int id : {cmd::Invert, cmd::FlipVertical, cmd::FlipHorizontal}) EXPECT_TRUE(doc.RunCommand(id));
+    CImage afterFlip = original;
+    afterFlip.Invert();
+    afterFlip.FlipVertical();
+    struct Case {
+        std::optional<std::size_t> entry;
+        std::size_t applied;
+        const CImage* image;
+    } cases[] = {
+        {1, 2, &afterFlip},
+        {std::nullopt, 0, &original},
+        {1, 2, &afterFlip},  // forward again
+    };
+    for (const Case& c : cases) {
+        doc.GoToEntry(c.entry);
+        EXPECT_EQ(doc.History().Applied(), c.applied);
+        EXPECT_TRUE(SamePixels(doc.image, *c.image));
+    }
+    // A change without a snapshot of its own (Find Objects) forgets the steps undone.
+    doc.RecordEntry(HistoryEntry{{OperationStep{FindOperation("Invert"), {}, {}, {}}}, {}});
+    EXPECT_FALSE(doc.CanRedo());
+    EXPECT_EQ(doc.History().Entries().size(), 3u);
+
+    // With memory for one step only, the image before the second step is gone.
+    CBackupList::SetBudget(1);
+    EXPECT_TRUE(doc.RunCommand(cmd::Invert));
+    CBackupList::SetBudget(0);
+    EXPECT_FALSE(doc.CanGoToEntry(std::nullopt));
+    EXPECT_FALSE(doc.CanGoToEntry(0));
+    EXPECT_TRUE(doc.CanGoToEntry(1));
+    doc.GoToEntry(0);
+    EXPECT_EQ(doc.History().Applied(), 4u);
+    doc.GoToEntry(2);
+    EXPECT_EQ(doc.History().Applied(), 3u);
+    EXPECT_FALSE(doc.CanUndo());
 }
 
 TEST(History, LeftOutText)

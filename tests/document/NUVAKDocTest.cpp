@@ -66,8 +66,8 @@ TEST(NUVAKDoc, PipelineOutcomes)
         EXPECT_EQ(w.redraws, c.redraws) << c.name;
         EXPECT_EQ(user.waitCount, c.waits) << c.name;
         EXPECT_EQ(user.waitDepth, 0) << c.name;
-        // Even a cancelled dialog leaves a snapshot behind.
-        EXPECT_TRUE(w.doc.CanUndo()) << c.name;
+        // A cancelled dialog leaves the undo steps as they were.
+        EXPECT_EQ(w.doc.CanUndo(), c.modified) << c.name;
         if (c.error) {
             ASSERT_EQ(user.errors.size(), 1u) << c.name;
             EXPECT_EQ(user.errors[0], c.error);
@@ -77,7 +77,7 @@ TEST(NUVAKDoc, PipelineOutcomes)
     }
 }
 
-TEST(NUVAKDoc, UndoGoesBackOneCommandOnly)
+TEST(NUVAKDoc, UndoAndRedoGoOneCommandAtATime)
 {
     FakeUserInterface user;
     Watched w;
@@ -91,16 +91,40 @@ TEST(NUVAKDoc, UndoGoesBackOneCommandOnly)
             return SetPixel(image, 22);
         },
         false, true);
+    // Invert, then a cancelled Threshold: both steps stay.
+    w.doc.RunPipeline([](CImage& image) { return SetPixel(image, 33); }, false, true, [] { return false; });
     w.doc.SetModifiedFlag(false);
 
-    w.doc.OnEditUndo();
-    EXPECT_EQ(w.doc.image.pixelValueArray[0][0], CColorVal(11, 11, 11));
-    EXPECT_EQ((std::array{w.doc.image.aoiLeft, w.doc.image.aoiTop, w.doc.image.aoiRight, w.doc.image.aoiBottom}),
-              (std::array{1, 1, 3, 2}));
-    EXPECT_EQ(w.doc.image.ObjectCount(), 0);
-    EXPECT_TRUE(w.doc.IsModified());
-    EXPECT_FALSE(w.doc.CanUndo());
+    struct Step {
+        bool undo;
+        int corner;
+        int right;  // aoiRight
+        int objects;
+        bool canUndo, canRedo;
+    } steps[] = {
+        {true, 11, 3, 0, true, true},   // objects go with Undo
+        {true, 5, 3, 0, false, true},   // back to the start
+        {false, 11, 3, 0, true, true},
+        {false, 22, 5, 3, true, false},  // Redo brings them back
+        {true, 11, 3, 0, true, true},
+    };
+    for (const Step& s : steps) {
+        s.undo ? w.doc.OnEditUndo() : w.doc.OnEditRedo();
+        EXPECT_EQ(w.doc.image.pixelValueArray[0][0].blue, s.corner) << s.corner;
+        EXPECT_EQ(w.doc.image.aoiRight, s.right) << s.corner;
+        EXPECT_EQ(w.doc.image.ObjectCount(), s.objects) << s.corner;
+        EXPECT_EQ(w.doc.CanUndo(), s.canUndo) << s.corner;
+        EXPECT_EQ(w.doc.CanRedo(), s.canRedo) << s.corner;
+        EXPECT_TRUE(w.doc.IsModified());
+    }
     EXPECT_TRUE(user.errors.empty());
+
+    // A new change forgets the step undone.
+    w.doc.RunPipeline([](CImage& image) { return SetPixel(image, 44); }, false, true);
+    EXPECT_FALSE(w.doc.CanRedo());
+    w.doc.OnEditUndo();
+    w.doc.OnEditUndo();
+    EXPECT_EQ(w.doc.image.pixelValueArray[0][0].blue, 5);
 
     // Nothing left: the message, and the image (objects included) stays.
     w.doc.image.objects.resize(2);
@@ -108,7 +132,7 @@ TEST(NUVAKDoc, UndoGoesBackOneCommandOnly)
     const int redraws = w.redraws;
     w.doc.OnEditUndo();
     ASSERT_EQ(user.errors, std::vector<std::string>{"Undo fails."});
-    EXPECT_EQ(w.doc.image.pixelValueArray[0][0], CColorVal(11, 11, 11));
+    EXPECT_EQ(w.doc.image.pixelValueArray[0][0].blue, 5);
     EXPECT_EQ(w.doc.image.ObjectCount(), 2);
     EXPECT_EQ(w.doc.image.width, 6);
     EXPECT_TRUE(w.doc.IsModified());
