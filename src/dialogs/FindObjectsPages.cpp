@@ -3,6 +3,7 @@
 
 #include <QCheckBox>
 #include <QColorDialog>
+#include <QDir>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -14,10 +15,12 @@
 #include <numeric>
 
 #include "dialogs/ColorButton.h"
+#include "dialogs/FieldMark.h"
 #include "document/NUVAKDoc.h"
 #include "image/ColorVal.h"
 #include "platform/UserInterface.h"
 #include "series/Operations.h"
+#include "series/SeriesPaths.h"
 
 namespace {
 
@@ -76,9 +79,22 @@ CFindObjectsIntroPage::CFindObjectsIntroPage(FindObjectsMetrics& metrics, const 
         connect(box, &QCheckBox::toggled, this, [this, field = b.field](bool on) { metrics_.options.*field = on; });
         options->addWidget(box, row++, 0, 1, 2);
     }
-    connect(minArea_, &QLineEdit::textChanged, this, [this](const QString& t) { metrics_.minAreaText = t.toStdString(); });
-    connect(maxArea_, &QLineEdit::textChanged, this, [this](const QString& t) { metrics_.maxAreaText = t.toStdString(); });
+    auto* mark = new CFieldMark;
+    const auto marked = [this, mark] {
+        const std::optional<FieldFailure> failure = metrics_.AreaFailure();
+        mark->Mark(failure ? (failure->control == 0 ? minArea_ : maxArea_) : nullptr,
+                   failure ? QString::fromStdString(failure->message) : QString());
+    };
+    connect(minArea_, &QLineEdit::textChanged, this, [this, marked](const QString& t) {
+        metrics_.minAreaText = t.toStdString();
+        marked();
+    });
+    connect(maxArea_, &QLineEdit::textChanged, this, [this, marked](const QString& t) {
+        metrics_.maxAreaText = t.toStdString();
+        marked();
+    });
     layout->addLayout(options);
+    layout->addWidget(mark);
     layout->addStretch();
 }
 
@@ -157,7 +173,7 @@ CFindObjectsOutputFilePage::CFindObjectsOutputFilePage(CNUVAKDoc* document, cons
       document_(document),
       metrics_(metrics),
       fileEdit_(new QLineEdit),
-      browse_(new QPushButton("&Browse...")),
+      browse_(new QPushButton("B&rowse...")),
       go_(new QPushButton("&Go")),
       resultsBox_(new QTextEdit)
 {
@@ -185,6 +201,13 @@ void CFindObjectsOutputFilePage::initializePage()
     ShowResults();
 }
 
+bool CFindObjectsOutputFilePage::validatePage()
+{
+    return measured_ || platform::askYesNo(
+                            "Nothing has been measured: Go finds the objects and writes the results file.\n"
+                            "Finish without measuring?");
+}
+
 void CFindObjectsOutputFilePage::OnBrowse()
 {
     const QString path = chooseFile(FileChoice{"Data files (*.dat)", "dat", true});
@@ -195,7 +218,11 @@ void CFindObjectsOutputFilePage::OnGo()
 {
     std::string results;
     const auto redraw = [this] { document_->UpdateAllViews(); };
-    const std::string path = fileEdit_->text().toStdString();
+    // A bare name goes beside the image (the home folder for an unsaved one), as a ".dat" file.
+    const std::string imagePath = document_ ? document_->GetPathName() : std::string();
+    const std::string folder = imagePath.empty() ? QDir::homePath().toStdString() : FolderOf(imagePath);
+    const std::string path = TypedFileName(fileEdit_->text().toStdString(), folder, ".dat");
+    if (!path.empty()) fileEdit_->setText(QString::fromStdString(path));
     const std::optional<AoiBox> aoi = document_ ? StepAoi(document_->image) : std::nullopt;
     platform::AnswerRecorder answers;
     switch (RunGo(document_ ? &document_->image : nullptr, path, metrics_, redraw, results)) {
@@ -210,6 +237,7 @@ void CFindObjectsOutputFilePage::OnGo()
     step.params.metricMask = metrics_.flags;
     SetObjectOptions(step.params, metrics_.options);
     document_->RecordRun(HistoryEntry{{step}, {}}, aoi, answers.Answers());
+    measured_ = true;
     results_ = std::move(results);
     ShowResults();
 }

@@ -7,13 +7,13 @@
 #include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QVariant>
 
+#include "dialogs/FieldMark.h"
 #include "dialogs/HelpWindow.h"
 #include "dialogs/NumericEdit.h"
 #include "platform/UserInterface.h"
@@ -21,6 +21,8 @@
 COperationDlg::COperationDlg(OperationDialog& model, QWidget* parent) : QDialog(parent), model_(model) {}
 
 bool COperationDlg::Run(const CImage&) { return exec() == QDialog::Accepted; }
+
+void COperationDlg::Changed() { MarkField(model_.Validate()); }
 
 QWidget* COperationDlg::Control(int id) const
 {
@@ -104,6 +106,7 @@ CNumericEdit* COperationDlg::AddNumericEdit(int id, NumericEdit& model)
     edit->setMaximumWidth(60);
     // Connected after the edit's own connection, so the model has the text.
     connect(edit, &QLineEdit::textChanged, this, [this] { Changed(); });
+    connect(edit, &CNumericEdit::refused, this, [this, id] { MarkField(FieldFailure{id, kNumericEditKeys}); });
     connect(edit, &QLineEdit::editingFinished, this, [this, id] { LeftField(id); });
     Register(id, edit);
     return edit;
@@ -158,12 +161,8 @@ void COperationDlg::Arrange(QLayout* controls, QWidget* side)
     connect(buttons, &QDialogButtonBox::rejected, this, &COperationDlg::reject);
     auto* column = new QVBoxLayout;
     column->addLayout(controls);
-    fieldMessage_ = new QLabel;
-    fieldMessage_->setObjectName("fieldMessage");
-    fieldMessage_->setWordWrap(true);
-    fieldMessage_->setStyleSheet("color: #b00000");
-    fieldMessage_->hide();
-    column->addWidget(fieldMessage_);
+    fieldMark_ = new CFieldMark;
+    column->addWidget(fieldMark_);
     column->addStretch();
     column->addWidget(buttons);
     auto* top = new QHBoxLayout(this);
@@ -174,30 +173,18 @@ void COperationDlg::Arrange(QLayout* controls, QWidget* side)
 
 void COperationDlg::MarkField(const std::optional<FieldFailure>& failure)
 {
-    if (marked_) {
-        if (QWidget* control = Control(marked_->control)) {
-            control->setStyleSheet(QString());
-            control->setToolTip(QString());
-        }
-    }
     marked_ = failure;
-    const QString message = failure ? QString::fromStdString(failure->message) : QString();
-    if (failure) {
-        if (QWidget* control = Control(failure->control)) {
-            control->setStyleSheet("border: 1px solid red");
-            control->setToolTip(message);
-        }
-    }
-    if (fieldMessage_) {
-        fieldMessage_->setText(message);
-        fieldMessage_->setVisible(failure.has_value());
-    }
+    if (fieldMark_)
+        fieldMark_->Mark(failure ? Control(failure->control) : nullptr,
+                         failure ? QString::fromStdString(failure->message) : QString());
 }
 
-QString COperationDlg::FieldMessage() const { return fieldMessage_ ? fieldMessage_->text() : QString(); }
+QString COperationDlg::FieldMessage() const { return fieldMark_ ? fieldMark_->text() : QString(); }
 
 void COperationDlg::LeftField(int id)
 {
+    // A dropped key is news only while typing; the text itself decides from here.
+    if (marked_ && marked_->message == kNumericEditKeys) MarkField(model_.Validate());
     // Return in the field goes on to OK, which shows the refusal itself.
     QWidget* control = Control(id);
     if (!marked_ || marked_->control != id || control == nullptr || control->hasFocus()) return;

@@ -12,12 +12,12 @@
 
 #include "forms/OperationDialog.h"
 
+class CFieldMark;
 class CNumericEdit;
 class NumericEdit;
 class QComboBox;
 class QDialogButtonBox;
 class QGroupBox;
-class QLabel;
 class QLayout;
 class QLineEdit;
 
@@ -40,8 +40,8 @@ public:
     static void ForgetLastValues();
 
 protected:
-    // After every change of a control's value.
-    virtual void Changed() {}
+    // After every change of a control's value: the first refused field marked.
+    virtual void Changed();
     void FocusControl(int id);
     void Register(int id, QWidget* control);
 
@@ -78,6 +78,6 @@ private:
     const char* helpSection_ = nullptr;
     std::optional<FieldFailure> marked_;
     std::string valuesKey_;
-    QLabel* fieldMessage_ = nullptr;
+    CFieldMark* fieldMark_ = nullptr;
     QDialogButtonBox* buttons_ = nullptr;
 };

@@ -47,21 +47,34 @@ GoResult RunGo(CImage* image, const std::string& path, const FindObjectsMetrics&
     return GoResult::Found;
 }
 
+namespace {
+
+// An empty text is no limit.
+Exchanged<double> ReadArea(const std::string& text)
+{
+    if (text.empty()) return {true, 0, {}};
+    Exchanged<double> read = ExchangeReal(text);
+    if (read.ok && read.value < 0) return {false, 0, "Please enter an area of 0 or more."};
+    return read;
+}
+
+}  // namespace
+
+std::optional<FieldFailure> FindObjectsMetrics::AreaFailure() const
+{
+    const std::string* const texts[] = {&minAreaText, &maxAreaText};
+    for (int i = 0; i < 2; ++i)
+        if (const Exchanged<double> read = ReadArea(*texts[i]); !read.ok) return FieldFailure{i, read.message};
+    return std::nullopt;
+}
+
 bool FindObjectsMetrics::TakeAreas()
 {
-    double* const limits[] = {&options.minArea, &options.maxArea};
-    const std::string* const texts[] = {&minAreaText, &maxAreaText};
-    for (int i = 0; i < 2; ++i) {
-        if (texts[i]->empty()) {
-            *limits[i] = 0;
-            continue;
-        }
-        const Exchanged<double> read = ExchangeReal(*texts[i]);
-        if (!read.ok || read.value < 0) {
-            platform::error(read.ok ? std::string("Please enter an area of 0 or more.") : read.message);
-            return false;
-        }
-        *limits[i] = read.value;
+    if (const std::optional<FieldFailure> failure = AreaFailure()) {
+        platform::error(failure->message);
+        return false;
     }
+    options.minArea = ReadArea(minAreaText).value;
+    options.maxArea = ReadArea(maxAreaText).value;
     return true;
 }
