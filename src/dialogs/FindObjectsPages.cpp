@@ -16,6 +16,7 @@
 
 #include "dialogs/ColorButton.h"
 #include "dialogs/FieldMark.h"
+#include "dialogs/FitScrollArea.h"
 #include "document/NUVAKDoc.h"
 #include "image/ColorVal.h"
 #include "platform/UserInterface.h"
@@ -50,7 +51,7 @@ CFindObjectsIntroPage::CFindObjectsIntroPage(FindObjectsMetrics& metrics, const 
     : QWizardPage(parent), metrics_(metrics), minArea_(new QLineEdit), maxArea_(new QLineEdit)
 {
     setTitle("Find Objects");
-    auto* layout = new QVBoxLayout(this);
+    auto* layout = new QVBoxLayout(ScrolledBody(this, kWizardReserve));
     layout->addWidget(Paragraph("This wizard will guide you through the options for finding objects in your images."));
     layout->addWidget(Paragraph(
         "Find Objects is designed to work for multi-valued objects on a uniformly white or black background.  If the "
@@ -136,7 +137,7 @@ CFindObjectsMetricsPage::CFindObjectsMetricsPage(FindObjectsMetrics& metrics, QW
     colorRow->addStretch();
     connect(colorButton_, &QPushButton::clicked, this, &CFindObjectsMetricsPage::OnColor);
 
-    auto* layout = new QVBoxLayout(this);
+    auto* layout = new QVBoxLayout(ScrolledBody(this, kWizardReserve));
     layout->addWidget(new QLabel("Choose the metrics to include (centroid is always written):"));
     layout->addLayout(grid);
     layout->addSpacing(8);
@@ -189,7 +190,7 @@ CFindObjectsOutputFilePage::CFindObjectsOutputFilePage(CNUVAKDoc* document, cons
     fileRow->addWidget(fileEdit_, 1);
     fileRow->addWidget(browse_);
     fileRow->addWidget(go_);
-    auto* layout = new QVBoxLayout(this);
+    auto* layout = new QVBoxLayout(ScrolledBody(this, kWizardReserve));
     layout->addWidget(new QLabel("Output filename"));
     layout->addLayout(fileRow);
     layout->addWidget(resultsBox_, 1);

@@ -14,6 +14,7 @@
 #include <QVariant>
 
 #include "dialogs/FieldMark.h"
+#include "dialogs/FitScrollArea.h"
 #include "dialogs/HelpWindow.h"
 #include "dialogs/NumericEdit.h"
 #include "platform/UserInterface.h"
@@ -159,20 +160,27 @@ void COperationDlg::Arrange(QLayout* controls, QWidget* side)
     CHelpWindow::AddF1(this, anchor);
     connect(buttons, &QDialogButtonBox::accepted, this, &COperationDlg::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &COperationDlg::reject);
+    // The controls and the picture scroll on a screen too small for them; OK and Cancel stay in sight.
+    auto* body = new QWidget;
+    auto* row = new QHBoxLayout(body);
+    row->setContentsMargins(0, 0, 0, 0);
     auto* column = new QVBoxLayout;
     column->addLayout(controls);
     fieldMark_ = new CFieldMark;
     column->addWidget(fieldMark_);
     column->addStretch();
-    column->addWidget(buttons);
-    auto* top = new QHBoxLayout(this);
-    top->addLayout(column);
-    if (side) top->addWidget(side, 0, Qt::AlignTop);
+    row->addLayout(column);
+    if (side) row->addWidget(side, 0, Qt::AlignTop);
+    auto* top = new QVBoxLayout(this);
+    top->addWidget(new CFitScrollArea(body, QSize(48, buttons->sizeHint().height() + 64)));
+    top->addWidget(buttons);
     top->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 void COperationDlg::MarkField(const std::optional<FieldFailure>& failure)
 {
+    // A dropped key stays news while typing goes on ("1e5" left as "15"); leaving the field ends it.
+    if (!failure && marked_ && marked_->message == kNumericEditKeys) return;
     marked_ = failure;
     if (fieldMark_)
         fieldMark_->Mark(failure ? Control(failure->control) : nullptr,
@@ -184,7 +192,10 @@ QString COperationDlg::FieldMessage() const { return fieldMark_ ? fieldMark_->te
 void COperationDlg::LeftField(int id)
 {
     // A dropped key is news only while typing; the text itself decides from here.
-    if (marked_ && marked_->message == kNumericEditKeys) MarkField(model_.Validate());
+    if (marked_ && marked_->message == kNumericEditKeys) {
+        marked_.reset();
+        MarkField(model_.Validate());
+    }
     // Return in the field goes on to OK, which shows the refusal itself.
     QWidget* control = Control(id);
     if (!marked_ || marked_->control != id || control == nullptr || control->hasFocus()) return;

@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "dialogs/FieldMark.h"
+#include "dialogs/FitScrollArea.h"
 #include "dialogs/HelpWindow.h"
 #include "platform/Format.h"
 #include "platform/UserInterface.h"
@@ -57,13 +58,18 @@ CSetScaleDlg::CSetScaleDlg(SetScaleModel& model, QWidget* parent)
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     connect(buttons, &QDialogButtonBox::accepted, this, &CSetScaleDlg::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &CSetScaleDlg::reject);
-    auto* layout = new QVBoxLayout(this);
+    // The fields scroll on a screen too small for them; OK and Cancel stay in sight.
+    auto* body = new QWidget;
+    auto* layout = new QVBoxLayout(body);
+    layout->setContentsMargins(0, 0, 0, 0);
     layout->addLayout(form);
     layout->addWidget(scale_);
     layout->addWidget(mark_);
     layout->addWidget(applyToAll_);
     layout->addWidget(useForLater_);
-    layout->addWidget(buttons);
+    auto* top = new QVBoxLayout(this);
+    top->addWidget(new CFitScrollArea(body, QSize(48, buttons->sizeHint().height() + 64)));
+    top->addWidget(buttons);
     CHelpWindow::AddF1(this, "set-scale");
 
     connect(fromDistance_, &QRadioButton::toggled, this, [this](bool on) {

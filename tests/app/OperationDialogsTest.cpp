@@ -66,7 +66,7 @@ private slots:
         } cases[] = {
             {[] { return new CRotateDlg; }, RotateDialogModel::kDegrees, "400", "Please enter a number between -360 and 360."},
             {[] { return new CScaleDlg; }, SM::kY, "500", "Please enter a value between 0 and 400"},
-            {[] { return new CScaleDlg; }, SM::kX, "1e", kNumericEditKeys},
+            {[] { return new CScaleDlg; }, SM::kX, "1e5", kNumericEditKeys},
             {[&] { return opened(new CFilterDlg(FilterDialogModel::kUnsharpMask)); }, FilterDialogModel::kBoost, "1e",
              kNumericEditKeys},
             {[&] { return opened(new CMorphologyDlg(MorphologyDialogModel::kOpening)); },
