@@ -10,6 +10,8 @@ CFitScrollArea::CFitScrollArea(QWidget* body, QSize reserve, QWidget* parent)
     : QScrollArea(parent), reserve_(reserve)
 {
     setFrameShape(QFrame::NoFrame);
+    // Scrolling leaves the focus where it is: a marked field keeps it without a box.
+    setFocusPolicy(Qt::NoFocus);
     setWidgetResizable(true);
     setWidget(body);
 }
