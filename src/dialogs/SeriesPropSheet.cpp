@@ -116,6 +116,8 @@ void CSeriesPropSheet::Show(SeriesPage page)
     (last ? finish_ : next_)->setDefault(true);
     setWindowTitle(SeriesPageCaption(page));
     stack_->setCurrentWidget(&Page(page));
+    // Each page starts at its top-left, whatever the last one was scrolled to.
+    if (auto* area = findChild<CFitScrollArea*>()) area->ensureVisible(0, 0);
     Page(page).OnSetActive();
 }
 
