@@ -21,6 +21,13 @@
 
 COperationDlg::COperationDlg(OperationDialog& model, QWidget* parent) : QDialog(parent), model_(model) {}
 
+COperationDlg::~COperationDlg()
+{
+    // A dialog destroyed while shown hides afterwards; the focus leaving a
+    // field then must not reach this half-destroyed dialog.
+    for (const auto& [id, control] : controls_) control->disconnect(this);
+}
+
 bool COperationDlg::Run(const CImage&) { return exec() == QDialog::Accepted; }
 
 void COperationDlg::Changed() { MarkField(model_.Validate()); }

@@ -25,6 +25,7 @@ class COperationDlg : public QDialog {
     Q_OBJECT
 public:
     COperationDlg(OperationDialog& model, QWidget* parent);
+    ~COperationDlg() override;
 
     OperationDialog& Model() const { return model_; }
     // Shows the dialog for the document's image; true when it ended with OK.

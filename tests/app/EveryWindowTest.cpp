@@ -92,6 +92,8 @@ private slots:
         Workbench w;
         // Past nine windows the list is numbered without mnemonics.
         for (int k = 0; k < 11; ++k) w.app.OnCommand(cmd::FileNew);
+        // An "&" of a name is shown, not taken for a mnemonic.
+        w.doc().SetPathName("/tmp/R&D.bmp");
         QStringList bar;
         for (QAction* action : w.frame().menuBar()->actions()) bar << action->text();
         QCOMPARE(Clashes(bar), QStringList());
@@ -101,6 +103,7 @@ private slots:
             for (QAction* action : menu->actions())
                 if (action->isVisible() && !action->isSeparator()) texts << action->text();
             QCOMPARE(Clashes(texts), QStringList());
+            if (menu->title() == "&Window") QVERIFY(!texts.filter("R&&D.bmp").isEmpty());
         }
     }
 
