@@ -12,7 +12,6 @@
 #include <QDragEnterEvent>
 #include <QFileDialog>
 #include <QGuiApplication>
-#include <QInputDialog>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenuBar>
@@ -41,6 +40,7 @@
 #include "dialogs/HistogramDlg.h"
 #include "dialogs/SetScaleDlg.h"
 #include "dialogs/ImageOpenDlg.h"
+#include "dialogs/JpegQualityDlg.h"
 #include "dialogs/SampleRangeBox.h"
 #include "dialogs/SixteenBitLevelsDlg.h"
 #include "forms/ImageFileFilters.h"
@@ -110,12 +110,7 @@ CMainFrame::CMainFrame(CNUVAKApp& app) : app_(app), mdiArea_(new QMdiArea)
                                                    std::min(initial, most), 1, most, 64, &ok);
         return ok ? megabytes : 0;
     };
-    askJpegQuality = [this](int initial) {
-        bool ok = false;
-        const int quality =
-            QInputDialog::getInt(this, "JPEG Quality", "Quality (1 to 100):", initial, 1, 100, 1, &ok);
-        return ok ? quality : 0;
-    };
+    askJpegQuality = [this](int initial) { return CJpegQualityDlg::Ask(this, initial); };
     askSaveDeepAnyway = [this](const QString& question) { return AskWriteOverDeepSamples(this, question); };
     askRecipeSavePath = [this](const QString& suggested) {
         return QFileDialog::getSaveFileName(this, "Save Recipe", suggested, "Recipes (*.nrcp)");
@@ -546,6 +541,18 @@ QString CMainFrame::StartFolder() const
 
 void CMainFrame::AddRecentFile(const QString& path) { app_.RecentFiles().Add(path); }
 
+namespace {
+
+// "&3 name" up to nine, "12 name" past it, so that no two items share a
+// mnemonic; an "&" of the name is shown as itself.
+QString NumberedItem(int number, QString name)
+{
+    name.replace('&', "&&");
+    return QString(number <= 9 ? "&%1 %2" : "%1 %2").arg(number).arg(name);
+}
+
+}  // namespace
+
 void CMainFrame::FillRecentFiles()
 {
     for (QAction* action : recentActions_) delete action;
@@ -553,7 +560,7 @@ void CMainFrame::FillRecentFiles()
     const QStringList paths = app_.RecentFiles().Paths();
     recentAnchor_->setVisible(paths.isEmpty());
     for (int i = 0; i < paths.size(); ++i) {
-        auto* action = new QAction(QString("&%1 %2").arg(i + 1).arg(QDir::toNativeSeparators(paths[i])), this);
+        auto* action = new QAction(NumberedItem(i + 1, QDir::toNativeSeparators(paths[i])), this);
         const QString path = paths[i];
         connect(action, &QAction::triggered, this, [this, path] { app_.OpenDocumentFile(path); });
         recentMenu_->insertAction(recentAnchor_, action);
@@ -568,7 +575,7 @@ void CMainFrame::FillWindowList()
     const QList<CChildFrame*> children = Children();
     for (int i = 0; i < children.size(); ++i) {
         CChildFrame* child = children[i];
-        auto* action = new QAction(QString("&%1 %2").arg(i + 1).arg(child->windowTitle()), this);
+        auto* action = new QAction(NumberedItem(i + 1, child->windowTitle()), this);
         action->setCheckable(true);
         action->setChecked(child == ActiveChild());
         connect(action, &QAction::triggered, this, [this, child] { mdiArea_->setActiveSubWindow(child); });

@@ -6,6 +6,7 @@
 #include <QListWidget>
 #include <QPainter>
 
+#include "dialogs/FitScrollArea.h"
 #include "dialogs/FftPicture.h"
 #include "dialogs/FftPageHost.h"
 #include "forms/FftSheetModel.h"
@@ -49,7 +50,7 @@ CFftAoiDlg::CFftAoiDlg(CFftPageHost& sheet)
     heights_->setObjectName("aoiHeight");
     for (QListWidget* list : {widths_, heights_}) list->setFixedSize(90, 150);
 
-    auto* layout = new QGridLayout(this);
+    auto* layout = new QGridLayout(ScrolledBody(this, kWizardReserve));
     layout->addWidget(picture_, 0, 0, 6, 1, Qt::AlignLeft | Qt::AlignTop);
     layout->addWidget(WrappedLabel(kFftAoiIntro), 0, 1, 1, 2);
     layout->addWidget(selectSize_, 1, 1, 1, 2);

@@ -11,6 +11,7 @@
 #include <QSettings>
 #include <QSlider>
 
+#include "dialogs/FitScrollArea.h"
 #include "dialogs/FftPicture.h"
 #include "dialogs/FftPageHost.h"
 #include "forms/FftSheetModel.h"
@@ -89,7 +90,7 @@ CFftProcessingDlg::CFftProcessingDlg(CFftPageHost& sheet)
     controls->addWidget(undo_, 5, 1);
     controls->setColumnStretch(3, 1);
 
-    auto* layout = new QVBoxLayout(this);
+    auto* layout = new QVBoxLayout(ScrolledBody(this, kWizardReserve));
     layout->addLayout(pictures);
     layout->addWidget(stretch_);
     layout->addLayout(controls);

@@ -2,9 +2,11 @@
 #include "dialogs/FftSheet.h"
 
 #include <QLayout>
+#include <QScreen>
 #include <QTextBrowser>
 #include <memory>
 
+#include "dialogs/FitScrollArea.h"
 #include "dialogs/HelpWindow.h"
 #include "dialogs/FftAoiDlg.h"
 #include "dialogs/FftProcessingDlg.h"
@@ -33,6 +35,8 @@ CFftSheet::CFftSheet(const CImage& image, QWidget* parent)
     for (QWizardPage* page : {static_cast<QWizardPage*>(aoiPage_), static_cast<QWizardPage*>(windowPage_),
                               static_cast<QWizardPage*>(processingPage_)})
         room = room.expandedTo(page->sizeHint()).expandedTo(page->minimumSizeHint());
+    // Never more than the screen leaves beside the wizard's buttons: the pages scroll instead.
+    room = room.boundedTo(screen()->availableGeometry().size() - kWizardReserve);
     for (QWizardPage* page : {static_cast<QWizardPage*>(aoiPage_), static_cast<QWizardPage*>(windowPage_),
                               static_cast<QWizardPage*>(processingPage_)})
         page->setMinimumSize(room);
@@ -61,8 +65,10 @@ void CFftSheet::showEvent(QShowEvent* event)
     if (page == nullptr) return;
     const int margin = page->mapTo(this, QPoint(0, 0)).x();
     const QSize room(page->minimumWidth() + 2 * margin, height());
-    setMinimumSize(minimumSize().expandedTo(room));
-    resize(size().expandedTo(room));
+    // As large as the pages want, where the screen has the room (not the two thirds a window gets by default).
+    const QSize screenRoom = screen()->availableGeometry().size() - QSize(0, kWizardReserve.height() / 4);
+    setMinimumSize(minimumSize().expandedTo(room).boundedTo(screenRoom));
+    resize(sizeHint().expandedTo(size()).expandedTo(room).boundedTo(screenRoom));
 }
 
 bool CFftSheet::validateCurrentPage()

@@ -8,6 +8,7 @@
 #include <QRadioButton>
 #include <QSlider>
 
+#include "dialogs/FitScrollArea.h"
 #include "dialogs/FftPicture.h"
 #include "dialogs/FftPageHost.h"
 #include "forms/FftSheetModel.h"
@@ -72,7 +73,7 @@ CFftWindowDlg::CFftWindowDlg(CFftPageHost& sheet)
     controls->setRowStretch(row, 1);
     choices_->button(model_.choice)->setChecked(true);
 
-    auto* layout = new QHBoxLayout(this);
+    auto* layout = new QHBoxLayout(ScrolledBody(this, kWizardReserve));
     layout->addWidget(picture_, 0, Qt::AlignLeft | Qt::AlignTop);
     layout->addLayout(controls, 1);
     EnableControls();

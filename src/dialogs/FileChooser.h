@@ -12,6 +12,8 @@ struct FileChoice {
     QString filter;  // "Data files (*.dat)"
     QString suffix;  // added when the typed name has none
     bool save;       // save: asks before replacing a file; open: the file must exist
+    QString title = {};  // "Save As" or "Open" when empty
+    QString name = {};   // the name offered at first
 };
 
 // Sets dialog up for the choice.

@@ -3,6 +3,7 @@
 
 #include <QCheckBox>
 #include <QColorDialog>
+#include <QDir>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -14,10 +15,13 @@
 #include <numeric>
 
 #include "dialogs/ColorButton.h"
+#include "dialogs/FieldMark.h"
+#include "dialogs/FitScrollArea.h"
 #include "document/NUVAKDoc.h"
 #include "image/ColorVal.h"
 #include "platform/UserInterface.h"
 #include "series/Operations.h"
+#include "series/SeriesPaths.h"
 
 namespace {
 
@@ -47,7 +51,7 @@ CFindObjectsIntroPage::CFindObjectsIntroPage(FindObjectsMetrics& metrics, const 
     : QWizardPage(parent), metrics_(metrics), minArea_(new QLineEdit), maxArea_(new QLineEdit)
 {
     setTitle("Find Objects");
-    auto* layout = new QVBoxLayout(this);
+    auto* layout = new QVBoxLayout(ScrolledBody(this, kWizardReserve));
     layout->addWidget(Paragraph("This wizard will guide you through the options for finding objects in your images."));
     layout->addWidget(Paragraph(
         "Find Objects is designed to work for multi-valued objects on a uniformly white or black background.  If the "
@@ -67,9 +71,22 @@ CFindObjectsIntroPage::CFindObjectsIntroPage(FindObjectsMetrics& metrics, const 
         connect(box, &QCheckBox::toggled, this, [this, field = b.field](bool on) { metrics_.options.*field = on; });
         options->addWidget(box, row++, 0, 1, 2);
     }
-    connect(minArea_, &QLineEdit::textChanged, this, [this](const QString& t) { metrics_.minAreaText = t.toStdString(); });
-    connect(maxArea_, &QLineEdit::textChanged, this, [this](const QString& t) { metrics_.maxAreaText = t.toStdString(); });
+    auto* mark = new CFieldMark;
+    const auto marked = [this, mark] {
+        const std::optional<FieldFailure> failure = metrics_.AreaFailure();
+        mark->Mark(failure ? (failure->control == 0 ? minArea_ : maxArea_) : nullptr,
+                   failure ? QString::fromStdString(failure->message) : QString());
+    };
+    connect(minArea_, &QLineEdit::textChanged, this, [this, marked](const QString& t) {
+        metrics_.minAreaText = t.toStdString();
+        marked();
+    });
+    connect(maxArea_, &QLineEdit::textChanged, this, [this, marked](const QString& t) {
+        metrics_.maxAreaText = t.toStdString();
+        marked();
+    });
     layout->addLayout(options);
+    layout->addWidget(mark);
     layout->addStretch();
 }
 
@@ -111,7 +128,7 @@ CFindObjectsMetricsPage::CFindObjectsMetricsPage(FindObjectsMetrics& metrics, QW
     colorRow->addStretch();
     connect(colorButton_, &QPushButton::clicked, this, &CFindObjectsMetricsPage::OnColor);
 
-    auto* layout = new QVBoxLayout(this);
+    auto* layout = new QVBoxLayout(ScrolledBody(this, kWizardReserve));
     layout->addWidget(new QLabel("Choose the metrics to include (centroid is always written):"));
     layout->addLayout(grid);
     layout->addSpacing(8);
@@ -148,7 +165,7 @@ CFindObjectsOutputFilePage::CFindObjectsOutputFilePage(CNUVAKDoc* document, cons
       document_(document),
       metrics_(metrics),
       fileEdit_(new QLineEdit),
-      browse_(new QPushButton("&Browse...")),
+      browse_(new QPushButton("B&rowse...")),
       go_(new QPushButton("&Go")),
       resultsBox_(new QTextEdit)
 {
@@ -164,7 +181,7 @@ CFindObjectsOutputFilePage::CFindObjectsOutputFilePage(CNUVAKDoc* document, cons
     fileRow->addWidget(fileEdit_, 1);
     fileRow->addWidget(browse_);
     fileRow->addWidget(go_);
-    auto* layout = new QVBoxLayout(this);
+    auto* layout = new QVBoxLayout(ScrolledBody(this, kWizardReserve));
     layout->addWidget(new QLabel("Output filename"));
     layout->addLayout(fileRow);
     layout->addWidget(resultsBox_, 1);
@@ -174,6 +191,13 @@ void CFindObjectsOutputFilePage::initializePage()
 {
     results_.clear();
     ShowResults();
+}
+
+bool CFindObjectsOutputFilePage::validatePage()
+{
+    return measured_ || platform::askYesNo(
+                            "Nothing has been measured: Go finds the objects and writes the results file.\n"
+                            "Finish without measuring?");
 }
 
 void CFindObjectsOutputFilePage::OnBrowse()
@@ -186,7 +210,11 @@ void CFindObjectsOutputFilePage::OnGo()
 {
     std::string results;
     const auto redraw = [this] { document_->UpdateAllViews(); };
-    const std::string path = fileEdit_->text().toStdString();
+    // A bare name goes beside the image (the home folder for an unsaved one), as a ".dat" file.
+    const std::string imagePath = document_ ? document_->GetPathName() : std::string();
+    const std::string folder = imagePath.empty() ? QDir::homePath().toStdString() : FolderOf(imagePath);
+    const std::string path = TypedFileName(fileEdit_->text().toStdString(), folder, ".dat");
+    if (!path.empty()) fileEdit_->setText(QString::fromStdString(path));
     const std::optional<AoiBox> aoi = document_ ? StepAoi(document_->image) : std::nullopt;
     platform::AnswerRecorder answers;
     switch (RunGo(document_ ? &document_->image : nullptr, path, metrics_, redraw, results)) {
@@ -201,6 +229,7 @@ void CFindObjectsOutputFilePage::OnGo()
     step.params.metricMask = metrics_.flags;
     SetObjectOptions(step.params, metrics_.options);
     document_->RecordRun(HistoryEntry{{step}, {}}, aoi, answers.Answers());
+    measured_ = true;
     results_ = std::move(results);
     ShowResults();
 }

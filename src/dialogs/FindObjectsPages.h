@@ -72,6 +72,8 @@ public:
 
     // Becoming active clears the results.
     void initializePage() override;
+    // Finish before any Go asks whether to close with nothing measured.
+    bool validatePage() override;
 
     QLineEdit* FileEdit() const { return fileEdit_; }
     QPushButton* BrowseButton() const { return browse_; }
@@ -91,6 +93,7 @@ private:
     const FindObjectsMetrics& metrics_;
     std::string results_;
     bool searched_ = false;
+    bool measured_ = false;
     QLineEdit* fileEdit_;
     QPushButton* browse_;
     QPushButton* go_;

@@ -1,6 +1,7 @@
 // The Find Objects wizard: its pages, Help, and the document command.
 #include "dialogs/FindObjectsPropertySheet.h"
 
+#include <QScreen>
 #include <algorithm>
 
 #include "dialogs/FindObjectsPages.h"
@@ -21,8 +22,8 @@ CFindObjectsPropertySheet::CFindObjectsPropertySheet(CNUVAKDoc* document, QWidge
     setPage(kIntro, new CFindObjectsIntroPage(metrics_, AreaUnit(calibration)));
     setPage(kMetrics, metricsPage_);
     setPage(kOutputFile, outputPage_);
-    // Room for the results table without scrolling at once.
-    resize(680, 480);
+    // Room for the results table without scrolling at once, where the screen has it.
+    resize(QSize(680, 480).boundedTo(screen()->availableGeometry().size() - QSize(16, 48)));
     connect(this, &QWizard::helpRequested, this, &CFindObjectsPropertySheet::OnHelp);
     CHelpWindow::AddF1(this, "objects");
 }

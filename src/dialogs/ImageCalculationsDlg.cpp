@@ -5,7 +5,9 @@
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QScreen>
 #include <QVBoxLayout>
+#include <vector>
 
 #include "dialogs/HelpWindow.h"
 
@@ -27,13 +29,18 @@ CImageCalculationsDlg::CImageCalculationsDlg(ImageCalculationsDialogModel& model
         {"2nd Operand", M::kSecondOperand, model_.operandTitles, model_.secondOperand},
         {"Put Result In", M::kResult, M::ResultEntries(), model_.result},
     };
-    int column = 0;
+    std::vector<QGroupBox*> groups;
+    int width = 0;
     for (const auto& l : lists) {
         auto* group = new QGroupBox(l.title);
         auto* inside = new QVBoxLayout(group);
         inside->addWidget(AddList(l.id, l.entries, l.selected));
-        grid->addWidget(group, 0, column++);
+        groups.push_back(group);
+        width += group->sizeHint().width() + grid->spacing();
     }
+    // In one row where the screen is wide enough, two by two where it is not.
+    const int columns = width + 48 <= screen()->availableGeometry().width() ? 4 : 2;
+    for (int k = 0; k < 4; ++k) grid->addWidget(groups[k], k / columns, k % columns);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     connect(buttons, &QDialogButtonBox::accepted, this, &CImageCalculationsDlg::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &CImageCalculationsDlg::reject);

@@ -21,6 +21,7 @@ void CNumericEdit::keyPressEvent(QKeyEvent* event)
         !NumericEditAccepts(typed[0].unicode() < 128 ? static_cast<char>(typed[0].unicode()) : '\0')) {
         QApplication::beep();
         event->accept();
+        emit refused();
         return;
     }
     QLineEdit::keyPressEvent(event);

@@ -13,6 +13,10 @@ public:
 
     double Value() const { return model_.Value(); }
 
+signals:
+    // A typed character was dropped.
+    void refused();
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
 

@@ -7,20 +7,30 @@
 #include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QVariant>
 
+#include "dialogs/FieldMark.h"
+#include "dialogs/FitScrollArea.h"
 #include "dialogs/HelpWindow.h"
 #include "dialogs/NumericEdit.h"
 #include "platform/UserInterface.h"
 
 COperationDlg::COperationDlg(OperationDialog& model, QWidget* parent) : QDialog(parent), model_(model) {}
 
+COperationDlg::~COperationDlg()
+{
+    // A dialog destroyed while shown hides afterwards; the focus leaving a
+    // field then must not reach this half-destroyed dialog.
+    for (const auto& [id, control] : controls_) control->disconnect(this);
+}
+
 bool COperationDlg::Run(const CImage&) { return exec() == QDialog::Accepted; }
+
+void COperationDlg::Changed() { MarkField(model_.Validate()); }
 
 QWidget* COperationDlg::Control(int id) const
 {
@@ -104,6 +114,7 @@ CNumericEdit* COperationDlg::AddNumericEdit(int id, NumericEdit& model)
     edit->setMaximumWidth(60);
     // Connected after the edit's own connection, so the model has the text.
     connect(edit, &QLineEdit::textChanged, this, [this] { Changed(); });
+    connect(edit, &CNumericEdit::refused, this, [this, id] { MarkField(FieldFailure{id, kNumericEditKeys}); });
     connect(edit, &QLineEdit::editingFinished, this, [this, id] { LeftField(id); });
     Register(id, edit);
     return edit;
@@ -156,48 +167,42 @@ void COperationDlg::Arrange(QLayout* controls, QWidget* side)
     CHelpWindow::AddF1(this, anchor);
     connect(buttons, &QDialogButtonBox::accepted, this, &COperationDlg::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &COperationDlg::reject);
+    // The controls and the picture scroll on a screen too small for them; OK and Cancel stay in sight.
+    auto* body = new QWidget;
+    auto* row = new QHBoxLayout(body);
+    row->setContentsMargins(0, 0, 0, 0);
     auto* column = new QVBoxLayout;
     column->addLayout(controls);
-    fieldMessage_ = new QLabel;
-    fieldMessage_->setObjectName("fieldMessage");
-    fieldMessage_->setWordWrap(true);
-    fieldMessage_->setStyleSheet("color: #b00000");
-    fieldMessage_->hide();
-    column->addWidget(fieldMessage_);
+    fieldMark_ = new CFieldMark;
+    column->addWidget(fieldMark_);
     column->addStretch();
-    column->addWidget(buttons);
-    auto* top = new QHBoxLayout(this);
-    top->addLayout(column);
-    if (side) top->addWidget(side, 0, Qt::AlignTop);
+    row->addLayout(column);
+    if (side) row->addWidget(side, 0, Qt::AlignTop);
+    auto* top = new QVBoxLayout(this);
+    top->addWidget(new CFitScrollArea(body, QSize(48, buttons->sizeHint().height() + 64)));
+    top->addWidget(buttons);
     top->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 void COperationDlg::MarkField(const std::optional<FieldFailure>& failure)
 {
-    if (marked_) {
-        if (QWidget* control = Control(marked_->control)) {
-            control->setStyleSheet(QString());
-            control->setToolTip(QString());
-        }
-    }
+    // A dropped key stays news while typing goes on ("1e5" left as "15"); leaving the field ends it.
+    if (!failure && marked_ && marked_->message == kNumericEditKeys) return;
     marked_ = failure;
-    const QString message = failure ? QString::fromStdString(failure->message) : QString();
-    if (failure) {
-        if (QWidget* control = Control(failure->control)) {
-            control->setStyleSheet("border: 1px solid red");
-            control->setToolTip(message);
-        }
-    }
-    if (fieldMessage_) {
-        fieldMessage_->setText(message);
-        fieldMessage_->setVisible(failure.has_value());
-    }
+    if (fieldMark_)
+        fieldMark_->Mark(failure ? Control(failure->control) : nullptr,
+                         failure ? QString::fromStdString(failure->message) : QString());
 }
 
-QString COperationDlg::FieldMessage() const { return fieldMessage_ ? fieldMessage_->text() : QString(); }
+QString COperationDlg::FieldMessage() const { return fieldMark_ ? fieldMark_->text() : QString(); }
 
 void COperationDlg::LeftField(int id)
 {
+    // A dropped key is news only while typing; the text itself decides from here.
+    if (marked_ && marked_->message == kNumericEditKeys) {
+        marked_.reset();
+        MarkField(model_.Validate());
+    }
     // Return in the field goes on to OK, which shows the refusal itself.
     QWidget* control = Control(id);
     if (!marked_ || marked_->control != id || control == nullptr || control->hasFocus()) return;

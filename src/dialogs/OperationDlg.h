@@ -12,12 +12,12 @@
 
 #include "forms/OperationDialog.h"
 
+class CFieldMark;
 class CNumericEdit;
 class NumericEdit;
 class QComboBox;
 class QDialogButtonBox;
 class QGroupBox;
-class QLabel;
 class QLayout;
 class QLineEdit;
 
@@ -25,6 +25,7 @@ class COperationDlg : public QDialog {
     Q_OBJECT
 public:
     COperationDlg(OperationDialog& model, QWidget* parent);
+    ~COperationDlg() override;
 
     OperationDialog& Model() const { return model_; }
     // Shows the dialog for the document's image; true when it ended with OK.
@@ -40,8 +41,8 @@ public:
     static void ForgetLastValues();
 
 protected:
-    // After every change of a control's value.
-    virtual void Changed() {}
+    // After every change of a control's value: the first refused field marked.
+    virtual void Changed();
     void FocusControl(int id);
     void Register(int id, QWidget* control);
 
@@ -78,6 +79,6 @@ private:
     const char* helpSection_ = nullptr;
     std::optional<FieldFailure> marked_;
     std::string valuesKey_;
-    QLabel* fieldMessage_ = nullptr;
+    CFieldMark* fieldMark_ = nullptr;
     QDialogButtonBox* buttons_ = nullptr;
 };

@@ -4,7 +4,6 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QSaveFile>
-#include <QFileDialog>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMouseEvent>
@@ -12,10 +11,12 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include "dialogs/FileChooser.h"
 #include "dialogs/HelpWindow.h"
 #include "document/ActiveDocumentSource.h"
 #include "document/NUVAKDoc.h"
 #include "platform/UserInterface.h"
+#include "series/SeriesPaths.h"
 
 namespace {
 
@@ -73,7 +74,7 @@ CProfileDlg::CProfileDlg(const CActiveDocumentSource* documents, ImagePoint p1, 
     save->setAutoDefault(false);
     connect(save, &QPushButton::clicked, this, &CProfileDlg::OnSave);
     askCsvPath = [this] {
-        return QFileDialog::getSaveFileName(this, "Save Profile", "profile.csv", "CSV files (*.csv)");
+        return ChooseFile(this, FileChoice{"CSV files (*.csv)", "csv", true, "Save Profile", "profile.csv"});
     };
     auto* ok = new QPushButton("OK", this);
     ok->setGeometry(380, 316, 84, 28);
@@ -168,8 +169,9 @@ void CProfileDlg::OnCopy()
 
 void CProfileDlg::OnSave()
 {
-    const QString path = askCsvPath();
-    if (path.isEmpty()) return;
+    const QString typed = askCsvPath();
+    if (typed.isEmpty()) return;
+    const QString path = QString::fromStdString(TypedFileName(typed.toStdString(), std::string(), ".csv"));
     // Written beside the target and renamed over it: a failed save keeps the old file.
     QSaveFile file(path);
     const QByteArray text = QByteArray("index,distance,R,G,B\n") + QByteArray::fromStdString(model_.SamplesText(','));

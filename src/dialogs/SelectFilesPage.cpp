@@ -32,7 +32,7 @@ CSelectFilesPage::CSelectFilesPage(CSeriesPropSheet& sheet)
     list_->setAcceptRichText(false);
     list_->setLineWrapMode(QTextEdit::NoWrap);
     Register(kList, list_);
-    auto* browse = new QPushButton("&Browse...", this);
+    auto* browse = new QPushButton("B&rowse...", this);
     Register(kBrowse, browse);
     connect(browse, &QPushButton::clicked, this, &CSelectFilesPage::OnBrowse);
     auto* files = new QHBoxLayout;

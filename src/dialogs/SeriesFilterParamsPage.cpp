@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 
+#include "dialogs/FieldMark.h"
 #include "dialogs/SeriesPropSheet.h"
 #include "forms/FilterDialogModel.h"
 #include "forms/SeriesParameterControls.h"
@@ -23,6 +24,7 @@ CSeriesFilterParamsPage::CSeriesFilterParamsPage(CSeriesPropSheet& sheet)
     form->addRow(AddLabel(F::kSignificanceLabel, "Significance Threshold"),
                  AddEdit(F::kSignificance, fields.significance));
     form->addRow(AddLabel(F::kClutterLabel, "Clutter Threshold"), AddEdit(F::kClutter, fields.clutter));
+    form->addRow(FieldMarkLine());
 }
 
 void CSeriesFilterParamsPage::OnSetActive()
@@ -36,3 +38,9 @@ void CSeriesFilterParamsPage::OnSetActive()
 }
 
 bool CSeriesFilterParamsPage::OnKillActive() { return Accept(fields.Read(Settings().params)); }
+
+std::optional<FieldFailure> CSeriesFilterParamsPage::TypedFailure() const
+{
+    OperationParams p;
+    return fields.Read(p);
+}

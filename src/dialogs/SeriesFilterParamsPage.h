@@ -14,5 +14,6 @@ public:
 
     void OnSetActive() override;
     bool OnKillActive() override;
+    std::optional<FieldFailure> TypedFailure() const override;
 
 };

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 
+#include "dialogs/FieldMark.h"
 #include "dialogs/SeriesPropSheet.h"
 #include "forms/MorphologyDialogModel.h"
 #include "series/SeriesPages.h"
@@ -19,6 +20,7 @@ CSeriesMorphParamsPage::CSeriesMorphParamsPage(CSeriesPropSheet& sheet) : CSerie
                  AddList(SeriesMorphFields::kDirection, MorphologyDialogModel::DirectionEntries(), fields.direction));
     form->addRow(AddLabel(SeriesMorphFields::kRepetitionsLabel, "Repetitions"),
                  AddEdit(SeriesMorphFields::kRepetitions, fields.repetitions));
+    form->addRow(FieldMarkLine());
 }
 
 void CSeriesMorphParamsPage::OnSetActive()
@@ -28,3 +30,9 @@ void CSeriesMorphParamsPage::OnSetActive()
 }
 
 bool CSeriesMorphParamsPage::OnKillActive() { return Accept(fields.Read(Settings().params)); }
+
+std::optional<FieldFailure> CSeriesMorphParamsPage::TypedFailure() const
+{
+    OperationParams p;
+    return fields.Read(p);
+}

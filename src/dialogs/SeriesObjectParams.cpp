@@ -64,7 +64,7 @@ CSeriesObjectParams::CSeriesObjectParams(CSeriesPropSheet& sheet)
 
     fileName_ = AddEdit(SeriesObjectFields::kFileName, fields.fileName);
     fileName_->setMaximumWidth(QWIDGETSIZE_MAX);
-    auto* browse = new QPushButton("&Browse...", this);
+    auto* browse = new QPushButton("B&rowse...", this);
     Register(SeriesObjectFields::kBrowse, browse);
     connect(browse, &QPushButton::clicked, this, &CSeriesObjectParams::OnBrowse);
     auto* fileRow = new QHBoxLayout;

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 
+#include "dialogs/FieldMark.h"
 #include "dialogs/SeriesPropSheet.h"
 #include "platform/UserInterface.h"
 
@@ -37,10 +38,23 @@ QLineEdit* CSeriesPage::AddEdit(int id, std::string& text)
 {
     auto* edit = new QLineEdit(QString::fromStdString(text), this);
     edit->setMaximumWidth(70);
-    connect(edit, &QLineEdit::textChanged, this, [&text](const QString& value) { text = value.toStdString(); });
+    connect(edit, &QLineEdit::textChanged, this, [this, &text](const QString& value) {
+        text = value.toStdString();
+        const std::optional<FieldFailure> failure = TypedFailure();
+        FieldMarkLine()->Mark(failure ? Control(failure->control) : nullptr,
+                              failure ? QString::fromStdString(failure->message) : QString());
+    });
     Register(id, edit);
     return edit;
 }
+
+CFieldMark* CSeriesPage::FieldMarkLine()
+{
+    if (mark_ == nullptr) mark_ = new CFieldMark(this);
+    return mark_;
+}
+
+QString CSeriesPage::FieldMessage() const { return mark_ ? mark_->text() : QString(); }
 
 QComboBox* CSeriesPage::AddList(int id, const std::vector<std::string>& entries, int& index)
 {

@@ -11,6 +11,7 @@
 #include "forms/OperationDialog.h"
 #include "forms/SeriesNavigation.h"
 
+class CFieldMark;
 class CSeriesPropSheet;
 class QComboBox;
 class QLabel;
@@ -33,6 +34,10 @@ public:
     virtual bool OnKillActive() { return true; }
     // Leaving by Next: the page's checks, by default the fields' own.
     virtual bool OnWizardNext() { return OnKillActive(); }
+    // What Next would refuse in the fields as typed now; marked while typing.
+    virtual std::optional<FieldFailure> TypedFailure() const { return std::nullopt; }
+    // The refusal marked now; empty when none.
+    QString FieldMessage() const;
 
 protected:
     CSeriesPropSheet& Sheet() const { return sheet_; }
@@ -43,7 +48,10 @@ protected:
     void FocusControl(int id);
     void Register(int id, QWidget* control);
 
+    // Edits mark TypedFailure after every change.
     QLineEdit* AddEdit(int id, std::string& text);
+    // The line under the fields for the marked refusal; each page with edits places it.
+    CFieldMark* FieldMarkLine();
     QComboBox* AddList(int id, const std::vector<std::string>& entries, int& index);
     QLabel* AddLabel(int id, const QString& text);
     // Checked while value is own; a click makes value own.
@@ -55,4 +63,5 @@ protected:
 private:
     CSeriesPropSheet& sheet_;
     SeriesPage id_;
+    CFieldMark* mark_ = nullptr;
 };

@@ -13,6 +13,7 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "dialogs/FieldMark.h"
 #include "dialogs/SeriesPropSheet.h"
 #include "forms/SeriesParameterControls.h"
 #include "forms/ThresholdDialogModel.h"
@@ -63,6 +64,7 @@ CSeriesProcessParams::CSeriesProcessParams(CSeriesPropSheet& sheet) : CSeriesPag
     layout->addLayout(bound);
     layout->addLayout(slice);
     layout->addWidget(edit);
+    layout->addWidget(FieldMarkLine());
     layout->addStretch();
 }
 
@@ -97,4 +99,10 @@ void CSeriesProcessParams::OnPalette()
         line->setText(QString::fromStdString(*text));
     }
     OnKillActive();
+}
+
+std::optional<FieldFailure> CSeriesProcessParams::TypedFailure() const
+{
+    OperationParams p;
+    return fields.Read(p);
 }

@@ -14,6 +14,7 @@ public:
 
     void OnSetActive() override;
     bool OnKillActive() override;
+    std::optional<FieldFailure> TypedFailure() const override;
 
     void OnPalette();
 };

@@ -9,6 +9,7 @@
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
+#include "dialogs/FitScrollArea.h"
 #include "dialogs/HelpWindow.h"
 #include "dialogs/SelectFilesPage.h"
 #include "forms/ImageFileFilters.h"
@@ -80,7 +81,7 @@ CSeriesPropSheet::CSeriesPropSheet(QWidget* parent)
     buttons->insertSpacing(4, 8);
     next_->setDefault(true);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(stack_);
+    layout->addWidget(new CFitScrollArea(stack_, kWizardReserve));
     layout->addWidget(rule);
     layout->addLayout(buttons);
 
@@ -121,6 +122,8 @@ void CSeriesPropSheet::Show(SeriesPage page)
     (last ? finish_ : next_)->setDefault(true);
     setWindowTitle(SeriesPageCaption(page));
     stack_->setCurrentWidget(&Page(page));
+    // Each page starts at its top-left, whatever the last one was scrolled to.
+    if (auto* area = findChild<CFitScrollArea*>()) area->ensureVisible(0, 0);
     Page(page).OnSetActive();
 }
 

@@ -9,6 +9,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "dialogs/FieldMark.h"
 #include "dialogs/SeriesPropSheet.h"
 #include "forms/SeriesParameterControls.h"
 
@@ -34,6 +35,7 @@ CSeriesTransformPage::CSeriesTransformPage(CSeriesPropSheet& sheet) : CSeriesPag
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addWidget(group);
+    layout->addWidget(FieldMarkLine());
     layout->addStretch();
 }
 
@@ -48,3 +50,9 @@ void CSeriesTransformPage::OnSetActive()
 bool CSeriesTransformPage::OnKillActive() { return Accept(fields.Read(Settings().params)); }
 
 bool CSeriesTransformPage::OnWizardNext() { return Accept(fields.Next(Settings().params)); }
+
+std::optional<FieldFailure> CSeriesTransformPage::TypedFailure() const
+{
+    OperationParams p;
+    return fields.Next(p);
+}

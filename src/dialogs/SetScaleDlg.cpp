@@ -10,6 +10,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "dialogs/FieldMark.h"
+#include "dialogs/FitScrollArea.h"
 #include "dialogs/HelpWindow.h"
 #include "platform/Format.h"
 #include "platform/UserInterface.h"
@@ -37,7 +39,8 @@ CSetScaleDlg::CSetScaleDlg(SetScaleModel& model, QWidget* parent)
       unit_(new QComboBox),
       applyToAll_(new QCheckBox("Apply to &all open images")),
       useForLater_(new QCheckBox("&Use for images opened later")),
-      scale_(new QLabel)
+      scale_(new QLabel),
+      mark_(new CFieldMark)
 {
     setWindowTitle("Set Scale");
     for (const std::string& entry : SetScaleModel::UnitEntries()) unit_->addItem(QString::fromStdString(entry));
@@ -55,12 +58,18 @@ CSetScaleDlg::CSetScaleDlg(SetScaleModel& model, QWidget* parent)
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     connect(buttons, &QDialogButtonBox::accepted, this, &CSetScaleDlg::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &CSetScaleDlg::reject);
-    auto* layout = new QVBoxLayout(this);
+    // The fields scroll on a screen too small for them; OK and Cancel stay in sight.
+    auto* body = new QWidget;
+    auto* layout = new QVBoxLayout(body);
+    layout->setContentsMargins(0, 0, 0, 0);
     layout->addLayout(form);
     layout->addWidget(scale_);
+    layout->addWidget(mark_);
     layout->addWidget(applyToAll_);
     layout->addWidget(useForLater_);
-    layout->addWidget(buttons);
+    auto* top = new QVBoxLayout(this);
+    top->addWidget(new CFitScrollArea(body, QSize(48, buttons->sizeHint().height() + 64)));
+    top->addWidget(buttons);
     CHelpWindow::AddF1(this, "set-scale");
 
     connect(fromDistance_, &QRadioButton::toggled, this, [this](bool on) {
@@ -76,6 +85,7 @@ CSetScaleDlg::CSetScaleDlg(SetScaleModel& model, QWidget* parent)
     connect(applyToAll_, &QCheckBox::toggled, this, [this](bool on) { model_.applyToAll = on; });
     connect(useForLater_, &QCheckBox::toggled, this, [this](bool on) { model_.useForLater = on; });
     ShowMode();
+    marking_ = true;
 }
 
 QLineEdit* CSetScaleDlg::Field(int control) const
@@ -91,6 +101,8 @@ QLineEdit* CSetScaleDlg::Field(int control) const
 
 QString CSetScaleDlg::ScaleText() const { return scale_->text(); }
 
+QString CSetScaleDlg::FieldMessage() const { return mark_->text(); }
+
 void CSetScaleDlg::ShowMode()
 {
     for (QLineEdit* edit : {distance_, known_}) edit->setEnabled(model_.fromDistance);
@@ -101,7 +113,11 @@ void CSetScaleDlg::ShowMode()
 void CSetScaleDlg::ShowScale()
 {
     CCalibration calibration;
-    if (model_.Read(calibration)) {
+    const std::optional<FieldFailure> failure = model_.Read(calibration);
+    if (marking_)
+        mark_->Mark(failure ? Field(failure->control) : nullptr,
+                    failure ? QString::fromStdString(failure->message) : QString());
+    if (failure) {
         scale_->setText(QString());
         return;
     }

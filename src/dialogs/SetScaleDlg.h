@@ -7,6 +7,7 @@
 
 #include "forms/SetScaleModel.h"
 
+class CFieldMark;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -26,6 +27,8 @@ public:
     QCheckBox* UseForLater() const { return useForLater_; }
     // What the fields give now, for the line under them.
     QString ScaleText() const;
+    // The refusal marked at its field while typing; empty when none.
+    QString FieldMessage() const;
 
     // Reads the fields; a refusal is shown and the dialog stays open.
     void accept() override;
@@ -45,4 +48,6 @@ private:
     QCheckBox* applyToAll_;
     QCheckBox* useForLater_;
     QLabel* scale_;
+    CFieldMark* mark_;
+    bool marking_ = false;  // from the first change on, not for the fields as opened
 };

@@ -47,25 +47,42 @@ GoResult RunGo(CImage* image, const std::string& path, const FindObjectsMetrics&
     return GoResult::Found;
 }
 
+namespace {
+
+// An empty text is no limit.
+Exchanged<double> ReadArea(const std::string& text)
+{
+    if (text.empty()) return {true, 0, {}};
+    Exchanged<double> read = ExchangeReal(text);
+    if (read.ok && read.value < 0) return {false, 0, "Please enter an area of 0 or more."};
+    return read;
+}
+
+}  // namespace
+
+std::optional<FieldFailure> FindObjectsMetrics::AreaFailure() const
+{
+    const std::string* const texts[] = {&minAreaText, &maxAreaText};
+    for (int i = 0; i < 2; ++i)
+        if (const Exchanged<double> read = ReadArea(*texts[i]); !read.ok) return FieldFailure{i, read.message};
+    return std::nullopt;
+}
+
 bool FindObjectsMetrics::TakeAreas()
 {
-    for (auto [text, limit] : {std::pair{&minAreaText, &options.minArea}, std::pair{&maxAreaText, &options.maxArea}}) {
-        if (const std::optional<std::string> refusal = TakeAreaLimit(*text, *limit)) {
-            platform::error(*refusal);
-            return false;
-        }
+    if (const std::optional<FieldFailure> failure = AreaFailure()) {
+        platform::error(failure->message);
+        return false;
     }
+    options.minArea = ReadArea(minAreaText).value;
+    options.maxArea = ReadArea(maxAreaText).value;
     return true;
 }
 
 std::optional<std::string> TakeAreaLimit(const std::string& text, double& limit)
 {
-    if (text.empty()) {
-        limit = 0;
-        return std::nullopt;
-    }
-    const Exchanged<double> read = ExchangeReal(text);
-    if (!read.ok || read.value < 0) return read.ok ? std::string("Please enter an area of 0 or more.") : read.message;
+    const Exchanged<double> read = ReadArea(text);
+    if (!read.ok) return read.message;
     limit = read.value;
     return std::nullopt;
 }

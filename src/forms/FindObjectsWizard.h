@@ -9,6 +9,7 @@
 #include <string>
 
 #include "forms/MetricBoxes.h"
+#include "forms/OperationDialog.h"
 #include "image/FoundObject.h"
 
 class CImage;
@@ -24,8 +25,11 @@ struct FindObjectsMetrics {
     CObjectOptions options;            // all off unless chosen on the first page
     std::string minAreaText;           // empty or 0: no limit
     std::string maxAreaText;
+    // The first area text that is not a number of 0 or more: its index (0
+    // minimum, 1 maximum) and message; none when both can be taken.
+    std::optional<FieldFailure> AreaFailure() const;
     // Leaving the first page: the area limits from their texts; false, with
-    // the refusal shown, when one is not a number of 0 or more.
+    // the refusal shown, when one cannot be taken.
     bool TakeAreas();
 };
 

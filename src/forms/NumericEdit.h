@@ -8,6 +8,8 @@ constexpr char kBackspace = '\b';
 
 // Digits, "." and backspace; anything else is dropped with a beep.
 bool NumericEditAccepts(char key);
+// Shown at the edit while a dropped key is the last one typed.
+inline constexpr const char* kNumericEditKeys = "Only digits and a decimal point can be typed here.";
 
 class NumericEdit {
 public:

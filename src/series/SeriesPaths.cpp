@@ -47,6 +47,15 @@ std::string JoinPath(const std::string& folder, const std::string& name)
     return EndsWithSeparator(folder) ? folder + name : folder + "/" + name;
 }
 
+std::string TypedFileName(const std::string& typed, const std::string& folder, const std::string& extension)
+{
+    if (typed.empty()) return typed;
+    std::string name = typed;
+    if (BaseName(name).find('.') == std::string::npos && !EndsWithSeparator(name)) name += extension;
+    if (std::filesystem::path(name).is_relative() && !folder.empty()) name = JoinPath(folder, name);
+    return name;
+}
+
 std::vector<std::string> ListedFiles(const std::string& fileList)
 {
     std::vector<std::string> files;

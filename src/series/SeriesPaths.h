@@ -18,6 +18,9 @@ std::string FolderPrefix(const std::string& path);
 std::string FolderOf(const std::string& path);
 // folder + "/" + name, without doubling a separator the folder ends with.
 std::string JoinPath(const std::string& folder, const std::string& name);
+// A typed file name made whole: extension (".dat") added when its base name
+// has none, and a relative name taken in folder, not the working folder.
+std::string TypedFileName(const std::string& typed, const std::string& folder, const std::string& extension);
 
 // The paths of a series file list, each ended by "\r\n".
 std::vector<std::string> ListedFiles(const std::string& fileList);

@@ -195,10 +195,10 @@ private slots:
         } cases[] = {
             {cmd::Undo, "&Undo\tCtrl+Z", "Undo the last action",
              {QKeySequence("Ctrl+Z"), QKeySequence("Alt+Backspace")}},
-            {cmd::Attributes, "&Attributes", "Display the attributes of the current image", {}},
+            {cmd::Attributes, "Attrib&utes", "Display the attributes of the current image", {}},
             {cmd::ExtractRgb, "E&xtract RGB", "Extract the red, green and blue planes from an image", {}},
             {cmd::Crop, "Cro&p", "Crop the image based on the current area of interest", {}},
-            {cmd::ClearObjects, "Clear Objects", "Clear all objects found in the image", {}},
+            {cmd::ClearObjects, "Clear Ob&jects", "Clear all objects found in the image", {}},
             {cmd::CloseAll, "Close A&ll", "Close all open images", {}},
             {cmd::AnalysisToolbar, "&Analysis Toobar", "Show or hide the Analysis toolbar", {}},
             {cmd::TransformToolbar, "T&ransform Toolbar", "Show or hide the Transform toolbar", {}},

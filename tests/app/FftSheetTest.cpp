@@ -154,7 +154,9 @@ private slots:
                 CFftAoiDlg* page = sheet.AoiPage();
                 const QRect picture(page->Picture()->mapTo(&sheet, QPoint()), page->Picture()->size());
                 QCOMPARE(picture.size(), QSize(400, 300));
-                for (QWidget* control : page->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+                // The picture's neighbours on the page's body.
+                QWidget* body = page->Picture()->parentWidget();
+                for (QWidget* control : body->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
                     if (control == page->Picture() || control->isHidden()) continue;
                     const QRect at(control->mapTo(&sheet, QPoint()), control->size());
                     QVERIFY2(!at.intersects(picture), qPrintable(control->metaObject()->className()));

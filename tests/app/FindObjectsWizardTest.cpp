@@ -76,7 +76,7 @@ private slots:
         QCOMPARE(sheet.page(Sheet::kOutputFile)->title(), QString("Specifying Output File"));
         for (const MetricBox& box : MetricBoxes()) QVERIFY2(sheet.MetricsPage()->Box(box.label)->isChecked(), box.label);
         CFindObjectsOutputFilePage& page = *sheet.OutputFilePage();
-        QCOMPARE(page.BrowseButton()->text(), QString("&Browse..."));
+        QCOMPARE(page.BrowseButton()->text(), QString("B&rowse..."));
         QCOMPARE(page.GoButton()->text(), QString("&Go"));
         QList<QLabel*> labels = sheet.findChildren<QLabel*>();
         QStringList texts;
@@ -134,10 +134,12 @@ private slots:
             auto* intro = qobject_cast<CFindObjectsIntroPage*>(sheet.page(Sheet::kIntro));
             QVERIFY(intro);
             intro->MinArea()->setText("-1");
+            QCOMPARE(intro->MinArea()->toolTip(), QString("Please enter an area of 0 or more."));
             sheet.next();
             QCOMPARE(sheet.currentId(), int(Sheet::kIntro));
             QCOMPARE(w.user.errors.back(), std::string("Please enter an area of 0 or more."));
             intro->MinArea()->setText("41");
+            QCOMPARE(intro->MinArea()->toolTip(), QString());
             intro->Option("End the results with a summary line")->click();
             CFindObjectsOutputFilePage& page = ToOutputPage(sheet, false, path);
             page.GoButton()->click();
@@ -203,6 +205,29 @@ private slots:
         });
         QCOMPARE(w.doc().image.ObjectCount(), 0);
         QVERIFY(!w.doc().IsModified());  // nothing was searched
+    }
+
+    // Finish before Go asks; a bare name is written beside the image as a ".dat" file.
+    void finishWithoutGoAsksAndBareNamesGoBesideTheImage()
+    {
+        Workbench w;
+        ShowRectangle(w);
+        TempDir dir;
+        w.doc().SetPathName(dir.path("shot.bmp"));
+        w.user.answers = {false};
+        RunWizard(w, [&](Sheet& sheet) {
+            CFindObjectsOutputFilePage& page = ToOutputPage(sheet, true, "objects");
+            sheet.accept();
+            QCOMPARE(w.user.questions, std::vector<std::string>{"Nothing has been measured: Go finds the objects and "
+                                                                "writes the results file.\nFinish without measuring?"});
+            QCOMPARE(sheet.currentPage(), &page);
+            page.GoButton()->click();
+            QCOMPARE(page.FileEdit()->text(), QString::fromStdString(dir.path("objects.dat")));
+            QVERIFY(std::filesystem::exists(dir.path("objects.dat")));
+            sheet.accept();
+            QCOMPARE(sheet.result(), int(QDialog::Accepted));
+        });
+        QCOMPARE(w.user.questions.size(), size_t(2));  // Finish's, then the background's
     }
 
     void searchFailureShowsTheImageText()

@@ -2,10 +2,15 @@
 // Image Calculations; the numeric edit's keys.
 #include "DialogDriving.h"
 #include "Workbench.h"
+#include "dialogs/CustomFilterDlg.h"
+#include "dialogs/FilterDlg.h"
 #include "dialogs/ImageCalculationsDlg.h"
+#include "dialogs/JpegQualityDlg.h"
+#include "dialogs/MorphologyDlg.h"
 #include "dialogs/NumericEdit.h"
 #include "dialogs/RotateDlg.h"
 #include "dialogs/ScaleDlg.h"
+#include "support/TestImages.h"
 
 namespace {
 
@@ -43,6 +48,60 @@ private slots:
         QTest::keyClick(&edit, Qt::Key_Backspace);
         QCOMPARE(edit.text(), QString("01"));
         QCOMPARE(edit.Value(), 1.0);
+    }
+
+    // Typing marks what a field cannot take, and the window keeps its size.
+    void typedValuesAreMarkedInPlace()
+    {
+        const CImage grey = MakeGrey(64, 48, [](int x, int y) { return x + y; });
+        const auto opened = [&grey](CPreviewDlg* dlg) {
+            dlg->Open(grey);
+            return dlg;
+        };
+        const struct {
+            std::function<COperationDlg*()> make;
+            int id;
+            const char* keys;
+            const char* message;
+        } cases[] = {
+            {[] { return new CRotateDlg; }, RotateDialogModel::kDegrees, "400", "Please enter a number between -360 and 360."},
+            {[] { return new CScaleDlg; }, SM::kY, "500", "Please enter a value between 0 and 400"},
+            {[] { return new CScaleDlg; }, SM::kX, "1e5", kNumericEditKeys},
+            {[&] { return opened(new CFilterDlg(FilterDialogModel::kUnsharpMask)); }, FilterDialogModel::kBoost, "1e",
+             kNumericEditKeys},
+            {[&] { return opened(new CMorphologyDlg(MorphologyDialogModel::kOpening)); },
+             MorphologyDialogModel::kRepetitions, "9", "Please enter an integer between 1 and 5."},
+            {[] { return new CCustomFilterDlg; }, CustomFilterModel::kFirstWeight + 40, "1/2.5",
+             "Value cannot contain both a decimal point (.) and a slash (/)."},
+        };
+        for (const auto& c : cases) {
+            FakeUserInterface ui;
+            std::unique_ptr<COperationDlg> dlg(c.make());
+            dlg->show();
+            QApplication::processEvents();
+            const QSize before = dlg->size();
+            auto* edit = qobject_cast<QLineEdit*>(dlg->Control(c.id));
+            edit->clear();
+            QTest::keyClicks(edit, c.keys);
+            QApplication::processEvents();
+            QCOMPARE(dlg->FieldMessage(), QString(c.message));
+            QCOMPARE(edit->toolTip(), QString(c.message));
+            QCOMPARE(dlg->size(), before);
+            QVERIFY(ui.errors.empty());
+        }
+        // JPEG quality 150 is refused, not cut to 15.
+        FakeUserInterface ui;
+        CJpegQualityDlg jpeg(95);
+        jpeg.Field()->clear();
+        QTest::keyClicks(jpeg.Field(), "150");
+        QCOMPARE(jpeg.FieldMessage(), QString("Please enter an integer between 1 and 100."));
+        jpeg.accept();
+        QCOMPARE(ui.errors, std::vector<std::string>{"Please enter an integer between 1 and 100."});
+        QCOMPARE(jpeg.result(), int(QDialog::Rejected));
+        jpeg.Field()->setText("100");
+        QCOMPARE(jpeg.FieldMessage(), QString());
+        jpeg.accept();
+        QCOMPARE(jpeg.Quality(), 100);
     }
 
     void rotateDefaultsAndRange()

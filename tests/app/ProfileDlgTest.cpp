@@ -137,6 +137,10 @@ private slots:
         const std::vector<std::uint8_t> bytes = ReadBytes(dir.path("p.csv"));
         QCOMPARE(QString::fromUtf8(reinterpret_cast<const char*>(bytes.data()), int(bytes.size())),
                  "index,distance,R,G,B\n" + QString(copied).replace('\t', ','));
+        // A name typed without an extension is saved as a ".csv" file.
+        dialog.askCsvPath = [&] { return QString::fromStdString(dir.path("q")); };
+        dialog.OnSave();
+        QCOMPARE(ReadBytes(dir.path("q.csv")), bytes);
         // Fitted: the graph spans the samples' 50..103.
         dialog.FitBox()->click();
         QCOMPARE(dialog.Model().RangeLow(), 50);

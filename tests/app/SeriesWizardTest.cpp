@@ -184,6 +184,9 @@ private slots:
         for (const auto& c : cases) {
             w.user.errors.clear();
             w.type(P::TransformParams, F::kX, c.x);
+            // Marked while typed, before Next refuses it.
+            QCOMPARE(w.page(P::TransformParams).FieldMessage(),
+                     QString(c.accepted ? "" : "Please enter a value between 0 and 400"));
             w.sheet->Next();
             QCOMPARE(w.sheet->CurrentPage(), c.accepted ? P::Confirmation : P::TransformParams);
             QCOMPARE(w.user.errors, c.accepted ? std::vector<std::string>{}

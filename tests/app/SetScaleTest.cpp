@@ -21,11 +21,12 @@ private slots:
         w.app.OnCommand(cmd::FileNew);
         w.frame().SetLastMeasuredLength(50);
         QStringList refusals;
-        QString prefilled, scale;
+        QString prefilled, scale, marked;
         w.frame().askSetScale = [&](CSetScaleDlg& dialog) {
             prefilled = dialog.Field(SetScaleModel::kDistance)->text();
             dialog.Field(SetScaleModel::kKnown)->setText("0");
             dialog.UnitList()->setCurrentIndex(2);  // µm
+            marked = dialog.FieldMessage();
             dialog.accept();
             refusals = QStringList();
             for (const std::string& e : w.user.errors) refusals << QString::fromStdString(e);
@@ -40,6 +41,7 @@ private slots:
         QCOMPARE(prefilled, QString("50.000"));
         QCOMPARE(scale, QString::fromUtf8("Pixel size: 0.5 x 0.5 \u00b5m"));
         QCOMPARE(refusals, QStringList{"Please enter a known distance greater than 0."});
+        QCOMPARE(marked, refusals.front());  // marked while typed, before OK
         for (CChildFrame* child : w.frame().Children()) {
             QCOMPARE(child->GetDocument().image.calibration, (CCalibration{0.5, 0.5, "\u00b5m"}));
             QVERIFY(child->GetDocument().IsModified());  // Close asks to save it
