@@ -11,4 +11,5 @@ bash scripts/install-packages.sh \
   libpng-dev libtiff-dev libjpeg62-turbo-dev libdeflate-dev zlib1g-dev \
   xvfb xauth \
   parallel rsync \
+  python3-pandas \
   clang libclang-rt-14-dev

@@ -209,7 +209,8 @@ int RunSteps(const std::vector<OperationStep>& steps, const std::string& inPath,
             OperationOutputs outputs;
             if (RunStep(image, steps[i], outputs, true) != 0) {
                 err << "nuvak-cli: ";
-                if (steps.size() > 1) err << "step " << i + 1 << " (" << steps[i].op->name << "): ";
+                if (steps.size() > 1 && steps[i].origin.empty())
+                    err << "step " << i + 1 << " (" << steps[i].op->name << "): ";
                 err << TrimNewlines(image.errorMessage) << '\n';
                 return kExitFailed;
             }
@@ -266,7 +267,9 @@ int Run(Invocation& inv, std::ostream& err)
     const std::optional<CCalibration> calibration = TakeCalibration(inv);
     RejectRemainingOptions(inv, "run");
     ExpectFiles(inv, 2, "IN OUT");
-    return RunSteps(ReadRecipe(*recipe), inv.files[0], inv.files[1], answer, quality, calibration, err);
+    std::vector<OperationStep> steps = ReadRecipe(*recipe);
+    PlaceStepFiles(steps, FolderPrefix(inv.files[1]));
+    return RunSteps(steps, inv.files[0], inv.files[1], answer, quality, calibration, err);
 }
 
 int Calc(Invocation& inv, std::ostream& err)
@@ -380,7 +383,9 @@ int Series(Invocation& inv, std::ostream& out, std::ostream& err, bool errIsTerm
         err << "nuvak-cli: Series processing aborted\n";
         return kExitFile;
     }
-    if (aoi) SetAoi(settings.firstImage, aoi, true);
+    settings.aoiGiven = aoi.has_value();
+    settings.inWizard = false;
+    if (aoi && !SetAoi(settings.firstImage, aoi, true)) throw UsageError{settings.firstImage.errorMessage};
     PrintText(out, ConfirmationText(settings));
     out << '\n';
 

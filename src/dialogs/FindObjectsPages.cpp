@@ -44,7 +44,8 @@ std::uint32_t ToColorRef(const QColor& color)
 
 CFindObjectsIntroPage::CFindObjectsIntroPage(FindObjectsMetrics& metrics, const std::string& areaUnit,
                                              QWidget* parent)
-    : QWizardPage(parent), metrics_(metrics), minArea_(new QLineEdit), maxArea_(new QLineEdit)
+    : QWizardPage(parent), metrics_(metrics), minArea_(new QLineEdit), maxArea_(new QLineEdit),
+      minMajor_(new QLineEdit)
 {
     setTitle("Find Objects");
     auto* layout = new QVBoxLayout(this);
@@ -69,7 +70,16 @@ CFindObjectsIntroPage::CFindObjectsIntroPage(FindObjectsMetrics& metrics, const 
         {"Measure each object's own pixels", &CObjectOptions::ownPixels},
         {"End the results with a summary line", &CObjectOptions::summary},
     };
-    int row = 2;
+    minMajor_->setText(QString::fromStdString(metrics_.minMajorText));
+    options->addWidget(new QLabel("Shortest major axis reported (pixels):"), 2, 0);
+    options->addWidget(minMajor_, 2, 1);
+    connect(minMajor_, &QLineEdit::textChanged, this,
+            [this](const QString& t) { metrics_.minMajorText = t.toStdString(); });
+    auto* majorNote = new QLabel("Objects with a shorter major axis are not reported; 0 reports every object, single "
+                                 "pixels too.");
+    majorNote->setWordWrap(true);
+    options->addWidget(majorNote, 3, 0, 1, 2);
+    int row = 4;
     for (const auto& b : boxes) {
         auto* box = new QCheckBox(b.label);
         box->setChecked(metrics_.options.*b.field);
@@ -82,7 +92,7 @@ CFindObjectsIntroPage::CFindObjectsIntroPage(FindObjectsMetrics& metrics, const 
     layout->addStretch();
 }
 
-bool CFindObjectsIntroPage::validatePage() { return metrics_.TakeAreas(); }
+bool CFindObjectsIntroPage::validatePage() { return metrics_.TakeLimits(); }
 
 QCheckBox* CFindObjectsIntroPage::Option(const QString& label) const
 {
@@ -204,12 +214,8 @@ void CFindObjectsOutputFilePage::OnGo()
     case GoResult::Failed: return;
     case GoResult::Found: break;
     }
-    OperationStep step;
-    step.op = FindOperation("Find Objects");
-    step.params.resultsFile = path;
-    step.params.metricMask = metrics_.flags;
-    SetObjectOptions(step.params, metrics_.options);
-    document_->RecordRun(HistoryEntry{{step}, {}}, aoi, answers.Answers());
+    document_->RecordRun(HistoryEntry{{FindObjectsStep(path, metrics_, document_->image.calibration)}, {}}, aoi,
+                         answers.Answers());
     results_ = std::move(results);
     ShowResults();
 }

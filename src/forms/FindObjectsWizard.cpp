@@ -8,6 +8,7 @@
 
 #include "image/Image.h"
 #include "platform/UserInterface.h"
+#include "series/SeriesPaths.h"
 
 std::string ResultsText(const std::string& path)
 {
@@ -26,6 +27,18 @@ std::string ResultsText(const std::string& path)
             text += c == ',' ? '\t' : c;
     }
     return text;
+}
+
+OperationStep FindObjectsStep(const std::string& path, const FindObjectsMetrics& metrics,
+                              const CCalibration& calibration)
+{
+    OperationStep step;
+    step.op = FindOperation("Find Objects");
+    step.params.resultsFile = BaseName(path);
+    step.params.metricMask = metrics.flags;
+    SetObjectOptions(step.params, metrics.options);
+    step.params.minAreaUnit = step.params.maxAreaUnit = calibration.Calibrated() ? calibration.unit : "px";
+    return step;
 }
 
 GoResult RunGo(CImage* image, const std::string& path, const FindObjectsMetrics& metrics,
@@ -47,18 +60,20 @@ GoResult RunGo(CImage* image, const std::string& path, const FindObjectsMetrics&
     return GoResult::Found;
 }
 
-bool FindObjectsMetrics::TakeAreas()
+bool FindObjectsMetrics::TakeLimits()
 {
-    double* const limits[] = {&options.minArea, &options.maxArea};
-    const std::string* const texts[] = {&minAreaText, &maxAreaText};
-    for (int i = 0; i < 2; ++i) {
+    double* const limits[] = {&options.minArea, &options.maxArea, &options.minMajor};
+    const std::string* const texts[] = {&minAreaText, &maxAreaText, &minMajorText};
+    for (int i = 0; i < 3; ++i) {
         if (texts[i]->empty()) {
-            *limits[i] = 0;
+            *limits[i] = i == 2 ? CObjectOptions().minMajor : 0;
             continue;
         }
         const Exchanged<double> read = ExchangeReal(*texts[i]);
         if (!read.ok || read.value < 0) {
-            platform::error(read.ok ? std::string("Please enter an area of 0 or more.") : read.message);
+            platform::error(read.ok ? std::string(i == 2 ? "Please enter a length of 0 or more."
+                                                         : "Please enter an area of 0 or more.")
+                                    : read.message);
             return false;
         }
         *limits[i] = read.value;

@@ -9,6 +9,7 @@
 
 #include "forms/MetricBoxes.h"
 #include "image/FoundObject.h"
+#include "series/OperationStep.h"
 
 class CImage;
 
@@ -23,9 +24,11 @@ struct FindObjectsMetrics {
     CObjectOptions options;            // all off unless chosen on the first page
     std::string minAreaText;           // empty or 0: no limit
     std::string maxAreaText;
-    // Leaving the first page: the area limits from their texts; false, with
-    // the refusal shown, when one is not a number of 0 or more.
-    bool TakeAreas();
+    std::string minMajorText = "3";    // empty: the default, 3
+    // Leaving the first page: the area limits and the shortest major axis
+    // from their texts; false, with the refusal shown, when one is not a
+    // number of 0 or more.
+    bool TakeLimits();
 };
 
 // The file shown with each line end as "\r\n" and each "," as a tab, or
@@ -42,5 +45,11 @@ enum class GoResult {
 // Go: searches image (null without a document) with background detection,
 // writing path; on success the image takes the outline colour, redraw
 // shows it, and results takes the file's text as read back.
+// The step Go's search is recorded as: the results file by name, so that a
+// replay writes beside its own image, and the area limits in the image's
+// unit, or in pixels when it has none, so that they mean the same there.
+OperationStep FindObjectsStep(const std::string& path, const FindObjectsMetrics& metrics,
+                              const CCalibration& calibration);
+
 GoResult RunGo(CImage* image, const std::string& path, const FindObjectsMetrics& metrics,
                const std::function<void()>& redraw, std::string& results);

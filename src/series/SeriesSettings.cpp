@@ -7,3 +7,5 @@ void SeriesSettings::AddFile(const std::string& path)
     fileList += "\r\n";
     ++fileCount;
 }
+
+bool SeriesSettings::WholeFiles() const { return !aoiGiven && !StepAoi(firstImage); }

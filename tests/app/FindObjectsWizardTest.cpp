@@ -54,12 +54,6 @@ CFindObjectsOutputFilePage& ToOutputPage(Sheet& sheet, bool checked, const std::
     return page;
 }
 
-std::string FileText(const std::string& path)
-{
-    const std::vector<std::uint8_t> bytes = ReadBytes(path);
-    return {bytes.begin(), bytes.end()};
-}
-
 }  // namespace
 
 class TestFindObjectsWizard : public QObject {
