@@ -16,7 +16,7 @@ struct OperationStep {
     OperationParams params;
     std::optional<AoiBox> aoi;    // none: the whole image
     std::optional<bool> answer;   // none: questions go to the user
-    std::string origin;           // "FILE:LINE" of a recipe's step, which its failures name
+    std::string origin = {};      // "FILE:LINE" of a recipe's step, which its failures name
 };
 
 // The image's AOI as a step's AOI: none when it is the whole image, so that

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
+
 #include "support/CliRun.h"
 #include "support/TestFiles.h"
 #include "support/TestImages.h"
@@ -152,4 +155,29 @@ TEST_F(FindObjectsCli, HelpShowsTheOptions)
                         "      --background 0|255|auto      background level; auto detects it and asks (default auto)\n"
                         "      --overlay FILE.bmp           copy of the image with the objects' outlines in red\n"),
               std::string::npos);
+}
+
+TEST_F(FindObjectsCli, SeriesTableReadsAsOneCsvInPandas)
+{
+    // A grey image whose name holds a comma, an RGB one and a calibrated one.
+    const std::string named = dir.path("blob, one.bmp"), rgb = dir.path("two.bmp"), png = dir.path("three.png");
+    CImage grey = MakeGrey(16, 8, [](int x, int y) { return InRectangle(x, y) ? 200 : 0; });
+    SaveBitmap(grey, named);
+    CImage colour = MakeImage(16, 8, [](int x, int y) { return InRectangle(x, y) ? CColorVal(9, 99, 199) : CColorVal(); });
+    SaveBitmap(colour, rgb);
+    CImage calibrated = MakeGrey(16, 8, [](int x, int y) { return InRectangle(x, y) ? 90 : 0; });
+    calibrated.calibration = {0.5, 0.5, "\u00b5m"};
+    SaveBitmap(calibrated, png);
+    const std::string outDir = dir.path("out");
+    std::filesystem::create_directory(outDir);
+    const CliRun r = RunTool({"series", "--op", "Find Objects", "--results", "objects.dat", "--background", "0",
+                              "--out", outDir, named, rgb, png});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::string check =
+        "python3 -c \"import sys, pandas; t = pandas.read_csv(sys.argv[1]); "
+        "assert list(t['image']) == ['blob, one.bmp', 'two.bmp', 'three.png'], list(t['image']); "
+        "assert all(t[c].dtype.kind in 'if' for c in t.columns if c not in ('image', 'partl')), t.dtypes; "
+        "assert list(t['area_um2'].isna()) == [True, True, False] and t['area_um2'][2] == 10\" '" +
+        outDir + "/objects_all.csv'";
+    EXPECT_EQ(std::system(check.c_str()), 0) << "python3-pandas comes with scripts/setup.sh";
 }

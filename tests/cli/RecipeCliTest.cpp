@@ -170,11 +170,12 @@ TEST_F(RecipeCli, UsageErrors)
 TEST_F(RecipeCli, ObjectsKeepTheirUnitsAndFilesPerImage)
 {
     // A 4 x 4 square (16 pixels) and a 4 x 1 bar (4 pixels) on black.
-    for (int i = 0; i < 2; ++i)
-        SaveBitmap(MakeGrey(12, 6 + i, [](int x, int y) {
-                       return (x >= 1 && x <= 4 && y >= 1 && y <= 4) || (x >= 7 && x <= 10 && y == 2) ? 200 : 0;
-                   }),
-                   files[i]);
+    for (int i = 0; i < 2; ++i) {
+        CImage image = MakeGrey(12, 6 + i, [](int x, int y) {
+            return (x >= 1 && x <= 4 && y >= 1 && y <= 4) || (x >= 7 && x <= 10 && y == 2) ? 200 : 0;
+        });
+        SaveBitmap(image, files[i]);
+    }
     // 2 um2 is 8 pixels of 0.5 um, or of 0.0005 mm.
     WriteRecipe("nuvak recipe 1\n--op \"Find Objects\" --results cells.dat --metrics 1 --background 0 --min-area 2um2 "
                 "--overlay outline.bmp\n");

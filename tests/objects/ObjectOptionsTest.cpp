@@ -45,6 +45,10 @@ TEST(ObjectOptions, LimitsEdgeOwnPixelsAndSummary)
         {Options(9, 17, false, false, false), "#id,x,y,area\r\n1,3.0,3.0,17\r\n"},
         {Options(0, 0, true, false, true), "#id,x,y,area\r\n1,3.0,3.0,17\r\n# objects: 1, total area: 17, mean area: 17.0\r\n"},
         {Options(100, 0, false, false, true), "#id,x,y,area\r\n# objects: 0, total area: 0, mean area: 0.0\r\n"},
+        // No shortest major axis: the one-pixel dot is reported too; 4 leaves only the ring.
+        {[] { CObjectOptions o; o.minMajor = 0; return o; }(),
+         "#id,x,y,area\r\n1,3.0,3.0,17\r\n2,8.5,3.5,8\r\n3,3.0,3.0,1\r\n"},
+        {[] { CObjectOptions o; o.minMajor = 4; return o; }(), "#id,x,y,area\r\n1,3.0,3.0,17\r\n"},
     };
     for (const Case& c : cases) {
         CImage image = Sketch(kRows);
