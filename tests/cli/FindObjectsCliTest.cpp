@@ -166,7 +166,7 @@ TEST_F(FindObjectsCli, SeriesTableReadsAsOneCsvInPandas)
     CImage colour = MakeImage(16, 8, [](int x, int y) { return InRectangle(x, y) ? CColorVal(9, 99, 199) : CColorVal(); });
     SaveBitmap(colour, rgb);
     CImage calibrated = MakeGrey(16, 8, [](int x, int y) { return InRectangle(x, y) ? 90 : 0; });
-    calibrated.calibration = {0.5, 0.5, "\u00b5m"};
+    calibrated.xPixelsPerMetre = calibrated.yPixelsPerMetre = 2000000;  // 0.5 um
     SaveBitmap(calibrated, png);
     const std::string outDir = dir.path("out");
     std::filesystem::create_directory(outDir);
@@ -174,7 +174,7 @@ TEST_F(FindObjectsCli, SeriesTableReadsAsOneCsvInPandas)
                               "--out", outDir, named, rgb, png});
     ASSERT_EQ(r.status, 0) << r.err;
     const std::string check =
-        "python3 -c \"import sys, pandas; t = pandas.read_csv(sys.argv[1]); "
+        "/usr/bin/python3 -c \"import sys, pandas; t = pandas.read_csv(sys.argv[1]); "
         "assert list(t['image']) == ['blob, one.bmp', 'two.bmp', 'three.png'], list(t['image']); "
         "assert all(t[c].dtype.kind in 'if' for c in t.columns if c not in ('image', 'partl')), t.dtypes; "
         "assert list(t['area_um2'].isna()) == [True, True, False] and t['area_um2'][2] == 10\" '" +

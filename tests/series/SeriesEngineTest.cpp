@@ -203,7 +203,7 @@ TEST_F(SeriesRunTest, LogOfTheSameSecondGrowsAndAnEmptyListCompletesAtOnce)
     settings.fileList = in + "/a.bmp";
     settings.fileCount = 1;
     EXPECT_EQ(Run().ending, SeriesEnding::Complete);
-    EXPECT_EQ(FileText(LogPath()), once + once);
+    EXPECT_EQ(FileText(LogPath()), once + LogHead() + "\r\nImage series processing complete.\r\n");
 }
 
 // Grows with the operation table: every series operation runs headless on the
@@ -276,7 +276,7 @@ TEST_F(SeriesRunTest, CombinedTableHasOneHeaderWhateverTheImages)
     CImage rgb = MakeImage(6, 6, [&](int x, int y) { return square(x, y) ? CColorVal(90, 60, 30) : CColorVal(); });
     SaveBitmap(rgb, in + "/two.bmp");
     CImage calibrated = MakeGrey(6, 6, [&](int x, int y) { return square(x, y) ? 100 : 0; });
-    calibrated.calibration = {0.5, 0.5, "\u00b5m"};
+    calibrated.xPixelsPerMetre = calibrated.yPixelsPerMetre = 2000000;  // 0.5 um
     SaveBitmap(calibrated, in + "/three.png");
     for (const char* name : {"blob, one.bmp", "two.bmp", "three.png"}) settings.AddFile(in + "/" + name);
     ReadFirstImage();
