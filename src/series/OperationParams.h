@@ -60,7 +60,7 @@ struct OperationParams {
     // Histogram combinations
     // 0 red, 1 green, 2 blue; a grayscale image has all three treated. -1:
     // none named (a grayscale image's step), which runs as red.
-    int channel = -1;
+    int channel = 0;
     int offset = 0;
     // Frequency domain
     int windowType = 0;  // 0 Hamming, 1 Hann, 2 Cosine, 3 Triangular, 4 Rolloff

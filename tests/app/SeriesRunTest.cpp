@@ -86,6 +86,10 @@ private slots:
         for (int k = 0; k < 3; ++k) {
             const std::string source = w.files[k].toStdString();
             expectedLog += "Now processing " + source + "\r\n";
+            // The answer that pulled the AOI in is logged with the AOI it left.
+            if (k == 0)
+                expectedLog += "The AOI of " + source + " became (2, 2) - (9, 6) after the answers:\r\n" +
+                               Crlf(w.user.questions[0]) + " -> yes\r\n";
             QCOMPARE(states[k].progress, (k + 1) * 100 / 3);
             QCOMPARE(states[k].status, QString::fromStdString("Now processing " + source));
             QVERIFY(states[k].abortShown && !states[k].processShown);
