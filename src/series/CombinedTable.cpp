@@ -39,13 +39,17 @@ std::vector<std::string> CsvFields(const std::string& line)
 namespace {
 
 // The table's columns with those of an image's header that it lacks, each
-// placed after the image's column before it, so that groups stay together.
+// placed after the image's column before it, so that groups stay together;
+// columns in a unit ("x_um") stay last, as in every results file.
 std::vector<std::string> Merged(std::vector<std::string> columns, const std::vector<std::string>& added)
 {
     auto at = columns.begin();
     for (const std::string& name : added) {
         const auto found = std::find(columns.begin(), columns.end(), name);
-        at = found != columns.end() ? found + 1 : columns.insert(at, name) + 1;
+        if (found != columns.end())
+            at = found + 1;
+        else
+            at = columns.insert(name.find('_') != std::string::npos ? columns.end() : at, name) + 1;
     }
     return columns;
 }

@@ -124,11 +124,12 @@ private slots:
         QVERIFY(!w.control(P::Confirmation, C::kProgress)->isVisibleTo(&page));
         QVERIFY(!w.control(P::Confirmation, C::kStatus)->isVisibleTo(&page));
         QVERIFY(w.sheet->BackButton()->isEnabled() && w.sheet->CancelButton()->isEnabled());
-        // Back and Next again rebuild the confirmation text.
+        // Back and Next again rebuild the confirmation text, with the AOI the first file pulled in.
         w.sheet->Back();
         w.sheet->Next();
-        QCOMPARE(page.ConfirmationText(), before.substr(0, before.find("upper left")) +
-                                              "upper left corner\t(2, 2)\n\tlower right corner\t(9, 6)\n\nSize: 5x5");
+        QCOMPARE(page.ConfirmationText(), before.substr(0, before.find("Area of interest:")) +
+                                              "Area of interest:\n\tupper left corner\t(2, 2)\n\tlower right corner\t(9, 6)"
+                                              "\n\nSize: 5x5\n\nFiles: 3\nA file that cannot be read ends the run.");
     }
 
     void unreadableFilesAreSkippedAndSourcesWarnedOf()
