@@ -13,4 +13,5 @@ bash scripts/install-packages.sh \
   parallel rsync \
   python3-tifffile \
   imagemagick \
+  python3-pandas \
   clang libclang-rt-14-dev

@@ -5,6 +5,7 @@
 #include "platform/Format.h"
 #include "platform/UserInterface.h"
 #include "series/Recipe.h"
+#include "series/SeriesPaths.h"
 
 bool SaveRecipe(const CNUVAKDoc& document, const std::string& path)
 {
@@ -53,6 +54,7 @@ bool ApplyRecipe(CNUVAKDoc& document, const std::string& path, const ExtraHandle
         platform::error(refusal.message);
         return false;
     }
+    PlaceStepFiles(steps, FolderPrefix(document.GetPathName()));
     return document.ApplySteps(steps, [&extras](std::vector<ExtraImage>& made) {
         try {
             WriteOrHand(made, extras);

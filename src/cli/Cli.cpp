@@ -228,7 +228,8 @@ int RunSteps(const std::vector<OperationStep>& steps, const std::string& inPath,
             OperationOutputs outputs;
             if (RunStep(image, steps[i], outputs, true) != 0) {
                 err << "nuvak-cli: ";
-                if (steps.size() > 1) err << "step " << i + 1 << " (" << steps[i].op->name << "): ";
+                if (steps.size() > 1 && steps[i].origin.empty())
+                    err << "step " << i + 1 << " (" << steps[i].op->name << "): ";
                 err << TrimNewlines(image.errorMessage) << '\n';
                 return kExitFailed;
             }
@@ -289,7 +290,9 @@ int Run(Invocation& inv, std::ostream& err)
     RejectRemainingOptions(inv, "run");
     ExpectFiles(inv, 2, "IN OUT");
     if (!allow8bit) CheckDeepOverwrite({inv.files[0]}, inv.files[1]);
-    return RunSteps(ReadRecipe(*recipe), inv.files[0], inv.files[1], answer, quality, calibration, err);
+    std::vector<OperationStep> steps = ReadRecipe(*recipe);
+    PlaceStepFiles(steps, FolderPrefix(inv.files[1]));
+    return RunSteps(steps, inv.files[0], inv.files[1], answer, quality, calibration, err);
 }
 
 int Calc(Invocation& inv, std::ostream& err)
@@ -412,7 +415,9 @@ int Series(Invocation& inv, std::ostream& out, std::ostream& err, bool errIsTerm
             return kExitFile;
         }
     }
-    if (aoi) SetAoi(settings.firstImage, aoi, true);
+    settings.aoiGiven = aoi.has_value();
+    settings.inWizard = false;
+    if (aoi && !SetAoi(settings.firstImage, aoi, true)) throw UsageError{settings.firstImage.errorMessage};
     PrintText(out, ConfirmationText(settings));
     out << '\n';
 
@@ -462,16 +467,17 @@ void PrintHelp(std::ostream& out)
            "options without files, e.g. --op \"Low Pass Filter\" --size 5 --aoi 10,10,300,200;\n"
            "blank lines and lines starting with # are ignored. A step without --aoi works on\n"
            "the whole image; one without --answer gets the command's answer. A bad recipe is\n"
-           "refused as FILE:LINE: reason before anything runs.\n"
+           "refused as FILE:LINE: reason before anything runs. Results and overlay files named\n"
+           "without a folder are written beside OUT.\n"
            "\n"
-           "series applies one operation to every FILE in turn, with the AOI set on the first\n"
-           "file, writes each result under its file's name and in its format into DIR (or over\n"
+           "series applies one operation (or a recipe) to every FILE in turn, each whole or with\n"
+           "--aoi clamped to it, writes each result under its file's name and in its format into DIR (or over\n"
            "the file itself with --overwrite; --format converts to another format) and a log\n"
            "series_M_D_YYYY H_M_S.log into DIR (or the first file's folder). It prints the\n"
            "confirmation text before and after the run and, with --progress or on a terminal,\n"
            "\"[i/n] FILE\" per file on standard error. Find Objects writes each image's objects\n"
            "to its own file (objects.dat -> objects_IMAGE.dat) beside its result, and all of\n"
-           "them to objects_all.csv with the image's name first.\n"
+           "them to objects_all.csv (CSV, one header) with the image's name first.\n"
            "\n"
            "apply, run and series take --pixel-size W[,H] --unit nm|um|mm|cm|m|in: the size of\n"
            "a pixel of every image read, in place of its file's resolution, and written with\n"

@@ -12,6 +12,7 @@
 #include <QTextEdit>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <array>
 #include <numeric>
 
 #include "dialogs/ColorButton.h"
@@ -48,7 +49,8 @@ std::uint32_t ToColorRef(const QColor& color)
 
 CFindObjectsIntroPage::CFindObjectsIntroPage(FindObjectsMetrics& metrics, const std::string& areaUnit,
                                              QWidget* parent)
-    : QWizardPage(parent), metrics_(metrics), minArea_(new QLineEdit), maxArea_(new QLineEdit)
+    : QWizardPage(parent), metrics_(metrics), minArea_(new QLineEdit), maxArea_(new QLineEdit),
+      minMajor_(new QLineEdit)
 {
     setTitle("Find Objects");
     auto* layout = new QVBoxLayout(ScrolledBody(this, kWizardReserve));
@@ -64,7 +66,14 @@ CFindObjectsIntroPage::CFindObjectsIntroPage(FindObjectsMetrics& metrics, const 
     options->addWidget(minArea_, 0, 1);
     options->addWidget(new QLabel(QString::fromStdString(MaxAreaLabel(areaUnit))), 1, 0);
     options->addWidget(maxArea_, 1, 1);
-    int row = 2;
+    minMajor_->setText(QString::fromStdString(metrics_.minMajorText));
+    options->addWidget(new QLabel("Shortest major axis reported (pixels):"), 2, 0);
+    options->addWidget(minMajor_, 2, 1);
+    auto* majorNote = new QLabel("Objects with a shorter major axis are not reported; 0 reports every object, single "
+                                 "pixels too.");
+    majorNote->setWordWrap(true);
+    options->addWidget(majorNote, 3, 0, 1, 2);
+    int row = 4;
     for (const ObjectOptionBox& b : ObjectOptionBoxes()) {
         auto* box = new QCheckBox(b.label);
         box->setChecked(metrics_.options.*b.field);
@@ -72,25 +81,22 @@ CFindObjectsIntroPage::CFindObjectsIntroPage(FindObjectsMetrics& metrics, const 
         options->addWidget(box, row++, 0, 1, 2);
     }
     auto* mark = new CFieldMark;
-    const auto marked = [this, mark] {
-        const std::optional<FieldFailure> failure = metrics_.AreaFailure();
-        mark->Mark(failure ? (failure->control == 0 ? minArea_ : maxArea_) : nullptr,
-                   failure ? QString::fromStdString(failure->message) : QString());
-    };
-    connect(minArea_, &QLineEdit::textChanged, this, [this, marked](const QString& t) {
-        metrics_.minAreaText = t.toStdString();
-        marked();
-    });
-    connect(maxArea_, &QLineEdit::textChanged, this, [this, marked](const QString& t) {
-        metrics_.maxAreaText = t.toStdString();
-        marked();
-    });
+    QLineEdit* const fields[] = {minArea_, maxArea_, minMajor_};
+    std::string* const texts[] = {&metrics_.minAreaText, &metrics_.maxAreaText, &metrics_.minMajorText};
+    for (int i = 0; i < 3; ++i)
+        connect(fields[i], &QLineEdit::textChanged, this, [this, mark, text = texts[i]](const QString& t) {
+            *text = t.toStdString();
+            const std::optional<FieldFailure> failure = metrics_.LimitFailure();
+            const std::array<QLineEdit*, 3> marked{minArea_, maxArea_, minMajor_};
+            mark->Mark(failure ? marked[size_t(failure->control)] : nullptr,
+                       failure ? QString::fromStdString(failure->message) : QString());
+        });
     layout->addLayout(options);
     layout->addWidget(mark);
     layout->addStretch();
 }
 
-bool CFindObjectsIntroPage::validatePage() { return metrics_.TakeAreas(); }
+bool CFindObjectsIntroPage::validatePage() { return metrics_.TakeLimits(); }
 
 QCheckBox* CFindObjectsIntroPage::Option(const QString& label) const
 {
@@ -223,12 +229,8 @@ void CFindObjectsOutputFilePage::OnGo()
     case GoResult::Failed: searched_ = true; return;
     case GoResult::Found: searched_ = true; break;
     }
-    OperationStep step;
-    step.op = FindOperation("Find Objects");
-    step.params.resultsFile = path;
-    step.params.metricMask = metrics_.flags;
-    SetObjectOptions(step.params, metrics_.options);
-    document_->RecordRun(HistoryEntry{{step}, {}}, aoi, answers.Answers());
+    document_->RecordRun(HistoryEntry{{FindObjectsStep(path, metrics_, document_->image.calibration)}, {}}, aoi,
+                         answers.Answers());
     measured_ = true;
     results_ = std::move(results);
     ShowResults();

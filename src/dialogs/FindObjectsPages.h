@@ -19,7 +19,8 @@ class QPushButton;
 class QTextEdit;
 
 // The method explained, and the options: area limits (in pixels or the
-// image's unit squared), the edge's objects, own pixels and the summary.
+// image's unit squared), the shortest major axis reported, the edge's
+// objects, own pixels and the summary.
 class CFindObjectsIntroPage : public QWizardPage {
     Q_OBJECT
 public:
@@ -30,12 +31,14 @@ public:
 
     QLineEdit* MinArea() const { return minArea_; }
     QLineEdit* MaxArea() const { return maxArea_; }
+    QLineEdit* MinMajor() const { return minMajor_; }
     QCheckBox* Option(const QString& label) const;
 
 private:
     FindObjectsMetrics& metrics_;
     QLineEdit* minArea_;
     QLineEdit* maxArea_;
+    QLineEdit* minMajor_;
 };
 
 class CFindObjectsMetricsPage : public QWizardPage {

@@ -155,7 +155,10 @@ void CHistogramDlg::AddStep(const char* name, int channel, int offset)
 {
     OperationStep step;
     step.op = FindOperation(name);
-    step.params.channel = channel;
+    // A grayscale image's levels are one channel: its step names none, so
+    // that a replay on a colour image takes the default rather than a choice
+    // never made.
+    step.params.channel = saved_.format == FORMAT_GRAYSCALE ? -1 : channel;
     step.params.offset = offset;
     applied_.push_back(step);
 }

@@ -123,12 +123,13 @@ void CNUVAKDoc::RecordEntry(HistoryEntry entry)
     history_.Add(std::move(entry));
 }
 
-void CNUVAKDoc::RecordRun(HistoryEntry entry, const std::optional<AoiBox>& aoi, const std::vector<bool>& answers)
+void CNUVAKDoc::RecordRun(HistoryEntry entry, const std::optional<AoiBox>& aoi,
+                          const std::vector<platform::GivenAnswer>& answers)
 {
     if (entry.steps.empty() && entry.unreplayable.empty()) return;
     for (OperationStep& step : entry.steps) {
         if (!entry.ownAoi) step.aoi = aoi;
-        if (!answers.empty()) step.answer = answers.front();
+        RecordAnswers(step, answers);
     }
     RecordEntry(std::move(entry));
 }

@@ -67,7 +67,8 @@ public:
     void RecordEntry(HistoryEntry entry);
     // Records a run: every step gets the AOI it ran on, unless the entry
     // carries its own, and the first answer given while it ran.
-    void RecordRun(HistoryEntry entry, const std::optional<AoiBox>& aoi, const std::vector<bool>& answers);
+    void RecordRun(HistoryEntry entry, const std::optional<AoiBox>& aoi,
+                   const std::vector<platform::GivenAnswer>& answers);
     const CHistory& History() const { return history_; }
 
     // A dialog-less command of the document command table; false when the id

@@ -8,6 +8,7 @@
 
 #include "image/Image.h"
 #include "platform/UserInterface.h"
+#include "series/SeriesPaths.h"
 
 std::string ResultsText(const std::string& path)
 {
@@ -26,6 +27,18 @@ std::string ResultsText(const std::string& path)
             text += c == ',' ? '\t' : c;
     }
     return text;
+}
+
+OperationStep FindObjectsStep(const std::string& path, const FindObjectsMetrics& metrics,
+                              const CCalibration& calibration)
+{
+    OperationStep step;
+    step.op = FindOperation("Find Objects");
+    step.params.resultsFile = BaseName(path);
+    step.params.metricMask = metrics.flags;
+    SetObjectOptions(step.params, metrics.options);
+    step.params.minAreaUnit = step.params.maxAreaUnit = calibration.Calibrated() ? calibration.unit : "px";
+    return step;
 }
 
 GoResult RunGo(CImage* image, const std::string& path, const FindObjectsMetrics& metrics,
@@ -49,33 +62,43 @@ GoResult RunGo(CImage* image, const std::string& path, const FindObjectsMetrics&
 
 namespace {
 
-// An empty text is no limit.
-Exchanged<double> ReadArea(const std::string& text)
+// A limit from its text; an empty text is the limit's default.
+Exchanged<double> ReadLimit(const std::string& text, double empty, const char* refusal)
 {
-    if (text.empty()) return {true, 0, {}};
+    if (text.empty()) return {true, empty, {}};
     Exchanged<double> read = ExchangeReal(text);
-    if (read.ok && read.value < 0) return {false, 0, "Please enter an area of 0 or more."};
+    if (read.ok && read.value < 0) return {false, 0, refusal};
     return read;
+}
+
+const char* const kAreaRefusal = "Please enter an area of 0 or more.";
+
+Exchanged<double> ReadArea(const std::string& text) { return ReadLimit(text, 0, kAreaRefusal); }
+
+Exchanged<double> ReadMajor(const std::string& text)
+{
+    return ReadLimit(text, CObjectOptions().minMajor, "Please enter a length of 0 or more.");
 }
 
 }  // namespace
 
-std::optional<FieldFailure> FindObjectsMetrics::AreaFailure() const
+std::optional<FieldFailure> FindObjectsMetrics::LimitFailure() const
 {
-    const std::string* const texts[] = {&minAreaText, &maxAreaText};
-    for (int i = 0; i < 2; ++i)
-        if (const Exchanged<double> read = ReadArea(*texts[i]); !read.ok) return FieldFailure{i, read.message};
+    const Exchanged<double> reads[] = {ReadArea(minAreaText), ReadArea(maxAreaText), ReadMajor(minMajorText)};
+    for (int i = 0; i < 3; ++i)
+        if (!reads[i].ok) return FieldFailure{i, reads[i].message};
     return std::nullopt;
 }
 
-bool FindObjectsMetrics::TakeAreas()
+bool FindObjectsMetrics::TakeLimits()
 {
-    if (const std::optional<FieldFailure> failure = AreaFailure()) {
+    if (const std::optional<FieldFailure> failure = LimitFailure()) {
         platform::error(failure->message);
         return false;
     }
     options.minArea = ReadArea(minAreaText).value;
     options.maxArea = ReadArea(maxAreaText).value;
+    options.minMajor = ReadMajor(minMajorText).value;
     return true;
 }
 

@@ -11,6 +11,7 @@
 #include "forms/MetricBoxes.h"
 #include "forms/OperationDialog.h"
 #include "image/FoundObject.h"
+#include "series/OperationStep.h"
 
 class CImage;
 
@@ -25,12 +26,15 @@ struct FindObjectsMetrics {
     CObjectOptions options;            // all off unless chosen on the first page
     std::string minAreaText;           // empty or 0: no limit
     std::string maxAreaText;
-    // The first area text that is not a number of 0 or more: its index (0
-    // minimum, 1 maximum) and message; none when both can be taken.
-    std::optional<FieldFailure> AreaFailure() const;
-    // Leaving the first page: the area limits from their texts; false, with
-    // the refusal shown, when one cannot be taken.
-    bool TakeAreas();
+    std::string minMajorText = "3";    // empty: the default, 3
+    // The first limit text that is not a number of 0 or more: its index (0
+    // minimum area, 1 maximum area, 2 shortest major axis) and message; none
+    // when all can be taken.
+    std::optional<FieldFailure> LimitFailure() const;
+    // Leaving the first page: the area limits and the shortest major axis
+    // from their texts; false, with the refusal shown, when one cannot be
+    // taken.
+    bool TakeLimits();
 };
 
 // The choices beyond the metrics that the wizard and the series page offer:
@@ -63,5 +67,11 @@ enum class GoResult {
 // Go: searches image (null without a document) with background detection,
 // writing path; on success the image takes the outline colour, redraw
 // shows it, and results takes the file's text as read back.
+// The step Go's search is recorded as: the results file by name, so that a
+// replay writes beside its own image, and the area limits in the image's
+// unit, or in pixels when it has none, so that they mean the same there.
+OperationStep FindObjectsStep(const std::string& path, const FindObjectsMetrics& metrics,
+                              const CCalibration& calibration);
+
 GoResult RunGo(CImage* image, const std::string& path, const FindObjectsMetrics& metrics,
                const std::function<void()>& redraw, std::string& results);

@@ -23,7 +23,11 @@ AoiRect TrackerToImage(const AoiRect& tracker, const PreviewPicModel& picture, i
 {
     const double s = picture.Scale();
     auto image = [s](int v, int origin) { return static_cast<int>((v - origin) / s); };
+    // A tracker at the picture's far edge stands for the image's last pixel:
+    // the picture's truncated size, scaled back, can fall a pixel or two
+    // short of it, and a whole first image means whole files.
+    const AoiRect whole = WholePictureTracker(picture);
     return {std::max(image(tracker.left, picture.Left()), 0), std::max(image(tracker.top, picture.Top()), 0),
-            std::min(image(tracker.right, picture.Left()), width - 1),
-            std::min(image(tracker.bottom, picture.Top()), height - 1)};
+            tracker.right >= whole.right ? width - 1 : std::min(image(tracker.right, picture.Left()), width - 1),
+            tracker.bottom >= whole.bottom ? height - 1 : std::min(image(tracker.bottom, picture.Top()), height - 1)};
 }

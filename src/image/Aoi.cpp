@@ -5,35 +5,14 @@
 
 namespace {
 
+// The notice names the corner as it is stored, both coordinates clamped.
 void ClampCorner(const CImage& image, int x, int y, bool warn, const char* fmt, int& outX, int& outY)
 {
-    int nx = x;
-    int ny = y;
-    if (x < 0) {
-        nx = 0;
-        if (warn) {
-            platform::notice(platform::Format(fmt, x, y, 0, y));
-            warn = false;
-        }
-    }
-    if (y < 0) {
-        ny = 0;
-        if (warn) {
-            platform::notice(platform::Format(fmt, x, y, nx, 0));
-            warn = false;
-        }
-    }
-    if (x > image.width - 1) {
-        nx = image.width - 1;
-        if (warn) {
-            platform::notice(platform::Format(fmt, x, y, image.width - 1, ny));
-            warn = false;
-        }
-    }
-    if (y > image.height - 1) {
-        if (warn) platform::notice(platform::Format(fmt, x, y, nx, image.height - 1));
-        ny = image.height - 1;
-    }
+    int nx = x < 0 ? 0 : x;
+    int ny = y < 0 ? 0 : y;
+    if (x > image.width - 1) nx = image.width - 1;
+    if (y > image.height - 1) ny = image.height - 1;
+    if (warn && (nx != x || ny != y)) platform::notice(platform::Format(fmt, x, y, nx, ny));
     outX = nx;
     outY = ny;
 }

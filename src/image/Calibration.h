@@ -48,3 +48,5 @@ CCalibration CalibrationFromMetres(double xMetres, double yMetres);
 std::pair<double, double> PixelsPerMetre(const CCalibration& calibration);
 // "Pixel size: 0.5 x 0.5 µm" or "Pixel size: not calibrated (pixels)".
 std::string CalibrationText(const CCalibration& calibration);
+// Metres in one unit (shown or column name); 0 for none of them.
+double UnitMetres(const std::string& unit);

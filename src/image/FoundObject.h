@@ -23,6 +23,9 @@ struct CObjectOptions {
     // pixels instead of every non-background pixel of its bounding box.
     bool ownPixels = false;
     bool summary = false;  // a last line "# objects: N, total area: A, mean area: M"
+    // Objects with a shorter major axis are erased but not reported: single
+    // pixels and specks would swamp the results.
+    double minMajor = 3.0;
 };
 
 // Metric flags: the columns of the results file. Every metric is always
@@ -113,6 +116,10 @@ struct CFoundObject {
     // The area in the calibration's unit squared, or in pixels without one.
     double CalibratedArea(const CCalibration& calibration) const;
 };
+
+// A value in a calibrated unit as the results write it: six significant
+// digits, in the C locale.
+std::string CalibratedText(double value);
 
 // Writes text and CR LF, then flushes: the results file's lines end so on
 // every platform. False when the stream refused any of it.

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -179,6 +180,9 @@ public:
     // Proposes 0 or 255 from the AOI's left column and top row and asks the
     // user to confirm.
     int DetectBackground();
+    // The level an answer to DetectBackground's question chose; none for
+    // any other question.
+    static std::optional<int> BackgroundAnswered(const std::string& question, bool yes);
     // Finds the objects of the AOI on a 0 or 255 background (anything else
     // detects it), writes the results file with the chosen metric columns and
     // replaces the object list. The pixels are not changed. A calibrated

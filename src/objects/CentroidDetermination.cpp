@@ -13,9 +13,6 @@
 
 namespace {
 
-// Objects with a shorter major axis are erased but not reported.
-constexpr double kReportingLimit = 3.0;
-
 const char* const kNoMemory = "CImage::CentroidDetermination cannot allocate sufficient memory.";
 
 struct StreamCloser {
@@ -41,7 +38,7 @@ namespace {
 // Whether the options let a traced object into the results.
 bool Reported(const CFoundObject& object, const CObjectOptions& options, const CCalibration& calibration)
 {
-    if (object.majorAxis < kReportingLimit) return false;
+    if (object.majorAxis < options.minMajor) return false;
     if (options.excludeEdge && object.partial) return false;
     const double area = object.CalibratedArea(calibration);
     return !(options.minArea > 0 && area < options.minArea) && !(options.maxArea > 0 && area > options.maxArea);
@@ -55,7 +52,8 @@ std::string SummaryLine(const std::vector<CFoundObject>& objects, const CCalibra
     for (const CFoundObject& object : objects) total += object.CalibratedArea(calibration);
     const double mean = objects.empty() ? 0.0 : total / static_cast<double>(objects.size());
     if (calibration.Calibrated())
-        return platform::Format("# objects: %zu, total area: %.4f, mean area: %.4f", objects.size(), total, mean);
+        return platform::Format("# objects: %zu, total area: %s, mean area: %s", objects.size(),
+                                CalibratedText(total).c_str(), CalibratedText(mean).c_str());
     return platform::Format("# objects: %zu, total area: %.0f, mean area: %.1f", objects.size(), total, mean);
 }
 

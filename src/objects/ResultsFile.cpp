@@ -1,5 +1,6 @@
 // The object results file: its header and one row per object, comma
-// separated, reals with one decimal, CR LF line ends.
+// separated, reals with one decimal (six significant digits in a
+// calibrated unit), CR LF line ends.
 #include <charconv>
 #include <cmath>
 #include <string_view>
@@ -75,9 +76,6 @@ std::vector<ColourChannel> ColourChannels(bool grayscale)
     return {{"r", &CFoundObject::red}, {"g", &CFoundObject::green}, {"b", &CFoundObject::blue}};
 }
 
-// Lengths in a unit are written to four decimals: a pixel may be a small part of it.
-constexpr int kCalibratedDecimals = 4;
-
 // The calibrated columns, after every specified one: x and y always, the
 // others with their metric's flag.
 struct CalibratedColumn {
@@ -115,6 +113,15 @@ const CalibratedColumn kCalibratedColumns[] = {
 };
 
 }  // namespace
+
+// Six significant digits rather than fixed decimals: a pixel may be a tiny
+// part of the unit (a square metre), and no object's value may read as 0.
+std::string CalibratedText(double value)
+{
+    char digits[32];
+    const std::to_chars_result end = std::to_chars(digits, digits + sizeof digits, value, std::chars_format::general, 6);
+    return std::string(digits, end.ptr);
+}
 
 double CFoundObject::CalibratedArea(const CCalibration& calibration) const
 {
@@ -157,7 +164,7 @@ std::string CFoundObject::RowText(int number, bool grayscale, int metricFlags, c
     if (calibration.Calibrated())
         for (const CalibratedColumn& column : kCalibratedColumns)
             if (column.flag == 0 || (metricFlags & column.flag))
-                line.Real(column.value(*this, calibration), kCalibratedDecimals);
+                line.Add(CalibratedText(column.value(*this, calibration)));
     return line.Text();
 }
 

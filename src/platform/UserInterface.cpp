@@ -29,7 +29,7 @@ bool askYesNo(const std::string& text)
     } else {
         answer = installed->askYesNo(text);
     }
-    if (recorder) recorder->answers_.push_back(answer);
+    if (recorder) recorder->answers_.push_back({text, answer});
     return answer;
 }
 

@@ -56,6 +56,11 @@ private:
     std::optional<bool> previous_;
 };
 
+struct GivenAnswer {
+    std::string question;
+    bool yes = false;
+};
+
 // While alive, collects the answers given to questions, so that a step can
 // be recorded with them.
 class AnswerRecorder {
@@ -64,12 +69,12 @@ public:
     ~AnswerRecorder();
     AnswerRecorder(const AnswerRecorder&) = delete;
     AnswerRecorder& operator=(const AnswerRecorder&) = delete;
-    const std::vector<bool>& Answers() const { return answers_; }
+    const std::vector<GivenAnswer>& Answers() const { return answers_; }
 
 private:
     friend bool askYesNo(const std::string& text);
     AnswerRecorder* previous_;
-    std::vector<bool> answers_;
+    std::vector<GivenAnswer> answers_;
 };
 
 // Shows the wait cursor for the lifetime of the object.

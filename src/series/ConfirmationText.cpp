@@ -27,6 +27,14 @@ const char* Pick(const char* const* names, int count, int index)
     return index >= 0 && index < count ? names[index] : "";
 }
 
+// The text with a last paragraph: how many files the run takes and what an
+// unreadable one does.
+std::string WithFiles(const std::string& text, const SeriesSettings& settings)
+{
+    return text + (text.back() == '\n' ? "\n" : "\n\n") + Format("Files: %d\n", settings.fileCount) +
+           (settings.skipUnreadable ? "Files that cannot be read are skipped." : "A file that cannot be read ends the run.");
+}
+
 }  // namespace
 
 std::string ConfirmationText(const SeriesSettings& settings)
@@ -46,8 +54,10 @@ std::string ConfirmationText(const SeriesSettings& settings)
     text += settings.Overwrites() ? "\tOriginal data files will be overwritten with the results of this procedure.\n"
                                   : "\t" + settings.outputFolder + "\n";
     // Each step names its own AOI and parameters.
-    if (!settings.recipe.empty()) return text;
-    if (UsesAoi(name))
+    if (!settings.recipe.empty()) return WithFiles(text, settings);
+    if (UsesAoi(name) && settings.WholeFiles())
+        text += "\nArea of interest:\n\tthe whole of each image\n";
+    else if (UsesAoi(name))
         text += Format("\nArea of interest:\n\tupper left corner\t(%d, %d)\n\tlower right corner\t(%d, %d)\n",
                        first.aoiLeft, first.aoiTop, first.aoiRight, first.aoiBottom);
     if (page == SeriesParameterPage::Morphology) {
@@ -81,15 +91,14 @@ std::string ConfirmationText(const SeriesSettings& settings)
         text += Format("\nThreshold: %d\nFill value: %d", p.threshold, p.fillValue);
         text += p.editAbove == 0 ? "\nEdit pixels below threshold" : "\nEdit pixels above threshold";
     }
-    return text;
+    return WithFiles(text, settings);
 }
 
-std::string CompleteText(const std::string& logPath)
+std::string CompleteText(const std::string& logPath, bool inWizard)
 {
-    return Format("Image series processing complete.\n\nSee log file:\n%s\nfor details.\n\n"
-                  "Press BACK to perform further image processing or\n"
-                  "Press FINISH to exit the Image Series Wizard.",
-                  logPath.c_str());
+    std::string text = Format("Image series processing complete.\n\nSee log file:\n%s\nfor details.", logPath.c_str());
+    if (inWizard) text += "\n\nPress BACK to perform further image processing or\nPress FINISH to exit the Image Series Wizard.";
+    return text;
 }
 
 namespace {

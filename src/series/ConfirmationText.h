@@ -8,8 +8,9 @@
 
 std::string ConfirmationText(const SeriesSettings& settings);
 
-// Replaces the confirmation text after a complete run.
-std::string CompleteText(const std::string& logPath);
+// Replaces the confirmation text after a complete run; inWizard adds what
+// the wizard's BACK and FINISH buttons do.
+std::string CompleteText(const std::string& logPath, bool inWizard = true);
 // Appended to the complete text when files could not be read and were
 // skipped; empty when none was.
 std::string SkippedText(size_t count);

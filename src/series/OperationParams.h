@@ -32,6 +32,13 @@ struct OperationParams {
     // the summary line.
     double minArea = 0.0;
     double maxArea = 0.0;
+    // Each limit's unit: "" for the image's own (pixels, or its unit squared
+    // when calibrated), "px" for pixels, or a calibrated unit ("µm") whose
+    // square the limit is in, converted to the image's unit when it runs.
+    std::string minAreaUnit;
+    std::string maxAreaUnit;
+    // Objects whose major axis is shorter are not reported.
+    double minMajor = 3.0;
     bool excludeEdge = false;
     bool ownPixels = false;
     bool summary = false;
@@ -51,7 +58,9 @@ struct OperationParams {
     // -1 lets each image's own format decide.
     int firstImageFormat = -1;
     // Histogram combinations
-    int channel = 0;  // 0 red, 1 green, 2 blue; a grayscale image has all three treated
+    // 0 red, 1 green, 2 blue; a grayscale image has all three treated. -1:
+    // none named (a grayscale image's step), which runs as red.
+    int channel = 0;
     int offset = 0;
     // Frequency domain
     int windowType = 0;  // 0 Hamming, 1 Hann, 2 Cosine, 3 Triangular, 4 Rolloff

@@ -17,21 +17,57 @@ std::optional<AoiBox> StepAoi(const CImage& image)
     return AoiBox{image.aoiLeft, image.aoiTop, image.aoiRight, image.aoiBottom};
 }
 
-void SetAoi(CImage& image, const std::optional<AoiBox>& aoi, bool notify)
+bool AoiMeetsImage(const CImage& image, const AoiBox& aoi)
+{
+    return aoi[0] < image.width && aoi[1] < image.height && aoi[2] >= 0 && aoi[3] >= 0;
+}
+
+std::string AoiOutsideText(const CImage& image, const AoiBox& aoi)
+{
+    return Format("The AOI (%d, %d) - (%d, %d) lies wholly outside the %d x %d image.", aoi[0], aoi[1], aoi[2],
+                  aoi[3], image.width, image.height);
+}
+
+bool SetAoi(CImage& image, const std::optional<AoiBox>& aoi, bool notify)
 {
     if (!aoi) {
         image.SetWholeAoi();
-        return;
+        return true;
+    }
+    if (!AoiMeetsImage(image, *aoi)) {
+        image.errorMessage = AoiOutsideText(image, *aoi);
+        return false;
     }
     image.SetUpperLeft((*aoi)[0], (*aoi)[1], notify);
     image.SetLowerRight((*aoi)[2], (*aoi)[3], notify);
+    return true;
 }
 
 int RunStep(CImage& image, const OperationStep& step, OperationOutputs& outputs, bool notify)
 {
     platform::PresetAnswer answer(step.answer);
-    SetAoi(image, step.aoi, notify);
-    return step.op->run(image, step.params, outputs);
+    const int result = SetAoi(image, step.aoi, notify) ? step.op->run(image, step.params, outputs) : -1;
+    // A recipe's step names its line, where the user can mend it.
+    if (result != 0 && !step.origin.empty()) image.errorMessage = step.origin + ": " + image.errorMessage;
+    return result;
+}
+
+void RecordAnswers(OperationStep& step, const std::vector<platform::GivenAnswer>& answers)
+{
+    if (answers.empty()) return;
+    const bool detects = std::find(step.op->params.begin(), step.op->params.end(), ParamId::Background) !=
+                             step.op->params.end() &&
+                         step.params.background != 0 && step.params.background != 255;
+    std::optional<bool> other;
+    for (const platform::GivenAnswer& given : answers) {
+        const std::optional<int> level = CImage::BackgroundAnswered(given.question, given.yes);
+        if (!level) {
+            if (!other) other = given.yes;
+        } else if (detects) {
+            step.params.background = *level;
+        }
+    }
+    step.answer = other;
 }
 
 namespace {
@@ -42,6 +78,13 @@ std::string Real(double value)
     char buffer[32];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
     return std::string(buffer, result.ptr);
+}
+
+// An area limit with the unit it names: "30", "30px" or "30um2".
+std::string AreaText(double value, const std::string& unit)
+{
+    if (unit.empty() || unit == "px") return Real(value) + unit;
+    return Real(value) + CCalibration{1, 1, unit}.UnitName() + "2";
 }
 
 const char* const kInterpolations[] = {"nearest", "bilinear"};
@@ -101,7 +144,9 @@ std::optional<std::string> ParamValue(const Operation& op, const OperationParams
         if (p.editAbove == 0) return std::nullopt;
         return std::string();
     case ParamId::Component: return Name(kComponents, 4, p.component);
-    case ParamId::Channel: return Name(kComponents, 3, p.channel);
+    case ParamId::Channel:
+        if (p.channel < 0) return std::nullopt;
+        return Name(kComponents, 3, p.channel);
     case ParamId::Offset: return std::to_string(p.offset);
     case ParamId::Window: return Name(kWindows, 5, p.windowType);
     case ParamId::Alpha: return Real(p.alpha);
@@ -122,10 +167,13 @@ std::optional<std::string> ParamValue(const Operation& op, const OperationParams
     // Left out at their defaults, so that lines without them read as before.
     case ParamId::MinArea:
         if (p.minArea == 0) return std::nullopt;
-        return Real(p.minArea);
+        return AreaText(p.minArea, p.minAreaUnit);
     case ParamId::MaxArea:
         if (p.maxArea == 0) return std::nullopt;
-        return Real(p.maxArea);
+        return AreaText(p.maxArea, p.maxAreaUnit);
+    case ParamId::MinMajor:
+        if (p.minMajor == OperationParams().minMajor) return std::nullopt;
+        return Real(p.minMajor);
     case ParamId::ExcludeEdge:
         if (!p.excludeEdge) return std::nullopt;
         return std::string();

@@ -5,10 +5,13 @@
 #include "frequency/FilterEllipse.h"
 #include "processing/HistogramCombos.h"
 #include "processing/FilterFile.h"
+#include "image/Calibration.h"
+#include "platform/Format.h"
 
 namespace {
 
 using P = ParamId;
+using platform::Format;
 
 int RunGrayscale(CImage& image, const OperationParams&, OperationOutputs&)
 {
@@ -136,26 +139,50 @@ int RunThreshold(CImage& image, const OperationParams& p, OperationOutputs&)
 
 int RunStretch(CImage& image, const OperationParams& p, OperationOutputs&)
 {
-    StretchHistogram(image, p.channel);
+    StretchHistogram(image, std::max(p.channel, 0));
     return 0;
 }
 
 int RunEqualize(CImage& image, const OperationParams& p, OperationOutputs&)
 {
-    EqualizeHistogram(image, p.channel);
+    EqualizeHistogram(image, std::max(p.channel, 0));
     return 0;
 }
 
 int RunSlide(CImage& image, const OperationParams& p, OperationOutputs&)
 {
-    SlideHistogram(image, p.channel, p.offset);
+    SlideHistogram(image, std::max(p.channel, 0), p.offset);
     return 0;
+}
+
+// An area limit in the image's own terms (pixels, or its unit squared), from
+// the unit the limit names; "" or why it cannot be converted.
+std::string ImageArea(double& value, const std::string& unit, const char* option, const CCalibration& image)
+{
+    if (unit.empty() || value == 0) return std::string();
+    if (unit == "px") {
+        if (image.Calibrated()) value *= image.pixelWidth * image.pixelHeight;
+        return std::string();
+    }
+    if (!image.Calibrated())
+        return Format("--%s is an area in %s\u00b2, but the image has no pixel size to convert it with "
+                      "(set one with Image, Set Scale or --pixel-size W --unit U).",
+                      option, unit.c_str());
+    const double scale = UnitMetres(unit) / UnitMetres(image.unit);
+    value *= scale * scale;
+    return std::string();
 }
 
 int RunFindObjects(CImage& image, const OperationParams& params, OperationOutputs& out)
 {
-    if (image.CentroidDetermination(params.resultsFile, params.metricMask, params.background,
-                                    ObjectOptionsOf(params)) != 0)
+    CObjectOptions options = ObjectOptionsOf(params);
+    for (const std::string& problem : {ImageArea(options.minArea, params.minAreaUnit, "min-area", image.calibration),
+                                       ImageArea(options.maxArea, params.maxAreaUnit, "max-area", image.calibration)})
+        if (!problem.empty()) {
+            image.errorMessage = problem;
+            return -1;
+        }
+    if (image.CentroidDetermination(params.resultsFile, params.metricMask, params.background, options) != 0)
         return -1;
     if (!params.overlayFile.empty()) {
         out.extras.emplace_back();
@@ -255,7 +282,7 @@ const std::vector<Operation> kAllRows = {
     {"Scale", true, OfferedFor::Both, true, false, {P::ScaleX, P::ScaleY, P::Interpolation}, "scale the image",
      RunScale},
     {"Find Objects", true, OfferedFor::Both, true, false, {P::Results, P::Metrics, P::Background, P::Overlay, P::MinArea, P::MaxArea, P::ExcludeEdge, P::OwnPixels,
-      P::Summary},
+      P::Summary, P::MinMajor},
      "find objects and write their metrics", RunFindObjects},
     {"Bound", true, OfferedFor::Both, false, false, {P::Mode, P::Intensity, P::Color},
      "set the pixels inside or outside the AOI", RunBound},
@@ -321,6 +348,7 @@ CObjectOptions ObjectOptionsOf(const OperationParams& params)
     options.excludeEdge = params.excludeEdge;
     options.ownPixels = params.ownPixels;
     options.summary = params.summary;
+    options.minMajor = params.minMajor;
     return options;
 }
 
@@ -331,4 +359,5 @@ void SetObjectOptions(OperationParams& params, const CObjectOptions& options)
     params.excludeEdge = options.excludeEdge;
     params.ownPixels = options.ownPixels;
     params.summary = options.summary;
+    params.minMajor = options.minMajor;
 }

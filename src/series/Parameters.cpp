@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <strings.h>
 
+#include "image/Calibration.h"
 #include "platform/Format.h"
 
 const char* const kMorphDirectionNames[4] = {"Omnidirectional", "Horizontal", "Vertical", "Diagonal"};
@@ -54,14 +55,15 @@ const std::vector<ParamSpec> kParams = {
     {ParamId::Slider, "slider", "P", "100", "ellipse size in percent of the spectrum", 0, 100},
     {ParamId::Ellipse, "ellipse", "L,T,R,B", "", "custom ellipse of frequencies to delete, instead of --filter"},
     {ParamId::Overlay, "overlay", "FILE.bmp", "", "copy of the image with the objects' outlines in red"},
-    {ParamId::MinArea, "min-area", "A", "0", "smallest area reported, in pixels or the unit squared; 0: no limit", 0,
-     1e15},
-    {ParamId::MaxArea, "max-area", "A", "0", "largest area reported, in pixels or the unit squared; 0: no limit", 0,
-     1e15},
+    {ParamId::MinArea, "min-area", "A", "0",
+     "smallest area reported, in pixels or the unit squared (30px and 30um2 name theirs); 0: no limit", 0, 1e15},
+    {ParamId::MaxArea, "max-area", "A", "0",
+     "largest area reported, in pixels or the unit squared (30px and 30um2 name theirs); 0: no limit", 0, 1e15},
     {ParamId::ExcludeEdge, "exclude-edge", "", "", "leave out objects touching the AOI's edge"},
     {ParamId::OwnPixels, "own-pixels", "", "",
      "measure each object's own pixels, not every object pixel of its bounding box"},
     {ParamId::Summary, "summary", "", "", "end the results with \"# objects: N, total area: A, mean area: M\""},
+    {ParamId::MinMajor, "min-major", "L", "3", "shortest major axis reported, in pixels", 0, 1e9},
 };
 
 bool ParseInt(const std::string& text, long& out)
@@ -130,6 +132,31 @@ std::string SetReal(const ParamSpec& spec, const std::string& value, double& fie
         return Format("--%s must be a number from %g to %g", spec.option, spec.min, spec.max);
     field = v;
     return {};
+}
+
+// An area limit: a number, then "px" for pixels or a unit and "2" for that
+// unit squared ("30um2"); a plain number is in the image's own terms.
+std::string SetArea(const ParamSpec& spec, const std::string& value, double& field, std::string& unit)
+{
+    std::string number = value;
+    std::string named;
+    if (value.size() > 2 && value.compare(value.size() - 2, 2, "px") == 0) {
+        number = value.substr(0, value.size() - 2);
+        named = "px";
+    } else if (value.size() > 1 && value.back() == '2') {
+        // Letters before the 2 name a unit; a 2 after a digit ends the number.
+        const size_t start = value.find_last_of("0123456789.", value.size() - 2) + 1;
+        if (start < value.size() - 1) {
+            named = CalibrationUnit(value.substr(start, value.size() - 1 - start));
+            if (named.empty())
+                return Format("--%s must be a number, then px or a unit squared (nm2, um2, mm2, cm2, m2, in2) if any",
+                              spec.option);
+            number = value.substr(0, start);
+        }
+    }
+    const std::string problem = SetReal(spec, number, field);
+    if (problem.empty()) unit = named;
+    return problem;
 }
 
 std::string SetPercent(const ParamSpec& spec, const std::string& value, double& field)
@@ -244,8 +271,9 @@ std::string ApplyParam(OperationParams& p, ParamId id, const std::string& value)
         return {};
     }
     case ParamId::Overlay: return SetFileName(spec, value, p.overlayFile);
-    case ParamId::MinArea: return SetReal(spec, value, p.minArea);
-    case ParamId::MaxArea: return SetReal(spec, value, p.maxArea);
+    case ParamId::MinArea: return SetArea(spec, value, p.minArea, p.minAreaUnit);
+    case ParamId::MaxArea: return SetArea(spec, value, p.maxArea, p.maxAreaUnit);
+    case ParamId::MinMajor: return SetReal(spec, value, p.minMajor);
     case ParamId::ExcludeEdge: p.excludeEdge = true; return {};
     case ParamId::OwnPixels: p.ownPixels = true; return {};
     case ParamId::Summary: p.summary = true; return {};

@@ -47,6 +47,7 @@ enum class ParamId {
     ExcludeEdge,
     OwnPixels,
     Summary,
+    MinMajor,
 };
 
 struct ParamSpec {

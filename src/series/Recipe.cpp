@@ -5,6 +5,8 @@
 #include <sstream>
 
 #include "platform/Format.h"
+#include "processing/FilterFile.h"
+#include "series/SeriesPaths.h"
 #include "series/StepOptions.h"
 
 using platform::Format;
@@ -67,7 +69,15 @@ OperationStep ParseStep(const std::string& line)
     SplitOptions(SplitWords(line), options, others);
     if (!others.empty())
         throw OptionError{Format("unexpected word \"%s\": a recipe step names no files", others.front().c_str())};
-    return TakeStep(options, "a step");
+    OperationStep step = TakeStep(options, "a step");
+    // A kernel that cannot be read would stop a series at its first image.
+    if (!step.params.kernelFile.empty()) {
+        int size = 3;
+        std::vector<float> weights;
+        const std::string problem = LoadKernel(step.params.kernelFile, size, weights);
+        if (!problem.empty()) throw OptionError{problem};
+    }
+    return step;
 }
 
 }  // namespace
@@ -84,6 +94,8 @@ std::vector<OperationStep> ParseRecipe(const std::string& text, const std::strin
     while (std::getline(lines, line)) {
         ++number;
         if (!line.empty() && line.back() == '\r') line.pop_back();
+        // Editors on some systems start UTF-8 text with a byte-order mark.
+        if (number == 1 && line.rfind("\xEF\xBB\xBF", 0) == 0) line.erase(0, 3);
         if (!ValidUtf8(line)) throw refuse("the line is not UTF-8 text");
         if (number == 1) {
             if (line == kRecipeHeader) continue;
@@ -96,6 +108,7 @@ std::vector<OperationStep> ParseRecipe(const std::string& text, const std::strin
         if (first == std::string::npos || line[first] == '#') continue;
         try {
             steps.push_back(ParseStep(line));
+            steps.back().origin = Format("%s:%d", name.c_str(), number);
         } catch (const OptionError& error) {
             throw refuse(error.reason);
         }
@@ -115,6 +128,13 @@ std::vector<OperationStep> ReadRecipe(const std::string& path)
     std::ostringstream text;
     text << in.rdbuf();
     return ParseRecipe(text.str(), path);
+}
+
+void PlaceStepFiles(std::vector<OperationStep>& steps, const std::string& folderPrefix)
+{
+    for (OperationStep& step : steps)
+        for (std::string* file : {&step.params.resultsFile, &step.params.overlayFile})
+            if (!file->empty() && FolderPrefix(*file).empty()) *file = folderPrefix + *file;
 }
 
 std::string RecipeText(const std::vector<OperationStep>& steps)

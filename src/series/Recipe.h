@@ -24,6 +24,12 @@ std::vector<std::string> SplitWords(const std::string& line);
 std::vector<OperationStep> ParseRecipe(const std::string& text, const std::string& name);
 std::vector<OperationStep> ReadRecipe(const std::string& path);
 
+// A recipe names its results and overlay files without folders, so that it
+// travels: a replay writes a name without a folder after folderPrefix (the
+// folder of OUT or of the image, with its separator; empty for the current
+// folder).
+void PlaceStepFiles(std::vector<OperationStep>& steps, const std::string& folderPrefix);
+
 // The file's text for these steps.
 std::string RecipeText(const std::vector<OperationStep>& steps);
 // Writes the text; false when the file could not be written completely.

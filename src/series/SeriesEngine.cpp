@@ -4,16 +4,17 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <fstream>
+#include <map>
 #include <optional>
 #include <utility>
 
-#include "image/ImageFormat.h"
 #include "platform/Format.h"
 #include "platform/UserInterface.h"
+#include "series/CombinedTable.h"
 #include "series/ConfirmationText.h"
 #include "series/SeriesFileRead.h"
 #include "series/SeriesLog.h"
+#include "image/ImageFormat.h"
 
 namespace {
 
@@ -25,12 +26,14 @@ void Notify(const std::function<F>& callback, Args&&... args)
     if (callback) callback(std::forward<Args>(args)...);
 }
 
+using OperationRunner = std::function<int(const OperationParams& params, OperationOutputs& outputs)>;
+
 class SeriesRun {
 public:
     SeriesRun(SeriesSettings& settings, const SeriesCallbacks& callbacks, const OperationLookup& lookup,
               SeriesLog& log)
         : settings_(settings), callbacks_(callbacks), log_(log), op_(lookup(settings.operationName)),
-          params_(settings.params)
+          params_(settings.params), wholeFiles_(settings.WholeFiles())
     {
         // Bound takes its fill colour by the first image's format.
         params_.firstImageFormat = settings.firstImage.format;
@@ -43,13 +46,22 @@ public:
 private:
     std::string Write(CImage& image, const std::string& path, FileFormat format) const;
     std::string OutputPath(const std::string& source, const std::string& name) const;
-    // Find Objects in a series: the image's own results or overlay file,
-    // from the file's name and the image's stem (objects.dat ->
-    // objects_IMAGE.dat), where the image's result goes.
-    std::string OwnPathFor(const std::string& file, const std::string& source) const;
-    // Adds the rows of an image's results file to the run's combined table,
-    // each after the image's file name; "" or the message that ends the run.
-    std::string AddToCombined(const std::string& source, const std::string& results);
+    // A file of the image's own from a name the run gives every image, and
+    // the image's stem (objects.dat -> objects_IMAGE.dat), where the image's
+    // result goes.
+    std::string OwnPath(const std::string& source, const std::string& name) const;
+    // Runs one operation; "" or the message that ends the run. Find Objects
+    // writes each image's results and overlay under names of its own, adds
+    // the rows to the run's combined table and logs the file.
+    std::string RunOperation(CImage& working, const std::string& source, const Operation& op,
+                             OperationParams params, const OperationRunner& run);
+    // Gives the file the run's AOI; "" or the message that ends the run.
+    std::string SetFileAoi(CImage& working, const std::string& path);
+    std::string WriteExtras(OperationOutputs& outputs, const std::string& source, FileFormat format) const;
+    // Adds the rows of an image's results file to the combined table of that
+    // file's name, each after the image's file name; "" or the message that
+    // ends the run.
+    std::string AddToCombined(const std::string& source, const std::string& given, const std::string& results);
 
     SeriesSettings& settings_;
     const SeriesCallbacks& callbacks_;
@@ -57,8 +69,8 @@ private:
     const Operation* op_;
     OperationParams params_;
     std::vector<std::pair<std::string, std::string>> skipped_;
-    std::string combinedHeader_;  // the header last written to the combined table
-    bool combinedStarted_ = false;
+    std::map<std::string, CombinedTable> combined_;  // by path
+    const bool wholeFiles_;
     bool firstDone_ = false;  // the first file has been processed
 };
 
@@ -97,64 +109,37 @@ std::string SeriesRun::ProcessFile(int index, const std::string& path)
         return std::string();
     }
     if (settings_.calibration) working.SetCalibration(*settings_.calibration);
-    // A recipe's steps set their own AOIs.
-    const CImage& first = settings_.firstImage;
-    if (settings_.recipe.empty()) {
-        working.SetUpperLeft(first.aoiLeft, first.aoiTop, false);
-        working.SetLowerRight(first.aoiRight, first.aoiBottom, false);
-    }
-
     Notify(callbacks_.fileReached, index, path);
     log_.Write(status + "\n");
     for (const std::string& notice : notices) {
         log_.Write("Notice: " + OneLine(notice) + "\n");
         Notify(callbacks_.fileNotice, notice);
     }
+    // A recipe's steps set their own AOIs.
+    if (settings_.recipe.empty()) {
+        const std::string message = SetFileAoi(working, path);
+        if (!message.empty()) return message;
+    }
 
     const std::string baseName = BaseName(path);
-    const std::string stem = Stem(baseName);
     const FileFormat format = settings_.outputFormat.value_or(working.fileFacts.format);
-    const auto processingFailed = [&] {
-        return Format("Image Series processing aborted.\nAn error occurred while processing the file\n%s\n\n%s",
-                      path.c_str(), working.errorMessage.c_str());
-    };
-    // ownPaths: an image naming its own file (an overlay) goes there, in that file's format.
-    const auto writeExtras = [&](OperationOutputs& outputs, bool ownPaths = false) {
-        for (ExtraImage& extra : outputs.extras) {
-            const std::string message =
-                ownPaths && !extra.path.empty()
-                    ? Write(extra.image, extra.path, FormatForPath(extra.path))
-                    : Write(extra.image, OutputPath(path, stem + OutputSuffix(extra.suffix, format)), format);
-            if (!message.empty()) return message;
-        }
-        return std::string();
-    };
     // Every step of a recipe must succeed: a later step would work on an
     // image the recipe did not mean.
     for (const OperationStep& step : settings_.recipe) {
-        OperationOutputs outputs;
-        if (RunStep(working, step, outputs, false) != 0) return processingFailed();
-        const std::string message = writeExtras(outputs);
+        const std::string message =
+            RunOperation(working, path, *step.op, step.params, [&](const OperationParams& params, OperationOutputs& outputs) {
+                OperationStep own = step;
+                own.params = params;
+                return RunStep(working, own, outputs, false);
+            });
         if (!message.empty()) return message;
     }
     if (op_) {
-        // Each image's objects get a file of their own, so that none replaces another's.
-        OperationParams params = params_;
-        const bool objects = std::string(op_->name) == "Find Objects";
-        if (objects) {
-            params.resultsFile = OwnPathFor(settings_.params.resultsFile, path);
-            // The overlay too, which would otherwise take the image's own name.
-            if (!params.overlayFile.empty()) params.overlayFile = OwnPathFor(settings_.params.overlayFile, path);
-        }
-        OperationOutputs outputs;
-        if (op_->run(working, params, outputs) != 0 && op_->checked) return processingFailed();
-        const std::string message = writeExtras(outputs, objects);
+        const std::string message =
+            RunOperation(working, path, *op_, params_, [&](const OperationParams& params, OperationOutputs& outputs) {
+                return op_->run(working, params, outputs) != 0 && op_->checked ? -1 : 0;
+            });
         if (!message.empty()) return message;
-        if (objects) {
-            const std::string combined = AddToCombined(path, params.resultsFile);
-            if (!combined.empty()) return combined;
-            log_.Write(Format("Results written to %s\n", params.resultsFile.c_str()));
-        }
         // The first file processed: a first file skipped as unreadable does not count.
         if (op_->aoiKept && !firstDone_) {
             settings_.firstImage.SetUpperLeft(working.aoiLeft, working.aoiTop, false);
@@ -163,44 +148,95 @@ std::string SeriesRun::ProcessFile(int index, const std::string& path)
         }
         firstDone_ = true;
         // Find Objects leaves the image as it was: its results are the files.
-        if (objects) return std::string();
+        if (std::string(op_->name) == "Find Objects") return std::string();
     }
     return Write(working, OutputPath(path, OutputName(baseName, settings_.outputFormat)), format);
 }
 
-std::string SeriesRun::OwnPathFor(const std::string& file, const std::string& source) const
+std::string SeriesRun::SetFileAoi(CImage& working, const std::string& path)
 {
-    const std::string name = BaseName(file);
+    const CImage& first = settings_.firstImage;
+    const bool sameSize = working.width == first.width && working.height == first.height;
+    // A whole first image stands for whole files; one of its size takes the
+    // AOI its operation pulled in, as the first file's result did.
+    if (wholeFiles_ && !sameSize) {
+        working.SetWholeAoi();
+        return std::string();
+    }
+    const AoiBox aoi{first.aoiLeft, first.aoiTop, first.aoiRight, first.aoiBottom};
+    if (!AoiMeetsImage(working, aoi))
+        return Format("Image Series processing aborted.\nAn error occurred while processing the file\n%s\n\n%s",
+                      path.c_str(), AoiOutsideText(working, aoi).c_str());
+    SetAoi(working, aoi, false);
+    if (!sameSize && StepAoi(working))
+        log_.Write(Format("The AOI covers part of %s (%d x %d): (%d, %d) - (%d, %d)\n", path.c_str(), working.width,
+                          working.height, working.aoiLeft, working.aoiTop, working.aoiRight, working.aoiBottom));
+    return std::string();
+}
+
+std::string SeriesRun::RunOperation(CImage& working, const std::string& source, const Operation& op,
+                                    OperationParams params, const OperationRunner& run)
+{
+    const bool objects = std::string(op.name) == "Find Objects";
+    const std::string given = params.resultsFile;
+    if (objects) {
+        params.resultsFile = OwnPath(source, params.resultsFile);
+        if (!params.overlayFile.empty()) params.overlayFile = OwnPath(source, params.overlayFile);
+    }
+    OperationOutputs outputs;
+    const AoiBox before{working.aoiLeft, working.aoiTop, working.aoiRight, working.aoiBottom};
+    const int width = working.width, height = working.height;
+    platform::AnswerRecorder answers;
+    if (run(params, outputs) != 0)
+        return Format("Image Series processing aborted.\nAn error occurred while processing the file\n%s\n\n%s",
+                      source.c_str(), working.errorMessage.c_str());
+    // An answer that pulled the AOI in is logged with the AOI it left.
+    const AoiBox after{working.aoiLeft, working.aoiTop, working.aoiRight, working.aoiBottom};
+    if (after != before && width == working.width && height == working.height && !answers.Answers().empty()) {
+        log_.Write(Format("The AOI of %s became (%d, %d) - (%d, %d) after the answers:\n", source.c_str(), after[0],
+                          after[1], after[2], after[3]));
+        for (const platform::GivenAnswer& given : answers.Answers())
+            log_.Write(given.question + " -> " + (given.yes ? "yes" : "no") + "\n");
+    }
+    const FileFormat format = settings_.outputFormat.value_or(working.fileFacts.format);
+    std::string message = WriteExtras(outputs, source, format);
+    if (message.empty() && objects) {
+        message = AddToCombined(source, given, params.resultsFile);
+        if (message.empty()) log_.Write(Format("Results written to %s\n", params.resultsFile.c_str()));
+    }
+    return message;
+}
+
+std::string SeriesRun::WriteExtras(OperationOutputs& outputs, const std::string& source, FileFormat format) const
+{
+    const std::string stem = Stem(BaseName(source));
+    for (ExtraImage& extra : outputs.extras) {
+        // A file named by the operation (an overlay) keeps its name and the format it names.
+        const std::string message =
+            extra.path.empty() ? Write(extra.image, OutputPath(source, stem + OutputSuffix(extra.suffix, format)), format)
+                               : Write(extra.image, extra.path, FormatForPath(extra.path));
+        if (!message.empty()) return message;
+    }
+    return std::string();
+}
+
+std::string SeriesRun::OwnPath(const std::string& source, const std::string& path) const
+{
+    const std::string name = BaseName(path);
     const std::string stem = Stem(name);
     const std::string own = stem.empty() ? name + "_" + Stem(BaseName(source))
                                          : stem + "_" + Stem(BaseName(source)) + name.substr(stem.size());
     return OutputPath(source, own);
 }
 
-std::string SeriesRun::AddToCombined(const std::string& source, const std::string& results)
+std::string SeriesRun::AddToCombined(const std::string& source, const std::string& given, const std::string& results)
 {
-    const std::string combinedPath = JoinPath(settings_.outputFolder, CombinedResultsName(settings_.params.resultsFile));
-    std::ifstream in(results, std::ios::binary);
-    std::ofstream out(combinedPath, std::ios::binary | (combinedStarted_ ? std::ios::app : std::ios::trunc));
-    combinedStarted_ = true;
-    std::string line;
-    const std::string image = BaseName(source);
-    while (out && std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (line.rfind("# ", 0) == 0) continue;  // an image's summary belongs to its own file
-        if (line.rfind("#", 0) == 0) {
-            if (line == combinedHeader_) continue;
-            combinedHeader_ = line;
-            out << "image," << line << "\r\n";
-            continue;
-        }
-        out << image << ',' << line << "\r\n";
-    }
-    out.flush();
-    if (out) return std::string();
+    const std::string path = JoinPath(settings_.outputFolder, CombinedResultsName(given));
+    CombinedTable& table = combined_.try_emplace(path, path).first->second;
+    if (table.Add(BaseName(source), results)) return std::string();
     return Format("Image Series processing aborted.\nAn error occurred while attempting to write the file\n%s\n"
                   "to disk.\n\nThe file could not be written completely.",
-                  combinedPath.c_str());
+                  path.c_str());
 }
 
 std::string SeriesRun::Write(CImage& image, const std::string& path, FileFormat format) const
@@ -302,6 +338,6 @@ SeriesResult RunSeries(SeriesSettings& settings, const SeriesCallbacks& callback
     if (log.Failed()) return logLost();
     result.ending = SeriesEnding::Complete;
     result.skipped = run.Skipped();
-    result.confirmationText = CompleteText(result.logPath) + SkippedText(result.skipped.size());
+    result.confirmationText = CompleteText(result.logPath, settings.inWizard) + SkippedText(result.skipped.size());
     return restore();
 }

@@ -14,9 +14,9 @@ void SeriesSettings::AddFile(const std::string& path)
 std::string SeriesSettings::FirstDeepSourceReplaced() const
 {
     if (!Overwrites()) return std::string();
-    for (size_t start = 0, end; (end = fileList.find("\r\n", start)) != std::string::npos; start = end + 2) {
-        const std::string path = fileList.substr(start, end - start);
+    for (const std::string& path : ListedFiles(fileList))
         if (OutputName(BaseName(path), outputFormat) == BaseName(path) && HoldsDeepSamples(path)) return path;
-    }
     return std::string();
 }
+
+bool SeriesSettings::WholeFiles() const { return !aoiGiven && !StepAoi(firstImage); }

@@ -20,7 +20,11 @@ struct SeriesSettings {
     int overwriteChoice = SERIES_SAVE_TO_FOLDER;
     std::string operationName;
     CImage firstImage;  // read from the first file; its AOI is the AOI of the run
-    bool abortRequest = false;
+    // The AOI was given for the run (--aoi): every file gets it even when it
+    // is the whole first image. Otherwise a whole first image means that
+    // each file is processed whole, whatever its size.
+    bool aoiGiven = false;
+    bool abortRequest = false;  // set by the Abort button, cleared when a run acts on it
     // A file that cannot be read is logged as skipped and the run goes on,
     // instead of ending there.
     bool skipUnreadable = false;
@@ -34,8 +38,12 @@ struct SeriesSettings {
     // the operation; recipeName is the recipe file the texts name.
     std::vector<OperationStep> recipe;
     std::string recipeName;
+    // The final text names the wizard's BACK and FINISH buttons.
+    bool inWizard = true;
 
     bool Overwrites() const { return overwriteChoice == SERIES_OVERWRITE; }
+    // Each file is processed whole: no AOI was given and the first image's is whole.
+    bool WholeFiles() const;
     // Appends a path to the file list as the file dialog's selection does.
     void AddFile(const std::string& path);
     // The first file the run would write its result over whose 16-bit

@@ -116,6 +116,8 @@ OperationParams TakeParams(std::vector<StepOption>& options, const Operation& op
             throw OptionError{Format("\"%s\" needs --%s %s", op.name, spec.option, spec.valueHint)};
     }
     OperationParams params;
+    // A step read without --channel names none, and writes none back.
+    params.channel = -1;
     for (const StepOption& opt : options) {
         const ParamSpec* spec = nullptr;
         for (ParamId id : op.params)

@@ -54,12 +54,6 @@ CFindObjectsOutputFilePage& ToOutputPage(Sheet& sheet, bool checked, const std::
     return page;
 }
 
-std::string FileText(const std::string& path)
-{
-    const std::vector<std::uint8_t> bytes = ReadBytes(path);
-    return {bytes.begin(), bytes.end()};
-}
-
 }  // namespace
 
 class TestFindObjectsWizard : public QObject {
@@ -140,16 +134,18 @@ private slots:
             QCOMPARE(w.user.errors.back(), std::string("Please enter an area of 0 or more."));
             intro->MinArea()->setText("41");
             QCOMPARE(intro->MinArea()->toolTip(), QString());
+            intro->MinMajor()->setText("2");
             intro->Option("End the results with a summary line")->click();
             CFindObjectsOutputFilePage& page = ToOutputPage(sheet, false, path);
             page.GoButton()->click();
             QCOMPARE(FileText(path), std::string("#id,x,y\r\n# objects: 0, total area: 0, mean area: 0.0\r\n"));
             sheet.accept();
         });
-        // The history, and so a recipe, repeats the search with them.
+        // The history, and so a recipe, repeats the search with them: the file by name, the background
+        // confirmed, the area in pixels.
         QCOMPARE(StepCommandLine(w.doc().History().Steps().back()),
-                 "--op \"Find Objects\" --results " + path + " --metrics 0 --background auto --min-area 41 --summary "
-                 "--answer yes");
+                 std::string("--op \"Find Objects\" --results objects.dat --metrics 0 --background 0 --min-area 41px "
+                             "--summary --min-major 2"));
     }
 
     // Cancelling after Go keeps the objects and their colour, drawn in the view.

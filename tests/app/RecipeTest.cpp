@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QTextBlock>
 #include <QTextEdit>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -95,11 +96,11 @@ private slots:
         const QStringList lines = w.frame().HistoryDock()->Lines();
         QCOMPARE(lines.size(), 6);
         QCOMPARE(lines.mid(0, 3), (QStringList{"--op \"Low Pass Filter\" --size 5 --aoi 2,3,40,20", "--op Invert",
-                                               "--op Stretch --channel red"}));
+                                               "--op Stretch"}));
         QCOMPARE(lines[3], QString("--op \"FFT Filter\" --filter low --slider 100"));
         QCOMPARE(lines[4], QString("--op Rotate --degrees 30 --interpolation bilinear"));
-        QCOMPARE(lines[5], QString::fromStdString("--op \"Find Objects\" --results " + results +
-                                                  " --metrics 2047 --background auto --answer yes"));
+        // The results file by name, the background that was confirmed.
+        QCOMPARE(lines[5], QString("--op \"Find Objects\" --results objects.dat --metrics 2047 --background 0"));
 
         const std::string saved = dir.path("by-hand.bmp");
         QVERIFY(w.doc().OnSaveDocument(saved));
@@ -115,10 +116,15 @@ private slots:
         for (const QString& line : lines) expected += line.toStdString() + "\n";
         QCOMPARE(Text(dir.path("chain.nrcp")), expected);
 
-        const std::string replayed = dir.path("replayed.bmp");
+        // The replay writes its results beside OUT, leaving those made by hand.
+        std::filesystem::create_directory(dir.path("replay"));
+        const std::string replayed = dir.path("replay/replayed.bmp");
+        std::filesystem::remove(results);
+        std::ofstream(results) << "by hand";
         QCOMPARE(RunTool({"run", "--recipe", dir.path("chain.nrcp"), dir.path("in.bmp"), replayed}).status, 0);
         QVERIFY(ReadBytes(replayed) == ReadBytes(saved));
-        QCOMPARE(Text(results), found);
+        QCOMPARE(Text(dir.path("replay/objects.dat")), found);
+        QCOMPARE(Text(results), std::string("by hand"));
     }
 
     void applyRecipeRunsEachStepAsOneUndoStep()
@@ -240,7 +246,8 @@ private slots:
         QCOMPARE(page.ConfirmationText(), "Requested procedure:\n\tRecipe " + recipe +
                                               "\n\t\t--op Invert --aoi 1,1,5,5"
                                               "\n\t\t--op Erosion --size 5 --direction Omnidirectional"
-                                              "\nOutput location:\n\t" + w.out.root().string() + "\n");
+                                              "\nOutput location:\n\t" + w.out.root().string() +
+                                              "\n\nFiles: 2\nA file that cannot be read ends the run.");
         // Each line of the text, every step among them, is laid out whole on
         // one line, however narrow the box.
         w.sheet->show();

@@ -87,6 +87,10 @@ private slots:
         for (int k = 0; k < 3; ++k) {
             const std::string source = w.files[k].toStdString();
             expectedLog += "Now processing " + source + "\r\n";
+            // The answer that pulled the AOI in is logged with the AOI it left.
+            if (k == 0)
+                expectedLog += "The AOI of " + source + " became (2, 2) - (9, 6) after the answers:\r\n" +
+                               Crlf(w.user.questions[0]) + " -> yes\r\n";
             QCOMPARE(states[k].progress, (k + 1) * 100 / 3);
             QCOMPARE(states[k].status, QString::fromStdString("Now processing " + source));
             QVERIFY(states[k].abortShown && !states[k].processShown);
@@ -121,11 +125,12 @@ private slots:
         QVERIFY(!w.control(P::Confirmation, C::kProgress)->isVisibleTo(&page));
         QVERIFY(!w.control(P::Confirmation, C::kStatus)->isVisibleTo(&page));
         QVERIFY(w.sheet->BackButton()->isEnabled() && w.sheet->CancelButton()->isEnabled());
-        // Back and Next again rebuild the confirmation text.
+        // Back and Next again rebuild the confirmation text, with the AOI the first file pulled in.
         w.sheet->Back();
         w.sheet->Next();
-        QCOMPARE(page.ConfirmationText(), before.substr(0, before.find("upper left")) +
-                                              "upper left corner\t(2, 2)\n\tlower right corner\t(9, 6)\n\nSize: 5x5");
+        QCOMPARE(page.ConfirmationText(), before.substr(0, before.find("Area of interest:")) +
+                                              "Area of interest:\n\tupper left corner\t(2, 2)\n\tlower right corner\t(9, 6)"
+                                              "\n\nSize: 5x5\n\nFiles: 3\nA file that cannot be read ends the run.");
     }
 
     void unreadableFilesAreSkippedAndSourcesWarnedOf()

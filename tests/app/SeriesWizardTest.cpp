@@ -161,7 +161,8 @@ private slots:
         w.choose("Comb");
         QCOMPARE(w.sheet->CurrentPage(), P::Confirmation);
         auto* text = qobject_cast<QTextEdit*>(w.control(P::Confirmation, 2244));
-        QCOMPARE(text->toPlainText(), QString("Requested procedure:\n\tComb\nOutput location:\n\t%1\n")
+        QCOMPARE(text->toPlainText(), QString("Requested procedure:\n\tComb\nOutput location:\n\t%1\n\nFiles: 1\n"
+                                              "A file that cannot be read ends the run.")
                                           .arg(QString::fromStdString(w.out.root().string())));
         w.sheet->Back();
         QCOMPARE(w.sheet->CurrentPage(), P::SelectOperation);

@@ -50,10 +50,10 @@ TEST_F(CliSeries, CompleteRunPrintsBothTextsAndWritesResultsAndLog)
     EXPECT_EQ(r.err, "");
     const std::string log = LogIn(outDir);
     ASSERT_FALSE(log.empty());
+    // The wizard's BACK and FINISH are not the command line's.
     EXPECT_EQ(r.out, "Requested procedure:\n\tGrayscale\nOutput location:\n\t" + outDir +
-                         "\n\nImage series processing complete.\n\nSee log file:\n" + log +
-                         "\nfor details.\n\nPress BACK to perform further image processing or\n"
-                         "Press FINISH to exit the Image Series Wizard.\n");
+                         "\n\nFiles: 2\nA file that cannot be read ends the run.\n\n"
+                         "Image series processing complete.\n\nSee log file:\n" + log + "\nfor details.\n");
     const std::vector<std::uint8_t> bytes = ReadBytes(log);
     const std::string text(bytes.begin(), bytes.end());
     EXPECT_NE(text.find("\r\nNow processing " + files[0] + "\r\nNow processing " + files[1] +
@@ -73,11 +73,17 @@ TEST_F(CliSeries, AoiOfTheFirstFileWithNoticesAndProgressLines)
                      "[1/2] " + files[0] + "\n[2/2] " + files[1] + "\n");
     EXPECT_EQ(r.out.substr(0, r.out.find("\nImage series")),
               "Requested procedure:\n\tCrop\nOutput location:\n\t" + outDir +
-                  "\n\nArea of interest:\n\tupper left corner\t(1, 1)\n\tlower right corner\t(3, 2)\n");
+                  "\n\nArea of interest:\n\tupper left corner\t(1, 1)\n\tlower right corner\t(3, 2)\n\n"
+                  "Files: 2\nA file that cannot be read ends the run.\n");
     const CImage cropped = LoadBitmap(outDir + "/b.bmp");
     EXPECT_EQ(cropped.width, 3);
     EXPECT_EQ(cropped.height, 2);
     EXPECT_EQ(cropped.pixelValueArray[0][0], CColorVal(61, 100, 7));
+    // An AOI wholly outside the first file is refused, not turned into a sliver at its edge.
+    const CliRun outside = RunTool({"series", "--op", "Crop", "--aoi=5,0,9,2", "--out", outDir, files[0]});
+    EXPECT_EQ(outside.status, 2);
+    EXPECT_EQ(outside.err, "nuvak-cli: The AOI (5, 0) - (9, 2) lies wholly outside the 4 x 3 image.\n"
+                           "Try 'nuvak-cli --help' for more information.\n");
 }
 
 TEST_F(CliSeries, OverwriteReplacesTheSourcesAndLogsBesideThem)

@@ -124,6 +124,13 @@ TEST_F(Cli, CropToAClampedAoiEchoesTheNotice)
     EXPECT_EQ(result.width, 3);
     EXPECT_EQ(result.height, 2);
     EXPECT_EQ(result.pixelValueArray[0][0], CColorVal(60, 100, 7));
+    // Both corners clamped: the notice names the corner stored. Wholly outside: refused.
+    const CliRun both = RunTool({"apply", "--op", "Crop", "--aoi=1,1,9,9999", in, out});
+    EXPECT_EQ(both.err, "notice: Specified lower right corner (9, 9999) is outside the image.\n"
+                        "Lower right corner being reset to (3, 2)\n");
+    const CliRun outside = RunTool({"apply", "--op", "Crop", "--aoi=4,0,9,2", in, out});
+    EXPECT_EQ(outside.status, 1);
+    EXPECT_EQ(outside.err, "nuvak-cli: The AOI (4, 0) - (9, 2) lies wholly outside the 4 x 3 image.\n");
 }
 
 TEST_F(Cli, ExtractRgbAndCombWriteTheirFilesBesideOut)

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
+
 #include "support/CliRun.h"
 #include "support/TestFiles.h"
 #include "support/TestImages.h"
@@ -54,7 +57,7 @@ TEST_F(FindObjectsCli, WritesTheResultsAndAnUnchangedImage)
         {{"--metrics", "1", "--background", "0", "--exclude-edge", "--own-pixels", "--summary"}, "",
          "#id,x,y,area\r\n1,7.5,3.5,40\r\n# objects: 1, total area: 40, mean area: 40.0\r\n"},
         {{"--metrics", "1", "--background", "0", "--pixel-size", "0.5,2", "--unit", "um", "--max-area", "40"}, "",
-         "#id,x,y,area,x_um,y_um,area_um2\r\n1,7.5,3.5,40,3.7500,7.0000,40.0000\r\n"},
+         "#id,x,y,area,x_um,y_um,area_um2\r\n1,7.5,3.5,40,3.75,7,40\r\n"},
     };
     for (const Case& c : cases) {
         std::vector<std::string> args = {"apply", "--op", "Find Objects", "--results", results};
@@ -152,4 +155,29 @@ TEST_F(FindObjectsCli, HelpShowsTheOptions)
                         "      --background 0|255|auto      background level; auto detects it and asks (default auto)\n"
                         "      --overlay FILE.bmp           copy of the image with the objects' outlines in red\n"),
               std::string::npos);
+}
+
+TEST_F(FindObjectsCli, SeriesTableReadsAsOneCsvInPandas)
+{
+    // A grey image whose name holds a comma, an RGB one and a calibrated one.
+    const std::string named = dir.path("blob, one.bmp"), rgb = dir.path("two.bmp"), png = dir.path("three.png");
+    CImage grey = MakeGrey(16, 8, [](int x, int y) { return InRectangle(x, y) ? 200 : 0; });
+    SaveBitmap(grey, named);
+    CImage colour = MakeImage(16, 8, [](int x, int y) { return InRectangle(x, y) ? CColorVal(9, 99, 199) : CColorVal(); });
+    SaveBitmap(colour, rgb);
+    CImage calibrated = MakeGrey(16, 8, [](int x, int y) { return InRectangle(x, y) ? 90 : 0; });
+    calibrated.xPixelsPerMetre = calibrated.yPixelsPerMetre = 2000000;  // 0.5 um
+    SaveBitmap(calibrated, png);
+    const std::string outDir = dir.path("out");
+    std::filesystem::create_directory(outDir);
+    const CliRun r = RunTool({"series", "--op", "Find Objects", "--results", "objects.dat", "--background", "0",
+                              "--out", outDir, named, rgb, png});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::string check =
+        "/usr/bin/python3 -c \"import sys, pandas; t = pandas.read_csv(sys.argv[1]); "
+        "assert list(t['image']) == ['blob, one.bmp', 'two.bmp', 'three.png'], list(t['image']); "
+        "assert all(t[c].dtype.kind in 'if' for c in t.columns if c not in ('image', 'partl')), t.dtypes; "
+        "assert list(t['area_um2'].isna()) == [True, True, False] and t['area_um2'][2] == 10\" '" +
+        outDir + "/objects_all.csv'";
+    EXPECT_EQ(std::system(check.c_str()), 0) << "python3-pandas comes with scripts/setup.sh";
 }

@@ -141,7 +141,7 @@ TEST_F(CliTransforms, FftFilter)
         {{"--op", "FFT Filter", "--ellipse", "3,3,4,4", "--filter", "low"}, 50, ""},
         {{"--op", "FFT Filter", "--ellipse", "7,7,9,9"}, 100,
          "notice: Specified lower right corner (9, 9) is outside the image.\n"
-         "Lower right corner being reset to (7, 9)\n"},
+         "Lower right corner being reset to (7, 7)\n"},
     };
     for (const Case& c : cases) {
         Save(Checkerboard(8));

@@ -37,6 +37,14 @@ const char* const kSteps =
     "--op Stretch --channel red --answer yes\n"
     "--op 'Flip Horizontal'\n";
 
+// The text of the series log in folder.
+std::string SeriesLog(const std::string& folder)
+{
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        if (entry.path().extension() == ".log") return FileText(entry.path().string());
+    return std::string();
+}
+
 }  // namespace
 
 TEST_F(RecipeCli, RunEqualsTheStepsAppliedOneAfterAnother)
@@ -50,6 +58,10 @@ TEST_F(RecipeCli, RunEqualsTheStepsAppliedOneAfterAnother)
     ASSERT_EQ(RunTool({"apply", "--op", "Low Pass Filter", "--aoi", "1,1,6,6", files[0], a}).status, 0);
     ASSERT_EQ(RunTool({"apply", "--op", "Stretch", a, b}).status, 0);
     ASSERT_EQ(RunTool({"apply", "--op", "Flip Horizontal", b, c}).status, 0);
+    EXPECT_EQ(ReadBytes(out), ReadBytes(c));
+    // A byte-order mark before the first line is no part of it.
+    WriteRecipe(std::string("\xEF\xBB\xBF") + kSteps);
+    ASSERT_EQ(RunTool({"run", "--recipe", recipe, files[0], out}).status, 0);
     EXPECT_EQ(ReadBytes(out), ReadBytes(c));
 }
 
@@ -75,6 +87,10 @@ TEST_F(RecipeCli, BadRecipesAreRefusedBeforeAnythingRuns)
         {"nuvak recipe 1\n--op \"Find Objects\"\n", "2: \"Find Objects\" needs --results FILE.dat"},
         {"nuvak recipe 1\n# nothing\n", "2: the recipe has no steps"},
         {"nuvak recipe 1\n--op In\xffvert\n", "2: the line is not UTF-8 text"},
+        {"nuvak recipe 1\n--op \"Custom Filter\" --kernel /none/k.ftr\n",
+         "2: Error:  /none/k.ftr cannot be opened for input."},
+        {"nuvak recipe 1\n--op \"Find Objects\" --results o.dat --min-area 3furlong2\n",
+         "2: --min-area must be a number, then px or a unit squared (nm2, um2, mm2, cm2, m2, in2) if any"},
     };
     for (const auto& c : cases) {
         WriteRecipe(c.text);
@@ -93,7 +109,7 @@ TEST_F(RecipeCli, AFailingStepWritesNothing)
     WriteRecipe("nuvak recipe 1\n--op Invert\n--op \"FFT Filter\" --aoi 0,0,2,2\n");
     const CliRun r = RunTool({"run", "--recipe", recipe, files[0], out});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "nuvak-cli: step 2 (FFT Filter): To perform an FFT (Fast Fourier Transform) the area of "
+    EXPECT_EQ(r.err, "nuvak-cli: " + recipe + ":3: To perform an FFT (Fast Fourier Transform) the area of "
                      "interest width and height must be powers of two.\n");
     EXPECT_FALSE(Exists(out));
 }
@@ -111,12 +127,7 @@ TEST_F(RecipeCli, SeriesRunsTheRecipeOnEveryFileWithOneProcedureBlock)
                                   "\n\t\t--op Stretch --channel red --answer yes"
                                   "\n\t\t--op \"Flip Horizontal\"\nOutput location:\n\t" + outDir + "\n";
     EXPECT_EQ(r.out.substr(0, procedure.size()), procedure);
-    std::string logText;
-    for (const auto& entry : std::filesystem::directory_iterator(outDir))
-        if (entry.path().extension() == ".log") {
-            const std::vector<std::uint8_t> bytes = ReadBytes(entry.path().string());
-            logText.assign(bytes.begin(), bytes.end());
-        }
+    const std::string logText = SeriesLog(outDir);
     EXPECT_EQ(logText.find("Requested procedure"), logText.rfind("Requested procedure"));
     EXPECT_NE(logText.find("\t\t--op Stretch --channel red --answer yes\r\n"), std::string::npos);
     for (int i = 0; i < 2; ++i) {
@@ -154,4 +165,59 @@ TEST_F(RecipeCli, UsageErrors)
     EXPECT_EQ(refused.err, "nuvak-cli: " + recipe + ":2: unknown operation \"Nothing\"\n");
     EXPECT_FALSE(std::filesystem::exists(outDir));
     EXPECT_FALSE(Exists(out));
+}
+
+TEST_F(RecipeCli, ObjectsKeepTheirUnitsAndFilesPerImage)
+{
+    // A 4 x 4 square (16 pixels) and a 4 x 1 bar (4 pixels) on black.
+    for (int i = 0; i < 2; ++i) {
+        CImage image = MakeGrey(12, 6 + i, [](int x, int y) {
+            return (x >= 1 && x <= 4 && y >= 1 && y <= 4) || (x >= 7 && x <= 10 && y == 2) ? 200 : 0;
+        });
+        SaveBitmap(image, files[i]);
+    }
+    // 2 um2 is 8 pixels of 0.5 um, or of 0.0005 mm.
+    WriteRecipe("nuvak recipe 1\n--op \"Find Objects\" --results cells.dat --metrics 1 --background 0 --min-area 2um2 "
+                "--overlay outline.bmp\n");
+    const std::string outDir = dir.path("out");
+    std::filesystem::create_directory(outDir);
+    const struct {
+        std::vector<std::string> calibration;
+        int status;
+        std::string err;
+        std::string results;
+    } cases[] = {
+        {{}, 1,
+         "nuvak-cli: " + recipe + ":2: --min-area is an area in \u00b5m\u00b2, but the image has no pixel size to "
+         "convert it with (set one with Image, Set Scale or --pixel-size W --unit U).\n", ""},
+        {{"--pixel-size", "0.5", "--unit", "um"}, 0, "", "#id,x,y,area,x_um,y_um,area_um2\r\n1,2.5,2.5,16,1.25,1.25,4\r\n"},
+        {{"--pixel-size", "0.0005", "--unit", "mm"}, 0, "",
+         "#id,x,y,area,x_mm,y_mm,area_mm2\r\n1,2.5,2.5,16,0.00125,0.00125,4e-06\r\n"},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> args = {"run", "--recipe", recipe};
+        args.insert(args.end(), c.calibration.begin(), c.calibration.end());
+        args.insert(args.end(), {files[0], outDir + "/a.bmp"});
+        std::filesystem::remove(outDir + "/cells.dat");
+        const CliRun r = RunTool(args);
+        EXPECT_EQ(r.status, c.status) << r.err;
+        EXPECT_EQ(r.err, c.err);
+        // Beside OUT, not in the folder the command ran in.
+        EXPECT_EQ(Exists(outDir + "/cells.dat") ? FileText(outDir + "/cells.dat") : "", c.results);
+        EXPECT_EQ(Exists(outDir + "/outline.bmp"), c.status == 0);
+    }
+
+    // A series keeps every image's objects, and all of them in one table.
+    const std::string seriesDir = dir.path("series");
+    std::filesystem::create_directory(seriesDir);
+    const CliRun r = RunTool({"series", "--recipe", recipe, "--pixel-size", "0.5", "--unit", "um", "--out", seriesDir,
+                              files[0], files[1]});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::string row = "1,2.5,2.5,16,1.25,1.25,4\r\n";
+    EXPECT_EQ(FileText(seriesDir + "/cells_a.dat"), "#id,x,y,area,x_um,y_um,area_um2\r\n" + row);
+    EXPECT_EQ(FileText(seriesDir + "/cells_b.dat"), "#id,x,y,area,x_um,y_um,area_um2\r\n" + row);
+    EXPECT_TRUE(Exists(seriesDir + "/outline_a.bmp") && Exists(seriesDir + "/outline_b.bmp"));
+    EXPECT_EQ(FileText(seriesDir + "/cells_all.csv"),
+              "image,#id,x,y,area,x_um,y_um,area_um2\r\na.bmp," + row + "b.bmp," + row);
+    EXPECT_NE(SeriesLog(seriesDir).find("Results written to " + seriesDir + "/cells_b.dat\r\n"), std::string::npos);
 }

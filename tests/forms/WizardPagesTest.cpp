@@ -80,6 +80,12 @@ TEST(SeriesAoiPage, TrackerStaysOnThePictureAndBecomesTheAoi)
         EXPECT_EQ(r.left, c.kept ? c.after.left : before.left) << c.after.left << "," << c.after.top;
         EXPECT_EQ(r.bottom, c.kept ? c.after.bottom : before.bottom) << c.after.left << "," << c.after.top;
     }
+    // 539 x 100 fits at 400 / 539: the picture's 399 columns scale back to 537, yet the whole tracker is the
+    // whole image.
+    pic.SetImageSize(539, 100);
+    const AoiRect wide = TrackerToImage(WholePictureTracker(pic), pic, 539, 100);
+    EXPECT_EQ(wide.right, 538);
+    EXPECT_EQ(wide.bottom, 99);
 }
 
 TEST(SeriesParameterControls, ShownAndEnabledPerOperation)

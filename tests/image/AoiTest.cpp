@@ -13,14 +13,14 @@ TEST(Aoi, CornerSettersClampWithAtMostOneNotice)
         int storedX, storedY;
         const char* notice;  // nullptr: none
     } cases[] = {
-        // A 10 x 8 image.
+        // A 10 x 8 image; the notice names the corner stored.
         {false, 10, 8, true, 9, 7,
-         "Specified lower right corner (10, 8) is outside the image.\nLower right corner being reset to (9, 8)"},
+         "Specified lower right corner (10, 8) is outside the image.\nLower right corner being reset to (9, 7)"},
         {true, -3, 5, false, 0, 5, nullptr},
         {true, -3, 5, true, 0, 5,
          "Specified upper left corner (-3, 5) is outside the image.\nUpper left corner being reset to (0, 5)"},
         {true, -3, -4, true, 0, 0,
-         "Specified upper left corner (-3, -4) is outside the image.\nUpper left corner being reset to (0, -4)"},
+         "Specified upper left corner (-3, -4) is outside the image.\nUpper left corner being reset to (0, 0)"},
         {true, 4, -4, true, 4, 0,
          "Specified upper left corner (4, -4) is outside the image.\nUpper left corner being reset to (4, 0)"},
         {false, 12, 3, true, 9, 3,

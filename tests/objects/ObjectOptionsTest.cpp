@@ -45,6 +45,10 @@ TEST(ObjectOptions, LimitsEdgeOwnPixelsAndSummary)
         {Options(9, 17, false, false, false), "#id,x,y,area\r\n1,3.0,3.0,17\r\n"},
         {Options(0, 0, true, false, true), "#id,x,y,area\r\n1,3.0,3.0,17\r\n# objects: 1, total area: 17, mean area: 17.0\r\n"},
         {Options(100, 0, false, false, true), "#id,x,y,area\r\n# objects: 0, total area: 0, mean area: 0.0\r\n"},
+        // No shortest major axis: the one-pixel dot is reported too; 4 leaves only the ring.
+        {[] { CObjectOptions o; o.minMajor = 0; return o; }(),
+         "#id,x,y,area\r\n1,3.0,3.0,17\r\n2,8.5,3.5,8\r\n3,3.0,3.0,1\r\n"},
+        {[] { CObjectOptions o; o.minMajor = 4; return o; }(), "#id,x,y,area\r\n1,3.0,3.0,17\r\n"},
     };
     for (const Case& c : cases) {
         CImage image = Sketch(kRows);
@@ -64,7 +68,11 @@ TEST(ObjectOptions, CalibratedColumnsFollowTheSpecifiedOnes)
     // Centroid (2.5, 1.5); area 8 x 0.125; the 4 x 2 boundary: 6 steps across
     // of 0.5 and 2 down of 0.25; major axis 3 pixels along x.
     EXPECT_EQ(run.file, "#id,x,y,area,circum,major,x_um,y_um,area_um2,circum_um,major_um\r\n"
-                        "1,2.5,1.5,8,8.0,3.0,1.2500,0.3750,1.0000,3.5000,1.5000\r\n");
+                        "1,2.5,1.5,8,8.0,3.0,1.25,0.375,1,3.5,1.5\r\n");
+    // Six significant digits: a 2 um pixel in metres reads 3.2e-11 m2, not 0.0000.
+    image.calibration = {0.000002, 0.000002, "m"};
+    EXPECT_EQ(FindObjects(image, METRIC_AREA).file,
+              "#id,x,y,area,x_m,y_m,area_m2\r\n1,2.5,1.5,8,5e-06,3e-06,3.2e-11\r\n");
     image.calibration = {};
     EXPECT_EQ(FindObjects(image, METRIC_AREA).file, "#id,x,y,area\r\n1,2.5,1.5,8\r\n");
 }

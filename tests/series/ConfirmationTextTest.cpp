@@ -18,10 +18,14 @@ const char* const kOverwrite =
     "Output location:\n\tOriginal data files will be overwritten with the results of this procedure.\n";
 const char* const kAoi = "\nArea of interest:\n\tupper left corner\t(2, 1)\n\tlower right corner\t(7, 4)\n";
 
+const char* const kFiles = "Files: 0\nA file that cannot be read ends the run.";
+
+// The text ends with the files after an empty line.
 std::string Expect(const char* name, const std::string& rest, bool overwrite = false, bool aoi = true)
 {
-    return std::string("Requested procedure:\n\t") + name + "\n" + (overwrite ? kOverwrite : kSave) +
-           (aoi ? kAoi : "") + rest;
+    const std::string text = std::string("Requested procedure:\n\t") + name + "\n" + (overwrite ? kOverwrite : kSave) +
+                             (aoi ? kAoi : "") + rest;
+    return text + (rest.empty() ? "\n" : "\n\n") + kFiles;
 }
 
 void Nothing(SeriesSettings&) {}
@@ -37,7 +41,18 @@ TEST(ConfirmationText, EveryStepAndVariant)
         {{"Comb", FORMAT_RGB, Nothing}, Expect("Comb", "", false, false)},
         {{"Crop", FORMAT_RGB, [](SeriesSettings& s) { s.overwriteChoice = SERIES_OVERWRITE; }},
          "Requested procedure:\n\tCrop\nOutput location:\n\tOriginal data files will be overwritten with the "
-         "results of this procedure.\n\nArea of interest:\n\tupper left corner\t(2, 1)\n\tlower right corner\t(7, 4)\n"},
+         "results of this procedure.\n\nArea of interest:\n\tupper left corner\t(2, 1)\n\tlower right corner\t(7, 4)\n\n"
+         "Files: 0\nA file that cannot be read ends the run."},
+        // A whole first image stands for whole files; the files counted, unreadable ones skipped.
+        {{"Invert", FORMAT_RGB,
+          [](SeriesSettings& s) {
+              s.firstImage.SetWholeAoi();
+              s.AddFile("a.bmp");
+              s.AddFile("b.bmp");
+              s.skipUnreadable = true;
+          }},
+         "Requested procedure:\n\tInvert\nOutput location:\n\t/data/out\n\nArea of interest:\n\tthe whole of each "
+         "image\n\nFiles: 2\nFiles that cannot be read are skipped."},
         {{"Invert", FORMAT_RGB, Nothing}, Expect("Invert", "")},
         {{"Sobel", FORMAT_GRAYSCALE, Nothing}, Expect("Sobel", "")},
         {{"Flip Horizontal", FORMAT_RGB, Nothing}, Expect("Flip Horizontal", "")},
@@ -125,6 +140,7 @@ TEST(ConfirmationText, EndingTexts)
     EXPECT_EQ(CompleteText("/o/series_1_2_2026 3_4_5.log"),
               "Image series processing complete.\n\nSee log file:\n/o/series_1_2_2026 3_4_5.log\nfor details.\n\n"
               "Press BACK to perform further image processing or\nPress FINISH to exit the Image Series Wizard.");
+    EXPECT_EQ(CompleteText("/o/s.log", false), "Image series processing complete.\n\nSee log file:\n/o/s.log\nfor details.");
     EXPECT_EQ(LogNotOpenedText("/x/l.log"),
               "\n\nImage Series Processing aborted.\nLog file\n/x/l.log\ncould not be opened for output.");
     EXPECT_EQ(EndedText("Stopped.", "/x/l.log"), "\n\nStopped.\n\nSee log file:\n/x/l.log\nfor details.\n");

@@ -24,12 +24,14 @@ TEST_F(SeriesRunTest, CompleteRunWritesResultsLogAndCallsBackInOrder)
 
     EXPECT_EQ(r.ending, SeriesEnding::Complete);
     EXPECT_EQ(r.logPath, out + "/series_3_7_2026 14_5_9.log");
-    EXPECT_EQ(confirmation, "Requested procedure:\n\tGrayscale\nOutput location:\n\t" + out + "\n");
+    EXPECT_EQ(confirmation, "Requested procedure:\n\tGrayscale\nOutput location:\n\t" + out +
+                                "\n\nFiles: 2\nA file that cannot be read ends the run.");
     EXPECT_EQ(r.confirmationText, "Image series processing complete.\n\nSee log file:\n" + r.logPath +
                                       "\nfor details.\n\nPress BACK to perform further image processing or\n"
                                       "Press FINISH to exit the Image Series Wizard.");
     EXPECT_EQ(FileText(r.logPath), std::string("\r\n\r\n") + kStars + "\r\nRequested procedure:\r\n\tGrayscale\r\n" +
-                                       "Output location:\r\n\t" + out + "\r\n\r\n\r\nNow processing " + a +
+                                       "Output location:\r\n\t" + out + "\r\n\r\nFiles: " + std::to_string(settings.fileCount) +
+                                       "\r\nA file that cannot be read ends the run.\r\n\r\nNow processing " + a +
                                        "\r\nNow processing " + b + "\r\n\r\nImage series processing complete.\r\n");
     const std::vector<std::string> expectedEvents = {
         "running", "status:", "text:" + confirmation, "dispatch:10", "status:Now processing " + a, "file:0:" + a,
@@ -110,7 +112,8 @@ TEST_F(SeriesRunTest, ReadFailureEndsTheRunWithTheReadersText)
     EXPECT_EQ(r.ending, SeriesEnding::Ended);
     EXPECT_EQ(r.message, message);
     EXPECT_EQ(FileText(LogPath()), std::string("\r\n\r\n") + kStars + "\r\nRequested procedure:\r\n\tGrayscale\r\n" +
-                                       "Output location:\r\n\t" + out + "\r\n\r\n\r\nNow processing " + a +
+                                       "Output location:\r\n\t" + out + "\r\n\r\nFiles: " + std::to_string(settings.fileCount) +
+                                       "\r\nA file that cannot be read ends the run.\r\n\r\nNow processing " + a +
                                        "\r\n\r\n\r\nImage Series processing aborted.\r\nAn error occurred while "
                                        "attempting to read the file\r\n" +
                                        missing + "\r\nfrom disk.\r\n\r\nFailed to open file " + missing +
@@ -203,7 +206,7 @@ TEST_F(SeriesRunTest, LogOfTheSameSecondGrowsAndAnEmptyListCompletesAtOnce)
     settings.fileList = in + "/a.bmp";
     settings.fileCount = 1;
     EXPECT_EQ(Run().ending, SeriesEnding::Complete);
-    EXPECT_EQ(FileText(LogPath()), once + once);
+    EXPECT_EQ(FileText(LogPath()), once + LogHead() + "\r\nImage series processing complete.\r\n");
 }
 
 // Grows with the operation table: every series operation runs headless on the
@@ -273,4 +276,72 @@ TEST_F(SeriesRunTest, FindObjectsKeepsEveryImagesResults)
               "image,#id,x,y,area\r\np0.bmp,1,2.5,2.5,16\r\np1.bmp,1,2.5,2.5,16\r\np1.bmp,2,8.5,2.5,16\r\n");
     EXPECT_NE(FileText(LogPath()).find("Results written to " + out + "/objects_p1.dat\r\n"), std::string::npos);
     EXPECT_FALSE(Exists(out + "/p0.bmp") || Exists(out + "/p1.bmp") || Exists(out + "/p2.bmp"));
+}
+
+TEST_F(SeriesRunTest, CombinedTableHasOneHeaderWhateverTheImages)
+{
+    // A grey image, an RGB one and a calibrated grey one, each with a 4 x 4 square.
+    const auto square = [](int x, int y) { return x >= 1 && x <= 4 && y >= 1 && y <= 4; };
+    CImage grey = MakeGrey(6, 6, [&](int x, int y) { return square(x, y) ? 200 : 0; });
+    SaveBitmap(grey, in + "/blob, one.bmp");
+    CImage rgb = MakeImage(6, 6, [&](int x, int y) { return square(x, y) ? CColorVal(90, 60, 30) : CColorVal(); });
+    SaveBitmap(rgb, in + "/two.bmp");
+    CImage calibrated = MakeGrey(6, 6, [&](int x, int y) { return square(x, y) ? 100 : 0; });
+    calibrated.xPixelsPerMetre = calibrated.yPixelsPerMetre = 2000000;  // 0.5 um
+    SaveBitmap(calibrated, in + "/three.png");
+    for (const char* name : {"blob, one.bmp", "two.bmp", "three.png"}) settings.AddFile(in + "/" + name);
+    ReadFirstImage();
+    settings.operationName = "Find Objects";
+    settings.params.resultsFile = "objects.dat";
+    settings.params.metricMask = METRIC_AREA | METRIC_COLOR;
+    settings.params.background = 0;
+    ASSERT_EQ(Run().ending, SeriesEnding::Complete);
+    EXPECT_EQ(FileText(out + "/objects_all.csv"),
+              "image,#id,x,y,area,rMin,rMax,rAvg,rDev,gMin,gMax,gAvg,gDev,bMin,bMax,bAvg,bDev,x_um,y_um,area_um2\r\n"
+              "\"blob, one.bmp\",1,2.5,2.5,16,,,,,200,200,200.0,0.0,,,,,,,\r\n"
+              "two.bmp,1,2.5,2.5,16,90,90,90.0,0.0,60,60,60.0,0.0,30,30,30.0,0.0,,,\r\n"
+              "three.png,1,2.5,2.5,16,,,,,100,100,100.0,0.0,,,,,1.25,1.25,4\r\n");
+}
+
+TEST_F(SeriesRunTest, FilesOfOtherSizesAreWholeUnlessAnAoiIsGiven)
+{
+    AddSource("small.bmp", 4, 3);
+    AddSource("large.bmp", 8, 6);
+    AddSource("tiny.bmp", 2, 2);
+    ReadFirstImage();
+    settings.operationName = "Invert";
+    ASSERT_EQ(Run().ending, SeriesEnding::Complete);
+    EXPECT_EQ(LoadBitmap(out + "/large.bmp").pixelValueArray[5][7], CColorVal(255 - 70, 255 - 100, 255));
+    EXPECT_EQ(confirmation.substr(confirmation.find("\nArea")), "\nArea of interest:\n\tthe whole of each image\n\n"
+                                                                "Files: 3\nA file that cannot be read ends the run.");
+
+    // An AOI given for the run: clamped on each file, and named in the log where it covers part of one.
+    settings.aoiGiven = true;
+    settings.firstImage.SetLowerRight(2, 2, false);
+    std::filesystem::remove(LogPath());
+    ASSERT_EQ(Run().ending, SeriesEnding::Complete);
+    EXPECT_EQ(LoadBitmap(out + "/large.bmp").pixelValueArray[5][7], CColorVal(70, 100, 0));
+    const std::string log = FileText(LogPath());
+    EXPECT_NE(log.find("The AOI covers part of " + in + "/large.bmp (8 x 6): (0, 0) - (2, 2)\r\n"), std::string::npos);
+    EXPECT_EQ(log.find("covers part of " + in + "/tiny.bmp"), std::string::npos);
+
+    // One wholly outside a file ends the run there.
+    settings.firstImage.SetUpperLeft(3, 0, false);
+    settings.firstImage.SetLowerRight(3, 2, false);
+    std::filesystem::remove(LogPath());
+    const SeriesResult r = Run();
+    EXPECT_EQ(r.ending, SeriesEnding::Ended);
+    EXPECT_EQ(r.message, "Image Series processing aborted.\nAn error occurred while processing the file\n" + in +
+                             "/tiny.bmp\n\nThe AOI (3, 0) - (3, 2) lies wholly outside the 2 x 2 image.");
+}
+
+TEST_F(SeriesRunTest, AnAnswerThatPullsTheAoiInIsLogged)
+{
+    AddSource("a.bmp", 6, 5);
+    ReadFirstImage();
+    settings.operationName = "Low Pass Filter";
+    ASSERT_EQ(Run().ending, SeriesEnding::Complete);
+    EXPECT_NE(FileText(LogPath()).find("The AOI of " + in + "/a.bmp became (1, 1) - (4, 3) after the answers:\r\n"
+                                       "The current filter size is 3x3."),
+              std::string::npos);
 }

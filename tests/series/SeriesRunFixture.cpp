@@ -27,12 +27,6 @@ std::string Crlf(const std::string& text)
     return result;
 }
 
-std::string FileText(const std::string& path)
-{
-    const std::vector<std::uint8_t> bytes = ReadBytes(path);
-    return std::string(bytes.begin(), bytes.end());
-}
-
 SeriesRunTest::SeriesRunTest()
 {
     std::filesystem::create_directory(in);

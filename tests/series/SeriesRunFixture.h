@@ -19,7 +19,6 @@ LocalDateTime FixedTime();
 std::vector<std::string> FolderNames(const std::string& folder);
 // Text with every "\n" as a carriage return and line feed, as logs hold it.
 std::string Crlf(const std::string& text);
-std::string FileText(const std::string& path);
 
 class SeriesRunTest : public ::testing::Test {
 protected:

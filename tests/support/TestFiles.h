@@ -20,5 +20,7 @@ private:
 };
 
 std::vector<std::uint8_t> ReadBytes(const std::string& path);
+// The file's bytes as text; empty when it cannot be read.
+std::string FileText(const std::string& path);
 void WriteBytes(const std::string& path, const std::vector<std::uint8_t>& bytes);
 bool Exists(const std::string& path);
