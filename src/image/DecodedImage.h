@@ -39,9 +39,10 @@ public:
     // Deflate, the most used codec, expands its data at most 1032-fold; an
     // image that needs more memory than twice that for each byte of its file
     // (past what any file is granted) is made of the file's claims rather
-    // than its bytes.
+    // than its bytes. Any file is granted enough for a blank page scanned at
+    // 600 dpi, whose few kilobytes of bilevel data stand for 35 MB of pixels.
     static constexpr std::uint64_t kBytesPerFileByte = 2048;
-    static constexpr std::uint64_t kAlwaysGranted = std::uint64_t(32) << 20;
+    static constexpr std::uint64_t kAlwaysGranted = std::uint64_t(64) << 20;
     // The memory a file of fileBytes may ask for.
     static std::uint64_t Grant(std::uint64_t fileBytes);
     // fileBytes: the length of the file, which bounds what it may ask for.
