@@ -95,9 +95,3 @@ std::string CalibrationText(const CCalibration& c)
     if (!c.Calibrated()) return "Pixel size: not calibrated (pixels)";
     return platform::Format("Pixel size: %g x %g %s", c.pixelWidth, c.pixelHeight, c.unit.c_str());
 }
-
-double UnitMetres(const std::string& unit)
-{
-    const Unit* found = FindUnit(unit);
-    return found ? found->metres : 0.0;
-}

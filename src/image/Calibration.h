@@ -33,7 +33,7 @@ const std::vector<std::string>& CalibrationUnits();
 // The unit typed as it is listed or as its column name ("um"); empty when
 // it is none of them.
 std::string CalibrationUnit(const std::string& typed);
-// The length of a unit of CalibrationUnits() in metres; 0 for any other text.
+// Metres in one unit (as shown or as its column name); 0 for any other text.
 double UnitMetres(const std::string& unit);
 // From a file's resolution in pixels per metre (0 when unknown): the pixel
 // size in the largest unit that keeps it at least 0.1; uncalibrated when
@@ -48,5 +48,3 @@ CCalibration CalibrationFromMetres(double xMetres, double yMetres);
 std::pair<double, double> PixelsPerMetre(const CCalibration& calibration);
 // "Pixel size: 0.5 x 0.5 µm" or "Pixel size: not calibrated (pixels)".
 std::string CalibrationText(const CCalibration& calibration);
-// Metres in one unit (shown or column name); 0 for none of them.
-double UnitMetres(const std::string& unit);

@@ -79,15 +79,17 @@ void PngChunk(std::vector<std::uint8_t>& out, const char* name, const std::vecto
     Put(out, std::uint32_t(crc32(0, out.data() + at, uInt(out.size() - at))), 4, true);
 }
 
-// A grey PNG of the size given whose data holds a few rows only.
-std::vector<std::uint8_t> ClaimingPng(std::uint32_t width, std::uint32_t height)
+// A black grey PNG of the size and depth given whose data holds the rows
+// given, by default a few only.
+std::vector<std::uint8_t> ClaimingPng(std::uint32_t width, std::uint32_t height, std::uint8_t depth = 8,
+                                      std::uint32_t rows = 4)
 {
     std::vector<std::uint8_t> out{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'}, header;
     Put(header, width, 4, true);
     Put(header, height, 4, true);
-    header.insert(header.end(), {8, 0, 0, 0, 0});
+    header.insert(header.end(), {depth, 0, 0, 0, 0});
     PngChunk(out, "IHDR", header);
-    PngChunk(out, "IDAT", Deflated(4 * (width + 1)));
+    PngChunk(out, "IDAT", Deflated(size_t(rows) * ((size_t(width) * depth + 7) / 8 + 1)));
     PngChunk(out, "IEND", {});
     return out;
 }
@@ -137,8 +139,8 @@ TEST(HostileFiles, AreRefusedWithinTheBudget)
                OneIfdTiff({{256, 3, 1, 4000}, {257, 3, 1, 4000}, {258, 3, 1, 8}, {259, 3, 1, 1}, {262, 3, 1, 1},
                      {273, 4, 1, TiffDataOffset(8)}, {278, 3, 1, 4000}, {279, 4, 1, 16000000}},
                     std::vector<std::uint8_t>(16, 7)));
-    WriteBytes(dir.path("claims.png"), ClaimingPng(8000, 8000));
-    WriteBytes(dir.path("claims.jpg"), ClaimingJpeg(6000, 6000));
+    WriteBytes(dir.path("claims.png"), ClaimingPng(12000, 12000));
+    WriteBytes(dir.path("claims.jpg"), ClaimingJpeg(9000, 9000));
     WriteBytes(dir.path("scans.jpg"), ManyScansJpeg());
     const struct {
         std::string path;
@@ -150,9 +152,9 @@ TEST(HostileFiles, AreRefusedWithinTheBudget)
         {dir.path("strips.tif"),
          "The TIFF file's image data (16 bytes) cannot decode to the 16000000 bytes its pixels need."},
         {dir.path("claims.png"), "The file's " + std::to_string(ReadBytes(dir.path("claims.png")).size()) +
-                                     " bytes cannot hold a 8000 x 8000 image."},
+                                     " bytes cannot hold a 12000 x 12000 image."},
         {dir.path("claims.jpg"), "The file's " + std::to_string(ReadBytes(dir.path("claims.jpg")).size()) +
-                                     " bytes cannot hold a 6000 x 6000 image."},
+                                     " bytes cannot hold a 9000 x 9000 image."},
         {dir.path("scans.jpg"), "The JPEG file has more than 100 scans."},
     };
     for (const auto& c : cases) {
@@ -162,4 +164,17 @@ TEST(HostileFiles, AreRefusedWithinTheBudget)
         EXPECT_LT(run.cpuSeconds, 0.5) << c.path;
         EXPECT_LT(run.peakMiB, 256) << c.path;
     }
+}
+
+// What the budget grants any file: a blank page scanned at 600 dpi, a few
+// kilobytes of bilevel data for 6000 x 6000 pixels, is read.
+TEST(HostileFiles, BlankScanIsRead)
+{
+    TempDir dir;
+    WriteBytes(dir.path("blank.png"), ClaimingPng(6000, 6000, 1, 6000));
+    ASSERT_LT(ReadBytes(dir.path("blank.png")).size(), 64u * 1024);
+    const ChildRun run = RunCliChild({"info", dir.path("blank.png")});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_LT(run.cpuSeconds, 0.5);
+    EXPECT_LT(run.peakMiB, 256);
 }

@@ -214,7 +214,7 @@ TEST(SeriesSelectFiles, UnreadableFirstFileIsNamedOrSkipped)
     const std::string good = WriteGrey(dir, "good.bmp");
     const std::string bad = dir.path("bad.bmp");
     std::ofstream(bad) << "this is text, not an image";
-    const std::string named = "Failed to read image " + bad + ".\nNot a bitmap file";
+    const std::string named = bad + " is not a bitmap, PNG, TIFF or JPEG file.";
     const struct {
         bool skip;
         std::vector<std::string> files;
