@@ -11,4 +11,5 @@ bash scripts/install-packages.sh \
   libpng-dev libtiff-dev libjpeg62-turbo-dev libdeflate-dev zlib1g-dev \
   xvfb xauth \
   parallel rsync \
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev \
+  pybind11-dev python3-dev python3-numpy python3-pytest python3-dask python3-distributed
