@@ -41,6 +41,8 @@ void ImageFromSamples(const ArraySamples& samples, CImage& image)
     }
     for (int y = 0; y < samples.height; ++y) decoded.PutRow(y, row(y));
     decoded.Finish(image, FileFacts{}, 0, 0);
+    // The array's shape is its format, even when every pixel is grey.
+    if (samples.colours == 3) image.ConvertToRgb();
 }
 
 py::array ArrayOf(const CImage& image)

@@ -20,7 +20,8 @@ struct ArraySamples {
 };
 
 ArraySamples SamplesOf(const pybind11::array& array);
-// Fills image as a reader would; raises platform::UserAbort with the reason shown.
+// Fills image as a reader would, a 3-D array as RGB even when it is all
+// grey; raises platform::UserAbort with the reason shown.
 void ImageFromSamples(const ArraySamples& samples, CImage& image);
 // Needs the GIL.
 pybind11::array ArrayOf(const CImage& image);

@@ -14,7 +14,7 @@ CoreCall::CoreCall(const std::optional<std::string>& range, bool answer)
 {
     if (!range) return;
     const std::optional<SampleRange> parsed = ParseSampleRange(*range);
-    if (!parsed) throw OptionError{"range must be full or LO,HI with 0 <= LO < HI <= 65535"};
+    if (!parsed) throw OptionError{"--range must be full or LO,HI with 0 <= LO < HI <= 65535"};
     SetSampleRange(*parsed);
 }
 

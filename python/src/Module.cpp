@@ -3,6 +3,7 @@
 #include <pybind11/pybind11.h>
 #include <pybind11/stl.h>
 
+#include <cmath>
 #include <tuple>
 #include <utility>
 
@@ -45,7 +46,9 @@ void Calibrate(CImage& image, const Calibration& calibration)
     c.pixelWidth = std::get<0>(*calibration);
     c.pixelHeight = std::get<1>(*calibration);
     c.unit = CalibrationUnit(std::get<2>(*calibration));
-    if (!c.Calibrated()) throw OptionError{"pixel_size must be W or (W, H) above 0 and unit nm, um, mm, cm, m or in"};
+    if (c.unit.empty()) throw OptionError{"--unit must be nm, um, mm, cm, m or in"};
+    if (!c.Calibrated() || !std::isfinite(c.pixelWidth) || !std::isfinite(c.pixelHeight))
+        throw OptionError{"--pixel-size must be W or W,H with numbers above 0"};
     image.calibration = c;
 }
 
@@ -180,7 +183,7 @@ py::tuple Imread(const std::string& path, const Range& range)
 void Imwrite(const std::string& path, const py::array& array, int quality, const Calibration& calibration,
              std::pair<int, int> resolution)
 {
-    if (quality < 1 || quality > 100) throw OptionError{"quality must be an integer from 1 to 100"};
+    if (quality < 1 || quality > 100) throw OptionError{"--quality must be an integer from 1 to 100"};
     const ArraySamples samples = SamplesOf(array);
     std::vector<std::string> notices;
     {

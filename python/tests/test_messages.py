@@ -1,0 +1,45 @@
+"""Refusals, failures and notices carry the CLI's own texts."""
+
+import warnings
+
+import numpy as np
+import pytest
+
+import nuvak
+
+AOI_OUT = (0, 0, 500, 10)
+
+
+@pytest.mark.parametrize("operation, keywords, words, kind, error", [
+    ("Low Pass Filter", {"size": 4}, ["--size", "4"], "grey", ValueError),
+    ("Low Pass Filter", {"colour": 1}, ["--colour", "1"], "grey", ValueError),
+    ("Invert", {"size": 3}, ["--size", "3"], "grey", ValueError),
+    ("Invert", {"answer": "maybe"}, ["--answer", "maybe"], "grey", ValueError),
+    ("Invert", {"aoi": (5, 5, 1, 1)}, ["--aoi", "5,5,1,1"], "grey", ValueError),
+    ("Median Filter", {}, [], "colour", nuvak.Error),
+    ("Clean", {"background": 255, "answer": "no"}, ["--background", "255", "--answer", "no"], "grey", nuvak.Error),
+])
+def test_refusals_and_failures(cli, images, operation, keywords, words, kind, error):
+    status, err = cli("apply", "--op", operation, *words, cli.image("in.png", images[kind]), cli.folder / "o.png")
+    assert status != 0
+    with pytest.raises(error) as raised:
+        nuvak.apply(images[kind], operation, **keywords)
+    assert err.startswith(f"nuvak-cli: {raised.value}\n")
+
+
+def test_unknown_names():
+    with pytest.raises(ValueError, match='^unknown operation "Blur"$'):
+        nuvak.apply(np.zeros((2, 2), np.uint8), "Blur")
+    with pytest.raises(ValueError, match='^unknown calculation "Plus"$'):
+        nuvak.calc("Plus", np.zeros((2, 2), np.uint8), np.zeros((2, 2), np.uint8))
+
+
+def test_notices_are_the_clis(cli, images):
+    status, err = cli("apply", "--op", "Invert", "--aoi", ",".join(map(str, AOI_OUT)),
+                      cli.image("in.png", images["grey"]), cli.folder / "o.png")
+    assert status == 0
+    with warnings.catch_warnings(record=True) as caught:
+        warnings.simplefilter("always")
+        nuvak.invert(images["grey"], aoi=AOI_OUT)
+    assert caught and all(w.category is nuvak.Notice for w in caught)
+    assert "".join(f"nuvak-cli: {w.message}\n" for w in caught) == err
