@@ -1,5 +1,6 @@
 """One function for each row of the core's operation table, and apply/calc."""
 
+import os
 import re
 import types
 
@@ -27,8 +28,8 @@ def _flags(name):
 
 
 def _extra_name(key):
-    """"_red.bmp" -> "red"."""
-    return re.sub(r"\..*$", "", key).lstrip("_")
+    """"_red.bmp" -> "red"; an extra named by a path, by its file's stem."""
+    return os.path.splitext(os.path.basename(key))[0].lstrip("_")
 
 
 def _result(image, extras):

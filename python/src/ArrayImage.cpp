@@ -1,7 +1,6 @@
 #include "ArrayImage.h"
 
 #include <cstring>
-#include <utility>
 
 #include "image/DecodedImage.h"
 
@@ -19,7 +18,6 @@ ArraySamples SamplesOf(const py::array& array)
     samples.bits = array.itemsize() == 2 ? 16 : 8;
     if (!(array.flags() & py::array::c_style)) throw py::value_error("array must be C-contiguous");
     samples.data = array.data();
-    samples.keep = array;
     return samples;
 }
 
@@ -62,12 +60,12 @@ py::array ArrayOf(const CImage& image)
             const CColorVal* row = pixels[y];
             for (int x = 0; x < w; ++x) to[x] = row[x].red;
         }
-        return std::move(out);
+        return out;
     }
     py::array_t<std::uint8_t> out({h, w, 3});
     std::uint8_t* data = out.mutable_data();
     for (int y = 0; y < h; ++y) std::memcpy(data + size_t(y) * size_t(w) * 3, pixels[y], size_t(w) * 3);
-    return std::move(out);
+    return out;
 }
 
 }  // namespace nuvakpy

@@ -9,14 +9,14 @@
 
 namespace nuvakpy {
 
-// Samples of one array, taken under the GIL and read without it.
+// Samples of one array, taken under the GIL and read without it while the
+// caller holds the array.
 struct ArraySamples {
     const void* data = nullptr;
     int width = 0;
     int height = 0;
     int colours = 1;
     int bits = 8;
-    pybind11::object keep;  // holds the array alive
 };
 
 ArraySamples SamplesOf(const pybind11::array& array);
