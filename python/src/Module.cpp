@@ -52,6 +52,14 @@ void Calibrate(CImage& image, const Calibration& calibration)
     image.calibration = c;
 }
 
+// A failure's text after the errors shown on the way to it, as the CLI
+// prints them.
+std::string WithShown(const CoreCall& call, const std::string& text)
+{
+    const std::string shown = call.Shown();
+    return shown.empty() ? text : shown + "\n" + text;
+}
+
 // What a run of steps gives back: the image, the extra images by suffix or
 // path, and the notices.
 struct Outcome {
@@ -84,7 +92,7 @@ Outcome RunOn(const ArraySamples& samples, const std::vector<OperationStep>& ste
             if (RunStep(outcome.image, steps[i], outputs, true) != 0) {
                 std::string text = TrimNewlines(outcome.image.errorMessage);
                 if (steps.size() > 1) text = "step " + std::to_string(i + 1) + " (" + steps[i].op->name + "): " + text;
-                throw CoreFailure{text};
+                throw CoreFailure{WithShown(call, text)};
             }
             for (ExtraImage& extra : outputs.extras) outcome.extras.push_back(std::move(extra));
         }
@@ -135,7 +143,8 @@ py::array Calc(const std::string& name, const py::array& a, const py::array& b, 
         try {
             ImageFromSamples(first, outcome.image);
             ImageFromSamples(second, other);
-            if (op->run(outcome.image, other) != 0) throw CoreFailure{TrimNewlines(outcome.image.errorMessage)};
+            if (op->run(outcome.image, other) != 0)
+                throw CoreFailure{WithShown(call, TrimNewlines(outcome.image.errorMessage))};
         } catch (const platform::UserAbort&) {
             throw CoreFailure{call.Shown()};
         }

@@ -1,6 +1,7 @@
 """The nuvak-cli the module is compared with, and the random images both get."""
 
 import os
+import re
 import subprocess
 
 import numpy as np
@@ -17,6 +18,15 @@ class Cli:
         """(exit status, stderr) of nuvak-cli with these arguments."""
         done = subprocess.run([os.environ["NUVAK_CLI"], *map(str, args)], capture_output=True, text=True)
         return done.returncode, done.stderr
+
+    @staticmethod
+    def said(err):
+        """The CLI's errors without its prefixes, the questions it answered and
+        its pointer to --help: the text of the exception Python raises, and a
+        line end."""
+        err = re.sub(r"question: .*? -> (yes|no)\n", "", err, flags=re.S).replace(
+            "Try 'nuvak-cli --help' for more information.\n", "")
+        return re.sub(r"^(error|nuvak-cli): ", "", err, flags=re.M)
 
     def image(self, name, array):
         """The array written as a PNG, for the CLI to read."""

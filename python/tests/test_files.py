@@ -29,7 +29,7 @@ def test_refused_files_raise_the_readers_text(cli, words, call):
     assert status != 0
     with pytest.raises(OSError) as raised:
         call(cli.folder)
-    assert err == f"nuvak-cli: {raised.value}\n"
+    assert cli.said(err) == f"{raised.value}\n"
 
 
 def test_unwritable_file_and_bad_quality(tmp_path, images):

@@ -24,7 +24,7 @@ def test_refusals_and_failures(cli, images, operation, keywords, words, kind, er
     assert status != 0
     with pytest.raises(error) as raised:
         nuvak.apply(images[kind], operation, **keywords)
-    assert err.startswith(f"nuvak-cli: {raised.value}\n")
+    assert cli.said(err) == f"{raised.value}\n"
 
 
 def test_unknown_names():
@@ -42,4 +42,4 @@ def test_notices_are_the_clis(cli, images):
         warnings.simplefilter("always")
         nuvak.invert(images["grey"], aoi=AOI_OUT)
     assert caught and all(w.category is nuvak.Notice for w in caught)
-    assert "".join(f"nuvak-cli: {w.message}\n" for w in caught) == err
+    assert "".join(f"notice: {w.message}\n" for w in caught) == err

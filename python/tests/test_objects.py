@@ -32,6 +32,7 @@ def test_columns_are_the_results_files(cli):
 
 def test_to_csv_is_the_series_combined_table(cli):
     cli.image("in.png", spots())
+    (cli.folder / "out").mkdir()
     status, err = cli("series", "--op", "Find Objects", "--results", "r.dat", "--background", "0",
                       "--exclude-edge", "--out", cli.folder / "out", cli.folder / "in.png")
     assert status == 0, err

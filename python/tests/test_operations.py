@@ -45,7 +45,7 @@ def test_operation_equals_cli(cli, images, kind, operation):
         if status != 0:
             with pytest.raises(nuvak.Error) as failure:
                 function(images[kind], **keywords)
-            assert err == f"nuvak-cli: {failure.value}\n"
+            assert cli.said(err) == f"{failure.value}\n"
             return
         result = function(images[kind], **keywords)
     assert status == 0, err
