@@ -1,5 +1,6 @@
 """One function for each row of the core's operation table, and apply/calc."""
 
+import inspect
 import os
 import re
 import types
@@ -71,11 +72,39 @@ def _signature_text(params):
     return "\n".join(lines)
 
 
+def _default(text, hint):
+    """A parameter's default as the value a keyword would give: a flag's
+    False, None for a file left out, a number or a tuple of numbers, or the
+    text."""
+    if not hint:
+        return False
+    if not text:
+        return None
+    if "," in text:
+        return tuple(_default(part, hint) for part in text.split(","))
+    for kind in (int, float):
+        try:
+            return kind(text)
+        except ValueError:
+            pass
+    return text
+
+
+def _signature(params):
+    keyword = inspect.Parameter.KEYWORD_ONLY
+    return inspect.Signature(
+        [inspect.Parameter("img", inspect.Parameter.POSITIONAL_OR_KEYWORD)]
+        + [inspect.Parameter(option.replace("-", "_"), keyword, default=_default(default, hint))
+           for option, hint, default, *_ in params]
+        + [inspect.Parameter(k, keyword, default=v) for k, v in (("aoi", None), ("answer", "yes"), ("range", None))])
+
+
 def _make(name, description, params):
     def operation(img, *, aoi=None, answer="yes", range=None, **kwargs):
         return apply(img, name, aoi=aoi, answer=answer, range=range, **kwargs)
 
     operation.__name__ = operation.__qualname__ = function_name(name)
+    operation.__signature__ = _signature(params)
     operation.__doc__ = (f'"{name}": {description}.\n\n'
                          f"Keywords (aoi=, answer=, range= as for nuvak.apply):\n"
                          f"{_signature_text(params) or '    none'}\n")

@@ -1,6 +1,7 @@
 """Every operation of the table through Python and through nuvak-cli on the
 same images: the same bytes, or the same failure text."""
 
+import inspect
 import warnings
 
 import pytest
@@ -71,6 +72,8 @@ def test_calculation_equals_cli(cli, images, operation):
 
 
 def test_help_shows_the_table():
+    assert str(inspect.signature(nuvak.bound)) == (
+        "(img, *, mode='outside', intensity=0, color=(0, 0, 0), aoi=None, answer='yes', range=None)")
     text = nuvak.low_pass_filter.__doc__
     assert text.startswith('"Low Pass Filter": ')
     assert "    size: 3|5|7|9; neighbourhood size (default 3)" in text
