@@ -34,7 +34,8 @@ def test_layouts_give_the_same_result_and_inputs_stay(images):
         assert np.array_equal(nuvak.low_pass_filter(layout, size=5), expected)
     assert np.array_equal(colour, kept)
     assert expected.shape == (32, 64, 3) and expected.dtype == np.uint8
-    assert nuvak.invert(images["grey"]).shape == (32, 64)
+    deep = images["grey"].astype(np.uint16) * 257
+    assert np.array_equal(nuvak.invert(deep.astype(">u2"), range="full"), nuvak.invert(deep, range="full"))
     # An all-grey colour array stays a colour image.
     assert nuvak.invert(np.zeros((4, 4, 3), np.uint8)).shape == (4, 4, 3)
 
