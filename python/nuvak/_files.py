@@ -52,7 +52,8 @@ def read(path, range=None):
 
 
 def write(path, image, quality=95):
-    """Writes an Image with its calibration (as the file's resolution)."""
-    kept = image.calibration
+    """Writes an Image with its calibration (as the file's resolution), or
+    an array as imwrite does."""
+    kept = getattr(image, "calibration", None)
     given = calibration(kept[:2], kept[2]) if kept else None
-    _core.imwrite(os.fspath(path), samples(image), quality, given, tuple(image.resolution))
+    _core.imwrite(os.fspath(path), samples(image), quality, given, tuple(getattr(image, "resolution", (0, 0))))

@@ -23,13 +23,11 @@ ArraySamples SamplesOf(const py::array& array)
 
 void ImageFromSamples(const ArraySamples& samples, CImage& image)
 {
-    RowLayout layout;
-    layout.width = samples.width;
-    layout.height = samples.height;
-    layout.colours = samples.colours;
-    layout.stride = samples.colours;
-    layout.bits = samples.bits;
-    DecodedImage decoded("array", layout);
+    DecodedImage decoded("array", {.width = samples.width,
+                                   .height = samples.height,
+                                   .colours = samples.colours,
+                                   .stride = samples.colours,
+                                   .bits = samples.bits});
     decoded.Allocate(0);
     const size_t rowBytes = size_t(samples.width) * size_t(samples.colours) * size_t(samples.bits / 8);
     auto row = [&](int y) { return static_cast<const std::uint8_t*>(samples.data) + rowBytes * size_t(y); };
