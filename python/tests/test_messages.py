@@ -27,11 +27,21 @@ def test_refusals_and_failures(cli, images, operation, keywords, words, kind, er
     assert cli.said(err) == f"{raised.value}\n"
 
 
-def test_unknown_names():
-    with pytest.raises(ValueError, match='^unknown operation "Blur"$'):
-        nuvak.apply(np.zeros((2, 2), np.uint8), "Blur")
-    with pytest.raises(ValueError, match='^unknown calculation "Plus"$'):
-        nuvak.calc("Plus", np.zeros((2, 2), np.uint8), np.zeros((2, 2), np.uint8))
+GREY = np.zeros((2, 2), np.uint8)
+
+
+@pytest.mark.parametrize("call, text", [
+    (lambda: nuvak.apply(GREY, "Blur"), 'unknown operation "Blur"'),
+    (lambda: nuvak.calc("Plus", GREY, GREY), 'unknown calculation "Plus"'),
+    (lambda: nuvak.invert(GREY, range="9,3"), "--range must be full or LO,HI with 0 <= LO < HI <= 65535"),
+    (lambda: nuvak.invert(GREY, pixel_size=1, unit="ft"), "--unit must be nm, um, mm, cm, m or in"),
+    (lambda: nuvak.invert(GREY, pixel_size=0, unit="mm"), "--pixel-size must be W or W,H with numbers above 0"),
+    (lambda: nuvak.invert(GREY, unit="mm"), "--pixel-size and --unit go together"),
+])
+def test_refused_names_and_options(call, text):
+    with pytest.raises(ValueError) as refused:
+        call()
+    assert str(refused.value) == text
 
 
 def test_notices_are_the_clis(cli, images):
