@@ -72,8 +72,16 @@ void SetNoticeClass(PyObject* type) { noticeClass = type; }
 
 void Warn(const std::vector<std::string>& notices)
 {
+    if (notices.empty()) return;
+    // The warning names the caller's line, past the package's own frames.
+    int level = 1;
+    for (py::object frame = py::module_::import("sys").attr("_getframe")(0); !frame.is_none();
+         frame = frame.attr("f_back"), ++level) {
+        const auto module = py::str(frame.attr("f_globals").attr("get")("__name__", "")).cast<std::string>();
+        if (module != "nuvak" && !module.starts_with("nuvak.")) break;
+    }
     for (const std::string& text : notices)
-        if (PyErr_WarnEx(noticeClass, text.c_str(), 2) != 0) throw py::error_already_set();
+        if (PyErr_WarnEx(noticeClass, text.c_str(), level) != 0) throw py::error_already_set();
 }
 
 void Calibrate(CImage& image, const Calibration& calibration)

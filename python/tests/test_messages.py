@@ -51,5 +51,5 @@ def test_notices_are_the_clis(cli, images):
     with warnings.catch_warnings(record=True) as caught:
         warnings.simplefilter("always")
         nuvak.invert(images["grey"], aoi=AOI_OUT)
-    assert caught and all(w.category is nuvak.Notice for w in caught)
+    assert caught and all(w.category is nuvak.Notice and w.filename == __file__ for w in caught)
     assert "".join(f"notice: {w.message}\n" for w in caught) == err
