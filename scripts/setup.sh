@@ -14,6 +14,5 @@ bash scripts/install-packages.sh \
   python3-tifffile \
   imagemagick \
   python3-pandas \
-  clang libclang-rt-14-dev
   clang libclang-rt-14-dev \
   pybind11-dev python3-dev python3-numpy python3-pytest python3-dask python3-distributed
