@@ -23,20 +23,24 @@ ArraySamples SamplesOf(const py::array& array)
 
 void ImageFromSamples(const ArraySamples& samples, CImage& image)
 {
-    DecodedImage decoded("array", {.width = samples.width,
-                                   .height = samples.height,
-                                   .colours = samples.colours,
-                                   .stride = samples.colours,
-                                   .bits = samples.bits});
-    decoded.Allocate(0);
     const size_t rowBytes = size_t(samples.width) * size_t(samples.colours) * size_t(samples.bits / 8);
+    // The array's own bytes are what a file's would be: its pixels never
+    // need more than it holds.
+    DecodedImage decoded("array",
+                         {.width = samples.width,
+                          .height = samples.height,
+                          .colours = samples.colours,
+                          .stride = samples.colours,
+                          .bits = samples.bits},
+                         std::uint64_t(rowBytes) * std::uint64_t(samples.height));
+    decoded.Allocate(0);
     auto row = [&](int y) { return static_cast<const std::uint8_t*>(samples.data) + rowBytes * size_t(y); };
     if (decoded.NeedsRangePass()) {
         for (int y = 0; y < samples.height; ++y) decoded.ScanRow(row(y));
         decoded.EndRangePass();
     }
     for (int y = 0; y < samples.height; ++y) decoded.PutRow(y, row(y));
-    decoded.Finish(image, FileFacts{}, 0, 0);
+    decoded.Finish(image, FileFacts{}, FileResolution{});
     // The array's shape is its format, even when every pixel is grey.
     if (samples.colours == 3) image.ConvertToRgb();
 }

@@ -24,7 +24,7 @@ def test_columns_are_the_results_files(cli):
     assert "area_mm2" in objects and objects["area"].dtype == np.int64 and objects["partl"].dtype == bool
     for number, row in enumerate(rows):
         assert row.split(",") == [("T" if v else "F") if isinstance(v, np.bool_) else
-                                  (f"{v:.4f}" if name.endswith(("_mm", "_mm2")) else
+                                  (f"{v:.6g}" if name.endswith(("_mm", "_mm2")) else
                                    f"{v:.1f}" if isinstance(v, np.floating) else str(v))
                                   for name, v in ((n, objects[n][number]) for n in objects)]
     assert list(objects["partl"]) == [False, False, True]
