@@ -11,6 +11,7 @@
 #include "support/BitmapFiles.h"
 #include "support/FakeUserInterface.h"
 #include "support/ImageReads.h"
+#include "support/LibjpegFiles.h"
 #include "support/TestFiles.h"
 #include "support/TestImages.h"
 
@@ -37,25 +38,12 @@ void WriteGreyTiff(const std::string& path, std::uint16_t unit, float x, float y
 // A grey JPEG without a JFIF header, with an EXIF block when given.
 void WriteExifJpeg(const std::string& path, const std::vector<std::uint8_t>& exif)
 {
-    FILE* f = std::fopen(path.c_str(), "wb");
-    jpeg_compress_struct info;
-    jpeg_error_mgr err;
-    info.err = jpeg_std_error(&err);
-    jpeg_create_compress(&info);
-    jpeg_stdio_dest(&info, f);
-    info.image_width = 8;
-    info.image_height = 8;
-    info.input_components = 1;
-    info.in_color_space = JCS_GRAYSCALE;
-    jpeg_set_defaults(&info);
-    info.write_JFIF_header = FALSE;
-    jpeg_start_compress(&info, TRUE);
-    jpeg_write_marker(&info, JPEG_APP0 + 1, exif.data(), static_cast<unsigned>(exif.size()));
-    std::vector<JSAMPLE> row(8, 128);
-    for (JSAMPROW p = row.data(); info.next_scanline < 8;) jpeg_write_scanlines(&info, &p, 1);
-    jpeg_finish_compress(&info);
-    jpeg_destroy_compress(&info);
-    std::fclose(f);
+    WriteBytes(path, LibjpegFile(
+                         8, 8, 1, [](int, int, int) { return 128; },
+                         [](jpeg_compress_struct& info) { info.write_JFIF_header = FALSE; },
+                         [&exif](jpeg_compress_struct& info) {
+                             jpeg_write_marker(&info, JPEG_APP0 + 1, exif.data(), static_cast<unsigned>(exif.size()));
+                         }));
 }
 
 // "Exif\0\0" and a little-endian first directory: X and YResolution
