@@ -4,12 +4,14 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSettings>
 #include <QSlider>
+#include <QVBoxLayout>
 
 #include "dialogs/FitScrollArea.h"
 #include "dialogs/FftPicture.h"
@@ -86,15 +88,27 @@ CFftProcessingDlg::CFftProcessingDlg(CFftPageHost& sheet)
     }
     controls->addWidget(size_, 3, 0, 1, 3);
     controls->addWidget(Text(kFftProcessingApply), 4, 0, 1, 4);
-    controls->addWidget(apply_, 5, 0);
-    controls->addWidget(undo_, 5, 1);
     controls->setColumnStretch(3, 1);
 
-    auto* layout = new QVBoxLayout(ScrolledBody(this, kWizardReserve));
+    // Apply Filter and Undo stay below the scrolled body, in sight on any
+    // screen, as the wizard's own buttons do.
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(apply_);
+    buttons->addWidget(undo_);
+    buttons->addStretch(1);
+    const int buttonsHeight = apply_->sizeHint().height() + 12;
+    auto* body = new QWidget;
+    auto* page = new QVBoxLayout(this);
+    page->setContentsMargins(0, 0, 0, 0);
+    page->addWidget(new CFitScrollArea(body, kWizardReserve + QSize(0, buttonsHeight)));
+    page->addLayout(buttons);
+    auto* layout = new QVBoxLayout(body);
     layout->addLayout(pictures);
     layout->addWidget(stretch_);
     layout->addLayout(controls);
     layout->addStretch(1);
+    // The buttons line up with the controls above them.
+    buttons->setContentsMargins(layout->contentsMargins().left(), 0, layout->contentsMargins().right(), 0);
 
     filters_->button(model_.filterType)->setChecked(true);
     connect(filters_, &QButtonGroup::idClicked, this, &CFftProcessingDlg::OnFilter);
