@@ -67,10 +67,9 @@ CFindObjectsIntroPage::CFindObjectsIntroPage(FindObjectsMetrics& metrics, const 
     options->addWidget(new QLabel(QString::fromStdString(MaxAreaLabel(areaUnit))), 1, 0);
     options->addWidget(maxArea_, 1, 1);
     minMajor_->setText(QString::fromStdString(metrics_.minMajorText));
-    options->addWidget(new QLabel("Shortest major axis reported (pixels):"), 2, 0);
+    options->addWidget(new QLabel(kMinMajorLabel), 2, 0);
     options->addWidget(minMajor_, 2, 1);
-    auto* majorNote = new QLabel("Objects with a shorter major axis are not reported; 0 reports every object, single "
-                                 "pixels too.");
+    auto* majorNote = new QLabel(kMinMajorNote);
     majorNote->setWordWrap(true);
     options->addWidget(majorNote, 3, 0, 1, 2);
     int row = 4;

@@ -82,7 +82,12 @@ CSeriesObjectParams::CSeriesObjectParams(CSeriesPropSheet& sheet)
     options->addWidget(minArea, 0, 1);
     options->addWidget(maxAreaLabel_, 1, 0);
     options->addWidget(maxArea, 1, 1);
-    int row = 2;
+    options->addWidget(new QLabel(kMinMajorLabel, this), 2, 0);
+    options->addWidget(AddEdit(SeriesObjectFields::kMinMajor, fields.minMajor), 2, 1);
+    auto* majorNote = new QLabel(kMinMajorNote, this);
+    majorNote->setWordWrap(true);
+    options->addWidget(majorNote, 3, 0, 1, 2);
+    int row = 4;
     for (const ObjectOptionBox& b : ObjectOptionBoxes()) {
         auto* box = new QCheckBox(b.label, this);
         box->setChecked(fields.options.*b.field);

@@ -102,12 +102,25 @@ bool FindObjectsMetrics::TakeLimits()
     return true;
 }
 
-std::optional<std::string> TakeAreaLimit(const std::string& text, double& limit)
+namespace {
+
+std::optional<std::string> TakeLimit(const Exchanged<double>& read, double& limit)
 {
-    const Exchanged<double> read = ReadArea(text);
     if (!read.ok) return read.message;
     limit = read.value;
     return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<std::string> TakeAreaLimit(const std::string& text, double& limit)
+{
+    return TakeLimit(ReadArea(text), limit);
+}
+
+std::optional<std::string> TakeMajorLimit(const std::string& text, double& limit)
+{
+    return TakeLimit(ReadMajor(text), limit);
 }
 
 const std::array<ObjectOptionBox, 3>& ObjectOptionBoxes()

@@ -52,6 +52,12 @@ std::string AreaUnit(const CCalibration& calibration);
 // An area limit from its text (empty: no limit, 0); the refusal when it is
 // not a number of 0 or more, leaving limit as it was.
 std::optional<std::string> TakeAreaLimit(const std::string& text, double& limit);
+// The shortest major axis reported, the same way (empty: the default, 3).
+std::optional<std::string> TakeMajorLimit(const std::string& text, double& limit);
+// The shortest major axis field's label and the line that explains it.
+inline constexpr const char* kMinMajorLabel = "Shortest major axis reported (pixels):";
+inline constexpr const char* kMinMajorNote =
+    "Objects with a shorter major axis are not reported; 0 reports every object, single pixels too.";
 
 // The file shown with each line end as "\r\n" and each "," as a tab, or
 // why it cannot be shown.

@@ -55,6 +55,8 @@ std::optional<FieldFailure> SeriesObjectFields::Next(OperationParams& p) const
         if (std::optional<std::string> refusal = TakeAreaLimit(*text, *limit))
             return FieldFailure{control, std::move(*refusal)};
     }
+    if (std::optional<std::string> refusal = TakeMajorLimit(minMajor, taken.minMajor))
+        return FieldFailure{kMinMajor, std::move(*refusal)};
     p.resultsFile = fileName;
     p.metricMask = MetricMaskFromBoxes(metrics);
     SetObjectOptions(p, taken);

@@ -47,7 +47,9 @@ struct SeriesTransformFields {
 };
 
 struct SeriesObjectFields {
-    enum Control { kColor = 1054, kFileName = 1055, kBrowse = 1056, kMinArea = 1090, kMaxArea = 1091 };
+    enum Control {
+        kColor = 1054, kFileName = 1055, kBrowse = 1056, kMinArea = 1090, kMaxArea = 1091, kMinMajor = 1092
+    };
     std::array<bool, kMetricBoxCount> metrics{true, true, true, true, true, true, true, true, true, true, true};
     CColorVal outline{255, 0, 0};  // shown only: the run does not draw outlines
     std::string fileName;
@@ -55,9 +57,10 @@ struct SeriesObjectFields {
     // edge, own pixels and summary boxes.
     std::string minArea;
     std::string maxArea;
+    std::string minMajor = "3";
     CObjectOptions options;
-    // Next: a file name is required, the area limits must be numbers of 0 or
-    // more; the mask is built from the boxes.
+    // Next: a file name is required, the area limits and the shortest major
+    // axis must be numbers of 0 or more; the mask is built from the boxes.
     std::optional<FieldFailure> Next(OperationParams& p) const;
 };
 

@@ -114,6 +114,7 @@ TEST(SeriesParameterFields, RefusalsAndValuesPerPage)
              SeriesObjectFields f;
              f.fileName = "out.dat";
              f.minArea = "12.5";
+             f.minMajor = "0";
              f.options.excludeEdge = f.options.summary = true;
              return f.Next(p);
          },
@@ -121,6 +122,7 @@ TEST(SeriesParameterFields, RefusalsAndValuesPerPage)
          [](const OperationParams& p) {
              EXPECT_EQ(p.minArea, 12.5);
              EXPECT_EQ(p.maxArea, 0);
+             EXPECT_EQ(p.minMajor, 0);
              EXPECT_TRUE(p.excludeEdge && p.summary && !p.ownPixels);
          }},
         {"negative maximum area",
@@ -131,6 +133,14 @@ TEST(SeriesParameterFields, RefusalsAndValuesPerPage)
              return f.Next(p);
          },
          1091, "Please enter an area of 0 or more.", [](const OperationParams& p) { EXPECT_EQ(p.resultsFile, ""); }},
+        {"negative shortest major axis",
+         [](OperationParams& p) {
+             SeriesObjectFields f;
+             f.fileName = "out.dat";
+             f.minMajor = "-1";
+             return f.Next(p);
+         },
+         1092, "Please enter a length of 0 or more.", none},
         {"process defaults", [](OperationParams& p) { return SeriesProcessFields{}.Read(p); }, 0, "",
          [](const OperationParams& p) {
              EXPECT_EQ(p.boundMode, 1);
