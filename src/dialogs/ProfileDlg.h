@@ -13,6 +13,7 @@ class CActiveDocumentSource;
 class CNUVAKDoc;
 class QCheckBox;
 class QLabel;
+class QPainter;
 
 class CProfileDlg : public QDialog {
     Q_OBJECT
@@ -40,7 +41,6 @@ public:
     std::function<QString()> askCsvPath;
 
 protected:
-    void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
@@ -50,6 +50,10 @@ private:
     void Fail(const std::string& text);
     // The scale labels and the graph after a change of the range.
     void ShowRange();
+    // The graph's box and curves, on the upper part of the dialog.
+    void PaintGraph(QPainter& painter);
+    // The read-out and the cursor for the mouse at (in the upper part's pixels).
+    void Hover(QPoint at);
 
     const CActiveDocumentSource* documents_;
     ImagePoint p1_, p2_;
@@ -57,6 +61,7 @@ private:
     std::string measurement_;
     ProfileModel model_;
     bool failed_ = false;
+    QWidget* canvas_;  // the upper part, which draws the graph
     QCheckBox* boxes_[3];
     QCheckBox* fit_;
     QLabel* high_;
