@@ -26,8 +26,8 @@ struct TiffSpec {
 
 // A pattern of sample values for each place and channel, below 2^bits.
 int TiffSample(int x, int y, int c, int bits);
-// A kTiffWidth x kTiffHeight file of TiffSample() values packed at the spec's
-// bit depth; extra sets further fields on every page before its pixels.
+// A kTiffWidth x kTiffHeight file of TiffSample() values packed at the bit depth
+// TiffSpec gives; extra sets further fields on every page before its pixels.
 // False when libtiff refuses the combination.
 bool WriteTiff(const std::string& path, const TiffSpec& spec, const std::function<void(TIFF*)>& extra = {});
 
