@@ -19,3 +19,11 @@ globals().update({name: function for name, function in generated().items() if na
 
 operations = list(OPERATIONS)
 calculations = _core.calculations()
+
+
+def __getattr__(name):
+    # nuvak.dask loads Dask only when it is used.
+    if name == "dask":
+        import importlib
+        return importlib.import_module(".dask", __name__)
+    raise AttributeError(f"module 'nuvak' has no attribute {name!r}")
