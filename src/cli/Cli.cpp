@@ -5,7 +5,6 @@
 #include <filesystem>
 #include <iostream>
 #include <optional>
-#include <set>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -330,23 +329,6 @@ void PrintText(std::ostream& out, const std::string& text)
     if (text.empty() || text.back() != '\n') out << '\n';
 }
 
-// The file list separates paths by "\r\n". In save mode every result lands
-// in one folder under its base name, so two sources with one base name would
-// silently overwrite each other's results.
-void CheckSeriesFiles(const std::vector<std::string>& files, bool saveMode, std::optional<FileFormat> format)
-{
-    std::set<std::string> bases;
-    std::set<std::string> paths;
-    for (const std::string& file : files) {
-        if (file.find("\r\n") != std::string::npos)
-            throw UsageError{"a file name must not contain a carriage return and line feed"};
-        const std::string name = OutputName(BaseName(file), format);
-        if (saveMode && paths.insert(file).second && !bases.insert(name).second)
-            throw UsageError{Format("two files are named %s; their results would overwrite each other in --out",
-                                    name.c_str())};
-    }
-}
-
 int Series(Invocation& inv, std::ostream& out, std::ostream& err, bool errIsTerminal)
 {
     const auto recipe = Take(inv, "recipe");
@@ -381,18 +363,8 @@ int Series(Invocation& inv, std::ostream& out, std::ostream& err, bool errIsTerm
     else
         settings.params = TakeParams(inv.options, *op);
     if (inv.files.empty()) throw UsageError{"missing file argument: series expects FILE..."};
-    CheckSeriesFiles(inv.files, outDir.has_value(), settings.outputFormat);
-    if (outDir) {
-        // A result written under its source's own name into the source's folder would replace it.
-        std::vector<std::string> replaced;
-        for (const std::string& file : inv.files)
-            if (OutputName(BaseName(file), settings.outputFormat) == BaseName(file)) replaced.push_back(file);
-        const std::string source = SourceInFolder(replaced, *outDir);
-        if (!source.empty())
-            throw UsageError{Format("%s lies in the --out folder, whose results would replace it; "
-                                    "give --overwrite to do that",
-                                    source.c_str())};
-    }
+    if (const std::string refusal = SeriesFilesRefusal(inv.files, outDir, settings.outputFormat); !refusal.empty())
+        throw UsageError{refusal};
 
     if (recipe) {
         settings.recipe = ReadRecipe(*recipe);

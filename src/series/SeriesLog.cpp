@@ -26,3 +26,13 @@ void SeriesLog::Close()
     if (file_ && std::fclose(file_) != 0) failed_ = true;
     file_ = nullptr;
 }
+
+std::string LogOpening(const std::string& confirmationText)
+{
+    return "\n\n" + std::string(51, '*') + "\n" + confirmationText + "\n\n";
+}
+
+std::string LogClosing(const std::string& message)
+{
+    return message.empty() ? "\nImage series processing complete.\n" : "\n\n" + message + "\n";
+}

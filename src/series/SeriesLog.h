@@ -24,3 +24,9 @@ private:
     std::FILE* file_ = nullptr;
     bool failed_ = false;
 };
+
+// The log's first lines: the confirmation text under a row of stars.
+std::string LogOpening(const std::string& confirmationText);
+// The log's last lines: the message that ended the run, or "" for a run
+// that completed.
+std::string LogClosing(const std::string& message);

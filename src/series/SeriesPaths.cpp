@@ -3,6 +3,7 @@
 
 #include <ctime>
 #include <filesystem>
+#include <set>
 #include <system_error>
 
 #include "platform/Format.h"
@@ -108,4 +109,31 @@ std::string LogFileName(const LocalDateTime& when)
 {
     return platform::Format("series_%d_%d_%d %d_%d_%d.log", when.month, when.day, when.year, when.hour,
                             when.minute, when.second);
+}
+
+// The file list separates paths by "\r\n". Saved results land in one folder
+// under their base names, so two sources of one base name would silently
+// overwrite each other's results.
+std::string SeriesFilesRefusal(const std::vector<std::string>& files, const std::optional<std::string>& outDir,
+                               std::optional<FileFormat> format)
+{
+    std::set<std::string> bases;
+    std::set<std::string> paths;
+    for (const std::string& file : files) {
+        if (file.find("\r\n") != std::string::npos)
+            return "a file name must not contain a carriage return and line feed";
+        const std::string name = OutputName(BaseName(file), format);
+        if (outDir && paths.insert(file).second && !bases.insert(name).second)
+            return platform::Format("two files are named %s; their results would overwrite each other in --out",
+                                    name.c_str());
+    }
+    if (!outDir) return std::string();
+    // A result written under its source's own name into the source's folder would replace it.
+    std::vector<std::string> replaced;
+    for (const std::string& file : files)
+        if (OutputName(BaseName(file), format) == BaseName(file)) replaced.push_back(file);
+    const std::string source = SourceInFolder(replaced, *outDir);
+    if (source.empty()) return std::string();
+    return platform::Format("%s lies in the --out folder, whose results would replace it; give --overwrite to do that",
+                            source.c_str());
 }

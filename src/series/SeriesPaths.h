@@ -28,6 +28,12 @@ std::vector<std::string> ListedFiles(const std::string& fileList);
 // written, when both exist); empty when none does. Results saved to that
 // folder would replace it.
 std::string SourceInFolder(const std::vector<std::string>& files, const std::string& folder);
+// Why these files cannot make one run, or "": a name holding the file
+// list's line end, two results of one name in the output folder, or a
+// source its result would replace there. outDir is the folder results are
+// saved to; none when they overwrite their sources.
+std::string SeriesFilesRefusal(const std::vector<std::string>& files, const std::optional<std::string>& outDir,
+                               std::optional<FileFormat> format);
 // The name a result is written under: the source's base name, or with
 // format given its stem (the whole name when it has none) and the format's
 // extension.
