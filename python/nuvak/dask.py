@@ -15,8 +15,9 @@ import numpy as np
 
 from ._margins import margin
 from ._operations import apply as apply_whole
+from ._series import SeriesResult, series
 
-__all__ = ["apply"]
+__all__ = ["apply", "series", "SeriesResult"]
 
 ACCEPTED = "a 2-D (H, W) or 3-D (H, W, 3) Dask array of uint8"
 
@@ -86,7 +87,8 @@ def apply(darray, operation, *, aoi=None, answer="yes", range=None, **params):
     # A filter shrinks a chunk's AOI by its reach on every side and needs two
     # rows and columns left, so a chunk at the image's edge, which has a
     # margin on one side only, must be a little longer than the margin.
-    darray = darray.rechunk({axis: ensure_minimum_chunksize(min(depth + 2, darray.shape[axis]), darray.chunks[axis]) for axis in (0, 1)})
+    darray = darray.rechunk({axis: ensure_minimum_chunksize(min(depth + 2, darray.shape[axis]), darray.chunks[axis])
+                             for axis in (0, 1)})
     # 'none': no padding at the image's own edges, which the core treats as
     # the whole image's edges.
     return da.map_overlap(_chunk, darray, depth={0: depth, 1: depth, 2: 0} if ndim == 3 else depth,

@@ -4,6 +4,7 @@
 #include <pybind11/stl.h>
 
 #include "Calls.h"
+#include "SeriesCalls.h"
 #include "series/Operations.h"
 #include "series/Recipe.h"
 #include "series/StepOptions.h"
@@ -56,4 +57,5 @@ PYBIND11_MODULE(_core, m)
     m.def("write_recipe", [](const std::string& path, const std::string& text) {
         if (!WriteRecipe(path, text)) throw FileFailure{path + " could not be written completely."};
     });
+    AddSeriesCalls(m);
 }

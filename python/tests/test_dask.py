@@ -4,7 +4,6 @@ series writes."""
 
 import warnings
 
-import dask
 import dask.array as da
 import numpy as np
 import pytest
@@ -42,9 +41,11 @@ LOCAL = [
     ("grey", "Median Filter", {"size": 9}), ("grey", "Unsharp Mask", {"size": 9, "boost": 2.5}),
     ("grey", "Laplace", {"size": 5}), ("grey", "Custom Filter", {"kernel": None}),
     ("grey", "Erosion", {"size": 9, "direction": 2}), ("grey", "Dilation", {"size": 7}),
-    ("grey", "Opening", {"size": 9, "repetitions": 3}), ("grey", "Closing", {"size": 5, "repetitions": 5, "direction": 1}),
+    ("grey", "Opening", {"size": 9, "repetitions": 3}),
+    ("grey", "Closing", {"size": 5, "repetitions": 5, "direction": 1}),
     ("grey", "Outline", {"size": 9}), ("grey", "Gradient", {"size": 7, "direction": 3}),
-    ("grey", "Peak Detection", {"size": 7, "repetitions": 2}), ("grey", "Valley Detection", {"size": 9, "repetitions": 2}),
+    ("grey", "Peak Detection", {"size": 7, "repetitions": 2}),
+    ("grey", "Valley Detection", {"size": 9, "repetitions": 2}),
     ("grey", "Clean", {"size": 9, "background": 0}), ("grey", "Clean", {"size": 5, "background": 255, "clutter": 300}),
     ("colour", "Grayscale", {}), ("colour", "Threshold", {"component": "green"}), ("colour", "Sobel", {}),
     ("colour", "Low Pass Filter", {"size": 9}), ("colour", "Unsharp Mask", {"size": 5, "boost": 3}),
@@ -110,3 +111,71 @@ def test_uint16_with_a_fixed_range():
     made = nuvak.dask.apply(da.from_array(deep, chunks=128), "Median Filter", size=5, range="1000,60000")
     np.testing.assert_array_equal(made.compute(scheduler="sync"),
                                   nuvak.apply(deep, "Median Filter", size=5, range="1000,60000"))
+
+
+@pytest.fixture(scope="module")
+def client():
+    distributed = pytest.importorskip("distributed")
+    with distributed.LocalCluster(n_workers=2, threads_per_worker=1, processes=False,
+                                     dashboard_address=None) as cluster, distributed.Client(cluster) as own:
+        yield own
+
+
+def sources(folder, names):
+    """Files written by tifffile: grey scenes of bright blocks on black with
+    noise, one of another size, one in colour, and a file no reader takes."""
+    tifffile = pytest.importorskip("tifffile")
+    rng = np.random.default_rng(5)
+    paths = []
+    for i, name in enumerate(names):
+        path = folder / name
+        if name.startswith("broken"):
+            path.write_bytes(b"II*\0broken")
+        else:
+            shape = (70 + 10 * i, 90) + ((3,) if name.startswith("colour") else ())
+            img = rng.integers(0, 60, shape, dtype=np.uint8)
+            img[10:25, 10 + i:30] = 200
+            img[40:60, 50:70 + i] = 255
+            tifffile.imwrite(path, img)
+        paths.append(str(path))
+    return paths
+
+
+RECIPE = ('nuvak recipe 1\n--op "Median Filter" --size 3\n--op Threshold --threshold 128 --fill 0\n'
+          '--op "Find Objects" --results objects.dat --background 0 --overlay over.bmp\n')
+SERIES = [
+    # an operation that pulls the first file's AOI in, on files of two sizes
+    (["a.tif", "b.tif", "c.tif", "d.tif"], "Median Filter", {"size": 5}, ["--size", "5"]),
+    (["a.tif", "colour.tif", "b.tif"], "recipe", {"format": "png"}, ["--format", "png"]),
+    # the run ends at the unreadable file: nothing after it is written
+    (["a.tif", "broken.tif", "b.tif"], "Invert", {}, []),
+    (["a.tif", "broken.tif", "b.tif"], "Extract RGB", {"skip_unreadable": True}, ["--skip-unreadable"]),
+]
+
+
+@pytest.mark.parametrize("names, what, keywords, words", SERIES)
+def test_series_writes_what_the_cli_writes(cli, client, names, what, keywords, words):
+    files = sources(cli.folder, names)
+    (cli.folder / "r.nrcp").write_text(RECIPE)
+    given = ["--recipe", cli.folder / "r.nrcp"] if what == "recipe" else ["--op", what]
+    out = cli.folder / "out"
+    out.mkdir()
+    # Both runs write into one folder, which the log names.
+    status, err = cli("series", *given, *words, "--out", out, *files)
+    out.rename(cli.folder / "by_cli")
+    out.mkdir()
+    run = lambda: nuvak.dask.series(files, str(cli.folder / "r.nrcp") if what == "recipe" else what, str(out),
+                                    client=client, **keywords)
+    if status == 0:
+        result = run()
+        assert result.log.startswith(str(out / "series_"))
+    else:
+        with pytest.raises(nuvak.Error, match="An error occurred while attempting to read the file"):
+            run()
+
+    def written(folder):
+        return {("log" if p.name.startswith("series_") else p.name): p.read_bytes() for p in folder.iterdir()}
+
+    expected, made = written(cli.folder / "by_cli"), written(out)
+    assert sorted(made) == sorted(expected)
+    assert [name for name in expected if made[name] != expected[name]] == []
