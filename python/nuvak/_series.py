@@ -55,14 +55,12 @@ def _run_file(given, index, first, kept, staging):
     handle, log = tempfile.mkstemp(prefix="nuvak-series-", suffix=".log")
     os.close(handle)
     try:
-        with warnings.catch_warnings(record=True) as notices:
-            warnings.simplefilter("always")
-            outcome = _core.series_file(given, index, first, kept, staging, log)
+        outcome = _core.series_file(given, index, first, kept, staging, log)
         with open(log, "rb") as file:
             lines = file.read()
     finally:
         os.unlink(log)
-    return outcome, lines, sorted(os.listdir(staging)), [str(n.message) for n in notices]
+    return outcome, lines, sorted(os.listdir(staging))
 
 
 class _Assembly:
@@ -89,9 +87,10 @@ class _Assembly:
         log.close()
         return "not written" if log.failed() else None
 
-    def take(self, index, source, outcome, lines, names, notices):
-        """The file's part of the run; the message that ends it, or ""."""
-        message, abandoned, skipped, first_aoi, added, log_lost = outcome
+    def take(self, index, source, outcome, lines, names):
+        """The file's part of the run; the message that ends it, "", or None
+        when the file's log lines were lost."""
+        message, abandoned, skipped, first_aoi, added, log_lost, notices = outcome
         staged = _core.join_path(self.staging(index), "")
         final = self.final
 
@@ -161,19 +160,22 @@ def _run(given, client):
     def submit(index, kept):
         return client.submit(_run_file, given, index, first, kept, assembly.staging(index), pure=False)
 
-    # An operation that keeps the first file's AOI for the others (as a
-    # filter pulls it in) runs the files one at a time until one has been
-    # processed; then the rest go out together with that AOI.
+    # A few files per worker thread are out at a time, so that a run that
+    # ends at a file waits for only those before its traces are removed. An
+    # operation that keeps the first file's AOI for the others (as a filter
+    # pulls it in) runs the files one at a time until one has been
+    # processed; the rest then get that AOI.
+    ahead = 2 * max(sum(client.nthreads().values()), 1)
     futures = {}
     kept = None
     message = ""
     try:
         for index, source in enumerate(files):
-            for later in range(index, index + 1 if aoi_kept and kept is None else len(files)):
+            for later in range(index, min(index + (1 if aoi_kept and kept is None else ahead), len(files))):
                 if later not in futures:
                     futures[later] = submit(later, kept)
-            outcome, lines, names, notices = futures[index].result()
-            message = assembly.take(index, source, outcome, lines, names, notices)
+            outcome, lines, names = futures[index].result()
+            message = assembly.take(index, source, outcome, lines, names)
             if message is None:
                 raise _core.Error(_core.series_ending("not written", confirmation, log_path, "", 0))
             if message:
@@ -181,9 +183,7 @@ def _run(given, client):
             if aoi_kept and kept is None and not outcome[2]:
                 kept = outcome[3]
     finally:
-        pending = list(futures.values())
-        client.cancel(pending)
-        distributed.wait(pending)
+        distributed.wait(list(futures.values()))
         shutil.rmtree(root, ignore_errors=True)
     if message:
         assembly.write_log(_core.log_closing(message))

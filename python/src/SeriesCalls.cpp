@@ -142,8 +142,8 @@ py::tuple Start(const py::tuple& t)
 // the engine gives the files after it. Returns the ending message ("" when
 // the file was done or skipped), the text shown before a silent abort (none
 // without one), the skipped file with its reason, the first image's AOI
-// afterwards, the results added to combined tables and whether the log lost
-// a write.
+// afterwards, the results added to combined tables, whether the log lost a
+// write, and the notices, which the caller raises as warnings.
 py::tuple File(const py::tuple& t, int index, const FirstFacts& first, const std::optional<AoiBox>& kept,
                const std::string& staging, const std::string& logPath)
 {
@@ -188,8 +188,7 @@ py::tuple File(const py::tuple& t, int index, const FirstFacts& first, const std
         firstAoi = std::get<3>(FactsOf(image));
         notices = call.Notices();
     }
-    Warn(notices);
-    return py::make_tuple(message, abandoned, skipped, firstAoi, added, logLost);
+    return py::make_tuple(message, abandoned, skipped, firstAoi, added, logLost, notices);
 }
 
 // What nuvak-cli series prints after the run: "complete", "ended" (with

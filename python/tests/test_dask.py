@@ -123,7 +123,8 @@ def client():
 
 def sources(folder, names):
     """Files written by tifffile: grey scenes of bright blocks on black with
-    noise, one of another size, one in colour, and a file no reader takes."""
+    noise, taller when named b..., in colour when named colour..., and a
+    file no reader takes when named broken...."""
     tifffile = pytest.importorskip("tifffile")
     rng = np.random.default_rng(5)
     paths = []
@@ -132,7 +133,7 @@ def sources(folder, names):
         if name.startswith("broken"):
             path.write_bytes(b"II*\0broken")
         else:
-            shape = (70 + 10 * i, 90) + ((3,) if name.startswith("colour") else ())
+            shape = (70 + 10 * (name[0] == "b"), 90) + ((3,) if name.startswith("colour") else ())
             img = rng.integers(0, 60, shape, dtype=np.uint8)
             img[10:25, 10 + i:30] = 200
             img[40:60, 50:70 + i] = 255
@@ -141,11 +142,11 @@ def sources(folder, names):
     return paths
 
 
-RECIPE = ('nuvak recipe 1\n--op "Median Filter" --size 3\n--op Threshold --threshold 128 --fill 0\n'
+RECIPE = ('nuvak recipe 1\n--op Grayscale\n--op "Median Filter" --size 3\n--op Threshold --threshold 128 --fill 0\n'
           '--op "Find Objects" --results objects.dat --background 0 --overlay over.bmp\n')
 SERIES = [
-    # an operation that pulls the first file's AOI in, on files of two sizes
-    (["a.tif", "b.tif", "c.tif", "d.tif"], "Median Filter", {"size": 5}, ["--size", "5"]),
+    # an operation whose first file's AOI, pulled in, serves the files of its size
+    (["a.tif", "a2.tif", "b.tif", "a3.tif", "a4.tif"], "Median Filter", {"size": 5}, ["--size", "5"]),
     (["a.tif", "colour.tif", "b.tif"], "recipe", {"format": "png"}, ["--format", "png"]),
     # the run ends at the unreadable file: nothing after it is written
     (["a.tif", "broken.tif", "b.tif"], "Invert", {}, []),
@@ -170,7 +171,7 @@ def test_series_writes_what_the_cli_writes(cli, client, names, what, keywords, w
         result = run()
         assert result.log.startswith(str(out / "series_"))
     else:
-        with pytest.raises(nuvak.Error, match="An error occurred while attempting to read the file"):
+        with pytest.raises(nuvak.Error, match="^Image Series processing aborted.\nAn error occurred while attempting to read the file\n"):
             run()
 
     def written(folder):
