@@ -137,18 +137,20 @@ def series(files, recipe_or_operation, out_dir, client=None, *, aoi=None, answer
     """
     given = _given(files, recipe_or_operation, out_dir, aoi, answer, range, quality, format, pixel_size, unit,
                    skip_unreadable, params)
+    # Refusals and an unreadable first file come before any cluster starts.
+    start = _core.series_start(given)
     if client is None:
         import distributed
         with distributed.LocalCluster(threads_per_worker=1, dashboard_address=None) as cluster, \
                 distributed.Client(cluster) as own:
-            return _run(given, own)
-    return _run(given, client)
+            return _run(given, start, own)
+    return _run(given, start, client)
 
 
-def _run(given, client):
+def _run(given, start, client):
     import distributed
 
-    confirmation, log_name, first, aoi_kept = _core.series_start(given)
+    confirmation, log_name, first, aoi_kept = start
     files, out_dir = given[0], given[1]
     log_path = _core.join_path(out_dir, log_name)
     root = os.path.join(out_dir, f".nuvak-series-{uuid.uuid4().hex}")

@@ -180,3 +180,27 @@ def test_series_writes_what_the_cli_writes(cli, client, names, what, keywords, w
     expected, made = written(cli.folder / "by_cli"), written(out)
     assert sorted(made) == sorted(expected)
     assert [name for name in expected if made[name] != expected[name]] == []
+
+
+SERIES_REFUSED = [
+    ("Stretch", {}, '"Stretch" is not a series operation'),
+    ("recipe", {"aoi": (1, 1, 5, 5)}, "--aoi does not apply to series --recipe: each step gives its own"),
+    ("recipe", {"size": 3}, "--size is not an option of series --recipe"),
+    ("Invert", {"quality": 0}, "--quality must be an integer from 1 to 100"),
+    ("Invert", {"format": "gif"}, "--format must be bmp, png, tif or jpg"),
+    ("Invert", {"files": ["x/a.tif", "y/a.tif"]}, "two files are named a.tif; their results would overwrite each other"),
+    ("Invert", {"files": ["broken.tif"]}, "^Failed to read image .*broken.tif"),
+    ("Invert", {"out": "."}, "a.tif lies in the --out folder, whose results would replace it"),
+    ("No Such", {}, 'unknown operation "No Such"'),
+]
+
+
+@pytest.mark.parametrize("what, keywords, text", SERIES_REFUSED)
+def test_series_refusals(tmp_path, what, keywords, text):
+    (tmp_path / "r.nrcp").write_text(RECIPE)
+    files = [tmp_path / f for f in keywords.pop("files", [])] or sources(tmp_path, ["a.tif"])
+    sources(tmp_path, ["broken.tif"])
+    out = tmp_path / keywords.pop("out", "out")
+    with pytest.raises((ValueError, OSError), match=text):
+        # No cluster is started for a run refused at its start.
+        nuvak.dask.series(files, tmp_path / "r.nrcp" if what == "recipe" else what, out, **keywords)
