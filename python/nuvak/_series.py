@@ -90,7 +90,7 @@ class _Assembly:
     def take(self, index, source, outcome, lines, names):
         """The file's part of the run; the message that ends it, "", or None
         when the file's log lines were lost."""
-        message, abandoned, skipped, first_aoi, added, log_lost, notices = outcome
+        message, abandoned, skipped, _, added, log_lost, notices = outcome
         staged = _core.join_path(self.staging(index), "")
         final = self.final
 
