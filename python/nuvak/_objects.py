@@ -1,6 +1,7 @@
 """Find Objects' results as a table of columns."""
 
 import os
+import re
 import tempfile
 
 import numpy as np
@@ -11,7 +12,8 @@ from ._operations import apply
 def _column(values):
     if all(v in ("T", "F") for v in values):
         return np.array([v == "T" for v in values], dtype=bool)
-    if all("." not in v for v in values):
+    # A calibrated value may be "1e-10": whole numbers only as plain digits.
+    if all(re.fullmatch(r"-?[0-9]+", v) for v in values):
         return np.array([int(v) for v in values], dtype=np.int64)
     return np.array([float(v) for v in values], dtype=np.float64)
 

@@ -52,6 +52,6 @@ pybind11::tuple Imread(const std::string& path, const Range& range);
 // A calibration also becomes the resolution written, as the workbench's
 // scale does; without one the given resolution is kept.
 void Imwrite(const std::string& path, const pybind11::array& array, int quality, const Calibration& calibration,
-             std::pair<int, int> resolution);
+             std::pair<double, double> resolution);
 
 }  // namespace nuvakpy

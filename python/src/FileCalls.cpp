@@ -41,7 +41,7 @@ py::tuple Imread(const std::string& path, const Range& range)
 }
 
 void Imwrite(const std::string& path, const py::array& array, int quality, const Calibration& calibration,
-             std::pair<int, int> resolution)
+             std::pair<double, double> resolution)
 {
     if (quality < 1 || quality > 100) throw OptionError{"--quality must be an integer from 1 to 100"};
     const ArraySamples samples = SamplesOf(array);

@@ -14,6 +14,8 @@ def test_read_and_write_keep_pixels_calibration_and_facts(tmp_path, images):
     assert (back.pixel_width, back.pixel_height, back.unit) == (0.25, 0.5, "mm")
     assert (back.format, back.bits_per_sample, back.samples_per_pixel, back.pages) == ("PNG", 8, 3, 1)
     assert back.resolution == (4000, 2000)
+    nuvak.write(tmp_path / "again.png", back)  # an Image as read is written as it came
+    assert (tmp_path / "again.png").read_bytes() == (tmp_path / "c.png").read_bytes()
     nuvak.imwrite(tmp_path / "g.tif", images["grey"])
     assert np.array_equal(nuvak.imread(tmp_path / "g.tif"), images["grey"])
     assert nuvak.read(tmp_path / "g.tif").calibration is None

@@ -30,6 +30,11 @@ def test_columns_are_the_results_files(cli):
     assert list(objects["partl"]) == [False, False, True]
 
 
+def test_calibrated_columns_in_exponent_form_are_reals():
+    objects = nuvak.find_objects(spots(), background=0, pixel_size=1e-6, unit="m")
+    assert objects["area_m2"].dtype == np.float64 and objects["area_m2"][0] == 112e-12
+
+
 def test_to_csv_is_the_series_combined_table(cli):
     cli.image("in.png", spots())
     (cli.folder / "out").mkdir()

@@ -1,5 +1,6 @@
-// Runs the README's recipes for spreading work over cores, machines and a
-// Slurm array, and checks each result against a sequential series run.
+// Runs the recipes of docs/scale-out.md for spreading work over cores,
+// machines and a Slurm array, and checks each result against a sequential
+// series run.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -84,8 +85,9 @@ protected:
         }
         const CliRun sequential = RunTool(args);
         ASSERT_EQ(sequential.status, 0) << sequential.err;
-        const std::vector<std::string> blocks = SectionBlocks(ReadText(NUVAK_SOURCE_DIR "/README.md"), "Beyond one machine");
-        ASSERT_EQ(blocks.size(), 3u) << "the README's recipes";
+        const std::vector<std::string> blocks =
+            SectionBlocks(ReadText(NUVAK_SOURCE_DIR "/docs/scale-out.md"), "Job runners");
+        ASSERT_EQ(blocks.size(), 3u) << "the job runners' recipes";
         local = blocks[0];
         remote = blocks[1];
         slurm = blocks[2];
@@ -113,7 +115,7 @@ protected:
 
     std::string Output() { return ReadText(dir.path("recipe.out")); }
 
-    // The README's change for a recipe recorded in the workbench: `run
+    // The documented change for a recipe recorded in the workbench: `run
     // --recipe` in place of `apply --op`, the file travelling with each job
     // to a node. The recipe makes the same grey images as the operation.
     std::string WithRecipe(std::string block)
