@@ -7,7 +7,7 @@ import types
 
 from . import _core
 from ._arrays import samples
-from ._options import calibration, options
+from ._options import file_options, options
 
 
 class Result(types.SimpleNamespace):
@@ -50,7 +50,7 @@ def apply(img, operation, *, aoi=None, answer="yes", range=None, pixel_size=None
     if operation not in OPERATIONS:
         raise ValueError(f'unknown operation "{operation}"')
     pairs = options(operation, _flags(operation), params, answer, aoi)
-    image, extras = _core.apply(samples(img), pairs, range, calibration(pixel_size, unit))
+    image, extras = _core.apply(samples(img), pairs + file_options(range, pixel_size, unit))
     return _result(image, extras)
 
 
@@ -58,7 +58,7 @@ def calc(operation, a, b, *, range=None):
     """The calculation of two images of one size and format, as
     `nuvak-cli calc --op OPERATION`: "Add", "Subtract", "Absolute
     Difference", "Multiply" or "Divide"."""
-    return _core.calc(operation, samples(a), samples(b), range)
+    return _core.calc(operation, samples(a), samples(b), file_options(range))
 
 
 def _signature_text(params):

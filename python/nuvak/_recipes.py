@@ -5,7 +5,7 @@ import os
 from . import _core
 from ._arrays import samples
 from ._operations import OPERATIONS, _flags, _result
-from ._options import calibration, options
+from ._options import file_options, options
 
 
 class Step(str):
@@ -49,15 +49,10 @@ class Recipe:
     def apply(self, img, *, answer="yes", range=None, pixel_size=None, unit=None):
         """Runs every step and returns the new array, or a Result with the
         extra images the steps made."""
-        image, extras = _core.apply_recipe(samples(img), self.text, option_answer(answer), range,
-                                           calibration(pixel_size, unit))
+        image, extras = _core.apply_recipe(samples(img), self.text,
+                                           file_options(range, pixel_size, unit, answer=answer))
         return _result(image, extras)
 
     def __repr__(self):
         return f"Recipe({self.steps!r})"
 
-
-def option_answer(answer):
-    if answer not in ("yes", "no"):
-        raise ValueError("--answer must be yes or no")
-    return answer == "yes"
