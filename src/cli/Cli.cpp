@@ -345,6 +345,16 @@ int Series(Invocation& inv, std::ostream& out, std::ostream& err, bool errIsTerm
     settings.aoiGiven = aoi.has_value();
     settings.inWizard = false;
     if (aoi && !SetAoi(settings.firstImage, aoi, true)) throw UsageError{settings.firstImage.errorMessage};
+    // A missing --out folder is made with the folders above it, once nothing
+    // else stands in the run's way.
+    if (outDir) {
+        std::error_code failed;
+        std::filesystem::create_directories(*outDir, failed);
+        if (failed) {
+            err << "nuvak-cli: the --out folder " << *outDir << " could not be made: " << failed.message() << '\n';
+            return kExitFile;
+        }
+    }
     PrintText(out, ConfirmationText(settings));
     out << '\n';
 
