@@ -4,7 +4,7 @@ import os
 
 from . import _core
 from ._arrays import samples
-from ._operations import OPERATIONS, _flags, _result
+from ._operations import _flags, _result
 from ._options import file_options, options
 
 
@@ -15,8 +15,6 @@ class Step(str):
 def step(operation, *, aoi=None, answer=None, **params):
     """A checked step of the operation with these parameters (the CLI's
     options in snake case); answer="yes"|"no" fixes its questions' answer."""
-    if operation not in OPERATIONS:
-        raise ValueError(f'unknown operation "{operation}"')
     pairs = options(operation, _flags(operation), params, answer or "yes", aoi)
     if answer is None:
         pairs = [pair for pair in pairs if pair[0] != "answer"]

@@ -32,12 +32,11 @@ std::string WithShown(const CoreCall& call, const std::string& text);
 
 // One step (apply's options with --range, --pixel-size and --unit), a
 // recipe's steps (with --answer, --range, --pixel-size and --unit), or a
-// calculation (with --range), on an array: the new array and the extra
-// images by name.
+// calculation (calc's --op and --range), on an array: the new array and the
+// extra images by name.
 pybind11::tuple Apply(const pybind11::array& array, const Options& options);
 pybind11::tuple ApplyRecipe(const pybind11::array& array, const std::string& text, const Options& options);
-pybind11::array Calc(const std::string& name, const pybind11::array& a, const pybind11::array& b,
-                     const Options& options);
+pybind11::array Calc(const pybind11::array& a, const pybind11::array& b, const Options& options);
 // A checked step as its recipe line.
 std::string StepLine(const Options& options);
 std::vector<std::string> StepLines(const std::vector<OperationStep>& steps);

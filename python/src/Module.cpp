@@ -43,7 +43,7 @@ PYBIND11_MODULE(_core, m)
     // Options are (name, value) pairs that the core reads as the CLI's words.
     m.def("apply", &Apply, py::arg("array"), py::arg("options"));
     m.def("apply_recipe", &ApplyRecipe, py::arg("array"), py::arg("text"), py::arg("options"));
-    m.def("calc", &Calc, py::arg("name"), py::arg("a"), py::arg("b"), py::arg("options"));
+    m.def("calc", &Calc, py::arg("a"), py::arg("b"), py::arg("options"));
     m.def("imread", &Imread, py::arg("path"), py::arg("options"));
     m.def("imwrite", &Imwrite, py::arg("path"), py::arg("array"), py::arg("options"), py::arg("resolution"));
     m.def("step_line", &StepLine);

@@ -120,11 +120,10 @@ py::tuple ApplyRecipe(const py::array& array, const std::string& text, const Opt
     return Returned(outcome);
 }
 
-py::array Calc(const std::string& name, const py::array& a, const py::array& b, const Options& options)
+py::array Calc(const py::array& a, const py::array& b, const Options& options)
 {
-    const CalcOperation* op = FindCalcOperation(name);
-    if (!op) throw OptionError{"unknown calculation \"" + name + "\""};
     std::vector<StepOption> given = StepOptionsOf(options);
+    const CalcOperation* op = &TakeCalcOperation(given, "calc");
     const std::optional<SampleRange> range = TakeRange(given);
     const ArraySamples first = SamplesOf(a), second = SamplesOf(b);
     Outcome outcome;

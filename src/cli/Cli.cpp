@@ -227,10 +227,7 @@ int Run(Invocation& inv, std::ostream& err)
 
 int Calc(Invocation& inv, std::ostream& err)
 {
-    const auto name = Take(inv, "op");
-    if (!name) throw UsageError{"calc needs --op NAME"};
-    const CalcOperation* op = FindCalcOperation(*name);
-    if (!op) throw UsageError{Format("unknown calculation \"%s\"", name->c_str())};
+    const CalcOperation* op = &TakeCalcOperation(inv.options, inv.command);
     const bool answer = TakeAnswer(inv);
     const ScopedSampleRange range(TakeRange(inv.options));
     const int quality = TakeQuality(inv.options);
