@@ -26,7 +26,7 @@ py::tuple Returned(Outcome& outcome)
 {
     Warn(outcome.notices);
     py::list extras;
-    for (const ExtraImage& extra : outcome.extras)
+    for (ExtraImage& extra : outcome.extras)
         extras.append(py::make_tuple(extra.path.empty() ? extra.suffix : extra.path, ArrayOf(extra.image)));
     return py::make_tuple(ArrayOf(outcome.image), extras);
 }
