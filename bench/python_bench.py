@@ -132,9 +132,9 @@ def bench_ms(program, row, threads):
     """nuvak-bench's median of ours for the row, or None without the program."""
     if not program:
         return None
-    out = subprocess.run([program, f"--benchmark_filter=^Compare/{re.escape(row)}/threads:{threads}$",
+    out = subprocess.run([program, f"--benchmark_filter=^Compare/{re.escape(row)}/threads:{threads}/",
                           "--benchmark_format=json"], capture_output=True, text=True, check=True).stdout
-    found = json.loads(out)["benchmarks"]
+    found = json.loads(out)["benchmarks"] if out.strip() else []
     return found[0]["ours_ms"] if found else None
 
 
