@@ -7,7 +7,7 @@ import numpy as np
 
 from . import _core
 from ._arrays import samples
-from ._options import calibration
+from ._options import file_options
 
 
 @dataclasses.dataclass
@@ -34,18 +34,18 @@ class Image:
 def imread(path, range=None):
     """The pixels of an image file as a new array; range= as --range
     ("full" or "LO,HI") for 16-bit samples."""
-    return _core.imread(os.fspath(path), range)[0]
+    return _core.imread(os.fspath(path), file_options(range))[0]
 
 
 def imwrite(path, img, quality=95):
     """Writes the array in the format of the path's extension."""
-    _core.imwrite(os.fspath(path), samples(img), quality, None, (0, 0))
+    _core.imwrite(os.fspath(path), samples(img), file_options(quality=quality), (0, 0))
 
 
 def read(path, range=None):
     """An Image: pixels, calibration and the file's facts."""
     path = os.fspath(path)
-    array, facts, calibrated, resolution = _core.imread(path, range)
+    array, facts, calibrated, resolution = _core.imread(path, file_options(range))
     width, height, unit = calibrated or (0.0, 0.0, "")
     return Image(array, width, height, unit, facts["format"], facts["bits_per_sample"],
                  facts["samples_per_pixel"], facts["pages"], tuple(resolution), path)
@@ -54,6 +54,7 @@ def read(path, range=None):
 def write(path, image, quality=95):
     """Writes an Image with its calibration (as the file's resolution), or
     an array as imwrite does."""
-    kept = getattr(image, "calibration", None)
-    given = calibration(kept[:2], kept[2]) if kept else None
-    _core.imwrite(os.fspath(path), samples(image), quality, given, tuple(getattr(image, "resolution", (0, 0))))
+    width, height, unit = getattr(image, "calibration", None) or (None, None, None)
+    pixel_size = None if unit is None else (width, height)
+    _core.imwrite(os.fspath(path), samples(image), file_options(None, pixel_size, unit, quality),
+                  tuple(getattr(image, "resolution", (0, 0))))

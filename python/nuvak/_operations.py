@@ -7,7 +7,7 @@ import types
 
 from . import _core
 from ._arrays import samples
-from ._options import calibration, options
+from ._options import file_options, options
 
 
 class Result(types.SimpleNamespace):
@@ -25,7 +25,8 @@ def function_name(name):
 
 
 def _flags(name):
-    return {option for option, hint, *_ in OPERATIONS[name][1] if not hint}
+    """The operation's flags; none for a name the core refuses."""
+    return {option for option, hint, *_ in OPERATIONS.get(name, ("", ()))[1] if not hint}
 
 
 def _extra_name(key):
@@ -47,10 +48,8 @@ def apply(img, operation, *, aoi=None, answer="yes", range=None, pixel_size=None
     questions; range= reads uint16 arrays as --range does; pixel_size and
     unit calibrate the image. Parameters are the CLI's options in snake case.
     """
-    if operation not in OPERATIONS:
-        raise ValueError(f'unknown operation "{operation}"')
     pairs = options(operation, _flags(operation), params, answer, aoi)
-    image, extras = _core.apply(samples(img), pairs, range, calibration(pixel_size, unit))
+    image, extras = _core.apply(samples(img), pairs + file_options(range, pixel_size, unit))
     return _result(image, extras)
 
 
@@ -58,7 +57,7 @@ def calc(operation, a, b, *, range=None):
     """The calculation of two images of one size and format, as
     `nuvak-cli calc --op OPERATION`: "Add", "Subtract", "Absolute
     Difference", "Multiply" or "Divide"."""
-    return _core.calc(operation, samples(a), samples(b), range)
+    return _core.calc(samples(a), samples(b), [("op", operation)] + file_options(range))
 
 
 def _signature_text(params):

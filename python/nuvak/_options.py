@@ -34,11 +34,9 @@ def options(name, flags, kwargs, answer="yes", aoi=None):
     return pairs
 
 
-def calibration(pixel_size, unit):
-    """(width, height, unit) from pixel_size=W or (W, H) and unit, or None."""
-    if pixel_size is None and unit is None:
-        return None
-    if pixel_size is None or unit is None:
-        raise ValueError("--pixel-size and --unit go together")
-    width, height = (pixel_size, pixel_size) if isinstance(pixel_size, numbers.Real) else pixel_size
-    return (float(width), float(height), str(unit))
+def file_options(range=None, pixel_size=None, unit=None, quality=None, answer=None):
+    """The (option, value) pairs of the keywords given of how images are read
+    and written, which the core checks as it checks the CLI's."""
+    given = (("range", range), ("pixel-size", pixel_size), ("unit", unit), ("quality", quality),
+             ("answer", answer))
+    return [(option, option_value(value)) for option, value in given if value is not None]

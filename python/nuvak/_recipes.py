@@ -4,8 +4,8 @@ import os
 
 from . import _core
 from ._arrays import samples
-from ._operations import OPERATIONS, _flags, _result
-from ._options import calibration, options
+from ._operations import _flags, _result
+from ._options import file_options, options
 
 
 class Step(str):
@@ -15,8 +15,6 @@ class Step(str):
 def step(operation, *, aoi=None, answer=None, **params):
     """A checked step of the operation with these parameters (the CLI's
     options in snake case); answer="yes"|"no" fixes its questions' answer."""
-    if operation not in OPERATIONS:
-        raise ValueError(f'unknown operation "{operation}"')
     pairs = options(operation, _flags(operation), params, answer or "yes", aoi)
     if answer is None:
         pairs = [pair for pair in pairs if pair[0] != "answer"]
@@ -49,15 +47,10 @@ class Recipe:
     def apply(self, img, *, answer="yes", range=None, pixel_size=None, unit=None):
         """Runs every step and returns the new array, or a Result with the
         extra images the steps made."""
-        image, extras = _core.apply_recipe(samples(img), self.text, option_answer(answer), range,
-                                           calibration(pixel_size, unit))
+        image, extras = _core.apply_recipe(samples(img), self.text,
+                                           file_options(range, pixel_size, unit, answer=answer))
         return _result(image, extras)
 
     def __repr__(self):
         return f"Recipe({self.steps!r})"
 
-
-def option_answer(answer):
-    if answer not in ("yes", "no"):
-        raise ValueError("--answer must be yes or no")
-    return answer == "yes"

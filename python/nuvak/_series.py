@@ -16,7 +16,7 @@ import warnings
 
 from . import _core
 from ._operations import OPERATIONS, _flags
-from ._options import calibration, option_value, options
+from ._options import file_options, option_value, options
 from ._recipes import Recipe
 
 
@@ -44,8 +44,10 @@ def _given(files, recipe_or_operation, out_dir, aoi, answer, range, quality, for
     if not pairs:
         pairs = [("answer", option_value(answer))] + ([("aoi", option_value(aoi))] if aoi is not None else [])
         pairs += [(key.replace("_", "-"), option_value(value)) for key, value in params.items()]
-    return ([os.fspath(f) for f in files], os.fspath(out_dir), pairs, recipe_path, recipe_text, quality, format,
-            calibration(pixel_size, unit), bool(skip_unreadable), range)
+    pairs += file_options(range, pixel_size, unit, quality)
+    if format is not None:
+        pairs.append(("format", option_value(format)))
+    return [os.fspath(f) for f in files], os.fspath(out_dir), pairs, recipe_path, recipe_text, bool(skip_unreadable)
 
 
 def _run_file(given, index, first, kept, staging):

@@ -1,7 +1,5 @@
 #include "ArrayImage.h"
 
-#include <cstring>
-
 #include "image/DecodedImage.h"
 
 namespace py = pybind11;
@@ -45,29 +43,21 @@ void ImageFromSamples(const ArraySamples& samples, CImage& image)
     if (samples.colours == 3) image.ConvertToRgb();
 }
 
-py::array ArrayOf(const CImage& image)
+py::array ArrayOf(CImage& image)
 {
-    const int w = image.width, h = image.height;
-    const PixelStore& pixels = image.pixelValueArray;
-    if (image.format == FORMAT_GRAYSCALE) {
-        py::array_t<std::uint8_t> out({h, w});
-        std::uint8_t* data = out.mutable_data();
-        const GreyRows* grey = pixels.HoldsGrey() ? pixels.Grey() : nullptr;
-        for (int y = 0; y < h; ++y) {
-            std::uint8_t* to = data + size_t(y) * size_t(w);
-            if (grey) {
-                std::memcpy(to, (*grey)[y], size_t(w));
-                continue;
-            }
-            const CColorVal* row = pixels[y];
-            for (int x = 0; x < w; ++x) to[x] = row[x].red;
-        }
-        return out;
-    }
-    py::array_t<std::uint8_t> out({h, w, 3});
-    std::uint8_t* data = out.mutable_data();
-    for (int y = 0; y < h; ++y) std::memcpy(data + size_t(y) * size_t(w) * 3, pixels[y], size_t(w) * 3);
-    return out;
+    const py::ssize_t w = image.width, h = image.height;
+    // The pixels move into an owner that numpy frees with the array.
+    auto* pixels = new PixelStore(std::move(image.pixelValueArray));
+    const py::capsule owner(pixels, [](void* p) { delete static_cast<PixelStore*>(p); });
+    auto row = [pixels](int y) { return reinterpret_cast<std::uint8_t*>((*pixels)[y]); };
+    if (image.format != FORMAT_GRAYSCALE)
+        return py::array_t<std::uint8_t>({h, w, py::ssize_t(3)}, {row(1) - row(0), py::ssize_t(3), py::ssize_t(1)},
+                                         row(0), owner);
+    // A grey image's pixels are grey: the plane is all that stays.
+    if (GreyRows* grey = pixels->WritableGrey())
+        return py::array_t<std::uint8_t>({h, w}, {(*grey)[1] - (*grey)[0], py::ssize_t(1)}, (*grey)[0], owner);
+    // One that is not gives its red, as it always has.
+    return py::array_t<std::uint8_t>({h, w}, {row(1) - row(0), py::ssize_t(3)}, row(0), owner);
 }
 
 }  // namespace nuvakpy

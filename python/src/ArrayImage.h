@@ -23,7 +23,8 @@ ArraySamples SamplesOf(const pybind11::array& array);
 // Fills image as a reader would, a 3-D array as RGB even when it is all
 // grey; raises platform::UserAbort with the reason shown.
 void ImageFromSamples(const ArraySamples& samples, CImage& image);
-// Needs the GIL.
-pybind11::array ArrayOf(const CImage& image);
+// The image's pixels as an array, without a copy: the array takes them
+// over and the image is left without pixels. Needs the GIL.
+pybind11::array ArrayOf(CImage& image);
 
 }  // namespace nuvakpy

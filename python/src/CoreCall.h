@@ -10,8 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "image/ImageFormat.h"
 #include "platform/CapturedErrors.h"
+#include "platform/Format.h"
+#include "series/FileOptions.h"
 
 namespace nuvakpy {
 
@@ -26,9 +27,8 @@ struct FileFailure {
 
 class CoreCall {
 public:
-    // range: "file", "full" or "LO,HI"; none keeps the file's own range.
-    CoreCall(const std::optional<std::string>& range, bool answer);
-    ~CoreCall();
+    // range: none keeps each file's own range.
+    CoreCall(const std::optional<SampleRange>& range, bool answer);
     CoreCall(const CoreCall&) = delete;
     CoreCall& operator=(const CoreCall&) = delete;
 
@@ -38,12 +38,11 @@ public:
 
 private:
     std::lock_guard<std::mutex> lock_;
-    SampleRange before_;
+    ScopedSampleRange range_;
     platform::PresetAnswer answer_;
     platform::CapturedErrors shown_;
 };
 
-// Strips the line ends a core message may end with.
-std::string TrimNewlines(std::string text);
+using platform::TrimNewlines;
 
 }  // namespace nuvakpy

@@ -1,15 +1,16 @@
 // Image files read and written for arrays.
 #include "ArrayImage.h"
 #include "Calls.h"
-#include "image/Calibration.h"
-#include "series/StepOptions.h"
+#include "series/FileOptions.h"
 
 namespace py = pybind11;
 
 namespace nuvakpy {
 
-py::tuple Imread(const std::string& path, const Range& range)
+py::tuple Imread(const std::string& path, const Options& options)
 {
+    std::vector<StepOption> given = StepOptionsOf(options);
+    const std::optional<SampleRange> range = TakeRange(given);
     CImage image;
     std::vector<std::string> notices;
     {
@@ -40,10 +41,11 @@ py::tuple Imread(const std::string& path, const Range& range)
                           py::make_tuple(image.xPixelsPerMetre, image.yPixelsPerMetre));
 }
 
-void Imwrite(const std::string& path, const py::array& array, int quality, const Calibration& calibration,
-             std::pair<double, double> resolution)
+void Imwrite(const std::string& path, const py::array& array, const Options& options, std::pair<double, double> resolution)
 {
-    if (quality < 1 || quality > 100) throw OptionError{"--quality must be an integer from 1 to 100"};
+    std::vector<StepOption> given = StepOptionsOf(options);
+    const int quality = TakeQuality(given);
+    const std::optional<CCalibration> calibration = TakeCalibration(given);
     const ArraySamples samples = SamplesOf(array);
     std::vector<std::string> notices;
     {
@@ -53,8 +55,7 @@ void Imwrite(const std::string& path, const py::array& array, int quality, const
         try {
             ImageFromSamples(samples, image);
             std::tie(image.xPixelsPerMetre, image.yPixelsPerMetre) = resolution;
-            Calibrate(image, calibration);
-            if (calibration) std::tie(image.xPixelsPerMetre, image.yPixelsPerMetre) = PixelsPerMetre(image.calibration);
+            if (calibration) image.SetCalibration(*calibration);
             std::string message;
             bool causeValid = false;
             int cause = 0;

@@ -41,13 +41,12 @@ PYBIND11_MODULE(_core, m)
         for (const CalcOperation& op : CalcOperationTable()) names.push_back(op.name);
         return names;
     });
-    m.def("apply", &Apply, py::arg("array"), py::arg("options"), py::arg("range"), py::arg("calibration"));
-    m.def("apply_recipe", &ApplyRecipe, py::arg("array"), py::arg("text"), py::arg("answer"), py::arg("range"),
-          py::arg("calibration"));
-    m.def("calc", &Calc, py::arg("name"), py::arg("a"), py::arg("b"), py::arg("range"));
-    m.def("imread", &Imread, py::arg("path"), py::arg("range"));
-    m.def("imwrite", &Imwrite, py::arg("path"), py::arg("array"), py::arg("quality"), py::arg("calibration"),
-          py::arg("resolution"));
+    // Options are (name, value) pairs that the core reads as the CLI's words.
+    m.def("apply", &Apply, py::arg("array"), py::arg("options"));
+    m.def("apply_recipe", &ApplyRecipe, py::arg("array"), py::arg("text"), py::arg("options"));
+    m.def("calc", &Calc, py::arg("a"), py::arg("b"), py::arg("options"));
+    m.def("imread", &Imread, py::arg("path"), py::arg("options"));
+    m.def("imwrite", &Imwrite, py::arg("path"), py::arg("array"), py::arg("options"), py::arg("resolution"));
     m.def("step_line", &StepLine);
     m.def("parse_recipe", [](const std::string& text, const std::string& name) {
         return StepLines(ParseRecipe(text, name));

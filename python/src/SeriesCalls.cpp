@@ -5,6 +5,7 @@
 #include "Calls.h"
 #include "platform/Format.h"
 #include "series/ConfirmationText.h"
+#include "series/FileOptions.h"
 #include "series/Recipe.h"
 #include "series/SeriesFileRead.h"
 #include "series/SeriesPages.h"
@@ -17,29 +18,22 @@ namespace nuvakpy {
 namespace {
 
 // What a run is given, alike for its start and for each of its files: the
-// files, the output folder, the step's options (with --op, or without it
-// for a recipe), the recipe's file or text, the JPEG quality, the output
-// format, the calibration, whether unreadable files are skipped, and the
-// 16-bit range.
+// files, the output folder, the options as nuvak-cli series takes them
+// (with --op, or without it for a recipe), the recipe's file or text and
+// whether unreadable files are skipped.
 struct RunGiven {
     std::vector<std::string> files;
     std::string outDir;
     Options options;
     std::optional<std::string> recipePath;
     std::optional<std::string> recipeText;
-    int quality = 95;
-    std::optional<std::string> format;
-    Calibration calibration;
     bool skipUnreadable = false;
-    Range range;
 };
 
 RunGiven GivenOf(const py::tuple& t)
 {
     return {t[0].cast<std::vector<std::string>>(), t[1].cast<std::string>(), t[2].cast<Options>(),
-            t[3].cast<std::optional<std::string>>(), t[4].cast<std::optional<std::string>>(), t[5].cast<int>(),
-            t[6].cast<std::optional<std::string>>(), t[7].cast<Calibration>(), t[8].cast<bool>(),
-            t[9].cast<Range>()};
+            t[3].cast<std::optional<std::string>>(), t[4].cast<std::optional<std::string>>(), t[5].cast<bool>()};
 }
 
 // The run's settings as nuvak-cli series makes them, refused with its texts;
@@ -48,31 +42,24 @@ struct Run {
     SeriesSettings settings;
     bool answer = true;
     std::optional<AoiBox> aoi;
+    std::optional<SampleRange> range;
 };
 
 Run RunOf(const RunGiven& given)
 {
     Run run;
     SeriesSettings& settings = run.settings;
-    std::vector<StepOption> options;
-    for (const auto& [name, value] : given.options) options.push_back({name, value});
+    std::vector<StepOption> options = StepOptionsOf(given.options);
     const bool recipe = given.recipePath || given.recipeText;
     const Operation* op = recipe ? nullptr : &TakeOperation(options, "series");
     if (op && !op->inSeries) throw OptionError{platform::Format("\"%s\" is not a series operation", op->name)};
     run.answer = TakeAnswer(options).value_or(true);
     run.aoi = TakeAoi(options);
     if (recipe && run.aoi) throw OptionError{"--aoi does not apply to series --recipe: each step gives its own"};
-    if (given.quality < 1 || given.quality > 100) throw OptionError{"--quality must be an integer from 1 to 100"};
-    settings.jpegQuality = given.quality;
-    if (given.calibration) {
-        CImage calibrated;
-        Calibrate(calibrated, given.calibration);
-        settings.calibration = calibrated.calibration;
-    }
-    if (given.format) {
-        settings.outputFormat = ParseFileFormat(*given.format);
-        if (!settings.outputFormat) throw OptionError{"--format must be bmp, png, tif or jpg"};
-    }
+    run.range = TakeRange(options);
+    settings.jpegQuality = TakeQuality(options);
+    settings.calibration = TakeCalibration(options);
+    settings.outputFormat = TakeFormat(options);
     if (recipe && !options.empty())
         throw OptionError{platform::Format("--%s is not an option of series --recipe", options.front().name.c_str())};
     if (op) settings.params = TakeParams(options, *op);
@@ -119,7 +106,7 @@ py::tuple Start(const py::tuple& t)
     {
         py::gil_scoped_release free;
         Run run = RunOf(given);
-        CoreCall call(given.range, run.answer);
+        CoreCall call(run.range, run.answer);
         SeriesSettings& settings = run.settings;
         std::vector<std::string> quiet;  // the run tells the first file's notices when it reads it again
         if (const std::optional<std::string> refusal = ReadSeriesFile(settings.firstImage, given.files[0], &quiet))
@@ -159,7 +146,7 @@ py::tuple File(const py::tuple& t, int index, const FirstFacts& first, const std
         py::gil_scoped_release free;
         Run run = RunOf(given);
         if (index < 0 || index >= static_cast<int>(given.files.size())) throw OptionError{"no such file of the run"};
-        CoreCall call(given.range, run.answer);
+        CoreCall call(run.range, run.answer);
         SeriesSettings& settings = run.settings;
         settings.outputFolder = staging;
         CImage& image = settings.firstImage;

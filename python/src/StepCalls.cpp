@@ -1,11 +1,9 @@
 // Operations, recipes and calculations on arrays.
 #include <pybind11/stl.h>
 
-#include <cmath>
-
 #include "ArrayImage.h"
 #include "Calls.h"
-#include "image/Calibration.h"
+#include "series/FileOptions.h"
 #include "series/Recipe.h"
 #include "series/StepOptions.h"
 
@@ -15,13 +13,6 @@ namespace nuvakpy {
 namespace {
 
 PyObject* noticeClass = nullptr;
-
-std::vector<StepOption> StepOptionsOf(const Options& options)
-{
-    std::vector<StepOption> out;
-    for (const auto& [name, value] : options) out.push_back({name, value});
-    return out;
-}
 
 // What a run of steps gives back: the image, the extra images by suffix or
 // path, and the notices.
@@ -35,21 +26,21 @@ py::tuple Returned(Outcome& outcome)
 {
     Warn(outcome.notices);
     py::list extras;
-    for (const ExtraImage& extra : outcome.extras)
+    for (ExtraImage& extra : outcome.extras)
         extras.append(py::make_tuple(extra.path.empty() ? extra.suffix : extra.path, ArrayOf(extra.image)));
     return py::make_tuple(ArrayOf(outcome.image), extras);
 }
 
 // Runs the steps on the array's image as `nuvak-cli run` does; a failing
 // step raises its text, numbered when there are several.
-Outcome RunOn(const ArraySamples& samples, const std::vector<OperationStep>& steps, bool answer, const Range& range,
-              const Calibration& calibration)
+Outcome RunOn(const ArraySamples& samples, const std::vector<OperationStep>& steps, bool answer,
+              const std::optional<SampleRange>& range, const std::optional<CCalibration>& calibration)
 {
     Outcome outcome;
     CoreCall call(range, answer);
     try {
         ImageFromSamples(samples, outcome.image);
-        Calibrate(outcome.image, calibration);
+        if (calibration) outcome.image.SetCalibration(*calibration);
         for (size_t i = 0; i < steps.size(); ++i) {
             OperationOutputs outputs;
             if (RunStep(outcome.image, steps[i], outputs, true) != 0) {
@@ -68,6 +59,13 @@ Outcome RunOn(const ArraySamples& samples, const std::vector<OperationStep>& ste
 
 }  // namespace
 
+std::vector<StepOption> StepOptionsOf(const Options& options)
+{
+    std::vector<StepOption> out;
+    for (const auto& [name, value] : options) out.push_back({name, value});
+    return out;
+}
+
 void SetNoticeClass(PyObject* type) { noticeClass = type; }
 
 void Warn(const std::vector<std::string>& notices)
@@ -84,32 +82,21 @@ void Warn(const std::vector<std::string>& notices)
         if (PyErr_WarnEx(noticeClass, text.c_str(), level) != 0) throw py::error_already_set();
 }
 
-void Calibrate(CImage& image, const Calibration& calibration)
-{
-    if (!calibration) return;
-    CCalibration c;
-    c.pixelWidth = std::get<0>(*calibration);
-    c.pixelHeight = std::get<1>(*calibration);
-    c.unit = CalibrationUnit(std::get<2>(*calibration));
-    if (c.unit.empty()) throw OptionError{"--unit must be nm, um, mm, cm, m or in"};
-    if (!c.Calibrated() || !std::isfinite(c.pixelWidth) || !std::isfinite(c.pixelHeight))
-        throw OptionError{"--pixel-size must be W or W,H with numbers above 0"};
-    image.calibration = c;
-}
-
 std::string WithShown(const CoreCall& call, const std::string& text)
 {
     const std::string shown = call.Shown();
     return shown.empty() ? text : shown + "\n" + text;
 }
 
-py::tuple Apply(const py::array& array, const Options& options, const Range& range, const Calibration& calibration)
+py::tuple Apply(const py::array& array, const Options& options)
 {
     const ArraySamples samples = SamplesOf(array);
     Outcome outcome;
     {
         py::gil_scoped_release free;
         std::vector<StepOption> given = StepOptionsOf(options);
+        const std::optional<SampleRange> range = TakeRange(given);
+        const std::optional<CCalibration> calibration = TakeCalibration(given);
         OperationStep step = TakeStep(given, "apply");
         const bool answer = step.answer.value_or(true);
         step.answer.reset();
@@ -118,22 +105,26 @@ py::tuple Apply(const py::array& array, const Options& options, const Range& ran
     return Returned(outcome);
 }
 
-py::tuple ApplyRecipe(const py::array& array, const std::string& text, bool answer, const Range& range,
-                      const Calibration& calibration)
+py::tuple ApplyRecipe(const py::array& array, const std::string& text, const Options& options)
 {
     const ArraySamples samples = SamplesOf(array);
     Outcome outcome;
     {
         py::gil_scoped_release free;
+        std::vector<StepOption> given = StepOptionsOf(options);
+        const bool answer = TakeAnswer(given).value_or(true);
+        const std::optional<SampleRange> range = TakeRange(given);
+        const std::optional<CCalibration> calibration = TakeCalibration(given);
         outcome = RunOn(samples, ParseRecipe(text, "recipe"), answer, range, calibration);
     }
     return Returned(outcome);
 }
 
-py::array Calc(const std::string& name, const py::array& a, const py::array& b, const Range& range)
+py::array Calc(const py::array& a, const py::array& b, const Options& options)
 {
-    const CalcOperation* op = FindCalcOperation(name);
-    if (!op) throw OptionError{"unknown calculation \"" + name + "\""};
+    std::vector<StepOption> given = StepOptionsOf(options);
+    const CalcOperation* op = &TakeCalcOperation(given, "calc");
+    const std::optional<SampleRange> range = TakeRange(given);
     const ArraySamples first = SamplesOf(a), second = SamplesOf(b);
     Outcome outcome;
     {

@@ -34,6 +34,7 @@ def test_layouts_give_the_same_result_and_inputs_stay(images):
         assert np.array_equal(nuvak.low_pass_filter(layout, size=5), expected)
     assert np.array_equal(colour, kept)
     assert expected.shape == (32, 64, 3) and expected.dtype == np.uint8
+    assert expected.flags.c_contiguous and expected.flags.writeable
     deep = images["grey"].astype(np.uint16) * 257
     assert np.array_equal(nuvak.invert(deep.astype(">u2"), range="full"), nuvak.invert(deep, range="full"))
     # An all-grey colour array stays a colour image.

@@ -1,7 +1,6 @@
 // nuvak-cli's commands: info, apply, run, calc and series, with their usage errors.
 #include "cli/Cli.h"
 
-#include <cmath>
 #include <filesystem>
 #include <iostream>
 #include <optional>
@@ -17,6 +16,7 @@
 #include "platform/CapturedErrors.h"
 #include "platform/Format.h"
 #include "series/ConfirmationText.h"
+#include "series/FileOptions.h"
 #include "series/Operations.h"
 #include "series/Recipe.h"
 #include "series/SeriesEngine.h"
@@ -27,6 +27,7 @@
 namespace {
 
 using platform::Format;
+using platform::TrimNewlines;
 
 using UsageError = OptionError;
 
@@ -62,12 +63,6 @@ void RejectRemainingOptions(const Invocation& inv, const char* what)
         throw UsageError{Format("--%s is not an option of %s", inv.options.front().name.c_str(), what)};
 }
 
-std::string TrimNewlines(std::string text)
-{
-    while (!text.empty() && text.back() == '\n') text.pop_back();
-    return text;
-}
-
 // Installs the headless user for one command.
 class InstalledUi {
 public:
@@ -77,71 +72,6 @@ public:
 private:
     CliUserInterface ui_;
 };
-
-// --range: how 16-bit samples are read, for this command only.
-class ScopedRange {
-public:
-    explicit ScopedRange(Invocation& inv) : before_(CurrentSampleRange())
-    {
-        const auto text = Take(inv, "range");
-        if (!text) return;
-        const auto range = ParseSampleRange(*text);
-        if (!range) throw UsageError{"--range must be full or LO,HI with 0 <= LO < HI <= 65535"};
-        SetSampleRange(*range);
-    }
-    ~ScopedRange() { SetSampleRange(before_); }
-    ScopedRange(const ScopedRange&) = delete;
-    ScopedRange& operator=(const ScopedRange&) = delete;
-
-private:
-    SampleRange before_;
-};
-
-int TakeQuality(Invocation& inv)
-{
-    const auto text = Take(inv, "quality");
-    if (!text) return WriteOptions().jpegQuality;
-    size_t used = 0;
-    int quality = 0;
-    try {
-        quality = std::stoi(*text, &used);
-    } catch (const std::exception&) {
-        used = 0;
-    }
-    if (used == 0 || used != text->size() || quality < 1 || quality > 100)
-        throw UsageError{"--quality must be an integer from 1 to 100"};
-    return quality;
-}
-
-// --pixel-size W[,H] with --unit U: the size of a pixel for every image read.
-std::optional<CCalibration> TakeCalibration(Invocation& inv)
-{
-    const auto size = Take(inv, "pixel-size");
-    const auto unit = Take(inv, "unit");
-    if (!size && !unit) return std::nullopt;
-    if (!size || !unit) throw UsageError{"--pixel-size and --unit go together"};
-    CCalibration calibration;
-    calibration.unit = CalibrationUnit(*unit);
-    if (calibration.unit.empty()) throw UsageError{"--unit must be nm, um, mm, cm, m or in"};
-    const size_t comma = size->find(',');
-    try {
-        size_t used = 0;
-        const std::string w = size->substr(0, comma);
-        calibration.pixelWidth = std::stod(w, &used);
-        if (used != w.size()) throw std::invalid_argument("width");
-        calibration.pixelHeight = calibration.pixelWidth;
-        if (comma != std::string::npos) {
-            const std::string h = size->substr(comma + 1);
-            calibration.pixelHeight = std::stod(h, &used);
-            if (used != h.size()) throw std::invalid_argument("height");
-        }
-    } catch (const std::exception&) {
-        throw UsageError{"--pixel-size must be W or W,H with numbers above 0"};
-    }
-    if (!calibration.Calibrated() || !std::isfinite(calibration.pixelWidth) || !std::isfinite(calibration.pixelHeight))
-        throw UsageError{"--pixel-size must be W or W,H with numbers above 0"};
-    return calibration;
-}
 
 // Without --allow-8bit, a result that would be written over an input of
 // 16-bit samples is refused: its 16-bit levels would be lost.
@@ -200,7 +130,7 @@ std::string ExtensionOf(const std::string& path) { return path.substr(PathWithou
 int Info(Invocation& inv, std::ostream& out, std::ostream& err)
 {
     InstalledUi ui(err, TakeAnswer(inv));
-    ScopedRange range(inv);
+    const ScopedSampleRange range(TakeRange(inv.options));
     RejectRemainingOptions(inv, "info");
     ExpectFiles(inv, 1, "IN");
     CImage image;
@@ -264,9 +194,9 @@ int RunSteps(const std::vector<OperationStep>& steps, const std::string& inPath,
 
 int Apply(Invocation& inv, std::ostream& err)
 {
-    ScopedRange range(inv);
-    const int quality = TakeQuality(inv);
-    const std::optional<CCalibration> calibration = TakeCalibration(inv);
+    const ScopedSampleRange range(TakeRange(inv.options));
+    const int quality = TakeQuality(inv.options);
+    const std::optional<CCalibration> calibration = TakeCalibration(inv.options);
     const bool allow8bit = Take(inv, "allow-8bit").has_value();
     OperationStep step = TakeStep(inv.options, inv.command);
     ExpectFiles(inv, 2, "IN OUT");
@@ -282,9 +212,9 @@ int Run(Invocation& inv, std::ostream& err)
     const auto recipe = Take(inv, "recipe");
     if (!recipe) throw UsageError{"run needs --recipe FILE"};
     const bool answer = TakeAnswer(inv);
-    ScopedRange range(inv);
-    const int quality = TakeQuality(inv);
-    const std::optional<CCalibration> calibration = TakeCalibration(inv);
+    const ScopedSampleRange range(TakeRange(inv.options));
+    const int quality = TakeQuality(inv.options);
+    const std::optional<CCalibration> calibration = TakeCalibration(inv.options);
     const bool allow8bit = Take(inv, "allow-8bit").has_value();
     RejectRemainingOptions(inv, "run");
     ExpectFiles(inv, 2, "IN OUT");
@@ -296,13 +226,10 @@ int Run(Invocation& inv, std::ostream& err)
 
 int Calc(Invocation& inv, std::ostream& err)
 {
-    const auto name = Take(inv, "op");
-    if (!name) throw UsageError{"calc needs --op NAME"};
-    const CalcOperation* op = FindCalcOperation(*name);
-    if (!op) throw UsageError{Format("unknown calculation \"%s\"", name->c_str())};
+    const CalcOperation* op = &TakeCalcOperation(inv.options, inv.command);
     const bool answer = TakeAnswer(inv);
-    ScopedRange range(inv);
-    const int quality = TakeQuality(inv);
+    const ScopedSampleRange range(TakeRange(inv.options));
+    const int quality = TakeQuality(inv.options);
     const bool allow8bit = Take(inv, "allow-8bit").has_value();
     RejectRemainingOptions(inv, "calc");
     ExpectFiles(inv, 3, "A B OUT");
@@ -351,13 +278,10 @@ int Series(Invocation& inv, std::ostream& out, std::ostream& err, bool errIsTerm
     if (!outDir && !overwrite) throw UsageError{"series needs --out DIR or --overwrite"};
     if (outDir && outDir->empty()) throw UsageError{"--out needs a folder"};
     SeriesSettings settings;
-    ScopedRange range(inv);
-    settings.jpegQuality = TakeQuality(inv);
-    settings.calibration = TakeCalibration(inv);
-    if (const auto format = Take(inv, "format")) {
-        settings.outputFormat = ParseFileFormat(*format);
-        if (!settings.outputFormat) throw UsageError{"--format must be bmp, png, tif or jpg"};
-    }
+    const ScopedSampleRange range(TakeRange(inv.options));
+    settings.jpegQuality = TakeQuality(inv.options);
+    settings.calibration = TakeCalibration(inv.options);
+    settings.outputFormat = TakeFormat(inv.options);
     if (recipe)
         RejectRemainingOptions(inv, "series --recipe");
     else
@@ -390,6 +314,16 @@ int Series(Invocation& inv, std::ostream& out, std::ostream& err, bool errIsTerm
     settings.aoiGiven = aoi.has_value();
     settings.inWizard = false;
     if (aoi && !SetAoi(settings.firstImage, aoi, true)) throw UsageError{settings.firstImage.errorMessage};
+    // A missing --out folder is made with the folders above it, once nothing
+    // else stands in the run's way.
+    if (outDir) {
+        std::error_code failed;
+        std::filesystem::create_directories(*outDir, failed);
+        if (failed) {
+            err << "nuvak-cli: the --out folder " << *outDir << " could not be made: " << failed.message() << '\n';
+            return kExitFile;
+        }
+    }
     PrintText(out, ConfirmationText(settings));
     out << '\n';
 

@@ -23,4 +23,10 @@ std::string Format(const char* fmt, ...)
     return out;
 }
 
+std::string TrimNewlines(std::string text)
+{
+    while (!text.empty() && text.back() == '\n') text.pop_back();
+    return text;
+}
+
 }  // namespace platform

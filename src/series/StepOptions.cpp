@@ -106,6 +106,15 @@ const Operation& TakeOperation(std::vector<StepOption>& options, const std::stri
     return *op;
 }
 
+const CalcOperation& TakeCalcOperation(std::vector<StepOption>& options, const std::string& command)
+{
+    const auto name = TakeOption(options, "op");
+    if (!name) throw OptionError{Format("%s needs --op NAME", command.c_str())};
+    const CalcOperation* op = FindCalcOperation(*name);
+    if (!op) throw OptionError{Format("unknown calculation \"%s\"", name->c_str())};
+    return *op;
+}
+
 OperationParams TakeParams(std::vector<StepOption>& options, const Operation& op)
 {
     for (ParamId id : op.params) {

@@ -32,6 +32,8 @@ std::optional<bool> TakeAnswer(std::vector<StepOption>& options);
 std::optional<AoiBox> TakeAoi(std::vector<StepOption>& options);
 // The --op row; command names the command that needs it.
 const Operation& TakeOperation(std::vector<StepOption>& options, const std::string& command);
+// The calc --op row; command names the command that needs it.
+const CalcOperation& TakeCalcOperation(std::vector<StepOption>& options, const std::string& command);
 // The operation's parameters from all remaining options, which it consumes.
 OperationParams TakeParams(std::vector<StepOption>& options, const Operation& op);
 // All of a step, consuming every option.

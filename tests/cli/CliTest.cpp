@@ -84,6 +84,7 @@ TEST_F(Cli, UsageErrors)
         {{"info"}, "missing file argument: info expects IN"},
         {{"info", "--op", "Crop", in}, "--op is not an option of info"},
         {{"calc", "--op", "Power", in, in, out}, "unknown calculation \"Power\""},
+        {{"calc", in, in, out}, "calc needs --op NAME"},
         {{"calc", "--op", "Add", in, out}, "missing file argument: calc expects A B OUT"},
     };
     for (const Case& c : cases) {
