@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Installs the peers the comparison program times against (OpenCV, FFTW) and
-# GNU time for the peak-memory figure; the workbench and its tests never need them.
+# Installs the peers the comparison program times against (OpenCV, FFTW),
+# GNU time for the peak-memory figure and perf for profiling; the workbench
+# and its tests never need them.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash scripts/install-packages.sh libopencv-dev libfftw3-dev libbenchmark-dev time
+bash scripts/install-packages.sh libopencv-dev libfftw3-dev libbenchmark-dev time linux-perf

@@ -56,10 +56,11 @@ std::uint8_t Median3(std::uint8_t a, std::uint8_t b, std::uint8_t c)
 // and the least of their largest ones. Made of minima and maxima only, it
 // gives the median for every 0/1 input, hence for every input; on whole rows
 // it vectorises.
-NUVAK_WIDE_CLONES
-void MedianOfNine(const std::uint8_t* __restrict above, const std::uint8_t* __restrict here,
-                  const std::uint8_t* __restrict below, int columns, std::uint8_t* __restrict least,
-                  std::uint8_t* __restrict middle, std::uint8_t* __restrict largest, std::uint8_t* __restrict out)
+NUVAK_WIDE_BUILDS(void, MedianOfNine,
+                  (const std::uint8_t* __restrict above, const std::uint8_t* __restrict here,
+                   const std::uint8_t* __restrict below, int columns, std::uint8_t* __restrict least,
+                   std::uint8_t* __restrict middle, std::uint8_t* __restrict largest, std::uint8_t* __restrict out),
+                  (above, here, below, columns, least, middle, largest, out))
 {
     for (int i = 0; i < columns + 2; ++i) {
         const std::uint8_t low = std::min(above[i], here[i]), high = std::max(above[i], here[i]);

@@ -7,20 +7,23 @@
 
 namespace neighbourhood {
 
-NUVAK_VECTOR_CLONES
-void ClampRow(const std::int16_t* __restrict sums, size_t count, std::uint8_t* __restrict values)
+NUVAK_VECTOR_BUILDS(void, ClampRow,
+                    (const std::int16_t* __restrict sums, size_t count, std::uint8_t* __restrict values),
+                    (sums, count, values))
 {
     for (size_t j = 0; j < count; ++j) values[j] = CColorVal::Clamp(sums[j]);
 }
 
-NUVAK_VECTOR_CLONES
-void ClampRow(const int* __restrict sums, size_t count, std::uint8_t* __restrict values)
+NUVAK_VECTOR_BUILDS(void, ClampRow,
+                    (const int* __restrict sums, size_t count, std::uint8_t* __restrict values),
+                    (sums, count, values))
 {
     for (size_t j = 0; j < count; ++j) values[j] = CColorVal::Clamp(sums[j]);
 }
 
-NUVAK_VECTOR_CLONES
-void Widen(const std::uint8_t* __restrict samples, size_t count, double* __restrict values)
+NUVAK_VECTOR_BUILDS(void, Widen,
+                    (const std::uint8_t* __restrict samples, size_t count, double* __restrict values),
+                    (samples, count, values))
 {
     for (size_t j = 0; j < count; ++j) values[j] = samples[j];
 }
@@ -69,32 +72,38 @@ template <size_t Block, bool Fused = false, typename Sample, typename Weight, ty
     for (; start < count; ++start) KernelSums<1, Fused>(rows, n, channels, weights, start, sums);
 }
 
-NUVAK_WIDE_CLONES
-void SeparateKernelRow(const double* const* rows, int n, int channels, const double* weights, size_t count,
-                       double* __restrict sums)
+NUVAK_WIDE_BUILDS(void, SeparateKernelRow,
+                  (const double* const* rows, int n, int channels, const double* weights, size_t count,
+                   double* __restrict sums),
+                  (rows, n, channels, weights, count, sums))
 {
     KernelRowOf<32>(rows, n, channels, weights, count, sums);
 }
 
-// The fused row on processors with fused multiply-add; false elsewhere,
-// where a software fused add would be far slower than two roundings.
+// The fused row where the chosen instructions have fused multiply-adds;
+// false elsewhere, where a software fused add would be far slower than two
+// roundings.
 #if NUVAK_HAS_CLONES
-[[gnu::target("default")]] bool FusedKernelRow(const double* const*, int, int, const double*, size_t, double*)
-{
-    return false;
-}
-
-[[gnu::target("avx512f")]] bool FusedKernelRow(const double* const* rows, int n, int channels, const double* weights,
-                                               size_t count, double* sums)
+[[NUVAK_WIDE_TARGET]] void FusedKernelRowWide(const double* const* rows, int n, int channels, const double* weights,
+                                              size_t count, double* sums)
 {
     KernelRowOf<64, true>(rows, n, channels, weights, count, sums);
-    return true;
 }
 
-[[gnu::target("avx2,fma")]] bool FusedKernelRow(const double* const* rows, int n, int channels,
-                                                const double* weights, size_t count, double* sums)
+[[gnu::target("avx2,fma")]] void FusedKernelRowAvx2(const double* const* rows, int n, int channels,
+                                                    const double* weights, size_t count, double* sums)
 {
     KernelRowOf<32, true>(rows, n, channels, weights, count, sums);
+}
+
+bool FusedKernelRow(const double* const* rows, int n, int channels, const double* weights, size_t count,
+                    double* sums)
+{
+    if (!platform::HasFusedAdds()) return false;
+    if (platform::ChosenSet() == platform::InstructionSet::Avx512)
+        FusedKernelRowWide(rows, n, channels, weights, count, sums);
+    else
+        FusedKernelRowAvx2(rows, n, channels, weights, count, sums);
     return true;
 }
 #else
@@ -110,22 +119,25 @@ void KernelRow(const double* const* rows, int n, int channels, const double* wei
     SeparateKernelRow(rows, n, channels, weights, count, sums);
 }
 
-NUVAK_WIDE_CLONES
-void KernelRow(const std::uint8_t* const* rows, int n, int channels, const std::int16_t* weights, size_t count,
-               std::int16_t* __restrict sums)
+NUVAK_WIDE_BUILDS(void, KernelRow,
+                  (const std::uint8_t* const* rows, int n, int channels, const std::int16_t* weights, size_t count,
+                   std::int16_t* __restrict sums),
+                  (rows, n, channels, weights, count, sums))
 {
     KernelRowOf<64>(rows, n, channels, weights, count, sums);
 }
 
-NUVAK_VECTOR_CLONES
-void KernelRow(const std::uint8_t* const* rows, int n, int channels, const int* weights, size_t count,
-               int* __restrict sums)
+NUVAK_VECTOR_BUILDS(void, KernelRow,
+                    (const std::uint8_t* const* rows, int n, int channels, const int* weights, size_t count,
+                     int* __restrict sums),
+                    (rows, n, channels, weights, count, sums))
 {
     KernelRowOf<32>(rows, n, channels, weights, count, sums);
 }
 
-NUVAK_WIDE_CLONES
-void RoundRow(const double* __restrict sums, size_t count, std::uint8_t* __restrict values)
+NUVAK_WIDE_BUILDS(void, RoundRow,
+                  (const double* __restrict sums, size_t count, std::uint8_t* __restrict values),
+                  (sums, count, values))
 {
     // RoundToByte without branches: a sum not above 0 (or not a number)
     // gives 0, one of 255 or more gives 255, any other trunc(sum + 0.5).
@@ -159,28 +171,32 @@ void AddSums(Sum* __restrict sums, const Sum* __restrict columns, size_t length)
 
 }  // namespace
 
-NUVAK_WIDE_CLONES
-void AddSamples(std::uint16_t* __restrict columns, const std::uint8_t* __restrict row, size_t length)
+NUVAK_WIDE_BUILDS(void, AddSamples,
+                  (std::uint16_t* __restrict columns, const std::uint8_t* __restrict row, size_t length),
+                  (columns, row, length))
 {
     AddRow(columns, row, length);
 }
 
-NUVAK_VECTOR_CLONES
-void AddSamples(int* __restrict columns, const std::uint8_t* __restrict row, size_t length)
+NUVAK_VECTOR_BUILDS(void, AddSamples,
+                    (int* __restrict columns, const std::uint8_t* __restrict row, size_t length),
+                    (columns, row, length))
 {
     AddRow(columns, row, length);
 }
 
-NUVAK_WIDE_CLONES
-void SlideSamples(std::uint16_t* __restrict columns, const std::uint8_t* __restrict entering,
-                  const std::uint8_t* __restrict leaving, size_t length)
+NUVAK_WIDE_BUILDS(void, SlideSamples,
+                  (std::uint16_t* __restrict columns, const std::uint8_t* __restrict entering,
+                   const std::uint8_t* __restrict leaving, size_t length),
+                  (columns, entering, leaving, length))
 {
     SlideRow(columns, entering, leaving, length);
 }
 
-NUVAK_VECTOR_CLONES
-void SlideSamples(int* __restrict columns, const std::uint8_t* __restrict entering,
-                  const std::uint8_t* __restrict leaving, size_t length)
+NUVAK_VECTOR_BUILDS(void, SlideSamples,
+                    (int* __restrict columns, const std::uint8_t* __restrict entering,
+                     const std::uint8_t* __restrict leaving, size_t length),
+                    (columns, entering, leaving, length))
 {
     SlideRow(columns, entering, leaving, length);
 }
@@ -210,14 +226,16 @@ template <typename Sum>
 
 }  // namespace
 
-NUVAK_WIDE_CLONES
-void WindowSums(const std::uint16_t* columns, size_t count, int n, size_t stride, std::uint16_t* sums)
+NUVAK_WIDE_BUILDS(void, WindowSums,
+                  (const std::uint16_t* columns, size_t count, int n, size_t stride, std::uint16_t* sums),
+                  (columns, count, n, stride, sums))
 {
     WindowSumsOf(columns, count, n, stride, sums);
 }
 
-NUVAK_VECTOR_CLONES
-void WindowSums(const int* columns, size_t count, int n, size_t stride, int* sums)
+NUVAK_VECTOR_BUILDS(void, WindowSums,
+                    (const int* columns, size_t count, int n, size_t stride, int* sums),
+                    (columns, count, n, stride, sums))
 {
     WindowSumsOf(columns, count, n, stride, sums);
 }
