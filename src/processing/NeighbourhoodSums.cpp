@@ -32,14 +32,17 @@ namespace {
 
 // KernelRow for length sums from start; a constant length lets the sums
 // live in registers. Fused adds each product without rounding it first,
-// which gives the same bits when every product is exact.
-template <size_t length, bool Fused, typename Sample, typename Weight, typename Sum>
+// which gives the same bits when every product is exact. ByRows adds each
+// kernel row's products from 0 and then the row's sum.
+template <size_t length, bool Fused, bool ByRows, typename Sample, typename Weight, typename Sum>
 [[gnu::always_inline]] inline void KernelSums(const Sample* const* rows, int n, int channels, const Weight* weights,
                                               size_t start, Sum* __restrict sums)
 {
     Sum sum[length] = {};
     const Weight* w = weights;
-    for (int k = 0; k < n; ++k)
+    for (int k = 0; k < n; ++k) {
+        Sum rowSum[length] = {};
+        Sum* into = ByRows ? rowSum : sum;
         for (int m = 0; m < n; ++m, ++w) {
             // A zero weight adds nothing to any finite sum.
             if (*w == 0) continue;
@@ -47,29 +50,32 @@ template <size_t length, bool Fused, typename Sample, typename Weight, typename 
             const Sample* in = rows[k] + start + static_cast<size_t>(channels * m);
             for (size_t i = 0; i < length; ++i) {
                 if constexpr (Fused)
-                    sum[i] = std::fma(weight, in[i], sum[i]);
+                    into[i] = std::fma(weight, in[i], into[i]);
                 else
-                    sum[i] = static_cast<Sum>(sum[i] + weight * in[i]);
+                    into[i] = static_cast<Sum>(into[i] + weight * in[i]);
             }
         }
+        if constexpr (ByRows)
+            for (size_t i = 0; i < length; ++i) sum[i] += rowSum[i];
+    }
     for (size_t i = 0; i < length; ++i) sums[start + i] = sum[i];
 }
 
 // Blocks of sums four vectors long, whose adds hide each other's latency.
-template <size_t Block, bool Fused = false, typename Sample, typename Weight, typename Sum>
+template <size_t Block, bool Fused = false, bool ByRows = false, typename Sample, typename Weight, typename Sum>
 [[gnu::always_inline]] inline void KernelRowOf(const Sample* const* rows, int n, int channels, const Weight* weights,
                                                size_t count, Sum* __restrict sums)
 {
     size_t start = 0;
     for (; start + Block <= count; start += Block)
-        KernelSums<Block, Fused>(rows, n, channels, weights, start, sums);
+        KernelSums<Block, Fused, ByRows>(rows, n, channels, weights, start, sums);
     // A row of a block or more ends with a block that overlaps the one before:
     // each sum depends on its own samples only, so it comes out the same twice.
     if (start < count && count >= Block) {
-        KernelSums<Block, Fused>(rows, n, channels, weights, count - Block, sums);
+        KernelSums<Block, Fused, ByRows>(rows, n, channels, weights, count - Block, sums);
         return;
     }
-    for (; start < count; ++start) KernelSums<1, Fused>(rows, n, channels, weights, start, sums);
+    for (; start < count; ++start) KernelSums<1, Fused, ByRows>(rows, n, channels, weights, start, sums);
 }
 
 NUVAK_WIDE_BUILDS(void, SeparateKernelRow,
@@ -110,7 +116,102 @@ bool FusedKernelRow(const double* const* rows, int n, int channels, const double
 bool FusedKernelRow(const double* const*, int, int, const double*, size_t, double*) { return false; }
 #endif
 
+// The float rows: eight vectors of sums a block, half of them for the
+// fused builds, where each add waits for the one before less long.
+#if NUVAK_HAS_CLONES
+[[NUVAK_WIDE_TARGET]] void FloatKernelRowWide(const float* const* rows, int n, int channels, const float* weights,
+                                              size_t count, float* sums)
+{
+    KernelRowOf<128, true, true>(rows, n, channels, weights, count, sums);
+}
+
+[[gnu::target("avx2,fma")]] void FloatKernelRowAvx2(const float* const* rows, int n, int channels,
+                                                    const float* weights, size_t count, float* sums)
+{
+    KernelRowOf<64, true, true>(rows, n, channels, weights, count, sums);
+}
+#endif
+
+void FloatKernelRowPlain(const float* const* rows, int n, int channels, const float* weights, size_t count,
+                         float* __restrict sums)
+{
+    KernelRowOf<32, false, true>(rows, n, channels, weights, count, sums);
+}
+
 }  // namespace
+
+NUVAK_VECTOR_BUILDS(void, Widen, (const std::uint8_t* __restrict samples, size_t count, float* __restrict values),
+                    (samples, count, values))
+{
+    for (size_t j = 0; j < count; ++j) values[j] = samples[j];
+}
+
+void KernelRow(const float* const* rows, int n, int channels, const float* weights, size_t count,
+               float* __restrict sums)
+{
+#if NUVAK_HAS_CLONES
+    if (platform::HasFusedAdds()) {
+        if (platform::ChosenSet() == platform::InstructionSet::Avx512)
+            FloatKernelRowWide(rows, n, channels, weights, count, sums);
+        else
+            FloatKernelRowAvx2(rows, n, channels, weights, count, sums);
+        return;
+    }
+#endif
+    FloatKernelRowPlain(rows, n, channels, weights, count, sums);
+}
+
+float FloatKernelMargin(const float* weights, int n)
+{
+    // Each rounding moves a result by at most u times its size, and every
+    // result is at most 255 times the sum of the weights' sizes before it
+    // (times the growth of the earlier errors): a product (unless fused),
+    // each partial sum of a kernel row, each partial sum of the rows; and in
+    // the double sum each partial sum of the row-major order.
+    constexpr double kSingle = 0x1p-24, kDouble = 0x1p-53;
+    double singleTerms = 0, doubleTerms = 0, all = 0;
+    for (int k = 0; k < n; ++k) {
+        double row = 0;
+        for (int m = 0; m < n; ++m) {
+            const double size = std::fabs(weights[k * n + m]);
+            row += size;
+            all += size;
+            singleTerms += size + row;
+            doubleTerms += all;
+        }
+        singleTerms += all;
+    }
+    if (!(255 * all < 1e30)) return -1;
+    const double growth = 1 + 4 * n * n * kSingle;
+    const double single = kSingle * growth * 255 * singleTerms;
+    const double exact = kDouble * growth * 255 * doubleTerms;
+    // Twice that, and room for NearRoundRow's own rounding of a sum plus a
+    // half (2^-17 at most).
+    return static_cast<float>(2 * (single + exact) + 0x1p-12);
+}
+
+NUVAK_WIDE_BUILDS(bool, NearRoundRow,
+                  (const float* __restrict sums, size_t count, float margin, std::uint8_t* __restrict values,
+                   std::uint8_t* __restrict unsure),
+                  (sums, count, margin, values, unsure))
+{
+    // As RoundRow: a sum not above 0 gives 0, one of 255 or more 255, any
+    // other trunc(sum + 0.5), which the exact sum shares unless a whole
+    // number lies within the margin.
+    int any = 0;
+    for (size_t j = 0; j < count; ++j) {
+        const float positive = sums[j] > 0 ? sums[j] : 0.0f;
+        const float limited = positive < 255 ? positive : 255.0f;
+        const float raised = limited + 0.5f;
+        const int whole = static_cast<int>(raised);
+        const float fraction = raised - static_cast<float>(whole);
+        const int near = static_cast<int>(fraction < margin) | static_cast<int>(fraction > 1 - margin);
+        values[j] = static_cast<std::uint8_t>(whole);
+        unsure[j] = static_cast<std::uint8_t>(near);
+        any |= near;
+    }
+    return any != 0;
+}
 
 void KernelRow(const double* const* rows, int n, int channels, const double* weights, size_t count,
                double* __restrict sums, bool exactProducts)
