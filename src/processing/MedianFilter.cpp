@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 #include "image/Image.h"
@@ -129,6 +130,74 @@ struct SortedColumns {
 void PermutedMedians(const std::uint8_t*, const std::uint8_t*, const std::uint8_t*, int, std::uint8_t*) {}
 #endif
 
+// The medians of a row of columns pixels, W at a time, from the n rows of
+// their windows, each from the column half left of the first pixel with its
+// bytes' top bit flipped, so that they compare as signed bytes, which every
+// vector build compares directly. Bit by bit from the highest, the median is
+// the largest level with at most n x n / 2 samples below it. Rows narrower
+// than W are left to the caller (false).
+template <int W>
+[[gnu::always_inline]] inline bool BitMediansOf(const std::int8_t* const* rows, int n, int columns,
+                                                std::uint8_t* __restrict out)
+{
+    typedef std::int8_t Bytes __attribute__((vector_size(W)));
+    if (columns < W) return false;
+    Bytes rank, flip, bits[8];
+    std::memset(&rank, n * n / 2, sizeof rank);
+    std::memset(&flip, 0x80, sizeof flip);
+    for (int b = 0; b < 8; ++b) std::memset(&bits[b], 0x80 >> b, sizeof bits[b]);
+    auto block = [&](int p) {
+        Bytes median = flip;
+        for (const Bytes& bit : bits) {
+            const Bytes trial = median ^ bit;
+            // Four counts side by side: an add need not wait for the one before.
+            Bytes below[4] = {};
+            int i = 0;
+            for (int k = 0; k < n; ++k)
+                for (int m = 0; m < n; ++m, ++i) {
+                    Bytes sample;
+                    std::memcpy(&sample, rows[k] + p + m, W);
+                    below[i & 3] -= sample < trial;
+                }
+            median = (below[0] + below[1]) + (below[2] + below[3]) <= rank ? trial : median;
+        }
+        const Bytes level = median ^ flip;
+        std::memcpy(out + p, &level, W);
+    };
+    int p = 0;
+    for (; p + W <= columns; p += W) block(p);
+    // The last block overlaps the one before; its medians come out the same.
+    if (p < columns) block(columns - W);
+    return true;
+}
+
+#if NUVAK_HAS_CLONES
+[[NUVAK_WIDE_TARGET]] bool BitMediansWide(const std::int8_t* const* rows, int n, int columns, std::uint8_t* out)
+{
+    return BitMediansOf<64>(rows, n, columns, out);
+}
+
+[[NUVAK_AVX2_TARGET]] bool BitMediansAvx2(const std::int8_t* const* rows, int n, int columns, std::uint8_t* out)
+{
+    return BitMediansOf<32>(rows, n, columns, out);
+}
+#endif
+
+bool BitMedians(const std::int8_t* const* rows, int n, int columns, std::uint8_t* out)
+{
+#if NUVAK_HAS_CLONES
+    switch (platform::ChosenSet()) {
+    case platform::InstructionSet::Avx512:
+        return BitMediansWide(rows, n, columns, out);
+    case platform::InstructionSet::Avx2:
+        return BitMediansAvx2(rows, n, columns, out);
+    case platform::InstructionSet::Baseline:
+        break;
+    }
+#endif
+    return BitMediansOf<16>(rows, n, columns, out);
+}
+
 }  // namespace
 
 int CImage::MedianFilter(int size)
@@ -164,11 +233,24 @@ int CImage::MedianFilter(int size)
                 }
                 return;
             }
-            // Each row starts its window afresh.
             std::vector<const std::uint8_t*> window(static_cast<size_t>(n));
             std::vector<std::uint8_t> out(static_cast<size_t>(columns));
+            const size_t width = static_cast<size_t>(columns + n - 1);
+            std::vector<std::int8_t> flipped(width * static_cast<size_t>(n));
+            std::vector<const std::int8_t*> flippedRows(static_cast<size_t>(n));
             for (int y = rows.first(); y < rows.last(); ++y) {
-                for (int k = 0; k < n; ++k) window[static_cast<size_t>(k)] = lum.at(y - half + k);
+                for (int k = 0; k < n; ++k) {
+                    window[static_cast<size_t>(k)] = lum.at(y - half + k);
+                    std::int8_t* row = flipped.data() + width * static_cast<size_t>(k);
+                    for (size_t i = 0; i < width; ++i)
+                        row[i] = static_cast<std::int8_t>(window[static_cast<size_t>(k)][i] ^ 0x80);
+                    flippedRows[static_cast<size_t>(k)] = row;
+                }
+                if (BitMedians(flippedRows.data(), n, columns, out.data())) {
+                    StoreGrey(out.data(), columns, rows.out(y));
+                    continue;
+                }
+                // Narrow rows slide a histogram along.
                 RankedHistogram ranked(n * n / 2);
                 for (const std::uint8_t* row : window)
                     for (int m = 0; m < n; ++m) ranked.Add(row[m], 1);
