@@ -577,29 +577,27 @@ inline void TransformVectors(const FftTables& tables, FftValue* base, size_t lan
 }
 
 // Transforms in the four lanes of the widest vectors: the AVX2 build does
-// each operation on all four at once.
-[[gnu::always_inline]] inline void QuadsOf(const FftTables& tables, FftValue* base, size_t laneStep,
-                                           size_t elementStep, size_t count, size_t groups, Quad* lanes, int direction)
+// each operation on all four at once. Each build is flattened whole: the
+// transform's steps are too large to be inlined otherwise.
+#if NUVAK_HAS_CLONES
+[[NUVAK_AVX2_TARGET, gnu::flatten]] void QuadsAvx2(const FftTables& tables, FftValue* base, size_t laneStep,
+                                                   size_t elementStep, size_t count, size_t groups, Quad* lanes,
+                                                   int direction)
 {
     if (count >= 2 && (laneStep == 1 || (elementStep == 1 && groups == 1)))
         TransformVectors(tables, base, laneStep, elementStep, count, groups, lanes, direction);
     else
         TransformLanes(tables, base, laneStep, elementStep, count, groups, lanes, direction);
 }
-
-#if NUVAK_HAS_CLONES
-[[NUVAK_AVX2_TARGET, gnu::flatten]] void QuadsAvx2(const FftTables& tables, FftValue* base, size_t laneStep,
-                                                   size_t elementStep, size_t count, size_t groups, Quad* lanes,
-                                                   int direction)
-{
-    QuadsOf(tables, base, laneStep, elementStep, count, groups, lanes, direction);
-}
 #endif
 
 [[gnu::flatten]] void QuadsPlain(const FftTables& tables, FftValue* base, size_t laneStep, size_t elementStep,
                                  size_t count, size_t groups, Quad* lanes, int direction)
 {
-    QuadsOf(tables, base, laneStep, elementStep, count, groups, lanes, direction);
+    if (count >= 2 && (laneStep == 1 || (elementStep == 1 && groups == 1)))
+        TransformVectors(tables, base, laneStep, elementStep, count, groups, lanes, direction);
+    else
+        TransformLanes(tables, base, laneStep, elementStep, count, groups, lanes, direction);
 }
 
 void TransformQuads(const FftTables& tables, FftValue* base, size_t laneStep, size_t elementStep, size_t count,
