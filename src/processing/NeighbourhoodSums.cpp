@@ -33,32 +33,55 @@ namespace {
 // KernelRow for length sums from start; a constant length lets the sums
 // live in registers. Fused adds each product without rounding it first,
 // which gives the same bits when every product is exact. ByRows adds each
-// kernel row's products from 0 and then the row's sum.
+// kernel row's products from the first, rounded, and then the row sums from
+// the first: no array is set to zero first, which would go through memory.
 template <size_t length, bool Fused, bool ByRows, typename Sample, typename Weight, typename Sum>
 [[gnu::always_inline]] inline void KernelSums(const Sample* const* rows, int n, int channels, const Weight* weights,
                                               size_t start, Sum* __restrict sums)
 {
-    Sum sum[length] = {};
+    auto add = [](Sum& to, Weight weight, Sample sample) {
+        if constexpr (Fused)
+            to = std::fma(weight, sample, to);
+        else
+            to = static_cast<Sum>(to + weight * sample);
+    };
     const Weight* w = weights;
-    for (int k = 0; k < n; ++k) {
-        Sum rowSum[length] = {};
-        Sum* into = ByRows ? rowSum : sum;
-        for (int m = 0; m < n; ++m, ++w) {
-            // A zero weight adds nothing to any finite sum.
-            if (*w == 0) continue;
-            const Weight weight = *w;
-            const Sample* in = rows[k] + start + static_cast<size_t>(channels * m);
-            for (size_t i = 0; i < length; ++i) {
-                if constexpr (Fused)
-                    into[i] = std::fma(weight, in[i], into[i]);
+    if constexpr (ByRows) {
+        Sum sum[length];
+        bool anyRow = false;
+        for (int k = 0; k < n; ++k) {
+            Sum rowSum[length];
+            bool anyWeight = false;
+            for (int m = 0; m < n; ++m, ++w) {
+                if (*w == 0) continue;
+                const Weight weight = *w;
+                const Sample* in = rows[k] + start + static_cast<size_t>(channels * m);
+                if (anyWeight)
+                    for (size_t i = 0; i < length; ++i) add(rowSum[i], weight, in[i]);
                 else
-                    into[i] = static_cast<Sum>(into[i] + weight * in[i]);
+                    for (size_t i = 0; i < length; ++i) rowSum[i] = static_cast<Sum>(weight * in[i]);
+                anyWeight = true;
             }
+            if (!anyWeight) continue;
+            if (anyRow)
+                for (size_t i = 0; i < length; ++i) sum[i] += rowSum[i];
+            else
+                for (size_t i = 0; i < length; ++i) sum[i] = rowSum[i];
+            anyRow = true;
         }
-        if constexpr (ByRows)
-            for (size_t i = 0; i < length; ++i) sum[i] += rowSum[i];
+        for (size_t i = 0; i < length; ++i) sums[start + i] = anyRow ? sum[i] : Sum{};
+    } else {
+        Sum sum[length] = {};
+        for (int k = 0; k < n; ++k)
+            for (int m = 0; m < n; ++m, ++w) {
+                // A zero weight adds nothing to any finite sum.
+                if (*w == 0) continue;
+                const Weight weight = *w;
+                const Sample* in = rows[k] + start + static_cast<size_t>(channels * m);
+                for (size_t i = 0; i < length; ++i) add(sum[i], weight, in[i]);
+            }
+        for (size_t i = 0; i < length; ++i) sums[start + i] = sum[i];
     }
-    for (size_t i = 0; i < length; ++i) sums[start + i] = sum[i];
 }
 
 // Blocks of sums four vectors long, whose adds hide each other's latency.
@@ -116,8 +139,7 @@ bool FusedKernelRow(const double* const* rows, int n, int channels, const double
 bool FusedKernelRow(const double* const*, int, int, const double*, size_t, double*) { return false; }
 #endif
 
-// The float rows: eight vectors of sums a block, half of them for the
-// fused builds, where each add waits for the one before less long.
+// The float rows, eight vectors of sums a block in each build.
 #if NUVAK_HAS_CLONES
 [[NUVAK_WIDE_TARGET]] void FloatKernelRowWide(const float* const* rows, int n, int channels, const float* weights,
                                               size_t count, float* sums)
