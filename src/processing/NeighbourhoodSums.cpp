@@ -219,17 +219,15 @@ NUVAK_WIDE_BUILDS(bool, NearRoundRow,
 {
     // As RoundRow: a sum not above 0 gives 0, one of 255 or more 255, any
     // other trunc(sum + 0.5), which the exact sum shares unless a whole
-    // number lies within the margin.
-    int any = 0;
+    // number lies within the margin. The sums are never NaN.
+    const float inner = 0.5f - margin;
+    std::uint8_t any = 0;
     for (size_t j = 0; j < count; ++j) {
-        const float positive = sums[j] > 0 ? sums[j] : 0.0f;
-        const float limited = positive < 255 ? positive : 255.0f;
-        const float raised = limited + 0.5f;
-        const int whole = static_cast<int>(raised);
-        const float fraction = raised - static_cast<float>(whole);
-        const int near = static_cast<int>(fraction < margin) | static_cast<int>(fraction > 1 - margin);
-        values[j] = static_cast<std::uint8_t>(whole);
-        unsure[j] = static_cast<std::uint8_t>(near);
+        const float raised = std::min(std::max(sums[j], 0.0f), 255.0f) + 0.5f;
+        const float whole = std::trunc(raised);
+        const auto near = static_cast<std::uint8_t>(std::fabs(raised - whole - 0.5f) > inner);
+        values[j] = static_cast<std::uint8_t>(static_cast<int>(whole));
+        unsure[j] = near;
         any |= near;
     }
     return any != 0;
