@@ -139,25 +139,48 @@ bool FusedKernelRow(const double* const* rows, int n, int channels, const double
 bool FusedKernelRow(const double* const*, int, int, const double*, size_t, double*) { return false; }
 #endif
 
-// The float rows, eight vectors of sums a block in each build.
+// The float rows, eight vectors of sums a block in each build; by kernel
+// rows from 7 x 7 on, where the rounding errors of one long run of sums
+// would grow large enough to send more sums to the double sum.
+bool ByKernelRows(int n) { return n >= 7; }
+
 #if NUVAK_HAS_CLONES
+template <bool ByRows>
 [[NUVAK_WIDE_TARGET]] void FloatKernelRowWide(const float* const* rows, int n, int channels, const float* weights,
                                               size_t count, float* sums)
 {
-    KernelRowOf<128, true, true>(rows, n, channels, weights, count, sums);
+    KernelRowOf<128, true, ByRows>(rows, n, channels, weights, count, sums);
 }
 
+template <bool ByRows>
 [[gnu::target("avx2,fma")]] void FloatKernelRowAvx2(const float* const* rows, int n, int channels,
                                                     const float* weights, size_t count, float* sums)
 {
-    KernelRowOf<64, true, true>(rows, n, channels, weights, count, sums);
+    KernelRowOf<64, true, ByRows>(rows, n, channels, weights, count, sums);
 }
 #endif
 
+template <bool ByRows>
 void FloatKernelRowPlain(const float* const* rows, int n, int channels, const float* weights, size_t count,
                          float* __restrict sums)
 {
-    KernelRowOf<32, false, true>(rows, n, channels, weights, count, sums);
+    KernelRowOf<32, false, ByRows>(rows, n, channels, weights, count, sums);
+}
+
+template <bool ByRows>
+void FloatKernelRow(const float* const* rows, int n, int channels, const float* weights, size_t count,
+                    float* __restrict sums)
+{
+#if NUVAK_HAS_CLONES
+    if (platform::HasFusedAdds()) {
+        if (platform::ChosenSet() == platform::InstructionSet::Avx512)
+            FloatKernelRowWide<ByRows>(rows, n, channels, weights, count, sums);
+        else
+            FloatKernelRowAvx2<ByRows>(rows, n, channels, weights, count, sums);
+        return;
+    }
+#endif
+    FloatKernelRowPlain<ByRows>(rows, n, channels, weights, count, sums);
 }
 
 }  // namespace
@@ -171,16 +194,10 @@ NUVAK_VECTOR_BUILDS(void, Widen, (const std::uint8_t* __restrict samples, size_t
 void KernelRow(const float* const* rows, int n, int channels, const float* weights, size_t count,
                float* __restrict sums)
 {
-#if NUVAK_HAS_CLONES
-    if (platform::HasFusedAdds()) {
-        if (platform::ChosenSet() == platform::InstructionSet::Avx512)
-            FloatKernelRowWide(rows, n, channels, weights, count, sums);
-        else
-            FloatKernelRowAvx2(rows, n, channels, weights, count, sums);
-        return;
-    }
-#endif
-    FloatKernelRowPlain(rows, n, channels, weights, count, sums);
+    if (ByKernelRows(n))
+        FloatKernelRow<true>(rows, n, channels, weights, count, sums);
+    else
+        FloatKernelRow<false>(rows, n, channels, weights, count, sums);
 }
 
 float FloatKernelMargin(const float* weights, int n)
@@ -188,9 +205,10 @@ float FloatKernelMargin(const float* weights, int n)
     // Each rounding moves a result by at most u times its size, and every
     // result is at most 255 times the sum of the weights' sizes before it
     // (times the growth of the earlier errors): a product (unless fused),
-    // each partial sum of a kernel row, each partial sum of the rows; and in
-    // the double sum each partial sum of the row-major order.
+    // each partial sum of a kernel row and of the rows, or each partial sum
+    // of the row-major order; in the double sum each of the latter.
     constexpr double kSingle = 0x1p-24, kDouble = 0x1p-53;
+    const bool byRows = ByKernelRows(n);
     double singleTerms = 0, doubleTerms = 0, all = 0;
     for (int k = 0; k < n; ++k) {
         double row = 0;
@@ -198,10 +216,10 @@ float FloatKernelMargin(const float* weights, int n)
             const double size = std::fabs(weights[k * n + m]);
             row += size;
             all += size;
-            singleTerms += size + row;
+            singleTerms += size + (byRows ? row : all);
             doubleTerms += all;
         }
-        singleTerms += all;
+        if (byRows) singleTerms += all;
     }
     if (!(255 * all < 1e30)) return -1;
     const double growth = 1 + 4 * n * n * kSingle;
