@@ -15,33 +15,33 @@
 #define NUVAK_HAS_CLONES 1
 #define NUVAK_WIDE_TARGET gnu::target("arch=x86-64-v4")
 #define NUVAK_AVX2_TARGET gnu::target("avx2")
-#define NUVAK_BUILDS_BODY_(Ret, name, params, args)                  \
-    [[gnu::always_inline]] static inline Ret name##Body params;      \
-    [[NUVAK_AVX2_TARGET]] static Ret name##Avx2 params { return name##Body args; } \
+#define NUVAK_BUILDS_BODY_(Ret, name, params, args)                                                  \
+    [[gnu::always_inline]] static inline Ret name##Body params;                                      \
+    [[NUVAK_AVX2_TARGET]] static Ret name##Avx2 params { return name##Body args; }                   \
     static Ret name##Plain params { return name##Body args; }
-#define NUVAK_VECTOR_BUILDS(Ret, name, params, args)                                             \
-    NUVAK_BUILDS_BODY_(Ret, name, params, args)                                                  \
-    Ret name params                                                                              \
-    {                                                                                            \
+#define NUVAK_VECTOR_BUILDS(Ret, name, params, args)                                                 \
+    NUVAK_BUILDS_BODY_(Ret, name, params, args)                                                      \
+    Ret name params                                                                                  \
+    {                                                                                                \
         if (::platform::ChosenSet() != ::platform::InstructionSet::Baseline) return name##Avx2 args; \
-        return name##Plain args;                                                                 \
-    }                                                                                            \
+        return name##Plain args;                                                                     \
+    }                                                                                                \
     [[gnu::always_inline]] static inline Ret name##Body params
-#define NUVAK_WIDE_BUILDS(Ret, name, params, args)                                              \
-    NUVAK_BUILDS_BODY_(Ret, name, params, args)                                                 \
-    [[NUVAK_WIDE_TARGET]] static Ret name##Wide params { return name##Body args; }               \
-    Ret name params                                                                             \
-    {                                                                                           \
-        switch (::platform::ChosenSet()) {                                                      \
-        case ::platform::InstructionSet::Avx512:                                                \
-            return name##Wide args;                                                             \
-        case ::platform::InstructionSet::Avx2:                                                  \
-            return name##Avx2 args;                                                             \
-        case ::platform::InstructionSet::Baseline:                                              \
-            break;                                                                              \
-        }                                                                                       \
-        return name##Plain args;                                                                \
-    }                                                                                           \
+#define NUVAK_WIDE_BUILDS(Ret, name, params, args)                                                   \
+    NUVAK_BUILDS_BODY_(Ret, name, params, args)                                                      \
+    [[NUVAK_WIDE_TARGET]] static Ret name##Wide params { return name##Body args; }                   \
+    Ret name params                                                                                  \
+    {                                                                                                \
+        switch (::platform::ChosenSet()) {                                                           \
+        case ::platform::InstructionSet::Avx512:                                                     \
+            return name##Wide args;                                                                  \
+        case ::platform::InstructionSet::Avx2:                                                       \
+            return name##Avx2 args;                                                                  \
+        case ::platform::InstructionSet::Baseline:                                                   \
+            break;                                                                                   \
+        }                                                                                            \
+        return name##Plain args;                                                                     \
+    }                                                                                                \
     [[gnu::always_inline]] static inline Ret name##Body params
 #else
 #define NUVAK_HAS_CLONES 0
