@@ -130,6 +130,67 @@ struct SortedColumns {
 void PermutedMedians(const std::uint8_t*, const std::uint8_t*, const std::uint8_t*, int, std::uint8_t*) {}
 #endif
 
+// MedianOfNine W pixels at a time in registers, each column sorted once per
+// block it falls in; false for rows narrower than W.
+template <int W>
+[[gnu::always_inline]] inline bool NineMediansOf(const std::uint8_t* above, const std::uint8_t* here,
+                                                 const std::uint8_t* below, int columns, std::uint8_t* __restrict out)
+{
+    typedef std::uint8_t Bytes __attribute__((vector_size(W)));
+    if (columns < W) return false;
+    // Written out, not as helpers taking or giving vectors: those would be
+    // built for the plain instructions.
+    auto block = [&](int i) __attribute__((always_inline)) {
+        Bytes low[3], middle[3], high[3];
+        for (int c = 0; c < 3; ++c) {
+            Bytes a, b, d;
+            std::memcpy(&a, above + i + c, W);
+            std::memcpy(&b, here + i + c, W);
+            std::memcpy(&d, below + i + c, W);
+            const Bytes lo = a < b ? a : b, hi = a < b ? b : a;
+            const Bytes upper = lo > d ? lo : d;
+            low[c] = lo < d ? lo : d;
+            middle[c] = hi < upper ? hi : upper;
+            high[c] = hi > upper ? hi : upper;
+        }
+        Bytes lows = low[0] > low[1] ? low[0] : low[1];
+        lows = lows > low[2] ? lows : low[2];
+        Bytes highs = high[0] < high[1] ? high[0] : high[1];
+        highs = highs < high[2] ? highs : high[2];
+        // Median3(a, b, c) = max(min(a, b), min(max(a, b), c)), twice.
+        const Bytes lesser = middle[0] < middle[1] ? middle[0] : middle[1];
+        const Bytes greater = middle[0] < middle[1] ? middle[1] : middle[0];
+        const Bytes capped = greater < middle[2] ? greater : middle[2];
+        const Bytes middles = lesser > capped ? lesser : capped;
+        const Bytes smaller = lows < middles ? lows : middles, larger = lows < middles ? middles : lows;
+        const Bytes top = larger < highs ? larger : highs;
+        const Bytes median = smaller > top ? smaller : top;
+        std::memcpy(out + i, &median, W);
+    };
+    int i = 0;
+    for (; i + W <= columns; i += W) block(i);
+    if (i < columns) block(columns - W);
+    return true;
+}
+
+#if NUVAK_HAS_CLONES
+[[NUVAK_AVX2_TARGET]] bool NineMediansAvx2(const std::uint8_t* above, const std::uint8_t* here,
+                                           const std::uint8_t* below, int columns, std::uint8_t* out)
+{
+    return NineMediansOf<32>(above, here, below, columns, out);
+}
+#endif
+
+bool NineMedians(const std::uint8_t* above, const std::uint8_t* here, const std::uint8_t* below, int columns,
+                 std::uint8_t* out)
+{
+#if NUVAK_HAS_CLONES
+    if (platform::ChosenSet() != platform::InstructionSet::Baseline)
+        return NineMediansAvx2(above, here, below, columns, out);
+#endif
+    return NineMediansOf<16>(above, here, below, columns, out);
+}
+
 // The medians of a row of columns pixels, W at a time, from the n rows of
 // their windows, each from the column half left of the first pixel with its
 // bytes' top bit flipped, so that they compare as signed bytes, which every
@@ -146,7 +207,7 @@ template <int W>
     std::memset(&rank, n * n / 2, sizeof rank);
     std::memset(&flip, 0x80, sizeof flip);
     for (int b = 0; b < 8; ++b) std::memset(&bits[b], 0x80 >> b, sizeof bits[b]);
-    auto block = [&](int p) {
+    auto block = [&](int p) __attribute__((always_inline)) {
         Bytes median = flip;
         for (const Bytes& bit : bits) {
             const Bytes trial = median ^ bit;
@@ -227,7 +288,7 @@ int CImage::MedianFilter(int size)
                     std::uint8_t* samples = SamplesOf(rows, y, out);
                     if (permutes)
                         PermutedMedians(above, here, under, columns, samples);
-                    else
+                    else if (!NineMedians(above, here, under, columns, samples))
                         MedianOfNine(above, here, under, columns, least, middle, largest, samples);
                     StoreSamples(rows, y, samples, columns);
                 }
