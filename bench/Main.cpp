@@ -49,6 +49,16 @@ std::string InstructionSetNote()
     return note;
 }
 
+// The set OpenCV's own dispatch uses, which OPENCV_CPU_DISABLE lowers (for
+// example AVX512F,AVX512BW,AVX512CD,AVX512DQ,AVX512VL,AVX512-SKX to match
+// NUVAK_ISA=avx2).
+std::string PeerInstructionSet()
+{
+    if (cv::checkHardwareSupport(CV_CPU_AVX512_SKX)) return "avx512";
+    if (cv::checkHardwareSupport(CV_CPU_AVX2)) return "avx2";
+    return "baseline";
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -65,6 +75,7 @@ int main(int argc, char** argv)
     cv::setNumThreads(threads);
     benchmark::AddCustomContext("processor", ProcessorModel());
     benchmark::AddCustomContext("instruction set", InstructionSetNote());
+    benchmark::AddCustomContext("opencv instruction set", PeerInstructionSet());
     benchmark::AddCustomContext("threads", "1 and 2 in Compare/, " + std::to_string(threads) + " in the others");
     int count = static_cast<int>(rest.size());
     benchmark::Initialize(&count, rest.data());
