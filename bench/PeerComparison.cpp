@@ -10,11 +10,13 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <complex>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <functional>
+#include <limits>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -191,10 +193,10 @@ cv::Mat Box(int n, float off, float centre)
     return k;
 }
 
-std::vector<float> CustomWeights()
+std::vector<float> CustomWeights(int n)
 {
-    std::vector<float> w(81);
-    for (int i = 0; i < 81; ++i) w[static_cast<size_t>(i)] = static_cast<float>((i * 37) % 19 - 9) / 23.0f;
+    std::vector<float> w(static_cast<size_t>(n * n));
+    for (int i = 0; i < n * n; ++i) w[static_cast<size_t>(i)] = static_cast<float>((i * 37) % 19 - 9) / 23.0f;
     return w;
 }
 
@@ -243,10 +245,13 @@ std::vector<Family> ImageFamilies()
                         [](cv::Mat& in, cv::Mat& out) { cv::filter2D(in, out, -1, Box(3, -1, 8)); }));
     f.push_back(OnImage("UnsharpMask/rgb/3", false, [](CImage& i) { return i.UnsharpMask(3, 1.0); },
                         [](cv::Mat& in, cv::Mat& out) { cv::filter2D(in, out, -1, Box(3, -1.0f / 9, 17.0f / 9)); }));
-    f.push_back(OnImage("Custom/rgb/9", false, [](CImage& i) { return i.CustomFilter(9, CustomWeights()); },
-                        [](cv::Mat& in, cv::Mat& out) {
-                            cv::filter2D(in, out, -1, cv::Mat(9, 9, CV_32F, CustomWeights().data()));
-                        }));
+    for (const bool grey : {false, true})
+        for (const int n : {3, 9})
+            f.push_back(OnImage(platform::Format("Custom/%s/%d", grey ? "grey" : "rgb", n), grey,
+                                [n](CImage& i) { return i.CustomFilter(n, CustomWeights(n)); },
+                                [n](cv::Mat& in, cv::Mat& out) {
+                                    cv::filter2D(in, out, -1, cv::Mat(n, n, CV_32F, CustomWeights(n).data()));
+                                }));
     f.push_back(OnImage("Prewitt/grey", true, [](CImage& i) { return i.Prewitt(0); },
                         [](cv::Mat& in, cv::Mat& out) {
                             const float k[9] = {1, 1, 1, 0, 0, 0, -1, -1, -1};
@@ -299,10 +304,14 @@ std::vector<Family> ImageFamilies()
 }
 
 // The FFT of a 1024 x 1024 grey image against a measured FFTW plan of the
-// same complex doubles.
+// same complex doubles; forward, the peer also makes the display picture
+// plainly, as ours does: the centred log(1 + |v|) of the values divided by
+// their count, scaled to 0 .. 255 over their range.
 struct FftWork {
     CImage source, image;
     std::vector<std::complex<double>> data;
+    std::vector<double> logs;
+    std::vector<std::uint8_t> picture;
     fftw_plan forward = nullptr, backward = nullptr;
     FftWork()
     {
@@ -310,6 +319,8 @@ struct FftWork {
         source = pair.ours;
         source.SetWholeAoi();
         data.resize(static_cast<size_t>(kFftSide) * kFftSide);
+        logs.resize(data.size());
+        picture.resize(data.size());
         auto* d = reinterpret_cast<fftw_complex*>(data.data());
         forward = fftw_plan_dft_2d(kFftSide, kFftSide, d, d, FFTW_FORWARD, FFTW_MEASURE);
         backward = fftw_plan_dft_2d(kFftSide, kFftSide, d, d, FFTW_BACKWARD, FFTW_MEASURE);
@@ -321,6 +332,26 @@ struct FftWork {
         for (int y = 0; y < kFftSide; ++y)
             for (int x = 0; x < kFftSide; ++x)
                 data[static_cast<size_t>(y) * kFftSide + x] = levels.pixelValueArray[y][x].red;
+    }
+    void Display()
+    {
+        const size_t count = data.size();
+        const double scale = 1.0 / static_cast<double>(count);
+        double low = std::numeric_limits<double>::infinity(), high = -low;
+        for (size_t i = 0; i < count; ++i) {
+            const double re = data[i].real() * scale, im = data[i].imag() * scale;
+            logs[i] = std::log(1 + std::sqrt(re * re + im * im));
+            low = std::min(low, logs[i]);
+            high = std::max(high, logs[i]);
+        }
+        const double factor = high > low ? 255 / (high - low) : 0;
+        constexpr int half = kFftSide / 2;
+        for (int y = 0; y < kFftSide; ++y)
+            for (int x = 0; x < kFftSide; ++x) {
+                const size_t to = static_cast<size_t>((y + half) % kFftSide) * kFftSide + (x + half) % kFftSide;
+                picture[to] = static_cast<std::uint8_t>(
+                    static_cast<int>((logs[static_cast<size_t>(y) * kFftSide + x] - low) * factor));
+            }
     }
 };
 
@@ -419,7 +450,10 @@ std::vector<Family> OtherFamilies()
 {
     std::vector<Family> f;
     f.push_back({"FFT1024/forward+display", [] { Fft().image = Fft().source; Fft().Fill(); },
-                 [] { Check(Fft().image, Fft().image.Fft()); }, [] { fftw_execute(Fft().forward); }});
+                 [] { Check(Fft().image, Fft().image.Fft()); }, [] {
+                     fftw_execute(Fft().forward);
+                     Fft().Display();
+                 }});
     f.push_back({"FFT1024/inverse", [] {
                      FftWork& w = Fft();
                      w.image = w.source;

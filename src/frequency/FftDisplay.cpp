@@ -25,7 +25,7 @@ typedef double Lanes __attribute__((vector_size(32)));
 // passing over those that are not numbers. The values (logarithms of at
 // least 1) are never -0, so equal ones are alike and the lanes may take them
 // in any order.
-NUVAK_VECTOR_CLONES void Extend(const double* __restrict v, size_t n, double& low, double& high)
+NUVAK_VECTOR_BUILDS(void, Extend, (const double* __restrict v, size_t n, double& low, double& high), (v, n, low, high))
 {
     // Four pairs of lanes side by side: a comparison need not wait for the
     // one before it.
@@ -79,8 +79,10 @@ constexpr int kRowChunk = 32;
 // number or lies beyond 255; elsewhere (and for values that are not
 // numbers) unsure is set and the level must be had exactly. True when some
 // level is unsure.
-NUVAK_WIDE_CLONES bool NearLevels(const double* __restrict v, int n, double vmin, double vmax,
-                                  std::uint8_t* __restrict out, std::uint8_t* __restrict unsure)
+NUVAK_WIDE_BUILDS(bool, NearLevels,
+                  (const double* __restrict v, int n, double vmin, double vmax, std::uint8_t* __restrict out,
+                   std::uint8_t* __restrict unsure),
+                  (v, n, vmin, vmax, out, unsure))
 {
     // Tests of doubles only, combined bitwise: the loop then has no branch.
     for (int c = 0; c < n; ++c) {

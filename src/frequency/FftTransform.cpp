@@ -577,10 +577,22 @@ inline void TransformVectors(const FftTables& tables, FftValue* base, size_t lan
 }
 
 // Transforms in the four lanes of the widest vectors: the AVX2 build does
-// each operation on all four at once.
-NUVAK_VECTOR_CLONES [[gnu::flatten]] void TransformQuads(const FftTables& tables, FftValue* base, size_t laneStep,
-                                                        size_t elementStep, size_t count, size_t groups, Quad* lanes,
-                                                        int direction)
+// each operation on all four at once. Each build is flattened whole: the
+// transform's steps are too large to be inlined otherwise.
+#if NUVAK_HAS_CLONES
+[[NUVAK_AVX2_TARGET, gnu::flatten]] void QuadsAvx2(const FftTables& tables, FftValue* base, size_t laneStep,
+                                                   size_t elementStep, size_t count, size_t groups, Quad* lanes,
+                                                   int direction)
+{
+    if (count >= 2 && (laneStep == 1 || (elementStep == 1 && groups == 1)))
+        TransformVectors(tables, base, laneStep, elementStep, count, groups, lanes, direction);
+    else
+        TransformLanes(tables, base, laneStep, elementStep, count, groups, lanes, direction);
+}
+#endif
+
+[[gnu::flatten]] void QuadsPlain(const FftTables& tables, FftValue* base, size_t laneStep, size_t elementStep,
+                                 size_t count, size_t groups, Quad* lanes, int direction)
 {
     if (count >= 2 && (laneStep == 1 || (elementStep == 1 && groups == 1)))
         TransformVectors(tables, base, laneStep, elementStep, count, groups, lanes, direction);
@@ -588,27 +600,38 @@ NUVAK_VECTOR_CLONES [[gnu::flatten]] void TransformQuads(const FftTables& tables
         TransformLanes(tables, base, laneStep, elementStep, count, groups, lanes, direction);
 }
 
-// Transforms in eight lanes, for processors with AVX-512: twice the lanes and
-// registers of AVX2 take fewer operations, each the same on every lane. Only
-// called where TransformVectors takes them.
-NUVAK_WIDE_CLONES [[gnu::flatten]] void TransformOcts(const FftTables& tables, FftValue* base, size_t laneStep,
-                                                     size_t elementStep, size_t count, size_t groups, Oct* lanes,
-                                                     int direction, const std::uint8_t* const* levels = nullptr,
-                                                     std::uint8_t* const* magnitudes = nullptr, size_t column = 0)
+void TransformQuads(const FftTables& tables, FftValue* base, size_t laneStep, size_t elementStep, size_t count,
+                    size_t groups, Quad* lanes, int direction)
 {
-    TransformVectors(tables, base, laneStep, elementStep, count, groups, lanes, direction, levels, magnitudes,
-                     column);
+#if NUVAK_HAS_CLONES
+    if (platform::ChosenSet() != platform::InstructionSet::Baseline)
+        return QuadsAvx2(tables, base, laneStep, elementStep, count, groups, lanes, direction);
+#endif
+    QuadsPlain(tables, base, laneStep, elementStep, count, groups, lanes, direction);
 }
 
-// Whether the processor runs the AVX-512 build of TransformOcts.
+// Whether the AVX-512 build of TransformOcts is the one to run.
 bool EightLanes()
 {
 #if NUVAK_HAS_CLONES
-    static const bool wide = __builtin_cpu_supports("x86-64-v4");
-    return wide;
+    return platform::ChosenSet() == platform::InstructionSet::Avx512;
 #else
     return false;
 #endif
+}
+
+// Transforms in eight lanes, with AVX-512: twice the lanes and registers of
+// AVX2 take fewer operations, each the same on every lane. Only called where
+// EightLanes and TransformVectors take them.
+#if NUVAK_HAS_CLONES
+[[NUVAK_WIDE_TARGET, gnu::flatten]]
+#endif
+void TransformOcts(const FftTables& tables, FftValue* base, size_t laneStep, size_t elementStep, size_t count,
+                   size_t groups, Oct* lanes, int direction, const std::uint8_t* const* levels = nullptr,
+                   std::uint8_t* const* magnitudes = nullptr, size_t column = 0)
+{
+    TransformVectors(tables, base, laneStep, elementStep, count, groups, lanes, direction, levels, magnitudes,
+                     column);
 }
 
 // Whether transforms of count values go in eight lanes.

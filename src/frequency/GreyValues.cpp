@@ -7,7 +7,7 @@
 
 #include "platform/VectorClones.h"
 
-NUVAK_VECTOR_CLONES void LevelsToValues(const CColorVal* pixels, int n, std::complex<double>* out)
+NUVAK_VECTOR_BUILDS(void, LevelsToValues, (const CColorVal* pixels, int n, std::complex<double>* out), (pixels, n, out))
 {
     const std::uint8_t* bytes = reinterpret_cast<const std::uint8_t*>(pixels);
     double* v = reinterpret_cast<double*>(out);
@@ -17,7 +17,9 @@ NUVAK_VECTOR_CLONES void LevelsToValues(const CColorVal* pixels, int n, std::com
     }
 }
 
-NUVAK_VECTOR_CLONES void LevelsToValues(const std::uint8_t* levels, int n, std::complex<double>* out)
+NUVAK_VECTOR_BUILDS(void, LevelsToValues,
+                    (const std::uint8_t* levels, int n, std::complex<double>* out),
+                    (levels, n, out))
 {
     double* v = reinterpret_cast<double*>(out);
     for (int x = 0; x < n; ++x) {
@@ -26,7 +28,9 @@ NUVAK_VECTOR_CLONES void LevelsToValues(const std::uint8_t* levels, int n, std::
     }
 }
 
-NUVAK_VECTOR_CLONES void MagnitudesToPixels(const std::complex<double>* values, int n, std::uint8_t* __restrict levels)
+NUVAK_VECTOR_BUILDS(void, MagnitudesToPixels,
+                    (const std::complex<double>* values, int n, std::uint8_t* __restrict levels),
+                    (values, n, levels))
 {
     const double* __restrict v = reinterpret_cast<const double*>(values);
     for (int x = 0; x < n; ++x) {

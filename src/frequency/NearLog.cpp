@@ -46,7 +46,9 @@ namespace {
 }
 
 // 1 + sqrt(re^2 + im^2) of count values given as real, imaginary, ...
-NUVAK_WIDE_CLONES void OnePlusMagnitudes(const double* __restrict values, size_t count, double* __restrict out)
+NUVAK_WIDE_BUILDS(void, OnePlusMagnitudes,
+                  (const double* __restrict values, size_t count, double* __restrict out),
+                  (values, count, out))
 {
     for (size_t i = 0; i < count; ++i) {
         const double re = values[2 * i], im = values[2 * i + 1];
@@ -72,9 +74,7 @@ NUVAK_WIDE_CLONES void OnePlusMagnitudes(const double* __restrict values, size_t
     return _mm512_fmadd_pd(e, _mm512_set1_pd(kLn2), _mm512_mul_pd(_mm512_set1_pd(2), _mm512_fmadd_pd(t, series, t)));
 }
 
-[[gnu::target("default")]] bool WideNearLogMagnitudes(const double*, size_t, double*) { return false; }
-
-[[gnu::target("avx512f")]] bool WideNearLogMagnitudes(const double* values, size_t count, double* out)
+[[gnu::target("avx512f")]] void EightsOfNearLogMagnitudes(const double* values, size_t count, double* out)
 {
     typedef double Wide __attribute__((vector_size(64)));
     const __m512i evens = _mm512_setr_epi64(0, 2, 4, 6, 8, 10, 12, 14);
@@ -113,6 +113,12 @@ NUVAK_WIDE_CLONES void OnePlusMagnitudes(const double* __restrict values, size_t
         OnePlusMagnitudes(values + 2 * i, count - i, out + i);
         NearLogs(out + i, count - i);
     }
+}
+
+bool WideNearLogMagnitudes(const double* values, size_t count, double* out)
+{
+    if (platform::ChosenSet() != platform::InstructionSet::Avx512) return false;
+    EightsOfNearLogMagnitudes(values, count, out);
     return true;
 }
 #else
@@ -122,7 +128,7 @@ bool WideNearLogMagnitudes(const double*, size_t, double*) { return false; }
 }  // namespace
 
 // The series' many lanes gain from AVX-512's wider registers, and more of them.
-NUVAK_WIDE_CLONES void NearLogs(double* x, size_t n)
+NUVAK_WIDE_BUILDS(void, NearLogs, (double* x, size_t n), (x, n))
 {
     for (size_t i = 0; i < n; ++i) {
         double e, m;

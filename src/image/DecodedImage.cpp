@@ -89,14 +89,12 @@ namespace {
 // processor has them.
 // Big-endian samples to the processor's order, in vector lanes; libpng's
 // own swap goes a byte at a time.
-NUVAK_WIDE_CLONES
-void TurnBytes(std::uint16_t* samples, int count)
+NUVAK_WIDE_BUILDS(void, TurnBytes, (std::uint16_t* samples, int count), (samples, count))
 {
     for (int x = 0; x < count; ++x) samples[x] = static_cast<std::uint16_t>(samples[x] << 8 | samples[x] >> 8);
 }
 
-NUVAK_WIDE_CLONES
-void PlainRange(const std::uint16_t* in, int count, int& lo, int& hi)
+NUVAK_WIDE_BUILDS(void, PlainRange, (const std::uint16_t* in, int count, int& lo, int& hi), (in, count, lo, hi))
 {
     auto low = static_cast<std::uint16_t>(lo), high = static_cast<std::uint16_t>(hi);
     for (int x = 0; x < count; ++x) {

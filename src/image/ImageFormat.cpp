@@ -137,8 +137,9 @@ LevelTable::LevelTable(int lo, int hi)
 // while a quotient that is not whole misses the next whole number by at
 // least 1 / (2 span) > 7e-6: nudged up by 2^-30 it truncates to the exact
 // level for every span up to 65535 (checked for all of them).
-NUVAK_WIDE_CLONES
-void MapLevels(const std::uint16_t* __restrict in, size_t count, int lo, int hi, std::uint8_t* __restrict out)
+NUVAK_WIDE_BUILDS(void, MapLevels,
+                  (const std::uint16_t* __restrict in, size_t count, int lo, int hi, std::uint8_t* __restrict out),
+                  (in, count, lo, hi, out))
 {
     if (hi <= lo) {
         std::memset(out, 0, count);

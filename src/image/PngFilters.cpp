@@ -102,8 +102,9 @@ template <int Bpp>
 
 }  // namespace
 
-NUVAK_WIDE_CLONES
-void FilterPngRow(const std::uint8_t* row, const std::uint8_t* above, std::size_t bytes, int bpp, std::uint8_t* out)
+NUVAK_WIDE_BUILDS(void, FilterPngRow,
+                  (const std::uint8_t* row, const std::uint8_t* above, std::size_t bytes, int bpp, std::uint8_t* out),
+                  (row, above, bytes, bpp, out))
 {
     if (bpp == 3)
         FilterRow<3>(row, above, bytes, out);

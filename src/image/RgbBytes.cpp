@@ -31,7 +31,7 @@ unsigned Plain(const std::uint8_t* __restrict in, int from, int to, std::uint8_t
 }
 
 #if defined(__x86_64__) && defined(__GNUC__) && defined(__has_builtin)
-#if __has_builtin(__builtin_shufflevector) && __has_builtin(__builtin_cpu_supports)
+#if __has_builtin(__builtin_shufflevector)
 #define NUVAK_SHUFFLED_BYTES 1
 #endif
 #endif
@@ -81,13 +81,6 @@ template <bool Swap>
     return rest != 0;
 }
 
-// Read before any other static start-up code has run, it is false: the
-// plain loop, same results.
-const bool kShuffle = [] {
-    __builtin_cpu_init();
-    return __builtin_cpu_supports("ssse3") != 0;
-}();
-
 // Where bytes can be permuted across a whole 64-byte register, a step does
 // sixteen pixels; its last sixteen bytes are written again by the next step
 // or the plain loop.
@@ -119,7 +112,7 @@ bool Pass(const std::uint8_t* __restrict in, int width, std::uint8_t* __restrict
 #ifdef NUVAK_SHUFFLED_BYTES
     if constexpr (Swap)
         if (platform::HasBytePermutes()) return Permuted(in, width, out);
-    if (kShuffle) return Shuffled<Swap>(in, width, out);
+    if (platform::HasByteShuffles()) return Shuffled<Swap>(in, width, out);
 #endif
     return Plain<Swap>(in, 0, 3 * width, out) != 0;
 }

@@ -19,8 +19,7 @@ const std::uint8_t* BytesOf(const CColorVal* pixels) { return reinterpret_cast<c
 // Nonzero unless every pixel of the row has R = G = B: byte j equals byte
 // j + 1 wherever j is not the last byte of a pixel. Blocks of 32 pixels
 // with a fixed mask vectorise.
-NUVAK_VECTOR_CLONES
-unsigned Colour(const std::uint8_t* __restrict bytes, int count)
+NUVAK_VECTOR_BUILDS(unsigned, Colour, (const std::uint8_t* __restrict bytes, int count), (bytes, count))
 {
     constexpr int kBlock = 96;
     static constexpr auto kWithinPixel = [] {
@@ -111,7 +110,7 @@ unsigned Colour(const std::uint8_t* __restrict bytes, int count)
     return i;
 }
 
-bool HasAvx2() { return __builtin_cpu_supports("avx2"); }
+bool HasAvx2() { return platform::ChosenSet() >= platform::InstructionSet::Avx2; }
 #else
 int TakeRedWide(const std::uint8_t*, int, std::uint8_t*) { return 0; }
 int StoreGreyWide(const std::uint8_t*, int, std::uint8_t*) { return 0; }

@@ -1,6 +1,9 @@
-// Whether the processor permutes bytes across a whole 64-byte register
-// (AVX-512 with VBMI), for the row loops that have a build for it.
+// The target of the row loops that permute bytes across a whole 64-byte
+// register (AVX-512 with VBMI); platform::HasBytePermutes says whether to
+// take them.
 #pragma once
+
+#include "platform/InstructionSet.h"
 
 #if defined(__x86_64__) && defined(__GNUC__)
 #define NUVAK_BYTE_PERMUTES 1
@@ -8,10 +11,3 @@
 #else
 #define NUVAK_BYTE_PERMUTES 0
 #endif
-
-namespace platform {
-
-// Asked of the processor once, on first use.
-bool HasBytePermutes();
-
-}  // namespace platform

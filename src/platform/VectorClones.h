@@ -1,20 +1,50 @@
-// The attributes that give a row loop further builds for wider vector
-// instructions, chosen when the program starts.
+// Row loops built once more for each wider set of vector instructions; a
+// call takes the build of the set platform::ChosenSet names.
 #pragma once
 
-// Row loops that vectorise only with AVX2 come in two clones, one for the
-// processors that have it, chosen when the program starts; the same IEEE
-// operations give the same values in either (the build never contracts a
-// multiply and an add). Loops whose many double lanes run short of AVX2's
-// registers gain again from AVX-512's twice as many, twice as wide: they get
-// a third clone. ThreadSanitizer's runtime is not up yet when the loader
-// picks a clone, so its builds keep the plain loop.
+#include "platform/InstructionSet.h"
+
+// NUVAK_VECTOR_BUILDS(Ret, name, (params), (args)) followed by a body
+// defines Ret name(params) with a build for AVX2 beside the plain one;
+// NUVAK_WIDE_BUILDS adds a third for AVX-512, for loops whose many double
+// lanes run short of AVX2's registers. The same IEEE operations give the
+// same values in every build: the build never contracts a multiply and an
+// add. The body is inlined whole into each build, its restrict pointers
+// with it. ThreadSanitizer's builds and other compilers keep the plain loop.
 #if defined(__GNUC__) && defined(__x86_64__) && !defined(__clang__) && !defined(__SANITIZE_THREAD__)
 #define NUVAK_HAS_CLONES 1
-#define NUVAK_VECTOR_CLONES [[gnu::target_clones("avx2", "default")]]
-#define NUVAK_WIDE_CLONES [[gnu::target_clones("arch=x86-64-v4", "avx2", "default")]]
+#define NUVAK_WIDE_TARGET gnu::target("arch=x86-64-v4")
+#define NUVAK_AVX2_TARGET gnu::target("avx2")
+#define NUVAK_BUILDS_BODY_(Ret, name, params, args)                                                  \
+    [[gnu::always_inline]] static inline Ret name##Body params;                                      \
+    [[NUVAK_AVX2_TARGET]] static Ret name##Avx2 params { return name##Body args; }                   \
+    static Ret name##Plain params { return name##Body args; }
+#define NUVAK_VECTOR_BUILDS(Ret, name, params, args)                                                 \
+    NUVAK_BUILDS_BODY_(Ret, name, params, args)                                                      \
+    Ret name params                                                                                  \
+    {                                                                                                \
+        if (::platform::ChosenSet() != ::platform::InstructionSet::Baseline) return name##Avx2 args; \
+        return name##Plain args;                                                                     \
+    }                                                                                                \
+    [[gnu::always_inline]] static inline Ret name##Body params
+#define NUVAK_WIDE_BUILDS(Ret, name, params, args)                                                   \
+    NUVAK_BUILDS_BODY_(Ret, name, params, args)                                                      \
+    [[NUVAK_WIDE_TARGET]] static Ret name##Wide params { return name##Body args; }                   \
+    Ret name params                                                                                  \
+    {                                                                                                \
+        switch (::platform::ChosenSet()) {                                                           \
+        case ::platform::InstructionSet::Avx512:                                                     \
+            return name##Wide args;                                                                  \
+        case ::platform::InstructionSet::Avx2:                                                       \
+            return name##Avx2 args;                                                                  \
+        case ::platform::InstructionSet::Baseline:                                                   \
+            break;                                                                                   \
+        }                                                                                            \
+        return name##Plain args;                                                                     \
+    }                                                                                                \
+    [[gnu::always_inline]] static inline Ret name##Body params
 #else
 #define NUVAK_HAS_CLONES 0
-#define NUVAK_VECTOR_CLONES
-#define NUVAK_WIDE_CLONES
+#define NUVAK_VECTOR_BUILDS(Ret, name, params, args) Ret name params
+#define NUVAK_WIDE_BUILDS(Ret, name, params, args) Ret name params
 #endif

@@ -161,9 +161,9 @@ template <bool Max>
 
 }  // namespace
 
-NUVAK_WIDE_CLONES
-void ExtremeOfAlignedRows(const std::uint8_t* const* rows, int n, int group, int columns,
-                          std::uint8_t* const* outs, bool max)
+NUVAK_WIDE_BUILDS(void, ExtremeOfAlignedRows,
+                  (const std::uint8_t* const* rows, int n, int group, int columns, std::uint8_t* const* outs, bool max),
+                  (rows, n, group, columns, outs, max))
 {
     if (max)
         AlignedRowsOf<true>(rows, n, group, columns, outs);
@@ -171,8 +171,9 @@ void ExtremeOfAlignedRows(const std::uint8_t* const* rows, int n, int group, int
         AlignedRowsOf<false>(rows, n, group, columns, outs);
 }
 
-NUVAK_WIDE_CLONES
-void ExtremeAlongRow(const std::uint8_t* in, int n, int columns, std::uint8_t* out, std::uint8_t* scratch, bool max)
+NUVAK_WIDE_BUILDS(void, ExtremeAlongRow,
+                  (const std::uint8_t* in, int n, int columns, std::uint8_t* out, std::uint8_t* scratch, bool max),
+                  (in, n, columns, out, scratch, max))
 {
     if (max)
         AlongRow<true>(in, n, columns, out, scratch);

@@ -126,8 +126,9 @@ inline Position SourceOf(const TurnedRow& r, int k)
 
 }  // namespace
 
-NUVAK_WIDE_CLONES
-void TurnedNearest(const TurnedRow& row, const TurnSource& source, TurnedSources sources)
+NUVAK_WIDE_BUILDS(void, TurnedNearest,
+                  (const TurnedRow& row, const TurnSource& source, TurnedSources sources),
+                  (row, source, sources))
 {
     const TurnedRow r = row;
     const TurnSource s = source;
@@ -147,9 +148,10 @@ void TurnedNearest(const TurnedRow& row, const TurnSource& source, TurnedSources
     }
 }
 
-NUVAK_WIDE_CLONES
-void TurnedFour(const TurnedRow& row, const TurnSource& source, TurnedSources sources, double* __restrict fx,
-                double* __restrict fy)
+NUVAK_WIDE_BUILDS(void, TurnedFour,
+                  (const TurnedRow& row, const TurnSource& source, TurnedSources sources, double* __restrict fx,
+                   double* __restrict fy),
+                  (row, source, sources, fx, fy))
 {
     const TurnedRow r = row;
     const TurnSource s = source;
@@ -255,18 +257,20 @@ void GatherFour(const std::uint8_t* copy, const TurnSource& source, TurnedSource
     GatherFrom(TurnedAt{copy, source.RowBytes(), sources}, source.RowBytes(), count, count, a, b, c, d);
 }
 
-NUVAK_WIDE_CLONES
-void MixFour(const std::uint32_t* __restrict a, const std::uint32_t* __restrict b, const std::uint32_t* __restrict c,
-             const std::uint32_t* __restrict d, const double* __restrict fx, const double* __restrict fy, int count,
-             std::uint8_t* __restrict out)
+NUVAK_WIDE_BUILDS(void, MixFour,
+                  (const std::uint32_t* __restrict a, const std::uint32_t* __restrict b,
+                   const std::uint32_t* __restrict c, const std::uint32_t* __restrict d, const double* __restrict fx,
+                   const double* __restrict fy, int count, std::uint8_t* __restrict out),
+                  (a, b, c, d, fx, fy, count, out))
 {
     for (int k = 0; k < count; ++k) MixPixel(a[k], b[k], c[k], d[k], fx[k], fy[k], out + 3 * k);
 }
 
-NUVAK_WIDE_CLONES
-void MixFourOnRow(const std::uint32_t* __restrict a, const std::uint32_t* __restrict b,
-                  const std::uint32_t* __restrict c, const std::uint32_t* __restrict d, const double* __restrict fx,
-                  double fy, int count, std::uint8_t* __restrict out)
+NUVAK_WIDE_BUILDS(void, MixFourOnRow,
+                  (const std::uint32_t* __restrict a, const std::uint32_t* __restrict b,
+                   const std::uint32_t* __restrict c, const std::uint32_t* __restrict d, const double* __restrict fx,
+                   double fy, int count, std::uint8_t* __restrict out),
+                  (a, b, c, d, fx, fy, count, out))
 {
     for (int k = 0; k < count; ++k) MixPixel(a[k], b[k], c[k], d[k], fx[k], fy, out + 3 * k);
 }
@@ -300,29 +304,33 @@ inline void DownRow(const Sum* __restrict upper, const Sum* __restrict lower, in
 
 }  // namespace
 
-NUVAK_WIDE_CLONES
-void MixAcross(const std::uint8_t* left, const std::uint8_t* right, const int* fx, int unit, std::size_t count,
-               int* sums)
+NUVAK_WIDE_BUILDS(void, MixAcross,
+                  (const std::uint8_t* left, const std::uint8_t* right, const int* fx, int unit, std::size_t count,
+                   int* sums),
+                  (left, right, fx, unit, count, sums))
 {
     AcrossRow(left, right, fx, unit, count, sums);
 }
 
-NUVAK_WIDE_CLONES
-void MixAcross(const std::uint8_t* left, const std::uint8_t* right, const std::int16_t* fx, int unit,
-               std::size_t count, std::int16_t* sums)
+NUVAK_WIDE_BUILDS(void, MixAcross,
+                  (const std::uint8_t* left, const std::uint8_t* right, const std::int16_t* fx, int unit,
+                   std::size_t count, std::int16_t* sums),
+                  (left, right, fx, unit, count, sums))
 {
     AcrossRow(left, right, fx, unit, count, sums);
 }
 
-NUVAK_WIDE_CLONES
-void MixDown(const int* upper, const int* lower, int fy, std::size_t count, std::uint8_t* out)
+NUVAK_WIDE_BUILDS(void, MixDown,
+                  (const int* upper, const int* lower, int fy, std::size_t count, std::uint8_t* out),
+                  (upper, lower, fy, count, out))
 {
     DownRow<int, 16>(upper, lower, fy, 256, count, out);
 }
 
-NUVAK_WIDE_CLONES
-void MixDown(const std::int16_t* upper, const std::int16_t* lower, int fy, int unit, int shift, std::size_t count,
-             std::uint8_t* out)
+NUVAK_WIDE_BUILDS(void, MixDown,
+                  (const std::int16_t* upper, const std::int16_t* lower, int fy, int unit, int shift,
+                   std::size_t count, std::uint8_t* out),
+                  (upper, lower, fy, unit, shift, count, out))
 {
     switch (shift) {
     case 1: DownRow<std::int16_t, 1>(upper, lower, fy, unit, count, out); break;

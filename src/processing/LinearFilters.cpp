@@ -25,9 +25,11 @@ constexpr double kLargestShortcutBoost = 1e6;
 // Without branches and on unaliased rows, so that it vectorises: on noise
 // branches would be mispredicted. Converting between bytes and doubles needs
 // the vector clones.
-NUVAK_WIDE_CLONES
-bool ShortcutRow(const std::uint8_t* __restrict centre, const std::uint16_t* __restrict sums, int length, double count,
-                 double share, double margin, std::uint8_t* __restrict values, std::uint8_t* __restrict nearHalf)
+NUVAK_WIDE_BUILDS(bool, ShortcutRow,
+                  (const std::uint8_t* __restrict centre, const std::uint16_t* __restrict sums, int length,
+                   double count, double share, double margin, std::uint8_t* __restrict values,
+                   std::uint8_t* __restrict nearHalf),
+                  (centre, sums, length, count, share, margin, values, nearHalf))
 {
     int anyNear = 0;
     for (int j = 0; j < length; ++j) {
@@ -49,10 +51,11 @@ bool ShortcutRow(const std::uint8_t* __restrict centre, const std::uint16_t* __r
 // u = share (N v - S) + 1/2 lies within (3 x 255 |b| + 1/2) x 2^-24 of
 // b/N (N v - S) + 1/2, whose whole part is what v is raised by. Twice the
 // lanes of doubles.
-NUVAK_WIDE_CLONES
-bool FloatShortcutRow(const std::uint8_t* __restrict centre, const std::uint16_t* __restrict sums, int length,
-                      float count, float share, float margin, std::uint8_t* __restrict values,
-                      std::uint8_t* __restrict nearHalf)
+NUVAK_WIDE_BUILDS(bool, FloatShortcutRow,
+                  (const std::uint8_t* __restrict centre, const std::uint16_t* __restrict sums, int length,
+                   float count, float share, float margin, std::uint8_t* __restrict values,
+                   std::uint8_t* __restrict nearHalf),
+                  (centre, sums, length, count, share, margin, values, nearHalf))
 {
     int anyNear = 0;
     for (int j = 0; j < length; ++j) {
@@ -78,9 +81,10 @@ constexpr double kLargestFloatBoost = 16;
 float FloatMargin(double boost) { return static_cast<float>((765 * std::fabs(boost) + 2) * 0x1p-22); }
 
 // A row of low pass means from the box sums; see LowPass.
-NUVAK_WIDE_CLONES
-void MeanRow(const std::uint16_t* __restrict sums, const std::uint8_t* __restrict, size_t length, int count,
-             std::uint8_t* __restrict values)
+NUVAK_WIDE_BUILDS(void, MeanRow,
+                  (const std::uint16_t* __restrict sums, [[maybe_unused]] const std::uint8_t* __restrict centre,
+                   size_t length, int count, std::uint8_t* __restrict values),
+                  (sums, centre, length, count, values))
 {
     const float scale = 0.5f / static_cast<float>(count);
     for (size_t j = 0; j < length; ++j)
@@ -89,15 +93,21 @@ void MeanRow(const std::uint16_t* __restrict sums, const std::uint8_t* __restric
 
 // A row of weight x v - S, clamped, for the high pass (weight N + 1) and the
 // Laplace filter (weight N).
-template <int Extra>
-NUVAK_VECTOR_CLONES void SharpenRow(const std::uint16_t* __restrict sums, const std::uint8_t* __restrict centre,
-                                    size_t length, int count, std::uint8_t* __restrict values)
+NUVAK_VECTOR_BUILDS(void, SharpenRow,
+                    (const std::uint16_t* __restrict sums, const std::uint8_t* __restrict centre, size_t length,
+                     int weight, std::uint8_t* __restrict values),
+                    (sums, centre, length, weight, values))
 {
-    const int weight = count + Extra;
     for (size_t j = 0; j < length; ++j) {
         const int v = weight * centre[j] - sums[j];
         values[j] = static_cast<std::uint8_t>(v < 0 ? 0 : (v > 255 ? 255 : v));
     }
+}
+
+template <int Extra>
+void SharpenRows(const std::uint16_t* sums, const std::uint8_t* centre, size_t length, int count, std::uint8_t* values)
+{
+    SharpenRow(sums, centre, length, count + Extra, values);
 }
 
 // Filters whose kernel is -1 or 1/N off the centre: the result of each channel
@@ -139,12 +149,12 @@ int CImage::LowPass(int size)
 
 int CImage::HighPass(int size)
 {
-    return BoxFilter(*this, size, kHighPass, SharpenRow<1>);
+    return BoxFilter(*this, size, kHighPass, SharpenRows<1>);
 }
 
 int CImage::Laplace(int size)
 {
-    return BoxFilter(*this, size, kLaplace, SharpenRow<0>);
+    return BoxFilter(*this, size, kLaplace, SharpenRows<0>);
 }
 
 int CImage::UnsharpMask(int size, double boost)

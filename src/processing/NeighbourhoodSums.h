@@ -59,6 +59,67 @@ void KernelRow(const std::uint8_t* const* rows, int n, int channels, const std::
 void KernelRow(const std::uint8_t* const* rows, int n, int channels, const int* weights, size_t count,
                int* __restrict sums);
 
+// Near sums for float weights: single precision has twice the lanes of
+// double. KernelRow's float sums add each kernel row's products from 0 in
+// order and then the row sums, so that the rounding errors stay small.
+// FloatKernelMargin bounds how far they lie from the exact sums, together
+// with the double sums' own distance and NearRoundRow's roundings (negative
+// when a float sum could overflow); NearRoundRow rounds the float sums as
+// RoundToByte and marks those within the margin of a half, and says whether
+// there are any: those alone take the double sum.
+float FloatKernelMargin(const float* weights, int n);
+void Widen(const std::uint8_t* __restrict samples, size_t count, float* __restrict values);
+void KernelRow(const float* const* rows, int n, int channels, const float* weights, size_t count,
+               float* __restrict sums);
+bool NearRoundRow(const float* __restrict sums, size_t count, float margin, std::uint8_t* __restrict values,
+                  std::uint8_t* __restrict unsure);
+
+// The double kernel sum of sample j of AOI row y, added in the order of
+// KernelRows, so that it is the same to the last bit.
+template <int C, typename RowAt>
+double KernelSum(int n, const double* weights, RowAt rowAt, int y, size_t j)
+{
+    double sum = 0;
+    const double* w = weights;
+    for (int k = 0; k < n; ++k) {
+        const std::uint8_t* row = rowAt(y - n / 2 + k);
+        for (int m = 0; m < n; ++m, ++w)
+            if (*w != 0) sum += *w * row[C * m + j];
+    }
+    return sum;
+}
+
+// KernelRows for float weights from the near float sums, the same pixels;
+// false when the margin does not serve.
+template <int C, typename RowAt, typename Store>
+bool NearKernelRows(int first, int last, int columns, int n, const float* weights, RowAt rowAt, Store store)
+{
+    const float margin = FloatKernelMargin(weights, n);
+    if (!(margin >= 0)) return false;
+    const int half = n / 2;
+    const size_t count = C * static_cast<size_t>(columns);
+    const std::vector<double> exactWeights(weights, weights + n * n);
+    std::vector<float> sums(count);
+    std::vector<std::uint8_t> values(count), unsure(count);
+    // The last n rows of samples as floats, row r in slot r mod n.
+    const size_t width = count + static_cast<size_t>(C) * (n - 1);
+    std::vector<float> widened(width * static_cast<size_t>(n));
+    auto slot = [&](int r) { return widened.data() + static_cast<size_t>((r - first + n) % n) * width; };
+    std::vector<const float*> rows(static_cast<size_t>(n));
+    for (int r = first - half; r < first + half; ++r) Widen(rowAt(r), width, slot(r));
+    for (int y = first; y < last; ++y) {
+        Widen(rowAt(y + half), width, slot(y + half));
+        for (int k = 0; k < n; ++k) rows[static_cast<size_t>(k)] = slot(y - half + k);
+        KernelRow(rows.data(), n, C, weights, count, sums.data());
+        if (NearRoundRow(sums.data(), count, margin, values.data(), unsure.data()))
+            for (size_t j = 0; j < count; ++j)
+                if (unsure[j])
+                    values[j] = static_cast<std::uint8_t>(RoundToByte(KernelSum<C>(n, exactWeights.data(), rowAt, y, j)));
+        store(y, static_cast<const std::uint8_t*>(values.data()));
+    }
+    return true;
+}
+
 // Calls store(y, values) for every AOI row in [first, last) with the C
 // interleaved byte samples of its pixels: for each sample the sum of
 // weight[k][m] times the sample of the pixel at (x - half + m, y - half + k),
@@ -72,6 +133,8 @@ void KernelRow(const std::uint8_t* const* rows, int n, int channels, const int* 
 template <int C, typename Weight, typename Sum, typename RowAt, typename Store>
 void KernelRows(int first, int last, int columns, int n, const Weight* weights, RowAt rowAt, Store store)
 {
+    if constexpr (std::is_same_v<Weight, float>)
+        if (NearKernelRows<C>(first, last, columns, n, weights, rowAt, store)) return;
     const int half = n / 2;
     const size_t count = C * static_cast<size_t>(columns);
     std::vector<Sum> sums(count);
@@ -103,21 +166,6 @@ void KernelRows(int first, int last, int columns, int n, const Weight* weights, 
             store(y, static_cast<const std::uint8_t*>(values.data()));
         }
     }
-}
-
-// The double kernel sum of sample j of AOI row y, added in the order of
-// KernelRows, so that it is the same to the last bit.
-template <int C, typename RowAt>
-double KernelSum(int n, const double* weights, RowAt rowAt, int y, size_t j)
-{
-    double sum = 0;
-    const double* w = weights;
-    for (int k = 0; k < n; ++k) {
-        const std::uint8_t* row = rowAt(y - n / 2 + k);
-        for (int m = 0; m < n; ++m, ++w)
-            if (*w != 0) sum += *w * row[C * m + j];
-    }
-    return sum;
 }
 
 // Working storage for filters that treat each channel alike: calls

@@ -50,7 +50,7 @@ template <int Loads>
     }
 }
 
-bool HasShuffles() { return __builtin_cpu_supports("ssse3"); }
+bool HasShuffles() { return platform::HasByteShuffles(); }
 #else
 bool HasShuffles() { return false; }
 #endif
