@@ -1,0 +1,54 @@
+// CResultsDock: the Results window, a dock of the main window with one tab
+// per results table: opened after Find Objects, Apply Recipe and a series
+// with Find Objects, and by File > Open Results...
+#pragma once
+
+#include <QDockWidget>
+#include <functional>
+
+class CResultsTab;
+class QAction;
+class QTabWidget;
+
+class CResultsDock : public QDockWidget {
+    Q_OBJECT
+public:
+    explicit CResultsDock(QWidget* parent = nullptr);
+
+    // Reads the file into a tab (the same file's tab again, read anew) and
+    // shows the window; imageTitle names the image the results are of
+    // (empty when not known). A file that is refused is shown in a message
+    // box with the reason and null is returned.
+    CResultsTab* OpenFile(const QString& path, const QString& imageTitle = QString());
+    CResultsTab* CurrentTab() const;
+    CResultsTab* Tab(int index) const;
+    int TabCount() const;
+    QTabWidget* Tabs() const { return tabs_; }
+
+    // The dock's commands, on the current tab.
+    void Copy();
+    bool SaveAs();
+    void DeleteRows();
+    void Undo();
+    // Summary rows under every table, remembered in the settings.
+    void SetSummaryShown(bool shown);
+    bool SummaryShown() const { return summaryShown_; }
+
+    // Where Save As writes and whether as CSV; replaceable for tests (an
+    // empty path when cancelled).
+    std::function<QString(const QString& suggested, bool* csv)> askSavePath;
+    // A refused file or a failed save; replaceable for tests.
+    std::function<void(const QString& text)> showMessage;
+
+signals:
+    // A tab was added (after its signals can be connected).
+    void tabOpened(CResultsTab* tab);
+
+private:
+    void UpdateTitles();
+    void CloseTab(int index);
+
+    QTabWidget* tabs_;
+    QAction* summaryAction_;
+    bool summaryShown_ = false;
+};
