@@ -3,13 +3,13 @@
 #include "forms/ResultsTable.h"
 
 #include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <cstdint>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <limits>
-#include <numeric>
 #include <string_view>
 
 #include "image/File.h"
