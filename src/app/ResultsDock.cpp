@@ -61,6 +61,12 @@ CResultsDock::CResultsDock(QWidget* parent) : QDockWidget("Results", parent), ta
     showMessage = [this](const QString& text) { QMessageBox::warning(this, "Results", text); };
 }
 
+CResultsDock::~CResultsDock()
+{
+    // The tabs are taken down after this part of the dock: their removal must not reach it.
+    disconnect(tabs_, nullptr, this, nullptr);
+}
+
 CResultsTab* CResultsDock::OpenFile(const QString& path, const QString& imageTitle, bool quiet)
 {
     std::string error;

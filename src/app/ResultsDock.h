@@ -14,6 +14,7 @@ class CResultsDock : public QDockWidget {
     Q_OBJECT
 public:
     explicit CResultsDock(QWidget* parent = nullptr);
+    ~CResultsDock() override;
 
     // Reads the file into a tab (the same file's tab again, read anew) and
     // shows the window; imageTitle names the image the results are of
