@@ -26,8 +26,10 @@ SeriesResult RunSeries(SeriesSettings& settings, const SeriesCallbacks& callback
     Notify(callbacks.showText, result.confirmationText);
     result.logPath = JoinPath(settings.outputFolder, LogFileName(clock()));
 
+    const SeriesRun* running = nullptr;  // once files are processed
     // Restore: the page returns to its idle state showing the final text.
     auto restore = [&]() -> SeriesResult {
+        if (running) result.combinedTables = running->CombinedPaths();
         Notify(callbacks.showText, result.confirmationText);
         Notify(callbacks.setStatus, std::string());
         Notify(callbacks.setRunning, false);
@@ -51,6 +53,7 @@ SeriesResult RunSeries(SeriesSettings& settings, const SeriesCallbacks& callback
     if (log.Failed()) return logLost();
 
     SeriesRun run(settings, callbacks, lookup, log);
+    running = &run;
     const std::string& list = settings.fileList;
     size_t start = 0;
     size_t end = list.find("\r\n");

@@ -46,6 +46,13 @@ public:
     const std::vector<std::pair<std::string, std::string>>& Skipped() const { return skipped_; }
     // The results files added to combined tables so far, in order.
     const std::vector<AddedResults>& Added() const { return added_; }
+    // The combined tables written so far, by path.
+    std::vector<std::string> CombinedPaths() const
+    {
+        std::vector<std::string> paths;
+        for (const auto& [path, table] : combined_) paths.push_back(path);
+        return paths;
+    }
 
 private:
     std::string Write(CImage& image, const std::string& path, FileFormat format) const;
