@@ -27,9 +27,7 @@
         return name##Plain args;                                                                     \
     }                                                                                                \
     [[gnu::always_inline]] static inline Ret name##Body params
-#define NUVAK_WIDE_BUILDS(Ret, name, params, args)                                                   \
-    NUVAK_BUILDS_BODY_(Ret, name, params, args)                                                      \
-    [[NUVAK_WIDE_TARGET]] static Ret name##Wide params { return name##Body args; }                   \
+#define NUVAK_WIDE_DISPATCH_(Ret, name, params, args)                                                \
     Ret name params                                                                                  \
     {                                                                                                \
         switch (::platform::ChosenSet()) {                                                           \
@@ -41,10 +39,33 @@
             break;                                                                                   \
         }                                                                                            \
         return name##Plain args;                                                                     \
-    }                                                                                                \
+    }
+#define NUVAK_WIDE_BUILDS(Ret, name, params, args)                                                   \
+    NUVAK_BUILDS_BODY_(Ret, name, params, args)                                                      \
+    [[NUVAK_WIDE_TARGET]] static Ret name##Wide params { return name##Body args; }                   \
+    NUVAK_WIDE_DISPATCH_(Ret, name, params, args)                                                    \
+    [[gnu::always_inline]] static inline Ret name##Body params
+// NUVAK_SIZED_BUILDS is NUVAK_WIDE_BUILDS with the body a template on the
+// bytes one register of its build holds (kVectorBytes: 16, 32 or 64), for
+// loops that keep several blocks live and would spill blocks wider than
+// the registers.
+#define NUVAK_SIZED_BUILDS(Ret, name, params, args)                                                  \
+    template <int kVectorBytes>                                                                      \
+    [[gnu::always_inline]] static inline Ret name##Body params;                                      \
+    static Ret name##Plain params { return name##Body<16> args; }                                    \
+    [[NUVAK_AVX2_TARGET]] static Ret name##Avx2 params { return name##Body<32> args; }               \
+    [[NUVAK_WIDE_TARGET]] static Ret name##Wide params { return name##Body<64> args; }               \
+    NUVAK_WIDE_DISPATCH_(Ret, name, params, args)                                                    \
+    template <int kVectorBytes>                                                                      \
     [[gnu::always_inline]] static inline Ret name##Body params
 #else
 #define NUVAK_HAS_CLONES 0
 #define NUVAK_VECTOR_BUILDS(Ret, name, params, args) Ret name params
 #define NUVAK_WIDE_BUILDS(Ret, name, params, args) Ret name params
+#define NUVAK_SIZED_BUILDS(Ret, name, params, args)                                                  \
+    template <int kVectorBytes>                                                                      \
+    static Ret name##Body params;                                                                    \
+    Ret name params { return name##Body<16> args; }                                                  \
+    template <int kVectorBytes>                                                                      \
+    static Ret name##Body params
 #endif

@@ -1,4 +1,4 @@
-// The morphology row loops, cloned for AVX2: twice the bytes per instruction.
+// The morphology row loops, cloned for AVX2 and AVX-512, a register of bytes at a time.
 #include "processing/ExtremeRows.h"
 
 #include <algorithm>
@@ -8,8 +8,8 @@
 #include "platform/VectorClones.h"
 #include "processing/SmallCounts.h"
 
-// The 64-byte blocks live in registers inside each clone and are never
-// passed between builds, so their calling convention does not matter.
+// The blocks live in registers inside each clone and are never passed
+// between builds, so their calling convention does not matter.
 #pragma GCC diagnostic ignored "-Wpsabi"
 
 namespace neighbourhood {
@@ -22,11 +22,17 @@ template <bool Max>
     return Max ? std::max(a, b) : std::min(a, b);
 }
 
-typedef std::uint8_t Block __attribute__((vector_size(64)));
-constexpr int kBlock = sizeof(Block);
+// A block is one register of the build: wider blocks than the registers
+// spill the several blocks the row loops keep live.
+template <int W>
+struct Width {
+    typedef std::uint8_t Block __attribute__((vector_size(W)));
+};
+template <int W>
+using Block = typename Width<W>::Block;
 
-template <bool Max>
-[[gnu::always_inline]] inline Block PickBlock(Block a, Block b)
+template <bool Max, typename V>
+[[gnu::always_inline]] inline V PickBlock(V a, V b)
 {
     return Max ? (a > b ? a : b) : (a < b ? a : b);
 }
@@ -34,26 +40,26 @@ template <bool Max>
 // Rows are taken a block at a time; a row of a block or more ends with a
 // block that overlaps the one before, rather than byte by byte (out never
 // overlaps the rows read, so its bytes come out the same twice).
-template <typename Step>
+template <int W, typename Step>
 [[gnu::always_inline]] inline int Blocks(int length, Step step)
 {
-    if (length < kBlock) return 0;
+    if (length < W) return 0;
     int i = 0;
-    for (; i + kBlock <= length; i += kBlock) step(i);
-    if (i < length) step(length - kBlock);
+    for (; i + W <= length; i += W) step(i);
+    if (i < length) step(length - W);
     return length;
 }
 
-template <bool Max>
+template <bool Max, int W>
 [[gnu::always_inline]] inline void PairRow(std::uint8_t* __restrict out, const std::uint8_t* __restrict a,
                                            const std::uint8_t* __restrict b, int length)
 {
-    const int done = Blocks(length, [&](int i) {
-        Block x, y;
-        std::memcpy(&x, a + i, kBlock);
-        std::memcpy(&y, b + i, kBlock);
+    const int done = Blocks<W>(length, [&](int i) {
+        Block<W> x, y;
+        std::memcpy(&x, a + i, W);
+        std::memcpy(&y, b + i, W);
         x = PickBlock<Max>(x, y);
-        std::memcpy(out + i, &x, kBlock);
+        std::memcpy(out + i, &x, W);
     });
     for (int i = done; i < length; ++i) out[i] = Pick<Max>(a[i], b[i]);
 }
@@ -63,19 +69,19 @@ constexpr int kLargestOnePass = 9;
 
 // The extreme of N neighbours in one pass over the row, each block from N
 // shifted loads, where doubling would write and read back a row per step.
-template <bool Max, int N>
+template <bool Max, int N, int W>
 [[gnu::always_inline]] inline void NeighboursRow(std::uint8_t* __restrict out, const std::uint8_t* __restrict in,
                                                  int length)
 {
-    const int done = Blocks(length, [&](int i) {
-        Block x;
-        std::memcpy(&x, in + i, kBlock);
+    const int done = Blocks<W>(length, [&](int i) {
+        Block<W> x;
+        std::memcpy(&x, in + i, W);
         for (int m = 1; m < N; ++m) {
-            Block y;
-            std::memcpy(&y, in + i + m, kBlock);
+            Block<W> y;
+            std::memcpy(&y, in + i + m, W);
             x = PickBlock<Max>(x, y);
         }
-        std::memcpy(out + i, &x, kBlock);
+        std::memcpy(out + i, &x, W);
     });
     for (int i = done; i < length; ++i) {
         std::uint8_t v = in[i];
@@ -87,28 +93,28 @@ template <bool Max, int N>
 // Group rows whose windows of n rows overlap: the rows all windows share
 // are taken once; each window adds the rows above them that it reaches
 // (running up from the shared rows) and those below (running down).
-template <bool Max, int Group>
+template <bool Max, int Group, int W>
 [[gnu::always_inline]] inline void AlignedRows(const std::uint8_t* const* rows, int n, int columns,
                                                std::uint8_t* const* outs)
 {
     auto load = [&](int k, int i) {
-        Block b;
-        std::memcpy(&b, rows[k] + i, kBlock);
+        Block<W> b;
+        std::memcpy(&b, rows[k] + i, W);
         return b;
     };
-    const int first = Blocks(columns, [&](int i) {
-        Block above[Group];  // above[j]: rows j .. Group - 2
+    const int first = Blocks<W>(columns, [&](int i) {
+        Block<W> above[Group];  // above[j]: rows j .. Group - 2
         if constexpr (Group > 1) {
             above[Group - 2] = load(Group - 2, i);
             for (int j = Group - 3; j >= 0; --j) above[j] = PickBlock<Max>(load(j, i), above[j + 1]);
         }
-        Block shared = load(Group - 1, i);
+        Block<W> shared = load(Group - 1, i);
         for (int k = Group; k < n; ++k) shared = PickBlock<Max>(shared, load(k, i));
-        Block below = shared;  // the shared rows and rows n .. n + j - 1
+        Block<W> below = shared;  // the shared rows and rows n .. n + j - 1
         for (int j = 0; j < Group; ++j) {
             if (j > 0) below = PickBlock<Max>(below, load(n + j - 1, i));
-            const Block v = j < Group - 1 ? PickBlock<Max>(above[j], below) : below;
-            std::memcpy(outs[j] + i, &v, kBlock);
+            const Block<W> v = j < Group - 1 ? PickBlock<Max>(above[j], below) : below;
+            std::memcpy(outs[j] + i, &v, W);
         }
     });
     for (int j = 0; j < Group; ++j)
@@ -119,15 +125,15 @@ template <bool Max, int Group>
         }
 }
 
-template <bool Max>
+template <bool Max, int W>
 [[gnu::always_inline]] inline void AlignedRowsOf(const std::uint8_t* const* rows, int n, int group,
                                                  int columns, std::uint8_t* const* outs)
 {
     switch (group) {
-        case 1: return AlignedRows<Max, 1>(rows, n, columns, outs);
-        case 2: return AlignedRows<Max, 2>(rows, n, columns, outs);
-        case 3: return AlignedRows<Max, 3>(rows, n, columns, outs);
-        default: return AlignedRows<Max, kAlignedGroup>(rows, n, columns, outs);
+        case 1: return AlignedRows<Max, 1, W>(rows, n, columns, outs);
+        case 2: return AlignedRows<Max, 2, W>(rows, n, columns, outs);
+        case 3: return AlignedRows<Max, 3, W>(rows, n, columns, outs);
+        default: return AlignedRows<Max, kAlignedGroup, W>(rows, n, columns, outs);
     }
 }
 
@@ -135,14 +141,14 @@ template <bool Max>
 // neighbours by doubling, then of n as two overlapping runs of the largest
 // of those: the same values in fewer passes, since an extreme may count a
 // value twice.
-template <bool Max>
+template <bool Max, int W>
 [[gnu::always_inline]] inline void AlongRow(const std::uint8_t* in, int n, int columns, std::uint8_t* out,
                                             std::uint8_t* scratch)
 {
     bool done = false;
     WithCount<kLargestOnePass>(n, [&](auto count) {
         if constexpr (count <= kLargestOnePass) {
-            NeighboursRow<Max, count>(out, in, columns);
+            NeighboursRow<Max, count, W>(out, in, columns);
             done = true;
         }
     });
@@ -153,32 +159,32 @@ template <bool Max>
     for (int k = 0; 2 * width <= n; width *= 2, ++k) {
         length -= width;
         std::uint8_t* next = scratch + static_cast<size_t>(k % 2) * static_cast<size_t>(columns + n);
-        PairRow<Max>(next, run, run + width, length);
+        PairRow<Max, W>(next, run, run + width, length);
         run = next;
     }
-    PairRow<Max>(out, run, run + (n - width), columns);
+    PairRow<Max, W>(out, run, run + (n - width), columns);
 }
 
 }  // namespace
 
-NUVAK_WIDE_BUILDS(void, ExtremeOfAlignedRows,
+NUVAK_SIZED_BUILDS(void, ExtremeOfAlignedRows,
                   (const std::uint8_t* const* rows, int n, int group, int columns, std::uint8_t* const* outs, bool max),
                   (rows, n, group, columns, outs, max))
 {
     if (max)
-        AlignedRowsOf<true>(rows, n, group, columns, outs);
+        AlignedRowsOf<true, kVectorBytes>(rows, n, group, columns, outs);
     else
-        AlignedRowsOf<false>(rows, n, group, columns, outs);
+        AlignedRowsOf<false, kVectorBytes>(rows, n, group, columns, outs);
 }
 
-NUVAK_WIDE_BUILDS(void, ExtremeAlongRow,
+NUVAK_SIZED_BUILDS(void, ExtremeAlongRow,
                   (const std::uint8_t* in, int n, int columns, std::uint8_t* out, std::uint8_t* scratch, bool max),
                   (in, n, columns, out, scratch, max))
 {
     if (max)
-        AlongRow<true>(in, n, columns, out, scratch);
+        AlongRow<true, kVectorBytes>(in, n, columns, out, scratch);
     else
-        AlongRow<false>(in, n, columns, out, scratch);
+        AlongRow<false, kVectorBytes>(in, n, columns, out, scratch);
 }
 
 }  // namespace neighbourhood

@@ -37,6 +37,8 @@ TEST(InstructionSets, EveryBuildGivesTheSamePixels)
         {"Median 3", true, [](CImage& i) { return i.MedianFilter(3); }},
         {"Median 9", true, [](CImage& i) { return i.MedianFilter(9); }},
         {"Dilation 5", true, [](CImage& i) { return i.Dilation(5, 0); }},
+        {"Erosion 9", true, [](CImage& i) { return i.Erosion(9, 0); }},
+        {"Dilation 13", true, [](CImage& i) { return i.Dilation(13, 0); }},
         {"Erosion 7 diagonal", true, [](CImage& i) { return i.Erosion(7, 3); }},
         {"Rotate bilinear", false, [](CImage& i) { return i.Rotate(17.5, 1); }},
         {"Rotate nearest", true, [](CImage& i) { return i.Rotate(-40, 0); }},
