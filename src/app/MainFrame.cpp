@@ -33,6 +33,7 @@
 #include "app/ParameterCommands.h"
 #include "app/QtClipboard.h"
 #include "app/RecipeCommands.h"
+#include "app/ResultsDock.h"
 #include "app/StartupSplash.h"
 #include "app/UndoMemory.h"
 #include "dialogs/CustomFilterDlg.h"
@@ -119,6 +120,11 @@ CMainFrame::CMainFrame(CNUVAKApp& app) : app_(app), mdiArea_(new QMdiArea)
     askRecipeOpenPath = [this] {
         return QFileDialog::getOpenFileName(this, "Apply Recipe", QString(), "Recipes (*.nrcp)");
     };
+    askResultsPath = [this] {
+        return QFileDialog::getOpenFileName(this, "Open Results", StartFolder(),
+                                            "Results (*.dat *.csv);;Object results files (*.dat);;"
+                                            "Combined tables (*.csv);;All files (*)");
+    };
 }
 
 CMainFrame::~CMainFrame()
@@ -127,6 +133,7 @@ CMainFrame::~CMainFrame()
     // down, after the actions are gone.
     disconnect(mdiArea_, nullptr, this, nullptr);
     if (historyDock_) disconnect(historyDock_, nullptr, this, nullptr);
+    if (resultsDock_) disconnect(resultsDock_, nullptr, this, nullptr);
 }
 
 bool CMainFrame::LoadFrame(bool showSplash)
@@ -151,6 +158,11 @@ bool CMainFrame::LoadFrame(bool showSplash)
             }
         },
         Qt::QueuedConnection);
+    resultsDock_ = new CResultsDock(this);
+    addDockWidget(Qt::BottomDockWidgetArea, resultsDock_);
+    resultsDock_->hide();
+    connect(resultsDock_, &QDockWidget::visibilityChanged, this,
+            [this] { actions_.at(cmd::ViewResults)->setChecked(!resultsDock_->isHidden()); });
     UpdateCommandUI();
     // Both pastes follow what the clipboard holds.
     connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &CMainFrame::UpdateCommandUI);
@@ -179,6 +191,7 @@ void CMainFrame::CreateActions()
     for (const auto& [id, name] : kToolbarToggles) actions_.at(id)->setCheckable(true);
     actions_.at(cmd::ViewStatusBar)->setCheckable(true);
     actions_.at(cmd::ViewHistory)->setCheckable(true);
+    actions_.at(cmd::ViewResults)->setCheckable(true);
     for (int id : {cmd::SelectFeature, cmd::SelectAoi, cmd::Measure}) actions_.at(id)->setCheckable(true);
 }
 
@@ -347,6 +360,8 @@ bool CMainFrame::IsCommandEnabled(int id) const
     case cmd::SixteenBitLevels:
     case cmd::UndoMemory:
     case cmd::ViewHistory:
+    case cmd::ViewResults:
+    case cmd::OpenResults:
     case cmd::SelectAoi: return true;
     case cmd::SaveRecipe: return child != nullptr && !child->GetDocument().History().IsEmpty();
     case cmd::Measure: return child != nullptr && MeasureEnabled(zoom);
@@ -386,6 +401,7 @@ void CMainFrame::UpdateCommandUI()
     CChildFrame* child = ActiveChild();
     if (zoomPane_) zoomPane_->setText(child ? QString::fromStdString(ZoomText(child->GetView()->ZoomFactor())) : QString());
     actions_.at(cmd::ViewHistory)->setChecked(!historyDock_->isHidden());
+    actions_.at(cmd::ViewResults)->setChecked(!resultsDock_->isHidden());
     historyDock_->ShowHistory(ActiveDocument());
 }
 
@@ -409,13 +425,19 @@ bool CMainFrame::OnCommand(int id)
         switch (id) {
         case cmd::ViewStatusBar: ToggleBar(statusBar()); break;
         case cmd::ViewHistory: ToggleBar(historyDock_); break;
+        case cmd::ViewResults: ToggleBar(resultsDock_); break;
+        case cmd::OpenResults:
+            if (const QString path = askResultsPath(); !path.isEmpty()) resultsDock_->OpenFile(path);
+            break;
         case cmd::SaveRecipe: OnSaveRecipe(*doc); break;
         case cmd::ApplyRecipe:
             if (const QString path = askRecipeOpenPath(); !path.isEmpty())
-                ApplyRecipe(*doc, path.toStdString(),
-                            [this, doc](CImage& image, const std::string& suffix) {
-                                app_.AddStepImage(image, suffix, doc->GetTitle());
-                            });
+                ApplyRecipe(
+                    *doc, path.toStdString(),
+                    [this, doc](CImage& image, const std::string& suffix) {
+                        app_.AddStepImage(image, suffix, doc->GetTitle());
+                    },
+                    [this, doc](const std::string& results) { OpenResults(results, doc->GetTitle()); });
             break;
         case cmd::CloseAll: CloseAll(); break;
         case cmd::AppExit: close(); break;
@@ -456,7 +478,11 @@ bool CMainFrame::OnCommand(int id)
         case cmd::PasteInto: view->OnEditPasteInto(); break;
         case cmd::Histogram: CHistogramDlg::OnHistogram(*doc, this, this); break;
         case cmd::FrequencyDomain: CFftSheet::OnFrequencyDomain(*doc, this); break;
-        case cmd::FindObjects: CFindObjectsPropertySheet::OnFindObjects(*doc, this); break;
+        case cmd::FindObjects:
+            CFindObjectsPropertySheet::OnFindObjects(*doc, this, [this, doc](const std::string& results) {
+                OpenResults(results, doc->GetTitle());
+            });
+            break;
         case cmd::CustomFilter: CCustomFilterDlg::OnCustomFilter(*doc, this); break;
         case cmd::FileNew:
         case cmd::FileOpen:
@@ -508,6 +534,12 @@ void CMainFrame::Cascade()
         at += QPoint(step, step);
     }
     if (QMdiSubWindow* active = mdiArea_->activeSubWindow()) active->raise();
+}
+
+void CMainFrame::OpenResults(const std::string& path, const std::string& imageTitle)
+{
+    resultsDock_->OpenFile(QString::fromStdString(path), QString::fromStdString(imageTitle));
+    actions_.at(cmd::ViewResults)->setChecked(!resultsDock_->isHidden());
 }
 
 void CMainFrame::OnSetScale()

@@ -13,6 +13,7 @@
 
 class CChildFrame;
 class CHistoryDock;
+class CResultsDock;
 class CNUVAKApp;
 class CNUVAKDoc;
 class CNUVAKView;
@@ -89,7 +90,12 @@ public:
     // The recipe file to write or to read; empty when cancelled.
     std::function<QString(const QString& suggested)> askRecipeSavePath;
     std::function<QString()> askRecipeOpenPath;
+    // File > Open Results: the results file or combined table; empty when cancelled.
+    std::function<QString()> askResultsPath;
     CHistoryDock* HistoryDock() const { return historyDock_; }
+    CResultsDock* ResultsDock() const { return resultsDock_; }
+    // Shows a results file in the Results window, for the image of that title.
+    void OpenResults(const std::string& path, const std::string& imageTitle);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -122,5 +128,6 @@ private:
     QList<QAction*> windowActions_;
     QWidget* help_ = nullptr;
     CHistoryDock* historyDock_ = nullptr;
+    CResultsDock* resultsDock_ = nullptr;
     int currentTool_ = 0;
 };

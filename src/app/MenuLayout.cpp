@@ -17,11 +17,11 @@ const std::vector<MenuEntry>& MenuBarLayout()
     using namespace cmd;
     static const std::vector<MenuEntry> layout = {
         Begin("&File"), C(FileNew), C(FileOpen), C(FileClose), C(CloseAll), C(FileSave), C(FileSaveAs), kSep,
-        C(SaveRecipe), C(ApplyRecipe), kSep, C(Series), C(SixteenBitLevels), kSep, {MenuEntry::RecentFiles}, kSep,
+        C(SaveRecipe), C(ApplyRecipe), kSep, C(OpenResults), kSep, C(Series), C(SixteenBitLevels), kSep, {MenuEntry::RecentFiles}, kSep,
         C(AppExit), kEnd,
         Begin("&Edit"), C(Undo), C(Redo), C(UndoMemory), kSep, C(Copy), C(Paste), C(PasteInto), kSep, C(SelectAll), kEnd,
         Begin("&View"), C(ViewToolbar), C(ViewStatusBar), C(CalculationsToolbar), C(PreprocessingToolbar),
-        C(TransformToolbar), C(AnalysisToolbar), C(ViewHistory), kSep, C(ZoomIn), C(Zoom1to1), C(ZoomOut),
+        C(TransformToolbar), C(AnalysisToolbar), C(ViewHistory), C(ViewResults), kSep, C(ZoomIn), C(Zoom1to1), C(ZoomOut),
         C(FitToWindow), kSep,
         C(SelectFeature), C(SelectAoi), C(Measure), kEnd,
         Begin("&Image"), C(Attributes), C(Rgb), C(Grayscale), C(ExtractRgb), C(Comb), kSep, C(Crop), C(Invert),

@@ -17,6 +17,7 @@
 #include "app/UndoMemory.h"
 #include "document/CommandIds.h"
 #include "dialogs/SampleRangeBox.h"
+#include "dialogs/SeriesConfirmPage.h"
 #include "dialogs/SeriesPropSheet.h"
 #include "document/NUVAKDoc.h"
 #include "platform/CapturedErrors.h"
@@ -216,7 +217,11 @@ void CNUVAKApp::OnAppAbout()
 
 void CNUVAKApp::OnSeries()
 {
-    if (seriesWizard_.isNull()) seriesWizard_ = new CSeriesPropSheet(mainFrame_.get());
+    if (seriesWizard_.isNull()) {
+        seriesWizard_ = new CSeriesPropSheet(mainFrame_.get());
+        static_cast<CSeriesConfirmPage&>(seriesWizard_->Page(SeriesPage::Confirmation)).tableWritten =
+            [this](const std::string& path) { mainFrame_->OpenResults(path, std::string()); };
+    }
     seriesWizard_->Reopen();
     seriesWizard_->exec();
 }

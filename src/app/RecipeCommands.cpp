@@ -45,7 +45,8 @@ void WriteOrHand(std::vector<ExtraImage>& made, const ExtraHandler& extras)
 
 }  // namespace
 
-bool ApplyRecipe(CNUVAKDoc& document, const std::string& path, const ExtraHandler& extras)
+bool ApplyRecipe(CNUVAKDoc& document, const std::string& path, const ExtraHandler& extras,
+                 const std::function<void(const std::string& results)>& resultsWritten)
 {
     std::vector<OperationStep> steps;
     try {
@@ -55,12 +56,18 @@ bool ApplyRecipe(CNUVAKDoc& document, const std::string& path, const ExtraHandle
         return false;
     }
     PlaceStepFiles(steps, FolderPrefix(document.GetPathName()));
-    return document.ApplySteps(steps, [&extras](std::vector<ExtraImage>& made) {
-        try {
-            WriteOrHand(made, extras);
-        } catch (const platform::UserAbort&) {
-            // Shown already; the steps' own images stay.
-        }
-    });
+    const auto done = [&resultsWritten](const OperationStep& step) {
+        if (resultsWritten && !step.params.resultsFile.empty()) resultsWritten(step.params.resultsFile);
+    };
+    return document.ApplySteps(
+        steps,
+        [&extras](std::vector<ExtraImage>& made) {
+            try {
+                WriteOrHand(made, extras);
+            } catch (const platform::UserAbort&) {
+                // Shown already; the steps' own images stay.
+            }
+        },
+        done);
 }
 

@@ -15,5 +15,7 @@ bool SaveRecipe(const CNUVAKDoc& document, const std::string& path);
 // shown and nothing runs. An extra image that names its file is written
 // there, the others go to extras (Extract RGB's planes open as documents).
 // False when it was refused or a step failed.
+// Each results file a Find Objects step wrote is handed to resultsWritten.
 using ExtraHandler = std::function<void(CImage& image, const std::string& suffix)>;
-bool ApplyRecipe(CNUVAKDoc& document, const std::string& path, const ExtraHandler& extras);
+bool ApplyRecipe(CNUVAKDoc& document, const std::string& path, const ExtraHandler& extras,
+                 const std::function<void(const std::string& results)>& resultsWritten = {});

@@ -34,6 +34,9 @@ public:
     void SetSummaryShown(bool shown);
     bool SummaryShown() const { return summaryShown_; }
 
+    // F1: the manual at the window's section.
+    void ShowHelp();
+
     // Where Save As writes and whether as CSV; replaceable for tests (an
     // empty path when cancelled).
     std::function<QString(const QString& suggested, bool* csv)> askSavePath;
@@ -44,11 +47,19 @@ signals:
     // A tab was added (after its signals can be connected).
     void tabOpened(CResultsTab* tab);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void UpdateTitles();
+    void UpdateActions();
     void CloseTab(int index);
 
     QTabWidget* tabs_;
+    QAction* copy_;
+    QAction* saveAs_;
+    QAction* delete_;
+    QAction* undo_;
     QAction* summaryAction_;
     bool summaryShown_ = false;
 };

@@ -25,6 +25,8 @@ public:
     QToolBar* ToolBar() const { return toolBar_; }
     CResultsTableModel* Model() const { return model_; }
 
+    // Sorts by a column as its header's click does (-1: the file's order).
+    void SortBy(int column, bool descending);
     // Selects the rows of these ids in the view and the table.
     void SelectIds(const std::vector<int>& ids, bool add);
     // Shows a table read again from its file, in place of this one.
@@ -57,6 +59,7 @@ signals:
     void modifiedChanged();
 
 private:
+    void SizeColumns();
     void FromView();
     void ToView();
     void Changed();

@@ -233,6 +233,7 @@ void CFindObjectsOutputFilePage::OnGo()
     measured_ = true;
     results_ = std::move(results);
     ShowResults();
+    if (resultsWritten) resultsWritten(path);
 }
 
 void CFindObjectsOutputFilePage::ShowResults()

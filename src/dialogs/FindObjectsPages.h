@@ -72,6 +72,8 @@ public:
 
     // The save dialog behind Browse.
     FileChooser chooseFile;
+    // Called with the results file after each Go that found the objects.
+    std::function<void(const std::string& path)> resultsWritten;
 
     // Becoming active clears the results.
     void initializePage() override;

@@ -33,12 +33,14 @@ void CFindObjectsPropertySheet::OnHelp()
     CHelpWindow::ShowSection(this, "objects");
 }
 
-void CFindObjectsPropertySheet::OnFindObjects(CNUVAKDoc& document, QWidget* parent)
+void CFindObjectsPropertySheet::OnFindObjects(CNUVAKDoc& document, QWidget* parent,
+                                              const std::function<void(const std::string& path)>& resultsWritten)
 {
     bool searched = false;
     {
         CFindObjectsPropertySheet sheet(&document, parent);
         sheet.SetObjectColor(document.image.objectColor);
+        sheet.OutputFilePage()->resultsWritten = resultsWritten;
         sheet.exec();
         searched = sheet.OutputFilePage()->Searched();
     }

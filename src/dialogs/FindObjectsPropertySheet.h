@@ -4,6 +4,8 @@
 
 #include <QWizard>
 #include <cstdint>
+#include <functional>
+#include <string>
 
 #include "forms/FindObjectsWizard.h"
 
@@ -21,8 +23,10 @@ public:
     CFindObjectsPropertySheet(CNUVAKDoc* document, QWidget* parent = nullptr);
 
     // The document's Find Objects command: the wizard with the image's
-    // outline colour, then the redraw, and the modified flag once a Go ran.
-    static void OnFindObjects(CNUVAKDoc& document, QWidget* parent);
+    // outline colour, then the redraw, and the modified flag once a Go ran;
+    // each results file written is handed to resultsWritten.
+    static void OnFindObjects(CNUVAKDoc& document, QWidget* parent,
+                              const std::function<void(const std::string& path)>& resultsWritten = {});
 
     // The outline colour the metrics page starts from, 0x00BBGGRR.
     void SetObjectColor(std::uint32_t color) { metrics_.outlineColor = color; }

@@ -98,6 +98,8 @@ void CSeriesConfirmPage::OnProcess()
     };
     const SeriesResult result = RunSeries(Settings(), callbacks);
     logPath_ = result.logPath;
+    if (tableWritten)
+        for (const std::string& table : result.combinedTables) tableWritten(table);
     // The end of the text says how the run ended and where the log is.
     text_->moveCursor(QTextCursor::End);
     text_->ensureCursorVisible();

@@ -27,6 +27,8 @@ public:
     const std::string& LogPath() const { return logPath_; }
     // Called when a file has been read, before it is processed.
     std::function<void(int index, const std::string& path)> fileReached;
+    // Called after a run with each combined table of object results it wrote.
+    std::function<void(const std::string& path)> tableWritten;
     // Asked once before a run that would write over files of 16-bit
     // samples: true for Yes (No is the default); replaceable for tests.
     std::function<bool(const QString& question)> askDeepAnyway;

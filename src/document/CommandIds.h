@@ -64,6 +64,8 @@ enum : int {
     SetScale = 32863,
     SixteenBitLevels = 32900,  // the workbench's own, after the classic range
     UndoMemory = 32901,
+    OpenResults = 32902,
+    ViewResults = 32903,
     FileNew = 57600,
     FileOpen = 57601,
     FileClose = 57602,

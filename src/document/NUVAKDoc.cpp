@@ -102,7 +102,8 @@ bool CNUVAKDoc::RunPipeline(const Step& operation, bool wait, bool reportFailure
     }
 }
 
-bool CNUVAKDoc::ApplySteps(const std::vector<OperationStep>& steps, const Extras& extras)
+bool CNUVAKDoc::ApplySteps(const std::vector<OperationStep>& steps, const Extras& extras,
+                           const std::function<void(const OperationStep&)>& done)
 {
     for (const OperationStep& step : steps) {
         OperationOutputs outputs;
@@ -110,6 +111,7 @@ bool CNUVAKDoc::ApplySteps(const std::vector<OperationStep>& steps, const Extras
         if (!RunPipeline(run, true, true, nullptr, [&step] { return HistoryEntry{{step}, {}, true}; }))
             return false;
         if (!outputs.extras.empty()) extras(outputs.extras);
+        if (done) done(step);
     }
     return true;
 }

@@ -58,9 +58,10 @@ public:
     using Extras = std::function<void(std::vector<ExtraImage>& extras)>;
     // Runs the steps in order, each one pipeline run and one history entry,
     // questions answered by the step or else asked, the extra images of each
-    // step handed to extras; stops at the first failure, which has been
-    // shown. True when all succeeded.
-    bool ApplySteps(const std::vector<OperationStep>& steps, const Extras& extras);
+    // step handed to extras, and each step to done once it succeeded; stops
+    // at the first failure, which has been shown. True when all succeeded.
+    bool ApplySteps(const std::vector<OperationStep>& steps, const Extras& extras,
+                    const std::function<void(const OperationStep&)>& done = {});
     // Adds a command's entry to the history, after the newest undo step,
     // whose Undo takes it away and Redo brings it back; the steps undone
     // are forgotten.

@@ -76,6 +76,11 @@ public:
     // once rows were deleted) or a combined table.
     std::string ResultsFileText() const;
 
+    // Writes the CSV text or the format read to path (a temporary file
+    // renamed over it when complete); the table then belongs to that file
+    // and is no longer modified. False with the reason in error.
+    bool Save(const std::string& path, bool csv, std::string* error);
+
     // Removes rows from the table (never from a file); each call is one step
     // that UndoDelete brings back, in their places.
     void DeleteRows(const std::vector<int>& ids);
@@ -93,7 +98,7 @@ public:
     void SetImageTitle(const std::string& title) { imageTitle_ = title; }
 
 private:
-    void Restore(const std::vector<int>& ids);
+    void Order();
     std::vector<int> Rows(bool selectionOnly) const;
     std::string Joined(int id, char separator, bool quoted) const;
     std::string HeaderJoined(char separator, bool quoted) const;
@@ -105,6 +110,7 @@ private:
     std::vector<bool> numeric_;
     std::vector<int> decimals_;     // per numeric column: the most written; -1 for a general form
     std::vector<int> order_;        // row ids in view order
+    std::vector<int> rowOf_;        // per row id: its row in view order, -1 when deleted
     std::vector<bool> deleted_;     // per row id
     std::vector<std::vector<int>> deletions_;  // the ids of each delete step
     std::set<int> selected_;

@@ -121,6 +121,11 @@ struct CFoundObject {
 // digits, in the C locale.
 std::string CalibratedText(double value);
 
+// The results file's last line with --summary, "# objects: N, total area: A,
+// mean area: M": pixels with one decimal for the mean, or the calibrated unit
+// squared as CalibratedText writes it.
+std::string ObjectsSummaryLine(std::size_t count, double totalArea, bool calibrated);
+
 // Writes text and CR LF, then flushes: the results file's lines end so on
 // every platform. False when the stream refused any of it.
 bool WriteResultsLine(std::FILE* stream, const std::string& text);

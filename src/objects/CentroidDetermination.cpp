@@ -44,17 +44,12 @@ bool Reported(const CFoundObject& object, const CObjectOptions& options, const C
     return !(options.minArea > 0 && area < options.minArea) && !(options.maxArea > 0 && area > options.maxArea);
 }
 
-// "# objects: N, total area: A, mean area: M": pixels with one decimal for
-// the mean, or the calibrated unit squared.
+// The "# objects:" line over the reported objects.
 std::string SummaryLine(const std::vector<CFoundObject>& objects, const CCalibration& calibration)
 {
     double total = 0.0;
     for (const CFoundObject& object : objects) total += object.CalibratedArea(calibration);
-    const double mean = objects.empty() ? 0.0 : total / static_cast<double>(objects.size());
-    if (calibration.Calibrated())
-        return platform::Format("# objects: %zu, total area: %s, mean area: %s", objects.size(),
-                                CalibratedText(total).c_str(), CalibratedText(mean).c_str());
-    return platform::Format("# objects: %zu, total area: %.0f, mean area: %.1f", objects.size(), total, mean);
+    return ObjectsSummaryLine(objects.size(), total, calibration.Calibrated());
 }
 
 }  // namespace

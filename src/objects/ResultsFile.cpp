@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "image/FoundObject.h"
+#include "platform/Format.h"
 
 namespace {
 
@@ -121,6 +122,15 @@ std::string CalibratedText(double value)
     char digits[32];
     const std::to_chars_result end = std::to_chars(digits, digits + sizeof digits, value, std::chars_format::general, 6);
     return std::string(digits, end.ptr);
+}
+
+std::string ObjectsSummaryLine(std::size_t count, double totalArea, bool calibrated)
+{
+    const double mean = count == 0 ? 0.0 : totalArea / static_cast<double>(count);
+    if (calibrated)
+        return platform::Format("# objects: %zu, total area: %s, mean area: %s", count, CalibratedText(totalArea).c_str(),
+                                CalibratedText(mean).c_str());
+    return platform::Format("# objects: %zu, total area: %.0f, mean area: %.1f", count, totalArea, mean);
 }
 
 double CFoundObject::CalibratedArea(const CCalibration& calibration) const

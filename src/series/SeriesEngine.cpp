@@ -42,6 +42,12 @@ public:
     // "" when the file was done or skipped, else the message that ends the run.
     std::string ProcessFile(int index, const std::string& path);
     const std::vector<std::pair<std::string, std::string>>& Skipped() const { return skipped_; }
+    std::vector<std::string> CombinedPaths() const
+    {
+        std::vector<std::string> paths;
+        for (const auto& [path, table] : combined_) paths.push_back(path);
+        return paths;
+    }
 
 private:
     std::string Write(CImage& image, const std::string& path, FileFormat format) const;
@@ -279,8 +285,10 @@ SeriesResult RunSeries(SeriesSettings& settings, const SeriesCallbacks& callback
     Notify(callbacks.showText, result.confirmationText);
     result.logPath = JoinPath(settings.outputFolder, LogFileName(clock()));
 
+    const SeriesRun* running = nullptr;  // once files are processed
     // Restore: the page returns to its idle state showing the final text.
     auto restore = [&]() -> SeriesResult {
+        if (running) result.combinedTables = running->CombinedPaths();
         Notify(callbacks.showText, result.confirmationText);
         Notify(callbacks.setStatus, std::string());
         Notify(callbacks.setRunning, false);
@@ -304,6 +312,7 @@ SeriesResult RunSeries(SeriesSettings& settings, const SeriesCallbacks& callback
     if (log.Failed()) return logLost();
 
     SeriesRun run(settings, callbacks, lookup, log);
+    running = &run;
     const std::string& list = settings.fileList;
     size_t start = 0;
     size_t end = list.find("\r\n");

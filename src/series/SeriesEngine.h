@@ -52,6 +52,8 @@ struct SeriesResult {
     // Files left out because they could not be read, with the reader's text
     // on one line.
     std::vector<std::pair<std::string, std::string>> skipped;
+    // The combined tables of Find Objects' results written, however the run ended.
+    std::vector<std::string> combinedTables;
 };
 
 using SeriesClock = std::function<LocalDateTime()>;

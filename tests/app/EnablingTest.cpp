@@ -25,7 +25,8 @@ private slots:
                                   text.id == cmd::TransformToolbar || text.id == cmd::SelectFeature ||
                                   text.id == cmd::SelectAoi || text.id == cmd::Series ||
                                   text.id == cmd::SixteenBitLevels || text.id == cmd::ViewHistory ||
-                                  text.id == cmd::UndoMemory;
+                                  text.id == cmd::UndoMemory || text.id == cmd::OpenResults ||
+                                  text.id == cmd::ViewResults;
             QVERIFY2(w.frame().Action(text.id)->isEnabled() == expected, text.menuText);
         }
         QVERIFY(!w.frame().OnCommand(cmd::Attributes));
