@@ -31,9 +31,21 @@ CResultsLink::CResultsLink(CResultsTab& tab, CMainFrame& frame, ImageOpener open
     connect(&tab, &CResultsTab::selectionChanged, this, &CResultsLink::ShowSelection);
     connect(&tab, &CResultsTab::rowActivated, this, &CResultsLink::OnRowActivated);
     connect(&tab, &CResultsTab::plotRequested, this, &CResultsLink::OnPlotRequested);
+    connect(&tab, &CResultsTab::modifiedChanged, this, [this] {
+        LinkAll();
+        ShowSelection();
+    });
+    LinkAll();
+}
+
+void CResultsLink::LinkAll()
+{
+    for (auto& [key, image] : images_)
+        if (image.window) image.window->GetView()->SetHighlight(this, {});
+    images_.clear();
     // The images open already: a click on an object selects its row at once.
     std::set<std::string> keys;
-    for (int row = 0; row < tab.Table().RowCount(); ++row) keys.insert(KeyOf(row));
+    for (int row = 0; row < tab_.Table().RowCount(); ++row) keys.insert(KeyOf(row));
     for (const std::string& key : keys) Linked(key);
 }
 
@@ -72,11 +84,7 @@ std::vector<int> CResultsLink::RowsOf(const std::string& key) const
 CResultsLink::Image* CResultsLink::Linked(const std::string& key)
 {
     const auto it = images_.find(key);
-    if (it != images_.end() && it->second.window) {
-        // Rows deleted or brought back: outlines for the rows there are now.
-        if (it->second.rows != tab_.Table().RowCount()) Link(key, it->second.window);
-        return &it->second;
-    }
+    if (it != images_.end() && it->second.window) return &it->second;
     CChildFrame* window = FindWindow(key, RowsOf(key));
     if (window == nullptr) return nullptr;
     Link(key, window);
@@ -115,7 +123,6 @@ void CResultsLink::Link(const std::string& key, CChildFrame* window)
     Image& image = images_[key];
     image = Image{};
     image.window = window;
-    image.rows = table.RowCount();
     for (int row : rows) {
         std::optional<CObjectOutline> outline = RowOutline(table, row, objects);
         if (!outline) continue;

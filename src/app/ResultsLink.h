@@ -53,7 +53,6 @@ private:
         QPointer<CChildFrame> window;
         std::vector<CObjectOutline> outlines;
         std::map<int, std::size_t> byId;  // row id -> outline
-        int rows = 0;                      // the table's row count when they were made
     };
     // The image name of a row: the combined table's image column, else "".
     std::string KeyOf(int row) const;
@@ -62,6 +61,9 @@ private:
     Image* Linked(const std::string& key);
     CChildFrame* FindWindow(const std::string& key, const std::vector<int>& rows) const;
     void Link(const std::string& key, CChildFrame* window);
+    // Links the images of the table's rows that are open; after rows were
+    // deleted or brought back, or the table was read anew, from scratch.
+    void LinkAll();
     void OnFeatureClicked(QPoint at, bool add);
 
     CResultsTab& tab_;

@@ -65,17 +65,7 @@ CResultsPlotWindow::CResultsPlotWindow(CResultsTab& tab)
 {
     setWindowTitle(QString("Plot - %1").arg(tab.Title()));
     kind_->addItems({"Histogram", "Scatter plot"});
-    const CResultsTable& table = tab.Table();
-    for (int c = 0; c < table.ColumnCount(); ++c)
-        if (table.IsNumeric(c)) {
-            const QString name = QString::fromStdString(table.ColumnName(c));
-            column_->addItem(name, c);
-            yColumn_->addItem(name, c);
-        }
-    // Area by default when the table has it, else the first numeric column after the number.
-    const int area = column_->findText("area");
-    column_->setCurrentIndex(area >= 0 ? area : std::min(1, column_->count() - 1));
-    yColumn_->setCurrentIndex(std::min(2, yColumn_->count() - 1));
+    FillColumns();
     binsBox_->setRange(0, 1000);
     binsBox_->setSpecialValueText("Automatic");
 
@@ -105,7 +95,33 @@ CResultsPlotWindow::CResultsPlotWindow(CResultsTab& tab)
     connect(view_, &CResultsChartView::clicked, this, &CResultsPlotWindow::OnClicked);
     connect(view_, &CResultsChartView::dragged, this, &CResultsPlotWindow::OnDragged);
     connect(&tab, &CResultsTab::selectionChanged, this, &CResultsPlotWindow::Rebuild);
+    // Rows deleted or brought back, or the table read anew with other columns.
+    connect(&tab, &CResultsTab::modifiedChanged, this, [this] {
+        FillColumns();
+        Rebuild();
+    });
     Rebuild();
+}
+
+void CResultsPlotWindow::FillColumns()
+{
+    const QString x = column_->currentText(), y = yColumn_->currentText();
+    const QSignalBlocker blocks[] = {QSignalBlocker(column_), QSignalBlocker(yColumn_)};
+    column_->clear();
+    yColumn_->clear();
+    const CResultsTable& table = tab_.Table();
+    for (int c = 0; c < table.ColumnCount(); ++c)
+        if (table.IsNumeric(c)) {
+            const QString name = QString::fromStdString(table.ColumnName(c));
+            column_->addItem(name, c);
+            yColumn_->addItem(name, c);
+        }
+    // The columns shown before where they are still there; else area (or
+    // the first after the object's number) against the next one.
+    const int area = column_->findText("area");
+    column_->setCurrentIndex(column_->findText(x) >= 0 ? column_->findText(x)
+                                                        : area >= 0 ? area : std::min(1, column_->count() - 1));
+    yColumn_->setCurrentIndex(yColumn_->findText(y) >= 0 ? yColumn_->findText(y) : std::min(2, yColumn_->count() - 1));
 }
 
 void CResultsPlotWindow::ShowPlot(Kind kind, int column, int yColumn, int bins)

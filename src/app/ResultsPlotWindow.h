@@ -45,6 +45,8 @@ public:
     QPoint ViewPointOf(double x, double y) const;
 
 private:
+    // The numeric columns offered, keeping the ones chosen where they remain.
+    void FillColumns();
     void Rebuild();
     void BuildHistogram(QChart& chart, int column);
     void BuildScatter(QChart& chart, int column, int yColumn);
