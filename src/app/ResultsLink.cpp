@@ -196,3 +196,5 @@ void CResultsLink::OnPlotRequested()
     plot_->raise();
     plot_->activateWindow();
 }
+
+CResultsPlotWindow* CResultsLink::PlotWindow() const { return plot_.data(); }

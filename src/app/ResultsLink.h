@@ -37,7 +37,7 @@ public:
     // The window of the image the rows of that image name are linked to
     // ("" for a results file's single image); null when none is.
     CChildFrame* LinkedWindow(const std::string& imageName = std::string()) const;
-    CResultsPlotWindow* PlotWindow() const { return plot_; }
+    CResultsPlotWindow* PlotWindow() const;
     // Where a combined table's image is when it is neither open nor beside
     // the table; replaceable for tests (empty when cancelled).
     std::function<QString(const QString& name, const QString& folder)> askImagePath;

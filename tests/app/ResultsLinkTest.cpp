@@ -60,8 +60,8 @@ private slots:
         const auto opener = [&w](const QString& path) { return w.app.OpenDocumentFile(path); };
 
         auto tab = OpenTab(results, w.doc().GetTitle());
-        CResultsLink link(*tab, w.frame(), opener);
-        QCOMPARE(link.LinkedWindow(), w.child());
+        auto* link = new CResultsLink(*tab, w.frame(), opener);  // the tab's child
+        QCOMPARE(link->LinkedWindow(), w.child());
 
         // The far object is outlined by its traced boundary and scrolled into sight.
         tab->SelectIds({2}, false);
@@ -96,18 +96,17 @@ private slots:
         // Without the objects in the image, the bounding box written stands for the object.
         w.doc().OnClearObjects();
         auto boxes = OpenTab(results, w.doc().GetTitle());
-        {
-            CResultsLink byTitle(*boxes, w.frame(), opener);
-            tab.reset();  // its outline goes with it
-            boxes->SelectIds({2}, false);
-            shown = view.Highlighted();
-            QCOMPARE(shown.size(), std::size_t(1));
-            QVERIFY(shown[0].boundary.empty());
-            QCOMPARE(QRect(QPoint(shown[0].left, shown[0].top), QPoint(shown[0].right, shown[0].bottom)),
-                     QRect(QPoint(1100, 820), QPoint(1150, 850)));
-            Click(view, {1120, 830}, false);
-            QCOMPARE(boxes->Table().SelectedIds(), std::set<int>{2});
-        }
+        new CResultsLink(*boxes, w.frame(), opener);
+        tab.reset();  // its outline goes with it
+        boxes->SelectIds({2}, false);
+        shown = view.Highlighted();
+        QCOMPARE(shown.size(), std::size_t(1));
+        QVERIFY(shown[0].boundary.empty());
+        QCOMPARE(QRect(QPoint(shown[0].left, shown[0].top), QPoint(shown[0].right, shown[0].bottom)),
+                 QRect(QPoint(1100, 820), QPoint(1150, 850)));
+        Click(view, {1120, 830}, false);
+        QCOMPARE(boxes->Table().SelectedIds(), std::set<int>{2});
+        boxes.reset();
         QVERIFY(view.Highlighted().empty());
     }
 
@@ -124,12 +123,12 @@ private slots:
             std::fclose(file);
         }
         auto tab = OpenTab(table, std::string());
-        CResultsLink link(*tab, w.frame(), [&w](const QString& path) { return w.app.OpenDocumentFile(path); });
-        QCOMPARE(link.LinkedWindow("cells.bmp"), nullptr);
+        auto* link = new CResultsLink(*tab, w.frame(), [&w](const QString& path) { return w.app.OpenDocumentFile(path); });
+        QCOMPARE(link->LinkedWindow("cells.bmp"), nullptr);
         tab->SelectIds({0}, false);
         emit tab->rowActivated(0);
-        QVERIFY(link.LinkedWindow("cells.bmp") != nullptr);
-        QCOMPARE(link.LinkedWindow("cells.bmp"), w.child());
+        QVERIFY(link->LinkedWindow("cells.bmp") != nullptr);
+        QCOMPARE(link->LinkedWindow("cells.bmp"), w.child());
         QCOMPARE(w.view().Highlighted().size(), std::size_t(1));
         QVERIFY(w.user.notices.empty());
     }
