@@ -540,7 +540,7 @@ void CMainFrame::Cascade()
 
 void CMainFrame::OpenResults(const std::string& path, const std::string& imageTitle)
 {
-    resultsDock_->OpenFile(QString::fromStdString(path), QString::fromStdString(imageTitle));
+    resultsDock_->OpenFile(QString::fromStdString(path), QString::fromStdString(imageTitle), true);
     actions_.at(cmd::ViewResults)->setChecked(!resultsDock_->isHidden());
 }
 

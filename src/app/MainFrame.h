@@ -94,7 +94,8 @@ public:
     std::function<QString()> askResultsPath;
     CHistoryDock* HistoryDock() const { return historyDock_; }
     CResultsDock* ResultsDock() const { return resultsDock_; }
-    // Shows a results file in the Results window, for the image of that title.
+    // Shows a results file just written in the Results window, for the image
+    // of that title; one gone again is left to the command that wrote it.
     void OpenResults(const std::string& path, const std::string& imageTitle);
 
 protected:

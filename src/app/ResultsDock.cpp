@@ -61,12 +61,18 @@ CResultsDock::CResultsDock(QWidget* parent) : QDockWidget("Results", parent), ta
     showMessage = [this](const QString& text) { QMessageBox::warning(this, "Results", text); };
 }
 
-CResultsTab* CResultsDock::OpenFile(const QString& path, const QString& imageTitle)
+CResultsDock::~CResultsDock()
+{
+    // The tabs are taken down after this part of the dock: their removal must not reach it.
+    disconnect(tabs_, nullptr, this, nullptr);
+}
+
+CResultsTab* CResultsDock::OpenFile(const QString& path, const QString& imageTitle, bool quiet)
 {
     std::string error;
     CResultsTable table = CResultsTable::Read(path.toStdString(), &error);
     if (!error.empty()) {
-        showMessage(QString::fromStdString(error));
+        if (!quiet) showMessage(QString::fromStdString(error));
         return nullptr;
     }
     table.SetImageTitle(imageTitle.toStdString());

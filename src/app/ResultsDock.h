@@ -14,12 +14,13 @@ class CResultsDock : public QDockWidget {
     Q_OBJECT
 public:
     explicit CResultsDock(QWidget* parent = nullptr);
+    ~CResultsDock() override;
 
     // Reads the file into a tab (the same file's tab again, read anew) and
     // shows the window; imageTitle names the image the results are of
     // (empty when not known). A file that is refused is shown in a message
-    // box with the reason and null is returned.
-    CResultsTab* OpenFile(const QString& path, const QString& imageTitle = QString());
+    // box with the reason, unless quiet, and null is returned.
+    CResultsTab* OpenFile(const QString& path, const QString& imageTitle = QString(), bool quiet = false);
     CResultsTab* CurrentTab() const;
     CResultsTab* Tab(int index) const;
     int TabCount() const;

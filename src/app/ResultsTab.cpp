@@ -96,9 +96,10 @@ void CResultsTab::SizeColumns()
         int width = view_->horizontalHeader()->fontMetrics().horizontalAdvance(
                         QString::fromStdString(table_->ColumnName(column))) +
                     3 * padding;  // room for the sort arrow
+        // A numeric column leaves room for the summary's mean, two digits longer.
+        const QString text = longest < 0 ? QString() : QString::fromStdString(table_->Text(longest, column));
         if (longest >= 0)
-            width = std::max(width, metrics.horizontalAdvance(QString::fromStdString(table_->Text(longest, column))) +
-                                        padding);
+            width = std::max(width, metrics.horizontalAdvance(table_->IsNumeric(column) ? text + "00" : text) + padding);
         view_->setColumnWidth(column, width);
         summaryView_->setColumnWidth(column, width);
     }

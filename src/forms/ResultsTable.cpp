@@ -3,13 +3,14 @@
 #include "forms/ResultsTable.h"
 
 #include <algorithm>
+#include <cctype>
 #include <charconv>
+#include <cstdint>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <limits>
-#include <numeric>
-#include <sstream>
+#include <string_view>
 
 #include "image/File.h"
 #include "image/FoundObject.h"
@@ -20,51 +21,91 @@ namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-// A field's number, read in the C locale as the writers wrote it; NaN when
-// the whole field is not a finite number.
-double Number(const std::string& text)
+// A field's number, read in the C locale as the writers wrote it, and its
+// digits after the decimal point (-1 in exponent form); NaN when the whole
+// field is not a finite number.
+double Number(const std::string& text, int* decimals)
 {
+    // Plain decimals of up to 15 digits, as the results file writes them:
+    // the digits and the power of ten are both exact doubles, so their
+    // quotient is the correctly rounded value that from_chars also gives.
+    static constexpr double kTens[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    const size_t size = text.size();
+    size_t i = size > 0 && text[0] == '-' ? 1 : 0;
+    std::int64_t digits = 0;
+    int count = 0, after = -1;
+    for (; i < size && count <= 15; ++i) {
+        const char c = text[i];
+        if (c >= '0' && c <= '9') {
+            digits = digits * 10 + (c - '0');
+            ++count;
+            if (after >= 0) ++after;
+        } else if (c == '.' && after < 0) {
+            after = 0;
+        } else {
+            break;
+        }
+    }
+    if (i == size && count > 0 && count <= 15 && after != 0) {
+        *decimals = std::max(after, 0);
+        const double value = static_cast<double>(digits) / kTens[std::max(after, 0)];
+        return text[0] == '-' ? -value : value;
+    }
     double value = kNaN;
-    const char* end = text.data() + text.size();
+    const char* end = text.data() + size;
     const std::from_chars_result result = std::from_chars(text.data(), end, value);
-    if (text.empty() || result.ec != std::errc() || result.ptr != end || !std::isfinite(value)) return kNaN;
+    if (size == 0 || result.ec != std::errc() || result.ptr != end || !std::isfinite(value)) return kNaN;
+    const size_t point = text.find('.');
+    *decimals = text.find_first_of("eE") != std::string::npos ? -1
+                : point == std::string::npos                  ? 0
+                                                              : static_cast<int>(size - point - 1);
     return value;
 }
 
-// Digits after the decimal point; -1 for a number in exponent form.
-int Decimals(const std::string& text)
+// The text's lines without their CR LF or LF ends, as views into it.
+std::vector<std::string_view> Lines(std::string_view text)
 {
-    if (text.find_first_of("eE") != std::string::npos) return -1;
-    const size_t point = text.find('.');
-    return point == std::string::npos ? 0 : static_cast<int>(text.size() - point - 1);
-}
-
-// The text's lines without their CR LF or LF ends.
-std::vector<std::string> Lines(const std::string& text)
-{
-    std::vector<std::string> lines;
-    size_t start = text.rfind("\xEF\xBB\xBF", 0) == 0 ? 3 : 0;  // a byte-order mark from a spreadsheet
+    std::vector<std::string_view> lines;
+    if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);  // a byte-order mark from a spreadsheet
+    size_t start = 0;
     while (start < text.size()) {
         size_t end = text.find('\n', start);
-        if (end == std::string::npos) end = text.size();
+        if (end == std::string_view::npos) end = text.size();
         size_t stop = end;
         if (stop > start && text[stop - 1] == '\r') --stop;
-        lines.emplace_back(text, start, stop - start);
+        lines.push_back(text.substr(start, stop - start));
         start = end + 1;
     }
     return lines;
 }
 
-std::vector<std::string> Split(const std::string& line, char separator)
+std::vector<std::string> Split(std::string_view line, char separator)
 {
     std::vector<std::string> fields;
-    size_t start = 0;
     for (;;) {
-        const size_t end = line.find(separator, start);
-        fields.emplace_back(line, start, end == std::string::npos ? std::string::npos : end - start);
-        if (end == std::string::npos) return fields;
-        start = end + 1;
+        const size_t end = line.find(separator);
+        fields.emplace_back(line.substr(0, end));
+        if (end == std::string_view::npos) return fields;
+        line.remove_prefix(end + 1);
     }
+}
+
+// Splits a line of a results file into the columns' fields; false when it
+// has not one field for each.
+bool SplitInto(std::string_view line, char separator, std::vector<std::vector<std::string>>& columns, size_t* count)
+{
+    size_t column = 0;
+    for (;;) {
+        const size_t end = line.find(separator);
+        if (column < columns.size()) columns[column].emplace_back(line.substr(0, end));
+        ++column;
+        if (end == std::string_view::npos) break;
+        line.remove_prefix(end + 1);
+    }
+    *count = column;
+    if (column == columns.size()) return true;
+    for (size_t c = 0; c < std::min(column, columns.size()); ++c) columns[c].pop_back();
+    return false;
 }
 
 const char* const kNotResults =
@@ -76,13 +117,13 @@ const char* const kNotResults =
 CResultsTable CResultsTable::Parse(const std::string& text, std::string* error)
 {
     CResultsTable table;
-    const std::vector<std::string> lines = Lines(text);
+    const std::vector<std::string_view> lines = Lines(text);
     size_t first = 0;
     while (first < lines.size() && lines[first].empty()) ++first;
     if (first == lines.size()) return table;  // a run that found no object
-    const std::string& header = lines[first];
-    const bool combined = header.rfind("image,", 0) == 0;
-    if (!combined && !(header.rfind("#id", 0) == 0 && header.size() > 3 && !std::isalnum(uint8_t(header[3])))) {
+    const std::string header(lines[first]);
+    const bool combined = header.starts_with("image,");
+    if (!combined && !(header.starts_with("#id") && header.size() > 3 && !std::isalnum(uint8_t(header[3])))) {
         *error = kNotResults;
         return {};
     }
@@ -92,20 +133,29 @@ CResultsTable CResultsTable::Parse(const std::string& text, std::string* error)
     table.numberColumn_ = combined ? 1 : 0;
     const size_t columns = table.names_.size();
     table.fields_.resize(columns);
+    for (std::vector<std::string>& column : table.fields_) column.reserve(lines.size() - first);
     for (size_t i = first + 1; i < lines.size(); ++i) {
-        const std::string& line = lines[i];
+        const std::string_view line = lines[i];
         if (line.empty()) continue;
         if (line[0] == '#') {
-            if (line.rfind("# objects:", 0) == 0) table.summaryLine_ = line;
+            if (line.starts_with("# objects:")) table.summaryLine_ = line;
             continue;
         }
-        std::vector<std::string> fields = combined ? CsvFields(line) : Split(line, table.separator_);
-        if (fields.size() != columns) {
-            *error = platform::Format("Line %zu has %zu fields where the header names %zu.", i + 1, fields.size(),
-                                      columns);
+        size_t count = 0;
+        bool whole = false;
+        if (combined) {
+            std::vector<std::string> fields = CsvFields(std::string(line));
+            count = fields.size();
+            whole = count == columns;
+            if (whole)
+                for (size_t c = 0; c < columns; ++c) table.fields_[c].push_back(std::move(fields[c]));
+        } else {
+            whole = SplitInto(line, table.separator_, table.fields_, &count);
+        }
+        if (!whole) {
+            *error = platform::Format("Line %zu has %zu fields where the header names %zu.", i + 1, count, columns);
             return {};
         }
-        for (size_t c = 0; c < columns; ++c) table.fields_[c].push_back(std::move(fields[c]));
     }
     const size_t rows = table.fields_.empty() ? 0 : table.fields_[0].size();
     table.values_.assign(columns, {});
@@ -120,13 +170,14 @@ CResultsTable CResultsTable::Parse(const std::string& text, std::string* error)
         int decimals = table.names_[c].find('_') != std::string::npos ? -1 : 0;
         for (size_t r = 0; r < rows; ++r) {
             const std::string& field = table.fields_[c][r];
-            values[r] = Number(field);
+            int written = 0;
+            values[r] = Number(field, &written);
             if (field.empty()) continue;
             if (std::isnan(values[r])) {
                 numeric = false;
             } else {
                 any = true;
-                if (decimals >= 0) decimals = Decimals(field) < 0 ? -1 : std::max(decimals, Decimals(field));
+                if (decimals >= 0) decimals = written < 0 ? -1 : std::max(decimals, written);
             }
         }
         table.numeric_[c] = numeric && any;
@@ -142,13 +193,17 @@ CResultsTable CResultsTable::Read(const std::string& path, std::string* error)
     std::error_code failure;
     std::ifstream in;
     if (std::filesystem::is_regular_file(path, failure)) in.open(path, std::ios::binary);
-    std::ostringstream text;
-    if (in.is_open()) text << in.rdbuf();  // an empty file copies nothing and is no failure
-    if (!in.is_open() || in.bad()) {
+    std::string text;
+    if (in.is_open()) {
+        text.resize(std::filesystem::file_size(path, failure));
+        in.read(text.data(), static_cast<std::streamsize>(text.size()));
+        text.resize(static_cast<size_t>(in.gcount()));
+    }
+    if (!in.is_open() || in.bad() || failure) {
         *error = path + " could not be read.";
         return {};
     }
-    CResultsTable table = Parse(text.str(), error);
+    CResultsTable table = Parse(text, error);
     table.sourcePath_ = path;
     return table;
 }

@@ -9,6 +9,7 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QTextBrowser>
+#include <fstream>
 
 #include "DialogDriving.h"
 #include "Workbench.h"
@@ -83,6 +84,14 @@ private slots:
         // The same file again reuses its tab.
         QVERIFY(dock.OpenFile(QString::fromStdString(path)));
         QCOMPARE(dock.TabCount(), 1);
+        // A recipe's Find Objects step opens its file too.
+        const std::string recipe = dir.path("r.nrcp");
+        std::ofstream(recipe) << "nuvak recipe 1\n--op \"Find Objects\" --background 0 --results " << dir.path("again.dat")
+                              << "\n";
+        w.frame().askRecipeOpenPath = [&] { return QString::fromStdString(recipe); };
+        QVERIFY(w.frame().OnCommand(cmd::ApplyRecipe));
+        QCOMPARE(dock.TabCount(), 2);
+        QCOMPARE(dock.Tabs()->tabText(1), QString("again.dat"));
     }
 
     void headerClicksSortThenReverse()

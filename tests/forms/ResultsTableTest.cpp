@@ -56,6 +56,16 @@ TEST(ResultsTable, ColumnsAndNumbersAsWritten)
     EXPECT_EQ(table.ResultsFileText(), kResults);
 }
 
+// Numbers are read by a shortcut for plain decimals: the same doubles as strtod.
+TEST(ResultsTable, NumbersReadAsStrtodReadsThem)
+{
+    for (const char* text : {"0.1", "-0.3", "123456789012.345", "-99999999999999.9", "9007199254740993", "0.000188",
+                             "3.2e-11", "7", "-0.0", "1.", ".5", "1e308"}) {
+        const CResultsTable table = Parsed(std::string("#id,x\r\n1,") + text + "\r\n");
+        EXPECT_EQ(table.Value(0, 1), std::strtod(text, nullptr)) << text;
+    }
+}
+
 TEST(ResultsTable, SortsNumbersNumericallyThenReversed)
 {
     CResultsTable table = Parsed("#id,x,y\r\n1,9.5,1.0\r\n2,10.0,2.0\r\n3,-2.0,3.0\r\n4,10.0,4.0\r\n");

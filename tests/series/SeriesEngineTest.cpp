@@ -274,6 +274,7 @@ TEST_F(SeriesRunTest, FindObjectsKeepsEveryImagesResults)
     EXPECT_EQ(FileText(out + "/objects_p2.dat"), "");
     EXPECT_EQ(FileText(out + "/objects_all.csv"),
               "image,#id,x,y,area\r\np0.bmp,1,2.5,2.5,16\r\np1.bmp,1,2.5,2.5,16\r\np1.bmp,2,8.5,2.5,16\r\n");
+    EXPECT_EQ(r.combinedTables, std::vector<std::string>{out + "/objects_all.csv"});  // for the Results window
     EXPECT_NE(FileText(LogPath()).find("Results written to " + out + "/objects_p1.dat\r\n"), std::string::npos);
     EXPECT_FALSE(Exists(out + "/p0.bmp") || Exists(out + "/p1.bmp") || Exists(out + "/p2.bmp"));
 }
