@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 
 bash scripts/install-packages.sh \
   g++ cmake ninja-build pkg-config \
-  qt6-base-dev qt6-qpa-plugins libgl-dev \
+  qt6-base-dev qt6-qpa-plugins libgl-dev qt6-charts-dev libqt6opengl6-dev qt6-svg-dev \
   libgtest-dev libgmock-dev libbenchmark-dev \
   libpng-dev libtiff-dev libjpeg62-turbo-dev libdeflate-dev zlib1g-dev \
   xvfb xauth \

@@ -34,6 +34,7 @@
 #include "app/QtClipboard.h"
 #include "app/RecipeCommands.h"
 #include "app/ResultsDock.h"
+#include "app/ResultsLink.h"
 #include "app/StartupSplash.h"
 #include "app/UndoMemory.h"
 #include "dialogs/CustomFilterDlg.h"
@@ -163,6 +164,7 @@ bool CMainFrame::LoadFrame(bool showSplash)
     resultsDock_->hide();
     connect(resultsDock_, &QDockWidget::visibilityChanged, this,
             [this] { actions_.at(cmd::ViewResults)->setChecked(!resultsDock_->isHidden()); });
+    CResultsLink::Attach(*resultsDock_, *this, [this](const QString& path) { return app_.OpenDocumentFile(path); });
     UpdateCommandUI();
     // Both pastes follow what the clipboard holds.
     connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &CMainFrame::UpdateCommandUI);

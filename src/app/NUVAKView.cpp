@@ -182,6 +182,7 @@ void CNUVAKView::paintEvent(QPaintEvent*)
     painter.drawLine(c.x2, c.y1, c.x2, c.y2);
     painter.drawLine(c.x2, c.y2, c.x1, c.y2);
     painter.drawLine(c.x1, c.y2, c.x1, c.y1);
+    PaintHighlight(painter, viewport()->rect().translated(ScrollOffset()));
     PaintToolMarks(painter);
 }
 

@@ -6,7 +6,11 @@
 #include <QAbstractScrollArea>
 #include <QColor>
 #include <QPoint>
+#include <map>
 #include <optional>
+#include <vector>
+
+#include "forms/ObjectOutline.h"
 
 class CMainFrame;
 class CNUVAKDoc;
@@ -50,6 +54,21 @@ public:
     void OnEditPaste();
     void OnEditPasteInto();
 
+    // Objects outlined in the highlight colour over the picture (not in its
+    // pixels), one set per owner (a results table); an empty set clears
+    // the owner's.
+    void SetHighlight(const QObject* owner, std::vector<CObjectOutline> outlines);
+    // Every owner's outlines.
+    std::vector<CObjectOutline> Highlighted() const;
+    // Scrolls so that the image pixels of rect are in sight, centring them
+    // when they were not.
+    void ScrollToShow(const QRect& imageRect);
+
+signals:
+    // A left click inside the image with the select-feature tool, in image
+    // pixels; add when Ctrl was held.
+    void featureClicked(QPoint imagePoint, bool add);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -72,6 +91,7 @@ private:
     // The drag and measure marks: the rubber band and the live line in
     // client pixels, the measured line in image pixels.
     void PaintToolMarks(QPainter& painter);
+    void PaintHighlight(QPainter& painter, const QRect& shown);
     void DragMove(const QPoint& client);
     void FinishDrag();
     void FinishMeasure();
@@ -81,6 +101,9 @@ private:
     CMainFrame* frame_;
     const QColor aoiColor_{255, 0, 0};
     const QColor measureColor_{0, 255, 255};
+    // Yellow over a black edge, seen on light and dark pictures alike.
+    const QColor highlightColor_{255, 230, 0};
+    std::map<const QObject*, std::vector<CObjectOutline>> highlights_;
     bool dragging_ = false;
     QPoint press_, current_;
     bool measuring_ = false;

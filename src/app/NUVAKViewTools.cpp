@@ -50,9 +50,11 @@ void CNUVAKView::mousePressEvent(QMouseEvent* event)
     }
     const QPoint client = event->position().toPoint();
     const QPoint scroll = ScrollOffset();
-    const bool inside =
-        Inside(document_.image, ClientToImage(client.x(), client.y(), scroll.x(), scroll.y(), zoomFactor_));
+    const ImagePoint point = ClientToImage(client.x(), client.y(), scroll.x(), scroll.y(), zoomFactor_);
+    const bool inside = Inside(document_.image, point);
     const int tool = CurrentTool();
+    if (inside && tool == TOOL_SELECT_FEATURE)
+        emit featureClicked(ToQPoint(point), (event->modifiers() & Qt::ControlModifier) != 0);
     if (inside && tool == TOOL_SELECT_AOI) {
         dragging_ = true;
         press_ = current_ = client;
