@@ -212,9 +212,16 @@ void CResultsPlotWindow::BuildHistogram(QChart& chart, int column)
     xAxis->setRange(xMin_, xMax_);
     auto* yAxis = new QValueAxis;
     yAxis->setTitleText("Count");
+    // Counts are whole: ticks at a whole step of 1, 2 or 5 times a power of ten.
+    double step = 1.0;
+    while (peak / step > 8.0) step *= (QString::number(step).startsWith('2') ? 2.5 : 2.0);
     yMin_ = 0.0;
-    yMax_ = peak * 1.1;
+    yMax_ = std::max(std::ceil(peak * 1.1 / step), 1.0) * step;
     yAxis->setRange(yMin_, yMax_);
+    yAxis->setTickType(QValueAxis::TicksDynamic);
+    yAxis->setTickAnchor(0.0);
+    yAxis->setTickInterval(step);
+    yAxis->setLabelFormat("%d");
     chart.addAxis(binAxis, Qt::AlignBottom);
     chart.addAxis(xAxis, Qt::AlignBottom);
     chart.addAxis(yAxis, Qt::AlignLeft);
