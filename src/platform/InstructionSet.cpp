@@ -23,7 +23,12 @@ Processor Ask()
     Processor p;
 #if defined(__x86_64__) && defined(__GNUC__)
     __builtin_cpu_init();
-    if (__builtin_cpu_supports("x86-64-v4"))
+    // The x86-64-v4 level, feature by feature: older compilers know no level names.
+    const bool v3 = __builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma") &&
+                    __builtin_cpu_supports("bmi") && __builtin_cpu_supports("bmi2");
+    if (v3 && __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw") &&
+        __builtin_cpu_supports("avx512cd") && __builtin_cpu_supports("avx512dq") &&
+        __builtin_cpu_supports("avx512vl"))
         p.best = InstructionSet::Avx512;
     else if (__builtin_cpu_supports("avx2"))
         p.best = InstructionSet::Avx2;
